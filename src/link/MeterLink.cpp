@@ -1,0 +1,93 @@
+#include "link/MeterLink.h"
+
+#include "link/Delay.h"
+#include "link/Timing.h"
+
+namespace veltrix {
+
+QByteArray eepromCommand(int address, int value)
+{
+    const auto hex2 = [](int v) {
+        return QByteArray::number(v & 0xFF, 16).rightJustified(2, '0').toUpper();
+    };
+    return "W" + hex2(address >> 8) + hex2(address) + hex2(value);
+}
+
+QString modelCodeFromAnswer(const QByteArray& answer)
+{
+    if (answer.size() < 3)
+        return {};
+    return (QString::number(quint8(answer[1]), 16) + QString::number(quint8(answer[2]), 16))
+        .toUpper();
+}
+
+void MeterLink::emptyInput()
+{
+    m_line.setInputLen(0);
+    m_line.input();
+    m_line.setInputLen(0);
+}
+
+bool MeterLink::send(const QByteArray& command, double waitSeconds)
+{
+    m_line.output(command);
+    return Delay(waitSeconds);
+}
+
+std::optional<QString> MeterLink::identifyExchange(bool* ok)
+{
+    if (ok)
+        *ok = true;
+    for (int attempt = 0; attempt < timing::IdentifyAttempts; ++attempt) {
+        if (!send(command::Identify, timing::AnswerWait)) {
+            if (ok)
+                *ok = false;
+            return std::nullopt;
+        }
+        if (m_line.inBufferCount() == IdentifyAnswerLength)
+            return modelCodeFromAnswer(m_line.input());
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> MeterLink::pollExchange()
+{
+    for (int failures = 0; failures < timing::PollAttempts; ++failures) {
+        emptyInput();
+        if (!send(command::Poll, timing::AnswerWait))
+            return std::nullopt;
+        if (m_line.inBufferCount() == PollAnswerLength) {
+            if (failures > 0)
+                ++m_retriedPolls;
+            return m_line.input();
+        }
+    }
+    if (!onLinkLost || !onLinkLost())
+        return std::nullopt;
+    return m_line.input();
+}
+
+void MeterLink::EepromWrite(int address, int value)
+{
+    emptyInput();
+    m_line.output(eepromCommand(address, value));
+    if (Delay(timing::AnswerWait))
+        Delay(timing::AnswerWait);
+}
+
+bool LinkLost(MeterLink& link, LinkLostHost& host)
+{
+    host.enterLinkLost();
+    ui::SerialLine& line = link.line();
+    while (line.inBufferCount() != PollAnswerLength) {
+        if (!line.portOpen())
+            line.reopen(); // the device vanished: try to get it back every round
+        link.emptyInput();
+        if (!link.send(command::Poll, timing::AnswerWait))
+            return false;
+    }
+    host.leaveLinkLost();
+    return true;
+}
+
+} // namespace veltrix

@@ -1,0 +1,75 @@
+#pragma once
+// The meter's command/answer protocol. The PC always speaks first; an answer has no framing and
+// no checksum and is recognised only by its length after a fixed wait. Late or surplus bytes are
+// discarded by the next exchange that empties the receive buffer.
+
+#include "ui/SerialLine.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace veltrix {
+
+namespace command {
+inline constexpr char Poll[] = " ";
+inline constexpr char Identify[] = "M";
+inline constexpr char Erase[] = "EEE";
+inline constexpr char MemoryStatus[] = "Y";
+inline constexpr char SetIndex[] = "I";
+inline constexpr char ClockRead[] = "C";
+} // namespace command
+
+inline constexpr int PollAnswerLength = 5;
+inline constexpr int IdentifyAnswerLength = 4;
+
+// "W" + address as four and value as two upper-case hex digits; values above 255 keep their
+// last two digits.
+QByteArray eepromCommand(int address, int value);
+// Model code from an identify answer: bytes 1 and 2 in hex without leading zeros ("4627", "465").
+QString modelCodeFromAnswer(const QByteArray& answer);
+
+class MeterLink {
+public:
+    explicit MeterLink(ui::SerialLine& line) : m_line(line) {}
+
+    ui::SerialLine& line() { return m_line; }
+
+    // Empties the receive buffer the way every exchange begins.
+    void emptyInput();
+    // Sends a command and waits; false when the program is quitting.
+    bool send(const QByteArray& command, double waitSeconds);
+
+    // Up to six "M" (the buffer is not emptied first). The model code, or nothing when every
+    // attempt failed; `ok` is false when the wait was cut short by the program quitting.
+    std::optional<QString> identifyExchange(bool* ok = nullptr);
+    // Up to ten polls; then the link-lost handler, which returns once a 5-byte answer waits.
+    // Nothing when the program is quitting.
+    std::optional<QByteArray> pollExchange();
+    void EepromWrite(int address, int value);
+
+    // Runs after ten failed polls; returns false if it gave up because the program is quitting.
+    std::function<bool()> onLinkLost;
+    // Counts poll exchanges that needed more than one attempt (for diagnostics and tests).
+    int retriedPolls() const { return m_retriedPolls; }
+
+private:
+    ui::SerialLine& m_line;
+    int m_retriedPolls = 0;
+};
+
+// The link-lost state's owner: locks and restores the panel around the wait.
+class LinkLostHost {
+public:
+    virtual ~LinkLostHost() = default;
+    virtual void enterLinkLost() = 0; // stop polling, "No Com", close views, stop recording, lock
+    virtual void leaveLinkLost() = 0; // unlock, restart polling, "Com" + port
+};
+
+// Waits without limit until the meter answers a poll with five bytes; the answer is then waiting
+// in the receive buffer. A device that disappeared is reopened on every round, so a USB adapter
+// pulled and plugged back in recovers. Returns false if the program began to quit.
+bool LinkLost(MeterLink& link, LinkLostHost& host);
+
+} // namespace veltrix

@@ -1,0 +1,1 @@
+#include "panel/PanelVersion.h"

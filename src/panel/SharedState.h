@@ -1,0 +1,87 @@
+#pragma once
+// Program-wide state. One instance lives in the main panel; every window and routine that the
+// panel hands it to reads and writes it in whatever condition it is at that moment (handlers may
+// run inside one another's waits, so nothing here may be assumed unchanged across a Delay).
+
+#include <QString>
+
+namespace veltrix {
+
+// Flags taken from the status byte of every poll answer.
+struct StatusFlags {
+    bool MemoryLockFlag = false;
+    bool HighRangeFlag = false;
+    bool PeakFlag = false;
+    bool HoldFlag = false;
+    bool TeslaFlag = false;
+    bool GaussFlag = false;
+    bool operator==(const StatusFlags&) const = default;
+};
+
+// Largest number of records in one recording, one live table or one record graph.
+inline constexpr int MaxRecords = 50000;
+
+struct SharedState {
+    // Meter link
+    int ComPortNumber = 0;
+    QString ModelCode;
+    bool ModelQueryPending = false;
+    QString ReadingText;
+    StatusFlags Flags;
+    bool OverloadFlag = false;
+
+    // Recording (the open record file itself is owned by the recorder)
+    bool RecordingOn = false;
+    int RecordCount = 0;
+    QString SaveFileName;
+    bool SaveFileChosen = false;
+    int RecordLimit = MaxRecords; // tests lower it to exercise the stop
+
+    // Live views
+    bool ListViewOpen = false;
+    bool GraphViewOpen = false;
+    bool StripChartOpen = false;
+    bool AnalogOpen = false;
+    bool DigitalOpen = false;
+    int ListRowCount = 0;
+    int GraphRowCount = 0;
+    bool SamplingPromptPending = false;
+
+    // Gauge and chart settings
+    int GaugeFullScale = 0;
+    QString AnalogScaleUnit;
+    double AnalogRadius = 0;
+    double StripMin = 0;
+    double StripMax = 0;
+    int StripRecords = 0;
+    double StripStep = 0;
+    bool StripStarted = false;
+    int StripPointIndex = 0;
+    double StripLastX = 0;
+    double StripLastY = 0;
+    int PlotFirstRecord = 0;
+    int PlotLastRecord = 0;
+    int PlotSpan = 0;
+    int PlotTotalRecords = 0;
+    double PlotRangeMin = 0;
+    double PlotRangeMax = 0;
+    double PlotFullScale = 0;
+    bool PlotFromFileList = false;
+    bool PlotFromDataList = false;
+
+    // Fields the panel keeps for the other windows; never shown.
+    QString ShowTimesText;          // "hh:mm:ss" of the last sample
+    QString iPCsecTimetotal = "0";  // "0" right after the sample clock restarted
+    QString SecText1 = "2";         // sampling time in whole seconds
+    QString Overbox1;               // high alarm threshold (empty: alarm indication off)
+    QString Overbox2;               // low alarm threshold
+    QString OpAlarm1;
+    QString OpAlarm2;
+    QString EnableDisable = "1";    // alarm switch: "0" on, "1" off
+    QString AlarmUnit;
+    QString TempFlag;
+    QString PanelTime1;
+    QString RecText1 = "0";
+};
+
+} // namespace veltrix

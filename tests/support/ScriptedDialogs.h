@@ -1,0 +1,55 @@
+#pragma once
+// Answers the program's dialogs from a script and records what was asked.
+
+#include "ui/Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace veltrix::test {
+
+class ScriptedDialogs : public ui::Dialogs {
+public:
+    ScriptedDialogs() { ui::Dialogs::setCurrent(this); }
+    ~ScriptedDialogs() override { ui::Dialogs::setCurrent(nullptr); }
+
+    // Queued answers; an empty queue answers Cancel / an empty text / no file.
+    QList<ui::MsgResult> messageAnswers;
+    QStringList inputAnswers;
+    QList<std::optional<QString>> fileAnswers;
+
+    // What was asked
+    QStringList messages;
+    QList<ui::MsgIcon> icons;
+    QStringList inputPrompts, inputTitles, inputDefaults;
+    int fileRequests = 0;
+
+    ui::MsgResult message(QWidget*, const QString& text, ui::MsgButtons buttons, ui::MsgIcon icon,
+                          const QString& = {}) override
+    {
+        messages << text;
+        icons << icon;
+        if (!messageAnswers.isEmpty())
+            return messageAnswers.takeFirst();
+        return buttons == ui::MsgButtons::Ok ? ui::MsgResult::Ok : ui::MsgResult::Cancel;
+    }
+    QString inputBox(QWidget*, const QString& prompt, const QString& title,
+                     const QString& defaultText) override
+    {
+        inputPrompts << prompt;
+        inputTitles << title;
+        inputDefaults << defaultText;
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+    }
+    std::optional<QString> openFile(QWidget*, const QString&) override { return nextFile(); }
+    std::optional<QString> saveFile(QWidget*, const QString&) override { return nextFile(); }
+
+private:
+    std::optional<QString> nextFile()
+    {
+        ++fileRequests;
+        return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.takeFirst();
+    }
+};
+
+} // namespace veltrix::test

@@ -1,0 +1,21 @@
+#pragma once
+// A virtual meter on a real pseudo-terminal, wired to the program's serial line and meter link.
+
+#include "link/MeterLink.h"
+#include "sim/VirtualMeter.h"
+#include "ui/SerialLine.h"
+
+#include <memory>
+
+namespace veltrix::test {
+
+struct MeterRig {
+    sim::VirtualMeter meter;
+    std::unique_ptr<ui::SerialLine> line;
+    std::unique_ptr<MeterLink> link;
+
+    // Starts the meter (unpaced unless asked) and opens COM1 on it. False with a reason on failure.
+    bool start(bool paced = false, QString* error = nullptr);
+};
+
+} // namespace veltrix::test

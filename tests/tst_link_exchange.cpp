@@ -1,0 +1,203 @@
+// The meter exchanges against the virtual meter over a real pseudo-terminal.
+
+#include "link/Delay.h"
+#include "link/MeterLink.h"
+#include "support/TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <sys/resource.h>
+
+using namespace veltrix;
+
+namespace {
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+struct FakeHost : LinkLostHost {
+    int entered = 0, left = 0;
+    std::function<void()> onEnter;
+    void enterLinkLost() override
+    {
+        ++entered;
+        if (onEnter)
+            onEnter();
+    }
+    void leaveLinkLost() override { ++left; }
+};
+} // namespace
+
+class TestExchange : public QObject {
+    Q_OBJECT
+private slots:
+    void delayRunsOtherTimersAndSleeps()
+    {
+        int ticks = 0;
+        QTimer t;
+        connect(&t, &QTimer::timeout, [&] { ++ticks; });
+        t.start(20);
+        QElapsedTimer clock;
+        clock.start();
+        const double cpu0 = cpuSeconds();
+        QVERIFY(Delay(0.5));
+        const double cpu = cpuSeconds() - cpu0;
+        QVERIFY2(clock.elapsed() >= 500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(ticks >= 10);         // other timers ran inside the wait
+        QVERIFY2(cpu < 0.2, qPrintable(QString::number(cpu))); // and the thread slept
+    }
+
+    void delayNestedInsideDelay()
+    {
+        // A handler that waits inside another wait: both end on their own clocks.
+        QElapsedTimer inner;
+        bool innerDone = false;
+        QTimer::singleShot(50, [&] {
+            inner.start();
+            Delay(0.1);
+            innerDone = inner.elapsed() >= 100;
+        });
+        QVERIFY(Delay(0.3));
+        QVERIFY(innerDone);
+    }
+
+    void identifySetsModel_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("4627") << 0x4627 << "4627";
+        QTest::newRow("4625") << 0x4625 << "4625";
+        QTest::newRow("0102") << 0x0102 << "12";
+    }
+    void identifySetsModel()
+    {
+        QFETCH(int, model);
+        QFETCH(QString, code);
+        test::MeterRig rig;
+        QString error;
+        QVERIFY2(rig.start(false, &error), qPrintable(error));
+        rig.meter.setModelCode(quint16(model));
+        const auto got = rig.link->identifyExchange();
+        QVERIFY(got.has_value());
+        QCOMPARE(*got, code);
+        QCOMPARE(rig.meter.commands(), QStringList{"M"});
+    }
+
+    void shortIdentifyAnswersGiveSixAttempts()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setLengthDelta(-1); // three bytes instead of four
+        QList<qint64> times;
+        QElapsedTimer clock;
+        clock.start();
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this,
+                [&](const QString& c) {
+                    if (c == "M")
+                        times << clock.elapsed();
+                });
+        QVERIFY(!rig.link->identifyExchange().has_value());
+        QCOMPARE(rig.meter.commands(), QStringList(6, "M"));
+        QCOMPARE(times.size(), 6);
+        for (int i = 1; i < times.size(); ++i)
+            QVERIFY2(times[i] - times[i - 1] >= 190, qPrintable(QString::number(times[i] - times[i - 1])));
+    }
+
+    void pollAnswer()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start(true)); // paced like the real line
+        rig.meter.setUnit(sim::Unit::MilliGauss);
+        rig.meter.setField(12.3);
+        const auto answer = rig.link->pollExchange();
+        QVERIFY(answer.has_value());
+        QCOMPARE(answer->size(), 5);
+        QCOMPARE(quint8(answer->at(1)) & 0xC0, 0x80);
+        QCOMPARE(answer->mid(2, 2), QByteArray::fromHex("0123"));
+    }
+
+    void longAnswerIsDiscardedAndRetried()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setField(4.5);
+        rig.meter.setLengthDelta(1); // six bytes: not a poll answer
+        QTimer::singleShot(300, [&] { rig.meter.setLengthDelta(0); });
+        const auto answer = rig.link->pollExchange();
+        QVERIFY(answer.has_value());
+        QCOMPARE(answer->size(), 5);
+        QCOMPARE(answer->mid(2, 2), QByteArray::fromHex("0045"));
+        QCOMPARE(rig.link->retriedPolls(), 1);
+        QVERIFY(rig.meter.commands().size() >= 2);
+    }
+
+    void tenSilentPollsReachLinkLost()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setSilent(true);
+        FakeHost host;
+        int pollsBeforeLost = -1;
+        host.onEnter = [&] {
+            pollsBeforeLost = int(rig.meter.commands().size());
+            QTimer::singleShot(500, [&] { rig.meter.setSilent(false); });
+        };
+        rig.link->onLinkLost = [&] { return LinkLost(*rig.link, host); };
+        const auto answer = rig.link->pollExchange();
+        QCOMPARE(pollsBeforeLost, 10);
+        QCOMPARE(host.entered, 1);
+        QCOMPARE(host.left, 1);
+        QVERIFY(answer.has_value());
+        QCOMPARE(answer->size(), 5);
+    }
+
+    void eepromWriteSendsCommand()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        rig.link->EepromWrite(4, 10);
+        QCOMPARE(rig.meter.commands(), QStringList{"W00040A"});
+        QCOMPARE(rig.meter.eeprom(4), quint8(10));
+    }
+
+    void lineSurvivesFarEndClosing()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        QSignalSpy vanished(rig.line.get(), &ui::SerialLine::deviceVanished);
+        rig.meter.unplug();
+        QTRY_VERIFY(rig.line->deviceLost());
+        QVERIFY(!rig.line->portOpen());
+        QCOMPARE(vanished.count(), 1);
+        // No busy loop on the dead descriptor.
+        const double cpu0 = cpuSeconds();
+        QVERIFY(Delay(0.5));
+        QVERIFY2(cpuSeconds() - cpu0 < 0.2, "busy loop after the device vanished");
+        QCOMPARE(rig.line->inBufferCount(), 0);
+        rig.line->output(" "); // swallowed, no crash
+        QVERIFY(rig.meter.replug());
+        QCOMPARE(rig.line->reopen(), ui::OpenError::None);
+        const auto answer = rig.link->pollExchange();
+        QVERIFY(answer.has_value());
+        QCOMPARE(answer->size(), 5);
+    }
+
+    void openFailuresAreTold()
+    {
+        ui::PortBindings b;
+        b.bind(2, "/dev/veltrix-no-such-device");
+        ui::SerialLine line(b);
+        line.setCommPort(2);
+        QCOMPARE(line.setPortOpen(true), ui::OpenError::Absent);
+        line.setCommPort(3);
+        QCOMPARE(line.setPortOpen(true), ui::OpenError::NotBound);
+    }
+};
+
+QTEST_MAIN(TestExchange)
+#include "tst_link_exchange.moc"
