@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <utility>
 
 namespace veltrix::ui {

@@ -1,0 +1,99 @@
+#include "records/FileList.h"
+
+#include "records/RecordFile.h"
+#include "records/RecordIcons.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace veltrix {
+
+namespace {
+
+// How often window events run while a file is read.
+constexpr qint64 EventIntervalMs = 50;
+// Far beyond any recording (50000 records take about 2.5 MB); a larger file is not a record
+// file and would only exhaust memory.
+constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
+
+bool refuse(FileList& list, const QString& reason, QString* error)
+{
+    if (error)
+        *error = reason;
+    ui::Dialogs::current().message(&list, reason, ui::MsgButtons::Ok, ui::MsgIcon::Exclamation);
+    return false;
+}
+
+} // namespace
+
+FileList::FileList(PollControl* poll, QWidget* parent)
+    : RecordTableWindow(QStringLiteral("FileList"), tr("File List"), QStringLiteral("No.s"), poll,
+                        parent)
+{
+    connect(addToolButton(QStringLiteral("Plot"), tr("Plot"), RecordIcon::Plot),
+            &QAction::triggered, this, &FileList::plotRequested);
+    connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
+            &QAction::triggered, this, &FileList::print);
+}
+
+bool loadRecordFile(FileList& list, const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(list,
+                      FileList::tr("The file %1 cannot be opened.\n%2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString()),
+                      error);
+    if (file.size() > MaxFileBytes)
+        return refuse(list,
+                      FileList::tr("The file %1 is too large to be a record file.")
+                          .arg(QDir::toNativeSeparators(path)),
+                      error);
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (bytes.size() > MaxFileBytes || file.error() != QFileDevice::NoError)
+        return refuse(list,
+                      FileList::tr("The file %1 cannot be read.\n%2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString()),
+                      error);
+    file.close();
+
+    const QStringList items = splitRecordItems(decodeRecordBytes(bytes));
+
+    QPointer<FileList> guard(&list);
+    ui::Grid& grid = list.grid();
+    grid.setRows(1);
+    QStringList batch;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (qsizetype counter = 0; counter < items.size(); ++counter) {
+        const QString& item = items[counter];
+        if (isRecordHeader(item))
+            continue;
+        batch << item;
+        if ((counter & 255) == 0 && sinceEvents.elapsed() >= EventIntervalMs) {
+            grid.addItems(batch);
+            batch.clear();
+            // The caption counts the items read before the newest row.
+            list.setWindowTitle(QString::number(counter));
+            QCoreApplication::processEvents();
+            if (!guard) {
+                if (error)
+                    *error = FileList::tr("The file list was closed.");
+                return false;
+            }
+            sinceEvents.restart();
+        }
+    }
+    grid.addItems(batch);
+    list.setWindowTitle(QFileInfo(path).fileName());
+    return true;
+}
+
+} // namespace veltrix

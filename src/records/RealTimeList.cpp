@@ -1,0 +1,78 @@
+#include "records/RealTimeList.h"
+
+#include "panel/SharedState.h"
+#include "records/BusyPointer.h"
+#include "records/RecordIcons.h"
+#include "records/TableServices.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace veltrix {
+
+namespace {
+// Once the newest row would fall below the 18 rows in view, scroll by one row per append.
+constexpr int ScrollFromRow = 18;
+} // namespace
+
+RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* parent)
+    : RecordTableWindow(QStringLiteral("RealTimeList"), tr("Real Time List"), QString(), poll,
+                        parent),
+      m_state(state), m_rowLimit(MaxRecords)
+{
+    connect(addToolButton(QStringLiteral("Save"), tr("Save File"), RecordIcon::Save),
+            &QAction::triggered, this, &RealTimeList::save);
+    connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
+            &QAction::triggered, this, &RealTimeList::print);
+}
+
+void RealTimeList::placeBeside(const QRect& panelFrame)
+{
+    int top = panelFrame.top();
+    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
+        top = screen->availableGeometry().top();
+    move(panelFrame.left() + panelFrame.width(), top);
+}
+
+void RealTimeList::AppendLiveRow(const QString& body)
+{
+    ui::Grid& table = grid();
+    ++m_state.ListRowCount;
+    table.setRow(table.rows() - 1);
+    if (table.row() >= ScrollFromRow)
+        table.setTopRow(table.row() - ScrollFromRow + 2);
+    table.addItem(QString::number(m_state.ListRowCount) + u'\t' + body);
+    if (m_state.ListRowCount >= m_rowLimit) {
+        m_state.ListRowCount = 0;
+        m_state.ListViewOpen = false;
+    }
+}
+
+bool RealTimeList::save()
+{
+    if (m_state.RecordingOn) {
+        // The save would take the recording's file and name slots.
+        ui::Dialogs::current().message(this,
+                                       tr("Aready in recording mode, close it and try again !"),
+                                       ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+        return false;
+    }
+    BusyPointer busy;
+    if (!ShowSaveDialog(this, m_state))
+        return false;
+    return SaveTable(this, grid(), m_state);
+}
+
+void RealTimeList::closeEvent(QCloseEvent* event)
+{
+    m_state.ListRowCount = 0;
+    m_state.ListViewOpen = false;
+    event->accept();
+    emit closed();
+}
+
+} // namespace veltrix

@@ -1,0 +1,12 @@
+#pragma once
+// Toolbar pictures of the record tables, drawn from small built-in SVG images.
+
+#include <QIcon>
+
+namespace veltrix {
+
+enum class RecordIcon { Save, Print, Plot };
+
+QIcon recordIcon(RecordIcon which);
+
+} // namespace veltrix

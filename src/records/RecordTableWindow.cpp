@@ -1,0 +1,98 @@
+#include "records/RecordTableWindow.h"
+
+#include "records/RecordFile.h"
+#include "records/RecordIcons.h"
+#include "records/TableServices.h"
+#include "ui/Grid.h"
+#include "ui/LinePrinter.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace veltrix {
+
+namespace {
+// Record rows the table shows without scrolling.
+constexpr int VisibleRows = 18;
+} // namespace
+
+void layoutRecordColumns(ui::Grid& grid, const QString& numberHeader)
+{
+    const QString samples[RecordFields] = {
+        QStringLiteral(" 000000 "), QStringLiteral(" 00/00/00 "), QStringLiteral(" 00:00:0000 "),
+        QStringLiteral(" Value "),  QStringLiteral(" Unit "),     QStringLiteral(" Hold "),
+        QStringLiteral(" Peak ")};
+    const QString headers[RecordFields] = {
+        numberHeader,           QStringLiteral("   Date"), QStringLiteral(" Time"),
+        QStringLiteral("Value"), QStringLiteral("Unit"),   QStringLiteral("Hold"),
+        QStringLiteral("Peak")};
+    grid.setRow(0);
+    for (int c = 0; c < RecordFields; ++c) {
+        grid.setColWidthFromSample(c, samples[c]);
+        grid.setCol(c);
+        grid.setText(headers[c]);
+    }
+    grid.setCol(0);
+}
+
+RecordTableWindow::RecordTableWindow(const QString& name, const QString& caption,
+                                     const QString& numberHeader, PollControl* poll,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window), m_poll(poll), m_grid(new ui::Grid(RecordFields, this)),
+      m_toolbar(new QToolBar(this)),
+      m_printerFactory([] { return std::make_unique<ui::LinePrinter>(); })
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_grid->setObjectName(QStringLiteral("Grid"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    layoutRecordColumns(*m_grid, numberHeader);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_grid);
+
+    // Designed size: all columns and 18 record rows in view.
+    QTableView* view = m_grid->view();
+    int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < RecordFields; ++c)
+        width += m_grid->colWidth(c);
+    const int height = m_toolbar->sizeHint().height() + 2 * view->frameWidth() +
+                       view->horizontalHeader()->sizeHint().height() +
+                       VisibleRows * view->verticalHeader()->defaultSectionSize();
+    resize(width, height);
+}
+
+void RecordTableWindow::setPrinterFactory(PrinterFactory factory)
+{
+    m_printerFactory = std::move(factory);
+}
+
+QAction* RecordTableWindow::addToolButton(const QString& key, const QString& toolTip,
+                                          RecordIcon icon)
+{
+    QAction* action = m_toolbar->addAction(recordIcon(icon), toolTip);
+    action->setObjectName(key);
+    action->setToolTip(toolTip);
+    return action;
+}
+
+bool RecordTableWindow::print()
+{
+    const std::unique_ptr<ui::LinePrinter> printer = m_printerFactory();
+    if (!printer)
+        return false;
+    return PrintTable(*m_grid, *printer, m_poll);
+}
+
+} // namespace veltrix

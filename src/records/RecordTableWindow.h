@@ -1,0 +1,57 @@
+#pragma once
+// What the live table, the file table and the downloaded-data table have in common: a window
+// with a toolbar over a seven-column record grid, and the printing of that grid.
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QToolBar;
+
+namespace veltrix {
+
+struct PollControl;
+
+namespace ui {
+class Grid;
+class LinePrinter;
+} // namespace ui
+
+enum class RecordIcon;
+
+// Header texts and widths of the seven record columns; the No. column's header differs between
+// the tables.
+void layoutRecordColumns(ui::Grid& grid, const QString& numberHeader);
+
+class RecordTableWindow : public QWidget {
+    Q_OBJECT
+public:
+    using PrinterFactory = std::function<std::unique_ptr<ui::LinePrinter>()>;
+
+    ui::Grid& grid() const { return *m_grid; }
+    QToolBar* toolbar() const { return m_toolbar; }
+
+    // Where the listing goes; the system's default printer unless set (tests print to PDF).
+    void setPrinterFactory(PrinterFactory factory);
+    void setPollControl(PollControl* poll) { m_poll = poll; }
+
+public slots:
+    // The toolbar's "Print": the table's listing on the printer.
+    bool print();
+
+protected:
+    RecordTableWindow(const QString& name, const QString& caption, const QString& numberHeader,
+                      PollControl* poll, QWidget* parent);
+    QAction* addToolButton(const QString& key, const QString& toolTip, RecordIcon icon);
+
+    PollControl* m_poll;
+
+private:
+    ui::Grid* m_grid;
+    QToolBar* m_toolbar;
+    PrinterFactory m_printerFactory;
+};
+
+} // namespace veltrix

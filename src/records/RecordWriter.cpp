@@ -1,0 +1,60 @@
+#include "records/RecordWriter.h"
+
+#include "records/RecordFile.h"
+
+#include <QObject>
+
+#include <sys/stat.h>
+
+namespace veltrix {
+
+RecordWriter::~RecordWriter()
+{
+    close();
+}
+
+bool RecordWriter::open(const QString& path)
+{
+    close();
+    m_error.clear();
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail(QObject::tr("The record file %1 cannot be created: %2")
+                        .arg(path, m_file.errorString()));
+    return true;
+}
+
+bool RecordWriter::writeRecord(int count, const QString& body)
+{
+    if (!m_file.isOpen())
+        return fail(QObject::tr("No record file is open."));
+    QString text;
+    if (count == 1)
+        text = recordHeaderLine() + QStringLiteral("\r\n");
+    text += recordLine(count, body);
+    const QByteArray bytes = encodeRecordText(text);
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush())
+        return fail(QObject::tr("Record %1 could not be written to %2: %3")
+                        .arg(count)
+                        .arg(m_file.fileName(), m_file.errorString()));
+    // A file deleted while it is open still takes writes on this system, and loses them all
+    // when closed: report it like any other failed write.
+    struct stat info {};
+    if (::fstat(m_file.handle(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 0)
+        return fail(QObject::tr("The record file %1 has been deleted.").arg(m_file.fileName()));
+    return true;
+}
+
+void RecordWriter::close()
+{
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+bool RecordWriter::fail(const QString& what)
+{
+    m_error = what;
+    return false;
+}
+
+} // namespace veltrix
