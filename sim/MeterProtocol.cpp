@@ -51,7 +51,10 @@ bool isHex(char c)
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool isDec(char c) { return c >= '0' && c <= '9'; }
+bool isDec(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Total length of a prefixed command, 0 if c starts none.
 int prefixedLength(char c)
@@ -95,7 +98,10 @@ int hexValue(QStringView digits)
 
 } // namespace
 
-void CommandParser::reset() { m_pending.clear(); }
+void CommandParser::reset()
+{
+    m_pending.clear();
+}
 
 QStringList CommandParser::feed(const QByteArray& bytes, qint64 nowMs)
 {

@@ -34,18 +34,19 @@ constexpr int SplitPauseMs = 50;
 
 QString errnoText(const char* what)
 {
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(strerror(errno)));
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(strerror(errno)));
 }
 
 bool isSymlink(const QString& path)
 {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool pathExists(const QString& path)
 {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
@@ -322,8 +323,8 @@ struct VirtualMeter::Impl {
             answer(identifyAnswer(model));
             return;
         case 'Y': {
-            const quint16 id = quint16((quint8(eeprom[EepromIdHigh]) << 8) |
-                                       quint8(eeprom[EepromIdLow]));
+            const quint16 id =
+                quint16((quint8(eeprom[EepromIdHigh]) << 8) | quint8(eeprom[EepromIdLow]));
             const int used = usedOverride >= 0 ? usedOverride : usedBytes(sets);
             answer(memoryStatusAnswer(id, quint8(eeprom[EepromInterval]), setCount(), used));
             return;
@@ -502,8 +503,7 @@ struct VirtualMeter::Impl {
                         sendTimer->stop();
                         return;
                     }
-                    qWarning("veltrix-meter-sim: write to pty master failed (%s)",
-                             strerror(errno));
+                    qWarning("veltrix-meter-sim: write to pty master failed (%s)", strerror(errno));
                     queue.clear();
                     break;
                 }
@@ -555,7 +555,10 @@ VirtualMeter::VirtualMeter(QObject* parent) : QObject(parent), d(std::make_uniqu
     d->sets = sampleSets();
 }
 
-VirtualMeter::~VirtualMeter() { stop(); }
+VirtualMeter::~VirtualMeter()
+{
+    stop();
+}
 
 bool VirtualMeter::start(QString* error)
 {
@@ -576,9 +579,15 @@ void VirtualMeter::stop()
     d->removeSymlink();
 }
 
-bool VirtualMeter::isRunning() const { return d->masterFd >= 0; }
+bool VirtualMeter::isRunning() const
+{
+    return d->masterFd >= 0;
+}
 
-QString VirtualMeter::slavePath() const { return d->slave; }
+QString VirtualMeter::slavePath() const
+{
+    return d->slave;
+}
 
 void VirtualMeter::setSymlinkPath(const QString& path)
 {
@@ -598,8 +607,14 @@ QString VirtualMeter::devicePath() const
     return d->symlink.isEmpty() ? d->slave : d->symlink;
 }
 
-void VirtualMeter::setModelCode(quint16 code) { d->model = code; }
-quint16 VirtualMeter::modelCode() const { return d->model; }
+void VirtualMeter::setModelCode(quint16 code)
+{
+    d->model = code;
+}
+quint16 VirtualMeter::modelCode() const
+{
+    return d->model;
+}
 
 void VirtualMeter::setField(double milliGauss)
 {
@@ -607,21 +622,66 @@ void VirtualMeter::setField(double milliGauss)
     d->fieldMg = milliGauss;
 }
 
-double VirtualMeter::field() const { return d->fieldMg; }
-void VirtualMeter::setProfileEnabled(bool on) { d->profile = on; }
-void VirtualMeter::setUnit(Unit unit) { d->unit = unit; }
-Unit VirtualMeter::unit() const { return d->unit; }
-void VirtualMeter::setHighRange(bool high) { d->high = high; }
-bool VirtualMeter::highRange() const { return d->high; }
-void VirtualMeter::setHold(bool on) { d->setHold(on); }
-bool VirtualMeter::hold() const { return d->hold; }
-void VirtualMeter::setPeak(bool on) { d->setPeak(on); }
-bool VirtualMeter::peak() const { return d->peak; }
-void VirtualMeter::setMemoryLock(bool on) { d->lock = on; }
-void VirtualMeter::setBlinkCode(int code) { d->blink = code & StatusBlinkMask; }
-void VirtualMeter::setStatusOverride(int statusByte) { d->statusOverride = std::min(statusByte, 255); }
-void VirtualMeter::setValueOverride(int bcdWord) { d->valueOverride = std::min(bcdWord, 0xFFFF); }
-bool VirtualMeter::recording() const { return d->recording; }
+double VirtualMeter::field() const
+{
+    return d->fieldMg;
+}
+void VirtualMeter::setProfileEnabled(bool on)
+{
+    d->profile = on;
+}
+void VirtualMeter::setUnit(Unit unit)
+{
+    d->unit = unit;
+}
+Unit VirtualMeter::unit() const
+{
+    return d->unit;
+}
+void VirtualMeter::setHighRange(bool high)
+{
+    d->high = high;
+}
+bool VirtualMeter::highRange() const
+{
+    return d->high;
+}
+void VirtualMeter::setHold(bool on)
+{
+    d->setHold(on);
+}
+bool VirtualMeter::hold() const
+{
+    return d->hold;
+}
+void VirtualMeter::setPeak(bool on)
+{
+    d->setPeak(on);
+}
+bool VirtualMeter::peak() const
+{
+    return d->peak;
+}
+void VirtualMeter::setMemoryLock(bool on)
+{
+    d->lock = on;
+}
+void VirtualMeter::setBlinkCode(int code)
+{
+    d->blink = code & StatusBlinkMask;
+}
+void VirtualMeter::setStatusOverride(int statusByte)
+{
+    d->statusOverride = std::min(statusByte, 255);
+}
+void VirtualMeter::setValueOverride(int bcdWord)
+{
+    d->valueOverride = std::min(bcdWord, 0xFFFF);
+}
+bool VirtualMeter::recording() const
+{
+    return d->recording;
+}
 
 quint8 VirtualMeter::statusByte() const
 {
@@ -639,9 +699,18 @@ void VirtualMeter::setLoggerSets(const QList<LoggerSet>& sets)
     d->sets = sets;
 }
 
-QList<LoggerSet> VirtualMeter::loggerSets() const { return d->sets; }
-void VirtualMeter::setMemoryUsedOverride(int bytes) { d->usedOverride = bytes; }
-QDateTime VirtualMeter::clock() const { return d->clock(); }
+QList<LoggerSet> VirtualMeter::loggerSets() const
+{
+    return d->sets;
+}
+void VirtualMeter::setMemoryUsedOverride(int bytes)
+{
+    d->usedOverride = bytes;
+}
+QDateTime VirtualMeter::clock() const
+{
+    return d->clock();
+}
 
 void VirtualMeter::setClock(const QDateTime& t)
 {
@@ -654,7 +723,10 @@ quint8 VirtualMeter::eeprom(int address) const
     return quint8(d->eeprom.at(address & 0xFFFF));
 }
 
-void VirtualMeter::setEeprom(int address, quint8 value) { d->eeprom[address & 0xFFFF] = char(value); }
+void VirtualMeter::setEeprom(int address, quint8 value)
+{
+    d->eeprom[address & 0xFFFF] = char(value);
+}
 
 QList<LoggerSet> VirtualMeter::sampleSets()
 {
@@ -701,14 +773,35 @@ QList<LoggerSet> VirtualMeter::sampleSets()
     return sets;
 }
 
-void VirtualMeter::setSilent(bool on) { d->silent = on; }
-void VirtualMeter::setLengthDelta(int delta) { d->delta = delta; }
-void VirtualMeter::setGarbage(bool on) { d->garbage = on; }
-void VirtualMeter::setLateMs(int ms) { d->lateMs = std::max(0, ms); }
-void VirtualMeter::setSplitReplies(bool on) { d->split = on; }
-void VirtualMeter::setPaced(bool on) { d->paced = on; }
+void VirtualMeter::setSilent(bool on)
+{
+    d->silent = on;
+}
+void VirtualMeter::setLengthDelta(int delta)
+{
+    d->delta = delta;
+}
+void VirtualMeter::setGarbage(bool on)
+{
+    d->garbage = on;
+}
+void VirtualMeter::setLateMs(int ms)
+{
+    d->lateMs = std::max(0, ms);
+}
+void VirtualMeter::setSplitReplies(bool on)
+{
+    d->split = on;
+}
+void VirtualMeter::setPaced(bool on)
+{
+    d->paced = on;
+}
 
-void VirtualMeter::unplug() { d->closePty(); }
+void VirtualMeter::unplug()
+{
+    d->closePty();
+}
 
 bool VirtualMeter::replug(QString* error)
 {
@@ -722,8 +815,14 @@ bool VirtualMeter::replug(QString* error)
     return true;
 }
 
-QByteArray VirtualMeter::received() const { return d->received; }
-QStringList VirtualMeter::commands() const { return d->commands; }
+QByteArray VirtualMeter::received() const
+{
+    return d->received;
+}
+QStringList VirtualMeter::commands() const
+{
+    return d->commands;
+}
 
 void VirtualMeter::clearReceived()
 {

@@ -21,10 +21,10 @@ namespace veltrix::sim {
 
 // One logged set in the meter's data-logger memory.
 struct LoggerSet {
-    QDateTime start;          // start date and time (meter clock)
-    quint8 intervalCode = 5;  // logging interval in steps of 0.4 s
-    quint8 status = 0x80;     // status byte of the set: unit, range, hold, peak bits
-    QList<quint16> values;    // each record's two value bytes as a 16-bit BCD word, e.g. 0x0123
+    QDateTime start;         // start date and time (meter clock)
+    quint8 intervalCode = 5; // logging interval in steps of 0.4 s
+    quint8 status = 0x80;    // status byte of the set: unit, range, hold, peak bits
+    QList<quint16> values;   // each record's two value bytes as a 16-bit BCD word, e.g. 0x0123
 };
 
 enum class Unit { MilliGauss, MicroTesla };
@@ -87,18 +87,18 @@ public:
     static QList<LoggerSet> sampleSets();
 
     // --- Fault injection -------------------------------------------------------------------
-    void setSilent(bool on);            // reads commands, never answers (cable pulled)
-    void setLengthDelta(int delta);     // answers have this many bytes more (or fewer)
-    void setGarbage(bool on);           // answers are replaced by random bytes of the same length
-    void setLateMs(int ms);             // every answer starts this late
-    void setSplitReplies(bool on);      // every answer leaves in two parts with a pause between
-    void setPaced(bool on);             // 9600-baud pacing (default on); off: answers at once
-    void unplug();                      // closes the pseudo-terminal: the device vanishes
+    void setSilent(bool on);        // reads commands, never answers (cable pulled)
+    void setLengthDelta(int delta); // answers have this many bytes more (or fewer)
+    void setGarbage(bool on);       // answers are replaced by random bytes of the same length
+    void setLateMs(int ms);         // every answer starts this late
+    void setSplitReplies(bool on);  // every answer leaves in two parts with a pause between
+    void setPaced(bool on);         // 9600-baud pacing (default on); off: answers at once
+    void unplug();                  // closes the pseudo-terminal: the device vanishes
     bool replug(QString* error = nullptr); // a new pseudo-terminal; the symlink follows it
 
     // --- What the program sent -------------------------------------------------------------
-    QByteArray received() const;        // every byte received since start or clearReceived()
-    QStringList commands() const;       // the commands recognised, in order ("M", " ", "K01", ...)
+    QByteArray received() const;  // every byte received since start or clearReceived()
+    QStringList commands() const; // the commands recognised, in order ("M", " ", "K01", ...)
     void clearReceived();
 
 signals:

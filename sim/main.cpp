@@ -63,11 +63,13 @@ bool runCommand(VirtualMeter& meter, const QString& line)
         }
         printLine(stdout, meter.devicePath());
     } else if (cmd == QLatin1String("status")) {
-        printLine(stderr, QStringLiteral("%1 %2 status %3 value %4 field %5 mG")
-                              .arg(meter.devicePath(), meter.isRunning() ? QStringLiteral("up") : QStringLiteral("unplugged"))
-                              .arg(meter.statusByte(), 2, 16, QLatin1Char('0'))
-                              .arg(meter.valueWord(), 4, 16, QLatin1Char('0'))
-                              .arg(meter.field(), 0, 'f', 2));
+        printLine(stderr,
+                  QStringLiteral("%1 %2 status %3 value %4 field %5 mG")
+                      .arg(meter.devicePath(),
+                           meter.isRunning() ? QStringLiteral("up") : QStringLiteral("unplugged"))
+                      .arg(meter.statusByte(), 2, 16, QLatin1Char('0'))
+                      .arg(meter.valueWord(), 4, 16, QLatin1Char('0'))
+                      .arg(meter.field(), 0, 'f', 2));
     } else if (cmd == QLatin1String("field")) {
         const double mg = arg.toDouble(&ok);
         if (ok)
@@ -192,7 +194,7 @@ int main(int argc, char* argv[])
             [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &c, 1);
             QCoreApplication::quit();
         });
-        struct sigaction sa{};
+        struct sigaction sa {};
         sa.sa_handler = onSignal;
         sigemptyset(&sa.sa_mask);
         sa.sa_flags = SA_RESTART;
