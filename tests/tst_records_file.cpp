@@ -71,7 +71,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("greek mu") << QString("\u03BCT") << QByteArray("\xB5T");
         QTest::newRow("micro sign") << QString("\u00B5T") << QByteArray("\xB5T");
-        QTest::newRow("euro and quotes") << QString("\u20AC\u201C\u201D") << QByteArray("\x80\x93\x94");
+        QTest::newRow("euro and quotes")
+            << QString("\u20AC\u201C\u201D") << QByteArray("\x80\x93\x94");
         QTest::newRow("latin-1 range") << QString("\u00E9\u00FF") << QByteArray("\xE9\xFF");
         QTest::newRow("outside code page") << QString("\u0416\U0001F600x") << QByteArray("??x");
     }
@@ -89,7 +90,8 @@ private slots:
         QTest::newRow("cp1252 micro") << QByteArray("1\t\xB5T") << QString("1\t\u03BCT");
         QTest::newRow("utf-8 micro sign") << QByteArray("1\t\xC2\xB5T") << QString("1\t\u03BCT");
         QTest::newRow("utf-8 greek mu") << QByteArray("1\t\xCE\xBCT") << QString("1\t\u03BCT");
-        QTest::newRow("cp1252 that looks odd") << QByteArray("\x80\xB5\xE9") << QString("\u20AC\u03BC\u00E9");
+        QTest::newRow("cp1252 that looks odd")
+            << QByteArray("\x80\xB5\xE9") << QString("\u20AC\u03BC\u00E9");
         QTest::newRow("ascii") << QByteArray("1\tmG") << QString("1\tmG");
     }
     void decoding()
@@ -109,13 +111,11 @@ private slots:
             << QByteArray(HeaderBytes + "1\ta\t\r\n" + HeaderBytes + "1\tb\t\r\n")
             << QStringList{"1\ta\t", "1\tb\t"};
         QTest::newRow("commas split") << QByteArray("1,5\r\n7\r\n") << QStringList{"1", "5", "7"};
-        QTest::newRow("empty lines") << QByteArray("1\r\n\r\n   \r\n2\r\n")
-                                     << QStringList{"1", "", "", "2"};
-        QTest::newRow("blanks at the ends") << QByteArray("  1\tx  \r\n")
-                                            << QStringList{"1\tx"};
-        QTest::newRow("blank hold kept")
-            << QByteArray("1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t\r\n")
-            << QStringList{"1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t"};
+        QTest::newRow("empty lines")
+            << QByteArray("1\r\n\r\n   \r\n2\r\n") << QStringList{"1", "", "", "2"};
+        QTest::newRow("blanks at the ends") << QByteArray("  1\tx  \r\n") << QStringList{"1\tx"};
+        QTest::newRow("blank hold kept") << QByteArray("1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t\r\n")
+                                         << QStringList{"1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t"};
         QTest::newRow("LF only") << QByteArray("1\ta\n2\tb\n") << QStringList{"1\ta", "2\tb"};
         QTest::newRow("CR only") << QByteArray("1\ta\r2\tb\r") << QStringList{"1\ta", "2\tb"};
         QTest::newRow("no line end at the end") << QByteArray("1\r\n2") << QStringList{"1", "2"};
@@ -145,9 +145,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QString>("line");
-        QTest::newRow("record")
-            << QStringList{"12", "26/12/05", "15:32:39", "123.4", "mG", "H", ""}
-            << "12     26/12/05    15:32:39  123.4  mG   H         ";
+        QTest::newRow("record") << QStringList{"12", "26/12/05", "15:32:39", "123.4", "mG", "H", ""}
+                                << "12     26/12/05    15:32:39  123.4  mG   H         ";
         QTest::newRow("value of six fits")
             << QStringList{"1", "26/12/05", "15:32:39", "1234.5", QString("\u03BCT"), "", "P"}
             << QString("1      26/12/05    15:32:39  1234.5 \u03BCT        P    ");

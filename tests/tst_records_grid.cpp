@@ -19,11 +19,15 @@ private slots:
         QTest::addColumn<int>("columns");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("cells");
-        QTest::newRow("two parts on seven") << 7 << "1\ta" << QStringList{"1", "a", "", "", "", "", ""};
-        QTest::newRow("six parts on five") << 5 << "1\t2\t3\t4\t5\t6" << QStringList{"1", "2", "3", "4", "5"};
+        QTest::newRow("two parts on seven")
+            << 7 << "1\ta" << QStringList{"1", "a", "", "", "", "", ""};
+        QTest::newRow("six parts on five")
+            << 5 << "1\t2\t3\t4\t5\t6" << QStringList{"1", "2", "3", "4", "5"};
         QTest::newRow("empty text") << 7 << "" << QStringList{"", "", "", "", "", "", ""};
-        QTest::newRow("empty cells kept") << 6 << "\t\tx\t\t" << QStringList{"", "", "x", "", "", ""};
-        QTest::newRow("blank cell kept") << 7 << "1\t\t\t\tuT\t \t" << QStringList{"1", "", "", "", "uT", " ", ""};
+        QTest::newRow("empty cells kept")
+            << 6 << "\t\tx\t\t" << QStringList{"", "", "x", "", "", ""};
+        QTest::newRow("blank cell kept")
+            << 7 << "1\t\t\t\tuT\t \t" << QStringList{"1", "", "", "", "uT", " ", ""};
     }
     void addItem()
     {
@@ -50,7 +54,7 @@ private slots:
         grid.setRow(0);
         grid.setCol(1);
         grid.setText("   Date");
-        grid.addItems({"1\ta", "2\tb", "3\tc"});
+        grid.addItems(QStringList{"1\ta", "2\tb", "3\tc"});
         QCOMPARE(grid.rows(), 4);
         grid.setRows(1);
         QCOMPARE(grid.rows(), 1);
@@ -60,6 +64,25 @@ private slots:
         QCOMPARE(grid.cell(1, 0), QString("9"));
         QCOMPARE(grid.cell(1, 1), QString("z"));
         QCOMPARE(grid.cell(2, 0), QString());
+    }
+
+    // Rows given as views into one shared text, as a file is loaded.
+    void addItemsFromOneText()
+    {
+        Grid grid(7);
+        grid.addItem("0\tbefore");
+        const QString text = "1\ta\tb\tc\td\te\tf\t\r\n\r\n2\tz";
+        const QList<QStringView> rows = {QStringView(text).left(14), QStringView(),
+                                         QStringView(text).mid(18)};
+        grid.addItems(text, std::span(rows.cbegin(), rows.cend()));
+        QCOMPARE(grid.rows(), 5);
+        QCOMPARE(grid.rowText(2), QString("1\ta\tb\tc\td\te\tf")); // 8th (empty) part dropped
+        QCOMPARE(grid.rowText(3), QString());
+        QCOMPARE(grid.cell(4, 0), QString("2"));
+        QCOMPARE(grid.cell(4, 1), QString("z"));
+        grid.addItem("5\tafter");
+        QCOMPARE(grid.cell(1, 1), QString("before"));
+        QCOMPARE(grid.cell(5, 1), QString("after"));
     }
 
     void headerRowIsTheViewsHeader()
@@ -117,7 +140,7 @@ private slots:
     {
         Grid grid(6);
         grid.resize(400, 300);
-        grid.addItems({"1\ta", "2\tb", "3\tc"});
+        grid.addItems(QStringList{"1\ta", "2\tb", "3\tc"});
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         QSignalSpy clicked(&grid, &Grid::clicked);

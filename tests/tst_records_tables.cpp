@@ -123,9 +123,9 @@ private slots:
         table.addItem("2\t26/01/02\t10:00:10\t0.15\tuT\tH\tP");
         state.SaveFileName = tmp->filePath("logger.txt");
         QVERIFY(SaveTable(nullptr, table, state));
-        QCOMPARE(fileBytes(state.SaveFileName),
-                 HeaderBytes + "1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t\r\n" +
-                     "2\t26/01/02\t10:00:10\t0.15\tuT\tH\tP\t\r\n");
+        QCOMPARE(fileBytes(state.SaveFileName), HeaderBytes +
+                                                    "1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t\r\n" +
+                                                    "2\t26/01/02\t10:00:10\t0.15\tuT\tH\tP\t\r\n");
         FileList list;
         QVERIFY(loadRecordFile(list, state.SaveFileName));
         QCOMPARE(list.grid().rows(), 3);
@@ -171,7 +171,7 @@ private slots:
         SharedState state;
         state.SaveFileName = path;
         ui::Grid table(7);
-        table.addItems({"1\ta", "2\tb"});
+        table.addItems(QStringList{"1\ta", "2\tb"});
         QWidget window;
         window.setWindowTitle("Real Time List");
         QVERIFY(!SaveTable(&window, table, state));
@@ -189,7 +189,7 @@ private slots:
         ui::Grid table(7);
         table.addItem("1\t26/12/05\t15:32:39\t123.4\tmG\tH\t");
         table.addItem("2\t2026/12/05/01\t15:32:41\t12345678\tmG\t\t"); // too long: printed whole
-        for (int i = 3; i <= 150; ++i) // more than one page
+        for (int i = 3; i <= 150; ++i)                                 // more than one page
             table.addItem(QString::number(i) + "\t" + body(i % 60));
 
         const QStringList lines = listingOf(table);
@@ -299,7 +299,8 @@ private slots:
         state.RecordingOn = true;
         RealTimeList live(state);
         toolAction(live, "Save")->trigger();
-        QCOMPARE(dialogs.messages, QStringList{"Aready in recording mode, close it and try again !"});
+        QCOMPARE(dialogs.messages,
+                 QStringList{"Aready in recording mode, close it and try again !"});
         QCOMPARE(dialogs.icons[0], ui::MsgIcon::Critical);
         QCOMPARE(dialogs.fileRequests, 0);
     }

@@ -64,22 +64,24 @@ bool loadRecordFile(FileList& list, const QString& path, QString* error)
                       error);
     file.close();
 
-    const QStringList items = splitRecordItems(decodeRecordBytes(bytes));
+    // The rows stay views into the decoded text, which the table then keeps as it is.
+    const QString text = decodeRecordBytes(bytes);
+    QList<QStringView> rows = splitRecordItemViews(text);
 
     QPointer<FileList> guard(&list);
     ui::Grid& grid = list.grid();
     grid.setRows(1);
-    QStringList batch;
+    qsizetype kept = 0;  // rows [0, kept) of `rows` are the file's rows so far
+    qsizetype added = 0; // of which [0, added) are in the table
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    for (qsizetype counter = 0; counter < items.size(); ++counter) {
-        const QString& item = items[counter];
-        if (isRecordHeader(item))
+    for (qsizetype counter = 0; counter < rows.size(); ++counter) {
+        if (isRecordHeader(rows[counter]))
             continue;
-        batch << item;
+        rows[kept++] = rows[counter];
         if ((counter & 255) == 0 && sinceEvents.elapsed() >= EventIntervalMs) {
-            grid.addItems(batch);
-            batch.clear();
+            grid.addItems(text, std::span(rows.cbegin() + added, rows.cbegin() + kept));
+            added = kept;
             // The caption counts the items read before the newest row.
             list.setWindowTitle(QString::number(counter));
             QCoreApplication::processEvents();
@@ -91,7 +93,7 @@ bool loadRecordFile(FileList& list, const QString& path, QString* error)
             sinceEvents.restart();
         }
     }
-    grid.addItems(batch);
+    grid.addItems(text, std::span(rows.cbegin() + added, rows.cbegin() + kept));
     list.setWindowTitle(QFileInfo(path).fileName());
     return true;
 }

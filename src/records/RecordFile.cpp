@@ -1,7 +1,8 @@
 #include "records/RecordFile.h"
 
-#include <QStringDecoder>
+#include <QByteArrayView>
 
+#include <algorithm>
 #include <array>
 
 namespace veltrix {
@@ -91,24 +92,18 @@ QString recordLine(int number, const QString& body)
 
 QString tableLine(QStringView rowText, int columns)
 {
-    // Keep at most `columns` cells, then end every cell with a TAB.
-    qsizetype end = rowText.size();
-    int parts = 1;
-    for (qsizetype i = 0; i < rowText.size(); ++i) {
-        if (rowText[i] == Tab) {
-            if (parts == columns) {
-                end = i;
-                break;
-            }
-            ++parts;
-        }
-    }
-    QString line;
-    line.reserve(end + columns - parts + 3);
-    line += rowText.left(end);
-    line += QString(columns - parts + 1, Tab);
-    line += QStringLiteral("\r\n");
-    return line;
+    const QStringView cells = leadingCells(rowText, columns);
+    const qsizetype parts = cells.count(Tab) + 1;
+    return cells.toString() + QString(columns - parts + 1, Tab) + QStringLiteral("\r\n");
+}
+
+void appendTableLine(QByteArray& out, QStringView rowText, int columns)
+{
+    const QStringView cells = leadingCells(rowText, columns);
+    const qsizetype parts = cells.count(Tab) + 1;
+    appendRecordText(out, cells);
+    out.append(columns - parts + 1, '\t');
+    out.append("\r\n", 2);
 }
 
 QByteArray tableFileBytes(const QStringList& rowTexts, int columns)
@@ -118,21 +113,25 @@ QByteArray tableFileBytes(const QStringList& rowTexts, int columns)
         return bytes;
     bytes += encodeRecordText(recordHeaderLine() + QStringLiteral("\r\n"));
     for (const QString& row : rowTexts)
-        bytes += encodeRecordText(tableLine(row, columns));
+        appendTableLine(bytes, row, columns);
     return bytes;
 }
 
 QByteArray encodeRecordText(QStringView text)
 {
     QByteArray bytes;
-    bytes.reserve(text.size());
+    appendRecordText(bytes, text);
+    return bytes;
+}
+
+void appendRecordText(QByteArray& out, QStringView text)
+{
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i; // one character outside the code page, one '?'
-        bytes += encodeChar(c.unicode());
+        out += encodeChar(c.unicode());
     }
-    return bytes;
 }
 
 QString decodeCp1252(const QByteArray& bytes)
@@ -151,28 +150,20 @@ QString decodeCp1252(const QByteArray& bytes)
 
 QString decodeRecordBytes(const QByteArray& bytes)
 {
-    bool ascii = true;
-    for (const char b : bytes) {
-        if (static_cast<unsigned char>(b) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
+    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(),
+                                   [](char b) { return static_cast<unsigned char>(b) < 0x80; });
     if (ascii)
         return QString::fromLatin1(bytes);
-
-    QString text;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = decodeCp1252(bytes);
+    QString text =
+        QByteArrayView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : decodeCp1252(bytes);
     text.replace(MicroSign, GreekMu);
     return text;
 }
 
-QStringList splitRecordItems(QStringView text)
+QList<QStringView> splitRecordItemViews(QStringView text)
 {
-    QStringList items;
+    QList<QStringView> items;
+    items.reserve(text.count(u'\n') + 1);
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
@@ -184,7 +175,7 @@ QStringList splitRecordItems(QStringView text)
         qsizetype end = i;
         while (end > start && isBlank(text[end - 1]))
             --end;
-        items << text.mid(start, end - start).toString();
+        items << text.mid(start, end - start);
         if (i < n) {
             if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n')
                 ++i;
@@ -192,6 +183,27 @@ QStringList splitRecordItems(QStringView text)
         }
     }
     return items;
+}
+
+QStringList splitRecordItems(QStringView text)
+{
+    QStringList items;
+    const QList<QStringView> views = splitRecordItemViews(text);
+    items.reserve(views.size());
+    for (QStringView item : views)
+        items << item.toString();
+    return items;
+}
+
+QStringView leadingCells(QStringView row, int columns)
+{
+    qsizetype pos = -1;
+    for (int c = 0; c < columns; ++c) {
+        pos = row.indexOf(Tab, pos + 1);
+        if (pos < 0)
+            return row;
+    }
+    return row.left(pos);
 }
 
 QStringList recordRows(const QByteArray& fileBytes)

@@ -42,6 +42,9 @@ QByteArray tableFileBytes(const QStringList& rowTexts, int columns = RecordField
 
 // Windows-1252. Characters the code page lacks become '?'; Greek mu becomes the micro sign.
 QByteArray encodeRecordText(QStringView text);
+void appendRecordText(QByteArray& out, QStringView text);
+// tableLine() encoded straight onto `out`.
+void appendTableLine(QByteArray& out, QStringView rowText, int columns = RecordFields);
 QString decodeCp1252(const QByteArray& bytes);
 // A file's bytes as text: UTF-8 when they are valid UTF-8 with non-ASCII in them (a file edited
 // on another system), Windows-1252 otherwise. Micro signs come back as Greek mu.
@@ -50,6 +53,10 @@ QString decodeRecordBytes(const QByteArray& bytes);
 // Splits file text into items: leading blanks skipped, an item ends at a line end (CR LF, LF or
 // CR) or a comma, trailing blanks dropped. An empty line is an empty item. Header items included.
 QStringList splitRecordItems(QStringView text);
+// The same items as views into `text` (for readers that copy each item once).
+QList<QStringView> splitRecordItemViews(QStringView text);
+// The first `columns` TAB-separated cells of a row (what a table of that width keeps of it).
+QStringView leadingCells(QStringView row, int columns = RecordFields);
 // The rows a file gives: its items without the header lines.
 QStringList recordRows(const QByteArray& fileBytes);
 

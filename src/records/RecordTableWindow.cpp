@@ -26,10 +26,13 @@ void layoutRecordColumns(ui::Grid& grid, const QString& numberHeader)
         QStringLiteral(" 000000 "), QStringLiteral(" 00/00/00 "), QStringLiteral(" 00:00:0000 "),
         QStringLiteral(" Value "),  QStringLiteral(" Unit "),     QStringLiteral(" Hold "),
         QStringLiteral(" Peak ")};
-    const QString headers[RecordFields] = {
-        numberHeader,           QStringLiteral("   Date"), QStringLiteral(" Time"),
-        QStringLiteral("Value"), QStringLiteral("Unit"),   QStringLiteral("Hold"),
-        QStringLiteral("Peak")};
+    const QString headers[RecordFields] = {numberHeader,
+                                           QStringLiteral("   Date"),
+                                           QStringLiteral(" Time"),
+                                           QStringLiteral("Value"),
+                                           QStringLiteral("Unit"),
+                                           QStringLiteral("Hold"),
+                                           QStringLiteral("Peak")};
     grid.setRow(0);
     for (int c = 0; c < RecordFields; ++c) {
         grid.setColWidthFromSample(c, samples[c]);

@@ -32,7 +32,8 @@ void reportSaveFailure(QWidget* window, const QString& path, const QString& reas
 
 bool ShowSaveDialog(QWidget* parent, SharedState& state)
 {
-    const std::optional<QString> chosen = ui::Dialogs::current().saveFile(parent, ui::DataFilesFilter);
+    const std::optional<QString> chosen =
+        ui::Dialogs::current().saveFile(parent, ui::DataFilesFilter);
     if (!chosen || chosen->isEmpty()) {
         state.SaveFileChosen = false;
         return false;
@@ -62,6 +63,7 @@ bool SaveTable(QWidget* window, const ui::Grid& table, SharedState& state)
     QElapsedTimer sinceCaption;
     sinceCaption.start();
     QByteArray chunk;
+    chunk.reserve(80 * 1024);
     bool written = true;
     for (int i = 1; i <= last && written; ++i) {
         if (window && (i == 1 || i == last || sinceCaption.elapsed() >= CaptionIntervalMs)) {
@@ -70,7 +72,7 @@ bool SaveTable(QWidget* window, const ui::Grid& table, SharedState& state)
         }
         if (i == 1)
             chunk += encodeRecordText(recordHeaderLine() + QStringLiteral("\r\n"));
-        chunk += encodeRecordText(tableLine(table.rowText(i), columns));
+        appendTableLine(chunk, table.rowView(i), columns);
         if (chunk.size() >= 64 * 1024 || i == last) {
             written = file.write(chunk) == chunk.size();
             chunk.clear();
@@ -99,7 +101,7 @@ QStringList listingOf(const ui::Grid& table)
     lines.reserve(last + 2);
     lines << listingHeading1() << listingHeading2();
     for (int i = 1; i <= last; ++i)
-        lines << listingLineFromRow(table.rowText(i));
+        lines << listingLineFromRow(table.rowView(i));
     return lines;
 }
 

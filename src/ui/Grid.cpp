@@ -17,7 +17,7 @@ namespace {
 constexpr QChar Tab = u'\t';
 
 // Start and length of cell `col` inside a row text; length -1 when the row has fewer cells.
-std::pair<qsizetype, qsizetype> cellSpan(const QString& rowText, int col)
+std::pair<qsizetype, qsizetype> cellSpan(QStringView rowText, int col)
 {
     qsizetype start = 0;
     for (int c = 0; c < col; ++c) {
@@ -37,6 +37,9 @@ public:
     using QTableView::QTableView;
     void refreshGeometry() { updateGeometries(); }
 };
+
+// Row text is packed into blocks of this many characters (64 kB: ordinary heap memory).
+constexpr qsizetype BlockChars = 32 * 1024;
 
 } // namespace
 
@@ -96,9 +99,9 @@ QString GridModel::cell(int row, int col) const
         return {};
     if (row == 0)
         return m_header[col];
-    const QString& text = m_rows[size_t(row - 1)];
+    const QStringView text = rowView(row);
     const auto [start, length] = cellSpan(text, col);
-    return length < 0 ? QString() : text.mid(start, length);
+    return length < 0 ? QString() : text.mid(start, length).toString();
 }
 
 void GridModel::setCell(int row, int col, const QString& text)
@@ -112,7 +115,9 @@ void GridModel::setCell(int row, int col, const QString& text)
         emit headerDataChanged(Qt::Horizontal, col, col);
         return;
     }
-    QString& rowText = m_rows[size_t(row - 1)];
+    // Rows are never edited in the program's own flow; the edited row is stored anew and the old
+    // text is left unused in its block.
+    QString rowText = rowView(row).toString();
     auto [start, length] = cellSpan(rowText, col);
     if (length < 0) {
         // Pad the row with empty cells up to this column.
@@ -122,38 +127,56 @@ void GridModel::setCell(int row, int col, const QString& text)
         length = 0;
     }
     rowText.replace(start, length, clean);
-    rowText.squeeze();
+    m_rows[size_t(row - 1)] = store(rowText);
     const QModelIndex at = index(row - 1, col);
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
-QString GridModel::rowText(int row) const
+QStringView GridModel::rowView(int row) const
 {
     if (row < 1 || row > dataRows())
         return {};
-    return m_rows[size_t(row - 1)];
+    const RowRef& ref = m_rows[size_t(row - 1)];
+    if (ref.length == 0)
+        return {};
+    return QStringView(m_blocks[ref.block]).mid(ref.offset, ref.length);
 }
 
-QString GridModel::fitted(const QString& text) const
+QStringView GridModel::fitted(QStringView text) const
 {
     // Keep the first m_columns parts only.
     qsizetype pos = -1;
     for (int c = 0; c < m_columns; ++c) {
         pos = text.indexOf(Tab, pos + 1);
         if (pos < 0)
-            break;
+            return text;
     }
-    QString row = pos < 0 ? text : text.left(pos);
-    if (row.capacity() > row.size())
-        row.squeeze();
-    return row;
+    return text.left(pos);
 }
 
-void GridModel::append(const QString& text)
+GridModel::RowRef GridModel::store(QStringView text)
+{
+    const qsizetype length = text.size();
+    if (length == 0)
+        return {0, 0, 0};
+    if (m_openBlock < 0 ||
+        m_blocks[size_t(m_openBlock)].size() + length > m_blocks[size_t(m_openBlock)].capacity()) {
+        QString block;
+        block.reserve(std::max(BlockChars, length));
+        m_blocks.push_back(std::move(block));
+        m_openBlock = qsizetype(m_blocks.size()) - 1;
+    }
+    QString& block = m_blocks[size_t(m_openBlock)];
+    const RowRef ref{quint32(m_openBlock), quint32(block.size()), quint32(length)};
+    block.append(text); // within the reserved capacity: no reallocation
+    return ref;
+}
+
+void GridModel::append(QStringView text)
 {
     const int at = dataRows();
     beginInsertRows({}, at, at);
-    m_rows.push_back(fitted(text));
+    m_rows.push_back(store(fitted(text)));
     endInsertRows();
 }
 
@@ -165,7 +188,33 @@ void GridModel::append(const QStringList& texts)
     beginInsertRows({}, at, at + int(texts.size()) - 1);
     m_rows.reserve(m_rows.size() + size_t(texts.size()));
     for (const QString& text : texts)
-        m_rows.push_back(fitted(text));
+        m_rows.push_back(store(fitted(text)));
+    endInsertRows();
+}
+
+void GridModel::append(const QString& storage, std::span<const QStringView> texts)
+{
+    if (texts.empty())
+        return;
+    if (m_adoptedBlock < 0 || m_blocks[size_t(m_adoptedBlock)].constData() != storage.constData()) {
+        m_blocks.push_back(storage);
+        m_adoptedBlock = qsizetype(m_blocks.size()) - 1;
+    }
+    const QChar* begin = storage.constData();
+    const QChar* end = begin + storage.size();
+    const int at = dataRows();
+    beginInsertRows({}, at, at + int(texts.size()) - 1);
+    m_rows.reserve(m_rows.size() + texts.size());
+    for (QStringView text : texts) {
+        const QStringView row = fitted(text);
+        if (row.isEmpty())
+            m_rows.push_back({0, 0, 0});
+        else if (row.data() >= begin && row.data() + row.size() <= end)
+            m_rows.push_back(
+                {quint32(m_adoptedBlock), quint32(row.data() - begin), quint32(row.size())});
+        else
+            m_rows.push_back(store(row));
+    }
     endInsertRows();
 }
 
@@ -176,7 +225,10 @@ void GridModel::truncate(int keep)
         return;
     if (keep == 0) {
         beginResetModel();
-        m_rows = {};
+        std::vector<RowRef>().swap(m_rows);
+        m_blocks.clear();
+        m_openBlock = -1;
+        m_adoptedBlock = -1;
         endResetModel();
         return;
     }
@@ -191,7 +243,7 @@ void GridModel::appendEmpty(int count)
         return;
     const int at = dataRows();
     beginInsertRows({}, at, at + count - 1);
-    m_rows.resize(m_rows.size() + size_t(count));
+    m_rows.resize(m_rows.size() + size_t(count), RowRef{0, 0, 0});
     endInsertRows();
 }
 
@@ -317,6 +369,11 @@ void Grid::addItems(const QStringList& texts)
     m_model->append(texts);
 }
 
+void Grid::addItems(const QString& storage, std::span<const QStringView> texts)
+{
+    m_model->append(storage, texts);
+}
+
 QString Grid::cell(int row, int col) const
 {
     return m_model->cell(row, col);
@@ -324,7 +381,7 @@ QString Grid::cell(int row, int col) const
 
 QString Grid::rowText(int row) const
 {
-    return m_model->rowText(row);
+    return m_model->rowView(row).toString();
 }
 
 int Grid::rowCount() const

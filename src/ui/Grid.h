@@ -3,13 +3,17 @@
 // rows numbered from 1 that are only ever appended at the bottom or cleared all at once. Reading
 // and writing go through a current cell, as the windows of the program expect.
 //
-// Rows are stored compactly as one text per row with TAB between the cells (a cell never holds a
-// TAB), so that a table of 50000 records costs a few megabytes and an append stays cheap.
+// Rows are stored compactly: each row is one run of text with TAB between the cells (a cell never
+// holds a TAB), packed into large shared blocks, so that a table of 50000 records costs a few
+// megabytes and an append copies its text once without allocating.
 
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QWidget>
 
+#include <QStringView>
+
+#include <span>
 #include <vector>
 
 class QTableView;
@@ -35,19 +39,34 @@ public:
     QString cell(int row, int col) const;
     void setCell(int row, int col, const QString& text);
     // The cells of data row `row` joined by TAB (as few parts as were given; missing cells empty).
-    QString rowText(int row) const;
+    // The view stays valid until the table is changed.
+    QStringView rowView(int row) const;
 
-    void append(const QString& text);
+    void append(QStringView text);
     void append(const QStringList& texts);
+    // Rows that are views into `storage`: the table keeps a shared copy of storage instead of
+    // copying every row (a file read as one text).
+    void append(const QString& storage, std::span<const QStringView> texts);
     void truncate(int dataRows);
     void appendEmpty(int count);
 
 private:
-    QString fitted(const QString& text) const;
+    struct RowRef {
+        quint32 block;
+        quint32 offset;
+        quint32 length;
+    };
+    QStringView fitted(QStringView text) const;
+    RowRef store(QStringView text);
 
     int m_columns;
     QStringList m_header;
-    std::vector<QString> m_rows;
+    std::vector<RowRef> m_rows;
+    // Text blocks: filled here up to their reserved capacity (never reallocated, so the rows'
+    // offsets stay valid), or adopted whole from a caller.
+    std::vector<QString> m_blocks;
+    qsizetype m_openBlock = -1;    // the block that takes the next appended row
+    qsizetype m_adoptedBlock = -1; // the block last adopted
 };
 
 class Grid : public QWidget {
@@ -84,10 +103,13 @@ public:
     void addItem(const QString& text);
     // Appends many rows at once (loading a file).
     void addItems(const QStringList& texts);
+    // Rows given as views into one text (a file read whole); the grid shares that text.
+    void addItems(const QString& storage, std::span<const QStringView> texts);
 
     // Read access for the services that walk a whole table.
     QString cell(int row, int col) const;
     QString rowText(int row) const;
+    QStringView rowView(int row) const { return m_model->rowView(row); }
     int rowCount() const; // data rows, header not counted
 
     QTableView* view() const { return m_view; }
