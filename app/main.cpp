@@ -1,4 +1,97 @@
-int main()
+// Veltrix Panel: choose the meter's port, then watch, record and manage the meter.
+
+#include "link/PortWindow.h"
+#include "panel/Panel.h"
+#include "sim/VirtualMeter.h"
+#include "ui/Dialogs.h"
+#include "ui/PortBindings.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPointer>
+#include <cstdio>
+
+using namespace veltrix;
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrix Panel"));
+    QApplication::setApplicationVersion(QStringLiteral("10.01"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Desktop companion for the Veltrix field meter on a serial line."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption comOption(
+        QStringLiteral("com"),
+        QStringLiteral("Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable."),
+        QStringLiteral("N=PATH"));
+    QCommandLineOption simulateOption(
+        QStringLiteral("simulate"),
+        QStringLiteral("Run the virtual meter on a pseudo-terminal bound to COM1 and open the "
+                       "panel on it (no hardware needed)."));
+    QCommandLineOption portOption(QStringLiteral("port"),
+                                  QStringLiteral("Open the panel on COM<N> without asking."),
+                                  QStringLiteral("N"));
+    parser.addOptions({comOption, simulateOption, portOption});
+    parser.process(app);
+
+    ui::PortBindings bindings = ui::PortBindings::fromSystem();
+    for (const QString& entry : parser.values(comOption)) {
+        if (!bindings.bindFromOption(entry)) {
+            std::fprintf(stderr, "veltrix-panel: --com expects N=PATH with N from 1 to 8, got '%s'\n",
+                         qPrintable(entry));
+            return 2;
+        }
+    }
+
+    sim::VirtualMeter meter;
+    int port = 0;
+    if (parser.isSet(simulateOption)) {
+        QString error;
+        if (!meter.start(&error)) {
+            std::fprintf(stderr, "veltrix-panel: cannot start the virtual meter: %s\n",
+                         qPrintable(error));
+            return 1;
+        }
+        bindings.bind(1, meter.devicePath(), QStringLiteral("Veltrix virtual meter"));
+        std::printf("Virtual meter on %s (COM1)\n", qPrintable(meter.devicePath()));
+        std::fflush(stdout);
+        port = 1;
+    }
+    if (parser.isSet(portOption))
+        port = parser.value(portOption).toInt();
+
+    QPointer<Panel> panel;
+    int status = 0;
+    const auto openPanel = [&](int chosen) {
+        panel = new Panel(bindings, chosen);
+        panel->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(panel, &Panel::closed, &app, &QCoreApplication::quit);
+        ui::OpenError error = ui::OpenError::None;
+        if (!panel->startUp(&error)) {
+            ui::Dialogs::current().message(nullptr, Panel::startUpFailureText(error),
+                                           ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+            status = 1;
+            delete panel;
+            QCoreApplication::exit(1);
+            return false;
+        }
+        panel->show();
+        return true;
+    };
+
+    if (port != 0) {
+        if (!openPanel(port))
+            return status;
+    } else {
+        auto* chooser = new PortWindow(bindings);
+        QObject::connect(chooser, &PortWindow::chosen, &app, [&](int chosen) { openPanel(chosen); });
+        chooser->show();
+    }
+    const int rc = app.exec();
+    delete panel;
+    return status != 0 ? status : rc;
 }

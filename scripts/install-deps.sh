@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what Veltrix Panel needs to build and run, and only what is missing (Debian 12 /
+# Ubuntu). Safe to run again.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-serialport-dev
+          qt6-charts-dev qt6-svg-dev fonts-dejavu-core)
+packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Please run as root or install sudo." >&2; exit 1; }
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,489 @@
+#include "panel/Panel.h"
+
+#include "link/Delay.h"
+#include "link/ReadingDecoder.h"
+#include "link/Timing.h"
+#include "panel/PanelVersion.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+// Resources of a static library must be registered by hand.
+static void initPanelResources()
+{
+    Q_INIT_RESOURCE(panel);
+}
+
+namespace veltrix {
+
+namespace {
+const QString NoCom = QStringLiteral("No Com");
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {})
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QPushButton* makeKey(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setMinimumSize(72, 40);
+    return b;
+}
+} // namespace
+
+Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
+    : QMainWindow(parent),
+      m_comm(std::make_unique<ui::SerialLine>(std::move(bindings))),
+      m_link(*m_comm),
+      m_wallClock([] { return QDateTime::currentDateTime(); })
+{
+    initPanelResources();
+    setObjectName(QStringLiteral("Panel"));
+    setWindowTitle(PanelTitle);
+    m_state.ComPortNumber = comPortNumber;
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setSingleShot(true); // re-armed when a tick ends, so ticks never overlap
+    m_timer1.setInterval(timing::PollTimerMs);
+    connect(&m_timer1, &QTimer::timeout, this, &Panel::pollTick);
+    m_link.onLinkLost = [this] { return LinkLost(m_link, *this); };
+
+    buildFace();
+    buildToolbar();
+    setCommand(QStringLiteral("Sampling"), [this] { m_state.SamplingPromptPending = true; });
+}
+
+Panel::~Panel() = default;
+
+void Panel::buildFace()
+{
+    auto* body = new QFrame(this);
+    body->setObjectName(QStringLiteral("Body"));
+    body->setStyleSheet(QStringLiteral(
+        "#Body { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3d4450, stop:1 "
+        "#262b33); }"
+        "#Body QLabel { color: #e8ecf1; }"
+        "#LblTester { font-size: 20pt; font-weight: bold; color: #f4d03f; }"
+        "#LblField, #LblType { font-size: 10pt; color: #b8c2cf; }"
+        "#Display { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c9d6b4, "
+        "stop:1 #aebf94); border: 3px solid #14181d; border-radius: 8px; }"
+        "#Display QLabel { color: #1a1f14; }"
+        "#LblValue { font-family: 'DejaVu Sans Mono', monospace; font-size: 54pt; "
+        "font-weight: bold; }"
+        "#LblUnit { font-size: 22pt; font-weight: bold; }"
+        "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: #b03a2e; }"
+        "#Status QLabel { font-size: 9pt; }"
+        "#Recording { color: #ff6b5b; font-weight: bold; }"
+        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d6673, "
+        "stop:1 #3a414b); color: #f2f4f7; border: 2px solid #14181d; border-radius: 10px; "
+        "font-weight: bold; padding: 6px; }"
+        "QPushButton:pressed { background: #2a2f36; }"
+        "QPushButton:disabled { color: #7d8590; background: #353b44; }"));
+
+    LblTester = makeLabel(body, QStringLiteral("LblTester"), QStringLiteral("Veltrix"));
+    LblField = makeLabel(body, QStringLiteral("LblField"), QStringLiteral("ElectroMagnetic Field"));
+    LblType = makeLabel(body, QStringLiteral("LblType"), QStringLiteral("Data Logging"));
+
+    // The meter's display: value, unit, hold and peak marks, alarm marks.
+    auto* display = new QFrame(body);
+    display->setObjectName(QStringLiteral("Display"));
+    LblValue = makeLabel(display, QStringLiteral("LblValue"));
+    LblValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LblValue->setMinimumWidth(260);
+    LblUnit = makeLabel(display, QStringLiteral("LblUnit"), QStringLiteral("mG"));
+    LblUnit->setMinimumWidth(60);
+    ImageH = makeLabel(display, QStringLiteral("ImageH"));
+    ImageH->setPixmap(QIcon(QStringLiteral(":/panel/hold.svg")).pixmap(26, 26));
+    ImageH->setToolTip(tr("Hold"));
+    ImageP = makeLabel(display, QStringLiteral("ImageP"));
+    ImageP->setPixmap(QIcon(QStringLiteral(":/panel/peak.svg")).pixmap(26, 26));
+    ImageP->setToolTip(tr("Peak"));
+    OverText1 = makeLabel(display, QStringLiteral("OverText1"), QStringLiteral("OVER"));
+    OverText2 = makeLabel(display, QStringLiteral("OverText2"), QStringLiteral("UNDER"));
+    OverText1->hide();
+    OverText2->hide();
+
+    auto* dl = new QGridLayout(display);
+    dl->setContentsMargins(14, 8, 14, 8);
+    auto* marks = new QVBoxLayout;
+    marks->addWidget(ImageH);
+    marks->addWidget(ImageP);
+    marks->addStretch();
+    dl->addLayout(marks, 0, 0, 2, 1);
+    dl->addWidget(LblValue, 0, 1, 2, 1);
+    dl->addWidget(OverText1, 0, 2, Qt::AlignLeft | Qt::AlignTop);
+    dl->addWidget(LblUnit, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+    dl->addWidget(OverText2, 2, 1, 1, 2, Qt::AlignRight);
+    dl->setColumnStretch(1, 1);
+    dl->setRowMinimumHeight(2, 18);
+
+    // Status lines: port, sampling time, recording, file.
+    auto* status = new QFrame(body);
+    status->setObjectName(QStringLiteral("Status"));
+    LblComm = new ui::ClickableLabel(status);
+    LblComm->setObjectName(QStringLiteral("LblComm"));
+    LblComm->setCursor(Qt::PointingHandCursor);
+    connect(LblComm, &ui::ClickableLabel::clicked, this, &Panel::toggleTitle);
+    LblSampling = makeLabel(status, QStringLiteral("LblSampling"), QStringLiteral("PC Sampling Rate:"));
+    LblSample = makeLabel(status, QStringLiteral("LblSample"), QStringLiteral("2 sec"));
+    Recording = makeLabel(status, QStringLiteral("Recording"), QStringLiteral("Recording"));
+    LblCount = makeLabel(status, QStringLiteral("LblCount"));
+    TitleFile = makeLabel(status, QStringLiteral("TitleFile"), QStringLiteral("File Name"));
+    LblFileName = makeLabel(status, QStringLiteral("LblFileName"));
+    auto* sl = new QGridLayout(status);
+    sl->setContentsMargins(0, 0, 0, 0);
+    sl->addWidget(LblComm, 0, 0);
+    sl->addWidget(LblSampling, 0, 1, Qt::AlignRight);
+    sl->addWidget(LblSample, 0, 2);
+    sl->addWidget(Recording, 1, 0);
+    sl->addWidget(LblCount, 1, 1, Qt::AlignRight);
+    sl->addWidget(TitleFile, 2, 0);
+    sl->addWidget(LblFileName, 2, 1, 1, 2);
+    sl->setColumnStretch(1, 1);
+
+    // The meter's five keys.
+    CmdRange = makeKey(body, QStringLiteral("CmdRange"), QStringLiteral("Range"));
+    CmdTesla = makeKey(body, QStringLiteral("CmdTesla"), QStringLiteral("G / T"));
+    CmdGauss = makeKey(body, QStringLiteral("CmdGauss"), QStringLiteral("Peak"));
+    CmdHold = makeKey(body, QStringLiteral("CmdHold"), QStringLiteral("Hold"));
+    CmdPeak = makeKey(body, QStringLiteral("CmdPeak"), QStringLiteral("Record"));
+    connect(CmdRange, &QPushButton::clicked, this, [this] { pressKey(Key::Range); });
+    connect(CmdTesla, &QPushButton::clicked, this, [this] { pressKey(Key::Unit); });
+    connect(CmdGauss, &QPushButton::clicked, this, [this] { pressKey(Key::Peak); });
+    connect(CmdHold, &QPushButton::clicked, this, [this] { pressKey(Key::Hold); });
+    connect(CmdPeak, &QPushButton::clicked, this, [this] { pressKey(Key::Record); });
+    auto* keys = new QGridLayout;
+    keys->addWidget(CmdHold, 0, 0);
+    keys->addWidget(CmdGauss, 0, 1);
+    keys->addWidget(CmdRange, 0, 2);
+    keys->addWidget(CmdTesla, 1, 0);
+    keys->addWidget(CmdPeak, 1, 2);
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(LblTester);
+    header->addStretch();
+    auto* headerRight = new QVBoxLayout;
+    headerRight->addWidget(LblField, 0, Qt::AlignRight);
+    headerRight->addWidget(LblType, 0, Qt::AlignRight);
+    header->addLayout(headerRight);
+
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(18, 12, 18, 16);
+    layout->setSpacing(10);
+    layout->addLayout(header);
+    layout->addWidget(display);
+    layout->addWidget(status);
+    layout->addLayout(keys);
+    setCentralWidget(body);
+}
+
+QAction* Panel::addTool(const QString& key, const QString& tooltip, const QString& icon)
+{
+    auto* a = new QAction(QIcon(QStringLiteral(":/panel/%1.svg").arg(icon)), tooltip, Toolbar1);
+    a->setObjectName(key);
+    a->setToolTip(tooltip);
+    Toolbar1->addAction(a);
+    if (QWidget* w = Toolbar1->widgetForAction(a))
+        w->setObjectName(key);
+    connect(a, &QAction::triggered, this, [this, key] { toolbarClick(key); });
+    m_buttons.append(a);
+    return a;
+}
+
+void Panel::buildToolbar()
+{
+    Toolbar1 = addToolBar(tr("Commands"));
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setIconSize(QSize(24, 24));
+    addTool(QStringLiteral("SaveStop"), tr("Save As"), QStringLiteral("saveas"));
+    addTool(QStringLiteral("Open"), tr("Open File"), QStringLiteral("open"));
+    addTool(QStringLiteral("Graph"), tr("Graph"), QStringLiteral("graph"));
+    addTool(QStringLiteral("Graph2"), tr("Record Graph"), QStringLiteral("graph2"));
+    addTool(QStringLiteral("List"), tr("List"), QStringLiteral("list"));
+    addTool(QStringLiteral("Analog"), tr("Analog"), QStringLiteral("analog"));
+    addTool(QStringLiteral("Sampling"), tr("PC Sampling"), QStringLiteral("sampling"));
+    addTool(QStringLiteral("TimeSet"), tr("System Time Set"), QStringLiteral("timeset"));
+    addTool(QStringLiteral("Memory"), tr("Data Logger"), QStringLiteral("memory"));
+    addTool(QStringLiteral("Delete"), tr("Erase Memory"), QStringLiteral("delete"));
+    // Buttons 11 and 12 only hold the pictures button 1 shows while recording and while not.
+    addTool(QStringLiteral("Stop"), tr("Stop"), QStringLiteral("stop"))->setVisible(false);
+    addTool(QStringLiteral("SA"), QString(), QStringLiteral("saveas"))->setVisible(false);
+    addTool(QStringLiteral("Alarm"), tr("Alarm"), QStringLiteral("alarm"));
+}
+
+bool Panel::startUp(ui::OpenError* error)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().topLeft());
+    m_comm->setCommPort(m_state.ComPortNumber);
+    m_comm->setSettings(QStringLiteral("9600,n,8,1"));
+    ui::OpenError e = ui::OpenError::None;
+    if (!m_comm->portOpen())
+        e = m_comm->setPortOpen(true);
+    if (error)
+        *error = e;
+    if (e != ui::OpenError::None)
+        return false;
+    LblComm->setText(QStringLiteral("COM%1").arg(m_state.ComPortNumber));
+    LblSample->setText(QStringLiteral("2 sec"));
+    m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
+    Recording->hide();
+    ImageH->hide();
+    ImageP->hide();
+    startPolling();
+    m_state.ModelQueryPending = true;
+    m_state.RecordingOn = false;
+    return true;
+}
+
+QString Panel::startUpFailureText(ui::OpenError error)
+{
+    QString text = tr("No device found, try again!");
+    if (error == ui::OpenError::PermissionDenied)
+        text += QLatin1Char('\n') + ui::SerialLine::describe(error);
+    return text;
+}
+
+void Panel::stopPolling()
+{
+    m_pollEnabled = false;
+    m_timer1.stop();
+}
+
+void Panel::startPolling()
+{
+    m_pollEnabled = true;
+    if (!m_inTick) // a running tick re-arms the timer when it ends
+        m_timer1.start();
+}
+
+void Panel::pollTick()
+{
+    if (m_inTick || quitting())
+        return;
+    m_inTick = true;
+    QPointer<Panel> self(this);
+    auto finish = qScopeGuard([self] {
+        if (!self)
+            return;
+        self->m_inTick = false;
+        if (self->m_pollEnabled && !quitting())
+            self->m_timer1.start();
+        emit self->tickFinished();
+    });
+
+    if (m_state.ModelQueryPending) {
+        bool ok = true;
+        const auto code = m_link.identifyExchange(&ok);
+        if (!self || !ok)
+            return;
+        if (code)
+            m_state.ModelCode = *code;
+        m_state.ModelQueryPending = false;
+    }
+    const auto answer = m_link.pollExchange();
+    if (!self || !answer)
+        return;
+    showReading(*answer);
+}
+
+void Panel::showReading(const QByteArray& answer)
+{
+    QPointer<Panel> self(this);
+    const quint8 s = quint8(answer.at(1));
+    if (!blinkUnit(s) || !self)
+        return;
+
+    DecodeStatus(s, m_state);
+    if (m_state.Flags.GaussFlag)
+        LblUnit->setText(QStringLiteral("mG"));
+    if (m_state.Flags.TeslaFlag)
+        LblUnit->setText(QStringLiteral("uT"));
+    ImageH->setVisible(m_state.Flags.HoldFlag);
+    ImageP->setVisible(m_state.Flags.PeakFlag);
+
+    const quint8 high = quint8(answer.at(2));
+    const quint8 low = quint8(answer.at(3));
+    if (m_state.Flags.HoldFlag) {
+        // The meter holds its display; the panel keeps the value it had before hold began.
+        if (m_state.ReadingText.isEmpty())
+            DecodeValue(high, low, LblValue->text(), m_state);
+        LblValue->setText(m_state.ReadingText);
+    } else {
+        const QString shown = LblValue->text();
+        DecodeValue(high, low, shown, m_state);
+        LblValue->setText(m_state.Flags.PeakFlag ? peakValue(shown, m_state.ReadingText)
+                                                 : m_state.ReadingText);
+    }
+
+    if (!showAlarm() || !self)
+        return;
+    if (m_state.SamplingPromptPending)
+        samplingDialog();
+}
+
+bool Panel::blinkUnit(quint8 status)
+{
+    const auto code = blinkCode(status);
+    if (!code)
+        return true;
+    if (*code == 0) {
+        LblUnit->show();
+        return true;
+    }
+    const double half = *code == 1 ? timing::BlinkSlow : timing::BlinkFast;
+    QPointer<QLabel> unit(LblUnit);
+    unit->hide();
+    if (!Delay(half) || !unit)
+        return false;
+    unit->show();
+    return Delay(half) && unit;
+}
+
+bool Panel::showAlarm()
+{
+    const AlarmMarks marks = alarmMarks(LblValue->text(), m_state.Overbox1, m_state.Overbox2,
+                                        m_state.EnableDisable);
+    QPointer<Panel> self(this);
+    const auto apply = [&](QLabel* label, Mark mark) {
+        if (mark == Mark::Hide) {
+            label->hide();
+        } else if (mark == Mark::Show) {
+            label->show();
+            if (!Delay(timing::AlarmFlash) || !self)
+                return false;
+            label->hide();
+        }
+        return true;
+    };
+    return apply(OverText1, marks.over) && apply(OverText2, marks.under);
+}
+
+void Panel::samplingDialog()
+{
+    m_state.SamplingPromptPending = false;
+    const QString current = wholeNumberText(leadingNumber(LblSample->text()));
+    const QString answer = ui::Dialogs::current().inputBox(
+        this, tr("Enter the SAMPLING TIME in seconds") + QStringLiteral("\r\n(1 <= t <= 86400 ) "),
+        tr("Input Sampling Time"), current);
+    const auto t = parseSamplingAnswer(answer);
+    if (!t)
+        return;
+    LblSample->setText(wholeNumberText(*t) + QStringLiteral(" sec"));
+    m_state.SecText1 = wholeNumberText(*t);
+    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
+}
+
+void Panel::pressKey(Key key)
+{
+    QPointer<Panel> self(this);
+    stopPolling();
+    const QByteArray letter = keyCommand(key, m_state.ModelCode, m_state.Flags.GaussFlag);
+    m_comm->output(letter);
+    for (double wait : keyWaits(key, m_state.ModelCode)) {
+        if (!Delay(wait) || !self)
+            return;
+    }
+    startPolling();
+}
+
+void Panel::toggleTitle()
+{
+    setWindowTitle(windowTitle() != PanelTitle ? PanelTitle : PanelTitleWithBuild);
+}
+
+void Panel::setCommand(const QString& key, std::function<void()> command)
+{
+    m_commands.insert(key, std::move(command));
+}
+
+void Panel::toolbarClick(const QString& key)
+{
+    m_state.GaugeFullScale = m_state.Flags.GaussFlag ? 2000 : 200;
+    const auto it = m_commands.constFind(key);
+    if (it != m_commands.constEnd() && *it)
+        (*it)();
+}
+
+QString Panel::shownValue() const
+{
+    return LblValue->text();
+}
+
+QString Panel::shownUnit() const
+{
+    return LblUnit->text();
+}
+
+int Panel::samplingSeconds() const
+{
+    return static_cast<int>(leadingNumber(LblSample->text()));
+}
+
+void Panel::setMeterControlsAvailable(bool on)
+{
+    // Buttons 1 and 3 to 10 talk to the meter or need its readings.
+    for (int i = 0; i < m_buttons.size() && i < 10; ++i) {
+        if (i != 1)
+            m_buttons[i]->setVisible(on);
+    }
+    for (QPushButton* k : {CmdTesla, CmdGauss, CmdPeak, CmdRange, CmdHold})
+        k->setEnabled(on);
+}
+
+void Panel::enterLinkLost()
+{
+    m_linkLost = true;
+    stopPolling();
+    LblComm->setText(NoCom);
+    m_state.ModelQueryPending = true;
+    setMeterControlsAvailable(false);
+    LblType->setText(QString());
+    emit linkStateChanged(true);
+}
+
+void Panel::leaveLinkLost()
+{
+    setMeterControlsAvailable(true);
+    Toolbar1->show();
+    startPolling();
+    LblComm->setText(QStringLiteral("Com%1").arg(m_state.ComPortNumber));
+    m_linkLost = false;
+    emit linkStateChanged(false);
+}
+
+void Panel::closeEvent(QCloseEvent* e)
+{
+    // Closing the panel ends the program, with every other window (the program quits on
+    // closed(); a wait in progress then unwinds).
+    stopPolling();
+    e->accept();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible())
+            w->close();
+    }
+    emit closed();
+}
+
+} // namespace veltrix

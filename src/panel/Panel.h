@@ -1,0 +1,127 @@
+#pragma once
+// The main window. It owns the serial line, the two timers and the program's shared state,
+// polls the meter continuously and shows its reading the way the meter's own face does.
+
+#include "link/MeterLink.h"
+#include "panel/PanelLogic.h"
+#include "panel/SharedState.h"
+#include "ui/SerialLine.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QToolBar;
+
+namespace veltrix {
+
+namespace ui {
+class ClickableLabel;
+}
+
+class Panel : public QMainWindow, public LinkLostHost {
+    Q_OBJECT
+public:
+    Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent = nullptr);
+    ~Panel() override;
+
+    // Opens the line and starts polling. False (with the reason) when the port cannot be opened.
+    bool startUp(ui::OpenError* error = nullptr);
+    // The message shown when start-up fails, with a hint when permission is the cause.
+    static QString startUpFailureText(ui::OpenError error);
+
+    SharedState& state() { return m_state; }
+    ui::SerialLine& comm() { return *m_comm; }
+    MeterLink& link() { return m_link; }
+
+    // Every exchange outside the poll tick stops the poll first and starts it again afterwards.
+    void stopPolling();
+    void startPolling();
+    bool pollingEnabled() const { return m_pollEnabled; }
+    bool inTick() const { return m_inTick; }
+    bool linkLost() const { return m_linkLost; }
+
+    // A front-panel key, as if clicked.
+    void pressKey(Key key);
+    // A toolbar button, as if clicked (also the keys that no button carries, e.g. "Digital").
+    void toolbarClick(const QString& key);
+    // Registers what a toolbar key does; adding a command is one call.
+    void setCommand(const QString& key, std::function<void()> command);
+
+    // The wall clock the panel stamps samples with (tests put it across midnight).
+    void setWallClock(std::function<QDateTime()> clock) { m_wallClock = std::move(clock); }
+    QDateTime now() const { return m_wallClock(); }
+
+    QString shownValue() const;
+    QString shownUnit() const;
+    int samplingSeconds() const;
+
+    // LinkLostHost
+    void enterLinkLost() override;
+    void leaveLinkLost() override;
+
+signals:
+    void tickFinished();
+    void linkStateChanged(bool lost);
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildFace();
+    void buildToolbar();
+    void pollTick();
+    void showReading(const QByteArray& answer);
+    bool blinkUnit(quint8 status);
+    bool showAlarm();
+    void samplingDialog();
+    void toggleTitle();
+    void setMeterControlsAvailable(bool on);
+    QAction* addTool(const QString& key, const QString& tooltip, const QString& icon);
+
+    SharedState m_state;
+    std::unique_ptr<ui::SerialLine> m_comm;
+    MeterLink m_link;
+    QTimer m_timer1; // poll
+    bool m_pollEnabled = false;
+    bool m_inTick = false;
+    bool m_linkLost = false;
+    std::function<QDateTime()> m_wallClock;
+    QHash<QString, std::function<void()>> m_commands;
+
+protected:
+    // The controls other parts of the panel work with.
+    QLabel* LblValue = nullptr;
+    QLabel* LblUnit = nullptr;
+    QLabel* ImageH = nullptr;
+    QLabel* ImageP = nullptr;
+    ui::ClickableLabel* LblComm = nullptr;
+    QLabel* LblSampling = nullptr;
+    QLabel* LblSample = nullptr;
+    QLabel* Recording = nullptr;
+    QLabel* LblCount = nullptr;
+    QLabel* TitleFile = nullptr;
+    QLabel* LblFileName = nullptr;
+    QLabel* OverText1 = nullptr;
+    QLabel* OverText2 = nullptr;
+    QPushButton* CmdRange = nullptr;
+    QPushButton* CmdTesla = nullptr;
+    QPushButton* CmdGauss = nullptr;
+    QPushButton* CmdHold = nullptr;
+    QPushButton* CmdPeak = nullptr;
+    QLabel* LblTester = nullptr;
+    QLabel* LblField = nullptr;
+    QLabel* LblType = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QList<QAction*> m_buttons; // the 13 toolbar buttons in order
+};
+
+} // namespace veltrix

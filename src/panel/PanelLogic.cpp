@@ -1,0 +1,99 @@
+#include "panel/PanelLogic.h"
+
+#include "link/ReadingDecoder.h"
+#include "link/Timing.h"
+
+#include <QList>
+#include <cfenv>
+#include <cmath>
+
+namespace veltrix {
+
+QString wholeNumberText(double value)
+{
+    const long long n = std::llrint(value);
+    return n == 0 ? QString() : QString::number(n);
+}
+
+std::optional<int> parseSamplingAnswer(QString answer)
+{
+    const qsizetype comma = answer.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        answer.remove(comma, 1); // 86,400 is 86400
+    bool ok = false;
+    const double t = answer.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(t))
+        return std::nullopt;
+    double rounded = std::nearbyint(t); // the default rounding mode: halves to the even neighbour
+    if (rounded > MaxSamplingSeconds)
+        rounded = MaxSamplingSeconds;
+    if (rounded < 1)
+        rounded = 1;
+    return static_cast<int>(rounded);
+}
+
+QString peakValue(const QString& shown, const QString& reading)
+{
+    const QString overload = QStringLiteral("OL");
+    if (shown == overload || reading == overload)
+        return overload;
+    return leadingNumber(shown) <= leadingNumber(reading) ? reading : shown;
+}
+
+AlarmMarks alarmMarks(const QString& shown, const QString& high, const QString& low,
+                      const QString& enableDisable)
+{
+    AlarmMarks m;
+    if (high.isEmpty())
+        return m;
+    if (enableDisable == QLatin1String("1")) {
+        m.over = m.under = Mark::Hide;
+        return m;
+    }
+    if (enableDisable != QLatin1String("0"))
+        return m;
+    const bool overload = shown == QLatin1String("OL");
+    const double value = leadingNumber(shown);
+    m.over = (overload || value >= leadingNumber(high)) ? Mark::Show : Mark::Hide;
+    m.under = (!overload && !low.isEmpty() && value < leadingNumber(low)) ? Mark::Show : Mark::Hide;
+    return m;
+}
+
+std::optional<int> blinkCode(quint8 status)
+{
+    if (status < 0x40 || status > 0xBF)
+        return std::nullopt;
+    const int code = status & 0x07;
+    if (code > 2)
+        return std::nullopt;
+    return code;
+}
+
+QByteArray keyCommand(Key key, const QString& modelCode, bool gaussFlag)
+{
+    const bool own = modelCode == ModelWithOwnKeys;
+    switch (key) {
+    case Key::Hold:
+        return "H";
+    case Key::Range:
+        return "R";
+    case Key::Peak:
+        return own ? "m" : "P";
+    case Key::Unit:
+        return (own || gaussFlag) ? "u" : "m";
+    case Key::Record:
+        return own ? "P" : "r";
+    }
+    return {};
+}
+
+QList<double> keyWaits(Key key, const QString& modelCode)
+{
+    if (key != Key::Record)
+        return {timing::AnswerWait};
+    if (modelCode == ModelWithOwnKeys)
+        return {timing::RecordKeyWait};
+    return {timing::AnswerWait, timing::RecordKeyWait};
+}
+
+} // namespace veltrix

@@ -1,0 +1,294 @@
+// The live panel against the virtual meter: start-up, the poll tick, link loss and recovery,
+// the front-panel keys and the toolbar shell.
+
+#include "panel/PanelVersion.h"
+#include "support/PanelRig.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QToolBar>
+
+using namespace veltrix;
+using veltrix::test::PanelRig;
+
+class TestPanelLive : public QObject {
+    Q_OBJECT
+private slots:
+    void firstTickIdentifiesThenPolls()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(3));
+        const QStringList c = rig.meter.commands();
+        QVERIFY(c.size() >= 4);
+        QCOMPARE(c.mid(0, 2), (QStringList{"M", " "}));
+        QCOMPARE(c.count("M"), 1);
+        QCOMPARE(rig.panel->state().ModelCode, QString("4627"));
+        QCOMPARE(rig.text("LblComm"), QString("COM1"));
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
+        QCOMPARE(rig.w<QAction>("SaveStop")->toolTip(), QString("Save As"));
+        QVERIFY(rig.w("Recording")->isHidden());
+    }
+
+    void unitLabel_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("hiddenBefore");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("hiddenAfter");
+        QTest::addColumn<int>("minTickMs");
+        QTest::newRow("81 slow blink") << 0x81 << false << "mG" << false << 650;
+        QTest::newRow("82 fast blink") << 0x82 << false << "mG" << false << 300;
+        QTest::newRow("00 leaves all") << 0x00 << true << "xx" << true << 0;
+        QTest::newRow("C0 caption uT") << 0xC0 << true << "uT" << true << 0;
+        QTest::newRow("40 steady shows") << 0x40 << true << "uT" << false << 0;
+    }
+    void unitLabel()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, hiddenBefore);
+        QFETCH(QString, caption);
+        QFETCH(bool, hiddenAfter);
+        QFETCH(int, minTickMs);
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(1));
+        QLabel* unit = rig.w("LblUnit");
+        unit->setVisible(!hiddenBefore);
+        unit->setText("xx");
+        rig.meter.setStatusOverride(status);
+        bool sawHidden = false;
+        QMetaObject::Connection c;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] { sawHidden |= unit->isHidden(); });
+        probe.start(10);
+        QVERIFY(rig.ticks(1)); // the tick that may have started before the override
+        QElapsedTimer clock;
+        clock.start();
+        sawHidden = false;
+        QVERIFY(rig.ticks(1));
+        QVERIFY2(clock.elapsed() >= minTickMs, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(unit->text(), caption);
+        QCOMPARE(unit->isHidden(), hiddenAfter);
+        if (minTickMs > 0)
+            QVERIFY(sawHidden);
+    }
+
+    void peakAndHold()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        const auto show = [&](int status, int word) {
+            rig.meter.setStatusOverride(status);
+            rig.meter.setValueOverride(word);
+            return rig.ticks(2);
+        };
+        QVERIFY(show(0x80, 0x0123));
+        QCOMPARE(rig.text("LblValue"), QString("12.3"));
+        QVERIFY(show(0x90, 0x0110)); // peak mode, lower reading
+        QCOMPARE(rig.text("LblValue"), QString("12.3"));
+        QVERIFY(!rig.w("ImageP")->isHidden());
+        QVERIFY(show(0x90, 0x0123));
+        QCOMPARE(rig.text("LblValue"), QString("12.3"));
+        QVERIFY(show(0x90, 0x0150));
+        QCOMPARE(rig.text("LblValue"), QString("15.0"));
+        QVERIFY(show(0x90, 0x1C00));
+        QCOMPARE(rig.text("LblValue"), QString("OL"));
+        QVERIFY(show(0x90, 0x0010));
+        QCOMPARE(rig.text("LblValue"), QString("OL")); // stays until peak mode ends
+        QVERIFY(show(0x80, 0x0010));
+        QCOMPARE(rig.text("LblValue"), QString("1.0"));
+        QVERIFY(rig.w("ImageP")->isHidden());
+        // Hold: the value bytes no longer reach the panel.
+        QVERIFY(show(0xA0, 0x0999));
+        QCOMPARE(rig.text("LblValue"), QString("1.0"));
+        QVERIFY(!rig.w("ImageH")->isHidden());
+    }
+
+    void alarmFlashes_data()
+    {
+        QTest::addColumn<int>("word");
+        QTest::addColumn<bool>("over");
+        QTest::addColumn<bool>("under");
+        QTest::newRow("9.5 neither") << 0x0095 << false << false;
+        QTest::newRow("10.0 over") << 0x0100 << true << false;
+        QTest::newRow("1.5 under") << 0x0015 << false << true;
+        QTest::newRow("OL over") << 0x1C00 << true << false;
+    }
+    void alarmFlashes()
+    {
+        QFETCH(int, word);
+        QFETCH(bool, over);
+        QFETCH(bool, under);
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setStatusOverride(0x80);
+        rig.meter.setValueOverride(word);
+        rig.panel->state().Overbox1 = "10";
+        rig.panel->state().Overbox2 = "2";
+        rig.panel->state().EnableDisable = "0";
+        bool sawOver = false, sawUnder = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            sawOver |= !rig.w("OverText1")->isHidden();
+            sawUnder |= !rig.w("OverText2")->isHidden();
+        });
+        probe.start(20);
+        QVERIFY(rig.ticks(3));
+        QCOMPARE(sawOver, over);
+        QCOMPARE(sawUnder, under);
+        QVERIFY(rig.w("OverText1")->isHidden()); // a flash, not a steady mark
+    }
+
+    void samplingDialog_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("2,5") << "2,5" << "25 sec";
+        QTest::newRow("2.5 to even") << "2.5" << "2 sec";
+        QTest::newRow("3.5 to even") << "3.5" << "4 sec";
+        QTest::newRow("0") << "0" << "1 sec";
+        QTest::newRow("too large") << "100000" << "86400 sec";
+        QTest::newRow("86,400") << "86,400" << "86400 sec";
+        QTest::newRow("abc") << "abc" << "2 sec";
+        QTest::newRow("cancel") << "" << "2 sec";
+    }
+    void samplingDialog()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, caption);
+        test::ScriptedDialogs dialogs;
+        dialogs.inputAnswers << answer;
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.panel->toolbarClick("Sampling");
+        QVERIFY(rig.panel->state().SamplingPromptPending);
+        QTRY_COMPARE(dialogs.inputTitles.size(), 1);
+        QCOMPARE(dialogs.inputTitles[0], QString("Input Sampling Time"));
+        QCOMPARE(dialogs.inputPrompts[0],
+                 QString("Enter the SAMPLING TIME in seconds\r\n(1 <= t <= 86400 ) "));
+        QCOMPARE(dialogs.inputDefaults[0], QString("2"));
+        QCOMPARE(rig.text("LblSample"), caption);
+        QVERIFY(!rig.panel->state().SamplingPromptPending);
+        QVERIFY(rig.ticks(1));
+        QCOMPARE(dialogs.inputTitles.size(), 1); // asked once
+    }
+
+    // The link-lost wait runs inside the poll tick's nested event loop, so what the test does
+    // while the link is down happens in the handler of linkStateChanged.
+    void linkLostAndRecovered()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(1));
+        QElapsedTimer clock;
+        qint64 lostAfter = -1;
+        QString commWhileLost, typeWhileLost;
+        QStringList enabledKeys, visibleButtons;
+        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
+            if (!lost)
+                return;
+            lostAfter = clock.elapsed();
+            commWhileLost = rig.text("LblComm");
+            typeWhileLost = rig.text("LblType");
+            for (const char* key : {"CmdTesla", "CmdGauss", "CmdPeak", "CmdRange", "CmdHold"})
+                if (rig.w<QPushButton>(key)->isEnabled())
+                    enabledKeys << key;
+            for (QAction* a : rig.w<QToolBar>("Toolbar1")->actions())
+                if (a->isVisible())
+                    visibleButtons << a->objectName();
+            rig.meter.clearReceived();
+            QTimer::singleShot(400, [&] { rig.meter.setSilent(false); });
+        });
+        rig.meter.setSilent(true);
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(lostAfter >= 0, true, 8000);
+        QVERIFY2(lostAfter >= 1500 && lostAfter < 4000, qPrintable(QString::number(lostAfter)));
+        QCOMPARE(commWhileLost, QString("No Com"));
+        QCOMPARE(typeWhileLost, QString());
+        QCOMPARE(enabledKeys, QStringList());
+        visibleButtons.sort();
+        QCOMPARE(visibleButtons, (QStringList{"Alarm", "Open"}));
+
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("LblComm"), QString("Com1"), 5000);
+        for (const char* key : {"CmdTesla", "CmdGauss", "CmdPeak", "CmdRange", "CmdHold"})
+            QVERIFY(rig.w<QPushButton>(key)->isEnabled());
+        QVERIFY(rig.w<QAction>("SaveStop")->isVisible());
+        QCOMPARE(rig.text("LblType"), QString()); // not restored
+        QTRY_VERIFY(rig.meter.commands().contains("M")); // identified again
+    }
+
+    void vanishedDeviceRecovers()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(1));
+        bool wasLost = false;
+        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
+            if (lost) {
+                wasLost = true;
+                QTimer::singleShot(300, [&] { QVERIFY(rig.meter.replug()); });
+            }
+        });
+        rig.meter.unplug();
+        QTRY_VERIFY_WITH_TIMEOUT(wasLost, 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("LblComm"), QString("Com1"), 5000);
+        QVERIFY(rig.ticks(2));
+        QVERIFY(!rig.panel->linkLost());
+    }
+
+    void keyLetters_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("tesla");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("letter");
+        QTest::newRow("4627 G/T") << 0x4627 << false << "CmdTesla" << "u";
+        QTest::newRow("4627 G/T in uT") << 0x4627 << true << "CmdTesla" << "u";
+        QTest::newRow("4627 Peak") << 0x4627 << false << "CmdGauss" << "m";
+        QTest::newRow("4627 Record") << 0x4627 << false << "CmdPeak" << "P";
+        QTest::newRow("4627 Hold") << 0x4627 << false << "CmdHold" << "H";
+        QTest::newRow("4627 Range") << 0x4627 << false << "CmdRange" << "R";
+        QTest::newRow("other G/T mG") << 0x4625 << false << "CmdTesla" << "u";
+        QTest::newRow("other G/T uT") << 0x4625 << true << "CmdTesla" << "m";
+        QTest::newRow("other Peak") << 0x4625 << false << "CmdGauss" << "P";
+        QTest::newRow("other Record") << 0x4625 << false << "CmdPeak" << "r";
+    }
+    void keyLetters()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, tesla);
+        QFETCH(QString, key);
+        QFETCH(QString, letter);
+        PanelRig rig;
+        rig.meter.setModelCode(quint16(model));
+        rig.meter.setUnit(tesla ? sim::Unit::MicroTesla : sim::Unit::MilliGauss);
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(2));
+        rig.meter.clearReceived();
+        QTest::mouseClick(rig.w<QPushButton>(qPrintable(key)), Qt::LeftButton);
+        QTRY_VERIFY(!rig.meter.commands().isEmpty());
+        QStringList sent = rig.meter.commands();
+        sent.removeAll(" ");
+        QCOMPARE(sent.value(0), letter);
+        QTRY_VERIFY(rig.panel->pollingEnabled());
+    }
+
+    void titleToggle()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QWidget* comm = rig.w("LblComm");
+        QTest::mouseClick(comm, Qt::LeftButton);
+        QCOMPARE(rig.panel->windowTitle(), PanelTitleWithBuild);
+        QTest::mouseClick(comm, Qt::LeftButton);
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
+        rig.panel->setWindowTitle("something else");
+        QTest::mouseClick(comm, Qt::LeftButton);
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
+    }
+};
+
+QTEST_MAIN(TestPanelLive)
+#include "tst_panel_live.moc"
