@@ -4,6 +4,9 @@
 #include "link/ReadingDecoder.h"
 #include "link/Timing.h"
 #include "panel/PanelVersion.h"
+#include "records/FileList.h"
+#include "records/RealTimeList.h"
+#include "records/RecordWriter.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 
@@ -70,6 +73,12 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     buildFace();
     buildToolbar();
     setCommand(QStringLiteral("Sampling"), [this] { m_state.SamplingPromptPending = true; });
+    registerCommands();
+    setFeeder(FeedStage::LiveTable, [this](const QString& body) {
+        if (m_state.ListViewOpen && m_liveTable)
+            m_liveTable->AppendLiveRow(body);
+        return true;
+    });
 }
 
 Panel::~Panel() = default;
@@ -386,11 +395,15 @@ void Panel::samplingDialog()
     const QString answer = ui::Dialogs::current().inputBox(
         this, tr("Enter the SAMPLING TIME in seconds") + QStringLiteral("\r\n(1 <= t <= 86400 ) "),
         tr("Input Sampling Time"), current);
-    const auto t = parseSamplingAnswer(answer);
-    if (!t)
-        return;
-    LblSample->setText(wholeNumberText(*t) + QStringLiteral(" sec"));
-    m_state.SecText1 = wholeNumberText(*t);
+    if (const auto t = parseSamplingAnswer(answer))
+        setSamplingSeconds(*t);
+}
+
+void Panel::setSamplingSeconds(int seconds)
+{
+    LblSample->setText(wholeNumberText(seconds) + QStringLiteral(" sec"));
+    m_state.SecText1 = wholeNumberText(seconds);
+    // The sample clock restarts: the next sample is taken at once.
     m_state.iPCsecTimetotal = QStringLiteral("0");
     m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
 }
@@ -458,6 +471,9 @@ void Panel::enterLinkLost()
     stopPolling();
     LblComm->setText(NoCom);
     m_state.ModelQueryPending = true;
+    closeLiveViews();
+    if (m_state.RecordingOn)
+        stopRecording();
     setMeterControlsAvailable(false);
     LblType->setText(QString());
     emit linkStateChanged(true);
@@ -478,6 +494,9 @@ void Panel::closeEvent(QCloseEvent* e)
     // Closing the panel ends the program, with every other window (the program quits on
     // closed(); a wait in progress then unwinds).
     stopPolling();
+    m_timer2.stop();
+    if (m_state.RecordingOn)
+        stopRecording();
     e->accept();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible())

@@ -4,15 +4,19 @@
 
 #include "link/MeterLink.h"
 #include "panel/PanelLogic.h"
+#include "panel/SampleClock.h"
+#include "records/PollControl.h"
 #include "panel/SharedState.h"
 #include "ui/SerialLine.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QAction;
@@ -25,8 +29,14 @@ namespace veltrix {
 namespace ui {
 class ClickableLabel;
 }
+class FileList;
+class RealTimeList;
+class RecordWriter;
 
-class Panel : public QMainWindow, public LinkLostHost {
+// The live views, in the order every sample feeds them.
+enum class FeedStage { RecordGraph, LiveTable, Gauge, StripChart, Digital };
+
+class Panel : public QMainWindow, public LinkLostHost, public PollControl {
     Q_OBJECT
 public:
     Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent = nullptr);
@@ -42,8 +52,8 @@ public:
     MeterLink& link() { return m_link; }
 
     // Every exchange outside the poll tick stops the poll first and starts it again afterwards.
-    void stopPolling();
-    void startPolling();
+    void stopPolling() override;
+    void startPolling() override;
     bool pollingEnabled() const { return m_pollEnabled; }
     bool inTick() const { return m_inTick; }
     bool linkLost() const { return m_linkLost; }
@@ -59,9 +69,25 @@ public:
     void setWallClock(std::function<QDateTime()> clock) { m_wallClock = std::move(clock); }
     QDateTime now() const { return m_wallClock(); }
 
+    // A view's feeding step: gets the sample body, returns false to end this sample's feeding.
+    using Feeder = std::function<bool(const QString& body)>;
+    void setFeeder(FeedStage stage, Feeder feeder);
+    // Closes a live view when the link is lost.
+    void addLiveViewCloser(std::function<void()> closer);
+
+    // Recording
+    void startRecording();
+    void stopRecording();
+    RealTimeList* liveTable() const;
+    FileList* fileList() const;
+    // Takes a sample now, as the sample clock does when one is due.
+    void takeSample();
+
     QString shownValue() const;
     QString shownUnit() const;
     int samplingSeconds() const;
+    // A new sampling time, as the sampling-time dialog sets it.
+    void setSamplingSeconds(int seconds);
 
     // LinkLostHost
     void enterLinkLost() override;
@@ -79,6 +105,15 @@ private:
     void buildFace();
     void buildToolbar();
     void pollTick();
+    void sampleTick();
+    void feedViews(const QString& body);
+    void writeRecord(const QString& body);
+    void registerCommands();
+    void openRecordFile();
+    void openLiveTable();
+    void eraseMemory();
+    void applyUnitKeyRule();
+    void closeLiveViews();
     void showReading(const QByteArray& answer);
     bool blinkUnit(quint8 status);
     bool showAlarm();
@@ -91,6 +126,14 @@ private:
     std::unique_ptr<ui::SerialLine> m_comm;
     MeterLink m_link;
     QTimer m_timer1; // poll
+    QTimer m_timer2; // sample clock
+    QElapsedTimer m_monotonic;
+    SampleClock m_sampleClock;
+    std::unique_ptr<RecordWriter> RecordFileNumber; // the open record file while recording
+    QPointer<RealTimeList> m_liveTable;
+    QPointer<FileList> m_fileList;
+    std::map<FeedStage, Feeder> m_feeders;
+    QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;
     bool m_inTick = false;
     bool m_linkLost = false;
