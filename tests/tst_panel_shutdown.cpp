@@ -1,0 +1,61 @@
+// Closing the panel while a poll tick waits inside Delay ends the program cleanly. The program
+// quits here, so this is the only test in its program.
+
+#include "link/Delay.h"
+#include "support/PanelRig.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace veltrix;
+
+class TestPanelShutdown : public QObject {
+    Q_OBJECT
+private slots:
+    void closeDuringTickWait()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("rec.txt");
+        test::ScriptedDialogs dialogs;
+        dialogs.fileAnswers << path;
+        test::PanelRig rig;
+        QVERIFY(rig.start());
+        rig.panel->setSamplingSeconds(1);
+        // The program quits when the panel closes (QCoreApplication::quit() needs a running main
+        // loop, which a test does not have; exit() ends the nested loops the same way).
+        connect(rig.panel.get(), &Panel::closed, qApp, [] { QCoreApplication::exit(0); });
+        rig.panel->toolbarClick("SaveStop");
+        QTRY_VERIFY(rig.panel->state().RecordCount >= 1);
+
+        bool closedInTick = false;
+        bool tickUnwound = false;
+        connect(rig.panel.get(), &Panel::tickFinished, this, [&] { tickUnwound = closedInTick; });
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (c == " " && !closedInTick && rig.panel->inTick()) {
+                closedInTick = true;
+                rig.panel->close(); // the tick is waiting for the answer
+            }
+        });
+        QElapsedTimer clock;
+        clock.start();
+        // The application is quitting from here on: event loops no longer run, so pump by hand.
+        while (!tickUnwound && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QVERIFY(closedInTick);
+        QVERIFY(tickUnwound);
+        QVERIFY(quitting());
+        QVERIFY(!rig.panel->inTick());
+        QVERIFY(!rig.panel->pollingEnabled());
+        QVERIFY(!rig.panel->state().RecordingOn); // the record file was closed with its records
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().startsWith("No.s"));
+        QVERIFY(!Delay(0.2)); // every further wait ends at once
+    }
+};
+
+QTEST_MAIN(TestPanelShutdown)
+#include "tst_panel_shutdown.moc"
