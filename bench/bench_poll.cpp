@@ -1,0 +1,384 @@
+// Figures for the poll loop: how often the meter is polled and what polling costs in CPU time.
+//
+//  1. link:  MeterLink::pollExchange() in a plain loop against an in-process virtual meter paced
+//            at 9600 baud, over a real pseudo-terminal.
+//  2. panel: the main window polling the in-process virtual meter on the normal event loop.
+//  3. panel-sim: the main window polling veltrix-meter-sim in a process of its own, so the CPU
+//            figure is the panel's alone (skipped when the simulator is not found).
+//
+// A poll waits 0.2 s for the answer and the next tick starts about 50 ms after the previous one
+// ended, so the panel should poll about every 0.25 s; the thread sleeps in the event loop during
+// the wait, so the CPU should stay near idle. Usage: bench_poll [--seconds N] (default 30 per
+// phase). Run headless with QT_QPA_PLATFORM=offscreen (set here when there is no display).
+
+#include "link/Delay.h"
+#include "link/MeterLink.h"
+#include "panel/Panel.h"
+#include "sim/VirtualMeter.h"
+#include "ui/PortBindings.h"
+#include "ui/SerialLine.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QTimer>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
+
+using namespace veltrix;
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+}
+
+// User plus system time of another process, from /proc; nothing when it cannot be read.
+std::optional<double> cpuSecondsOf(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = stat.readAll();
+    // The command name may hold blanks; the fields after it start behind the last ')'.
+    const qsizetype close = text.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    // After the name: state is field 3 of stat(5), utime 14 and stime 15.
+    if (fields.size() < 13)
+        return std::nullopt;
+    const double ticks = double(sysconf(_SC_CLK_TCK));
+    return (fields[11].toDouble() + fields[12].toDouble()) / ticks;
+}
+
+void figure(const char* phase, const char* name, double value, const char* unit)
+{
+    std::printf("%s.%s %.3f %s\n", phase, name, value, unit);
+    std::fflush(stdout);
+}
+
+void count(const char* phase, const char* name, long long value, const char* unit)
+{
+    std::printf("%s.%s %lld %s\n", phase, name, value, unit);
+    std::fflush(stdout);
+}
+
+void note(const char* phase, const QString& text)
+{
+    std::printf("%s.note %s\n", phase, qPrintable(text));
+    std::fflush(stdout);
+}
+
+struct PhaseResult {
+    bool ran = false;
+    int polls = 0;
+    double periodMs = 0;
+    double cpuPerMinute = 0;
+};
+
+// Runs the event loop for the given time without ending the application (a nested wait that
+// sees the application quit would take the whole program down with it).
+void runEventLoopFor(double seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Lets a tick that is still waiting for its answer finish, then leaves the panel idle.
+void stopPanel(Panel& panel)
+{
+    panel.stopPolling();
+    QElapsedTimer t;
+    t.start();
+    while (panel.inTick() && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    panel.hide();
+}
+
+// Mean spacing of a series of time stamps (ns) in ms; 0 with fewer than two.
+double meanPeriodMs(const std::vector<qint64>& stamps)
+{
+    if (stamps.size() < 2)
+        return 0;
+    return double(stamps.back() - stamps.front()) / double(stamps.size() - 1) / 1e6;
+}
+
+double maxPeriodMs(const std::vector<qint64>& stamps)
+{
+    qint64 worst = 0;
+    for (size_t i = 1; i < stamps.size(); ++i)
+        worst = std::max(worst, stamps[i] - stamps[i - 1]);
+    return double(worst) / 1e6;
+}
+
+PhaseResult linkPhase(double seconds)
+{
+    const char* phase = "link";
+    PhaseResult r;
+    sim::VirtualMeter meter;
+    meter.setPaced(true);
+    QString error;
+    if (!meter.start(&error)) {
+        note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
+        return r;
+    }
+    ui::PortBindings bindings;
+    bindings.bind(1, meter.devicePath());
+    ui::SerialLine line(bindings);
+    line.setCommPort(1);
+    line.setSettings(QStringLiteral("9600,n,8,1"));
+    if (line.setPortOpen(true) != ui::OpenError::None) {
+        note(phase, QStringLiteral("cannot open %1: %2").arg(meter.devicePath(), line.errorText()));
+        return r;
+    }
+    MeterLink link(line);
+    int lost = 0;
+    link.onLinkLost = [&lost] {
+        ++lost;
+        return false; // no panel here: give the exchange up and count it
+    };
+
+    int answered = 0;
+    QElapsedTimer wall;
+    const double cpu0 = cpuSeconds();
+    wall.start();
+    while (double(wall.nsecsElapsed()) / 1e9 < seconds) {
+        if (link.pollExchange())
+            ++answered;
+        ++r.polls;
+        if (quitting())
+            break;
+    }
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    line.setPortOpen(false);
+    meter.stop();
+
+    r.ran = true;
+    r.periodMs = elapsed * 1000.0 / std::max(1, r.polls);
+    r.cpuPerMinute = cpu / elapsed * 60.0;
+    count(phase, "polls", r.polls, "exchanges");
+    count(phase, "answered", answered, "exchanges");
+    count(phase, "retried", link.retriedPolls(), "exchanges");
+    count(phase, "lost", lost, "times");
+    figure(phase, "poll_period", r.periodMs, "ms");
+    figure(phase, "cpu_per_minute", r.cpuPerMinute, "cpu-s/min (meter in process)");
+    return r;
+}
+
+PhaseResult panelPhase(double seconds)
+{
+    const char* phase = "panel";
+    PhaseResult r;
+    sim::VirtualMeter meter;
+    meter.setPaced(true);
+    QString error;
+    if (!meter.start(&error)) {
+        note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
+        return r;
+    }
+    ui::PortBindings bindings;
+    bindings.bind(1, meter.devicePath());
+
+    std::vector<qint64> polls; // when each poll command reached the meter
+    std::vector<qint64> ticks; // when each tick ended
+    QElapsedTimer wall;
+    QObject::connect(&meter, &sim::VirtualMeter::commandReceived, &meter,
+                     [&](const QString& command) {
+                         if (command == QLatin1String(" "))
+                             polls.push_back(wall.nsecsElapsed());
+                     });
+
+    auto panel = std::make_unique<Panel>(bindings, 1);
+    QObject::connect(panel.get(), &Panel::tickFinished, panel.get(),
+                     [&] { ticks.push_back(wall.nsecsElapsed()); });
+    wall.start();
+    const double cpu0 = cpuSeconds();
+    ui::OpenError openError = ui::OpenError::None;
+    if (!panel->startUp(&openError)) {
+        note(phase, QStringLiteral("start-up failed: %1").arg(ui::SerialLine::describe(openError)));
+        return r;
+    }
+    panel->show();
+    runEventLoopFor(seconds);
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    stopPanel(*panel);
+    const int retried = panel->link().retriedPolls();
+    const bool lost = panel->linkLost();
+    panel.reset();
+    meter.stop();
+
+    r.ran = true;
+    r.polls = int(polls.size());
+    r.periodMs = meanPeriodMs(polls);
+    r.cpuPerMinute = cpu / elapsed * 60.0;
+    count(phase, "polls", r.polls, "poll commands");
+    count(phase, "ticks", (long long)ticks.size(), "ticks");
+    count(phase, "retried", retried, "exchanges");
+    figure(phase, "poll_period", r.periodMs, "ms");
+    figure(phase, "poll_period_max", maxPeriodMs(polls), "ms");
+    figure(phase, "cpu_per_minute", r.cpuPerMinute, "cpu-s/min (meter in process)");
+    if (lost)
+        note(phase, QStringLiteral("the link was lost at the end of the run"));
+    return r;
+}
+
+QString findSimulator()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {dir + QStringLiteral("/../sim/veltrix-meter-sim"),
+                                     dir + QStringLiteral("/veltrix-meter-sim")}) {
+        const QFileInfo fi(candidate);
+        if (fi.isFile() && fi.isExecutable())
+            return fi.canonicalFilePath();
+    }
+    return {};
+}
+
+PhaseResult separatePhase(double seconds)
+{
+    const char* phase = "panel_sim";
+    PhaseResult r;
+    const QString program = findSimulator();
+    if (program.isEmpty()) {
+        note(phase, QStringLiteral("skipped: veltrix-meter-sim not built next to this program"));
+        return r;
+    }
+    QProcess sim;
+    sim.setProgram(program);
+    sim.setProcessChannelMode(QProcess::SeparateChannels);
+    sim.start();
+    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+        note(phase, QStringLiteral("skipped: %1 did not start").arg(program));
+        sim.kill();
+        sim.waitForFinished(2000);
+        return r;
+    }
+    QElapsedTimer waitLine;
+    waitLine.start();
+    while (!sim.canReadLine() && waitLine.elapsed() < 5000)
+        sim.waitForReadyRead(500);
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    if (device.isEmpty()) {
+        note(phase, QStringLiteral("skipped: the simulator named no device"));
+        sim.kill();
+        sim.waitForFinished(2000);
+        return r;
+    }
+
+    ui::PortBindings bindings;
+    bindings.bind(1, device);
+    std::vector<qint64> ticks;
+    QElapsedTimer wall;
+    auto panel = std::make_unique<Panel>(bindings, 1);
+    QObject::connect(panel.get(), &Panel::tickFinished, panel.get(),
+                     [&] { ticks.push_back(wall.nsecsElapsed()); });
+    wall.start();
+    const double cpu0 = cpuSeconds();
+    const std::optional<double> simCpu0 = cpuSecondsOf(sim.processId());
+    ui::OpenError openError = ui::OpenError::None;
+    if (panel->startUp(&openError)) {
+        panel->show();
+        runEventLoopFor(seconds);
+        const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+        const double cpu = cpuSeconds() - cpu0;
+        const std::optional<double> simCpu1 = cpuSecondsOf(sim.processId());
+        stopPanel(*panel);
+
+        r.ran = true;
+        // A tick is one poll exchange; ticks end as regularly as they start.
+        r.polls = int(ticks.size());
+        r.periodMs = meanPeriodMs(ticks);
+        r.cpuPerMinute = cpu / elapsed * 60.0;
+        count(phase, "polls", r.polls, "ticks");
+        count(phase, "retried", panel->link().retriedPolls(), "exchanges");
+        figure(phase, "poll_period", r.periodMs, "ms");
+        figure(phase, "poll_period_max", maxPeriodMs(ticks), "ms");
+        figure(phase, "cpu_per_minute", r.cpuPerMinute, "cpu-s/min (panel only)");
+        if (simCpu0 && simCpu1)
+            figure(phase, "sim_cpu_per_minute", (*simCpu1 - *simCpu0) / elapsed * 60.0,
+                   "cpu-s/min (meter process)");
+    } else {
+        note(phase, QStringLiteral("start-up on %1 failed: %2")
+                        .arg(device, ui::SerialLine::describe(openError)));
+    }
+    panel.reset();
+    sim.write("quit\n");
+    sim.closeWriteChannel();
+    if (!sim.waitForFinished(3000)) {
+        sim.terminate();
+        if (!sim.waitForFinished(3000))
+            sim.kill();
+    }
+    return r;
+}
+
+void summaryLine(const char* phase, const PhaseResult& r)
+{
+    if (!r.ran) {
+        std::printf("  %-10s not run\n", phase);
+        return;
+    }
+    std::printf("  %-10s %6d polls, every %7.1f ms, %6.2f CPU-s per minute\n", phase, r.polls,
+                r.periodMs, r.cpuPerMinute);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    double seconds = 30;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            seconds = std::strtod(argv[++i], &end);
+            if (end == argv[i] || *end != '\0' || !(seconds > 0)) {
+                std::fprintf(stderr, "bench_poll: --seconds expects a positive number\n");
+                return 2;
+            }
+        } else {
+            std::fprintf(stderr, "usage: bench_poll [--seconds N]  (default 30 per phase)\n");
+            return 2;
+        }
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    std::printf("bench_poll: %.0f s per phase, QPA %s\n", seconds,
+                qPrintable(QApplication::platformName()));
+    std::fflush(stdout);
+
+    const PhaseResult link = linkPhase(seconds);
+    const PhaseResult panel = panelPhase(seconds);
+    const PhaseResult separate = separatePhase(seconds);
+
+    std::printf("summary (target: a poll about every 250 ms in the panel, 200 ms plus the answer "
+                "check at link level; a few CPU-s per minute at most):\n");
+    summaryLine("link", link);
+    summaryLine("panel", panel);
+    summaryLine("panel_sim", separate);
+    std::fflush(stdout);
+    return 0;
+}
