@@ -26,7 +26,8 @@ int main(int argc, char* argv[])
     parser.addVersionOption();
     QCommandLineOption comOption(
         QStringLiteral("com"),
-        QStringLiteral("Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable."),
+        QStringLiteral(
+            "Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable."),
         QStringLiteral("N=PATH"));
     QCommandLineOption simulateOption(
         QStringLiteral("simulate"),
@@ -41,7 +42,8 @@ int main(int argc, char* argv[])
     ui::PortBindings bindings = ui::PortBindings::fromSystem();
     for (const QString& entry : parser.values(comOption)) {
         if (!bindings.bindFromOption(entry)) {
-            std::fprintf(stderr, "veltrix-panel: --com expects N=PATH with N from 1 to 8, got '%s'\n",
+            std::fprintf(stderr,
+                         "veltrix-panel: --com expects N=PATH with N from 1 to 8, got '%s'\n",
                          qPrintable(entry));
             return 2;
         }
@@ -88,7 +90,8 @@ int main(int argc, char* argv[])
             return status;
     } else {
         auto* chooser = new PortWindow(bindings);
-        QObject::connect(chooser, &PortWindow::chosen, &app, [&](int chosen) { openPanel(chosen); });
+        QObject::connect(chooser, &PortWindow::chosen, &app,
+                         [&](int chosen) { openPanel(chosen); });
         chooser->show();
     }
     const int rc = app.exec();

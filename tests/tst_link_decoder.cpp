@@ -13,7 +13,8 @@ private slots:
     void status_data()
     {
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("flags"); // L H P D T G: lock, high range, peak, hold, tesla, gauss
+        QTest::addColumn<QString>(
+            "flags"); // L H P D T G: lock, high range, peak, hold, tesla, gauss
         QTest::newRow("80 mG low") << 0x80 << "-----G";
         QTest::newRow("48 uT high") << 0x48 << "-H--T-";
         QTest::newRow("31 lock peak hold") << 0x31 << "L-PD--";
@@ -66,8 +67,8 @@ private slots:
         QFETCH(bool, overloadBefore);
         QFETCH(QString, text);
         QFETCH(bool, overload);
-        const DecodedValue v =
-            DecodeValue(quint8(high), quint8(low), "7.7", DecodeStatus(quint8(status)), overloadBefore);
+        const DecodedValue v = DecodeValue(quint8(high), quint8(low), "7.7",
+                                           DecodeStatus(quint8(status)), overloadBefore);
         QCOMPARE(v.ReadingText, text);
         QCOMPARE(v.OverloadFlag, overload);
     }

@@ -48,7 +48,7 @@ private slots:
         QVERIFY(Delay(0.5));
         const double cpu = cpuSeconds() - cpu0;
         QVERIFY2(clock.elapsed() >= 500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(ticks >= 10);         // other timers ran inside the wait
+        QVERIFY(ticks >= 10);                                  // other timers ran inside the wait
         QVERIFY2(cpu < 0.2, qPrintable(QString::number(cpu))); // and the thread slept
     }
 
@@ -96,16 +96,16 @@ private slots:
         QList<qint64> times;
         QElapsedTimer clock;
         clock.start();
-        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this,
-                [&](const QString& c) {
-                    if (c == "M")
-                        times << clock.elapsed();
-                });
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (c == "M")
+                times << clock.elapsed();
+        });
         QVERIFY(!rig.link->identifyExchange().has_value());
         QCOMPARE(rig.meter.commands(), QStringList(6, "M"));
         QCOMPARE(times.size(), 6);
         for (int i = 1; i < times.size(); ++i)
-            QVERIFY2(times[i] - times[i - 1] >= 190, qPrintable(QString::number(times[i] - times[i - 1])));
+            QVERIFY2(times[i] - times[i - 1] >= 190,
+                     qPrintable(QString::number(times[i] - times[i - 1])));
     }
 
     void pollAnswer()

@@ -145,14 +145,22 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("2,5") << "2,5" << "25 sec";
-        QTest::newRow("2.5 to even") << "2.5" << "2 sec";
-        QTest::newRow("3.5 to even") << "3.5" << "4 sec";
-        QTest::newRow("0") << "0" << "1 sec";
-        QTest::newRow("too large") << "100000" << "86400 sec";
-        QTest::newRow("86,400") << "86,400" << "86400 sec";
-        QTest::newRow("abc") << "abc" << "2 sec";
-        QTest::newRow("cancel") << "" << "2 sec";
+        QTest::newRow("2,5") << "2,5"
+                             << "25 sec";
+        QTest::newRow("2.5 to even") << "2.5"
+                                     << "2 sec";
+        QTest::newRow("3.5 to even") << "3.5"
+                                     << "4 sec";
+        QTest::newRow("0") << "0"
+                           << "1 sec";
+        QTest::newRow("too large") << "100000"
+                                   << "86400 sec";
+        QTest::newRow("86,400") << "86,400"
+                                << "86400 sec";
+        QTest::newRow("abc") << "abc"
+                             << "2 sec";
+        QTest::newRow("cancel") << ""
+                                << "2 sec";
     }
     void samplingDialog()
     {
@@ -215,7 +223,7 @@ private slots:
         for (const char* key : {"CmdTesla", "CmdGauss", "CmdPeak", "CmdRange", "CmdHold"})
             QVERIFY(rig.w<QPushButton>(key)->isEnabled());
         QVERIFY(rig.w<QAction>("SaveStop")->isVisible());
-        QCOMPARE(rig.text("LblType"), QString()); // not restored
+        QCOMPARE(rig.text("LblType"), QString());        // not restored
         QTRY_VERIFY(rig.meter.commands().contains("M")); // identified again
     }
 
@@ -244,16 +252,26 @@ private slots:
         QTest::addColumn<bool>("tesla");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("letter");
-        QTest::newRow("4627 G/T") << 0x4627 << false << "CmdTesla" << "u";
-        QTest::newRow("4627 G/T in uT") << 0x4627 << true << "CmdTesla" << "u";
-        QTest::newRow("4627 Peak") << 0x4627 << false << "CmdGauss" << "m";
-        QTest::newRow("4627 Record") << 0x4627 << false << "CmdPeak" << "P";
-        QTest::newRow("4627 Hold") << 0x4627 << false << "CmdHold" << "H";
-        QTest::newRow("4627 Range") << 0x4627 << false << "CmdRange" << "R";
-        QTest::newRow("other G/T mG") << 0x4625 << false << "CmdTesla" << "u";
-        QTest::newRow("other G/T uT") << 0x4625 << true << "CmdTesla" << "m";
-        QTest::newRow("other Peak") << 0x4625 << false << "CmdGauss" << "P";
-        QTest::newRow("other Record") << 0x4625 << false << "CmdPeak" << "r";
+        QTest::newRow("4627 G/T") << 0x4627 << false << "CmdTesla"
+                                  << "u";
+        QTest::newRow("4627 G/T in uT") << 0x4627 << true << "CmdTesla"
+                                        << "u";
+        QTest::newRow("4627 Peak") << 0x4627 << false << "CmdGauss"
+                                   << "m";
+        QTest::newRow("4627 Record") << 0x4627 << false << "CmdPeak"
+                                     << "P";
+        QTest::newRow("4627 Hold") << 0x4627 << false << "CmdHold"
+                                   << "H";
+        QTest::newRow("4627 Range") << 0x4627 << false << "CmdRange"
+                                    << "R";
+        QTest::newRow("other G/T mG") << 0x4625 << false << "CmdTesla"
+                                      << "u";
+        QTest::newRow("other G/T uT") << 0x4625 << true << "CmdTesla"
+                                      << "m";
+        QTest::newRow("other Peak") << 0x4625 << false << "CmdGauss"
+                                    << "P";
+        QTest::newRow("other Record") << 0x4625 << false << "CmdPeak"
+                                      << "r";
     }
     void keyLetters()
     {
@@ -273,6 +291,22 @@ private slots:
         sent.removeAll(" ");
         QCOMPARE(sent.value(0), letter);
         QTRY_VERIFY(rig.panel->pollingEnabled());
+    }
+
+    void startUpFailure()
+    {
+        ui::PortBindings b;
+        b.bind(2, "/dev/veltrix-no-such-device");
+        for (int port : {0, 2, 5}) {
+            Panel panel(b, port);
+            ui::OpenError error = ui::OpenError::None;
+            QVERIFY(!panel.startUp(&error));
+            QVERIFY(error != ui::OpenError::None);
+            QCOMPARE(Panel::startUpFailureText(error), QString("No device found, try again!"));
+        }
+        const QString denied = Panel::startUpFailureText(ui::OpenError::PermissionDenied);
+        QVERIFY(denied.startsWith("No device found, try again!\n"));
+        QVERIFY(denied.contains("dialout"));
     }
 
     void titleToggle()

@@ -41,12 +41,24 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("reading");
         QTest::addColumn<QString>("result");
-        QTest::newRow("lower keeps") << "12.3" << "11.0" << "12.3";
-        QTest::newRow("equal") << "12.3" << "12.3" << "12.3";
-        QTest::newRow("higher") << "12.3" << "15.0" << "15.0";
-        QTest::newRow("overload") << "12.3" << "OL" << "OL";
-        QTest::newRow("OL stays") << "OL" << "1.0" << "OL";
-        QTest::newRow("empty start") << "" << "3.0" << "3.0";
+        QTest::newRow("lower keeps") << "12.3"
+                                     << "11.0"
+                                     << "12.3";
+        QTest::newRow("equal") << "12.3"
+                               << "12.3"
+                               << "12.3";
+        QTest::newRow("higher") << "12.3"
+                                << "15.0"
+                                << "15.0";
+        QTest::newRow("overload") << "12.3"
+                                  << "OL"
+                                  << "OL";
+        QTest::newRow("OL stays") << "OL"
+                                  << "1.0"
+                                  << "OL";
+        QTest::newRow("empty start") << ""
+                                     << "3.0"
+                                     << "3.0";
     }
     void peak()
     {
@@ -64,14 +76,38 @@ private slots:
         QTest::addColumn<QString>("enable");
         QTest::addColumn<Mark>("over");
         QTest::addColumn<Mark>("under");
-        QTest::newRow("between") << "9.5" << "10" << "2" << "0" << Mark::Hide << Mark::Hide;
-        QTest::newRow("at high") << "10.0" << "10" << "2" << "0" << Mark::Show << Mark::Hide;
-        QTest::newRow("below low") << "1.5" << "10" << "2" << "0" << Mark::Hide << Mark::Show;
-        QTest::newRow("OL") << "OL" << "10" << "2" << "0" << Mark::Show << Mark::Hide;
-        QTest::newRow("no low") << "0.5" << "10" << "" << "0" << Mark::Hide << Mark::Hide;
-        QTest::newRow("no high") << "99" << "" << "2" << "0" << Mark::Leave << Mark::Leave;
-        QTest::newRow("switched off") << "99" << "10" << "2" << "1" << Mark::Hide << Mark::Hide;
-        QTest::newRow("odd switch") << "99" << "10" << "2" << "7" << Mark::Leave << Mark::Leave;
+        QTest::newRow("between") << "9.5"
+                                 << "10"
+                                 << "2"
+                                 << "0" << Mark::Hide << Mark::Hide;
+        QTest::newRow("at high") << "10.0"
+                                 << "10"
+                                 << "2"
+                                 << "0" << Mark::Show << Mark::Hide;
+        QTest::newRow("below low") << "1.5"
+                                   << "10"
+                                   << "2"
+                                   << "0" << Mark::Hide << Mark::Show;
+        QTest::newRow("OL") << "OL"
+                            << "10"
+                            << "2"
+                            << "0" << Mark::Show << Mark::Hide;
+        QTest::newRow("no low") << "0.5"
+                                << "10"
+                                << ""
+                                << "0" << Mark::Hide << Mark::Hide;
+        QTest::newRow("no high") << "99"
+                                 << ""
+                                 << "2"
+                                 << "0" << Mark::Leave << Mark::Leave;
+        QTest::newRow("switched off") << "99"
+                                      << "10"
+                                      << "2"
+                                      << "1" << Mark::Hide << Mark::Hide;
+        QTest::newRow("odd switch") << "99"
+                                    << "10"
+                                    << "2"
+                                    << "7" << Mark::Leave << Mark::Leave;
     }
     void alarm()
     {

@@ -53,8 +53,10 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
         if (path.isEmpty())
             continue;
         const QString desc = m_bindings.description(n);
-        found->addItem(QStringLiteral("COM%1  %2%3").arg(n).arg(path,
-                           desc.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(desc)));
+        found->addItem(
+            QStringLiteral("COM%1  %2%3")
+                .arg(n)
+                .arg(path, desc.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(desc)));
     }
     if (found->count() == 0)
         found->addItem(tr("No serial device found on this computer."));
@@ -69,7 +71,7 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     quick->addWidget(com2);
     grid->addLayout(quick, 2, 0, 1, 2);
 
-    auto* devices = new QGroupBox(tr("Serial devices on this computer"), this);
+    auto* devices = new QGroupBox(tr("COM ports on this computer"), this);
     auto* dl = new QVBoxLayout(devices);
     dl->addWidget(found);
 
@@ -79,7 +81,8 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     resize(380, 300);
 
     connect(m_ports, &QComboBox::currentTextChanged, this, &PortWindow::showBinding);
-    connect(ok, &QPushButton::clicked, this, [this] { choose(portFromText(m_ports->currentText())); });
+    connect(ok, &QPushButton::clicked, this,
+            [this] { choose(portFromText(m_ports->currentText())); });
     connect(com1, &QPushButton::clicked, this, [this] { choose(1); });
     connect(com2, &QPushButton::clicked, this, [this] { choose(2); });
     showBinding();

@@ -4,14 +4,14 @@
 
 namespace veltrix::timing {
 
-inline constexpr double AnswerWait = 0.2;       // after every command before the length check
-inline constexpr double RecordKeyWait = 0.3;    // the meter starts or stops its logger
-inline constexpr double BlinkSlow = 0.25;       // unit label blink code 1
-inline constexpr double BlinkFast = 0.075;      // unit label blink code 2
-inline constexpr double AlarmFlash = 0.5;       // OVER / UNDER flash
+inline constexpr double AnswerWait = 0.2;    // after every command before the length check
+inline constexpr double RecordKeyWait = 0.3; // the meter starts or stops its logger
+inline constexpr double BlinkSlow = 0.25;    // unit label blink code 1
+inline constexpr double BlinkFast = 0.075;   // unit label blink code 2
+inline constexpr double AlarmFlash = 0.5;    // OVER / UNDER flash
 inline constexpr int IdentifyAttempts = 6;
-inline constexpr int PollAttempts = 10;         // failed polls before the link counts as lost
-inline constexpr int PollTimerMs = 50;          // next poll tick after the previous one ended
-inline constexpr int SampleTimerMs = 100;       // sample clock resolution
+inline constexpr int PollAttempts = 10;   // failed polls before the link counts as lost
+inline constexpr int PollTimerMs = 50;    // next poll tick after the previous one ended
+inline constexpr int SampleTimerMs = 100; // sample clock resolution
 
 } // namespace veltrix::timing

@@ -54,10 +54,8 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
 } // namespace
 
 Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
-    : QMainWindow(parent),
-      m_comm(std::make_unique<ui::SerialLine>(std::move(bindings))),
-      m_link(*m_comm),
-      m_wallClock([] { return QDateTime::currentDateTime(); })
+    : QMainWindow(parent), m_comm(std::make_unique<ui::SerialLine>(std::move(bindings))),
+      m_link(*m_comm), m_wallClock([] { return QDateTime::currentDateTime(); })
 {
     initPanelResources();
     setObjectName(QStringLiteral("Panel"));
@@ -152,7 +150,8 @@ void Panel::buildFace()
     LblComm->setObjectName(QStringLiteral("LblComm"));
     LblComm->setCursor(Qt::PointingHandCursor);
     connect(LblComm, &ui::ClickableLabel::clicked, this, &Panel::toggleTitle);
-    LblSampling = makeLabel(status, QStringLiteral("LblSampling"), QStringLiteral("PC Sampling Rate:"));
+    LblSampling =
+        makeLabel(status, QStringLiteral("LblSampling"), QStringLiteral("PC Sampling Rate:"));
     LblSample = makeLabel(status, QStringLiteral("LblSample"), QStringLiteral("2 sec"));
     Recording = makeLabel(status, QStringLiteral("Recording"), QStringLiteral("Recording"));
     LblCount = makeLabel(status, QStringLiteral("LblCount"));
@@ -371,8 +370,8 @@ bool Panel::blinkUnit(quint8 status)
 
 bool Panel::showAlarm()
 {
-    const AlarmMarks marks = alarmMarks(LblValue->text(), m_state.Overbox1, m_state.Overbox2,
-                                        m_state.EnableDisable);
+    const AlarmMarks marks =
+        alarmMarks(LblValue->text(), m_state.Overbox1, m_state.Overbox2, m_state.EnableDisable);
     QPointer<Panel> self(this);
     const auto apply = [&](QLabel* label, Mark mark) {
         if (mark == Mark::Hide) {

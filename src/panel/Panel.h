@@ -5,8 +5,8 @@
 #include "link/MeterLink.h"
 #include "panel/PanelLogic.h"
 #include "panel/SampleClock.h"
-#include "records/PollControl.h"
 #include "panel/SharedState.h"
+#include "records/PollControl.h"
 #include "ui/SerialLine.h"
 
 #include <QDateTime>

@@ -13,10 +13,10 @@
 
 #include <QAction>
 #include <QDir>
-#include <QToolBar>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolBar>
 
 namespace veltrix {
 
@@ -181,10 +181,9 @@ void Panel::applyUnitKeyRule()
 void Panel::openRecordFile()
 {
     if (m_state.RecordingOn) {
-        ui::Dialogs::current().message(this,
-                                       tr("Recording Mode!") + QStringLiteral("\n\r") +
-                                           tr("Please stop recording!"),
-                                       ui::MsgButtons::Ok, ui::MsgIcon::None);
+        ui::Dialogs::current().message(
+            this, tr("Recording Mode!") + QStringLiteral("\n\r") + tr("Please stop recording!"),
+            ui::MsgButtons::Ok, ui::MsgIcon::None);
         return;
     }
     const auto path = ui::Dialogs::current().openFile(this, ui::DataFilesFilter);
@@ -195,6 +194,7 @@ void Panel::openRecordFile()
     auto* list = new FileList(this);
     list->setAttribute(Qt::WA_DeleteOnClose);
     m_fileList = list;
+    list->move(frameGeometry().topRight() + QPoint(24, 48)); // beside the panel, not over it
     list->show();
     QPointer<FileList> guard(list);
     if (!loadRecordFile(*list, *path) && guard)
@@ -221,8 +221,8 @@ void Panel::eraseMemory()
     if (m_state.Flags.MemoryLockFlag)
         return;
     if (ui::Dialogs::current().message(this, tr("All the memory in EEPROM will be deleted !"),
-                                       ui::MsgButtons::OkCancel, ui::MsgIcon::Exclamation) !=
-        ui::MsgResult::Ok)
+                                       ui::MsgButtons::OkCancel,
+                                       ui::MsgIcon::Exclamation) != ui::MsgResult::Ok)
         return;
     QPointer<Panel> self(this);
     stopPolling();

@@ -70,14 +70,14 @@ struct SharedState {
     bool PlotFromDataList = false;
 
     // Fields the panel keeps for the other windows; never shown.
-    QString ShowTimesText;          // "hh:mm:ss" of the last sample
-    QString iPCsecTimetotal = "0";  // "0" right after the sample clock restarted
-    QString SecText1 = "2";         // sampling time in whole seconds
-    QString Overbox1;               // high alarm threshold (empty: alarm indication off)
-    QString Overbox2;               // low alarm threshold
+    QString ShowTimesText;         // "hh:mm:ss" of the last sample
+    QString iPCsecTimetotal = "0"; // "0" right after the sample clock restarted
+    QString SecText1 = "2";        // sampling time in whole seconds
+    QString Overbox1;              // high alarm threshold (empty: alarm indication off)
+    QString Overbox2;              // low alarm threshold
     QString OpAlarm1;
     QString OpAlarm2;
-    QString EnableDisable = "1";    // alarm switch: "0" on, "1" off
+    QString EnableDisable = "1"; // alarm switch: "0" on, "1" off
     QString AlarmUnit;
     QString TempFlag;
     QString PanelTime1;

@@ -37,8 +37,9 @@ FileList::FileList(PollControl* poll, QWidget* parent)
     : RecordTableWindow(QStringLiteral("FileList"), tr("File List"), QStringLiteral("No.s"), poll,
                         parent)
 {
-    connect(addToolButton(QStringLiteral("Plot"), tr("Plot"), RecordIcon::Plot),
-            &QAction::triggered, this, &FileList::plotRequested);
+    QAction* plot = addToolButton(QStringLiteral("Plot"), tr("Plot"), RecordIcon::Plot);
+    connect(plot, &QAction::triggered, this, &FileList::plotRequested);
+    plot->setEnabled(false); // until a list plot is connected to plotRequested()
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &FileList::print);
 }

@@ -38,8 +38,8 @@ QString qtFilter(const QString& pipeFilter)
     return names.join(QStringLiteral(";;"));
 }
 
-MsgResult Dialogs::message(QWidget* parent, const QString& text, MsgButtons buttons,
-                           MsgIcon icon, const QString& title)
+MsgResult Dialogs::message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
+                           const QString& title)
 {
     QMessageBox box(toQt(icon), title.isEmpty() ? QStringLiteral("Veltrix Panel") : title, text,
                     buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
@@ -59,8 +59,8 @@ QString Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString&
 
 std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& pipeFilter)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(),
-                                                      qtFilter(pipeFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(), qtFilter(pipeFilter));
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -16,7 +16,8 @@ enum class MsgResult { Ok, Cancel };
 
 // The record-file filter as the program states it ("Name (*.x)|*.x|..."), converted for Qt.
 QString qtFilter(const QString& pipeFilter);
-inline const QString DataFilesFilter = QStringLiteral("Data Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+inline const QString DataFilesFilter =
+    QStringLiteral("Data Files (*.txt)|*.txt|All Files (*.*)|*.*|");
 
 class Dialogs {
 public:

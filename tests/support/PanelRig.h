@@ -39,8 +39,7 @@ struct PanelRig {
             panel->stopPolling();
     }
 
-    template <class T = QLabel>
-    T* w(const char* name) const
+    template <class T = QLabel> T* w(const char* name) const
     {
         return panel->findChild<T*>(QString::fromLatin1(name));
     }
