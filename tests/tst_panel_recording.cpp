@@ -5,6 +5,7 @@
 #include "records/RealTimeList.h"
 #include "support/PanelRig.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 #include "ui/Grid.h"
 
 #include <QAction>
@@ -14,17 +15,9 @@
 using namespace veltrix;
 using veltrix::test::PanelRig;
 
+using test::fileLines;
+
 namespace {
-QStringList fileLines(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromLatin1(f.readAll()).split("\r\n");
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 const QString Header = "No.s      Date           Time         Value   Unit     Hold    Peak    ";
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include "records/RecordFile.h"
 #include "records/RecordWriter.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,14 +12,8 @@
 using namespace veltrix;
 
 namespace {
-const QByteArray HeaderBytes =
-    "No.s      Date           Time         Value   Unit     Hold    Peak    \r\n";
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::fileBytes;
+using test::HeaderBytes;
 } // namespace
 
 class RecordFileTest : public QObject {

@@ -7,6 +7,7 @@
 #include "records/RecordFile.h"
 #include "records/TableServices.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 #include "ui/Grid.h"
 #include "ui/LinePrinter.h"
 
@@ -25,14 +26,8 @@ using namespace veltrix;
 
 namespace {
 
-const QByteArray HeaderBytes =
-    "No.s      Date           Time         Value   Unit     Hold    Peak    \r\n";
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::fileBytes;
+using test::HeaderBytes;
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
