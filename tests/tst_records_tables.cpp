@@ -326,9 +326,7 @@ private slots:
         QCOMPARE(list.objectName(), QString("FileList"));
         QCOMPARE(list.windowTitle(), QString("File List"));
         QCOMPARE(list.grid().cell(0, 0), QString("No.s"));
-        QSignalSpy plot(&list, &FileList::plotRequested);
-        toolAction(list, "Plot")->trigger();
-        QCOMPARE(plot.size(), 1);
+        QVERIFY(!toolAction(list, "Plot")->isEnabled()); // no list plot connected yet
 
         const QString pdf = tmp->filePath("list.pdf");
         list.setPrinterFactory([pdf] { return std::make_unique<ui::LinePrinter>(pdf); });
