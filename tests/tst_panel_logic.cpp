@@ -36,38 +36,6 @@ private slots:
         QCOMPARE(t.has_value() ? *t : -1, seconds);
     }
 
-    void peak_data()
-    {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("reading");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("lower keeps") << "12.3"
-                                     << "11.0"
-                                     << "12.3";
-        QTest::newRow("equal") << "12.3"
-                               << "12.3"
-                               << "12.3";
-        QTest::newRow("higher") << "12.3"
-                                << "15.0"
-                                << "15.0";
-        QTest::newRow("overload") << "12.3"
-                                  << "OL"
-                                  << "OL";
-        QTest::newRow("OL stays") << "OL"
-                                  << "1.0"
-                                  << "OL";
-        QTest::newRow("empty start") << ""
-                                     << "3.0"
-                                     << "3.0";
-    }
-    void peak()
-    {
-        QFETCH(QString, shown);
-        QFETCH(QString, reading);
-        QFETCH(QString, result);
-        QCOMPARE(peakValue(shown, reading), result);
-    }
-
     void alarm_data()
     {
         QTest::addColumn<QString>("shown");

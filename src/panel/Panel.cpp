@@ -79,7 +79,12 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     });
 }
 
-Panel::~Panel() = default;
+Panel::~Panel()
+{
+    // The tables hold references to this panel's state; they go with it.
+    delete m_liveTable.data();
+    delete m_fileList.data();
+}
 
 void Panel::buildFace()
 {
