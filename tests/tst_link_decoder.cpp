@@ -83,21 +83,6 @@ private slots:
         QCOMPARE(s.ReadingText, QString("3.3"));
     }
 
-    void modelCode_data()
-    {
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("4627") << QByteArray::fromHex("00462700") << "4627";
-        QTest::newRow("0102 gives 12") << QByteArray::fromHex("00010200") << "12";
-        QTest::newRow("4605 gives 465") << QByteArray::fromHex("00460500") << "465";
-    }
-    void modelCode()
-    {
-        QFETCH(QByteArray, answer);
-        QFETCH(QString, code);
-        QCOMPARE(modelCodeFromAnswer(answer), code);
-    }
-
     void eeprom_data()
     {
         QTest::addColumn<int>("address");

@@ -52,20 +52,6 @@ private slots:
         QVERIFY2(cpu < 0.2, qPrintable(QString::number(cpu))); // and the thread slept
     }
 
-    void delayNestedInsideDelay()
-    {
-        // A handler that waits inside another wait: both end on their own clocks.
-        QElapsedTimer inner;
-        bool innerDone = false;
-        QTimer::singleShot(50, [&] {
-            inner.start();
-            Delay(0.1);
-            innerDone = inner.elapsed() >= 100;
-        });
-        QVERIFY(Delay(0.3));
-        QVERIFY(innerDone);
-    }
-
     void identifySetsModel_data()
     {
         QTest::addColumn<int>("model");
@@ -73,6 +59,7 @@ private slots:
         QTest::newRow("4627") << 0x4627 << "4627";
         QTest::newRow("4625") << 0x4625 << "4625";
         QTest::newRow("0102") << 0x0102 << "12";
+        QTest::newRow("4605") << 0x4605 << "465";
     }
     void identifySetsModel()
     {
@@ -185,17 +172,6 @@ private slots:
         const auto answer = rig.link->pollExchange();
         QVERIFY(answer.has_value());
         QCOMPARE(answer->size(), 5);
-    }
-
-    void openFailuresAreTold()
-    {
-        ui::PortBindings b;
-        b.bind(2, "/dev/veltrix-no-such-device");
-        ui::SerialLine line(b);
-        line.setCommPort(2);
-        QCOMPARE(line.setPortOpen(true), ui::OpenError::Absent);
-        line.setCommPort(3);
-        QCOMPARE(line.setPortOpen(true), ui::OpenError::NotBound);
     }
 };
 
