@@ -173,6 +173,22 @@ private slots:
         QVERIFY(answer.has_value());
         QCOMPARE(answer->size(), 5);
     }
+
+    void openFailuresAreTold()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        ui::PortBindings b;
+        b.bind(1, rig.meter.devicePath());
+        b.bind(2, "/dev/veltrix-no-such-device");
+        ui::SerialLine second(b);
+        second.setCommPort(1);
+        QCOMPARE(second.setPortOpen(true), ui::OpenError::Busy); // the rig holds it
+        second.setCommPort(2);
+        QCOMPARE(second.setPortOpen(true), ui::OpenError::Absent);
+        second.setCommPort(3);
+        QCOMPARE(second.setPortOpen(true), ui::OpenError::NotBound);
+    }
 };
 
 QTEST_MAIN(TestExchange)

@@ -281,6 +281,20 @@ private slots:
         QTRY_VERIFY(rig.panel->pollingEnabled());
     }
 
+    void garbageFromTheLineIsSurvived()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setGarbage(true); // random bytes of the right length
+        QVERIFY(rig.ticks(4));
+        rig.meter.setGarbage(false);
+        rig.meter.setStatusOverride(0x80);
+        rig.meter.setValueOverride(0x0042);
+        QVERIFY(rig.ticks(2));
+        QCOMPARE(rig.text("LblValue"), QString("4.2"));
+        QCOMPARE(rig.text("LblUnit"), QString("mG"));
+    }
+
     void startUpFailure()
     {
         ui::PortBindings b;
