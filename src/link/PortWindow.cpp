@@ -28,8 +28,11 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     m_ports = new QComboBox(this);
     m_ports->setObjectName(QStringLiteral("Ports"));
     m_ports->setEditable(true);
-    for (int n = 1; n <= ui::PortBindings::PortCount; ++n)
+    for (int n = 1; n <= ui::PortBindings::PortCount; ++n) {
         m_ports->addItem(QStringLiteral("COM%1").arg(n));
+        const QString path = m_bindings.devicePath(n);
+        m_ports->setItemData(n - 1, path.isEmpty() ? tr("no device") : path, Qt::ToolTipRole);
+    }
     m_ports->setCurrentIndex(0);
     m_ports->setEditText(QStringLiteral("COM1"));
 
