@@ -13,10 +13,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -211,12 +213,46 @@ private slots:
         live.AppendLiveRow(body(20));
         QCOMPARE(live.grid().topRow(), 3);
         QTRY_COMPARE(live.grid().view()->verticalScrollBar()->value(), 2);
+        QTableView* view = live.grid().view();
+        const QModelIndex newest = view->model()->index(view->model()->rowCount() - 1, 0);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(newest))); // in view
         QCOMPARE(state.ListRowCount, 20);
         QVERIFY(state.ListViewOpen);
         live.AppendLiveRow(body(21));
         QCOMPARE(state.ListRowCount, 0);
         QVERIFY(!state.ListViewOpen);
         QCOMPARE(live.grid().rows(), 22);
+    }
+
+    // The link can be lost (and the live table closed) while one of its dialogs is open.
+    void closedWhileItsDialogIsOpen_data()
+    {
+        QTest::addColumn<bool>("recording");
+        QTest::newRow("refusal message") << true;
+        QTest::newRow("save dialog") << false;
+    }
+    void closedWhileItsDialogIsOpen()
+    {
+        QFETCH(bool, recording);
+        test::ScriptedDialogs dialogs;
+        SharedState state;
+        state.ListViewOpen = true;
+        state.RecordingOn = recording;
+        QPointer<RealTimeList> live = new RealTimeList(state);
+        live->show();
+        live->AppendLiveRow(body(1));
+        const QString path = tmp->filePath("while-closing.txt");
+        dialogs.fileAnswers << path;
+        dialogs.duringDialog = [&] {
+            // The dialog's own event loop, in which a poll tick closes the window.
+            QEventLoop dialogLoop;
+            QTimer::singleShot(0, &dialogLoop, [&] { live->close(); });
+            QTimer::singleShot(50, &dialogLoop, &QEventLoop::quit);
+            dialogLoop.exec();
+        };
+        QCOMPARE(live->save(), !recording); // the save goes through on the closed window
+        QVERIFY(!state.ListViewOpen);
+        QTRY_VERIFY(live.isNull()); // deleted once the dialog was over
     }
 
     // The live table's Save button: refused while recording, then cancelled, then saved.

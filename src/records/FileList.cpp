@@ -47,6 +47,11 @@ FileList::FileList(PollControl* poll, QWidget* parent)
 bool loadRecordFile(FileList& list, const QString& path, QString* error)
 {
     QFile file(path);
+    // A pipe or a device would block the window until something writes to it.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return refuse(list,
+                      FileList::tr("%1 is not a record file.").arg(QDir::toNativeSeparators(path)),
+                      error);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(list,
                       FileList::tr("The file %1 cannot be opened.\n%2")

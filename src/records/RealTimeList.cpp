@@ -43,9 +43,10 @@ void RealTimeList::AppendLiveRow(const QString& body)
     ui::Grid& table = grid();
     ++m_state.ListRowCount;
     table.setRow(table.rows() - 1);
-    if (table.row() >= ScrollFromRow)
-        table.setTopRow(table.row() - ScrollFromRow + 2);
+    const bool scroll = table.row() >= ScrollFromRow;
     table.addItem(QString::number(m_state.ListRowCount) + u'\t' + body);
+    if (scroll) // after the append, so the view can reach the new row
+        table.setTopRow(table.rows() - ScrollFromRow);
     if (m_state.ListRowCount >= m_rowLimit) {
         m_state.ListRowCount = 0;
         m_state.ListViewOpen = false;
@@ -55,12 +56,14 @@ void RealTimeList::AppendLiveRow(const QString& body)
 bool RealTimeList::save()
 {
     if (m_state.RecordingOn) {
+        const ModalScope modal(this);
         // The save would take the recording's file and name slots.
         ui::Dialogs::current().message(this,
                                        tr("Aready in recording mode, close it and try again !"),
                                        ui::MsgButtons::Ok, ui::MsgIcon::Critical);
         return false;
     }
+    const ModalScope modal(this);
     BusyPointer busy;
     if (!ShowSaveDialog(this, m_state))
         return false;
@@ -71,7 +74,7 @@ void RealTimeList::closeEvent(QCloseEvent* event)
 {
     m_state.ListRowCount = 0;
     m_state.ListViewOpen = false;
-    event->accept();
+    RecordTableWindow::closeEvent(event);
     emit closed();
 }
 

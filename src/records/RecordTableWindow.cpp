@@ -7,6 +7,7 @@
 #include "ui/LinePrinter.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
@@ -64,8 +65,13 @@ RecordTableWindow::RecordTableWindow(const QString& name, const QString& caption
     layout->setSpacing(0);
     layout->addWidget(m_toolbar);
     layout->addWidget(m_grid);
+    fitDesignedSize();
+}
 
-    // Designed size: all columns and 18 record rows in view.
+void RecordTableWindow::fitDesignedSize()
+{
+    // Designed size: all columns and 18 record rows in view (again once the toolbar has its
+    // buttons and so its height).
     QTableView* view = m_grid->view();
     int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < RecordFields; ++c)
@@ -87,11 +93,33 @@ QAction* RecordTableWindow::addToolButton(const QString& key, const QString& too
     QAction* action = m_toolbar->addAction(recordIcon(icon), toolTip);
     action->setObjectName(key);
     action->setToolTip(toolTip);
+    fitDesignedSize();
     return action;
+}
+
+RecordTableWindow::ModalScope::ModalScope(RecordTableWindow* window) : m_window(window)
+{
+    ++m_window->m_modalDepth;
+}
+
+RecordTableWindow::ModalScope::~ModalScope()
+{
+    if (--m_window->m_modalDepth == 0 && m_window->m_deletePending)
+        m_window->deleteLater();
+}
+
+void RecordTableWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_modalDepth > 0) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        m_deletePending = true;
+    }
+    event->accept();
 }
 
 bool RecordTableWindow::print()
 {
+    const ModalScope modal(this);
     const std::unique_ptr<ui::LinePrinter> printer = m_printerFactory();
     if (!printer)
         return false;

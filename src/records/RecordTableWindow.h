@@ -46,9 +46,28 @@ protected:
                       PollControl* poll, QWidget* parent);
     QAction* addToolButton(const QString& key, const QString& toolTip, RecordIcon icon);
 
+    // Held while a dialog of this window runs its own event loop. The poll tick keeps running
+    // in there and may close the window (the link was lost); the window then only hides and is
+    // deleted once the dialog is over, so nothing is deleted under the dialog's feet.
+    class ModalScope {
+    public:
+        explicit ModalScope(RecordTableWindow* window);
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        RecordTableWindow* m_window;
+    };
+    void closeEvent(QCloseEvent* event) override;
+
     PollControl* m_poll;
 
 private:
+    void fitDesignedSize();
+
+    int m_modalDepth = 0;
+    bool m_deletePending = false;
     ui::Grid* m_grid;
     QToolBar* m_toolbar;
     PrinterFactory m_printerFactory;

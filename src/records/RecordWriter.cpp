@@ -4,7 +4,14 @@
 
 #include <QObject>
 
+#include <cerrno>
 #include <sys/stat.h>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define fsync _commit
+#else
+#include <unistd.h>
+#endif
 
 namespace veltrix {
 
@@ -33,7 +40,7 @@ bool RecordWriter::writeRecord(int count, const QString& body)
         text = recordHeaderLine() + QStringLiteral("\r\n");
     text += recordLine(count, body);
     const QByteArray bytes = encodeRecordText(text);
-    if (m_file.write(bytes) != bytes.size() || !m_file.flush())
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush() || !syncToDisk())
         return fail(QObject::tr("Record %1 could not be written to %2: %3")
                         .arg(count)
                         .arg(m_file.fileName(), m_file.errorString()));
@@ -43,6 +50,14 @@ bool RecordWriter::writeRecord(int count, const QString& body)
     if (::fstat(m_file.handle(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 0)
         return fail(QObject::tr("The record file %1 has been deleted.").arg(m_file.fileName()));
     return true;
+}
+
+bool RecordWriter::syncToDisk()
+{
+    // A record at most every second: syncing each one costs little and survives a power cut.
+    // Devices and pipes cannot be synced (EINVAL); there is nothing more to do for them.
+    const int fd = m_file.handle();
+    return fd < 0 || ::fsync(fd) == 0 || errno == EINVAL;
 }
 
 void RecordWriter::close()

@@ -1,6 +1,6 @@
 #pragma once
-// Writes a recording to its record file one line at a time. Every line goes to the disk at once
-// (flushed), so a crash or a pulled cable costs at most the line being written, and a failed
+// Writes a recording to its record file one line at a time. Every line is flushed and synced to
+// the disk at once, so a crash or a power cut costs at most the line being written, and a failed
 // write (disk full, file deleted, device gone) is reported to the caller instead of being lost.
 
 #include <QFile>
@@ -30,6 +30,7 @@ public:
 
 private:
     bool fail(const QString& what);
+    bool syncToDisk();
 
     QFile m_file;
     QString m_error;

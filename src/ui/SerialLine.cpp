@@ -96,6 +96,9 @@ OpenError SerialLine::setPortOpen(bool open)
     m_serial.setDataBits(m_settings.dataBits);
     m_serial.setStopBits(m_settings.stopBits);
     m_serial.setFlowControl(QSerialPort::NoFlowControl);
+    // Bytes that reached the driver while nobody listened belong to no exchange of ours (the
+    // identify exchange does not empty the buffer first).
+    m_serial.clear(QSerialPort::Input);
     m_serial.clearError();
     m_lost = false;
     m_errorText.clear();

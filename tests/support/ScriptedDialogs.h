@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace veltrix::test {
 
@@ -18,6 +19,9 @@ public:
     QStringList inputAnswers;
     QList<std::optional<QString>> fileAnswers;
 
+    // Runs while a dialog is "open" (as the user or a timer would act during its event loop).
+    std::function<void()> duringDialog;
+
     // What was asked
     QStringList messages;
     QList<ui::MsgIcon> icons;
@@ -29,6 +33,7 @@ public:
     {
         messages << text;
         icons << icon;
+        during();
         if (!messageAnswers.isEmpty())
             return messageAnswers.takeFirst();
         return buttons == ui::MsgButtons::Ok ? ui::MsgResult::Ok : ui::MsgResult::Cancel;
@@ -37,6 +42,7 @@ public:
                      const QString& defaultText) override
     {
         inputPrompts << prompt;
+        during();
         inputTitles << title;
         inputDefaults << defaultText;
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
@@ -45,9 +51,15 @@ public:
     std::optional<QString> saveFile(QWidget*, const QString&) override { return nextFile(); }
 
 private:
+    void during()
+    {
+        if (duringDialog)
+            duringDialog();
+    }
     std::optional<QString> nextFile()
     {
         ++fileRequests;
+        during();
         return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.takeFirst();
     }
 };
