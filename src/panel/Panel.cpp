@@ -133,6 +133,14 @@ void Panel::buildFace()
     OverText2 = makeLabel(display, QStringLiteral("OverText2"), QStringLiteral("UNDER"));
     OverText1->hide();
     OverText2->hide();
+    // Marks come and go (blinking unit, flashing alarm); the display must not jump meanwhile.
+    for (QWidget* mark : {static_cast<QWidget*>(LblUnit), static_cast<QWidget*>(ImageH),
+                          static_cast<QWidget*>(ImageP), static_cast<QWidget*>(OverText1),
+                          static_cast<QWidget*>(OverText2)}) {
+        QSizePolicy policy = mark->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        mark->setSizePolicy(policy);
+    }
 
     auto* dl = new QGridLayout(display);
     dl->setContentsMargins(14, 8, 14, 8);
