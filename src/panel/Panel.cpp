@@ -62,6 +62,12 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     setWindowTitle(PanelTitle);
     m_state.ComPortNumber = comPortNumber;
 
+    // The serial line and the timers are members; parenting them only makes them findable by
+    // name (members go before the QObject base, which then has nothing left to delete).
+    m_comm->setObjectName(QStringLiteral("Comm1"));
+    m_comm->setParent(this);
+    m_timer1.setParent(this);
+    m_timer2.setParent(this);
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setSingleShot(true); // re-armed when a tick ends, so ticks never overlap
     m_timer1.setInterval(timing::PollTimerMs);
