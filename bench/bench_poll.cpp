@@ -130,17 +130,24 @@ double maxPeriodMs(const std::vector<qint64>& stamps)
     return double(worst) / 1e6;
 }
 
+// The virtual meter paced like the real line; false (with a note) if it cannot start.
+bool startMeter(const char* phase, sim::VirtualMeter& meter)
+{
+    meter.setPaced(true);
+    QString error;
+    if (meter.start(&error))
+        return true;
+    note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
+    return false;
+}
+
 PhaseResult linkPhase(double seconds)
 {
     const char* phase = "link";
     PhaseResult r;
     sim::VirtualMeter meter;
-    meter.setPaced(true);
-    QString error;
-    if (!meter.start(&error)) {
-        note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
+    if (!startMeter(phase, meter))
         return r;
-    }
     ui::PortBindings bindings;
     bindings.bind(1, meter.devicePath());
     ui::SerialLine line(bindings);
@@ -190,12 +197,8 @@ PhaseResult panelPhase(double seconds)
     const char* phase = "panel";
     PhaseResult r;
     sim::VirtualMeter meter;
-    meter.setPaced(true);
-    QString error;
-    if (!meter.start(&error)) {
-        note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
+    if (!startMeter(phase, meter))
         return r;
-    }
     ui::PortBindings bindings;
     bindings.bind(1, meter.devicePath());
 

@@ -18,6 +18,23 @@ using veltrix::test::PanelRig;
 using test::fileLines;
 
 namespace {
+// A panel sampling every second whose save dialog answers a file in a temporary folder.
+struct RecordingRig : PanelRig {
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    QString path;
+
+    bool start(const QString& name)
+    {
+        path = dir.filePath(name);
+        dialogs.fileAnswers << path;
+        if (!PanelRig::start())
+            return false;
+        panel->setSamplingSeconds(1);
+        return true;
+    }
+};
+
 const QString Header = "No.s      Date           Time         Value   Unit     Hold    Peak    ";
 } // namespace
 
@@ -54,15 +71,11 @@ private slots:
 
     void recordsThreeSamples()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("rec.txt");
-        test::ScriptedDialogs dialogs;
-        dialogs.fileAnswers << path;
-        PanelRig rig;
+        RecordingRig rig;
+        const QString& path = rig.path;
         rig.meter.setStatusOverride(0xB0); // mG, hold and peak
         rig.meter.setValueOverride(0x0123);
-        QVERIFY(rig.start());
-        rig.panel->setSamplingSeconds(1);
+        QVERIFY(rig.start("rec.txt"));
         QVERIFY(rig.ticks(2));
         rig.panel->toolbarClick("SaveStop");
         QVERIFY(rig.panel->state().RecordingOn);
@@ -118,17 +131,13 @@ private slots:
 
     void midnightWithInjectedClock()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("midnight.txt");
-        test::ScriptedDialogs dialogs;
-        dialogs.fileAnswers << path;
-        PanelRig rig;
-        QVERIFY(rig.start());
+        RecordingRig rig;
+        const QString& path = rig.path;
+        QVERIFY(rig.start("midnight.txt"));
         const QDateTime base(QDate(2026, 12, 31), QTime(23, 59, 58));
         QElapsedTimer since;
         since.start();
         rig.panel->setWallClock([&] { return base.addMSecs(since.elapsed()); });
-        rig.panel->setSamplingSeconds(1);
         rig.panel->toolbarClick("SaveStop");
         QTRY_COMPARE_WITH_TIMEOUT(rig.panel->state().RecordCount, 4, 8000);
         rig.panel->toolbarClick("SaveStop");
@@ -158,13 +167,9 @@ private slots:
     // The link-lost wait runs inside the poll tick, so the checks happen in the handler.
     void linkLossClosesTheRecording()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("lost.txt");
-        test::ScriptedDialogs dialogs;
-        dialogs.fileAnswers << path;
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.panel->setSamplingSeconds(1);
+        RecordingRig rig;
+        const QString& path = rig.path;
+        QVERIFY(rig.start("lost.txt"));
         rig.panel->toolbarClick("List");
         rig.panel->toolbarClick("SaveStop");
         QTRY_COMPARE_WITH_TIMEOUT(rig.panel->state().RecordCount, 2, 5000);
@@ -189,9 +194,8 @@ private slots:
 
     void liveTableGrowsAndLocksTheUnitKey()
     {
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.panel->setSamplingSeconds(1);
+        RecordingRig rig;
+        QVERIFY(rig.start("unused.txt"));
         rig.panel->toolbarClick("List");
         QVERIFY(rig.panel->state().ListViewOpen);
         QVERIFY(!rig.w<QPushButton>("CmdTesla")->isEnabled());

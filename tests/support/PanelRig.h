@@ -3,13 +3,12 @@
 
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
+#include "support/TestSupport.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QUuid>
 #include <memory>
 
 namespace veltrix::test {
@@ -20,10 +19,7 @@ struct PanelRig {
 
     bool start(bool paced = false)
     {
-        meter.setPaced(paced);
-        meter.setSymlinkPath(QDir::temp().filePath(
-            QStringLiteral("veltrix-panel-%1").arg(QUuid::createUuid().toString(QUuid::Id128))));
-        if (!meter.start())
+        if (!startMeterOnLink(meter, paced))
             return false;
         ui::PortBindings b;
         b.bind(1, meter.devicePath());

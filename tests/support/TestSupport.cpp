@@ -5,13 +5,17 @@
 
 namespace veltrix::test {
 
-bool MeterRig::start(bool paced, QString* error)
+bool startMeterOnLink(sim::VirtualMeter& meter, bool paced, QString* error)
 {
     meter.setPaced(paced);
-    // A link that stays put when the meter is unplugged and plugged back in.
     meter.setSymlinkPath(QDir::temp().filePath(
         QStringLiteral("veltrix-test-%1").arg(QUuid::createUuid().toString(QUuid::Id128))));
-    if (!meter.start(error))
+    return meter.start(error);
+}
+
+bool MeterRig::start(bool paced, QString* error)
+{
+    if (!startMeterOnLink(meter, paced, error))
         return false;
     ui::PortBindings bindings;
     bindings.bind(1, meter.devicePath());

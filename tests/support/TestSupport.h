@@ -9,6 +9,9 @@
 
 namespace veltrix::test {
 
+// Starts the meter behind a symlink of its own, so the path survives unplug and replug.
+bool startMeterOnLink(sim::VirtualMeter& meter, bool paced, QString* error = nullptr);
+
 struct MeterRig {
     sim::VirtualMeter meter;
     std::unique_ptr<ui::SerialLine> line;
