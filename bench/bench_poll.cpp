@@ -130,15 +130,19 @@ double maxPeriodMs(const std::vector<qint64>& stamps)
     return double(worst) / 1e6;
 }
 
-// The virtual meter paced like the real line; false (with a note) if it cannot start.
-bool startMeter(const char* phase, sim::VirtualMeter& meter)
+// Starts the virtual meter, paced like the real line, and binds COM1 to it; nothing (with a
+// note) if it cannot start.
+std::optional<ui::PortBindings> startMeter(const char* phase, sim::VirtualMeter& meter)
 {
     meter.setPaced(true);
     QString error;
-    if (meter.start(&error))
-        return true;
-    note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
-    return false;
+    if (!meter.start(&error)) {
+        note(phase, QStringLiteral("virtual meter did not start: %1").arg(error));
+        return std::nullopt;
+    }
+    ui::PortBindings bindings;
+    bindings.bind(1, meter.devicePath());
+    return bindings;
 }
 
 PhaseResult linkPhase(double seconds)
@@ -146,11 +150,10 @@ PhaseResult linkPhase(double seconds)
     const char* phase = "link";
     PhaseResult r;
     sim::VirtualMeter meter;
-    if (!startMeter(phase, meter))
+    const auto bindings = startMeter(phase, meter);
+    if (!bindings)
         return r;
-    ui::PortBindings bindings;
-    bindings.bind(1, meter.devicePath());
-    ui::SerialLine line(bindings);
+    ui::SerialLine line(*bindings);
     line.setCommPort(1);
     line.setSettings(QStringLiteral("9600,n,8,1"));
     if (line.setPortOpen(true) != ui::OpenError::None) {
@@ -197,10 +200,9 @@ PhaseResult panelPhase(double seconds)
     const char* phase = "panel";
     PhaseResult r;
     sim::VirtualMeter meter;
-    if (!startMeter(phase, meter))
+    const auto bindings = startMeter(phase, meter);
+    if (!bindings)
         return r;
-    ui::PortBindings bindings;
-    bindings.bind(1, meter.devicePath());
 
     std::vector<qint64> polls; // when each poll command reached the meter
     std::vector<qint64> ticks; // when each tick ended
@@ -211,7 +213,7 @@ PhaseResult panelPhase(double seconds)
                              polls.push_back(wall.nsecsElapsed());
                      });
 
-    auto panel = std::make_unique<Panel>(bindings, 1);
+    auto panel = std::make_unique<Panel>(*bindings, 1);
     QObject::connect(panel.get(), &Panel::tickFinished, panel.get(),
                      [&] { ticks.push_back(wall.nsecsElapsed()); });
     wall.start();
