@@ -3,7 +3,9 @@
 //  1. link:  MeterLink::pollExchange() in a plain loop against an in-process virtual meter paced
 //            at 9600 baud, over a real pseudo-terminal.
 //  2. panel: the main window polling the in-process virtual meter on the normal event loop.
-//  3. panel-sim: the main window polling veltrix-meter-sim in a process of its own, so the CPU
+//  3. panel_views: as 2, with the gauge, the strip chart and the digital display open and fed
+//            every second (sampling time 1 s), to compare their cost with the panel alone.
+//  4. panel_sim: the main window polling veltrix-meter-sim in a process of its own, so the CPU
 //            figure is the panel's alone (skipped when the simulator is not found).
 //
 // A poll waits 0.2 s for the answer and the next tick starts about 50 ms after the previous one
@@ -195,9 +197,9 @@ PhaseResult linkPhase(double seconds)
     return r;
 }
 
-PhaseResult panelPhase(double seconds)
+PhaseResult panelPhase(double seconds, bool withViews = false)
 {
-    const char* phase = "panel";
+    const char* phase = withViews ? "panel_views" : "panel";
     PhaseResult r;
     sim::VirtualMeter meter;
     const auto bindings = startMeter(phase, meter);
@@ -224,10 +226,24 @@ PhaseResult panelPhase(double seconds)
         return r;
     }
     panel->show();
+    int samples = 0;
+    if (withViews) {
+        panel->setSamplingSeconds(1);
+        for (const char* key : {"Analog", "Graph", "Digital"})
+            panel->toolbarClick(QString::fromLatin1(key));
+        // Every view's feeding step runs behind the digital display's, which is fed last.
+        Panel::Feeder digital = panel->feeder(FeedStage::Digital);
+        panel->setFeeder(FeedStage::Digital, [&samples, digital](const QString& body) {
+            ++samples;
+            return digital ? digital(body) : true;
+        });
+    }
     runEventLoopFor(seconds);
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
     const double cpu = cpuSeconds() - cpu0;
     stopPanel(*panel);
+    if (withViews)
+        count(phase, "samples_fed", samples, "samples reaching the digital display");
     const int retried = panel->link().retriedPolls();
     const bool lost = panel->linkLost();
     panel.reset();
@@ -377,12 +393,17 @@ int main(int argc, char* argv[])
 
     const PhaseResult link = linkPhase(seconds);
     const PhaseResult panel = panelPhase(seconds);
+    const PhaseResult views = panelPhase(seconds, true);
     const PhaseResult separate = separatePhase(seconds);
 
     std::printf("summary (target: a poll about every 250 ms in the panel, 200 ms plus the answer "
                 "check at link level; a few CPU-s per minute at most):\n");
     summaryLine("link", link);
     summaryLine("panel", panel);
+    summaryLine("panel_views", views);
+    if (panel.ran && views.ran && panel.cpuPerMinute > 0)
+        std::printf("  views cost %.2fx the panel alone (target: at most 1.5x)\n",
+                    views.cpuPerMinute / panel.cpuPerMinute);
     summaryLine("panel_sim", separate);
     std::fflush(stdout);
     return 0;

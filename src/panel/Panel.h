@@ -72,6 +72,7 @@ public:
     // A view's feeding step: gets the sample body, returns false to end this sample's feeding.
     using Feeder = std::function<bool(const QString& body)>;
     void setFeeder(FeedStage stage, Feeder feeder);
+    Feeder feeder(FeedStage stage) const;
     // Closes a live view when the link is lost.
     void addLiveViewCloser(std::function<void()> closer);
 

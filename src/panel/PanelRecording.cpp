@@ -73,6 +73,12 @@ void Panel::setFeeder(FeedStage stage, Feeder feeder)
     m_feeders[stage] = std::move(feeder);
 }
 
+Panel::Feeder Panel::feeder(FeedStage stage) const
+{
+    const auto it = m_feeders.find(stage);
+    return it == m_feeders.end() ? Feeder() : it->second;
+}
+
 void Panel::addLiveViewCloser(std::function<void()> closer)
 {
     m_liveViewClosers.append(std::move(closer));
