@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace veltrix;
@@ -65,6 +66,9 @@ private slots:
         QTest::newRow("every 2 s")
             << QList<qint64>{0, 700, 1700, 2700, 3600, 3700} << 2 << never << qint64(0)
             << QList<qint64>{0, 1700, 3700} << QList<qint64>{0, 2, 4};
+        QTest::newRow("a tick a second late at 2 s")
+            << QList<qint64>{0, 2900, 3700} << 2 << never << qint64(0)
+            << QList<qint64>{0, 2900, 3700} << QList<qint64>{0, 2, 4};
         QTest::newRow("a whole day")
             << QList<qint64>{0, 86399599, 86399700, 86399800} << 86400 << never << qint64(0)
             << QList<qint64>{0, 86399700} << QList<qint64>{0, 86400};
@@ -259,10 +263,16 @@ private slots:
         QVERIFY(rig.ticks(2));
         rig.panel->toolbarClick("SaveStop");
         QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 1, 4000);
-        int before = 0, after = 0;
+        int before = 0, after = 0, depth = 0, deepest = 0;
         qsizetype polls = 0;
-        rig.dialogs.inputAnswers << "1";
+        rig.dialogs.inputAnswers << "1"
+                                 << "1";
         rig.dialogs.duringDialog = [&] {
+            const auto nested = qScopeGuard([&] { --depth; });
+            deepest = qMax(deepest, ++depth);
+            if (depth > 1 || before > 0)
+                return;                          // a nested box, or the second one
+            rig.panel->toolbarClick("Sampling"); // asked again: served once this box is closed
             rig.meter.clearReceived();
             rig.meter.setField(12.3);
             before = rig.panel->state().RecordCount;
@@ -272,7 +282,8 @@ private slots:
             polls = rig.meter.commands().count(" ");
         };
         rig.panel->toolbarClick("Sampling");
-        QTRY_COMPARE_WITH_TIMEOUT(rig.dialogs.inputTitles.size(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.dialogs.inputTitles.size(), 2, 8000);
+        QCOMPARE(deepest, 1); // one box at a time
         rig.dialogs.duringDialog = nullptr;
         QVERIFY2(polls >= 4, qPrintable(QString::number(polls)));
         QVERIFY(after >= before + 3);
