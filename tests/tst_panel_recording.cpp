@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(rig.w<QAction>("SaveStop")->toolTip(), QString("Save As"));
         // Told on the panel, without a box that would wait for someone to click it.
         QVERIFY(!rig.w("LblNote")->isHidden());
-        QVERIFY(rig.text("LblNote").contains("limit.txt holds 2 records"));
+        QVERIFY(rig.text("LblNote").contains("limit.txt is full (2 records)"));
         QCOMPARE(dialogs.messages.size(), 0);
         QVERIFY(rig.ticks(2));
         QVERIFY(!rig.w("LblNote")->isHidden()); // it stays

@@ -111,7 +111,7 @@ void Panel::buildFace()
         "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: #b03a2e; }"
         "#Status QLabel { font-size: 9pt; }"
         "#Recording { color: #ff6b5b; font-weight: bold; }"
-        "#LblNote { color: #f4d03f; }"
+        "#Body QLabel#LblNote { color: #f4d03f; }"
         "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d6673, "
         "stop:1 #3a414b); color: #f2f4f7; border: 2px solid #14181d; border-radius: 10px; "
         "font-weight: bold; padding: 6px; }"

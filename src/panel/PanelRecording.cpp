@@ -140,7 +140,7 @@ void Panel::writeRecord(const QString& body)
         const int written = m_state.RecordCount;
         const QString file = QFileInfo(m_state.SaveFileName).fileName();
         stopRecording();
-        LblNote->setText(tr("Recording stopped: %1 holds %2 records, the most one file takes. "
+        LblNote->setText(tr("Recording stopped: %1 is full (%2 records). "
                             "Save As starts a new recording.")
                              .arg(file)
                              .arg(written));
