@@ -75,6 +75,19 @@ private slots:
         QCOMPARE(rig.meter.commands(), QStringList{"M"});
     }
 
+    // A poll answer that arrived late (after a lost link, say) still waits in the buffer.
+    void identifyAfterStaleBytes()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        rig.line->output(" ");
+        QTRY_COMPARE(rig.line->inBufferCount(), 5);
+        const auto got = rig.link->identifyExchange();
+        QVERIFY(got.has_value());
+        QCOMPARE(*got, QString("4627"));
+        QCOMPARE(rig.meter.commands(), (QStringList{" ", "M"})); // the first attempt
+    }
+
     void shortIdentifyAnswersGiveSixAttempts()
     {
         test::MeterRig rig;
@@ -147,7 +160,11 @@ private slots:
     {
         test::MeterRig rig;
         QVERIFY(rig.start());
+        QElapsedTimer clock;
+        clock.start();
         rig.link->EepromWrite(4, 10);
+        // The meter needs 0.4 s to store the byte before the next command.
+        QVERIFY2(clock.elapsed() >= 395, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(rig.meter.commands(), QStringList{"W00040A"});
         QCOMPARE(rig.meter.eeprom(4), quint8(10));
     }

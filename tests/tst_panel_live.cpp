@@ -272,13 +272,26 @@ private slots:
         rig.meter.setUnit(tesla ? sim::Unit::MicroTesla : sim::Unit::MilliGauss);
         QVERIFY(rig.start());
         QVERIFY(rig.ticks(2));
-        rig.meter.clearReceived();
-        QTest::mouseClick(rig.w<QPushButton>(qPrintable(key)), Qt::LeftButton);
-        QTRY_VERIFY(!rig.meter.commands().isEmpty());
-        QStringList sent = rig.meter.commands();
-        sent.removeAll(" ");
-        QCOMPARE(sent.value(0), letter);
-        QTRY_VERIFY(rig.panel->pollingEnabled());
+        // Pressed right after a tick, so no poll is on the line; none may start until the key's
+        // waits are over.
+        QStringList sentDuringKey;
+        bool pressing = false, pressed = false;
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (pressing)
+                sentDuringKey << c;
+        });
+        auto once = std::make_shared<QMetaObject::Connection>();
+        *once = connect(rig.panel.get(), &Panel::tickFinished, this, [&, once] {
+            disconnect(*once);
+            pressing = true;
+            QTest::mouseClick(rig.w<QPushButton>(qPrintable(key)), Qt::LeftButton);
+            pressing = false;
+            pressed = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(pressed, 5000);
+        QCOMPARE(sentDuringKey, QStringList{letter});
+        QVERIFY(rig.panel->pollingEnabled());
+        QVERIFY(rig.ticks(1));
     }
 
     void garbageFromTheLineIsSurvived()

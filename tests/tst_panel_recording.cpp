@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace veltrix;
@@ -41,32 +43,111 @@ const QString Header = "No.s      Date           Time         Value   Unit     H
 class TestPanelRecording : public QObject {
     Q_OBJECT
 private slots:
+    // Ticks (monotonic ms) against a wall clock that reads 10:00:00.400 at monotonic 0; the
+    // wall column shifts the wall clock from a given tick on (the clock was set).
     void sampleClock_data()
     {
-        QTest::addColumn<QList<qint64>>("ticks"); // ms at which the clock is asked
+        QTest::addColumn<QList<qint64>>("ticks");
         QTest::addColumn<int>("period");
-        QTest::addColumn<QList<qint64>>("samples");
-        QTest::newRow("first at once, then every period")
-            << QList<qint64>{0, 100, 900, 1000, 1100, 2000} << 1 << QList<qint64>{0, 1000, 2000};
-        QTest::newRow("late tick keeps the grid")
-            << QList<qint64>{0, 1050, 1990, 2010} << 1 << QList<qint64>{0, 1050, 2010};
+        QTest::addColumn<qint64>("wallShiftAt");
+        QTest::addColumn<qint64>("wallShift");
+        QTest::addColumn<QList<qint64>>("taken");  // ticks that took a sample
+        QTest::addColumn<QList<qint64>>("stamps"); // their seconds after 10:00:00
+        const qint64 never = std::numeric_limits<qint64>::max();
+        QTest::newRow("first at once, then on whole seconds")
+            << QList<qint64>{0, 100, 590, 610, 1500, 1605, 2605} << 1 << never << qint64(0)
+            << QList<qint64>{0, 610, 1605, 2605} << QList<qint64>{0, 1, 2, 3};
+        QTest::newRow("late tick keeps its second")
+            << QList<qint64>{0, 750, 1599, 1700} << 1 << never << qint64(0)
+            << QList<qint64>{0, 750, 1700} << QList<qint64>{0, 1, 2};
         QTest::newRow("stall skips, no burst")
-            << QList<qint64>{0, 3500, 3600, 3900, 4000} << 1 << QList<qint64>{0, 3500, 4000};
+            << QList<qint64>{0, 3500, 3550, 3590, 3700} << 1 << never << qint64(0)
+            << QList<qint64>{0, 3500, 3700} << QList<qint64>{0, 3, 4};
+        QTest::newRow("every 2 s")
+            << QList<qint64>{0, 700, 1700, 2700, 3600, 3700} << 2 << never << qint64(0)
+            << QList<qint64>{0, 1700, 3700} << QList<qint64>{0, 2, 4};
+        QTest::newRow("a tick a second late at 2 s")
+            << QList<qint64>{0, 2900, 3700} << 2 << never << qint64(0)
+            << QList<qint64>{0, 2900, 3700} << QList<qint64>{0, 2, 4};
         QTest::newRow("a whole day")
-            << QList<qint64>{0, 86399999, 86400000} << 86400 << QList<qint64>{0, 86400000};
+            << QList<qint64>{0, 86399599, 86399700, 86399800} << 86400 << never << qint64(0)
+            << QList<qint64>{0, 86399700} << QList<qint64>{0, 86400};
+        QTest::newRow("clock set forward an hour")
+            << QList<qint64>{0, 700, 1000, 1700} << 1 << qint64(1000) << qint64(3600000)
+            << QList<qint64>{0, 700, 1000, 1700} << QList<qint64>{0, 1, 3601, 3602};
+        QTest::newRow("clock set back an hour")
+            << QList<qint64>{0, 700, 1000, 1700} << 1 << qint64(1000) << qint64(-3600000)
+            << QList<qint64>{0, 700, 1000, 1700} << QList<qint64>{0, 1, -3599, -3598};
+        QTest::newRow("clock drifted 300 ms ahead")
+            << QList<qint64>{0, 700, 1000, 1350, 1500} << 1 << qint64(1000) << qint64(300)
+            << QList<qint64>{0, 700, 1350} << QList<qint64>{0, 1, 2};
     }
     void sampleClock()
     {
         QFETCH(QList<qint64>, ticks);
         QFETCH(int, period);
-        QFETCH(QList<qint64>, samples);
+        QFETCH(qint64, wallShiftAt);
+        QFETCH(qint64, wallShift);
+        QFETCH(QList<qint64>, taken);
+        QFETCH(QList<qint64>, stamps);
+        const qint64 ten = QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC).toMSecsSinceEpoch();
+        const auto wall = [&](qint64 mono) {
+            return ten + 400 + mono + (mono >= wallShiftAt ? wallShift : 0);
+        };
         SampleClock clock;
-        clock.restart(0);
-        QList<qint64> taken;
-        for (qint64 t : ticks)
-            if (clock.takeDue(t, period))
-                taken << t;
-        QCOMPARE(taken, samples);
+        clock.restart(0, wall(0));
+        QList<qint64> gotTicks, gotStamps;
+        for (qint64 t : ticks) {
+            if (const auto stamp = clock.takeDue(t, wall(t), period)) {
+                gotTicks << t;
+                QCOMPARE((*stamp - ten) % 1000, 0);
+                gotStamps << (*stamp - ten) / 1000;
+            }
+        }
+        QCOMPARE(gotTicks, taken);
+        QCOMPARE(gotStamps, stamps);
+    }
+
+    // Hours of samples on a 100 ms tick that arrives 0 to 150 ms late, across midnight: every
+    // record reads exactly one sampling time after the one before and is taken within its second.
+    void sampleClockLongRun_data()
+    {
+        QTest::addColumn<int>("period");
+        QTest::addColumn<int>("hours");
+        QTest::newRow("1 s, 6 h") << 1 << 6;
+        QTest::newRow("7 s, 6 h") << 7 << 6;
+        QTest::newRow("86400 s, 3 days") << 86400 << 72;
+    }
+    void sampleClockLongRun()
+    {
+        QFETCH(int, period);
+        QFETCH(int, hours);
+        const QDateTime start(QDate(2026, 12, 31), QTime(21, 17, 42, 613), Qt::UTC);
+        const qint64 wall0 = start.toMSecsSinceEpoch();
+        const qint64 mono0 = 123456789; // any monotonic origin
+        QRandomGenerator rng(7);
+        SampleClock clock;
+        clock.restart(mono0, wall0);
+        QTime last;
+        int samples = 0;
+        qint64 t = 0;
+        const qint64 end = qint64(hours) * 3600 * 1000;
+        for (qint64 slot = 0; slot <= end; slot += 100) {
+            t = qMax(t, slot + rng.bounded(151)); // the tick arrives up to 150 ms late
+            const auto stamp = clock.takeDue(mono0 + t, wall0 + t, period);
+            if (!stamp)
+                continue;
+            QCOMPARE(*stamp % 1000, 0);
+            QVERIFY(wall0 + t >= *stamp && wall0 + t < *stamp + 1000); // taken within its second
+            const QTime shown = QDateTime::fromMSecsSinceEpoch(*stamp, Qt::UTC).time();
+            if (samples++ > 0) {
+                const int apart = (last.secsTo(shown) + 86400) % 86400;
+                if (apart != period % 86400)
+                    QFAIL(qPrintable(QString("%1 then %2").arg(last.toString(), shown.toString())));
+            }
+            last = shown;
+        }
+        QCOMPARE(samples, int(end / 1000 / period) + 1);
     }
 
     void recordsThreeSamples()
@@ -127,6 +208,90 @@ private slots:
         QCOMPARE(fileLines(path).size(), 3);
         QCOMPARE(rig.panel->state().RecordCount, 0);
         QCOMPARE(rig.w<QAction>("SaveStop")->toolTip(), QString("Save As"));
+        // Told on the panel, without a box that would wait for someone to click it.
+        QVERIFY(!rig.w("LblNote")->isHidden());
+        QVERIFY(rig.text("LblNote").contains("limit.txt is full (2 records)"));
+        QCOMPARE(dialogs.messages.size(), 0);
+        QVERIFY(rig.ticks(2));
+        QVERIFY(!rig.w("LblNote")->isHidden()); // it stays
+        dialogs.fileAnswers << dir.filePath("next.txt");
+        rig.panel->toolbarClick("SaveStop");
+        QVERIFY(rig.panel->state().RecordingOn);
+        QVERIFY(rig.w("LblNote")->isHidden()); // until the next recording starts
+        rig.panel->toolbarClick("SaveStop");
+    }
+
+    // Button 1 shows the Stop picture while recording and the Save As picture again after; the
+    // unit key stays locked while a view that lists the samples is open.
+    void stopRecording_data()
+    {
+        QTest::addColumn<bool>("liveTable");
+        QTest::addColumn<bool>("unitKeyAfter");
+        QTest::newRow("no view open") << false << true;
+        QTest::newRow("live table open") << true << false;
+    }
+    void stopRecording()
+    {
+        QFETCH(bool, liveTable);
+        QFETCH(bool, unitKeyAfter);
+        RecordingRig rig;
+        QVERIFY(rig.start("stop.txt"));
+        const auto picture = [&](const char* key) {
+            return rig.w<QAction>(key)->icon().pixmap(24, 24).toImage();
+        };
+        QVERIFY(picture("Stop") != picture("SA"));
+        if (liveTable)
+            rig.panel->toolbarClick("List");
+        rig.panel->toolbarClick("SaveStop");
+        QVERIFY(rig.panel->state().RecordingOn);
+        QVERIFY(picture("SaveStop") == picture("Stop"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 1, 4000);
+        rig.panel->toolbarClick("SaveStop");
+        QVERIFY(!rig.panel->state().RecordingOn);
+        QVERIFY(picture("SaveStop") == picture("SA"));
+        QCOMPARE(rig.w<QPushButton>("CmdTesla")->isEnabled(), unitKeyAfter);
+    }
+
+    // The sampling-time box is open while the panel goes on polling: the samples taken
+    // meanwhile carry the meter's fresh reading, not the one shown when the box opened.
+    void samplingBoxKeepsPolling()
+    {
+        RecordingRig rig;
+        rig.meter.setUnit(sim::Unit::MilliGauss);
+        rig.meter.setField(5.0);
+        QVERIFY(rig.start("box.txt"));
+        QVERIFY(rig.ticks(2));
+        rig.panel->toolbarClick("SaveStop");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 1, 4000);
+        int before = 0, after = 0, depth = 0, deepest = 0;
+        qsizetype polls = 0;
+        rig.dialogs.inputAnswers << "1"
+                                 << "1";
+        rig.dialogs.duringDialog = [&] {
+            const auto nested = qScopeGuard([&] { --depth; });
+            deepest = qMax(deepest, ++depth);
+            if (depth > 1 || before > 0)
+                return;                          // a nested box, or the second one
+            rig.panel->toolbarClick("Sampling"); // asked again: served once this box is closed
+            rig.meter.clearReceived();
+            rig.meter.setField(12.3);
+            before = rig.panel->state().RecordCount;
+            (void)QTest::qWaitFor([&] { return rig.panel->state().RecordCount >= before + 3; },
+                                  8000);
+            after = rig.panel->state().RecordCount;
+            polls = rig.meter.commands().count(" ");
+        };
+        rig.panel->toolbarClick("Sampling");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.dialogs.inputTitles.size(), 2, 8000);
+        QCOMPARE(deepest, 1); // one box at a time
+        rig.dialogs.duringDialog = nullptr;
+        QVERIFY2(polls >= 4, qPrintable(QString::number(polls)));
+        QVERIFY(after >= before + 3);
+        rig.panel->toolbarClick("SaveStop");
+        const QStringList lines = fileLines(rig.path);
+        QVERIFY(lines.size() > after);
+        QCOMPARE(lines[after].section('\t', 3, 3), QString("12.3"));
+        QCOMPARE(lines[before].section('\t', 3, 3), QString("5.0")); // the last before the box
     }
 
     void midnightWithInjectedClock()
@@ -211,7 +376,7 @@ private slots:
         QVERIFY(rig.w<QPushButton>("CmdTesla")->isEnabled());
     }
 
-    void refusalsAndErase()
+    void refusals()
     {
         QTemporaryDir dir;
         test::ScriptedDialogs dialogs;
@@ -226,20 +391,44 @@ private slots:
         QVERIFY(rig.panel->fileList() == nullptr);
         rig.panel->toolbarClick("SaveStop");
 
-        // Erase: Cancel sends nothing; OK sends EEE once and polling resumes.
-        rig.meter.clearReceived();
-        dialogs.messageAnswers << ui::MsgResult::Cancel << ui::MsgResult::Ok;
-        rig.panel->toolbarClick("Delete");
-        QCOMPARE(dialogs.messages.value(1), QString("All the memory in EEPROM will be deleted !"));
-        QCOMPARE(dialogs.icons.value(1), ui::MsgIcon::Exclamation);
-        rig.panel->toolbarClick("Delete");
-        QVERIFY(rig.panel->pollingEnabled());
-        QVERIFY(rig.ticks(1));
-        QCOMPARE(rig.meter.commands().count("EEE"), 1);
-
         // A click on the picture holders only sets the gauge scale.
         rig.panel->toolbarClick("Stop");
         QCOMPARE(rig.panel->state().GaugeFullScale, 2000);
+    }
+
+    void erase_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<int>("answer"); // ui::MsgResult
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("erased");
+        QTest::newRow("Cancel") << false << int(ui::MsgResult::Cancel) << 1 << 0;
+        QTest::newRow("OK") << false << int(ui::MsgResult::Ok) << 1 << 1;
+        QTest::newRow("memory locked") << true << int(ui::MsgResult::Ok) << 0 << 0;
+    }
+    void erase()
+    {
+        QFETCH(bool, locked);
+        QFETCH(int, answer);
+        QFETCH(int, asked);
+        QFETCH(int, erased);
+        test::ScriptedDialogs dialogs;
+        PanelRig rig;
+        rig.meter.setMemoryLock(locked);
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(2));
+        QCOMPARE(rig.panel->state().Flags.MemoryLockFlag, locked);
+        rig.meter.clearReceived();
+        dialogs.messageAnswers << ui::MsgResult(answer);
+        rig.panel->toolbarClick("Delete");
+        QCOMPARE(dialogs.messages.size(), asked);
+        if (asked) {
+            QCOMPARE(dialogs.messages[0], QString("All the memory in EEPROM will be deleted !"));
+            QCOMPARE(dialogs.icons[0], ui::MsgIcon::Exclamation);
+        }
+        QVERIFY(rig.panel->pollingEnabled());
+        QVERIFY(rig.ticks(1));
+        QCOMPARE(rig.meter.commands().count("EEE"), erased);
     }
 
     void openShowsTheFile()

@@ -38,6 +38,8 @@ std::optional<QString> MeterLink::identifyExchange(bool* ok)
 {
     if (ok)
         *ok = true;
+    // A late poll answer (after a lost link, say) would otherwise spoil every attempt.
+    emptyInput();
     for (int attempt = 0; attempt < timing::IdentifyAttempts; ++attempt) {
         if (!send(command::Identify, timing::AnswerWait)) {
             if (ok)

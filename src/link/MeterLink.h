@@ -41,8 +41,8 @@ public:
     // Sends a command and waits; false when the program is quitting.
     bool send(const QByteArray& command, double waitSeconds);
 
-    // Up to six "M" (the buffer is not emptied first). The model code, or nothing when every
-    // attempt failed; `ok` is false when the wait was cut short by the program quitting.
+    // Up to six "M" (the buffer is emptied once, before the first). The model code, or nothing when
+    // every attempt failed; `ok` is false when the wait was cut short by the program quitting.
     std::optional<QString> identifyExchange(bool* ok = nullptr);
     // Up to ten polls; then the link-lost handler, which returns once a 5-byte answer waits.
     // Nothing when the program is quitting.

@@ -28,6 +28,10 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     m_ports = new QComboBox(this);
     m_ports->setObjectName(QStringLiteral("Ports"));
     m_ports->setEditable(true);
+    // Only the exact texts COM1..COM8 choose a port: typed text is neither completed, nor
+    // corrected to a list item, nor added to the list.
+    m_ports->setCompleter(nullptr);
+    m_ports->setInsertPolicy(QComboBox::NoInsert);
     for (int n = 1; n <= ui::PortBindings::PortCount; ++n) {
         m_ports->addItem(QStringLiteral("COM%1").arg(n));
         const QString path = m_bindings.devicePath(n);

@@ -111,6 +111,7 @@ void Panel::buildFace()
         "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: #b03a2e; }"
         "#Status QLabel { font-size: 9pt; }"
         "#Recording { color: #ff6b5b; font-weight: bold; }"
+        "#Body QLabel#LblNote { color: #f4d03f; }"
         "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d6673, "
         "stop:1 #3a414b); color: #f2f4f7; border: 2px solid #14181d; border-radius: 10px; "
         "font-weight: bold; padding: 6px; }"
@@ -176,6 +177,9 @@ void Panel::buildFace()
     LblCount = makeLabel(status, QStringLiteral("LblCount"));
     TitleFile = makeLabel(status, QStringLiteral("TitleFile"), QStringLiteral("File Name"));
     LblFileName = makeLabel(status, QStringLiteral("LblFileName"));
+    LblNote = makeLabel(status, QStringLiteral("LblNote")); // why a recording ended by itself
+    LblNote->setWordWrap(true);
+    LblNote->hide();
     auto* sl = new QGridLayout(status);
     sl->setContentsMargins(0, 0, 0, 0);
     sl->addWidget(LblComm, 0, 0);
@@ -185,6 +189,7 @@ void Panel::buildFace()
     sl->addWidget(LblCount, 1, 1, Qt::AlignRight);
     sl->addWidget(TitleFile, 2, 0);
     sl->addWidget(LblFileName, 2, 1, 1, 2);
+    sl->addWidget(LblNote, 3, 0, 1, 3);
     sl->setColumnStretch(1, 1);
 
     // The meter's five keys.
@@ -365,8 +370,12 @@ void Panel::showReading(const QByteArray& answer)
 
     if (!showAlarm() || !self)
         return;
-    if (m_state.SamplingPromptPending)
-        samplingDialog();
+    if (m_state.SamplingPromptPending && !m_samplingBoxAsked) {
+        // The box is asked for once this tick has ended, so polling (and the watch on the link)
+        // goes on while it is open and every sample taken meanwhile holds a fresh reading.
+        m_samplingBoxAsked = true;
+        QMetaObject::invokeMethod(this, &Panel::samplingDialog, Qt::QueuedConnection);
+    }
 }
 
 bool Panel::blinkUnit(quint8 status)
@@ -410,9 +419,13 @@ void Panel::samplingDialog()
 {
     m_state.SamplingPromptPending = false;
     const QString current = wholeNumberText(leadingNumber(LblSample->text()));
+    QPointer<Panel> self(this);
     const QString answer = ui::Dialogs::current().inputBox(
         this, tr("Enter the SAMPLING TIME in seconds") + QStringLiteral("\r\n(1 <= t <= 86400 ) "),
         tr("Input Sampling Time"), current);
+    if (!self || quitting())
+        return;
+    m_samplingBoxAsked = false;
     if (const auto t = parseSamplingAnswer(answer))
         setSamplingSeconds(*t);
 }

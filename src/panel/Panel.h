@@ -83,6 +83,8 @@ public:
     FileList* fileList() const;
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
+    // Takes a sample stamped with the given time of day.
+    void takeSample(const QDateTime& when);
 
     QString shownValue() const;
     QString shownUnit() const;
@@ -138,6 +140,7 @@ private:
     bool m_pollEnabled = false;
     bool m_inTick = false;
     bool m_linkLost = false;
+    bool m_samplingBoxAsked = false; // the sampling-time box is queued or open
     std::function<QDateTime()> m_wallClock;
     QHash<QString, std::function<void()>> m_commands;
 
@@ -154,6 +157,7 @@ protected:
     QLabel* LblCount = nullptr;
     QLabel* TitleFile = nullptr;
     QLabel* LblFileName = nullptr;
+    QLabel* LblNote = nullptr; // stays until the next recording starts
     QLabel* OverText1 = nullptr;
     QLabel* OverText2 = nullptr;
     QPushButton* CmdRange = nullptr;

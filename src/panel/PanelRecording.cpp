@@ -86,19 +86,26 @@ void Panel::addLiveViewCloser(std::function<void()> closer)
 
 void Panel::sampleTick()
 {
-    const qint64 now = m_monotonic.elapsed();
+    const qint64 mono = m_monotonic.elapsed();
+    const QDateTime wall = now();
+    const qint64 wallMs = wall.toMSecsSinceEpoch();
     if (leadingNumber(m_state.iPCsecTimetotal) == 0) {
         // Start-up, a new sampling time or a view asked for the clock to restart.
-        m_sampleClock.restart(now);
+        m_sampleClock.restart(mono, wallMs);
         m_state.iPCsecTimetotal = QStringLiteral("1");
     }
-    if (m_sampleClock.takeDue(now, samplingSeconds()))
-        takeSample();
+    // A late tick still stamps the second the sample was due in.
+    if (const auto stamp = m_sampleClock.takeDue(mono, wallMs, samplingSeconds()))
+        takeSample(wall.addMSecs(*stamp - wallMs));
 }
 
 void Panel::takeSample()
 {
-    const QDateTime when = now();
+    takeSample(now());
+}
+
+void Panel::takeSample(const QDateTime& when)
+{
     m_state.ShowTimesText = when.toString(QStringLiteral("hh:mm:ss"));
     const QString body = sampleBody(when, LblValue->text(), m_state.Flags.GaussFlag,
                                     m_state.Flags.HoldFlag, m_state.Flags.PeakFlag);
@@ -133,8 +140,18 @@ void Panel::writeRecord(const QString& body)
         return;
     }
     LblCount->setText(QString::number(m_state.RecordCount));
-    if (m_state.RecordCount >= m_state.RecordLimit)
-        stopRecording(); // a full recording; a new one must be started from the toolbar
+    if (m_state.RecordCount >= m_state.RecordLimit) {
+        // A full recording; a new one must be started from the toolbar. Told on the panel
+        // without a modal box, so an unattended panel keeps polling and feeding its views.
+        const int written = m_state.RecordCount;
+        const QString file = QFileInfo(m_state.SaveFileName).fileName();
+        stopRecording();
+        LblNote->setText(tr("Recording stopped: %1 is full (%2 records). "
+                            "Save As starts a new recording.")
+                             .arg(file)
+                             .arg(written));
+        LblNote->show();
+    }
 }
 
 void Panel::startRecording()
@@ -152,6 +169,7 @@ void Panel::startRecording()
         return;
     }
     RecordFileNumber = std::move(writer);
+    LblNote->hide();
     LblFileName->setText(QFileInfo(m_state.SaveFileName).fileName());
     m_buttons[SaveStopButton]->setIcon(m_buttons[StopPicture]->icon());
     m_buttons[SaveStopButton]->setToolTip(tr("Stop Recording"));
