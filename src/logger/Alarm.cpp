@@ -69,6 +69,7 @@ Alarm::Alarm(SharedState& state, QWidget* parent)
     connect(CmdOK, &QPushButton::clicked, this, &Alarm::enable);
     connect(CmdDisable, &QPushButton::clicked, this, &Alarm::disable);
     CmdOK->setDefault(true);
+    setMinimumWidth(240);
     load();
 }
 

@@ -9,6 +9,8 @@
 #include "ui/Dialogs.h"
 
 #include <QCloseEvent>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
@@ -44,14 +46,17 @@ RTCSetup::RTCSetup(MeterLink& link, PollControl* poll, QWidget* parent)
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setParent(this); // findable by name; a member, so the base has nothing to delete
 
+    QFont clockFont(QStringLiteral("DejaVu Sans Mono"));
+    clockFont.setStyleHint(QFont::Monospace);
+    clockFont.setPointSize(13);
     for (ui::ClickableLabel* l : {LblMeterTime, LblPCTime}) {
+        l->setFont(clockFont);
         l->setAlignment(Qt::AlignCenter);
         l->setCursor(Qt::PointingHandCursor);
         l->setToolTip(tr("Click to show or hide the time"));
+        l->setMargin(4);
         l->setMinimumWidth(
-            l->fontMetrics().horizontalAdvance(QStringLiteral(" 00/00/00 00:00:00 ")));
-        l->setStyleSheet(QStringLiteral("font-family: 'DejaVu Sans Mono', monospace; "
-                                        "font-size: 13pt; padding: 4px;"));
+            QFontMetrics(clockFont).horizontalAdvance(QStringLiteral(" 00/00/00 00:00:00 ")) + 16);
     }
     LblMeterTime->setText(MeterTimeCaption);
     LblPCTime->setText(SystemTimeCaption);
