@@ -3,6 +3,7 @@
 #include "link/Delay.h"
 #include "link/ReadingDecoder.h"
 #include "link/Timing.h"
+#include "logger/AlarmSettings.h"
 #include "panel/PanelVersion.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
@@ -78,6 +79,7 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     buildToolbar();
     setCommand(QStringLiteral("Sampling"), [this] { m_state.SamplingPromptPending = true; });
     registerCommands();
+    registerSettingsWindows();
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
             m_liveTable->AppendLiveRow(body);
@@ -398,8 +400,8 @@ bool Panel::blinkUnit(quint8 status)
 
 bool Panel::showAlarm()
 {
-    const AlarmMarks marks =
-        alarmMarks(LblValue->text(), m_state.Overbox1, m_state.Overbox2, m_state.EnableDisable);
+    const auto [high, low] = alarmThresholdsAsShown(m_state);
+    const AlarmMarks marks = alarmMarks(LblValue->text(), high, low, m_state.EnableDisable);
     QPointer<Panel> self(this);
     const auto apply = [&](QLabel* label, Mark mark) {
         if (mark == Mark::Hide) {

@@ -112,6 +112,7 @@ private:
     void feedViews(const QString& body);
     void writeRecord(const QString& body);
     void registerCommands();
+    void registerSettingsWindows();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();

@@ -1,0 +1,76 @@
+#pragma once
+// The alarm thresholds' rules, without a window: which keys the threshold boxes take, when a pair
+// of thresholds is refused, how stored thresholds follow a change of unit, and the thresholds as
+// the panel compares them with the reading it shows.
+//
+// The alarm lives on the PC only: the thresholds are kept in the panel's state and nothing is
+// sent to the meter.
+
+#include <QString>
+#include <optional>
+#include <utility>
+
+namespace veltrix {
+
+struct SharedState;
+
+enum class AlarmUnit { None, MicroTesla, MilliGauss };
+
+inline constexpr double AlarmHighLimit = 2000;     // the top of the milligauss range
+inline constexpr double AlarmHighLimitTesla = 200; // the top of the microtesla range
+inline constexpr double MilliGaussPerMicroTesla = 10;
+
+// OpAlarm1 (microtesla) and OpAlarm2 (milligauss) hold this while their unit is selected.
+inline const QString AlarmOptionSelected = QStringLiteral("1");
+inline const QString AlarmOptionCleared = QStringLiteral("0");
+// EnableDisable
+inline const QString AlarmSwitchOn = QStringLiteral("0");
+inline const QString AlarmSwitchOff = QStringLiteral("1");
+
+// The one refusal the alarm window knows.
+QString invalidAlarmSettingsText();
+
+// Characters the threshold boxes take: digits, the full stop and backspace. Keys that type no
+// character (arrows, Delete, shortcuts) are not characters and are not filtered here.
+bool alarmKeyAllowed(QChar c);
+
+struct Thresholds {
+    double high = 0;
+    double low = 0;
+};
+// The check both buttons make first: two numbers, high at most 2000, low not negative and below
+// high. Nothing when the pair is refused.
+std::optional<Thresholds> checkThresholds(const QString& high, const QString& low);
+
+// The shortest decimal text of a threshold ("0200" is stored as 200, "12." as 12, 20.5 / 10 as
+// 2.05), without the tails binary fractions leave after a unit change.
+QString thresholdText(double value);
+
+// What the alarm window shows and the buttons act on.
+struct AlarmForm {
+    QString high;
+    QString low;
+    AlarmUnit unit = AlarmUnit::None;
+};
+
+AlarmUnit storedAlarmUnit(const SharedState& s);
+void selectAlarmUnit(SharedState& s, AlarmUnit unit);
+
+// Loading the window: the stored thresholds and unit, or on first opening the defaults of the
+// meter's present unit, which are stored at once. The alarm switch is left as it is.
+AlarmForm loadAlarmForm(SharedState& s);
+
+// "Enable": stores the thresholds and the unit and switches the alarm on. False (nothing
+// stored) when the thresholds are refused.
+bool enableAlarm(SharedState& s, const AlarmForm& form);
+
+// "Disable": the typed thresholds must be valid but are not stored; the stored ones are carried
+// over into the chosen unit, the unit is stored and the alarm switched off. False (nothing
+// changed) when the typed thresholds are refused.
+bool disableAlarm(SharedState& s, const AlarmForm& form);
+
+// The stored thresholds (high, low) in the unit the panel shows now, so that a reading in
+// milligauss is never compared with thresholds kept in microtesla or the other way round.
+std::pair<QString, QString> alarmThresholdsAsShown(const SharedState& s);
+
+} // namespace veltrix

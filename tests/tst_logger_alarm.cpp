@@ -1,0 +1,460 @@
+// The alarm thresholds window and the meter clock window, on their own: typing, the refusal and
+// the unit changes of the stored thresholds; the clock command as the virtual meter receives it
+// and a refresh that leaves the serial line alone.
+
+#include "link/MeterLink.h"
+#include "logger/Alarm.h"
+#include "logger/AlarmSettings.h"
+#include "logger/MeterClock.h"
+#include "logger/RTCSetup.h"
+#include "panel/SharedState.h"
+#include "records/PollControl.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace veltrix;
+
+namespace {
+
+const QString Refusal = QStringLiteral("Invalid settings, try again!");
+
+// An open alarm window and what the user does to it.
+struct AlarmRig {
+    SharedState state;
+    QPointer<Alarm> window;
+
+    void open()
+    {
+        window = new Alarm(state);
+        window->show();
+    }
+    template <class T> T* w(const char* name) const
+    {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    void type(const char* box, const QString& text)
+    {
+        auto* edit = w<QLineEdit>(box);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+    void choose(const QString& unit)
+    {
+        if (unit == QLatin1String("uT"))
+            w<QRadioButton>("OptuT")->click();
+        else if (unit == QLatin1String("mG"))
+            w<QRadioButton>("OptmG")->click();
+    }
+    void stored(const QString& high, const QString& low, const QString& unit, const QString& sw)
+    {
+        state.Overbox1 = high;
+        state.Overbox2 = low;
+        selectAlarmUnit(state, unit == QLatin1String("uT") ? AlarmUnit::MicroTesla
+                                                           : AlarmUnit::MilliGauss);
+        state.EnableDisable = sw;
+    }
+    ~AlarmRig() { delete window.data(); }
+};
+
+// The poll timer, as the clock window sees it.
+struct PollLog : PollControl {
+    QStringList calls;
+    void stopPolling() override { calls << "stop"; }
+    void startPolling() override { calls << "start"; }
+};
+
+QDateTime at(int y, int mo, int d, int h, int mi, int s)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+} // namespace
+
+class TestLoggerAlarm : public QObject {
+    Q_OBJECT
+private slots:
+    void firstOpeningDefaults_data()
+    {
+        QTest::addColumn<bool>("tesla");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<bool>("uT");
+        QTest::newRow("meter in uT") << true << "200" << true;
+        QTest::newRow("meter in mG") << false << "2000" << false;
+    }
+    void firstOpeningDefaults()
+    {
+        QFETCH(bool, tesla);
+        QFETCH(QString, high);
+        QFETCH(bool, uT);
+        AlarmRig rig;
+        rig.state.Flags.TeslaFlag = tesla;
+        rig.state.Flags.GaussFlag = !tesla;
+        rig.open();
+        QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high);
+        QCOMPARE(rig.w<QLineEdit>("TTL")->text(), QString("0"));
+        QCOMPARE(rig.w<QRadioButton>("OptuT")->isChecked(), uT);
+        QCOMPARE(rig.w<QRadioButton>("OptmG")->isChecked(), !uT);
+        QCOMPARE(rig.state.Overbox1, high);
+        QCOMPARE(rig.state.Overbox2, QString("0"));
+        QCOMPARE(storedAlarmUnit(rig.state), uT ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
+        QCOMPARE(rig.state.EnableDisable, QString("1")); // the switch is not touched
+        QCOMPARE(rig.w<QPushButton>("CmdOK")->text(), QString("Enable"));
+        QCOMPARE(rig.w<QPushButton>("CmdDisable")->text(), QString("Disable"));
+        QVERIFY(rig.w<QGroupBox>("FUnit")->title().contains(QString("1 \u03bcT = 10 mG")));
+    }
+
+    void keyFilter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char* name, const char* typed, const char* shown) {
+            QTest::newRow(name) << QString(typed) << QString(shown);
+        };
+        row("digits and stop", "12.5", "12.5");
+        row("letters dropped", "1a2b", "12");
+        row("minus dropped", "-5", "5");
+        row("blank, comma, plus", " 1,0+e3", "103");
+        row("backspace kept", "123\b4", "124");
+    }
+    void keyFilter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        AlarmRig rig;
+        rig.open();
+        for (const char* box : {"TTH", "TTL"}) {
+            rig.type(box, typed);
+            QCOMPARE(rig.w<QLineEdit>(box)->text(), shown);
+        }
+    }
+
+    // Keys that type no character still edit: Home, Delete, select all.
+    void editingKeysPass()
+    {
+        AlarmRig rig;
+        rig.open();
+        auto* box = rig.w<QLineEdit>("TTH");
+        rig.type("TTH", "123");
+        QTest::keyClick(box, Qt::Key_Home);
+        // Delete as the window system sends it, with its control character as text.
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+        QApplication::sendEvent(box, &del);
+        QCOMPARE(box->text(), QString("23"));
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, "9");
+        QCOMPARE(box->text(), QString("9"));
+    }
+
+    // Pasting bypasses the key filter; the check still refuses what is no valid threshold.
+    void pastedTextIsChecked_data()
+    {
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<QString>("low");
+        QTest::newRow("negative low") << QString("50") << QString("-0.5");
+        QTest::newRow("letters") << QString("5O") << QString("0");
+        QTest::newRow("infinite") << QString("inf") << QString("0");
+        QTest::newRow("not a number") << QString("nan") << QString("0");
+    }
+    void pastedTextIsChecked()
+    {
+        QFETCH(QString, high);
+        QFETCH(QString, low);
+        test::ScriptedDialogs dialogs;
+        AlarmRig rig;
+        rig.open();
+        rig.w<QLineEdit>("TTH")->setText(high);
+        rig.w<QLineEdit>("TTL")->setText(low);
+        QVERIFY(!rig.window->enable());
+        QVERIFY(!rig.window->disable());
+        QCOMPARE(dialogs.messages, (QStringList{Refusal, Refusal}));
+        QCOMPARE(rig.state.Overbox1, QString("2000"));
+        QCOMPARE(rig.state.EnableDisable, QString("1"));
+    }
+
+    // Typed into the window, then Enable: stored with the unit and the switch on, or refused
+    // with the window left open as it was.
+    void enable_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<QString>("low");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("storedHigh");
+        QTest::addColumn<QString>("storedLow");
+        const auto row = [](const char* unit, const char* high, const char* low, bool accepted,
+                            const char* storedHigh = "", const char* storedLow = "") {
+            QTest::addRow("%s %s %s", unit, high, low)
+                << QString(unit) << QString(high) << QString(low) << accepted << QString(storedHigh)
+                << QString(storedLow);
+        };
+        row("uT", "200", "0", true, "200", "0");
+        row("uT", "201", "0", false);
+        row("mG", "2000", "0", true, "2000", "0");
+        row("mG", "2000.1", "0", false);
+        row("uT", "2000.1", "0", false);
+        row("mG", "50", "50", false); // equal
+        row("mG", "", "0", false);
+        row("mG", "50", "", false);
+        row("mG", "1.2.3", "0", false);
+        row("mG", "0200", "12.", true, "200", "12"); // shortest text
+        row("uT", "199.50", ".5", true, "199.5", "0.5");
+    }
+    void enable()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, high);
+        QFETCH(QString, low);
+        QFETCH(bool, accepted);
+        QFETCH(QString, storedHigh);
+        QFETCH(QString, storedLow);
+        test::ScriptedDialogs dialogs;
+        AlarmRig rig;
+        rig.stored("1000", "5", "mG", "1");
+        rig.open();
+        rig.choose(unit);
+        rig.type("TTH", high);
+        rig.type("TTL", low);
+        QTest::mouseClick(rig.w<QPushButton>("CmdOK"), Qt::LeftButton);
+        if (accepted) {
+            QVERIFY(dialogs.messages.isEmpty());
+            QTRY_VERIFY(!rig.window);
+            QCOMPARE(rig.state.Overbox1, storedHigh);
+            QCOMPARE(rig.state.Overbox2, storedLow);
+            QCOMPARE(rig.state.EnableDisable, QString("0"));
+            QCOMPARE(storedAlarmUnit(rig.state),
+                     unit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
+        } else {
+            QCOMPARE(dialogs.messages, QStringList{Refusal});
+            QCOMPARE(dialogs.icons, QList<ui::MsgIcon>{ui::MsgIcon::Critical});
+            QVERIFY(rig.window && rig.window->isVisible());
+            QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high); // what was typed stays
+            QCOMPARE(rig.state.Overbox1, QString("1000"));
+            QCOMPARE(rig.state.Overbox2, QString("5"));
+            QCOMPARE(rig.state.EnableDisable, QString("1"));
+            QCOMPARE(storedAlarmUnit(rig.state), AlarmUnit::MilliGauss);
+        }
+    }
+
+    // Disable carries the stored thresholds into the chosen unit; what was typed is only
+    // checked, never stored.
+    void disable_data()
+    {
+        QTest::addColumn<QString>("storedUnit");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<QString>("low");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("typedLow");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("newHigh");
+        QTest::addColumn<QString>("newLow");
+        // Typed high threshold 5 each time; a typed low of 5 makes the entry invalid.
+        const auto row = [](const char* name, const char* storedUnit, const char* high,
+                            const char* low, const char* chosen, const char* typedLow,
+                            bool accepted, const char* newHigh, const char* newLow) {
+            QTest::newRow(name) << QString(storedUnit) << QString(high) << QString(low)
+                                << QString(chosen) << QString(typedLow) << accepted
+                                << QString(newHigh) << QString(newLow);
+        };
+        row("mG to uT", "mG", "2000", "100", "uT", "1", true, "200", "10");
+        row("uT to mG", "uT", "200", "10", "mG", "1", true, "2000", "100");
+        row("same unit", "mG", "2000", "100", "mG", "1", true, "2000", "100");
+        row("no tails up", "uT", "0.14", "0.07", "mG", "1", true, "1.4", "0.7");
+        row("no tails down", "mG", "1.1", "0.35", "uT", "1", true, "0.11", "0.035");
+        row("typed invalid", "mG", "2000", "100", "uT", "5", false, "2000", "100");
+    }
+    void disable()
+    {
+        QFETCH(QString, storedUnit);
+        QFETCH(QString, high);
+        QFETCH(QString, low);
+        QFETCH(QString, chosen);
+        QFETCH(QString, typedLow);
+        QFETCH(bool, accepted);
+        QFETCH(QString, newHigh);
+        QFETCH(QString, newLow);
+        test::ScriptedDialogs dialogs;
+        AlarmRig rig;
+        rig.stored(high, low, storedUnit, "0");
+        rig.open();
+        QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high); // a later opening shows what is stored
+        QCOMPARE(rig.w<QRadioButton>("OptuT")->isChecked(), storedUnit == "uT");
+        rig.choose(chosen);
+        rig.type("TTH", "5");
+        rig.type("TTL", typedLow);
+        QTest::mouseClick(rig.w<QPushButton>("CmdDisable"), Qt::LeftButton);
+        QCOMPARE(rig.state.Overbox1, newHigh);
+        QCOMPARE(rig.state.Overbox2, newLow);
+        if (accepted) {
+            QVERIFY(dialogs.messages.isEmpty());
+            QTRY_VERIFY(!rig.window);
+            QCOMPARE(rig.state.EnableDisable, QString("1"));
+            QCOMPARE(storedAlarmUnit(rig.state),
+                     chosen == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
+        } else {
+            QCOMPARE(dialogs.messages, QStringList{Refusal});
+            QVERIFY(rig.window && rig.window->isVisible());
+            QCOMPARE(rig.state.EnableDisable, QString("0"));
+            QCOMPARE(storedAlarmUnit(rig.state),
+                     storedUnit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
+        }
+    }
+
+    // What the panel compares the shown reading with.
+    void thresholdsAsShown_data()
+    {
+        QTest::addColumn<QString>("storedUnit");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<QString>("low");
+        QTest::newRow("uT kept, mG shown")
+            << QString("uT") << 0x80 << QString("1000") << QString("20");
+        QTest::newRow("mG kept, uT shown")
+            << QString("mG") << 0x40 << QString("10") << QString("0.2");
+        QTest::newRow("same unit") << QString("mG") << 0x80 << QString("100") << QString("2");
+        QTest::newRow("no unit bit") << QString("uT") << 0x00 << QString("100") << QString("2");
+    }
+    void thresholdsAsShown()
+    {
+        QFETCH(QString, storedUnit);
+        QFETCH(int, status);
+        QFETCH(QString, high);
+        QFETCH(QString, low);
+        SharedState s;
+        s.Overbox1 = "100";
+        s.Overbox2 = "2";
+        if (!storedUnit.isEmpty())
+            selectAlarmUnit(s, storedUnit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
+        s.Flags.TeslaFlag = status & 0x40;
+        s.Flags.GaussFlag = status & 0x80;
+        QCOMPARE(alarmThresholdsAsShown(s), std::make_pair(high, low));
+    }
+
+    // The three fixed times go through the window below.
+    void clockCommand_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QByteArray>("command");
+        QTest::newRow("afternoon") << at(2025, 3, 14, 21, 41, 7) << QByteArray("D250314214107");
+        QTest::newRow("1999 not sent") << at(1999, 12, 31, 23, 59, 59) << QByteArray();
+        QTest::newRow("2100 not sent") << at(2100, 1, 1, 0, 0, 0) << QByteArray();
+        QTest::newRow("invalid not sent") << QDateTime() << QByteArray();
+    }
+    void clockCommand()
+    {
+        QFETCH(QDateTime, time);
+        QFETCH(QByteArray, command);
+        QCOMPARE(clockSetCommand(time), command);
+    }
+
+    // The window sends the command taken from its clock, with the poll stopped around the
+    // exchange; the meter receives exactly those bytes and keeps the time.
+    void setMeterTime_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("2099-12-31 23:59:59")
+            << at(2099, 12, 31, 23, 59, 59) << QByteArray("D991231235959");
+        QTest::newRow("2000-01-01 00:00:00")
+            << at(2000, 1, 1, 0, 0, 0) << QByteArray("D000101000000");
+        QTest::newRow("2025-03-05 07:04:09")
+            << at(2025, 3, 5, 7, 4, 9) << QByteArray("D250305070409");
+    }
+    void setMeterTime()
+    {
+        QFETCH(QDateTime, time);
+        QFETCH(QByteArray, sent);
+        test::ScriptedDialogs dialogs; // a refusal would show up here, not hang the test
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        PollLog poll;
+        QPointer<RTCSetup> w = new RTCSetup(*rig.link, &poll);
+        w->setClock([time] { return time; });
+        w->show();
+        QSignalSpy set(w.data(), &RTCSetup::meterClockSet);
+        QStringList pollAtSend;
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this,
+                [&](const QString&) { pollAtSend = poll.calls; });
+        rig.meter.clearReceived();
+        QTest::mouseClick(w->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
+        QCOMPARE(set.count(), 1);
+        QTRY_COMPARE(rig.meter.received(), sent);
+        QCOMPARE(pollAtSend, QStringList{"stop"});
+        QCOMPARE(poll.calls, (QStringList{"stop", "start"}));
+        QVERIFY(qAbs(rig.meter.clock().secsTo(time)) <= 2);
+        delete w.data();
+    }
+
+    // Closed while the meter takes the command: polling still restarts, then the window goes.
+    void closedDuringTheExchange()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        PollLog poll;
+        QPointer<RTCSetup> w = new RTCSetup(*rig.link, &poll);
+        w->show();
+        QTimer::singleShot(50, w.data(), [&] { w->findChild<QPushButton*>("CmdExit")->click(); });
+        QVERIFY(w->setMeterTime());
+        QCOMPARE(poll.calls, (QStringList{"stop", "start"}));
+        QTRY_VERIFY(!w);
+    }
+
+    void displaySwitches()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        QPointer<RTCSetup> w = new RTCSetup(*rig.link, nullptr);
+        w->setClock([] { return at(2025, 3, 14, 9, 41, 7); });
+        w->show();
+        auto* meter = w->findChild<QLabel*>("LblMeterTime");
+        auto* pc = w->findChild<QLabel*>("LblPCTime");
+        QCOMPARE(meter->text(), QString("Meter Time"));
+        QCOMPARE(pc->text(), QString("PC System Time"));
+        QCOMPARE(w->findChild<QTimer*>("Timer1")->interval(), 350);
+        QVERIFY(w->findChild<QTimer*>("Timer1")->isActive());
+        QTest::mouseClick(meter, Qt::LeftButton);
+        QTest::mouseClick(pc, Qt::LeftButton);
+        QTRY_COMPARE(meter->text(), QString("25/03/14 09:41:07"));
+        QTRY_COMPARE(pc->text(), QString(" 25/03/14 09:41:07"));
+        QTest::mouseClick(meter, Qt::LeftButton);
+        QTest::mouseClick(pc, Qt::LeftButton);
+        QTRY_COMPARE(meter->text(), QString("Meter Time"));
+        QTRY_COMPARE(pc->text(), QString("PC System Time"));
+        delete w.data();
+    }
+
+    // An answer waiting in the receive buffer belongs to whoever asked for it: the refresh of
+    // the displays must neither read nor discard it.
+    void refreshLeavesTheLineAlone()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        QPointer<RTCSetup> w = new RTCSetup(*rig.link, nullptr);
+        w->show();
+        w->toggleMeterTime();
+        w->toggleSystemTime();
+        rig.line->output(" ");
+        QTRY_COMPARE(rig.line->inBufferCount(), PollAnswerLength);
+        int refreshes = 0;
+        connect(w->findChild<QTimer*>("Timer1"), &QTimer::timeout, this, [&] { ++refreshes; });
+        QTRY_VERIFY_WITH_TIMEOUT(refreshes >= 3, 5000);
+        QCOMPARE(rig.line->inBufferCount(), PollAnswerLength);
+        QCOMPARE(rig.meter.commands(), QStringList{" "}); // nothing sent either
+        delete w.data();
+    }
+};
+
+QTEST_MAIN(TestLoggerAlarm)
+#include "tst_logger_alarm.moc"

@@ -1,0 +1,230 @@
+// The alarm and clock windows as the panel opens them: the toolbar buttons, the OVER mark once
+// thresholds are set below the field, the clock command with polling stopped, a clock window
+// that leaves the poll's answers alone, and both windows across a lost link.
+
+#include "logger/Alarm.h"
+#include "logger/RTCSetup.h"
+#include "support/PanelRig.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace veltrix;
+using veltrix::test::PanelRig;
+
+namespace {
+
+template <class W> QList<W*> openWindows(const PanelRig& rig)
+{
+    QList<W*> open;
+    for (W* w : rig.panel->findChildren<W*>())
+        if (w->isVisible())
+            open << w;
+    return open;
+}
+
+void type(QWidget* window, const char* box, const QString& text)
+{
+    auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(box));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// Watches the alarm marks for flashes.
+struct MarkProbe {
+    bool over = false;
+    bool under = false;
+    QTimer timer;
+    explicit MarkProbe(const PanelRig& rig)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, &rig] {
+            over |= !rig.w("OverText1")->isHidden();
+            under |= !rig.w("OverText2")->isHidden();
+        });
+        timer.start(20);
+    }
+    void reset() { over = under = false; }
+};
+
+} // namespace
+
+class TestPanelSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void toolbarOpensOneOfEach()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        for (const char* key : {"Alarm", "TimeSet"})
+            QVERIFY(rig.w<QAction>(key)->isEnabled());
+        rig.w<QAction>("Alarm")->trigger();
+        rig.w<QAction>("TimeSet")->trigger();
+        rig.panel->toolbarClick("Alarm");
+        rig.panel->toolbarClick("TimeSet");
+        QCOMPARE(openWindows<Alarm>(rig).size(), 1);
+        QCOMPARE(openWindows<RTCSetup>(rig).size(), 1);
+        // Beside the panel at the top of the screen; the clock centred over the panel.
+        Alarm* alarm = openWindows<Alarm>(rig).first();
+        QCOMPARE(alarm->x(), rig.panel->frameGeometry().right() + 1);
+        RTCSetup* clock = openWindows<RTCSetup>(rig).first();
+        QVERIFY(qAbs(clock->frameGeometry().center().x() -
+                     rig.panel->frameGeometry().center().x()) <= 2);
+        clock->close();
+        rig.panel->toolbarClick("TimeSet");
+        QTRY_COMPARE(rig.panel->findChildren<RTCSetup*>().size(), 1); // the closed one went
+    }
+
+    // Thresholds below the field the virtual meter measures: the panel flashes OVER; with the
+    // alarm switched off again the marks stay hidden.
+    void overAfterEnable()
+    {
+        test::ScriptedDialogs dialogs;
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setField(50.0); // mG
+        QVERIFY(rig.ticks(2));
+        MarkProbe marks(rig);
+        QVERIFY(rig.ticks(2));
+        QVERIFY(!marks.over && !marks.under); // no thresholds yet
+
+        rig.panel->toolbarClick("Alarm");
+        Alarm* alarm = openWindows<Alarm>(rig).value(0);
+        QVERIFY(alarm);
+        QVERIFY(alarm->findChild<QRadioButton*>("OptmG")->isChecked());
+        type(alarm, "TTH", "40");
+        type(alarm, "TTL", "10");
+        QTest::mouseClick(alarm->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(rig.ticks(1));
+        marks.reset();
+        QVERIFY(rig.ticks(2));
+        QVERIFY(marks.over);
+        QVERIFY(!marks.under);
+
+        rig.panel->toolbarClick("Alarm");
+        alarm = openWindows<Alarm>(rig).value(0);
+        QVERIFY(alarm);
+        QCOMPARE(alarm->findChild<QLineEdit*>("TTH")->text(), QString("40"));
+        QTest::mouseClick(alarm->findChild<QPushButton*>("CmdDisable"), Qt::LeftButton);
+        QVERIFY(rig.ticks(1));
+        marks.reset();
+        QVERIFY(rig.ticks(2));
+        QVERIFY(!marks.over && !marks.under);
+    }
+
+    // Thresholds kept in microtesla while the meter shows milligauss: 50 mG is 5 uT, below a
+    // high threshold of 10 uT, so no OVER (comparing the bare numbers would flash it).
+    void thresholdsFollowTheShownUnit()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setField(50.0);
+        QVERIFY(rig.ticks(2));
+        QCOMPARE(rig.text("LblUnit"), QString("mG"));
+        SharedState& s = rig.panel->state();
+        s.Overbox1 = "10";
+        s.Overbox2 = "1";
+        s.OpAlarm1 = "1";
+        s.OpAlarm2 = "0";
+        s.EnableDisable = "0";
+        QVERIFY(rig.ticks(1));
+        MarkProbe marks(rig);
+        QVERIFY(rig.ticks(2));
+        QVERIFY(!marks.over && !marks.under);
+        s.Overbox1 = "4"; // 40 mG
+        QVERIFY(rig.ticks(1));
+        marks.reset();
+        QVERIFY(rig.ticks(2));
+        QVERIFY(marks.over);
+    }
+
+    // The clock command goes out with the poll stopped, carries the panel's clock, and the
+    // port label reads "Com1" afterwards; polling goes on.
+    void setMeterClock()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.panel->setWallClock([] { return QDateTime(QDate(2025, 3, 14), QTime(9, 41, 7)); });
+        QVERIFY(rig.ticks(2));
+        QCOMPARE(rig.text("LblComm"), QString("COM1"));
+        rig.panel->toolbarClick("TimeSet");
+        RTCSetup* clock = openWindows<RTCSetup>(rig).value(0);
+        QVERIFY(clock);
+        bool pollingAtD = true;
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (c.startsWith('D'))
+                pollingAtD = rig.panel->pollingEnabled();
+        });
+        QTest::mouseClick(clock->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
+        QVERIFY(rig.meter.commands().contains("D250314094107"));
+        QVERIFY(!pollingAtD);
+        QCOMPARE(rig.text("LblComm"), QString("Com1"));
+        QVERIFY(rig.panel->pollingEnabled());
+        QVERIFY(rig.ticks(2));
+    }
+
+    // With both displays on, the clock window runs beside the poll for a few seconds: every
+    // poll is answered at its first attempt, so no answer was taken away from the panel.
+    void clockWindowLeavesPollAnswers()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(2));
+        bool lost = false;
+        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool l) { lost |= l; });
+        rig.panel->toolbarClick("TimeSet");
+        RTCSetup* clock = openWindows<RTCSetup>(rig).value(0);
+        QVERIFY(clock);
+        QTest::mouseClick(clock->findChild<QLabel*>("LblMeterTime"), Qt::LeftButton);
+        QTest::mouseClick(clock->findChild<QLabel*>("LblPCTime"), Qt::LeftButton);
+        int refreshes = 0;
+        connect(clock->findChild<QTimer*>("Timer1"), &QTimer::timeout, this, [&] { ++refreshes; });
+        const int retriedBefore = rig.panel->link().retriedPolls();
+        QVERIFY(rig.ticks(12));
+        QVERIFY2(refreshes >= 4, qPrintable(QString::number(refreshes)));
+        QCOMPARE(rig.panel->link().retriedPolls(), retriedBefore);
+        QVERIFY(!lost);
+        QVERIFY(clock->findChild<QLabel*>("LblMeterTime")->text() != QString("Meter Time"));
+    }
+
+    // A lost link closes neither window; the clock cannot be set until the meter is back.
+    void lostLinkKeepsBothWindows()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.ticks(1));
+        rig.panel->toolbarClick("Alarm");
+        rig.panel->toolbarClick("TimeSet");
+        RTCSetup* clock = openWindows<RTCSetup>(rig).value(0);
+        QVERIFY(clock);
+        auto* set = clock->findChild<QPushButton*>("CmdSetTime");
+        bool enabledWhileLost = true;
+        int alarmsWhileLost = 0, clocksWhileLost = 0;
+        QString commWhileLost;
+        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
+            if (!lost)
+                return;
+            enabledWhileLost = set->isEnabled();
+            alarmsWhileLost = openWindows<Alarm>(rig).size();
+            clocksWhileLost = openWindows<RTCSetup>(rig).size();
+            clock->setMeterTime(); // refused: nothing may disturb the link-lost wait
+            commWhileLost = rig.text("LblComm");
+            QTimer::singleShot(300, [&] { rig.meter.setSilent(false); });
+        });
+        rig.meter.setSilent(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!enabledWhileLost, 8000);
+        QCOMPARE(alarmsWhileLost, 1);
+        QCOMPARE(clocksWhileLost, 1);
+        QCOMPARE(commWhileLost, QString("No Com"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("LblComm"), QString("Com1"), 5000);
+        QVERIFY(set->isEnabled());
+        QVERIFY(!rig.meter.commands().join(QString()).contains('D'));
+    }
+};
+
+QTEST_MAIN(TestPanelSettings)
+#include "tst_panel_settings.moc"
