@@ -30,8 +30,10 @@ namespace ui {
 class ClickableLabel;
 }
 class FileList;
+class ListPlot;
 class RealTimeList;
 class RecordWriter;
+class StripChart;
 
 // The live views, in the order every sample feeds them.
 enum class FeedStage { RecordGraph, LiveTable, Gauge, StripChart, Digital };
@@ -80,6 +82,9 @@ public:
     void stopRecording();
     RealTimeList* liveTable() const;
     FileList* fileList() const;
+    // The live strip chart and the list plot (every table's Plot button draws through it).
+    StripChart* stripChart() const;
+    ListPlot* listPlot() const;
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
 
@@ -109,6 +114,8 @@ private:
     void feedViews(const QString& body);
     void writeRecord(const QString& body);
     void registerCommands();
+    void registerCharts();
+    void wireFileList(FileList* list);
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -132,6 +139,8 @@ private:
     std::unique_ptr<RecordWriter> RecordFileNumber; // the open record file while recording
     QPointer<RealTimeList> m_liveTable;
     QPointer<FileList> m_fileList;
+    QPointer<StripChart> m_stripChart;
+    QPointer<ListPlot> m_listPlot;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;
