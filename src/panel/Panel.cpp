@@ -6,8 +6,10 @@
 #include "logger/AlarmSettings.h"
 #include "panel/PanelVersion.h"
 #include "records/FileList.h"
+#include "records/ListPlot.h"
 #include "records/RealTimeList.h"
 #include "records/RecordWriter.h"
+#include "records/StripChart.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 
@@ -92,6 +94,8 @@ Panel::~Panel()
     // The tables hold references to this panel's state; they go with it.
     delete m_liveTable.data();
     delete m_fileList.data();
+    delete m_stripChart.data();
+    delete m_listPlot.data();
 }
 
 void Panel::buildFace()

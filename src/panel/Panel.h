@@ -30,8 +30,10 @@ namespace ui {
 class ClickableLabel;
 }
 class FileList;
+class ListPlot;
 class RealTimeList;
 class RecordWriter;
+class StripChart;
 
 // The live views, in the order every sample feeds them.
 enum class FeedStage { RecordGraph, LiveTable, Gauge, StripChart, Digital };
@@ -81,6 +83,9 @@ public:
     void stopRecording();
     RealTimeList* liveTable() const;
     FileList* fileList() const;
+    // The live strip chart and the list plot (every table's Plot button draws through it).
+    StripChart* stripChart() const;
+    ListPlot* listPlot() const;
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
     // Takes a sample stamped with the given time of day.
@@ -113,6 +118,8 @@ private:
     void writeRecord(const QString& body);
     void registerCommands();
     void registerSettingsWindows();
+    void registerCharts();
+    void wireFileList(FileList* list);
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -136,6 +143,8 @@ private:
     std::unique_ptr<RecordWriter> RecordFileNumber; // the open record file while recording
     QPointer<RealTimeList> m_liveTable;
     QPointer<FileList> m_fileList;
+    QPointer<StripChart> m_stripChart;
+    QPointer<ListPlot> m_listPlot;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;

@@ -43,19 +43,12 @@ void Panel::registerCommands()
     setCommand(QStringLiteral("Delete"), [this] { eraseMemory(); });
     // Views that later versions bring keep their settings here; their buttons stay disabled
     // until the window exists.
-    setCommand(QStringLiteral("Graph"), [this] {
-        m_state.StripStarted = false;
-        m_state.StripRecords = 300;
-        m_state.StripStep = 4000.0 / (300 - 1);
-        m_state.StripMin = 0;
-        m_state.StripMax = m_state.GaugeFullScale / 1000.0;
-        m_state.AnalogScaleUnit = LblUnit->text();
-    });
     setCommand(QStringLiteral("Analog"), [this] { m_state.AnalogScaleUnit = LblUnit->text(); });
-    for (const char* later : {"Graph", "Graph2", "Analog", "Memory"}) {
+    for (const char* later : {"Graph2", "Analog", "Memory"}) {
         if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
             a->setEnabled(false);
     }
+    registerCharts();
 }
 
 RealTimeList* Panel::liveTable() const
@@ -218,6 +211,7 @@ void Panel::openRecordFile()
     auto* list = new FileList(this);
     list->setAttribute(Qt::WA_DeleteOnClose);
     m_fileList = list;
+    wireFileList(list);
     list->move(frameGeometry().topRight() + QPoint(24, 48)); // beside the panel, not over it
     list->show();
     QPointer<FileList> guard(list);

@@ -59,6 +59,7 @@ struct SharedState {
     int StripPointIndex = 0;
     double StripLastX = 0;
     double StripLastY = 0;
+    QString StripScaleUnit; // the unit StripMin and StripMax are in (the gauge keeps its own)
     int PlotFirstRecord = 0;
     int PlotLastRecord = 0;
     int PlotSpan = 0;

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QPointer>
 
 namespace veltrix {
@@ -37,11 +38,18 @@ FileList::FileList(PollControl* poll, QWidget* parent)
     : RecordTableWindow(QStringLiteral("FileList"), tr("File List"), QStringLiteral("No.s"), poll,
                         parent)
 {
-    QAction* plot = addToolButton(QStringLiteral("Plot"), tr("Plot"), RecordIcon::Plot);
-    connect(plot, &QAction::triggered, this, &FileList::plotRequested);
-    plot->setEnabled(false); // until a list plot is connected to plotRequested()
+    m_plot = addToolButton(QStringLiteral("Plot"), tr("Plot"), RecordIcon::Plot);
+    connect(m_plot, &QAction::triggered, this, &FileList::plotRequested);
+    m_plot->setEnabled(false); // until a list plot is connected to plotRequested()
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &FileList::print);
+}
+
+void FileList::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&FileList::plotRequested))
+        m_plot->setEnabled(true);
+    RecordTableWindow::connectNotify(signal);
 }
 
 bool loadRecordFile(FileList& list, const QString& path, QString* error)

@@ -12,8 +12,15 @@ public:
     explicit FileList(PollControl* poll = nullptr, QWidget* parent = nullptr);
 
 signals:
-    // The toolbar's "Plot": draw this table as a list plot.
+    // The toolbar's "Plot": draw this table as a list plot. The button is enabled once a list
+    // plot listens.
     void plotRequested();
+
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+
+private:
+    QAction* m_plot;
 };
 
 // Reads the record file at `path` into the list: the table is reset to its header row and gets

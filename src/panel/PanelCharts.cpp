@@ -1,0 +1,65 @@
+// The panel's charts: the live strip chart behind "Graph" and the list plot behind the tables'
+// Plot buttons.
+
+#include "panel/Panel.h"
+#include "records/FileList.h"
+#include "records/ListPlot.h"
+#include "records/StripChart.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace veltrix {
+
+void Panel::registerCharts()
+{
+    m_stripChart = new StripChart(m_state, this);
+    m_stripChart->setPlacement([this] { return frameGeometry(); });
+    m_listPlot = new ListPlot(m_state, this);
+
+    setCommand(QStringLiteral("Graph"), [this] {
+        m_state.StripStarted = false;
+        m_state.StripRecords = 300;
+        m_state.StripStep = 4000.0 / (300 - 1);
+        m_state.StripMin = 0;
+        m_state.StripMax = m_state.GaugeFullScale / 1000.0;
+        // The chart remembers the unit of its limits itself; the gauge's record is the gauge's.
+        m_state.StripScaleUnit = LblUnit->text();
+        m_stripChart->open();
+        CmdTesla->setEnabled(false);
+    });
+    connect(m_stripChart, &StripChart::reopened, this, [this] { CmdTesla->setEnabled(false); });
+    connect(m_stripChart, &StripChart::closed, this, &Panel::applyUnitKeyRule);
+
+    setFeeder(FeedStage::StripChart, [this](const QString&) {
+        if (!m_state.StripChartOpen || !m_stripChart)
+            return true;
+        // The sweep's first reading ends this sample's feeding.
+        return m_stripChart->DrawStripPoint(LblValue->text(), LblUnit->text(), now().time());
+    });
+    addLiveViewCloser([this] {
+        if (m_stripChart)
+            m_stripChart->close();
+    });
+}
+
+void Panel::wireFileList(FileList* list)
+{
+    QPointer<FileList> table(list);
+    connect(list, &FileList::plotRequested, this, [this, table] {
+        if (table && m_listPlot)
+            m_listPlot->plotTable(PlotSource::FileList, table->grid());
+    });
+}
+
+StripChart* Panel::stripChart() const
+{
+    return m_stripChart;
+}
+
+ListPlot* Panel::listPlot() const
+{
+    return m_listPlot;
+}
+
+} // namespace veltrix

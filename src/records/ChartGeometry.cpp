@@ -1,0 +1,228 @@
+#include "records/ChartGeometry.h"
+
+#include "link/ReadingDecoder.h"
+#include "panel/SharedState.h"
+
+#include <QObject>
+
+#include <cmath>
+
+namespace veltrix::chart {
+
+namespace {
+
+const QString Overload = QStringLiteral("OL");
+const QString MilliGauss = QStringLiteral("mG");
+const QString MicroTesla = QStringLiteral("uT");
+
+// A strict reading of a whole field: blanks around it are allowed, nothing else.
+std::optional<double> wholeNumber(const QString& text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+const QList<FrameLine>& frameLines()
+{
+    static const QList<FrameLine> lines = {
+        {"Line1", QLineF(Centre, AboveTop, Centre, Bottom), LineLook::Middle},
+        {"Line2", QLineF(Left, Middle, Right, Middle), LineLook::Middle},
+        {"Line3", QLineF(Left, Bottom, Right, Bottom), LineLook::Axis},
+        {"Line4", QLineF(Left, AboveTop, Left, Bottom), LineLook::Axis},
+        {"Line5", QLineF(Left, Top, Right, Top), LineLook::Limit},
+    };
+    return lines;
+}
+
+QTransform toWindow(const QSizeF& size)
+{
+    return QTransform::fromScale(size.width() / Width, size.height() / Height);
+}
+
+QString numberText(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0"); // also for -0
+    return QString::number(value, 'g', 15);
+}
+
+double heightOf(double value, double min, double max)
+{
+    if (!(max > min) || !std::isfinite(value))
+        return Bottom;
+    const double y = Bottom - 3000 * (value - min) / (max - min);
+    if (y > Bottom)
+        return Bottom;
+    if (y < Top)
+        return AboveTop;
+    return y;
+}
+
+double stripHeight(const QString& valueText, double min, double max)
+{
+    if (valueText.trimmed() == Overload)
+        return AboveTop;
+    return heightOf(leadingNumber(valueText), min, max);
+}
+
+double rescaledMax(double max, const QString& newUnit)
+{
+    return newUnit == MilliGauss ? max * 10 : max / 10;
+}
+
+StripPoint advanceSweep(SharedState& s, double y)
+{
+    StripPoint p;
+    if (!s.StripStarted) {
+        s.StripStarted = true;
+        s.StripLastY = y;
+        s.StripPointIndex = 0;
+        s.StripLastX = Left;
+        p.kind = StripPoint::First;
+        return p;
+    }
+    ++s.StripPointIndex;
+    const int n = s.StripRecords;
+    p.middleTime = s.StripPointIndex == n / 2;
+    p.endTime = s.StripPointIndex == n - 1;
+    const double x = Left + s.StripPointIndex * s.StripStep;
+    p.segment = QLineF(s.StripLastX, s.StripLastY, x, y);
+    s.StripLastX = x;
+    s.StripLastY = y;
+    p.kind = StripPoint::Segment;
+    // The reading after the sweep's last point (a little slack for the rounding of the step).
+    if (x > Right + 1e-6) {
+        s.StripStarted = false;
+        s.StripPointIndex = 0;
+        p.kind = StripPoint::Cleared;
+    }
+    return p;
+}
+
+StripRangeError checkStripRange(const QString& maxText, const QString& minText,
+                                const QString& recordsText, StripRange* range)
+{
+    if (leadingNumber(recordsText) < 10)
+        return StripRangeError::Records;
+    const double min = leadingNumber(minText);
+    const double max = leadingNumber(maxText);
+    if (min < 0 || max <= min)
+        return StripRangeError::Limits;
+    // Each field must be a number as a whole ("12a" is not), the point count a whole one.
+    bool ok = false;
+    const int records = recordsText.trimmed().toInt(&ok);
+    if (!ok || records < 10)
+        return StripRangeError::Records;
+    const auto strictMin = wholeNumber(minText);
+    const auto strictMax = wholeNumber(maxText);
+    if (!strictMin || !strictMax)
+        return StripRangeError::Limits;
+    if (range)
+        *range = {records, *strictMin, *strictMax};
+    return StripRangeError::None;
+}
+
+const QString& stripRecordsRefusal()
+{
+    static const QString text = QObject::tr("Invalid, Numbers of Records >=10, Try again!");
+    return text;
+}
+
+const QString& stripLimitsRefusal()
+{
+    static const QString text = QObject::tr("Invalid, Min. Range >= 0 ; Max. Range > Min. Range");
+    return text;
+}
+
+double plotFullScale(QStringView plotUnit)
+{
+    return plotUnit.trimmed() == MilliGauss ? 2000 : 200;
+}
+
+double plotValue(QStringView valueCell, QStringView unitCell, QStringView plotUnit)
+{
+    const bool milliGaussPlot = plotUnit.trimmed() == MilliGauss;
+    const QStringView unit = unitCell.trimmed();
+    if (valueCell.trimmed() == Overload)
+        return milliGaussPlot ? 2000 : 200;
+    const double v = leadingNumber(valueCell.toString());
+    if (milliGaussPlot)
+        return unit == MicroTesla ? v * 10 : v;
+    return unit == MilliGauss ? v / 10 : v;
+}
+
+QStringView cellOf(QStringView rowText, int col)
+{
+    qsizetype start = 0;
+    for (int c = 0; c < col; ++c) {
+        const qsizetype tab = rowText.indexOf(QLatin1Char('\t'), start);
+        if (tab < 0)
+            return {};
+        start = tab + 1;
+    }
+    const qsizetype end = rowText.indexOf(QLatin1Char('\t'), start);
+    return rowText.mid(start, end < 0 ? rowText.size() - start : end - start);
+}
+
+std::optional<PlotRange> checkPlotRange(const QString& fromText, const QString& toText,
+                                        const QString& minText, const QString& maxText,
+                                        int totalRecords, double fullScale)
+{
+    const double from = leadingNumber(fromText);
+    const double to = leadingNumber(toText);
+    const double min = leadingNumber(minText);
+    const double max = leadingNumber(maxText);
+    // Rows are whole numbers within the table (row 0 is the header); the limits leave the
+    // chart some height and stay within the unit's full scale.
+    if (from < 1 || to <= from || to > totalRecords || from != std::floor(from) ||
+        to != std::floor(to))
+        return std::nullopt;
+    if (min < 0 || max > fullScale || max <= min)
+        return std::nullopt;
+    return PlotRange{int(from), int(to), min, max};
+}
+
+const QString& plotRangeRefusal()
+{
+    static const QString text = QObject::tr("Invalid, Try again!");
+    return text;
+}
+
+std::optional<ListPlotDrawing> drawListPlot(const SharedState& s, const RowText& rowText, int rows)
+{
+    ListPlotDrawing d;
+    d.top = numberText(s.PlotRangeMax);
+    d.middle = numberText((s.PlotRangeMin + s.PlotRangeMax) / 2);
+    d.bottom = numberText(s.PlotRangeMin);
+    if (s.PlotSpan < 2)
+        return d;
+    const int first = s.PlotFirstRecord;
+    const int last = s.PlotLastRecord;
+    if (first < 1 || last > rows || last <= first || !(s.PlotRangeMax != s.PlotRangeMin))
+        return std::nullopt;
+
+    const auto time = [&](int row) { return cellOf(rowText(row), 2).toString(); };
+    d.t1 = time(first);
+    d.t2 = time((first + last) / 2);
+    d.t3 = time(last);
+    const QStringView plotUnit = cellOf(rowText(1), 4);
+    d.unit = plotUnit.toString();
+
+    d.step = 4000.0 / (s.PlotSpan - 1);
+    d.points.reserve(last - first + 1);
+    for (int r = first; r <= last; ++r) {
+        const QStringView row = rowText(r);
+        const double value = plotValue(cellOf(row, 3), cellOf(row, 4), plotUnit);
+        d.points.append(
+            QPointF(Left + (r - first) * d.step, heightOf(value, s.PlotRangeMin, s.PlotRangeMax)));
+    }
+    d.caption = QString::number(s.PlotSpan) + QStringLiteral("Records Completed");
+    return d;
+}
+
+} // namespace veltrix::chart

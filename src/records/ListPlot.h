@@ -1,0 +1,90 @@
+#pragma once
+// The list plot: the records of a record table (a file read back, or the meter's downloaded
+// data) as a line chart of value against record number, between two value limits, over a chosen
+// span of records. Its range dialog chooses the span and the limits and draws anew.
+
+#include "records/ChartWindow.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QLineEdit;
+class QPushButton;
+
+namespace veltrix {
+
+struct SharedState;
+
+namespace ui {
+class Grid;
+}
+
+class ListPlot1 : public ChartWindow {
+    Q_OBJECT
+public:
+    explicit ListPlot1(QWidget* parent = nullptr);
+
+private:
+    friend bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s);
+};
+
+// Draws the span and limits held in `s` (PlotFirstRecord ... PlotRangeMax) of `table` in the
+// window. A span that does not lie within the table, or limits without height, close the window
+// and give false.
+bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s);
+
+class Plot1Range : public QDialog {
+    Q_OBJECT
+public:
+    explicit Plot1Range(SharedState& state, QWidget* parent = nullptr);
+
+    QLineEdit* TxtT1; // from
+    QLineEdit* TxtT2; // to
+    QLineEdit* TxtR1; // min
+    QLineEdit* TxtR2; // max
+    QPushButton* CmdOK;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    SharedState& m_state;
+};
+
+// Which table's Plot button opened the plot.
+enum class PlotSource { FileList, DataList };
+
+// Owns the plot window and its range dialog; windows are made on first use. Every table with a
+// Plot button calls plotTable() with its own grid.
+class ListPlot : public QObject {
+    Q_OBJECT
+public:
+    explicit ListPlot(SharedState& state, QWidget* windowParent = nullptr);
+    ~ListPlot() override;
+
+    // A table's "Plot": the whole table between 0 and the full scale of its unit. A table
+    // without records is left alone.
+    void plotTable(PlotSource source, ui::Grid& table);
+
+    // "Limit": the range dialog, just below the plot.
+    void showRange();
+    // Its OK: a valid entry draws the table the plot was opened from anew.
+    void acceptRange();
+
+    ListPlot1* window() const { return m_window; }
+    Plot1Range* rangeDialog() const { return m_dialog; }
+    void setPrinterFactory(ChartWindow::PrinterFactory factory);
+
+private:
+    ListPlot1* ensureWindow();
+    void drawFrom(ui::Grid& table);
+
+    SharedState& m_state;
+    QPointer<QWidget> m_windowParent;
+    QPointer<ListPlot1> m_window;
+    QPointer<Plot1Range> m_dialog;
+    QPointer<ui::Grid> m_table; // the table of the last Plot; gone when that table closed
+    ChartWindow::PrinterFactory m_printerFactory;
+};
+
+} // namespace veltrix

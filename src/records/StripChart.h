@@ -1,0 +1,102 @@
+#pragma once
+// The live strip chart: the reading as a line that sweeps from left to right, one point per
+// sample, a fixed number of points across between a lower and an upper limit. When a sweep is
+// full the chart starts over on a clean window. Its range dialog sets the limits and the number
+// of points.
+
+#include "records/ChartWindow.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QTime>
+
+class QLineEdit;
+class QPushButton;
+
+namespace veltrix {
+
+struct SharedState;
+
+class RealTime1 : public ChartWindow {
+    Q_OBJECT
+public:
+    explicit RealTime1(SharedState& state, QWidget* parent = nullptr);
+
+    // One sample: the panel's value and unit texts and the time of day. False when the reading
+    // took the first point of a sweep (nothing drawn yet; the sample's feeding ends here).
+    bool DrawStripPoint(const QString& valueText, const QString& unitText, const QTime& now);
+
+    // Empties the chart for a new sweep and shows the current limits.
+    void restart();
+
+protected:
+    void closing() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showLimits();
+
+    SharedState& m_state;
+};
+
+class Real1Range : public QDialog {
+    Q_OBJECT
+public:
+    explicit Real1Range(SharedState& state, QWidget* parent = nullptr);
+
+    QLineEdit* TxtReal1Max;
+    QLineEdit* TxtReal1Min;
+    QLineEdit* TxtReal1Rec;
+    QPushButton* CmdOK;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    SharedState& m_state;
+};
+
+// Owns the chart window and its range dialog for the panel; windows are made on first use.
+class StripChart : public QObject {
+    Q_OBJECT
+public:
+    // The windows are made with `windowParent` (the main panel) so that they go with it.
+    explicit StripChart(SharedState& state, QWidget* windowParent = nullptr);
+    ~StripChart() override;
+
+    // Shows the chart with the current settings and a fresh sweep; StripChartOpen is set.
+    void open();
+    // Closes the chart (its closing step runs) when it is open.
+    void close();
+    // The feeding step of the sample clock; false when the sweep's first point was taken.
+    bool DrawStripPoint(const QString& valueText, const QString& unitText, const QTime& now);
+
+    // "Limit": the range dialog, just below the chart.
+    void showRange();
+    // Its OK: checks every field first; a refused entry changes no setting.
+    void acceptRange();
+
+    RealTime1* window() const { return m_window; }
+    Real1Range* rangeDialog() const { return m_dialog; }
+    void setPrinterFactory(ChartWindow::PrinterFactory factory);
+    // Where the chart goes when it is first shown (beside the main panel).
+    void setPlacement(std::function<QRect()> panelFrame) { m_panelFrame = std::move(panelFrame); }
+
+signals:
+    // The chart was shown by the range dialog (the unit key must be locked).
+    void reopened();
+    // The chart was closed; StripChartOpen is already cleared.
+    void closed();
+
+private:
+    RealTime1* ensureWindow();
+
+    SharedState& m_state;
+    QPointer<QWidget> m_windowParent;
+    QPointer<RealTime1> m_window;
+    QPointer<Real1Range> m_dialog;
+    ChartWindow::PrinterFactory m_printerFactory;
+    std::function<QRect()> m_panelFrame;
+};
+
+} // namespace veltrix

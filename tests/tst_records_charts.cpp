@@ -1,0 +1,464 @@
+// The live strip chart and the list plot: their geometry, sweep, unit rules and range dialogs,
+// and the windows' pictures.
+
+#include "panel/SharedState.h"
+#include "records/ChartGeometry.h"
+#include "records/ListPlot.h"
+#include "records/StripChart.h"
+#include "support/ScriptedDialogs.h"
+#include "ui/Grid.h"
+#include "ui/WindowPicture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace veltrix;
+
+namespace {
+
+const QString RecordsRefusal = "Invalid, Numbers of Records >=10, Try again!";
+const QString LimitsRefusal = "Invalid, Min. Range >= 0 ; Max. Range > Min. Range";
+const QString PlotRefusal = "Invalid, Try again!";
+
+QString labelText(QWidget* window, const char* name)
+{
+    auto* l = window->findChild<QLabel*>(name);
+    return l ? l->text() : QStringLiteral("<no %1>").arg(name);
+}
+
+// Strip settings as the toolbar's "Graph" leaves them in milligauss, with N points per sweep.
+void stripDefaults(SharedState& s, int n = 300)
+{
+    s.StripStarted = false;
+    s.StripRecords = n;
+    s.StripStep = 4000.0 / (n - 1);
+    s.StripMin = 0;
+    s.StripMax = 2;
+    s.StripScaleUnit = "mG";
+}
+
+QString timeOf(int second)
+{
+    return QTime(10, 0).addSecs(second).toString("hh:mm:ss");
+}
+
+// A record table: row i holds `values[i - 1]` in `units[i - 1]` (or in the first unit).
+void fillTable(ui::Grid& grid, const QStringList& values, const QStringList& units)
+{
+    for (int i = 0; i < values.size(); ++i)
+        grid.addItem(QString("%1\t26/12/05\t%2\t%3\t%4\t\t")
+                         .arg(i + 1)
+                         .arg(timeOf(i))
+                         .arg(values[i], i < units.size() ? units[i] : units.value(0)));
+}
+
+ui::Grid* milligaussTable(int rows)
+{
+    auto* grid = new ui::Grid(7);
+    QStringList values;
+    for (int i = 0; i < rows; ++i)
+        values << QString::number(i * 5);
+    fillTable(*grid, values, {"mG"});
+    return grid;
+}
+
+struct PlotSettings {
+    int first, last;
+    double min, max;
+    bool operator==(const PlotSettings&) const = default;
+};
+PlotSettings plotSettings(const SharedState& s)
+{
+    return {s.PlotFirstRecord, s.PlotLastRecord, s.PlotRangeMin, s.PlotRangeMax};
+}
+
+} // namespace
+
+class ChartsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stripHeight_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<double>("y");
+        QTest::newRow("zero on the bottom line") << "0" << 2.0 << 4000.0;
+        QTest::newRow("1.0 on the middle line") << "1.0" << 2.0 << 2500.0;
+        QTest::newRow("2.0 on the top line") << "2.0" << 2.0 << 1000.0;
+        QTest::newRow("2.5 above the top line") << "2.5" << 2.0 << 900.0;
+        QTest::newRow("overload above the top line") << "OL" << 2.0 << 900.0;
+        QTest::newRow("below the range on the bottom line") << "-1" << 2.0 << 4000.0;
+        QTest::newRow("no number is 0") << "" << 2.0 << 4000.0;
+        QTest::newRow("microtesla range") << "0.05" << 0.2 << 3250.0;
+    }
+    void stripHeight()
+    {
+        QFETCH(QString, value);
+        QFETCH(double, max);
+        QFETCH(double, y);
+        QCOMPARE(chart::stripHeight(value, 0, max), y);
+    }
+
+    void numberText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 2000.0 << "2000";
+        QTest::newRow("no trailing zeros") << 0.2 << "0.2";
+        QTest::newRow("fifteen digits") << 2.0 / 3 << "0.666666666666667";
+        QTest::newRow("negative zero") << -0.0 << "0";
+    }
+    void numberText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(chart::numberText(value), text);
+    }
+
+    // With N = 10: the 1st reading sets LblT1 only, the 6th LblT2, the 10th LblT3 and ends at
+    // x = 5000; the 11th clears the window and the 12th begins the next sweep.
+    void sweepOfTenPoints()
+    {
+        SharedState s;
+        stripDefaults(s, 10);
+        RealTime1 chart(s);
+        chart.show();
+        QVERIFY(!chart.DrawStripPoint("1.0", "mG", QTime(10, 0)));
+        QCOMPARE(labelText(&chart, "LblT1"), timeOf(0));
+        QVERIFY(chart.points().isEmpty());
+        for (int reading = 2; reading <= 10; ++reading) {
+            QVERIFY(chart.DrawStripPoint("1.0", "mG", QTime(10, 0).addSecs(reading - 1)));
+            QCOMPARE(labelText(&chart, "LblT2"), reading >= 6 ? timeOf(5) : QString());
+            QCOMPARE(labelText(&chart, "LblT3"), reading >= 10 ? timeOf(9) : QString());
+        }
+        QCOMPARE(chart.points().size(), 10);
+        QCOMPARE(chart.points()[0], QPointF(1000, 2500));
+        QCOMPARE(chart.points()[1].x(), 1000 + 4000.0 / 9);
+        QCOMPARE(chart.points().last().x(), 5000.0);
+        QCOMPARE(labelText(&chart, "LblValue"), QString("1.0"));
+
+        QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 10)));
+        QVERIFY(chart.points().isEmpty());
+        for (const char* label : {"LblT1", "LblT2", "LblT3"})
+            QCOMPARE(labelText(&chart, label), QString());
+        QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 11))); // a new sweep
+        QCOMPARE(labelText(&chart, "LblT1"), timeOf(11));
+        QVERIFY(chart.isVisible());
+    }
+
+    // The chart follows a unit change by its own record, even when the gauge has already taken
+    // the new unit into the shared one.
+    void unitChangeRescalesTheTop()
+    {
+        SharedState s;
+        stripDefaults(s);
+        s.StripMax = 0.2;
+        s.StripMin = 0.05;
+        s.StripScaleUnit = "uT";
+        s.AnalogScaleUnit = "mG";
+        RealTime1 chart(s);
+        chart.show();
+        chart.DrawStripPoint("1.0", "mG", QTime(10, 0));
+        QCOMPARE(s.StripMax, 2.0);
+        QCOMPARE(s.StripMin, 0.05);
+        QCOMPARE(labelText(&chart, "LblValTop"), QString("2"));
+        QCOMPARE(labelText(&chart, "LblUnit"), QString("mG"));
+        chart.DrawStripPoint("0.1", "mG", QTime(10, 0, 1));
+        QCOMPARE(s.StripMax, 2.0); // once only
+        chart.DrawStripPoint("0.1", "uT", QTime(10, 0, 2));
+        QCOMPARE(s.StripMax, 0.2);
+    }
+
+    void stripRange_data()
+    {
+        QTest::addColumn<QString>("max");
+        QTest::addColumn<QString>("min");
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("9 records") << "2"
+                                   << "0"
+                                   << "9" << RecordsRefusal;
+        QTest::newRow("no records") << "2"
+                                    << "0"
+                                    << "" << RecordsRefusal;
+        QTest::newRow("records not a whole number") << "2"
+                                                    << "0"
+                                                    << "30x" << RecordsRefusal;
+        QTest::newRow("min equals max") << "5"
+                                        << "5"
+                                        << "300" << LimitsRefusal;
+        QTest::newRow("negative min") << "2"
+                                      << "-1"
+                                      << "300" << LimitsRefusal;
+        // The records field alone would pass; nothing may be taken from it.
+        QTest::newRow("max not a number") << "2a"
+                                          << "0"
+                                          << "50" << LimitsRefusal;
+        QTest::newRow("min not a number") << "2"
+                                          << "0,5"
+                                          << "50" << LimitsRefusal;
+        QTest::newRow("accepted") << "5"
+                                  << "1"
+                                  << "20" << QString();
+    }
+    void stripRange()
+    {
+        QFETCH(QString, max);
+        QFETCH(QString, min);
+        QFETCH(QString, records);
+        QFETCH(QString, refusal);
+        test::ScriptedDialogs dialogs;
+        SharedState s;
+        stripDefaults(s);
+        StripChart strip(s);
+        QSignalSpy reopened(&strip, &StripChart::reopened);
+        strip.open();
+        strip.window()->findChild<QAction*>("MnuLimit")->trigger();
+        Real1Range* dialog = strip.rangeDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QString("Real Time Range"));
+        QCOMPARE(dialog->TxtReal1Max->text(), QString("2"));
+        QCOMPARE(dialog->TxtReal1Rec->text(), QString("300"));
+        dialog->TxtReal1Max->setText(max);
+        dialog->TxtReal1Min->setText(min);
+        dialog->TxtReal1Rec->setText(records);
+        QTest::mouseClick(dialog->CmdOK, Qt::LeftButton);
+
+        if (!refusal.isEmpty()) {
+            QCOMPARE(dialogs.messages, QStringList{refusal});
+            QCOMPARE(s.StripRecords, 300);
+            QCOMPARE(s.StripMin, 0.0);
+            QCOMPARE(s.StripMax, 2.0);
+            QCOMPARE(s.StripStep, 4000.0 / 299);
+            QVERIFY(dialog->isVisible());
+            QVERIFY(!strip.window()->isVisible());
+            QVERIFY(!s.StripChartOpen);
+            QCOMPARE(reopened.count(), 0);
+        } else {
+            QCOMPARE(dialogs.messages, QStringList());
+            QCOMPARE(s.StripRecords, 20);
+            QCOMPARE(s.StripMin, 1.0);
+            QCOMPARE(s.StripMax, 5.0);
+            QCOMPARE(s.StripStep, 4000.0 / 19);
+            QVERIFY(!dialog->isVisible());
+            QVERIFY(strip.window()->isVisible());
+            QVERIFY(s.StripChartOpen);
+            QCOMPARE(reopened.count(), 1);
+            QCOMPARE(labelText(strip.window(), "LblValMid"), QString("3"));
+        }
+    }
+
+    void plotValue_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("plotUnit");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("uT row in mG plot") << "10"
+                                           << "uT"
+                                           << "mG" << 100.0;
+        QTest::newRow("Greek mu row taken as read") << "10"
+                                                    << "\u03bcT"
+                                                    << "mG" << 10.0;
+        QTest::newRow("micro sign row taken as read") << "10"
+                                                      << "\u00b5T"
+                                                      << "mG" << 10.0;
+        QTest::newRow("overload in mG plot") << "OL"
+                                             << "mG"
+                                             << "mG" << 2000.0;
+        QTest::newRow("overload in uT plot") << "OL"
+                                             << "uT"
+                                             << "uT" << 200.0;
+        QTest::newRow("mG row in uT plot") << "100"
+                                           << "mG"
+                                           << "uT" << 10.0;
+        QTest::newRow("uT row in Greek mu plot") << "10"
+                                                 << "uT"
+                                                 << "\u03bcT" << 10.0;
+        QTest::newRow("leading number") << "12.5x"
+                                        << "mG"
+                                        << "mG" << 12.5;
+        QTest::newRow("no number") << "--"
+                                   << "mG"
+                                   << "mG" << 0.0;
+    }
+    void plotValue()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, unit);
+        QFETCH(QString, plotUnit);
+        QFETCH(double, expected);
+        QCOMPARE(chart::plotValue(value, unit, plotUnit), expected);
+    }
+
+    // 300 milligauss records fill the chart from x = 1000 to 5000 between 0 and 2000.
+    void plotsAWholeTable()
+    {
+        SharedState s;
+        std::unique_ptr<ui::Grid> table(milligaussTable(300));
+        ListPlot plot(s);
+        plot.plotTable(PlotSource::FileList, *table);
+        ListPlot1* w = plot.window();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->windowTitle(), QString("300Records Completed"));
+        QVERIFY(s.PlotFromFileList && !s.PlotFromDataList);
+        QCOMPARE(w->points().size(), 300);
+        QCOMPARE(w->points()[0], QPointF(1000, 4000));
+        QCOMPARE(w->points()[1].x() - w->points()[0].x(), 4000.0 / 299);
+        QCOMPARE(w->points().last().x(), 5000.0);
+        QCOMPARE(w->points()[100].y(), 4000 - 3000 * 500 / 2000.0);
+        QCOMPARE(labelText(w, "LblValTop"), QString("2000"));
+        QCOMPARE(labelText(w, "LblValMid"), QString("1000"));
+        QCOMPARE(labelText(w, "Lbl0"), QString("0"));
+        QCOMPARE(labelText(w, "LblT1"), timeOf(0));
+        QCOMPARE(labelText(w, "LblT2"), timeOf(149)); // row (1 + 300) div 2
+        QCOMPARE(labelText(w, "LblT3"), timeOf(299));
+        QCOMPARE(labelText(w, "LblUnit"), QString("mG"));
+    }
+
+    void mixedUnits()
+    {
+        SharedState s;
+        ui::Grid mg(7);
+        fillTable(mg, {"1000", "10", "10", "OL", "3000"}, {"mG", "uT", "\u03bcT", "mG", "mG"});
+        ListPlot plot(s);
+        plot.plotTable(PlotSource::DataList, mg);
+        QVERIFY(s.PlotFromDataList && !s.PlotFromFileList);
+        QList<double> ys;
+        for (const QPointF& p : plot.window()->points())
+            ys << p.y();
+        QCOMPARE(ys, (QList<double>{2500, 3850, 3985, 1000, 900}));
+
+        ui::Grid ut(7);
+        fillTable(ut, {"20", "1000"}, {"\u03bcT", "mG"});
+        plot.plotTable(PlotSource::FileList, ut);
+        QCOMPARE(s.PlotFullScale, 200.0);
+        QCOMPARE(labelText(plot.window(), "LblValTop"), QString("200"));
+        QCOMPARE(plot.window()->points()[1].y(), 2500.0); // 1000 mG = 100 uT
+    }
+
+    void plotRange_data()
+    {
+        QTest::addColumn<QStringList>("entry"); // from, to, min, max
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("beyond the table") << QStringList{"5", "12", "0", "2000"} << false;
+        QTest::newRow("from the header row") << QStringList{"0", "5", "0", "2000"} << false;
+        QTest::newRow("to equals from") << QStringList{"5", "5", "0", "2000"} << false;
+        QTest::newRow("equal limits") << QStringList{"1", "10", "0", "0"} << false;
+        QTest::newRow("max over full scale") << QStringList{"1", "10", "0", "2500"} << false;
+        QTest::newRow("negative min") << QStringList{"1", "10", "-1", "2000"} << false;
+        QTest::newRow("min over max") << QStringList{"1", "10", "100", "50"} << false;
+        QTest::newRow("one line") << QStringList{"1", "2", "0", "1000"} << true;
+    }
+    void plotRange()
+    {
+        QFETCH(QStringList, entry);
+        QFETCH(bool, accepted);
+        test::ScriptedDialogs dialogs;
+        SharedState s;
+        std::unique_ptr<ui::Grid> table(milligaussTable(10));
+        ListPlot plot(s);
+        plot.plotTable(PlotSource::FileList, *table);
+        const PlotSettings before = plotSettings(s);
+        plot.window()->findChild<QAction*>("MnuLimit")->trigger();
+        Plot1Range* dialog = plot.rangeDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QString("Plot Range"));
+        QCOMPARE(dialog->TxtT2->text(), QString("10"));
+        QCOMPARE(dialog->TxtR2->text(), QString("2000"));
+        dialog->TxtT1->setText(entry[0]);
+        dialog->TxtT2->setText(entry[1]);
+        dialog->TxtR1->setText(entry[2]);
+        dialog->TxtR2->setText(entry[3]);
+        QTest::mouseClick(dialog->CmdOK, Qt::LeftButton);
+
+        if (!accepted) {
+            QCOMPARE(dialogs.messages, QStringList{PlotRefusal});
+            QVERIFY(plotSettings(s) == before);
+            QVERIFY(dialog->isVisible());
+            QVERIFY(!plot.window()->isVisible());
+        } else {
+            QCOMPARE(dialogs.messages, QStringList());
+            QVERIFY(!dialog->isVisible());
+            QVERIFY(plot.window()->isVisible());
+            QCOMPARE(s.PlotSpan, 2);
+            QCOMPARE(plot.window()->points().size(), 2);
+            QCOMPARE(plot.window()->windowTitle(), QString("2Records Completed"));
+            QCOMPARE(labelText(plot.window(), "LblValTop"), QString("1000"));
+        }
+    }
+
+    // No rows, nothing happens; a range for a table that has been closed is not drawn.
+    void tablesWithoutRecords()
+    {
+        test::ScriptedDialogs dialogs;
+        SharedState s;
+        ui::Grid empty(7);
+        ListPlot plot(s);
+        plot.plotTable(PlotSource::FileList, empty);
+        QVERIFY(!plot.window());
+        QVERIFY(!s.PlotFromFileList);
+
+        auto* table = milligaussTable(10);
+        plot.plotTable(PlotSource::FileList, *table);
+        plot.showRange();
+        delete table;
+        QTest::mouseClick(plot.rangeDialog()->CmdOK, Qt::LeftButton);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(!plot.window()->isVisible());
+    }
+
+    // The line is painted from the kept points onto whatever size the window has now.
+    void drawingFollowsTheWindowSize()
+    {
+        SharedState s;
+        ui::Grid table(7);
+        fillTable(table, {"1500", "1500"}, {"mG"}); // a line at y = 1750
+        ListPlot plot(s);
+        plot.plotTable(PlotSource::FileList, table);
+        for (const QSize size : {QSize(800, 500), QSize(420, 300)}) {
+            plot.window()->resize(size);
+            const QImage image = plot.window()->picture();
+            const QPointF at = chart::toWindow(image.size()).map(QPointF(2000, 1750));
+            QVERIFY2(qGray(image.pixel(at.toPoint())) < 80,
+                     qPrintable(QString("%1x%2").arg(size.width()).arg(size.height())));
+            const QPointF off = chart::toWindow(image.size()).map(QPointF(2000, 2000));
+            QVERIFY(qGray(image.pixel(off.toPoint())) > 200);
+        }
+    }
+
+    void printAndSavePicture()
+    {
+        QTemporaryDir dir;
+        test::ScriptedDialogs dialogs;
+        SharedState s;
+        stripDefaults(s);
+        StripChart strip(s);
+        const QString pdf = dir.filePath("chart.pdf");
+        strip.setPrinterFactory([pdf] { return std::make_unique<ui::PicturePrinter>(pdf); });
+        strip.open();
+        strip.DrawStripPoint("0.5", "mG", QTime(10, 0));
+        strip.DrawStripPoint("1.5", "mG", QTime(10, 0, 1));
+        strip.window()->findChild<QAction*>("MnuPrint")->trigger();
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.read(5) == "%PDF-");
+
+        dialogs.fileAnswers << dir.filePath("chart");
+        strip.window()->findChild<QAction*>("MnuSave")->trigger();
+        const QImage saved(dir.filePath("chart.png"));
+        QCOMPARE(saved.size(), strip.window()->canvas()->size());
+        QCOMPARE(dialogs.messages, QStringList());
+    }
+};
+
+QTEST_MAIN(ChartsTest)
+#include "tst_records_charts.moc"
