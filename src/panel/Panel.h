@@ -29,6 +29,8 @@ namespace veltrix {
 namespace ui {
 class ClickableLabel;
 }
+class Analog;
+class Digital;
 class FileList;
 class RealTimeList;
 class RecordWriter;
@@ -80,6 +82,9 @@ public:
     void stopRecording();
     RealTimeList* liveTable() const;
     FileList* fileList() const;
+    // The gauge and the digital display while they are open (null otherwise).
+    Analog* analogGauge() const;
+    Digital* digitalDisplay() const;
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
 
@@ -109,6 +114,9 @@ private:
     void feedViews(const QString& body);
     void writeRecord(const QString& body);
     void registerCommands();
+    void registerViews();
+    void openAnalog();
+    void openDigital();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -132,6 +140,8 @@ private:
     std::unique_ptr<RecordWriter> RecordFileNumber; // the open record file while recording
     QPointer<RealTimeList> m_liveTable;
     QPointer<FileList> m_fileList;
+    QPointer<Analog> m_analog;
+    QPointer<Digital> m_digital;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;

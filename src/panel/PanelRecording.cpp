@@ -51,11 +51,11 @@ void Panel::registerCommands()
         m_state.StripMax = m_state.GaugeFullScale / 1000.0;
         m_state.AnalogScaleUnit = LblUnit->text();
     });
-    setCommand(QStringLiteral("Analog"), [this] { m_state.AnalogScaleUnit = LblUnit->text(); });
-    for (const char* later : {"Graph", "Graph2", "Analog", "TimeSet", "Memory", "Alarm"}) {
+    for (const char* later : {"Graph", "Graph2", "TimeSet", "Memory", "Alarm"}) {
         if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
             a->setEnabled(false);
     }
+    registerViews();
 }
 
 RealTimeList* Panel::liveTable() const
