@@ -138,8 +138,8 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("resize mG") << int(DialVariant::Resize) << 2000.0
                                    << QStringList{"1000", "1500", "500", "2000", "0"};
-        QTest::newRow("resize uT") << int(DialVariant::Resize) << 200.0
-                                   << QStringList{"100", "150", "50", "200", "0"};
+        QTest::newRow("resize uT")
+            << int(DialVariant::Resize) << 200.0 << QStringList{"100", "150", "50", "200", "0"};
         QTest::newRow("unit change mG") << int(DialVariant::UnitChange) << 2000.0
                                         << QStringList{" 1000", " 1500", " 500", " 2000", "0"};
         QTest::newRow("unit change uT") << int(DialVariant::UnitChange) << 200.0
@@ -167,8 +167,9 @@ private slots:
             double x = lr * std::cos(rad(angles[i])) - shift;
             if (i == 0) // the middle label: centred on the axis, or a fixed -120
                 x = v == DialVariant::Resize ? -width(texts[0]) / 2 + 1 : -120;
-            QVERIFY2(near(list[i].anchor.x(), x, 1e-3),
-                     qPrintable(QStringLiteral("%1: %2 vs %3").arg(i).arg(list[i].anchor.x()).arg(x)));
+            QVERIFY2(
+                near(list[i].anchor.x(), x, 1e-3),
+                qPrintable(QStringLiteral("%1: %2 vs %3").arg(i).arg(list[i].anchor.x()).arg(x)));
         }
     }
 

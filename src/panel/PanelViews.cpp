@@ -93,9 +93,8 @@ void Panel::registerViews()
         }
     });
 
-    LblValue->installEventFilter(new DoubleClickFilter(LblValue, [this] {
-        toolbarClick(QStringLiteral("Digital"));
-    }));
+    LblValue->installEventFilter(
+        new DoubleClickFilter(LblValue, [this] { toolbarClick(QStringLiteral("Digital")); }));
     LblValue->setToolTip(tr("Double-click for the large display"));
 }
 
@@ -104,7 +103,8 @@ void Panel::openAnalog()
     m_state.AnalogScaleUnit = LblUnit->text();
     m_state.AnalogOpen = true;
     if (!m_analog) {
-        m_analog = new Analog(m_state, [this] { return LblUnit->text(); }, this);
+        m_analog = new Analog(
+            m_state, [this] { return LblUnit->text(); }, this);
         m_analog->placeBeside(frameGeometry());
     }
     m_analog->show();

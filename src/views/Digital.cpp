@@ -9,8 +9,7 @@
 
 namespace veltrix {
 
-Digital::Digital(SharedState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state)
+Digital::Digital(SharedState& state, QWidget* parent) : QWidget(parent, Qt::Window), m_state(state)
 {
     setObjectName(QStringLiteral("Digital"));
     setWindowTitle(QStringLiteral("HX-880 Digital"));

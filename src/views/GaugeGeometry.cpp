@@ -99,10 +99,9 @@ QList<ScaleLabel> scaleLabels(DialVariant variant, double r, double fullScale,
 
     QList<ScaleLabel> labels;
     const QString half = text(fullScale / 2);
-    const double halfX = relabel
-                             ? (lr * std::cos(radians(63)) + lr * std::cos(radians(117))) / 2 -
-                                   UnitChangeShift
-                             : -shift(half) + 1;
+    const double halfX =
+        relabel ? (lr * std::cos(radians(63)) + lr * std::cos(radians(117))) / 2 - UnitChangeShift
+                : -shift(half) + 1;
     labels.append({half, {halfX, lr}});
     const QString upper = text(3 * fullScale / 4);
     labels.append({upper, {lr * std::cos(radians(63)) - shift(upper), y63}});

@@ -30,9 +30,9 @@ inline double radians(double degrees)
 inline constexpr double ArcFrom = 34.2;
 inline constexpr double ArcTo = 145.8;
 inline constexpr int MarkCount = 41;
-inline constexpr double LabelRadius = 1.16;   // labels sit on this circle, times R
-inline constexpr double NeedleLength = 0.96;  // times R
-inline constexpr double NeedleSweep = 0.98;   // the area a needle may cover, times R
+inline constexpr double LabelRadius = 1.16;    // labels sit on this circle, times R
+inline constexpr double NeedleLength = 0.96;   // times R
+inline constexpr double NeedleSweep = 0.98;    // the area a needle may cover, times R
 inline constexpr double UnitChangeShift = 120; // label shift of the relabelled dial
 
 // The user coordinate system laid over a client area of sw x sh twips: x from -sw/2 (left) to
