@@ -29,6 +29,8 @@ namespace veltrix {
 namespace ui {
 class ClickableLabel;
 }
+class Analog;
+class Digital;
 class FileList;
 class ListPlot;
 class RealTimeList;
@@ -86,6 +88,9 @@ public:
     // The live strip chart and the list plot (every table's Plot button draws through it).
     StripChart* stripChart() const;
     ListPlot* listPlot() const;
+    // The gauge and the digital display while they are open (null otherwise).
+    Analog* analogGauge() const;
+    Digital* digitalDisplay() const;
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
     // Takes a sample stamped with the given time of day.
@@ -120,6 +125,9 @@ private:
     void registerSettingsWindows();
     void registerCharts();
     void wireFileList(FileList* list);
+    void registerViews();
+    void openAnalog();
+    void openDigital();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -145,6 +153,8 @@ private:
     QPointer<FileList> m_fileList;
     QPointer<StripChart> m_stripChart;
     QPointer<ListPlot> m_listPlot;
+    QPointer<Analog> m_analog;
+    QPointer<Digital> m_digital;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;

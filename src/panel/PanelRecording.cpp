@@ -43,12 +43,12 @@ void Panel::registerCommands()
     setCommand(QStringLiteral("Delete"), [this] { eraseMemory(); });
     // Views that later versions bring keep their settings here; their buttons stay disabled
     // until the window exists.
-    setCommand(QStringLiteral("Analog"), [this] { m_state.AnalogScaleUnit = LblUnit->text(); });
-    for (const char* later : {"Graph2", "Analog", "Memory"}) {
+    for (const char* later : {"Graph2", "Memory"}) {
         if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
             a->setEnabled(false);
     }
     registerCharts();
+    registerViews();
 }
 
 RealTimeList* Panel::liveTable() const
