@@ -78,6 +78,7 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     buildToolbar();
     setCommand(QStringLiteral("Sampling"), [this] { m_state.SamplingPromptPending = true; });
     registerCommands();
+    registerGraphs();
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
             m_liveTable->AppendLiveRow(body);
@@ -424,6 +425,7 @@ void Panel::setSamplingSeconds(int seconds)
     // The sample clock restarts: the next sample is taken at once.
     m_state.iPCsecTimetotal = QStringLiteral("0");
     m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
+    emit samplingTimeChanged(seconds);
 }
 
 void Panel::pressKey(Key key)

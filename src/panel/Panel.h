@@ -31,6 +31,7 @@ class ClickableLabel;
 }
 class FileList;
 class RealTimeList;
+class RecordGraph;
 class RecordWriter;
 
 // The live views, in the order every sample feeds them.
@@ -79,6 +80,7 @@ public:
     void startRecording();
     void stopRecording();
     RealTimeList* liveTable() const;
+    RecordGraph* recordGraph() const;
     FileList* fileList() const;
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
@@ -97,6 +99,8 @@ signals:
     void tickFinished();
     void linkStateChanged(bool lost);
     void closed();
+    // A new sampling time was entered (the sample clock restarts).
+    void samplingTimeChanged(int seconds);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -109,6 +113,8 @@ private:
     void feedViews(const QString& body);
     void writeRecord(const QString& body);
     void registerCommands();
+    void registerGraphs();
+    void openRecordGraph();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -132,6 +138,7 @@ private:
     std::unique_ptr<RecordWriter> RecordFileNumber; // the open record file while recording
     QPointer<RealTimeList> m_liveTable;
     QPointer<FileList> m_fileList;
+    QPointer<RecordGraph> m_recordGraph;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;
