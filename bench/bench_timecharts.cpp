@@ -143,6 +143,8 @@ int main(int argc, char** argv)
     panel.show();
     panel.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
     panel.setSamplingSeconds(1);
+    QCoreApplication::processEvents();
+    memory("panel alone");
     panel.toolbarClick(QStringLiteral("Graph2"));
     RecordGraph* graph = panel.recordGraph();
     QCoreApplication::processEvents();
