@@ -475,11 +475,15 @@ private slots:
         QVERIFY(chart.axisMinimum(Graph::XAxis) > x0 + ui::daysFromSeconds(10));
         QVERIFY(chart.axisMaximum(Graph::XAxis) < x1 - ui::daysFromSeconds(30));
         QVERIFY(chart.axisMinimum(Graph::YAxis) > 0);
-        // The y fields are set by hand to 0-120 before the reset.
+        // The y fields are set by hand to 0-120, the start time to 09:00:30, before the reset.
         auto* yMax = plot->findChild<ui::NumEdit*>("AxisMax2");
         yMax->setText("120");
         emit yMax->editingFinished();
+        auto* xMin = plot->findChild<ui::NumEdit*>("AxisMin1");
+        xMin->setText("09:00:30");
+        emit xMin->editingFinished();
         plot->findChild<QPushButton*>("CmdReset")->click();
+        QCOMPARE(xMin->text(), QString("09:00:00"));
         QVERIFY(near(chart.axisMinimum(Graph::XAxis), x0));
         QVERIFY(near(chart.axisMaximum(Graph::XAxis), x1));
         QCOMPARE(chart.axisMinimum(Graph::YAxis), 0.0);

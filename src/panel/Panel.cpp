@@ -9,6 +9,7 @@
 #include "records/RecordWriter.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
+#include "views/RecordGraph.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,6 +92,7 @@ Panel::~Panel()
     // The tables hold references to this panel's state; they go with it.
     delete m_liveTable.data();
     delete m_fileList.data();
+    delete m_recordGraph.data();
 }
 
 void Panel::buildFace()
