@@ -7,6 +7,7 @@
 #include <QDateTimeAxis>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -27,6 +28,22 @@ constexpr double WheelZoomStep = 1.25;
 constexpr int MinZoomPixels = 5;
 
 const QColor CursorColours[2] = {QColor(0xc0, 0x39, 0x2b), QColor(0x21, 0x61, 0xa8)};
+
+// Between the chart's own grid and its trace.
+constexpr qreal TimeGridZ = 2.5;
+constexpr int MostTimeTicks = 7;
+
+// The smallest round step (in seconds) that puts at most MostTimeTicks ticks on the span.
+int timeTickStep(double spanSeconds)
+{
+    static const int steps[] = {1,   2,   5,    10,   15,   30,    60,    120,   300,
+                                600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400};
+    for (int step : steps) {
+        if (spanSeconds / step <= MostTimeTicks - 1)
+            return step;
+    }
+    return 86400;
+}
 } // namespace
 
 Graph::Graph(QWidget* parent)
@@ -38,7 +55,8 @@ Graph::Graph(QWidget* parent)
 {
     setObjectName(QStringLiteral("CWGraph1"));
     m_chart->legend()->hide();
-    m_chart->setMargins(QMargins(4, 4, 8, 4));
+    // Room below the plot area for the time labels drawn there.
+    m_chart->setMargins(QMargins(4, 4, 12, fontMetrics().height() + 6));
     m_chart->addSeries(m_series);
     m_chart->addAxis(m_xAxis, Qt::AlignBottom);
     m_chart->addAxis(m_yAxis, Qt::AlignLeft);
@@ -47,7 +65,9 @@ Graph::Graph(QWidget* parent)
     QPen pen(QColor(0x1f, 0x77, 0xb4));
     pen.setWidthF(1.6);
     m_series->setPen(pen);
-    m_xAxis->setTickCount(6);
+    m_xAxis->setTickCount(2);
+    m_xAxis->setGridLineVisible(false);
+    m_xAxis->setLabelsVisible(false);
     m_yAxis->setTickCount(5);
     m_yAxis->setLabelFormat(QStringLiteral("%g"));
     setTimeFormat(QStringLiteral("hh:nn:ss"));
@@ -77,8 +97,14 @@ Graph::Graph(QWidget* parent)
             item->hide();
         }
     }
-    connect(m_chart, &QChart::plotAreaChanged, this, [this] { placeCursors(); });
-    connect(m_xAxis, &QDateTimeAxis::rangeChanged, this, [this] { placeCursors(); });
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        placeTimeTicks();
+        placeCursors();
+    });
+    connect(m_xAxis, &QDateTimeAxis::rangeChanged, this, [this] {
+        placeTimeTicks();
+        placeCursors();
+    });
     connect(m_yAxis, &QValueAxis::rangeChanged, this, [this] { placeCursors(); });
 }
 
@@ -150,6 +176,48 @@ void Graph::setTimeFormat(const QString& format)
     QString qtFormat = format;
     qtFormat.replace(QStringLiteral("nn"), QStringLiteral("mm"));
     m_xAxis->setFormat(qtFormat);
+    placeTimeTicks();
+}
+
+void Graph::placeTimeTicks()
+{
+    const QRectF area = m_chart->plotArea();
+    const double lo = secondsFromDays(axisMinimum(XAxis));
+    const double hi = secondsFromDays(axisMaximum(XAxis));
+    QList<double> ticks;
+    if (area.width() > 0 && hi > lo) {
+        const int step = timeTickStep(hi - lo);
+        for (double t = std::ceil(lo / step - 1e-9) * step; t <= hi + 1e-6; t += step)
+            ticks << t;
+    }
+    QString qtFormat = m_timeFormat;
+    qtFormat.replace(QStringLiteral("nn"), QStringLiteral("mm"));
+    const QPen gridPen(QColor(0xd8, 0xdc, 0xe0), 1);
+    while (m_tickLines.size() < ticks.size()) {
+        auto* line = new QGraphicsLineItem(m_chart);
+        line->setPen(gridPen);
+        line->setZValue(TimeGridZ);
+        auto* label = new QGraphicsSimpleTextItem(m_chart);
+        label->setFont(m_xAxis->labelsFont());
+        label->setBrush(m_xAxis->labelsBrush());
+        label->setZValue(TimeGridZ);
+        m_tickLines << line;
+        m_tickLabels << label;
+    }
+    for (qsizetype i = 0; i < m_tickLines.size(); ++i) {
+        const bool used = i < ticks.size();
+        m_tickLines[i]->setVisible(used);
+        m_tickLabels[i]->setVisible(used);
+        if (!used)
+            continue;
+        const QPointF p =
+            m_chart->mapToPosition(QPointF(msOf(daysFromSeconds(ticks[i])), 0), m_series);
+        m_tickLines[i]->setLine(p.x(), area.top(), p.x(), area.bottom());
+        const QTime time = QTime(0, 0).addSecs(int(std::llround(ticks[i])) % SecondsPerDay);
+        m_tickLabels[i]->setText(time.toString(qtFormat));
+        const QRectF box = m_tickLabels[i]->boundingRect();
+        m_tickLabels[i]->setPos(p.x() - box.width() / 2, area.bottom() + 4);
+    }
 }
 
 void Graph::ClearGraph()

@@ -15,6 +15,7 @@
 class QDateTimeAxis;
 class QGraphicsLineItem;
 class QGraphicsEllipseItem;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QRubberBand;
 class QValueAxis;
@@ -114,6 +115,7 @@ private:
     QPointF seriesPoint(const QPointF& value) const;
     QPointF snapped(const QPointF& value) const;
     void placeCursors();
+    void placeTimeTicks();
     void moveCursorTo(int cursor, const QPoint& viewportPos);
     int nearestCursor(const QPoint& viewportPos) const;
     QRect zoomRect(const QPoint& from, const QPoint& to) const;
@@ -131,6 +133,10 @@ private:
     double m_defaultStep = 0;
     TrackMode m_mode = TrackMode::None;
     Cursor m_cursors[2];
+    // Time grid lines and labels at whole, round times (the axis's own ticks divide the range
+    // evenly and would fall on odd seconds).
+    QList<QGraphicsLineItem*> m_tickLines;
+    QList<QGraphicsSimpleTextItem*> m_tickLabels;
 
     // Mouse state of one press
     bool m_pressed = false;
