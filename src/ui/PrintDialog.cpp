@@ -1,5 +1,6 @@
 #include "ui/PrintDialog.h"
 
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -17,8 +18,14 @@ bool runPrintDialog(QPrinter& printer, QWidget* parent)
 {
     if (runner())
         return runner()(printer, parent);
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    // On the heap: if the parent window is closed and deleted while the dialog runs, it takes
+    // the dialog with it, and the guard says so.
+    QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, parent);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return false;
+    delete dialog.data();
+    return accepted;
 }
 
 void setPrintDialogRunner(PrintDialogRunner r)
