@@ -12,6 +12,7 @@
 #include "records/StripChart.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
+#include "views/RecordGraph.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,6 +83,7 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     setCommand(QStringLiteral("Sampling"), [this] { m_state.SamplingPromptPending = true; });
     registerCommands();
     registerSettingsWindows();
+    registerGraphs();
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
             m_liveTable->AppendLiveRow(body);
@@ -96,6 +98,7 @@ Panel::~Panel()
     delete m_fileList.data();
     delete m_stripChart.data();
     delete m_listPlot.data();
+    delete m_recordGraph.data();
 }
 
 void Panel::buildFace()
@@ -443,6 +446,7 @@ void Panel::setSamplingSeconds(int seconds)
     // The sample clock restarts: the next sample is taken at once.
     m_state.iPCsecTimetotal = QStringLiteral("0");
     m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
+    emit samplingTimeChanged(seconds);
 }
 
 void Panel::pressKey(Key key)

@@ -34,6 +34,7 @@ class Digital;
 class FileList;
 class ListPlot;
 class RealTimeList;
+class RecordGraph;
 class RecordWriter;
 class StripChart;
 
@@ -84,6 +85,7 @@ public:
     void startRecording();
     void stopRecording();
     RealTimeList* liveTable() const;
+    RecordGraph* recordGraph() const;
     FileList* fileList() const;
     // The live strip chart and the list plot (every table's Plot button draws through it).
     StripChart* stripChart() const;
@@ -110,6 +112,8 @@ signals:
     void tickFinished();
     void linkStateChanged(bool lost);
     void closed();
+    // A new sampling time was entered (the sample clock restarts).
+    void samplingTimeChanged(int seconds);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -128,6 +132,8 @@ private:
     void registerViews();
     void openAnalog();
     void openDigital();
+    void registerGraphs();
+    void openRecordGraph();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -155,6 +161,7 @@ private:
     QPointer<ListPlot> m_listPlot;
     QPointer<Analog> m_analog;
     QPointer<Digital> m_digital;
+    QPointer<RecordGraph> m_recordGraph;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;

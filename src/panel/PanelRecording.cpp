@@ -43,7 +43,7 @@ void Panel::registerCommands()
     setCommand(QStringLiteral("Delete"), [this] { eraseMemory(); });
     // Views that later versions bring keep their settings here; their buttons stay disabled
     // until the window exists.
-    for (const char* later : {"Graph2", "Memory"}) {
+    for (const char* later : {"Memory"}) {
         if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
             a->setEnabled(false);
     }

@@ -1,0 +1,77 @@
+// The panel's side of the record graph: the toolbar command that opens it, the sample feed, the
+// sampling time it compares steps with, and its closing when the link is lost.
+
+#include "panel/Panel.h"
+#include "records/RealTimeList.h"
+#include "views/RecordGraph.h"
+
+#include <QPushButton>
+
+namespace veltrix {
+
+RecordGraph* Panel::recordGraph() const
+{
+    return m_recordGraph;
+}
+
+void Panel::registerGraphs()
+{
+    setCommand(QStringLiteral("Graph2"), [this] { openRecordGraph(); });
+
+    setFeeder(FeedStage::RecordGraph, [this](const QString& body) {
+        RecordGraph* graph = m_recordGraph;
+        if (!m_state.GraphViewOpen || !graph)
+            return true;
+        ++m_state.GraphRowCount;
+        graph->appendRow(QString::number(m_state.GraphRowCount) + u'\t' + body);
+        if (m_state.GraphRowCount >= graph->rowLimit()) {
+            // A full graph: it stays open and takes no further rows.
+            m_state.GraphRowCount = 0;
+            m_state.GraphViewOpen = false;
+        }
+        const QString gauss =
+            m_state.Flags.GaussFlag ? QStringLiteral("True") : QStringLiteral("False");
+        if (m_state.GraphRowCount == 1)
+            m_state.TempFlag = gauss;
+        else if (gauss != m_state.TempFlag)
+            graph->close(); // the meter's unit changed under the chart
+        return true;
+    });
+
+    // A new sampling time: the graph compares its next steps with it.
+    connect(this, &Panel::samplingTimeChanged, this, [this](int seconds) {
+        if (RecordGraph* graph = m_recordGraph) {
+            graph->logic().SecTime1 = seconds;
+            graph->logic().CWGraphmod4 = m_state.ShowTimesText;
+        }
+    });
+
+    addLiveViewCloser([this] {
+        if (m_state.GraphViewOpen && m_recordGraph)
+            m_recordGraph->close();
+    });
+}
+
+void Panel::openRecordGraph()
+{
+    if (!(m_liveTable && m_liveTable->isVisible()))
+        m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
+    if (m_recordGraph && m_recordGraph->isVisible()) {
+        m_recordGraph->raise();
+        return;
+    }
+    if (!m_recordGraph) {
+        m_recordGraph = new RecordGraph(m_state, this);
+        connect(m_recordGraph, &RecordGraph::closed, this, &Panel::applyUnitKeyRule);
+        m_recordGraph->placeBeside(frameGeometry());
+    }
+    RecordGraph* graph = m_recordGraph;
+    graph->logic().CWGraphmod4.clear();
+    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_state.GraphViewOpen = true;
+    graph->show();
+    graph->logic().SecTime1 = samplingSeconds();
+    CmdTesla->setEnabled(false);
+}
+
+} // namespace veltrix
