@@ -29,7 +29,9 @@ namespace veltrix {
 namespace ui {
 class ClickableLabel;
 }
+class DataList;
 class FileList;
+class MemoryWindow;
 class RealTimeList;
 class RecordWriter;
 
@@ -83,6 +85,10 @@ public:
     // Takes a sample now, as the sample clock does when one is due.
     void takeSample();
 
+    // The data-logger window (null while closed) and what "Plot" of a downloaded list does.
+    MemoryWindow* memoryWindow() const;
+    void setDataListPlotHandler(std::function<void(DataList&)> handler);
+
     QString shownValue() const;
     QString shownUnit() const;
     int samplingSeconds() const;
@@ -109,6 +115,9 @@ private:
     void feedViews(const QString& body);
     void writeRecord(const QString& body);
     void registerCommands();
+    void registerLoggerCommands();
+    void openMemoryWindow();
+    void closeMemoryWindow();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -139,6 +148,8 @@ private:
     bool m_linkLost = false;
     std::function<QDateTime()> m_wallClock;
     QHash<QString, std::function<void()>> m_commands;
+    QPointer<MemoryWindow> m_memory;
+    std::function<void(DataList&)> m_dataListPlot;
 
 protected:
     // The controls other parts of the panel work with.

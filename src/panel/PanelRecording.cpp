@@ -52,7 +52,7 @@ void Panel::registerCommands()
         m_state.AnalogScaleUnit = LblUnit->text();
     });
     setCommand(QStringLiteral("Analog"), [this] { m_state.AnalogScaleUnit = LblUnit->text(); });
-    for (const char* later : {"Graph", "Graph2", "Analog", "TimeSet", "Memory", "Alarm"}) {
+    for (const char* later : {"Graph", "Graph2", "Analog", "TimeSet", "Alarm"}) {
         if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
             a->setEnabled(false);
     }
