@@ -46,7 +46,7 @@ public:
     // How long the line must stay quiet after the last expected byte.
     static constexpr double SettleWait = 0.02;
     // How often the receive buffer is looked at while a reply arrives.
-    static constexpr double Slice = 0.01;
+    static constexpr double Slice = 0.1;
 
     explicit LoggerExchange(MeterLink& link) : m_link(link) {}
 
