@@ -186,6 +186,23 @@ private slots:
         QCOMPARE(held->grid().rowText(1).section('\t', 3, 5), QStringLiteral("1.25\tuT\tH"));
     }
 
+    void emptySetGivesATitleAndNoRows()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        sim::LoggerSet empty = sim::VirtualMeter::sampleSets().at(0);
+        empty.values.clear();
+        r.m.meter.setLoggerSets({sim::VirtualMeter::sampleSets().at(0), empty});
+        r.open();
+        DataList* list = r.download(2);
+        QVERIFY(list);
+        QCOMPARE(list->grid().rowCount(), 0);
+        QCOMPARE(list->title()->text(), QStringLiteral("0  Records In No. 2  Set"));
+        list->plotAction()->trigger(); // nothing to plot: nothing happens
+        QVERIFY(!r.state.PlotFromDataList);
+        QVERIFY(r.controlsBack());
+    }
+
     void timeouts_data()
     {
         QTest::addColumn<QString>("exchange");
