@@ -356,6 +356,8 @@ void MemoryWindow::downloadSet(int row)
 
 void MemoryWindow::writeIdCode()
 {
+    if (m_busy > 0)
+        return;
     LblMessage->setText(tr("Wait"));
     const std::optional<int> code = idCodeFromText(TxtIDCode->text());
     if (!code) {
