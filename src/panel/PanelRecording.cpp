@@ -41,12 +41,6 @@ void Panel::registerCommands()
     setCommand(QStringLiteral("Open"), [this] { openRecordFile(); });
     setCommand(QStringLiteral("List"), [this] { openLiveTable(); });
     setCommand(QStringLiteral("Delete"), [this] { eraseMemory(); });
-    // Views that later versions bring keep their settings here; their buttons stay disabled
-    // until the window exists.
-    for (const char* later : {"Memory"}) {
-        if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
-            a->setEnabled(false);
-    }
     registerCharts();
     registerViews();
 }
