@@ -183,31 +183,19 @@ private slots:
         QTest::addColumn<QString>("min");
         QTest::addColumn<QString>("records");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("9 records") << "2"
-                                   << "0"
-                                   << "9" << RecordsRefusal;
-        QTest::newRow("no records") << "2"
-                                    << "0"
-                                    << "" << RecordsRefusal;
-        QTest::newRow("records not a whole number") << "2"
-                                                    << "0"
-                                                    << "30x" << RecordsRefusal;
-        QTest::newRow("min equals max") << "5"
-                                        << "5"
-                                        << "300" << LimitsRefusal;
-        QTest::newRow("negative min") << "2"
-                                      << "-1"
-                                      << "300" << LimitsRefusal;
+        const auto row = [](const char* name, const char* max, const char* min, const char* rec,
+                            const QString& refusal) {
+            QTest::newRow(name) << QString(max) << QString(min) << QString(rec) << refusal;
+        };
+        row("9 records", "2", "0", "9", RecordsRefusal);
+        row("no records", "2", "0", "", RecordsRefusal);
+        row("records not a whole number", "2", "0", "30x", RecordsRefusal);
+        row("min equals max", "5", "5", "300", LimitsRefusal);
+        row("negative min", "2", "-1", "300", LimitsRefusal);
         // The records field alone would pass; nothing may be taken from it.
-        QTest::newRow("max not a number") << "2a"
-                                          << "0"
-                                          << "50" << LimitsRefusal;
-        QTest::newRow("min not a number") << "2"
-                                          << "0,5"
-                                          << "50" << LimitsRefusal;
-        QTest::newRow("accepted") << "5"
-                                  << "1"
-                                  << "20" << QString();
+        row("max not a number", "2a", "0", "50", LimitsRefusal);
+        row("min not a number", "2", "0,5", "50", LimitsRefusal);
+        row("accepted", "5", "1", "20", QString());
     }
     void stripRange()
     {
@@ -262,33 +250,19 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("plotUnit");
         QTest::addColumn<double>("expected");
-        QTest::newRow("uT row in mG plot") << "10"
-                                           << "uT"
-                                           << "mG" << 100.0;
-        QTest::newRow("Greek mu row taken as read") << "10"
-                                                    << "\u03bcT"
-                                                    << "mG" << 10.0;
-        QTest::newRow("micro sign row taken as read") << "10"
-                                                      << "\u00b5T"
-                                                      << "mG" << 10.0;
-        QTest::newRow("overload in mG plot") << "OL"
-                                             << "mG"
-                                             << "mG" << 2000.0;
-        QTest::newRow("overload in uT plot") << "OL"
-                                             << "uT"
-                                             << "uT" << 200.0;
-        QTest::newRow("mG row in uT plot") << "100"
-                                           << "mG"
-                                           << "uT" << 10.0;
-        QTest::newRow("uT row in Greek mu plot") << "10"
-                                                 << "uT"
-                                                 << "\u03bcT" << 10.0;
-        QTest::newRow("leading number") << "12.5x"
-                                        << "mG"
-                                        << "mG" << 12.5;
-        QTest::newRow("no number") << "--"
-                                   << "mG"
-                                   << "mG" << 0.0;
+        const auto row = [](const char* name, const char* value, const char* unit,
+                            const char* plotUnit, double expected) {
+            QTest::newRow(name) << QString(value) << QString(unit) << QString(plotUnit) << expected;
+        };
+        row("uT row in mG plot", "10", "uT", "mG", 100.0);
+        row("Greek mu row taken as read", "10", "\u03bcT", "mG", 10.0);
+        row("micro sign row taken as read", "10", "\u00b5T", "mG", 10.0);
+        row("overload in mG plot", "OL", "mG", "mG", 2000.0);
+        row("overload in uT plot", "OL", "uT", "uT", 200.0);
+        row("mG row in uT plot", "100", "mG", "uT", 10.0);
+        row("uT row in Greek mu plot", "10", "uT", "\u03bcT", 10.0);
+        row("leading number", "12.5x", "mG", "mG", 12.5);
+        row("no number", "--", "mG", "mG", 0.0);
     }
     void plotValue()
     {
