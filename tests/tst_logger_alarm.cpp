@@ -158,34 +158,8 @@ private slots:
         QCOMPARE(box->text(), QString("9"));
     }
 
-    // Pasting bypasses the key filter; the check still refuses what is no valid threshold.
-    void pastedTextIsChecked_data()
-    {
-        QTest::addColumn<QString>("high");
-        QTest::addColumn<QString>("low");
-        QTest::newRow("negative low") << QString("50") << QString("-0.5");
-        QTest::newRow("letters") << QString("5O") << QString("0");
-        QTest::newRow("infinite") << QString("inf") << QString("0");
-        QTest::newRow("not a number") << QString("nan") << QString("0");
-    }
-    void pastedTextIsChecked()
-    {
-        QFETCH(QString, high);
-        QFETCH(QString, low);
-        test::ScriptedDialogs dialogs;
-        AlarmRig rig;
-        rig.open();
-        rig.w<QLineEdit>("TTH")->setText(high);
-        rig.w<QLineEdit>("TTL")->setText(low);
-        QVERIFY(!rig.window->enable());
-        QVERIFY(!rig.window->disable());
-        QCOMPARE(dialogs.messages, (QStringList{Refusal, Refusal}));
-        QCOMPARE(rig.state.Overbox1, QString("2000"));
-        QCOMPARE(rig.state.EnableDisable, QString("1"));
-    }
-
-    // Typed into the window, then Enable: stored with the unit and the switch on, or refused
-    // with the window left open as it was.
+    // Typed (or pasted, past the key filter) into the window, then Enable: stored with the unit
+    // and the switch on, or refused with the window left open as it was.
     void enable_data()
     {
         QTest::addColumn<QString>("unit");
@@ -194,12 +168,22 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("storedHigh");
         QTest::addColumn<QString>("storedLow");
+        QTest::addColumn<bool>("pasted");
         const auto row = [](const char* unit, const char* high, const char* low, bool accepted,
                             const char* storedHigh = "", const char* storedLow = "") {
             QTest::addRow("%s %s %s", unit, high, low)
                 << QString(unit) << QString(high) << QString(low) << accepted << QString(storedHigh)
-                << QString(storedLow);
+                << QString(storedLow) << false;
         };
+        const auto pasted = [](const char* high, const char* low) {
+            QTest::addRow("pasted %s %s", high, low)
+                << QString("mG") << QString(high) << QString(low) << false << ""
+                << "" << true;
+        };
+        pasted("50", "-0.5");
+        pasted("5O", "0");
+        pasted("inf", "0");
+        pasted("nan", "0");
         row("uT", "200", "0", true, "200", "0");
         row("uT", "201", "0", false);
         row("mG", "2000", "0", true, "2000", "0");
@@ -220,13 +204,19 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QString, storedHigh);
         QFETCH(QString, storedLow);
+        QFETCH(bool, pasted);
         test::ScriptedDialogs dialogs;
         AlarmRig rig;
         rig.stored("1000", "5", "mG", "1");
         rig.open();
         rig.choose(unit);
-        rig.type("TTH", high);
-        rig.type("TTL", low);
+        if (pasted) {
+            rig.w<QLineEdit>("TTH")->setText(high);
+            rig.w<QLineEdit>("TTL")->setText(low);
+        } else {
+            rig.type("TTH", high);
+            rig.type("TTL", low);
+        }
         QTest::mouseClick(rig.w<QPushButton>("CmdOK"), Qt::LeftButton);
         if (accepted) {
             QVERIFY(dialogs.messages.isEmpty());
@@ -400,7 +390,9 @@ private slots:
         QTRY_VERIFY(!w);
     }
 
-    void displaySwitches()
+    // A click on either display shows its clock, a second its caption again. The refresh of the
+    // displays neither reads nor discards an answer waiting for whoever asked for it, nor sends.
+    void displaysLeaveTheLineAlone()
     {
         test::MeterRig rig;
         QVERIFY(rig.start());
@@ -415,23 +407,7 @@ private slots:
         QTest::mouseClick(pc, Qt::LeftButton);
         QTRY_COMPARE(meter->text(), QString("25/03/14 09:41:07"));
         QTRY_COMPARE(pc->text(), QString(" 25/03/14 09:41:07"));
-        QTest::mouseClick(meter, Qt::LeftButton);
-        QTest::mouseClick(pc, Qt::LeftButton);
-        QTRY_COMPARE(meter->text(), QString("Meter Time"));
-        QTRY_COMPARE(pc->text(), QString("PC System Time"));
-        delete w.data();
-    }
-
-    // An answer waiting in the receive buffer belongs to whoever asked for it: the refresh of
-    // the displays must neither read nor discard it.
-    void refreshLeavesTheLineAlone()
-    {
-        test::MeterRig rig;
-        QVERIFY(rig.start());
-        QPointer<RTCSetup> w = new RTCSetup(*rig.link, nullptr);
-        w->show();
-        w->toggleMeterTime();
-        w->toggleSystemTime();
+        rig.meter.clearReceived();
         rig.line->output(" ");
         QTRY_COMPARE(rig.line->inBufferCount(), PollAnswerLength);
         int refreshes = 0;
@@ -439,6 +415,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(refreshes >= 3, 5000);
         QCOMPARE(rig.line->inBufferCount(), PollAnswerLength);
         QCOMPARE(rig.meter.commands(), QStringList{" "}); // nothing sent either
+        QTest::mouseClick(meter, Qt::LeftButton);
+        QTest::mouseClick(pc, Qt::LeftButton);
+        QTRY_COMPARE(meter->text(), QString("Meter Time"));
+        QTRY_COMPARE(pc->text(), QString("PC System Time"));
         delete w.data();
     }
 };
