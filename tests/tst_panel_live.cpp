@@ -65,63 +65,25 @@ private slots:
             QVERIFY(hidden.seen);
     }
 
+    // Peak mode shows the highest reading (OL included) until it ends; hold keeps the value.
     void peakAndHold()
     {
         PanelRig rig;
         QVERIFY(rig.start());
-        const auto show = [&](int status, int word) {
-            rig.meter.setStatusOverride(status);
-            rig.meter.setValueOverride(word);
-            return rig.ticks(2);
-        };
-        QVERIFY(show(0x80, 0x0123));
-        QCOMPARE(rig.text("LblValue"), QString("12.3"));
-        QVERIFY(show(0x90, 0x0110)); // peak mode, lower reading
-        QCOMPARE(rig.text("LblValue"), QString("12.3"));
-        QVERIFY(!rig.w("ImageP")->isHidden());
-        QVERIFY(show(0x90, 0x0123));
-        QCOMPARE(rig.text("LblValue"), QString("12.3"));
-        QVERIFY(show(0x90, 0x0150));
-        QCOMPARE(rig.text("LblValue"), QString("15.0"));
-        QVERIFY(show(0x90, 0x1C00));
-        QCOMPARE(rig.text("LblValue"), QString("OL"));
-        QVERIFY(show(0x90, 0x0010));
-        QCOMPARE(rig.text("LblValue"), QString("OL")); // stays until peak mode ends
-        QVERIFY(show(0x80, 0x0010));
-        QCOMPARE(rig.text("LblValue"), QString("1.0"));
-        QVERIFY(rig.w("ImageP")->isHidden());
-        // Hold: the value bytes no longer reach the panel.
-        QVERIFY(show(0xA0, 0x0999));
-        QCOMPARE(rig.text("LblValue"), QString("1.0"));
-        QVERIFY(!rig.w("ImageH")->isHidden());
-    }
-
-    void alarmFlashes_data()
-    {
-        QTest::addColumn<int>("word");
-        QTest::addColumn<bool>("over");
-        QTest::addColumn<bool>("under");
-        QTest::newRow("10.0 over") << 0x0100 << true << false;
-        QTest::newRow("1.5 under") << 0x0015 << false << true;
-    }
-    void alarmFlashes()
-    {
-        QFETCH(int, word);
-        QFETCH(bool, over);
-        QFETCH(bool, under);
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.meter.setStatusOverride(0x80);
-        rig.meter.setValueOverride(word);
-        rig.panel->state().Overbox1 = "10";
-        rig.panel->state().Overbox2 = "2";
-        rig.panel->state().EnableDisable = "0";
-        test::Seen sawOver([&] { return !rig.w("OverText1")->isHidden(); });
-        test::Seen sawUnder([&] { return !rig.w("OverText2")->isHidden(); });
-        QVERIFY(rig.ticks(3));
-        QCOMPARE(sawOver.seen, over);
-        QCOMPARE(sawUnder.seen, under);
-        QVERIFY(rig.w("OverText1")->isHidden()); // a flash, not a steady mark
+        const struct {
+            int status, word;
+            const char* shown;
+        } steps[] = {{0x80, 0x0123, "12.3"}, {0x90, 0x0110, "12.3"}, {0x90, 0x0123, "12.3"},
+                     {0x90, 0x0150, "15.0"}, {0x90, 0x1C00, "OL"},   {0x90, 0x0010, "OL"},
+                     {0x80, 0x0010, "1.0"},  {0xA0, 0x0999, "1.0"}};
+        for (const auto& step : steps) {
+            rig.meter.setStatusOverride(step.status);
+            rig.meter.setValueOverride(step.word);
+            QVERIFY(rig.ticks(2));
+            QCOMPARE(rig.text("LblValue"), QString(step.shown));
+            QCOMPARE(rig.w("ImageP")->isHidden(), !(step.status & 0x10));
+            QCOMPARE(rig.w("ImageH")->isHidden(), !(step.status & 0x20));
+        }
     }
 
     void samplingDialog_data()

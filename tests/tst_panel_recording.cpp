@@ -53,34 +53,25 @@ private slots:
         QTest::addColumn<qint64>("wallShift");
         QTest::addColumn<QList<qint64>>("taken");  // ticks that took a sample
         QTest::addColumn<QList<qint64>>("stamps"); // their seconds after 10:00:00
-        const qint64 never = std::numeric_limits<qint64>::max();
-        QTest::newRow("first at once, then on whole seconds")
-            << QList<qint64>{0, 100, 590, 610, 1500, 1605, 2605} << 1 << never << qint64(0)
-            << QList<qint64>{0, 610, 1605, 2605} << QList<qint64>{0, 1, 2, 3};
-        QTest::newRow("late tick keeps its second")
-            << QList<qint64>{0, 750, 1599, 1700} << 1 << never << qint64(0)
-            << QList<qint64>{0, 750, 1700} << QList<qint64>{0, 1, 2};
-        QTest::newRow("stall skips, no burst")
-            << QList<qint64>{0, 3500, 3550, 3590, 3700} << 1 << never << qint64(0)
-            << QList<qint64>{0, 3500, 3700} << QList<qint64>{0, 3, 4};
-        QTest::newRow("every 2 s")
-            << QList<qint64>{0, 700, 1700, 2700, 3600, 3700} << 2 << never << qint64(0)
-            << QList<qint64>{0, 1700, 3700} << QList<qint64>{0, 2, 4};
-        QTest::newRow("a tick a second late at 2 s")
-            << QList<qint64>{0, 2900, 3700} << 2 << never << qint64(0)
-            << QList<qint64>{0, 2900, 3700} << QList<qint64>{0, 2, 4};
-        QTest::newRow("a whole day")
-            << QList<qint64>{0, 86399599, 86399700, 86399800} << 86400 << never << qint64(0)
-            << QList<qint64>{0, 86399700} << QList<qint64>{0, 86400};
-        QTest::newRow("clock set forward an hour")
-            << QList<qint64>{0, 700, 1000, 1700} << 1 << qint64(1000) << qint64(3600000)
-            << QList<qint64>{0, 700, 1000, 1700} << QList<qint64>{0, 1, 3601, 3602};
-        QTest::newRow("clock set back an hour")
-            << QList<qint64>{0, 700, 1000, 1700} << 1 << qint64(1000) << qint64(-3600000)
-            << QList<qint64>{0, 700, 1000, 1700} << QList<qint64>{0, 1, -3599, -3598};
-        QTest::newRow("clock drifted 300 ms ahead")
-            << QList<qint64>{0, 700, 1000, 1350, 1500} << 1 << qint64(1000) << qint64(300)
-            << QList<qint64>{0, 700, 1350} << QList<qint64>{0, 1, 2};
+        using L = QList<qint64>;
+        const auto row = [](const char* name, const L& ticks, int period, const L& taken,
+                            const L& stamps, qint64 shiftAt = std::numeric_limits<qint64>::max(),
+                            qint64 shift = 0) {
+            QTest::newRow(name) << ticks << period << shiftAt << shift << taken << stamps;
+        };
+        row("first at once, then on whole seconds", {0, 100, 590, 610, 1500, 1605, 2605}, 1,
+            {0, 610, 1605, 2605}, {0, 1, 2, 3});
+        row("late tick keeps its second", {0, 750, 1599, 1700}, 1, {0, 750, 1700}, {0, 1, 2});
+        row("stall skips, no burst", {0, 3500, 3550, 3590, 3700}, 1, {0, 3500, 3700}, {0, 3, 4});
+        row("every 2 s", {0, 700, 1700, 2700, 3600, 3700}, 2, {0, 1700, 3700}, {0, 2, 4});
+        row("a tick a second late at 2 s", {0, 2900, 3700}, 2, {0, 2900, 3700}, {0, 2, 4});
+        row("a whole day", {0, 86399599, 86399700, 86399800}, 86400, {0, 86399700}, {0, 86400});
+        row("clock set forward an hour", {0, 700, 1000, 1700}, 1, {0, 700, 1000, 1700},
+            {0, 1, 3601, 3602}, 1000, 3600000);
+        row("clock set back an hour", {0, 700, 1000, 1700}, 1, {0, 700, 1000, 1700},
+            {0, 1, -3599, -3598}, 1000, -3600000);
+        row("clock drifted 300 ms ahead", {0, 700, 1000, 1350, 1500}, 1, {0, 700, 1350}, {0, 1, 2},
+            1000, 300);
     }
     void sampleClock()
     {

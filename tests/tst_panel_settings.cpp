@@ -104,7 +104,8 @@ private slots:
     }
 
     // Thresholds kept in microtesla while the meter shows milligauss: 50 mG is 5 uT, below a
-    // high threshold of 10 uT, so no OVER (comparing the bare numbers would flash it).
+    // high threshold of 10 uT, so no OVER (comparing the bare numbers would flash it); above
+    // 4 uT, OVER flashes; below 6 uT, UNDER.
     void thresholdsFollowTheShownUnit()
     {
         PanelRig rig;
@@ -122,7 +123,12 @@ private slots:
         QCOMPARE(flashes(rig), std::make_pair(false, false));
         s.Overbox1 = "4"; // 40 mG
         QVERIFY(rig.ticks(1));
-        QCOMPARE(flashes(rig).first, true);
+        QCOMPARE(flashes(rig), std::make_pair(true, false));
+        QVERIFY(rig.w("OverText1")->isHidden()); // a flash, not a steady mark
+        s.Overbox1 = "10";
+        s.Overbox2 = "6"; // 60 mG
+        QVERIFY(rig.ticks(1));
+        QCOMPARE(flashes(rig), std::make_pair(false, true));
     }
 
     // The clock command goes out with the poll stopped, carries the panel's clock, and the

@@ -34,6 +34,14 @@ QString labelText(QWidget* window, const char* name)
     return l ? l->text() : QStringLiteral("<no %1>").arg(name);
 }
 
+QStringList labelTexts(QWidget* window, std::initializer_list<const char*> names)
+{
+    QStringList texts;
+    for (const char* name : names)
+        texts << labelText(window, name);
+    return texts;
+}
+
 // Strip settings as the toolbar's "Graph" leaves them in milligauss, with N points per sweep.
 void stripDefaults(SharedState& s, int n = 300)
 {
@@ -147,8 +155,7 @@ private slots:
 
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 10)));
         QVERIFY(chart.points().isEmpty());
-        for (const char* label : {"LblT1", "LblT2", "LblT3"})
-            QCOMPARE(labelText(&chart, label), QString());
+        QCOMPARE(labelTexts(&chart, {"LblT1", "LblT2", "LblT3"}), QStringList(3, QString()));
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 11))); // a new sweep
         QCOMPARE(labelText(&chart, "LblT1"), timeOf(11));
         QVERIFY(chart.isVisible());
@@ -278,13 +285,10 @@ private slots:
         QCOMPARE(w->points()[1].x() - w->points()[0].x(), 4000.0 / 299);
         QCOMPARE(w->points().last().x(), 5000.0);
         QCOMPARE(w->points()[100].y(), 4000 - 3000 * 500 / 2000.0);
-        QCOMPARE(labelText(w, "LblValTop"), QString("2000"));
-        QCOMPARE(labelText(w, "LblValMid"), QString("1000"));
-        QCOMPARE(labelText(w, "Lbl0"), QString("0"));
-        QCOMPARE(labelText(w, "LblT1"), timeOf(0));
-        QCOMPARE(labelText(w, "LblT2"), timeOf(149)); // row (1 + 300) div 2
-        QCOMPARE(labelText(w, "LblT3"), timeOf(299));
-        QCOMPARE(labelText(w, "LblUnit"), QString("mG"));
+        // The middle time is row (1 + 300) div 2.
+        QCOMPARE(
+            labelTexts(w, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3", "LblUnit"}),
+            (QStringList{"2000", "1000", "0", timeOf(0), timeOf(149), timeOf(299), "mG"}));
     }
 
     void mixedUnits()
