@@ -231,6 +231,18 @@ private slots:
         QCOMPARE(rig.graph->logic().restarts, 1);
     }
 
+    // A new sampling time on the panel is taken up after the next sample of the old one.
+    void followsTheShownSamplingTime()
+    {
+        GraphRig rig(2);
+        rig.feedEvery(2, "12:00:00", 3);
+        rig.state.SecText1 = "5";
+        rig.feed("12:00:06");
+        rig.feed("12:00:11");
+        QCOMPARE(rig.graph->logic().restarts, 1);
+        QCOMPARE(rig.chart().pointCount(), 6);
+    }
+
     void restarts_data()
     {
         QTest::addColumn<int>("sampling");
