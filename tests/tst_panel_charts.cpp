@@ -24,8 +24,7 @@ private slots:
     {
         test::ScriptedDialogs dialogs;
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(2));
+        QVERIFY(rig.startPolled(2));
         int digital = 0;
         rig.panel->setFeeder(FeedStage::Digital, [&](const QString&) {
             ++digital;
@@ -69,8 +68,7 @@ private slots:
     void linkLossClosesTheChart()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
+        QVERIFY(rig.startPolled(1));
         rig.panel->toolbarClick("Graph");
         RealTime1* chart = rig.panel->stripChart()->window();
         QVERIFY(chart->isVisible());

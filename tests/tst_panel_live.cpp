@@ -18,8 +18,7 @@ private slots:
     void firstTickIdentifiesThenPolls()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(3));
+        QVERIFY(rig.startPolled(3));
         const QStringList c = rig.meter.commands();
         QVERIFY(c.size() >= 4);
         QCOMPARE(c.mid(0, 2), (QStringList{"M", " "}));
@@ -47,8 +46,7 @@ private slots:
         QFETCH(bool, hiddenAfter);
         QFETCH(int, minTickMs);
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
+        QVERIFY(rig.startPolled(1));
         QLabel* unit = rig.w("LblUnit");
         unit->setVisible(!hiddenBefore);
         unit->setText("xx");
@@ -117,8 +115,7 @@ private slots:
     void linkLostAndRecovered()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
+        QVERIFY(rig.startPolled(1));
         QElapsedTimer clock;
         qint64 lostAfter = -1;
         QString commWhileLost, typeWhileLost;
@@ -154,8 +151,7 @@ private slots:
     void vanishedDeviceRecovers()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
+        QVERIFY(rig.startPolled(1));
         QVERIFY(rig.loseLink(nullptr, true));
         QCOMPARE(rig.text("LblComm"), QString("Com1"));
         QVERIFY(rig.ticks(2));
@@ -191,8 +187,7 @@ private slots:
         PanelRig rig;
         rig.meter.setModelCode(quint16(model));
         rig.meter.setUnit(tesla ? sim::Unit::MicroTesla : sim::Unit::MilliGauss);
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(2));
+        QVERIFY(rig.startPolled(2));
         // Pressed right after a tick, so no poll is on the line; none may start until the key's
         // waits are over.
         QStringList sentDuringKey;

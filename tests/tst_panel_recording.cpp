@@ -335,8 +335,7 @@ private slots:
         test::ScriptedDialogs dialogs;
         dialogs.fileAnswers << dir.filePath("r.txt");
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
+        QVERIFY(rig.startPolled(1));
         rig.panel->toolbarClick("SaveStop");
         rig.panel->toolbarClick("Open");
         QCOMPARE(dialogs.messages.value(0), QString("Recording Mode!\n\rPlease stop recording!"));
@@ -368,8 +367,7 @@ private slots:
         test::ScriptedDialogs dialogs;
         PanelRig rig;
         rig.meter.setMemoryLock(locked);
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(2));
+        QVERIFY(rig.startPolled(2));
         QCOMPARE(rig.panel->state().Flags.MemoryLockFlag, locked);
         rig.meter.clearReceived();
         dialogs.messageAnswers << ui::MsgResult(answer);

@@ -160,8 +160,7 @@ private slots:
     void lostLinkKeepsBothWindows()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
+        QVERIFY(rig.startPolled(1));
         rig.panel->toolbarClick("Alarm");
         rig.panel->toolbarClick("TimeSet");
         RTCSetup* clock = openWindows<RTCSetup>(rig).value(0);

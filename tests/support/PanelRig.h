@@ -31,6 +31,8 @@ struct PanelRig {
         panel->show();
         return true;
     }
+    // Started, and polled n times already.
+    bool startPolled(int n) { return start() && ticks(n); }
     ~PanelRig()
     {
         if (panel)
