@@ -106,7 +106,8 @@ private slots:
     void pollAnswer()
     {
         test::MeterRig rig;
-        QVERIFY(rig.start(true)); // paced like the real line
+        QVERIFY(rig.start(true)); // paced like the real line, the answer in two parts
+        rig.meter.setSplitReplies(true);
         rig.meter.setUnit(sim::Unit::MilliGauss);
         rig.meter.setField(12.3);
         const auto answer = rig.link->pollExchange();
