@@ -42,19 +42,6 @@ QString body(int second, const QString& unit = "mG")
     return QString("26/12/05\t15:32:%1\t12.3\t%2\t\t").arg(second, 2, 10, QChar('0')).arg(unit);
 }
 
-// The file read back into a file list gives the table's cells.
-bool sameCells(const QString& path, const ui::Grid& table)
-{
-    FileList list;
-    if (!loadRecordFile(list, path) || list.grid().rows() != table.rows())
-        return false;
-    for (int r = 1; r < table.rows(); ++r)
-        for (int c = 0; c < RecordFields; ++c)
-            if (list.grid().cell(r, c) != table.cell(r, c))
-                return false;
-    return true;
-}
-
 QAction* toolAction(QWidget& window, const QString& key)
 {
     QToolBar* bar = window.findChild<QToolBar*>("Toolbar1");
@@ -68,9 +55,9 @@ class TablesTest : public QObject {
 private slots:
     void init() { tmp.reset(new QTemporaryDir); }
 
-    // The live table, saved and read back: byte-exact file, same cells; the caption counts the
-    // rows while saving and is restored.
-    void liveTableRoundTrip()
+    // The live table saved byte for byte (reading it back is the record file's business); the
+    // caption counts the rows while saving and is restored.
+    void liveTableSaved()
     {
         test::ScriptedDialogs dialogs;
         SharedState state;
@@ -91,7 +78,6 @@ private slots:
         QVERIFY(titles.size() >= 2);
         QCOMPARE(titles.at(titles.size() - 2).at(0).toString(), QString("3Records Completed"));
         QCOMPARE(live.windowTitle(), QString("Real Time List"));
-        QVERIFY(sameCells(state.SaveFileName, live.grid()));
     }
 
     // An empty table leaves an empty file in place of the old one.
@@ -179,14 +165,10 @@ private slots:
         live.setRowLimit(21);
         live.show();
         QVERIFY(QTest::qWaitForWindowExposed(&live));
-        for (int i = 1; i <= 18; ++i) {
+        for (int i = 1; i <= 20; ++i) {
             live.AppendLiveRow(body(i));
-            QCOMPARE(live.grid().topRow(), 1);
+            QCOMPARE(live.grid().topRow(), qMax(1, i - 17));
         }
-        live.AppendLiveRow(body(19));
-        QCOMPARE(live.grid().topRow(), 2);
-        live.AppendLiveRow(body(20));
-        QCOMPARE(live.grid().topRow(), 3);
         QTRY_COMPARE(live.grid().view()->verticalScrollBar()->value(), 2);
         QTableView* view = live.grid().view();
         const QModelIndex newest = view->model()->index(view->model()->rowCount() - 1, 0);
