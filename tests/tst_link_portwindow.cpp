@@ -47,6 +47,7 @@ private slots:
         QPointer<PortWindow> guard(w);
         auto* ports = w->findChild<QComboBox*>("Ports");
         QVERIFY(ports && ports->lineEdit());
+        QCOMPARE(ports->itemText(7), QString("COM8"));
         QCOMPARE(ports->currentText(), QString("COM1"));
         if (!typed.isEmpty()) {
             QLineEdit* edit = ports->lineEdit();

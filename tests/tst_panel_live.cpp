@@ -245,6 +245,7 @@ private slots:
         PanelRig rig;
         QVERIFY(rig.start());
         QWidget* comm = rig.w("LblComm");
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
         QTest::mouseClick(comm, Qt::LeftButton);
         QCOMPARE(rig.panel->windowTitle(), PanelTitleWithBuild);
         QTest::mouseClick(comm, Qt::LeftButton);
