@@ -158,98 +158,54 @@ private slots:
         QCOMPARE(box->text(), QString("9"));
     }
 
-    // Pasting bypasses the key filter; the check still refuses what is no valid threshold.
-    void pastedTextIsChecked_data()
-    {
-        QTest::addColumn<QString>("high");
-        QTest::addColumn<QString>("low");
-        QTest::newRow("negative low") << QString("50") << QString("-0.5");
-        QTest::newRow("letters") << QString("5O") << QString("0");
-        QTest::newRow("infinite") << QString("inf") << QString("0");
-        QTest::newRow("not a number") << QString("nan") << QString("0");
-    }
-    void pastedTextIsChecked()
-    {
-        QFETCH(QString, high);
-        QFETCH(QString, low);
-        test::ScriptedDialogs dialogs;
-        AlarmRig rig;
-        rig.open();
-        rig.w<QLineEdit>("TTH")->setText(high);
-        rig.w<QLineEdit>("TTL")->setText(low);
-        QVERIFY(!rig.window->enable());
-        QVERIFY(!rig.window->disable());
-        QCOMPARE(dialogs.messages, (QStringList{Refusal, Refusal}));
-        QCOMPARE(rig.state.Overbox1, QString("2000"));
-        QCOMPARE(rig.state.EnableDisable, QString("1"));
-    }
-
-    // Typed into the window, then Enable: stored with the unit and the switch on, or refused
-    // with the window left open as it was.
+    // Enable stores the thresholds (as their shortest text) and the unit and switches the alarm
+    // on; a refused pair changes nothing. Pasted text passes the key filter, so it comes here.
     void enable_data()
     {
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("high");
         QTest::addColumn<QString>("low");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("storedHigh");
-        QTest::addColumn<QString>("storedLow");
-        const auto row = [](const char* unit, const char* high, const char* low, bool accepted,
-                            const char* storedHigh = "", const char* storedLow = "") {
+        QTest::addColumn<QStringList>("stored"); // empty: refused
+        const auto row = [](const char* unit, const char* high, const char* low,
+                            const QStringList& stored = {}) {
             QTest::addRow("%s %s %s", unit, high, low)
-                << QString(unit) << QString(high) << QString(low) << accepted << QString(storedHigh)
-                << QString(storedLow);
+                << QString(unit) << QString(high) << QString(low) << stored;
         };
-        row("uT", "200", "0", true, "200", "0");
-        row("uT", "201", "0", false);
-        row("mG", "2000", "0", true, "2000", "0");
-        row("mG", "2000.1", "0", false);
-        row("uT", "2000.1", "0", false);
-        row("mG", "50", "50", false); // equal
-        row("mG", "", "0", false);
-        row("mG", "50", "", false);
-        row("mG", "1.2.3", "0", false);
-        row("mG", "0200", "12.", true, "200", "12"); // shortest text
-        row("uT", "199.50", ".5", true, "199.5", "0.5");
+        row("uT", "200", "0", {"200", "0"});
+        row("uT", "201", "0");
+        row("mG", "2000", "0", {"2000", "0"});
+        row("mG", "2000.1", "0");
+        row("uT", "2000.1", "0");
+        row("mG", "50", "50"); // equal
+        row("mG", "", "0");
+        row("mG", "50", "");
+        row("mG", "1.2.3", "0");
+        row("mG", "0200", "12.", {"200", "12"});
+        row("uT", "199.50", ".5", {"199.5", "0.5"});
+        row("mG", "50", "-0.5");
+        row("mG", "5O", "0");
+        row("mG", "inf", "0");
+        row("mG", "nan", "0");
     }
     void enable()
     {
         QFETCH(QString, unit);
         QFETCH(QString, high);
         QFETCH(QString, low);
-        QFETCH(bool, accepted);
-        QFETCH(QString, storedHigh);
-        QFETCH(QString, storedLow);
-        test::ScriptedDialogs dialogs;
+        QFETCH(QStringList, stored);
         AlarmRig rig;
         rig.stored("1000", "5", "mG", "1");
-        rig.open();
-        rig.choose(unit);
-        rig.type("TTH", high);
-        rig.type("TTL", low);
-        QTest::mouseClick(rig.w<QPushButton>("CmdOK"), Qt::LeftButton);
-        if (accepted) {
-            QVERIFY(dialogs.messages.isEmpty());
-            QTRY_VERIFY(!rig.window);
-            QCOMPARE(rig.state.Overbox1, storedHigh);
-            QCOMPARE(rig.state.Overbox2, storedLow);
-            QCOMPARE(rig.state.EnableDisable, QString("0"));
-            QCOMPARE(storedAlarmUnit(rig.state),
-                     unit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
-        } else {
-            QCOMPARE(dialogs.messages, QStringList{Refusal});
-            QCOMPARE(dialogs.icons, QList<ui::MsgIcon>{ui::MsgIcon::Critical});
-            QVERIFY(rig.window && rig.window->isVisible());
-            QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high); // what was typed stays
-            QCOMPARE(rig.state.Overbox1, QString("1000"));
-            QCOMPARE(rig.state.Overbox2, QString("5"));
-            QCOMPARE(rig.state.EnableDisable, QString("1"));
-            QCOMPARE(storedAlarmUnit(rig.state), AlarmUnit::MilliGauss);
-        }
+        const AlarmUnit u = unit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss;
+        QCOMPARE(enableAlarm(rig.state, {high, low, u}), !stored.isEmpty());
+        const QStringList want =
+            stored.isEmpty() ? QStringList{"1000", "5", "1"} : stored + QStringList{"0"};
+        QCOMPARE((QStringList{rig.state.Overbox1, rig.state.Overbox2, rig.state.EnableDisable}),
+                 want);
+        QCOMPARE(storedAlarmUnit(rig.state), stored.isEmpty() ? AlarmUnit::MilliGauss : u);
     }
 
-    // Disable carries the stored thresholds into the chosen unit; what was typed is only
-    // checked, never stored.
+    // Disable carries the stored thresholds into the chosen unit and switches the alarm off; what
+    // was typed (high 5 each time) is only checked, never stored.
     void disable_data()
     {
         QTest::addColumn<QString>("storedUnit");
@@ -260,7 +216,6 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("newHigh");
         QTest::addColumn<QString>("newLow");
-        // Typed high threshold 5 each time; a typed low of 5 makes the entry invalid.
         const auto row = [](const char* name, const char* storedUnit, const char* high,
                             const char* low, const char* chosen, const char* typedLow,
                             bool accepted, const char* newHigh, const char* newLow) {
@@ -285,31 +240,55 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QString, newHigh);
         QFETCH(QString, newLow);
-        test::ScriptedDialogs dialogs;
         AlarmRig rig;
         rig.stored(high, low, storedUnit, "0");
-        rig.open();
-        QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high); // a later opening shows what is stored
-        QCOMPARE(rig.w<QRadioButton>("OptuT")->isChecked(), storedUnit == "uT");
-        rig.choose(chosen);
-        rig.type("TTH", "5");
-        rig.type("TTL", typedLow);
-        QTest::mouseClick(rig.w<QPushButton>("CmdDisable"), Qt::LeftButton);
+        const auto unitOf = [](const QString& u) {
+            return u == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss;
+        };
+        QCOMPARE(disableAlarm(rig.state, {"5", typedLow, unitOf(chosen)}), accepted);
         QCOMPARE(rig.state.Overbox1, newHigh);
         QCOMPARE(rig.state.Overbox2, newLow);
-        if (accepted) {
-            QVERIFY(dialogs.messages.isEmpty());
-            QTRY_VERIFY(!rig.window);
-            QCOMPARE(rig.state.EnableDisable, QString("1"));
-            QCOMPARE(storedAlarmUnit(rig.state),
-                     chosen == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
-        } else {
-            QCOMPARE(dialogs.messages, QStringList{Refusal});
-            QVERIFY(rig.window && rig.window->isVisible());
-            QCOMPARE(rig.state.EnableDisable, QString("0"));
-            QCOMPARE(storedAlarmUnit(rig.state),
-                     storedUnit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
-        }
+        QCOMPARE(rig.state.EnableDisable, QString(accepted ? "1" : "0"));
+        QCOMPARE(storedAlarmUnit(rig.state), unitOf(accepted ? chosen : storedUnit));
+    }
+
+    // The buttons act on what is typed and the unit chosen: a refusal keeps the window open as
+    // it was, an accepted entry closes it; a later opening shows what is stored.
+    void buttons()
+    {
+        test::ScriptedDialogs dialogs;
+        AlarmRig rig;
+        rig.stored("1000", "5", "mG", "1");
+        rig.open();
+        rig.choose("uT");
+        rig.type("TTH", "201");
+        rig.type("TTL", "0");
+        QTest::mouseClick(rig.w<QPushButton>("CmdOK"), Qt::LeftButton);
+        QCOMPARE(dialogs.messages, QStringList{Refusal});
+        QCOMPARE(dialogs.icons, QList<ui::MsgIcon>{ui::MsgIcon::Critical});
+        QVERIFY(rig.window && rig.window->isVisible());
+        QCOMPARE(rig.w<QLineEdit>("TTH")->text(), QString("201"));
+        QCOMPARE(rig.state.Overbox1, QString("1000"));
+        rig.type("TTH", "200");
+        QTest::mouseClick(rig.w<QPushButton>("CmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(!rig.window);
+        QCOMPARE(rig.state.Overbox1, QString("200"));
+        QCOMPARE(rig.state.EnableDisable, QString("0"));
+
+        rig.open();
+        QCOMPARE(rig.w<QLineEdit>("TTH")->text(), QString("200"));
+        QVERIFY(rig.w<QRadioButton>("OptuT")->isChecked());
+        rig.choose("mG");
+        rig.type("TTL", "300"); // above the high threshold
+        QTest::mouseClick(rig.w<QPushButton>("CmdDisable"), Qt::LeftButton);
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(rig.window && rig.window->isVisible());
+        rig.type("TTL", "1");
+        QTest::mouseClick(rig.w<QPushButton>("CmdDisable"), Qt::LeftButton);
+        QTRY_VERIFY(!rig.window);
+        QCOMPARE(rig.state.Overbox1, QString("2000"));
+        QCOMPARE(rig.state.EnableDisable, QString("1"));
+        QCOMPARE(storedAlarmUnit(rig.state), AlarmUnit::MilliGauss);
     }
 
     // What the panel compares the shown reading with.
@@ -342,12 +321,13 @@ private slots:
         QCOMPARE(alarmThresholdsAsShown(s), std::make_pair(high, low));
     }
 
-    // The three fixed times go through the window below.
     void clockCommand_data()
     {
         QTest::addColumn<QDateTime>("time");
         QTest::addColumn<QByteArray>("command");
         QTest::newRow("afternoon") << at(2025, 3, 14, 21, 41, 7) << QByteArray("D250314214107");
+        QTest::newRow("first") << at(2000, 1, 1, 0, 0, 0) << QByteArray("D000101000000");
+        QTest::newRow("last") << at(2099, 12, 31, 23, 59, 59) << QByteArray("D991231235959");
         QTest::newRow("1999 not sent") << at(1999, 12, 31, 23, 59, 59) << QByteArray();
         QTest::newRow("2100 not sent") << at(2100, 1, 1, 0, 0, 0) << QByteArray();
         QTest::newRow("invalid not sent") << QDateTime() << QByteArray();
@@ -361,21 +341,9 @@ private slots:
 
     // The window sends the command taken from its clock, with the poll stopped around the
     // exchange; the meter receives exactly those bytes and keeps the time.
-    void setMeterTime_data()
-    {
-        QTest::addColumn<QDateTime>("time");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("2099-12-31 23:59:59")
-            << at(2099, 12, 31, 23, 59, 59) << QByteArray("D991231235959");
-        QTest::newRow("2000-01-01 00:00:00")
-            << at(2000, 1, 1, 0, 0, 0) << QByteArray("D000101000000");
-        QTest::newRow("2025-03-05 07:04:09")
-            << at(2025, 3, 5, 7, 4, 9) << QByteArray("D250305070409");
-    }
     void setMeterTime()
     {
-        QFETCH(QDateTime, time);
-        QFETCH(QByteArray, sent);
+        const QDateTime time = at(2025, 3, 5, 7, 4, 9);
         test::ScriptedDialogs dialogs; // a refusal would show up here, not hang the test
         test::MeterRig rig;
         QVERIFY(rig.start());
@@ -390,7 +358,7 @@ private slots:
         rig.meter.clearReceived();
         QTest::mouseClick(w->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
         QCOMPARE(set.count(), 1);
-        QTRY_COMPARE(rig.meter.received(), sent);
+        QTRY_COMPARE(rig.meter.received(), QByteArray("D250305070409"));
         QCOMPARE(pollAtSend, QStringList{"stop"});
         QCOMPARE(poll.calls, (QStringList{"stop", "start"}));
         QVERIFY(qAbs(rig.meter.clock().secsTo(time)) <= 2);
@@ -411,7 +379,9 @@ private slots:
         QTRY_VERIFY(!w);
     }
 
-    void displaySwitches()
+    // A click on either display shows its clock, a second its caption again. The refresh of the
+    // displays neither reads nor discards an answer waiting for whoever asked for it, nor sends.
+    void displaysLeaveTheLineAlone()
     {
         test::MeterRig rig;
         QVERIFY(rig.start());
@@ -422,29 +392,11 @@ private slots:
         auto* pc = w->findChild<QLabel*>("LblPCTime");
         QCOMPARE(meter->text(), QString("Meter Time"));
         QCOMPARE(pc->text(), QString("PC System Time"));
-        QCOMPARE(w->findChild<QTimer*>("Timer1")->interval(), 350);
-        QVERIFY(w->findChild<QTimer*>("Timer1")->isActive());
         QTest::mouseClick(meter, Qt::LeftButton);
         QTest::mouseClick(pc, Qt::LeftButton);
         QTRY_COMPARE(meter->text(), QString("25/03/14 09:41:07"));
         QTRY_COMPARE(pc->text(), QString(" 25/03/14 09:41:07"));
-        QTest::mouseClick(meter, Qt::LeftButton);
-        QTest::mouseClick(pc, Qt::LeftButton);
-        QTRY_COMPARE(meter->text(), QString("Meter Time"));
-        QTRY_COMPARE(pc->text(), QString("PC System Time"));
-        delete w.data();
-    }
-
-    // An answer waiting in the receive buffer belongs to whoever asked for it: the refresh of
-    // the displays must neither read nor discard it.
-    void refreshLeavesTheLineAlone()
-    {
-        test::MeterRig rig;
-        QVERIFY(rig.start());
-        QPointer<RTCSetup> w = new RTCSetup(*rig.link, nullptr);
-        w->show();
-        w->toggleMeterTime();
-        w->toggleSystemTime();
+        rig.meter.clearReceived();
         rig.line->output(" ");
         QTRY_COMPARE(rig.line->inBufferCount(), PollAnswerLength);
         int refreshes = 0;
@@ -452,6 +404,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(refreshes >= 3, 5000);
         QCOMPARE(rig.line->inBufferCount(), PollAnswerLength);
         QCOMPARE(rig.meter.commands(), QStringList{" "}); // nothing sent either
+        QTest::mouseClick(meter, Qt::LeftButton);
+        QTest::mouseClick(pc, Qt::LeftButton);
+        QTRY_COMPARE(meter->text(), QString("Meter Time"));
+        QTRY_COMPARE(pc->text(), QString("PC System Time"));
         delete w.data();
     }
 };

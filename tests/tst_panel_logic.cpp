@@ -44,38 +44,19 @@ private slots:
         QTest::addColumn<QString>("enable");
         QTest::addColumn<Mark>("over");
         QTest::addColumn<Mark>("under");
-        QTest::newRow("between") << "9.5"
-                                 << "10"
-                                 << "2"
-                                 << "0" << Mark::Hide << Mark::Hide;
-        QTest::newRow("at high") << "10.0"
-                                 << "10"
-                                 << "2"
-                                 << "0" << Mark::Show << Mark::Hide;
-        QTest::newRow("below low") << "1.5"
-                                   << "10"
-                                   << "2"
-                                   << "0" << Mark::Hide << Mark::Show;
-        QTest::newRow("OL") << "OL"
-                            << "10"
-                            << "2"
-                            << "0" << Mark::Show << Mark::Hide;
-        QTest::newRow("no low") << "0.5"
-                                << "10"
-                                << ""
-                                << "0" << Mark::Hide << Mark::Hide;
-        QTest::newRow("no high") << "99"
-                                 << ""
-                                 << "2"
-                                 << "0" << Mark::Leave << Mark::Leave;
-        QTest::newRow("switched off") << "99"
-                                      << "10"
-                                      << "2"
-                                      << "1" << Mark::Hide << Mark::Hide;
-        QTest::newRow("odd switch") << "99"
-                                    << "10"
-                                    << "2"
-                                    << "7" << Mark::Leave << Mark::Leave;
+        const auto row = [](const char* name, const char* shown, const char* high, const char* low,
+                            const char* enable, Mark over, Mark under) {
+            QTest::newRow(name) << QString(shown) << QString(high) << QString(low)
+                                << QString(enable) << over << under;
+        };
+        row("between", "9.5", "10", "2", "0", Mark::Hide, Mark::Hide);
+        row("at high", "10.0", "10", "2", "0", Mark::Show, Mark::Hide);
+        row("below low", "1.5", "10", "2", "0", Mark::Hide, Mark::Show);
+        row("OL", "OL", "10", "2", "0", Mark::Show, Mark::Hide);
+        row("no low", "0.5", "10", "", "0", Mark::Hide, Mark::Hide);
+        row("no high", "99", "", "2", "0", Mark::Leave, Mark::Leave);
+        row("switched off", "99", "10", "2", "1", Mark::Hide, Mark::Hide);
+        row("odd switch", "99", "10", "2", "7", Mark::Leave, Mark::Leave);
     }
     void alarm()
     {

