@@ -377,7 +377,8 @@ private slots:
         QVERIFY(dialogs.messages.isEmpty());
         QTRY_COMPARE(r.writes(), writes);
         QCOMPARE(at.size(), 2);
-        QVERIFY2(at[1] - at[0] >= 390, qPrintable(QString::number(at[1] - at[0])));
+        // 0.4 s apart when sent; their arrival at the meter may jitter by a few ms.
+        QVERIFY2(at[1] - at[0] >= 370, qPrintable(QString::number(at[1] - at[0])));
         QCOMPARE(r.m.meter.eeprom(0), quint8(writes[0].right(2).toInt(nullptr, 16)));
         QCOMPARE(r.m.meter.eeprom(1), quint8(writes[1].right(2).toInt(nullptr, 16)));
         QVERIFY(r.controlsBack());

@@ -205,7 +205,12 @@ private slots:
             pressed = true;
         });
         QTRY_VERIFY_WITH_TIMEOUT(pressed, 5000);
-        QCOMPARE(sentDuringKey, QStringList{letter});
+        // A poll sent by a retry of the tick that just ended may still reach the meter before the
+        // letter; after the letter nothing else may come.
+        const qsizetype at = sentDuringKey.indexOf(letter);
+        QVERIFY2(at >= 0 && sentDuringKey.mid(0, at).count(" ") == at,
+                 qPrintable(sentDuringKey.join('|')));
+        QCOMPARE(sentDuringKey.mid(at), QStringList{letter});
         QVERIFY(rig.panel->pollingEnabled());
         QVERIFY(rig.ticks(1));
     }
