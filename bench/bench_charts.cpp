@@ -6,6 +6,8 @@
 // xvfb-run): the strip chart following the virtual meter, and the list plot of a file the panel
 // recorded from it.
 
+#include "support/BenchSupport.h"
+
 #include "panel/Panel.h"
 #include "panel/SharedState.h"
 #include "records/FileList.h"
@@ -32,22 +34,11 @@
 #include <vector>
 
 using namespace veltrix;
+using namespace veltrix::bench;
 
 namespace {
 
 constexpr int Records = MaxRecords;
-
-void figure(const char* name, double value, const char* unit)
-{
-    std::printf("%s %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-double ms(const QElapsedTimer& t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 void wait(int msecs)
 {
     QEventLoop loop;

@@ -10,6 +10,8 @@
 //
 // Run headless with QT_QPA_PLATFORM=offscreen (set here when there is no display).
 
+#include "support/BenchSupport.h"
+
 #include "logger/DataList.h"
 #include "logger/LoggerExchange.h"
 #include "logger/LoggerProtocol.h"
@@ -36,49 +38,9 @@
 #include <optional>
 
 using namespace veltrix;
+using namespace veltrix::bench;
 
 namespace {
-
-double cpuSeconds()
-{
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
-           double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-}
-
-void figure(const char* phase, const char* name, double value, const char* unit)
-{
-    std::printf("%s.%s %.3f %s\n", phase, name, value, unit);
-    std::fflush(stdout);
-}
-
-void note(const char* phase, const QString& text)
-{
-    std::printf("%s.note %s\n", phase, qPrintable(text));
-    std::fflush(stdout);
-}
-
-QString findSimulator()
-{
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {dir + QStringLiteral("/../sim/veltrix-meter-sim"),
-                                     dir + QStringLiteral("/veltrix-meter-sim")}) {
-        const QFileInfo fi(candidate);
-        if (fi.isFile() && fi.isExecutable())
-            return fi.canonicalFilePath();
-    }
-    return {};
-}
-
-// Runs the event loop for a while (the thread sleeps between events).
-void runEventLoopFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 void downloadPhase()
 {
     const char* phase = "download";

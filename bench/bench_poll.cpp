@@ -13,6 +13,8 @@
 // the wait, so the CPU should stay near idle. Usage: bench_poll [--seconds N] (default 30 per
 // phase). Run headless with QT_QPA_PLATFORM=offscreen (set here when there is no display).
 
+#include "support/BenchSupport.h"
+
 #include "link/Delay.h"
 #include "link/MeterLink.h"
 #include "panel/Panel.h"
@@ -41,69 +43,20 @@
 #include <vector>
 
 using namespace veltrix;
+using namespace veltrix::bench;
 
 namespace {
-
-double cpuSeconds()
-{
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
-           double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-}
-
-// User plus system time of another process, from /proc; nothing when it cannot be read.
-std::optional<double> cpuSecondsOf(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray text = stat.readAll();
-    // The command name may hold blanks; the fields after it start behind the last ')'.
-    const qsizetype close = text.lastIndexOf(')');
-    if (close < 0)
-        return std::nullopt;
-    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
-    // After the name: state is field 3 of stat(5), utime 14 and stime 15.
-    if (fields.size() < 13)
-        return std::nullopt;
-    const double ticks = double(sysconf(_SC_CLK_TCK));
-    return (fields[11].toDouble() + fields[12].toDouble()) / ticks;
-}
-
-void figure(const char* phase, const char* name, double value, const char* unit)
-{
-    std::printf("%s.%s %.3f %s\n", phase, name, value, unit);
-    std::fflush(stdout);
-}
-
 void count(const char* phase, const char* name, long long value, const char* unit)
 {
     std::printf("%s.%s %lld %s\n", phase, name, value, unit);
     std::fflush(stdout);
 }
-
-void note(const char* phase, const QString& text)
-{
-    std::printf("%s.note %s\n", phase, qPrintable(text));
-    std::fflush(stdout);
-}
-
 struct PhaseResult {
     bool ran = false;
     int polls = 0;
     double periodMs = 0;
     double cpuPerMinute = 0;
 };
-
-// Runs the event loop for the given time without ending the application (a nested wait that
-// sees the application quit would take the whole program down with it).
-void runEventLoopFor(double seconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // Lets a tick that is still waiting for its answer finish, then leaves the panel idle.
 void stopPanel(Panel& panel)
@@ -238,7 +191,7 @@ PhaseResult panelPhase(double seconds, bool withViews = false)
             return digital ? digital(body) : true;
         });
     }
-    runEventLoopFor(seconds);
+    runEventLoopFor(int(seconds * 1000));
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
     const double cpu = cpuSeconds() - cpu0;
     stopPanel(*panel);
@@ -263,19 +216,6 @@ PhaseResult panelPhase(double seconds, bool withViews = false)
         note(phase, QStringLiteral("the link was lost at the end of the run"));
     return r;
 }
-
-QString findSimulator()
-{
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {dir + QStringLiteral("/../sim/veltrix-meter-sim"),
-                                     dir + QStringLiteral("/veltrix-meter-sim")}) {
-        const QFileInfo fi(candidate);
-        if (fi.isFile() && fi.isExecutable())
-            return fi.canonicalFilePath();
-    }
-    return {};
-}
-
 PhaseResult separatePhase(double seconds)
 {
     const char* phase = "panel_sim";
@@ -320,7 +260,7 @@ PhaseResult separatePhase(double seconds)
     ui::OpenError openError = ui::OpenError::None;
     if (panel->startUp(&openError)) {
         panel->show();
-        runEventLoopFor(seconds);
+        runEventLoopFor(int(seconds * 1000));
         const double elapsed = double(wall.nsecsElapsed()) / 1e9;
         const double cpu = cpuSeconds() - cpu0;
         const std::optional<double> simCpu1 = cpuSecondsOf(sim.processId());

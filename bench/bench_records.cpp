@@ -2,6 +2,8 @@
 // table compared with merely reading and splitting it, saving a table, appending to a full live
 // table, and the memory a full grid takes. Run headless: QT_QPA_PLATFORM=offscreen.
 
+#include "support/BenchSupport.h"
+
 #include "panel/SharedState.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
@@ -24,6 +26,7 @@
 #include <memory>
 
 using namespace veltrix;
+using namespace veltrix::bench;
 
 namespace {
 
@@ -51,32 +54,10 @@ QStringList tableRows()
         rows << QString::number(i) + u'\t' + bodyOf(i);
     return rows;
 }
-
-double ms(const QElapsedTimer& t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-long residentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
 size_t heapInUse()
 {
     return mallinfo2().uordblks;
 }
-
-void figure(const char* name, double value, const char* unit)
-{
-    std::printf("%s %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
 // Best of a few runs: the figure the code can reach, not the machine's other load.
 template <typename F> double bestOf(int runs, F&& run)
 {

@@ -3,6 +3,8 @@
 // plot window on a full 150-second window, and the repaint after each step of a mouse pan and of
 // a wheel zoom. Run headless: QT_QPA_PLATFORM=offscreen.
 
+#include "support/BenchSupport.h"
+
 #include "panel/Panel.h"
 #include "panel/SharedState.h"
 #include "records/RecordFile.h"
@@ -28,23 +30,9 @@
 #include <vector>
 
 using namespace veltrix;
+using namespace veltrix::bench;
 
 namespace {
-
-double ms(const QElapsedTimer& t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-long residentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
 // Memory only this process uses (not the library pages it shares with others), from smaps.
 long privateBytes()
 {
@@ -66,13 +54,6 @@ void memory(const char* stage)
                 double(mallinfo2().uordblks + mallinfo2().hblkhd) / 1048576.0);
     std::fflush(stdout);
 }
-
-void figure(const char* name, double value, const char* unit)
-{
-    std::printf("%s %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
 struct Stats {
     double mean = 0, median = 0, p99 = 0, max = 0;
 };
@@ -129,18 +110,12 @@ int main(int argc, char** argv)
     // opened from its toolbar. The sample clock is stopped; the rows are fed here.
     sim::VirtualMeter meter;
     QString error;
-    if (!meter.start(&error)) {
-        std::fprintf(stderr, "virtual meter did not start: %s\n", qPrintable(error));
+    const std::unique_ptr<Panel> started = startPanel(meter, &error);
+    if (!started) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    ui::PortBindings bindings;
-    bindings.bind(1, meter.devicePath());
-    Panel panel(bindings, 1);
-    if (!panel.startUp()) {
-        std::fprintf(stderr, "the panel could not open the meter\n");
-        return 1;
-    }
-    panel.show();
+    Panel& panel = *started;
     panel.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
     panel.setSamplingSeconds(1);
     QCoreApplication::processEvents();

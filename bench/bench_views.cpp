@@ -6,6 +6,8 @@
 // Usage: bench_views [--updates N] (default 500 per size). Run headless with
 // QT_QPA_PLATFORM=offscreen (set here when there is no display).
 
+#include "support/BenchSupport.h"
+
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
 #include "ui/PortBindings.h"
@@ -24,6 +26,7 @@
 #include <vector>
 
 using namespace veltrix;
+using namespace veltrix::bench;
 
 namespace {
 
@@ -127,18 +130,12 @@ int main(int argc, char** argv)
 
     sim::VirtualMeter meter;
     QString error;
-    if (!meter.start(&error)) {
-        std::fprintf(stderr, "virtual meter did not start: %s\n", qPrintable(error));
+    const std::unique_ptr<Panel> started = startPanel(meter, &error);
+    if (!started) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    ui::PortBindings bindings;
-    bindings.bind(1, meter.devicePath());
-    Panel panel(bindings, 1);
-    if (!panel.startUp()) {
-        std::fprintf(stderr, "the panel could not open COM1\n");
-        return 1;
-    }
-    panel.show();
+    Panel& panel = *started;
     runFor(1000); // identified, polling
 
     panel.toolbarClick(QStringLiteral("Analog"));
