@@ -202,6 +202,8 @@ QByteArray setDescriptor(const LoggerSet& set)
     a[5] = char(toBcd(t.hour()));
     a[6] = char(toBcd(t.minute()));
     a[7] = char(toBcd(t.second()));
+    if (set.rawStart.size() == 6)
+        a.replace(2, 6, set.rawStart);
     a[8] = char(set.intervalCode);
     a[9] = char(set.status);
     return a;

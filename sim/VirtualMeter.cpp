@@ -98,6 +98,9 @@ struct VirtualMeter::Impl {
     qint64 clockOffsetMs = 0;
     QByteArray eeprom = QByteArray(0x10000, '\0');
     bool recording = false;
+    // Records of the set being logged when the list of sets was last sent: "K" answers that many
+    // so that its length agrees with the list the program holds (-1: no list sent while logging).
+    int indexedRecords = -1;
 
     // Faults
     bool silent = false;
@@ -330,12 +333,20 @@ struct VirtualMeter::Impl {
             return;
         }
         case 'I':
+            indexedRecords = recording && !sets.isEmpty() ? int(sets.last().values.size()) : -1;
             answer(setIndexAnswer(sets.mid(0, setCount())));
             return;
         case 'K': {
             const int n = setNumberOf(c);
-            if (n >= 1 && n <= setCount())
-                answer(setDataAnswer(sets.at(n - 1)));
+            if (n < 1 || n > setCount())
+                return;
+            LoggerSet set = sets.at(n - 1);
+            // The set being logged grows between the list and its download; it is sent as long
+            // as the list said (also after the logging stopped, until the next list), so that
+            // the answer has the length the program expects.
+            if (n == sets.size() && indexedRecords >= 0)
+                set.values.resize(std::min<qsizetype>(set.values.size(), indexedRecords));
+            answer(setDataAnswer(set));
             return;
         }
         case 'C':
@@ -357,6 +368,7 @@ struct VirtualMeter::Impl {
         case 'E':
             stopRecording();
             sets.clear();
+            indexedRecords = -1;
             return;
         default:
             pressKey(first);
@@ -412,6 +424,7 @@ struct VirtualMeter::Impl {
 
     void startRecording()
     {
+        indexedRecords = -1;
         // A full logger refuses to start a new set.
         if (sets.size() >= MaxSets || usedBytes(sets) + SetDescriptorLength >= MemoryFullBytes)
             return;
@@ -697,6 +710,7 @@ void VirtualMeter::setLoggerSets(const QList<LoggerSet>& sets)
 {
     d->stopRecording();
     d->sets = sets;
+    d->indexedRecords = -1;
 }
 
 QList<LoggerSet> VirtualMeter::loggerSets() const
@@ -770,7 +784,47 @@ QList<LoggerSet> VirtualMeter::sampleSets()
         peak.values.append(toBcdWord(v));
     peak.values.append(OverloadWord);
     sets.append(peak);
+
+    // A night in the bedroom: every 10 s from 23:50, past midnight into 7 March.
+    LoggerSet night;
+    night.start = QDateTime(QDate(2026, 3, 6), QTime(23, 50, 0));
+    night.intervalCode = 25;
+    night.status = StatusMilliGauss;
+    for (int i = 0; i < 120; ++i)
+        night.values.append(toBcdWord(30 + (i * 13) % 40));
+    sets.append(night);
+
+    // A working day in uT, one record a minute (60.0 s), from 31 March into April.
+    LoggerSet monthEnd;
+    monthEnd.start = QDateTime(QDate(2026, 3, 31), QTime(22, 0, 0));
+    monthEnd.intervalCode = 150;
+    monthEnd.status = StatusMicroTesla;
+    for (int i = 0; i < 180; ++i)
+        monthEnd.values.append(toBcdWord(80 + (i * 17) % 90));
+    sets.append(monthEnd);
+
+    // A long fast set: 0.4 s steps near a transformer, high range.
+    LoggerSet fast;
+    fast.start = QDateTime(QDate(2026, 4, 2), QTime(10, 5, 30));
+    fast.intervalCode = 1;
+    fast.status = StatusMilliGauss | StatusHighRange;
+    for (int i = 0; i < 1500; ++i)
+        fast.values.append(toBcdWord(400 + (i * 37) % 300));
+    sets.append(fast);
     return sets;
+}
+
+QList<LoggerSet> VirtualMeter::fullMemorySets()
+{
+    LoggerSet full;
+    full.start = QDateTime(QDate(2026, 12, 6), QTime(14, 30, 0));
+    full.intervalCode = 5;
+    full.status = StatusMilliGauss;
+    const int records = (MemoryFullBytes - SetDescriptorLength) / 2;
+    full.values.reserve(records);
+    for (int i = 0; i < records; ++i)
+        full.values.append(toBcdWord(100 + (i * 7) % 150));
+    return {full};
 }
 
 void VirtualMeter::setSilent(bool on)

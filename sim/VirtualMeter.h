@@ -25,6 +25,9 @@ struct LoggerSet {
     quint8 intervalCode = 5; // logging interval in steps of 0.4 s
     quint8 status = 0x80;    // status byte of the set: unit, range, hold, peak bits
     QList<quint16> values;   // each record's two value bytes as a 16-bit BCD word, e.g. 0x0123
+    // When six bytes long, sent instead of `start` as they are (a meter whose clock was never
+    // set or is corrupted may hold digits A to F).
+    QByteArray rawStart;
 };
 
 enum class Unit { MilliGauss, MicroTesla };
@@ -85,6 +88,9 @@ public:
     // A few pre-filled sets: a plain mG set, one crossing midnight and a month end, one in uT
     // with hold, and so on. An empty list is the empty-memory option.
     static QList<LoggerSet> sampleSets();
+    // A logger filled to the last byte (32512 in use): one set of 16251 records, whose download
+    // is 32512 bytes on the wire.
+    static QList<LoggerSet> fullMemorySets();
 
     // --- Fault injection -------------------------------------------------------------------
     void setSilent(bool on);        // reads commands, never answers (cable pulled)

@@ -29,7 +29,8 @@ void onSignal(int)
 const char* const HelpText =
     "commands: silent on|off, unplug, replug, field MG, profile on|off, delta N,\n"
     "          garbage on|off, late MS, split on|off, lock on|off, hold on|off,\n"
-    "          peak on|off, high on|off, unit mG|uT, status, quit\n";
+    "          peak on|off, high on|off, unit mG|uT, memory full|sample|empty,\n"
+    "          status, quit\n";
 
 void printLine(FILE* to, const QString& text)
 {
@@ -70,6 +71,15 @@ bool runCommand(VirtualMeter& meter, const QString& line)
                       .arg(meter.statusByte(), 2, 16, QLatin1Char('0'))
                       .arg(meter.valueWord(), 4, 16, QLatin1Char('0'))
                       .arg(meter.field(), 0, 'f', 2));
+    } else if (cmd == QLatin1String("memory")) {
+        if (arg == QLatin1String("full"))
+            meter.setLoggerSets(VirtualMeter::fullMemorySets());
+        else if (arg == QLatin1String("sample"))
+            meter.setLoggerSets(VirtualMeter::sampleSets());
+        else if (arg == QLatin1String("empty"))
+            meter.setLoggerSets({});
+        else
+            ok = false;
     } else if (cmd == QLatin1String("field")) {
         const double mg = arg.toDouble(&ok);
         if (ok)
@@ -132,6 +142,8 @@ int main(int argc, char* argv[])
                                       QStringLiteral("hex"), QStringLiteral("4627"));
     const QCommandLineOption emptyOpt(QStringLiteral("empty-memory"),
                                       QStringLiteral("Start with an empty data logger."));
+    const QCommandLineOption fullOpt(QStringLiteral("full-memory"),
+                                     QStringLiteral("Start with a full data logger (32512 bytes)."));
     const QCommandLineOption noPacingOpt(QStringLiteral("no-pacing"),
                                          QStringLiteral("Send answers at once, not at 9600 baud."));
     const QCommandLineOption silentOpt(QStringLiteral("silent"),
@@ -145,7 +157,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption highOpt(QStringLiteral("high-range"),
                                      QStringLiteral("Start in the high range."));
     parser.addOptions(
-        {linkOpt, modelOpt, emptyOpt, noPacingOpt, silentOpt, fieldOpt, unitOpt, highOpt});
+        {linkOpt, modelOpt, emptyOpt, fullOpt, noPacingOpt, silentOpt, fieldOpt, unitOpt, highOpt});
     parser.process(app);
 
     VirtualMeter meter;
@@ -176,6 +188,8 @@ int main(int argc, char* argv[])
     meter.setSilent(parser.isSet(silentOpt));
     if (parser.isSet(emptyOpt))
         meter.setLoggerSets({});
+    else if (parser.isSet(fullOpt))
+        meter.setLoggerSets(VirtualMeter::fullMemorySets());
     if (parser.isSet(linkOpt))
         meter.setSymlinkPath(parser.value(linkOpt));
 

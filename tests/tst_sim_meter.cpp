@@ -133,7 +133,7 @@ private slots:
     {
         using namespace protocol;
         const LoggerSet midnight{
-            QDateTime(QDate(2026, 2, 28), QTime(23, 59, 50)), 3, 0x98, {0x0123, 0x1C00}};
+            QDateTime(QDate(2026, 2, 28), QTime(23, 59, 50)), 3, 0x98, {0x0123, 0x1C00}, {}};
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QByteArray>("hex");
         QTest::newRow("poll") << pollAnswer(0x88, 0x1C00) << QByteArray("00881c0000");
@@ -168,26 +168,26 @@ private slots:
             QTest::newRow(name) << QByteArray(commands) << length << QByteArray(hex);
         };
         row("poll", " ", 5, "0080012300");
-        row("memory status", "Y", 8, "00010000050400c2");
-        row("index, 4 sets", "I", 1 + 10 * 4, "0000142602200915000580");
+        row("memory status", "Y", 8, "0001000005070ef0");
+        row("index, 7 sets", "I", 1 + 10 * 7, "0000142602200915000580");
         row("index after erase", "EEEI", 1, "00");
         row("set 2, 30 records", "K02", 10 + 2 * 30, "001e2602282359500380");
         row("set 4, 15 records", "K04", 10 + 2 * 15, "000f");
-        row("set 5 unknown", "K05", 0, "");
+        row("set 8 unknown", "K08", 0, "");
         row("clock", "C", 6, "");
         row("keys", "HRmuPr", 0, "");
         row("eeprom write", "W000405", 0, "");
         row("clock set", "D260101120000", 0, "");
         row("erase", "EEE", 0, "");
-        row("W id 4660, 4.0 s, Y", "W000012W000134W00040AY", 8, "123400000a04");
-        row("W lower-case hex, Y", "W0001abW0004ffY", 8, "00ab0000ff04");
+        row("W id 4660, 4.0 s, Y", "W000012W000134W00040AY", 8, "123400000a07");
+        row("W lower-case hex, Y", "W0001abW0004ffY", 8, "00ab0000ff07");
         row("W other address, Y", "W012CFFY", 8, "0001000005");
         row("D month end, C", "D260228235930C", 6, "2602282359");
         row("D year 2099, C", "D991231235930C", 6, "9912312359");
         row("D no month 13 keeps the clock", "D260228235930D261301000000C", 6, "2602282359");
         row("D no 29 February 2026", "D260228235930D260229000000C", 6, "2602282359");
         row("EEE, Y: no sets", "EEEY", 8, "00010000050000");
-        row("EE, Y: nothing erased", "EEY", 8, "00010000050400c2");
+        row("EE, Y: nothing erased", "EEY", 8, "0001000005070ef0");
     }
     void answers()
     {
@@ -236,6 +236,49 @@ private slots:
         meter->setField(5.0);
         QCOMPARE(answerTo(" ", 5).toHex(), "00" + statusAndWord + "00");
         QCOMPARE(meter->recording(), recording);
+    }
+
+    void fullMemoryOnRequest()
+    {
+        meter->setLoggerSets(VirtualMeter::fullMemorySets());
+        QCOMPARE(protocol::usedBytes(meter->loggerSets()), protocol::MemoryFullBytes);
+        QCOMPARE(answerTo("Y", 8).toHex(), QByteArray("0001000005017f00"));
+    }
+
+    void sampleSetsCrossMidnightAndMonthEnds()
+    {
+        int midnights = 0, monthEnds = 0;
+        for (const LoggerSet& s : VirtualMeter::sampleSets()) {
+            const QDateTime end = s.start.addMSecs(qint64(s.values.size() - 1) * s.intervalCode * 400);
+            midnights += end.date() != s.start.date();
+            monthEnds += end.date().month() != s.start.date().month();
+        }
+        QVERIFY(midnights >= 2);
+        QVERIFY(monthEnds >= 2);
+    }
+
+    // While the meter logs, its last set grows; "K" sends that set as long as the latest list
+    // said, so the answer has the length the program expects.
+    void setBeingLoggedKeepsItsListedLength()
+    {
+        meter->setPaced(false);
+        meter->setEeprom(protocol::EepromInterval, 1); // a record every 0.4 s
+        port->send("P");                               // the record key of model 4627
+        QTRY_VERIFY(meter->recording());
+        const int sets = int(meter->loggerSets().size());
+        QTRY_VERIFY(meter->loggerSets().last().values.size() >= 2);
+        const QByteArray index = answerTo("I", 1 + 10 * sets);
+        QCOMPARE(index.size(), 1 + 10 * sets);
+        const int listed = (quint8(index[index.size() - 10]) << 8) | quint8(index[index.size() - 9]);
+        QTRY_VERIFY(meter->loggerSets().last().values.size() >= listed + 2);
+        const QByteArray k = "K" + QByteArray::number(sets, 16).rightJustified(2, '0').toUpper();
+        QCOMPARE(answerTo(k, 10 + 2 * listed).size(), 10 + 2 * listed);
+        port->send("P"); // logging stops; the list the program holds is still the old one
+        QTRY_VERIFY(!meter->recording());
+        QCOMPARE(answerTo(k, 10 + 2 * listed).size(), 10 + 2 * listed);
+        const int now = int(meter->loggerSets().last().values.size());
+        QCOMPARE(answerTo("I", 1 + 10 * sets).size(), 1 + 10 * sets);
+        QCOMPARE(answerTo(k, 10 + 2 * now).size(), 10 + 2 * now);
     }
 
     void splitRepliesArriveInTwoParts()

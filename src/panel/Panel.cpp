@@ -84,6 +84,7 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     registerCommands();
     registerSettingsWindows();
     registerGraphs();
+    registerLoggerCommands();
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
             m_liveTable->AppendLiveRow(body);
@@ -443,6 +444,8 @@ void Panel::pressKey(Key key)
 {
     QPointer<Panel> self(this);
     stopPolling();
+    if (key == Key::Record)
+        closeMemoryWindow(); // the meter's logger starts or stops under it
     const QByteArray letter = keyCommand(key, m_state.ModelCode, m_state.Flags.GaussFlag);
     m_comm->output(letter);
     for (double wait : keyWaits(key, m_state.ModelCode)) {

@@ -33,6 +33,8 @@ class Analog;
 class Digital;
 class FileList;
 class ListPlot;
+class DataList;
+class MemoryWindow;
 class RealTimeList;
 class RecordGraph;
 class RecordWriter;
@@ -98,6 +100,10 @@ public:
     // Takes a sample stamped with the given time of day.
     void takeSample(const QDateTime& when);
 
+    // The data-logger window (null while closed) and what "Plot" of a downloaded list does.
+    MemoryWindow* memoryWindow() const;
+    void setDataListPlotHandler(std::function<void(DataList&)> handler);
+
     QString shownValue() const;
     QString shownUnit() const;
     int samplingSeconds() const;
@@ -134,6 +140,9 @@ private:
     void openDigital();
     void registerGraphs();
     void openRecordGraph();
+    void registerLoggerCommands();
+    void openMemoryWindow();
+    void closeMemoryWindow();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -170,6 +179,8 @@ private:
     bool m_samplingBoxAsked = false; // the sampling-time box is queued or open
     std::function<QDateTime()> m_wallClock;
     QHash<QString, std::function<void()>> m_commands;
+    QPointer<MemoryWindow> m_memory;
+    std::function<void(DataList&)> m_dataListPlot;
 
 protected:
     // The controls other parts of the panel work with.

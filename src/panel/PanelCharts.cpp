@@ -1,6 +1,7 @@
 // The panel's charts: the live strip chart behind "Graph" and the list plot behind the tables'
 // Plot buttons.
 
+#include "logger/DataList.h"
 #include "panel/Panel.h"
 #include "records/FileList.h"
 #include "records/ListPlot.h"
@@ -16,6 +17,11 @@ void Panel::registerCharts()
     m_stripChart = new StripChart(m_state, this);
     m_stripChart->setPlacement([this] { return frameGeometry(); });
     m_listPlot = new ListPlot(m_state, this);
+    // The downloaded-data lists plot through the same list plot.
+    setDataListPlotHandler([this](DataList& list) {
+        if (m_listPlot)
+            m_listPlot->plotTable(PlotSource::DataList, list.grid());
+    });
 
     setCommand(QStringLiteral("Graph"), [this] {
         m_state.StripStarted = false;

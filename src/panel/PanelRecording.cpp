@@ -3,6 +3,7 @@
 #include "link/Delay.h"
 #include "link/ReadingDecoder.h"
 #include "link/Timing.h"
+#include "logger/LoggerCommands.h"
 #include "panel/Panel.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
@@ -41,12 +42,6 @@ void Panel::registerCommands()
     setCommand(QStringLiteral("Open"), [this] { openRecordFile(); });
     setCommand(QStringLiteral("List"), [this] { openLiveTable(); });
     setCommand(QStringLiteral("Delete"), [this] { eraseMemory(); });
-    // Views that later versions bring keep their settings here; their buttons stay disabled
-    // until the window exists.
-    for (const char* later : {"Memory"}) {
-        if (QAction* a = Toolbar1->findChild<QAction*>(QString::fromLatin1(later)))
-            a->setEnabled(false);
-    }
     registerCharts();
     registerViews();
 }
@@ -244,8 +239,7 @@ void Panel::eraseMemory()
         return;
     QPointer<Panel> self(this);
     stopPolling();
-    m_comm->output(command::Erase);
-    if (!Delay(timing::AnswerWait) || !self)
+    if (!logger::eraseMemory(m_link) || !self)
         return;
     startPolling();
 }

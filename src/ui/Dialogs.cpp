@@ -75,6 +75,15 @@ std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& pipeFil
     return path;
 }
 
+std::optional<QString> Dialogs::chooseFolder(QWidget* parent, const QString& title)
+{
+    const QString dir = QFileDialog::getExistingDirectory(
+        parent, title.isEmpty() ? QObject::tr("Choose a folder") : title);
+    if (dir.isEmpty())
+        return std::nullopt;
+    return dir;
+}
+
 Dialogs& Dialogs::current()
 {
     static Dialogs real;

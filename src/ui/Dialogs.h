@@ -31,6 +31,8 @@ public:
     // The chosen path, or nothing when the user cancelled. The first filter is selected.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& pipeFilter);
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& pipeFilter);
+    // A folder to write several files into, or nothing when the user cancelled.
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title = {});
 
     static Dialogs& current();
     // Installs d (not owned) as the program's dialogs; nullptr restores the real ones.

@@ -18,6 +18,7 @@ public:
     QList<ui::MsgResult> messageAnswers;
     QStringList inputAnswers;
     QList<std::optional<QString>> fileAnswers;
+    QList<std::optional<QString>> folderAnswers;
 
     // Runs while a dialog is "open" (as the user or a timer would act during its event loop).
     std::function<void()> duringDialog;
@@ -27,6 +28,7 @@ public:
     QList<ui::MsgIcon> icons;
     QStringList inputPrompts, inputTitles, inputDefaults;
     int fileRequests = 0;
+    int folderRequests = 0;
 
     ui::MsgResult message(QWidget*, const QString& text, ui::MsgButtons buttons, ui::MsgIcon icon,
                           const QString& = {}) override
@@ -49,6 +51,12 @@ public:
     }
     std::optional<QString> openFile(QWidget*, const QString&) override { return nextFile(); }
     std::optional<QString> saveFile(QWidget*, const QString&) override { return nextFile(); }
+    std::optional<QString> chooseFolder(QWidget*, const QString&) override
+    {
+        ++folderRequests;
+        during();
+        return folderAnswers.isEmpty() ? std::nullopt : folderAnswers.takeFirst();
+    }
 
 private:
     void during()

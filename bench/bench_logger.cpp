@@ -1,0 +1,220 @@
+// Figures for the data logger:
+//
+//  1. download: the panel opens the Memory window and downloads a full logger memory (one set of
+//     16251 records, 32512 bytes) from the virtual meter paced at 9600 baud. Time against the
+//     reply's time on the wire, the longest the event loop went without running a 10 ms timer
+//     (how responsive the windows stay), and the CPU the panel used meanwhile. The meter runs as
+//     veltrix-meter-sim in a process of its own when it is built next to this program, so that
+//     the CPU figure is the panel's alone; otherwise in this process.
+//  2. decode: 16,000 records that have arrived turned into rows and listed in DataList.
+//
+// Run headless with QT_QPA_PLATFORM=offscreen (set here when there is no display).
+
+#include "logger/DataList.h"
+#include "logger/LoggerExchange.h"
+#include "logger/LoggerProtocol.h"
+#include "logger/LoggerRecords.h"
+#include "logger/MemoryWindow.h"
+#include "panel/Panel.h"
+#include "sim/MeterProtocol.h"
+#include "sim/VirtualMeter.h"
+#include "ui/Grid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+using namespace veltrix;
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+}
+
+void figure(const char* phase, const char* name, double value, const char* unit)
+{
+    std::printf("%s.%s %.3f %s\n", phase, name, value, unit);
+    std::fflush(stdout);
+}
+
+void note(const char* phase, const QString& text)
+{
+    std::printf("%s.note %s\n", phase, qPrintable(text));
+    std::fflush(stdout);
+}
+
+QString findSimulator()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {dir + QStringLiteral("/../sim/veltrix-meter-sim"),
+                                     dir + QStringLiteral("/veltrix-meter-sim")}) {
+        const QFileInfo fi(candidate);
+        if (fi.isFile() && fi.isExecutable())
+            return fi.canonicalFilePath();
+    }
+    return {};
+}
+
+// Runs the event loop for a while (the thread sleeps between events).
+void runEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void downloadPhase()
+{
+    const char* phase = "download";
+    QString device;
+    QProcess sim;
+    std::unique_ptr<sim::VirtualMeter> inProcess;
+    const QString program = findSimulator();
+    if (!program.isEmpty()) {
+        sim.setProgram(program);
+        sim.setArguments({QStringLiteral("--full-memory")});
+        sim.start();
+        QElapsedTimer wait;
+        wait.start();
+        if (sim.waitForStarted(5000)) {
+            while (!sim.canReadLine() && wait.elapsed() < 5000)
+                sim.waitForReadyRead(500);
+            device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        }
+    }
+    if (device.isEmpty()) {
+        note(phase, QStringLiteral("meter in this process (veltrix-meter-sim not found)"));
+        inProcess = std::make_unique<sim::VirtualMeter>();
+        inProcess->setLoggerSets(sim::VirtualMeter::fullMemorySets());
+        inProcess->setPaced(true);
+        QString error;
+        if (!inProcess->start(&error)) {
+            note(phase, QStringLiteral("skipped: %1").arg(error));
+            return;
+        }
+        device = inProcess->devicePath();
+    }
+
+    ui::PortBindings bindings;
+    bindings.bind(1, device);
+    Panel panel(bindings, 1);
+    if (!panel.startUp()) {
+        note(phase, QStringLiteral("skipped: the panel could not open %1").arg(device));
+        return;
+    }
+    panel.show();
+    runEventLoopFor(1500);
+
+    // The panel's own cost of polling, measured the same way, as the yardstick for the download.
+    {
+        QTimer beatOnly;
+        beatOnly.setTimerType(Qt::PreciseTimer);
+        beatOnly.callOnTimeout([] {});
+        beatOnly.start(10);
+        const double pollCpu0 = cpuSeconds();
+        QElapsedTimer polling;
+        polling.start();
+        runEventLoopFor(20000);
+        figure(phase, "poll_cpu_per_minute",
+               (cpuSeconds() - pollCpu0) / (double(polling.elapsed()) / 1000.0) * 60.0,
+               "cpu-s/min while only polling");
+    }
+
+    panel.toolbarClick(QStringLiteral("Memory"));
+    MemoryWindow* memory = panel.memoryWindow();
+    if (!memory || memory->sets().isEmpty()) {
+        note(phase, QStringLiteral("skipped: the meter listed no set"));
+        return;
+    }
+    const int records = memory->sets().at(0).records;
+    const int bytes = logger::setDataLength(records);
+
+    // The event loop's responsiveness: a 10 ms timer's worst lateness.
+    QElapsedTimer beat;
+    qint64 lastBeat = 0, worstGapMs = 0;
+    QTimer heart;
+    heart.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&heart, &QTimer::timeout, [&] {
+        const qint64 now = beat.elapsed();
+        worstGapMs = std::max(worstGapMs, now - lastBeat);
+        lastBeat = now;
+    });
+
+    QElapsedTimer clock;
+    const double cpu0 = cpuSeconds();
+    beat.start();
+    heart.start(10);
+    clock.start();
+    memory->downloadSet(1);
+    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    heart.stop();
+
+    const double wire = (3 + bytes) * logger::LoggerExchange::ByteSeconds;
+    DataList* list = memory->dataList();
+    figure(phase, "bytes", bytes, "bytes");
+    figure(phase, "rows", list ? list->grid().rowCount() : 0, "records listed");
+    figure(phase, "time", elapsed, "s");
+    figure(phase, "wire_time", wire, "s at 9600 baud");
+    figure(phase, "ratio", elapsed / wire, "x wire time (target <= 1.03)");
+    figure(phase, "max_event_gap", double(worstGapMs - 10),
+           "ms beyond a 10 ms timer (target <= 50)");
+    figure(phase, "cpu", cpu, inProcess ? "cpu-s (meter in process)" : "cpu-s (panel only)");
+    figure(phase, "cpu_per_minute", cpu / elapsed * 60.0, "cpu-s/min");
+    if (list)
+        note(phase, list->title()->text());
+    panel.stopPolling();
+    if (sim.state() != QProcess::NotRunning) {
+        sim.terminate();
+        sim.waitForFinished(3000);
+    }
+}
+
+void decodePhase()
+{
+    const char* phase = "decode";
+    sim::LoggerSet set = sim::VirtualMeter::fullMemorySets().at(0);
+    set.values.resize(16000);
+    const QByteArray reply = sim::protocol::setDataAnswer(set);
+    SharedState state;
+    double best = 1e9;
+    for (int run = 0; run < 5; ++run) {
+        DataList list(state);
+        QElapsedTimer t;
+        t.start();
+        const logger::SetRecords rows = logger::decodeSetRecords(reply, 16000, {}, 20);
+        list.grid().addItems(rows.rows);
+        list.title()->setText(logger::setTitle(int(rows.rows.size()), 1));
+        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
+    }
+    figure(phase, "records", 16000, "records");
+    figure(phase, "time", best, "ms, best of 5 (target <= 100)");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    decodePhase();
+    downloadPhase();
+    return 0;
+}

@@ -1,0 +1,56 @@
+#include "logger/DataList.h"
+
+#include "panel/SharedState.h"
+#include "records/RecordIcons.h"
+#include "records/TableServices.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace veltrix {
+
+DataList::DataList(SharedState& state, PollControl* poll, QWidget* parent)
+    : RecordTableWindow(QStringLiteral("DataList"), tr("Data List"), QString(), poll, parent),
+      m_state(state), LblTitle(new QLabel(this))
+{
+    LblTitle->setObjectName(QStringLiteral("LblTitle"));
+    LblTitle->setFrameShape(QFrame::Panel);
+    LblTitle->setFrameShadow(QFrame::Sunken);
+    LblTitle->setAlignment(Qt::AlignCenter);
+    LblTitle->setMargin(3);
+    if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
+        box->insertWidget(1, LblTitle);
+
+    connect(addToolButton(QStringLiteral("Save"), tr("Save"), RecordIcon::Save),
+            &QAction::triggered, this, &DataList::save);
+    m_plot = addToolButton(QStringLiteral("Plot"), tr("Plot"), RecordIcon::Plot);
+    connect(m_plot, &QAction::triggered, this, &DataList::plot);
+    connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
+            &QAction::triggered, this, &DataList::print);
+    addExportCsvButton();
+}
+
+bool DataList::save()
+{
+    if (m_state.RecordingOn) {
+        ui::Dialogs::current().message(this,
+                                       tr("Aready in recording mode, close it and try again !"),
+                                       ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+        return false;
+    }
+    const ModalScope modal(this);
+    if (!ShowSaveDialog(this, m_state))
+        return false;
+    return SaveTable(this, grid(), m_state);
+}
+
+void DataList::plot()
+{
+    if (grid().rowCount() >= 1) // a list without records has nothing to plot
+        emit plotRequested();
+}
+
+} // namespace veltrix

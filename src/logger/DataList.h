@@ -1,0 +1,37 @@
+#pragma once
+// The downloaded-data table: the records of one logged set, saved as a record file, drawn as a
+// list plot or printed from its toolbar. The Memory window fills it and sets its title.
+
+#include "records/RecordTableWindow.h"
+
+class QLabel;
+
+namespace veltrix {
+
+struct SharedState;
+
+class DataList : public RecordTableWindow {
+    Q_OBJECT
+public:
+    DataList(SharedState& state, PollControl* poll = nullptr, QWidget* parent = nullptr);
+
+    QLabel* title() const { return LblTitle; }
+    QAction* plotAction() const { return m_plot; }
+
+    // The toolbar's "Save": refused while recording; otherwise the save dialog and the file.
+    bool save();
+    // The toolbar's "Plot": asks for the list plot of this table (the panel's ListPlot draws
+    // it). A list without records has nothing to plot.
+    void plot();
+
+signals:
+    // Draw this table as a list plot.
+    void plotRequested();
+
+private:
+    SharedState& m_state;
+    QLabel* LblTitle;
+    QAction* m_plot;
+};
+
+} // namespace veltrix

@@ -1,0 +1,55 @@
+// The panel's data-logger commands: the Memory window and the lists downloaded from it.
+
+#include "logger/DataList.h"
+#include "logger/MemoryWindow.h"
+#include "panel/Panel.h"
+
+namespace veltrix {
+
+void Panel::registerLoggerCommands()
+{
+    setCommand(QStringLiteral("Memory"), [this] { openMemoryWindow(); });
+    addLiveViewCloser([this] { closeMemoryWindow(); });
+}
+
+MemoryWindow* Panel::memoryWindow() const
+{
+    return m_memory;
+}
+
+void Panel::setDataListPlotHandler(std::function<void(DataList&)> handler)
+{
+    m_dataListPlot = std::move(handler);
+    if (m_memory)
+        m_memory->setPlotHandler(m_dataListPlot);
+}
+
+void Panel::closeMemoryWindow()
+{
+    if (m_memory && m_memory->isVisible())
+        m_memory->close();
+}
+
+void Panel::openMemoryWindow()
+{
+    // Every opening rebuilds the window from a fresh directory.
+    if (m_memory)
+        m_memory->close();
+    // A locked meter keeps its memory to itself: nothing is sent.
+    if (m_state.Flags.MemoryLockFlag)
+        return;
+    LoggerHost host;
+    host.state = &m_state;
+    host.link = &m_link;
+    host.poll = this;
+    host.shownValue = [this] { return shownValue(); };
+    host.now = [this] { return now(); };
+    host.panel = this;
+    auto* memory = new MemoryWindow(std::move(host), this);
+    m_memory = memory;
+    memory->setPlotHandler(m_dataListPlot);
+    memory->move(frameGeometry().left(), frameGeometry().bottom() + 8);
+    memory->readDirectory();
+}
+
+} // namespace veltrix

@@ -1,0 +1,550 @@
+// The Memory window and the downloaded list against the virtual meter on a pseudo-terminal.
+
+#include "link/Delay.h"
+#include "logger/DataList.h"
+#include "logger/MemoryWindow.h"
+#include "panel/SharedState.h"
+#include "records/ListPlot.h"
+#include "records/PollControl.h"
+#include "records/RecordFile.h"
+#include "sim/MeterProtocol.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestSupport.h"
+#include "ui/Grid.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace veltrix;
+
+namespace {
+
+struct Poll : PollControl {
+    int stops = 0, starts = 0;
+    bool on = true;
+    void stopPolling() override
+    {
+        ++stops;
+        on = false;
+    }
+    void startPolling() override
+    {
+        ++starts;
+        on = true;
+    }
+};
+
+struct Rig {
+    test::MeterRig m;
+    SharedState state;
+    Poll poll;
+    QPointer<MemoryWindow> w;
+    QPointer<DataList> list;
+
+    bool start()
+    {
+        QString error;
+        if (!m.start(false, &error)) {
+            qWarning("%s", qPrintable(error));
+            return false;
+        }
+        return true;
+    }
+    ~Rig()
+    {
+        delete list.data();
+        delete w.data();
+    }
+    MemoryWindow* open()
+    {
+        LoggerHost host;
+        host.state = &state;
+        host.link = m.link.get();
+        host.poll = &poll;
+        host.shownValue = [] { return QStringLiteral("7.7"); };
+        host.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(12, 0)); };
+        w = new MemoryWindow(host);
+        w->readDirectory();
+        return w;
+    }
+    template <class T = QLabel> T* c(const char* name) const
+    {
+        return w->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name) const { return c(name)->text(); }
+    ui::Grid* grid() const { return w->findChild<ui::Grid*>(QStringLiteral("Grid")); }
+    DataList* download(int row)
+    {
+        w->downloadSet(row);
+        list = w->dataList();
+        return list;
+    }
+    bool controlsBack() const
+    {
+        return poll.on && poll.stops == poll.starts && c<QPushButton>("CmdC")->isEnabled() &&
+               c<QPushButton>("CmdIDCode")->isEnabled() &&
+               c<QPushButton>("CmdSampling")->isEnabled() && !w->busy();
+    }
+    QStringList writes() const
+    {
+        QStringList out;
+        for (const QString& c : m.meter.commands())
+            if (c.startsWith('W'))
+                out << c;
+        return out;
+    }
+};
+
+} // namespace
+
+class TestLoggerMemory : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetQuitting(); }
+
+    void directoryListsTheSets()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.m.meter.clearReceived();
+        r.open();
+        QVERIFY(r.w->isVisible());
+        QCOMPARE(r.m.meter.commands(), (QStringList{"Y", "I"}));
+        const auto sets = sim::VirtualMeter::sampleSets();
+        QCOMPARE(r.grid()->rowCount(), int(sets.size()));
+        QCOMPARE(r.grid()->rowText(2), QStringLiteral("2\t26/02/28\t23:59:50\tmG\t1.2\t30"));
+        QCOMPARE(r.grid()->rowText(3).section('\t', 3, 3), QStringLiteral("uT"));
+        QCOMPARE(r.text("LblMemory"), QStringLiteral("32.0 K"));
+        const int used = sim::protocol::usedBytes(sets);
+        QCOMPARE(r.text("LblRemaining"),
+                 QString::number(32.0 - used / 1024.0, 'f', 1) + QStringLiteral(" K"));
+        QCOMPARE(r.c<QLineEdit>("TxtIDCode")->text(), QStringLiteral("1"));
+        QCOMPARE(r.c<QLineEdit>("TxtSampling")->text(), QStringLiteral("2.0 Sec"));
+        QCOMPARE(r.text("LblMessage"),
+                 QString::number(sets.size()) + QStringLiteral(" set(s) completed"));
+        QVERIFY(r.grid()->isEnabled());
+        QVERIFY(r.controlsBack());
+        QCOMPARE(r.c<QPushButton>("CmdC")->text(), QStringLiteral("Real Time Colck"));
+    }
+
+    void emptyMemorySendsNoIndex()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.m.meter.setLoggerSets({});
+        r.m.meter.clearReceived();
+        r.open();
+        QCOMPARE(r.m.meter.commands(), QStringList{"Y"});
+        QCOMPARE(r.text("LblRemaining"), QStringLiteral("32.0 K"));
+        QVERIFY(!r.grid()->isEnabled());
+        QVERIFY(!r.c<QPushButton>("CmdSaveAll")->isEnabled());
+        QVERIFY(r.controlsBack());
+    }
+
+    void fullMemoryShowsNothingLeft()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.m.meter.setLoggerSets(sim::VirtualMeter::fullMemorySets());
+        r.open();
+        QCOMPARE(r.text("LblRemaining"), QStringLiteral("0 K"));
+        QCOMPARE(r.grid()->rowCount(), 1);
+        QCOMPARE(r.grid()->cell(1, 5), QStringLiteral("16251"));
+    }
+
+    void downloadFillsTheList()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.clearReceived();
+        DataList* list = r.download(2);
+        QVERIFY(list);
+        QCOMPARE(r.m.meter.commands(), QStringList{"K02"});
+        QCOMPARE(list->title()->text(), QStringLiteral("30  Records In No. 2  Set"));
+        QCOMPARE(list->grid().rowCount(), 30);
+        QCOMPARE(list->grid().rowText(1).section('\t', 0, 2),
+                 QStringLiteral("1\t26/02/28\t23:59:50.0"));
+        // 23:59:50 + 9 × 1.2 s = 00:00:00.8 on 1 March (2026 is a common year)
+        QCOMPARE(list->grid().rowText(10).section('\t', 1, 2),
+                 QStringLiteral("26/03/01\t00:00:00.8"));
+        QCOMPARE(r.text("LblMessage"), QStringLiteral("30 Records Completed"));
+        QVERIFY(r.controlsBack());
+        QVERIFY(r.grid()->isEnabled());
+
+        // A second download replaces the list.
+        QPointer<DataList> first(list);
+        DataList* held = r.download(3);
+        QTRY_VERIFY(!first || !first->isVisible());
+        QCOMPARE(held->grid().rowText(1).section('\t', 3, 5), QStringLiteral("1.25\tuT\tH"));
+    }
+
+    void emptySetGivesATitleAndNoRows()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        sim::LoggerSet empty = sim::VirtualMeter::sampleSets().at(0);
+        empty.values.clear();
+        r.m.meter.setLoggerSets({sim::VirtualMeter::sampleSets().at(0), empty});
+        r.open();
+        DataList* list = r.download(2);
+        QVERIFY(list);
+        QCOMPARE(list->grid().rowCount(), 0);
+        QCOMPARE(list->title()->text(), QStringLiteral("0  Records In No. 2  Set"));
+        list->plotAction()->trigger(); // nothing to plot: nothing happens
+        QVERIFY(!r.state.PlotFromDataList);
+        QVERIFY(r.controlsBack());
+    }
+
+    void timeouts_data()
+    {
+        QTest::addColumn<QString>("exchange");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message"); // empty: the exchange succeeds
+        QTest::newRow("Y silent") << "Y"
+                                  << "silent"
+                                  << "0 of 8 bytes arrived";
+        QTest::newRow("Y short") << "Y"
+                                 << "short"
+                                 << "5 of 8 bytes arrived";
+        QTest::newRow("Y long") << "Y"
+                                << "long"
+                                << "10 of 8 bytes arrived";
+        QTest::newRow("Y split") << "Y"
+                                 << "split"
+                                 << "";
+        QTest::newRow("K silent") << "K"
+                                  << "silent"
+                                  << "0 of 50 bytes arrived";
+        QTest::newRow("K short") << "K"
+                                 << "short"
+                                 << "47 of 50 bytes arrived";
+        QTest::newRow("K long") << "K"
+                                << "long"
+                                << "52 of 50 bytes arrived";
+        QTest::newRow("K split") << "K"
+                                 << "split"
+                                 << "";
+        QTest::newRow("C silent") << "C"
+                                  << "silent"
+                                  << "0 of 6 bytes arrived";
+        QTest::newRow("C short") << "C"
+                                 << "short"
+                                 << "3 of 6 bytes arrived";
+        QTest::newRow("C long") << "C"
+                                << "long"
+                                << "8 of 6 bytes arrived";
+        QTest::newRow("C split") << "C"
+                                 << "split"
+                                 << "";
+    }
+    void timeouts()
+    {
+        QFETCH(QString, exchange);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        Rig r;
+        QVERIFY(r.start());
+        auto inject = [&] {
+            sim::VirtualMeter& m = r.m.meter;
+            if (fault == "silent")
+                m.setSilent(true);
+            else if (fault == "short")
+                m.setLengthDelta(-3);
+            else if (fault == "long")
+                m.setLengthDelta(2);
+            else
+                m.setSplitReplies(true);
+        };
+        if (exchange == "Y")
+            inject();
+        r.open();
+        QVERIFY(r.w->isVisible());
+        if (exchange == "K") {
+            inject();
+            r.download(1);
+        } else if (exchange == "C") {
+            inject();
+            r.w->readClock();
+        }
+        if (message.isEmpty()) {
+            if (exchange == "Y")
+                QCOMPARE(r.grid()->rowCount(), int(sim::VirtualMeter::sampleSets().size()));
+            else if (exchange == "K")
+                QCOMPARE(r.list->title()->text(), QStringLiteral("20  Records In No. 1  Set"));
+            else
+                QVERIFY(r.text("LblTime").contains("-----"));
+        } else {
+            QVERIFY2(r.text("LblMessage").contains(message), qPrintable(r.text("LblMessage")));
+        }
+        QVERIFY(r.controlsBack());
+    }
+
+    void downloadCutShortKeepsWholeRecords()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.setLengthDelta(-5); // 45 of 50 bytes: 17 whole records
+        DataList* list = r.download(1);
+        QVERIFY(list);
+        QCOMPARE(list->grid().rowCount(), 17);
+        QVERIFY2(list->title()->text().startsWith("17  Records In No. 1  Set"),
+                 qPrintable(list->title()->text()));
+        QVERIFY(list->title()->text().contains("incomplete: 17 of 20 records"));
+        QVERIFY(r.controlsBack());
+    }
+
+    void unplugDuringDownloadEndsIt()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.setPaced(true);
+        QTimer::singleShot(600, &r.m.meter, [&] { r.m.meter.unplug(); });
+        QElapsedTimer t;
+        t.start();
+        DataList* list = r.download(7); // 1500 records: about 3 s on the wire
+        QVERIFY(t.elapsed() < 3000);
+        QVERIFY(list);
+        QVERIFY(list->grid().rowCount() > 0 && list->grid().rowCount() < 1500);
+        QVERIFY(list->title()->text().contains("incomplete"));
+        QVERIFY(r.controlsBack());
+    }
+
+    void closingDuringDownloadStopsIt()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.setPaced(true);
+        QTimer::singleShot(300, r.w, [&] { r.w->close(); });
+        QPointer<MemoryWindow> w(r.w);
+        QElapsedTimer t;
+        t.start();
+        w->downloadSet(7); // about 3 s on the wire
+        QVERIFY2(t.elapsed() < 1500, qPrintable(QString::number(t.elapsed())));
+        QTRY_VERIFY(!w);
+        QVERIFY(r.poll.on);
+        QCOMPARE(r.poll.stops, r.poll.starts);
+    }
+
+    void idCode_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("writes"); // empty: refused
+        QTest::newRow("0") << "0" << QStringList{"W000000", "W000100"};
+        QTest::newRow("65535") << "65535" << QStringList{"W0000FF", "W0001FF"};
+        QTest::newRow("256") << "256" << QStringList{"W000001", "W000100"};
+        QTest::newRow("12.5") << "12.5" << QStringList{"W000000", "W00010C"};
+        QTest::newRow("13.5") << "13.5" << QStringList{"W000000", "W00010E"};
+        QTest::newRow("65536") << "65536" << QStringList{};
+        QTest::newRow("-1") << "-1" << QStringList{};
+    }
+    void idCode()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, writes);
+        test::ScriptedDialogs dialogs;
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.clearReceived();
+        QList<qint64> at;
+        QElapsedTimer clock;
+        clock.start();
+        connect(&r.m.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (c.startsWith('W'))
+                at << clock.elapsed();
+        });
+        r.c<QLineEdit>("TxtIDCode")->setText(text);
+        r.c<QPushButton>("CmdIDCode")->click();
+        if (writes.isEmpty()) {
+            QCOMPARE(dialogs.messages, QStringList{"Invalid No.s, Try Again!"});
+            QCOMPARE(dialogs.icons.value(0), ui::MsgIcon::Critical);
+            QCOMPARE(r.text("LblMessage"), QString());
+            QVERIFY(r.m.meter.commands().isEmpty());
+            return;
+        }
+        QVERIFY(dialogs.messages.isEmpty());
+        QTRY_COMPARE(r.writes(), writes);
+        QCOMPARE(at.size(), 2);
+        QVERIFY2(at[1] - at[0] >= 390, qPrintable(QString::number(at[1] - at[0])));
+        QCOMPARE(r.m.meter.eeprom(0), quint8(writes[0].right(2).toInt(nullptr, 16)));
+        QCOMPARE(r.m.meter.eeprom(1), quint8(writes[1].right(2).toInt(nullptr, 16)));
+        QVERIFY(r.controlsBack());
+    }
+
+    void interval_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<QString>("write"); // empty: refused
+        QTest::newRow("0.4") << "0.4" << false << "W000401";
+        QTest::newRow("102") << "102" << false << "W0004FF";
+        QTest::newRow("2.0 Sec") << "2.0 Sec" << false << "W000405";
+        QTest::newRow("2.0 Sec, Enter") << "2.0 Sec" << true << "W000405";
+        QTest::newRow("102.4") << "102.4" << false << "";
+        QTest::newRow("0.2") << "0.2" << false << "";
+        QTest::newRow("1.0") << "1.0" << false << "";
+        QTest::newRow("1.0, Enter") << "1.0" << true << "";
+    }
+    void interval()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, enter);
+        QFETCH(QString, write);
+        test::ScriptedDialogs dialogs;
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.clearReceived();
+        const QString before = r.text("LblMessage");
+        auto* box = r.c<QLineEdit>("TxtSampling");
+        box->setText(text);
+        QElapsedTimer clock;
+        clock.start();
+        if (enter)
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            r.c<QPushButton>("CmdSampling")->click();
+        QCOMPARE(r.text("LblMessage"), before);
+        if (write.isEmpty()) {
+            QCOMPARE(dialogs.messages, QStringList{"0.4 < Sampling Time < 102\rTry again !"});
+            QCOMPARE(dialogs.icons.value(0), ui::MsgIcon::None);
+            QVERIFY(r.m.meter.commands().isEmpty());
+            return;
+        }
+        QTRY_COMPARE(r.writes(), QStringList{write});
+        QVERIFY(clock.elapsed() >= 390); // the write's own wait, with polling stopped
+        QCOMPARE(r.m.meter.eeprom(4), quint8(write.right(2).toInt(nullptr, 16)));
+        QVERIFY(r.controlsBack());
+    }
+
+    void dataListSave()
+    {
+        test::ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        DataList* list = r.download(3);
+        QVERIFY(list);
+        r.state.RecordingOn = true;
+        QVERIFY(!list->save());
+        QCOMPARE(dialogs.messages,
+                 QStringList{"Aready in recording mode, close it and try again !"});
+        QCOMPARE(dialogs.icons.value(0), ui::MsgIcon::Critical);
+        QCOMPARE(dialogs.fileRequests, 0);
+
+        r.state.RecordingOn = false;
+        const QString path = dir.filePath("held.txt");
+        dialogs.fileAnswers << path;
+        QVERIFY(list->save());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList rows = recordRows(f.readAll());
+        QCOMPARE(rows.size(), 12);
+        QCOMPARE(rows[0].section('\t', 0, 5), list->grid().rowText(1).section('\t', 0, 5));
+    }
+
+    void dataListPlot_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<double>("rangeMax");
+        QTest::newRow("mG") << 1 << 2000.0;
+        QTest::newRow("uT") << 3 << 200.0;
+    }
+    void dataListPlot()
+    {
+        QFETCH(int, set);
+        QFETCH(double, rangeMax);
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        DataList* plotted = nullptr;
+        DataList* list = r.download(set);
+        QVERIFY(!list->plotAction()->isEnabled()); // nothing to draw it yet
+        ListPlot plot(r.state);
+        r.w->setPlotHandler([&](DataList& l) {
+            plotted = &l;
+            plot.plotTable(PlotSource::DataList, l.grid());
+        });
+        QVERIFY(list->plotAction()->isEnabled());
+        list->plotAction()->trigger();
+        QCOMPARE(plotted, list);
+        QVERIFY(plot.window() && plot.window()->isVisible());
+        QVERIFY(r.state.PlotFromDataList);
+        QCOMPARE(r.state.PlotRangeMax, rangeMax);
+        QCOMPARE(r.state.PlotLastRecord, list->grid().rowCount());
+    }
+
+    void saveAllSetsWritesEveryFile()
+    {
+        test::ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        Rig r;
+        QVERIFY(r.start());
+        QList<sim::LoggerSet> sets = sim::VirtualMeter::sampleSets().mid(0, 3);
+        sim::LoggerSet odd = sets[0];
+        odd.rawStart = QByteArray::fromHex("261A0509300A"); // not a date
+        sets << odd;
+        r.m.meter.setLoggerSets(sets);
+        r.open();
+        dialogs.folderAnswers << dir.path();
+        QSignalSpy done(r.w.data(), &MemoryWindow::saveAllFinished);
+        r.c<QPushButton>("CmdSaveAll")->click();
+        QCOMPARE(done.count(), 1);
+        QCOMPARE(done[0][0].toInt(), 4);
+        QCOMPARE(done[0][1].toInt(), 0);
+        QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names,
+                 (QStringList{"set01_2026-02-20_09-15-00.txt", "set02_2026-02-28_23-59-50.txt",
+                              "set03_2026-03-02_14-30-00.txt", "set04.txt"}));
+        QFile f(dir.filePath(names[1]));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(recordRows(f.readAll()).size(), 30);
+        QVERIFY(r.controlsBack());
+        QCOMPARE(r.m.meter.commands().filter("K"), (QStringList{"K01", "K02", "K03", "K04"}));
+    }
+
+    void setWithoutDateStillDownloads()
+    {
+        Rig r;
+        QVERIFY(r.start());
+        sim::LoggerSet odd = sim::VirtualMeter::sampleSets().at(0);
+        odd.rawStart = QByteArray::fromHex("261A0509300A");
+        r.m.meter.setLoggerSets({odd});
+        r.open();
+        QCOMPARE(r.grid()->rowText(1).section('\t', 1, 2), QStringLiteral("26/1A/05\t09:30:0A"));
+        DataList* list = r.download(1);
+        QVERIFY(list);
+        QCOMPARE(list->grid().rowCount(), 20);
+        QCOMPARE(list->grid().rowText(2).section('\t', 1, 3),
+                 QStringLiteral("--/--/--\t--:--:--.-\t12.2"));
+        QVERIFY(list->title()->text().contains("unknown"));
+    }
+
+    void saveAllCancelledSendsNothing()
+    {
+        test::ScriptedDialogs dialogs;
+        Rig r;
+        QVERIFY(r.start());
+        r.open();
+        r.m.meter.clearReceived();
+        r.c<QPushButton>("CmdSaveAll")->click();
+        QCOMPARE(dialogs.folderRequests, 1);
+        QVERIFY(r.m.meter.commands().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestLoggerMemory)
+#include "tst_logger_memory.moc"

@@ -1,0 +1,367 @@
+// The data logger's replies, time stamps and settings rules, without a line or a window.
+
+#include "logger/LoggerBackup.h"
+#include "logger/LoggerProtocol.h"
+#include "logger/LoggerRecords.h"
+#include "logger/LoggerTimes.h"
+#include "records/RecordFile.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltrix;
+using namespace veltrix::logger;
+
+namespace {
+// A "K" reply: header (records field left 0), then the records.
+QByteArray setReply(const QByteArray& startHex, int intervalCode, quint8 status,
+                    const QList<quint16>& words)
+{
+    QByteArray r = QByteArray::fromHex("0000" + startHex);
+    r.append(char(intervalCode));
+    r.append(char(status));
+    for (quint16 w : words) {
+        r.append(char(w >> 8));
+        r.append(char(w & 0xFF));
+    }
+    return r;
+}
+StartBytes startOf(const QByteArray& hex)
+{
+    const QByteArray b = QByteArray::fromHex(hex);
+    StartBytes s{};
+    for (int i = 0; i < 6; ++i)
+        s[i] = quint8(b[i]);
+    return s;
+}
+} // namespace
+
+class TestLoggerProtocol : public QObject {
+    Q_OBJECT
+private slots:
+    void setCommand_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QByteArray>("command");
+        QTest::newRow("1") << 1 << QByteArray("K01");
+        QTest::newRow("10") << 10 << QByteArray("K0A");
+        QTest::newRow("26") << 26 << QByteArray("K1A");
+        QTest::newRow("250") << 250 << QByteArray("KFA");
+    }
+    void setCommand()
+    {
+        QFETCH(int, set);
+        QFETCH(QByteArray, command);
+        QCOMPARE(setDataCommand(set), command);
+    }
+
+    void remaining_data()
+    {
+        QTest::addColumn<QByteArray>("statusHex");
+        QTest::addColumn<QString>("remaining");
+        QTest::addColumn<bool>("listEnabled");
+        QTest::addColumn<int>("sets");
+        QTest::newRow("empty") << QByteArray("0001000005000000") << "32.0" << false << 0;
+        QTest::newRow("partly used") << QByteArray("0001000005030200") << "31.5" << true << 3;
+        QTest::newRow("7F00 with few sets") << QByteArray("00010000050A7F00") << "0" << true << 10;
+        QTest::newRow("250 sets") << QByteArray("0001000005FA2000") << "0" << true << 250;
+        QTest::newRow("one byte short of full")
+            << QByteArray("0001000005017EFF") << "0.3" << true << 1;
+    }
+    void remaining()
+    {
+        QFETCH(QByteArray, statusHex);
+        QFETCH(QString, remaining);
+        QFETCH(bool, listEnabled);
+        QFETCH(int, sets);
+        const auto s = parseMemoryStatus(QByteArray::fromHex(statusHex));
+        QVERIFY(s);
+        QCOMPARE(s->setCount, sets);
+        const RemainingMemory r = remainingMemory(*s);
+        QCOMPARE(r.text, remaining);
+        QCOMPARE(r.listEnabled, listEnabled);
+    }
+
+    void memoryStatusFields()
+    {
+        const auto s = parseMemoryStatus(QByteArray::fromHex("3039AABB0F047F00"));
+        QVERIFY(s);
+        QCOMPARE(s->idCode, 12345);
+        QCOMPARE(s->intervalCode, 15);
+        QCOMPARE(intervalText(s->intervalCode), QStringLiteral("6.0"));
+        QCOMPARE(intervalText(255), QStringLiteral("102.0"));
+        QCOMPARE(s->usedBytes, 0x7F00);
+        QVERIFY(!parseMemoryStatus(QByteArray(7, '\0')));
+        QVERIFY(!parseMemoryStatus(QByteArray(9, '\0')));
+    }
+
+    void setIndex_data()
+    {
+        QTest::addColumn<QByteArray>("descriptorHex");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("mG") << QByteArray("0078260228235950"
+                                          "0380")
+                            << "1\t26/02/28\t23:59:50\tmG\t1.2\t120" << true;
+        QTest::newRow("uT hold") << QByteArray("000C260302143000"
+                                               "FF60")
+                                 << "1\t26/03/02\t14:30:00\tuT\t102.0\t12" << true;
+        QTest::newRow("not BCD shown as is") << QByteArray("0005261A05"
+                                                           "0B3000"
+                                                           "0580")
+                                             << "1\t26/1A/05\t0B:30:00\tmG\t2.0\t5" << false;
+        QTest::newRow("month 13") << QByteArray("0005261305103000"
+                                                "0580")
+                                  << "1\t26/13/05\t10:30:00\tmG\t2.0\t5" << false;
+    }
+    void setIndex()
+    {
+        QFETCH(QByteArray, descriptorHex);
+        QFETCH(QString, row);
+        QFETCH(bool, known);
+        const QByteArray reply = QByteArray(1, '\x55') + QByteArray::fromHex(descriptorHex);
+        const QList<SetInfo> sets = parseSetIndex(reply, 1);
+        QCOMPARE(sets.size(), 1);
+        QCOMPARE(sets[0].rowText(), row);
+        QCOMPARE(startKnown(sets[0].start), known);
+    }
+
+    void setIndexKeepsWholeDescriptorsOnly()
+    {
+        QByteArray reply(1 + 25, '\0');
+        QCOMPARE(parseSetIndex(reply, 3).size(), 2);
+        QCOMPARE(parseSetIndex(reply, 3).at(1).number, 2);
+        QCOMPARE(parseSetIndex(reply, 1).size(), 1);
+    }
+
+    void clock()
+    {
+        QCOMPARE(clockText(QByteArray::fromHex("250314094107")),
+                 QStringLiteral("25/03/14-----09:41:07"));
+        QCOMPARE(clockText(QByteArray::fromHex("2503140941")), QString());
+    }
+
+    void stamps_data()
+    {
+        QTest::addColumn<QByteArray>("start"); // yymmddhhmmss as BCD
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("century");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("first record at .0")
+            << QByteArray("260101081500") << 5 << 20 << 0 << "26/01/01"
+            << "08:15:00.0";
+        QTest::newRow("31 Dec 23:59:59 + 1.2 s")
+            << QByteArray("261231235959") << 3 << 20 << 1 << "27/01/01"
+            << "00:00:00.2";
+        QTest::newRow("year 99 to 00") << QByteArray("991231235959") << 3 << 20 << 1 << "00/01/01"
+                                       << "00:00:00.2";
+        QTest::newRow("28 Feb common year")
+            << QByteArray("260228235959") << 3 << 20 << 1 << "26/03/01"
+            << "00:00:00.2";
+        QTest::newRow("28 Feb leap year")
+            << QByteArray("280228235959") << 3 << 20 << 1 << "28/02/29"
+            << "00:00:00.2";
+        QTest::newRow("29 Feb leap year")
+            << QByteArray("280229235959") << 3 << 20 << 1 << "28/03/01"
+            << "00:00:00.2";
+        QTest::newRow("2000 is leap") << QByteArray("000228235959") << 3 << 20 << 1 << "00/02/29"
+                                      << "00:00:00.2";
+        QTest::newRow("2100 is not") << QByteArray("000228235959") << 3 << 21 << 1 << "00/03/01"
+                                     << "00:00:00.2";
+        QTest::newRow("30 April") << QByteArray("260430235959") << 3 << 20 << 1 << "26/05/01"
+                                  << "00:00:00.2";
+        QTest::newRow("31 March stays") << QByteArray("260330235959") << 3 << 20 << 1 << "26/03/31"
+                                        << "00:00:00.2";
+        QTest::newRow("102 s from 59.0")
+            << QByteArray("260610120059") << 255 << 20 << 1 << "26/06/10"
+            << "12:02:41.0";
+        QTest::newRow("60.4 s to 59.2")
+            << QByteArray("260610120058") << 151 << 20 << 3 << "26/06/10"
+            << "12:03:59.2";
+        QTest::newRow("60.4 s from 59.2")
+            << QByteArray("260610120058") << 151 << 20 << 4 << "26/06/10"
+            << "12:04:59.6";
+        QTest::newRow("0.4 s steps") << QByteArray("260610120000") << 1 << 20 << 7 << "26/06/10"
+                                     << "12:00:02.8";
+        QTest::newRow("hour carry") << QByteArray("260610125930") << 150 << 20 << 1 << "26/06/10"
+                                    << "13:00:30.0";
+        QTest::newRow("not BCD") << QByteArray("26061A125930") << 5 << 20 << 3 << "--/--/--"
+                                 << "--:--:--.-";
+    }
+    void stamps()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(int, code);
+        QFETCH(int, century);
+        QFETCH(int, steps);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        SetClock clock(startOf(start), code, century);
+        for (int i = 0; i < steps; ++i)
+            clock.advance();
+        QCOMPARE(clock.dateText(), date);
+        QCOMPARE(clock.timeText(), time);
+    }
+
+    void records_data()
+    {
+        QTest::addColumn<quint8>("status");
+        QTest::addColumn<QList<quint16>>("words");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("mG low") << quint8(0x80) << QList<quint16>{0x0123, 0x1C00}
+                                << QStringList{"1\t26/03/05\t08:00:00.0\t12.3\tmG\t \t",
+                                               "2\t26/03/05\t08:00:02.0\tOL\tmG\t \t"};
+        QTest::newRow("bit 6 uT") << quint8(0x40) << QList<quint16>{0x0123}
+                                  << QStringList{"1\t26/03/05\t08:00:00.0\t1.23\tuT\t \t"};
+        QTest::newRow("bit 5 hold") << quint8(0xA0) << QList<quint16>{0x0123}
+                                    << QStringList{"1\t26/03/05\t08:00:00.0\t12.3\tmG\tH\t"};
+        QTest::newRow("bit 4 peak") << quint8(0x90) << QList<quint16>{0x0123}
+                                    << QStringList{"1\t26/03/05\t08:00:00.0\t12.3\tmG\t \tP"};
+        QTest::newRow("high range") << quint8(0x88) << QList<quint16>{0x0123}
+                                    << QStringList{"1\t26/03/05\t08:00:00.0\t123\tmG\t \t"};
+        QTest::newRow("invalid takes shown")
+            << quint8(0x80) << QList<quint16>{0x12FF}
+            << QStringList{"1\t26/03/05\t08:00:00.0\t7.7\tmG\t \t"};
+        QTest::newRow("0 records") << quint8(0x80) << QList<quint16>{} << QStringList{};
+    }
+    void records()
+    {
+        QFETCH(quint8, status);
+        QFETCH(QList<quint16>, words);
+        QFETCH(QStringList, rows);
+        const QByteArray reply = setReply("260305080000", 5, status, words);
+        QCOMPARE(reply.size(), setDataLength(int(words.size())));
+        const SetRecords set = decodeSetRecords(reply, int(words.size()), "7.7", 20);
+        QCOMPARE(set.rows, rows);
+    }
+
+    void partialReplyKeepsWholeRecords()
+    {
+        const QByteArray reply = setReply("260305080000", 5, 0x80, {0x0100, 0x0200, 0x0300});
+        QCOMPARE(decodeSetRecords(reply.left(15), 3, {}, 20).rows.size(), 2);
+        QCOMPARE(decodeSetRecords(reply.left(9), 3, {}, 20).rows.size(), 0);
+        QCOMPARE(decodeSetRecords(reply + "xx", 3, {}, 20).rows.size(), 3);
+        QCOMPARE(wholeRecords(15), 2);
+    }
+
+    void unknownStartStillListsValues()
+    {
+        const QByteArray reply = setReply("2613FF080000", 5, 0x80, {0x0100, 0x0200});
+        const SetRecords set = decodeSetRecords(reply, 2, {}, 20);
+        QVERIFY(!set.timesKnown);
+        QCOMPARE(set.rows.value(1), QStringLiteral("2\t--/--/--\t--:--:--.-\t20.0\tmG\t \t"));
+    }
+
+    void title()
+    {
+        QCOMPARE(setTitle(120, 3), QStringLiteral("120  Records In No. 3  Set"));
+        QCOMPARE(setTitle(0, 1), QStringLiteral("0  Records In No. 1  Set"));
+    }
+
+    void idCode_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code"); // -1: refused
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("65535") << "65535" << 65535;
+        QTest::newRow("256") << "256" << 256;
+        QTest::newRow("65536") << "65536" << -1;
+        QTest::newRow("-1") << "-1" << -1;
+        QTest::newRow("12.5") << "12.5" << 12;
+        QTest::newRow("13.5") << "13.5" << 14;
+        QTest::newRow("no number") << "abc" << 0;
+        QTest::newRow("exponent") << " 1e3x" << 1000;
+        QTest::newRow("huge") << "1e999" << -1;
+    }
+    void idCode()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QCOMPARE(idCodeFromText(text).value_or(-1), code);
+    }
+
+    void interval_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code"); // -1: refused
+        QTest::newRow("0.4") << "0.4" << 1;
+        QTest::newRow("102") << "102" << 255;
+        QTest::newRow("102.0") << "102.0" << 255;
+        QTest::newRow("102.4") << "102.4" << -1;
+        QTest::newRow("0.2") << "0.2" << -1;
+        QTest::newRow("1.0") << "1.0" << -1;
+        QTest::newRow("0.5") << "0.5" << -1;
+        QTest::newRow("2") << "2" << 5;
+        QTest::newRow("2.0 Sec") << "2.0 Sec" << 5;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("-0.4") << "-0.4" << -1;
+        QTest::newRow("huge") << "4e10" << -1;
+        QTest::newRow("infinite") << "1e999" << -1;
+    }
+    void interval()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QCOMPARE(intervalCodeFromText(text).value_or(-1), code);
+    }
+
+    void everyTenthMultipleOfFourTenthsPasses()
+    {
+        for (int n = 1; n <= 255; ++n) {
+            const QString text = QString::number(n * 4 / 10) + '.' + QString::number(n * 4 % 10);
+            QCOMPARE(intervalCodeFromText(text).value_or(-1), n);
+        }
+    }
+
+    void backupNames_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("dated") << QByteArray("261206143000") << 1
+                               << "set01_2026-12-06_14-30-00.txt";
+        QTest::newRow("set 120") << QByteArray("990101000000") << 120
+                                 << "set120_2099-01-01_00-00-00.txt";
+        QTest::newRow("not a date") << QByteArray("26120614303A") << 7 << "set07.txt";
+    }
+    void backupNames()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(int, number);
+        QFETCH(QString, name);
+        SetInfo s;
+        s.number = number;
+        s.start = startOf(start);
+        QCOMPARE(backupFileName(s, 20), name);
+    }
+
+    void recordFileReadsBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("set.txt");
+        const QStringList rows = {"1\t26/03/05\t08:00:00.0\t1.23\tuT\t \t"};
+        QVERIFY(writeRecordFile(path, rows, nullptr));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList back = recordRows(f.readAll());
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back[0].section('\t', 0, 5), rows[0].section('\t', 0, 5));
+    }
+
+    void sixteenThousandRecordsDecodeQuickly()
+    {
+        // Not a timing check (see the benchmark): the whole set decodes and every stamp follows.
+        QList<quint16> words(16000, 0x0123);
+        const QByteArray reply = setReply("261231230000", 1, 0x80, words);
+        const SetRecords set = decodeSetRecords(reply, 16000, {}, 20);
+        QCOMPARE(set.rows.size(), 16000);
+        // 15999 steps of 0.4 s = 6399.6 s after 23:00:00: 00:46:39.6 on 1 January.
+        QCOMPARE(set.rows.last(), QStringLiteral("16000\t27/01/01\t00:46:39.6\t12.3\tmG\t \t"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLoggerProtocol)
+#include "tst_logger_protocol.moc"
