@@ -80,6 +80,9 @@ int runRead(const QStringList& args);
 int runRecord(const QStringList& args);
 int runClock(const QStringList& args);
 int runConvert(const QStringList& args);
+int runLogger(const QStringList& args);
+// clock read on an open, identified session: prints the meter's clock.
+int readClock(Session& session);
 
 // Parses `args`, handling --help; UsageError (after saying why) when they do not parse or when
 // the positional arguments are not `positionalCount` (-1: any number).

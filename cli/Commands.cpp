@@ -401,18 +401,20 @@ int runClock(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("clock set: sets the meter's clock from this computer's clock."));
+        QStringLiteral("clock set: sets the meter's clock from this computer's clock.\n"
+                       "clock read: prints the meter's clock (ISO 8601)."));
     parser.addPositionalArgument(QStringLiteral("clock"), QStringLiteral("The subcommand."),
                                  QStringLiteral("clock"));
-    parser.addPositionalArgument(QStringLiteral("set"), QStringLiteral("What to do: set."),
-                                 QStringLiteral("set"));
+    parser.addPositionalArgument(QStringLiteral("action"), QStringLiteral("set or read."),
+                                 QStringLiteral("set|read"));
     const CommonOptions common;
     common.addTo(parser);
     if (const int status = parseOrComplain(parser, args, 2))
         return status;
     const QString action = parser.positionalArguments().at(1);
-    if (action != u"set") {
-        complain(QStringLiteral("clock expects 'set', got '%1' (try --help)").arg(action));
+    if (action != u"set" && action != u"read") {
+        complain(
+            QStringLiteral("clock expects 'set' or 'read', got '%1' (try --help)").arg(action));
         return UsageError;
     }
 
@@ -423,6 +425,8 @@ int runClock(const QStringList& args)
         return status;
     if (stopRequested())
         return Ok;
+    if (action == u"read")
+        return readClock(session);
     const QDateTime now = QDateTime::currentDateTime();
     const QByteArray command = clockSetCommand(now);
     if (command.isEmpty()) {

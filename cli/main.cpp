@@ -20,7 +20,9 @@ const char* const Summary =
     "                               one line per reading\n"
     "  record FILE [--interval S] [--count N | --duration D]\n"
     "                               a recording in the panel's record file format\n"
-    "  clock set                    set the meter's clock from this computer's clock\n"
+    "  clock set | read             set the meter's clock from this computer's clock, or read it\n"
+    "  logger list | download (--set N | --all) --out DIR | set-id N | set-interval S |\n"
+    "         erase --yes           the meter's data logger\n"
     "  convert FILE.txt --to csv [--out PATH]\n"
     "                               a record file as CSV\n"
     "\n"
@@ -66,11 +68,9 @@ int main(int argc, char* argv[])
     }
 
     using Runner = int (*)(const QStringList&);
-    const std::pair<const char*, Runner> commands[] = {{"ports", cli::runPorts},
-                                                       {"read", cli::runRead},
-                                                       {"record", cli::runRecord},
-                                                       {"clock", cli::runClock},
-                                                       {"convert", cli::runConvert}};
+    const std::pair<const char*, Runner> commands[] = {
+        {"ports", cli::runPorts}, {"read", cli::runRead},       {"record", cli::runRecord},
+        {"clock", cli::runClock}, {"convert", cli::runConvert}, {"logger", cli::runLogger}};
     for (const auto& [name, run] : commands) {
         if (command == QLatin1String(name)) {
             cli::installStopSignals();
