@@ -64,6 +64,7 @@ private slots:
     void recordLikeThePanel();
     void recordStopsCleanlyOnSigterm();
     void recordRollsOverAtTheLimit();
+    void recordWaitsForASilentMeter();
     void clockSet();
     void convert();
     void exitStatuses_data();
@@ -209,6 +210,30 @@ void TestCliCommands::recordRollsOverAtTheLimit()
     QCOMPARE(last[0].toLatin1() + "\r\n", test::HeaderBytes);
     QVERIFY(last[1].startsWith("1\t")); // each file numbers its own records
     QVERIFY2(r.err.contains("continuing in") && r.err.contains("data-4.txt"), qPrintable(r.err));
+}
+
+void TestCliCommands::recordWaitsForASilentMeter()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bench.txt");
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), {"record", file, "--port", port(), "--interval", "1"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(file).size() >= 3, 15000);
+    m_meter->setSilent(true);
+    QString err;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (err += QString::fromUtf8(p.readAllStandardError())).contains("stopped answering"), 15000);
+    const int kept = int(test::fileLines(file).size());
+    m_meter->setSilent(false);
+    const QString next = dir.filePath("bench-2.txt"); // the gap never sits inside one file
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(next).size() >= 2, 15000);
+    p.terminate();
+    QSignalSpy finished(&p, &QProcess::finished);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(test::fileLines(file).size(), kept);
+    QVERIFY(test::fileLines(next).value(1).startsWith("1\t"));
 }
 
 void TestCliCommands::clockSet()
