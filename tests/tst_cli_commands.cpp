@@ -61,6 +61,7 @@ private slots:
     void init();
     void read_data();
     void read();
+    void readOnTheSampleClock();
     void recordLikeThePanel();
     void recordStopsCleanlyOnSigterm();
     void recordRollsOverAtTheLimit();
@@ -135,6 +136,22 @@ void TestCliCommands::read()
         QVERIFY2(QRegularExpression("^\\S+T\\S+ 12\\.3 mG$").match(lines[0]).hasMatch(),
                  qPrintable(lines[0]));
     }
+}
+
+void TestCliCommands::readOnTheSampleClock()
+{
+    const Run r =
+        runCli({"read", "--port", port(), "--count", "3", "--interval", "1", "--format", "csv"});
+    QCOMPARE(r.status, 0);
+    const QList<QStringList> rows = parseCsv(r.out);
+    QCOMPARE(rows.size(), 4);
+    for (int i = 2; i < rows.size(); ++i) {
+        const QDateTime a = QDateTime::fromString(rows[i - 1].value(1), Qt::ISODate);
+        const QDateTime b = QDateTime::fromString(rows[i].value(1), Qt::ISODate);
+        QCOMPARE(a.secsTo(b), 1); // whole seconds, one sampling time apart
+    }
+    // Polling goes on between the readings, as in the panel: more polls than lines.
+    QVERIFY(m_meter->commands().count(" ") > 4);
 }
 
 void TestCliCommands::recordLikeThePanel()
