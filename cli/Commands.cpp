@@ -244,10 +244,13 @@ int runRecord(const QStringList& args)
         QStringLiteral("duration"),
         QStringLiteral("Stop after D seconds; D may end in s, m, h or d (90m, 2h)."),
         QStringLiteral("D"));
+    const QCommandLineOption overwrite(QStringLiteral("overwrite"),
+                                       QStringLiteral("Replace FILE if it exists (by default an "
+                                                      "existing recording is never replaced)."));
     QCommandLineOption recordLimit(QStringLiteral("record-limit"),
                                    QStringLiteral("Records per file."), QStringLiteral("N"));
     recordLimit.setFlags(QCommandLineOption::HiddenFromHelp); // tests lower it
-    parser.addOptions({interval, count, duration, recordLimit});
+    parser.addOptions({interval, count, duration, overwrite, recordLimit});
     if (const int status = parseOrComplain(parser, args, 2))
         return status;
 
@@ -287,6 +290,11 @@ int runRecord(const QStringList& args)
         perFile = int(*n);
     }
     const QString path = parser.positionalArguments().at(1);
+    if (QFileInfo::exists(path) && !parser.isSet(overwrite)) {
+        complain(QStringLiteral("%1 exists; give --overwrite to replace it")
+                     .arg(QDir::toNativeSeparators(path)));
+        return Failure;
+    }
 
     Session session;
     if (const int status = session.open(parser, common))

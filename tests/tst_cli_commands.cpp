@@ -66,6 +66,7 @@ private slots:
     void recordStopsCleanlyOnSigterm();
     void recordRollsOverAtTheLimit();
     void recordWaitsForASilentMeter();
+    void recordKeepsAnExistingFile();
     void clockSet();
     void convert();
     void exitStatuses_data();
@@ -251,6 +252,23 @@ void TestCliCommands::recordWaitsForASilentMeter()
     QCOMPARE(p.exitCode(), 0);
     QCOMPARE(test::fileLines(file).size(), kept);
     QVERIFY(test::fileLines(next).value(1).startsWith("1\t"));
+}
+
+void TestCliCommands::recordKeepsAnExistingFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("earlier.txt");
+    QFile earlier(file);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier recording");
+    earlier.close();
+    Run r = runCli({"record", file, "--port", port(), "--count", "1"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(test::fileBytes(file), QByteArray("an earlier recording"));
+    QVERIFY(m_meter->commands().isEmpty()); // refused before the meter was asked anything
+    r = runCli({"record", file, "--port", port(), "--count", "1", "--overwrite"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(test::fileBytes(file).startsWith(test::HeaderBytes));
 }
 
 void TestCliCommands::clockSet()
