@@ -11,11 +11,13 @@
 #include "records/RecordFile.h"
 #include "records/RecordWriter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTimer>
 #include <cstdio>
 #include <limits>
 
@@ -362,8 +364,18 @@ int runRecord(const QStringList& args)
         else if (inFile >= perFile)
             nextFile(QStringLiteral("is full"));
     };
+    QTimer deadline;
     if (maxMs > 0) {
         poller.onPoll = [&] { return elapsed.elapsed() < maxMs; };
+        // The time is up also while the recording waits for a silent meter.
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [&] {
+            if (poller.paused()) {
+                poller.end();
+                QCoreApplication::exit(0); // ends the link-lost wait
+            }
+        });
+        deadline.start(std::chrono::milliseconds(maxMs));
     }
 
     // A meter that stops answering in the middle of an unattended recording: wait for it (a

@@ -31,6 +31,7 @@ public:
     // Samples are skipped until resume(); resume() restarts the sample clock.
     void pause() { m_paused = true; }
     void resume();
+    bool paused() const { return m_paused; }
     // Ends the loop once the exchange under way is over; no sample falls due meanwhile.
     void end() { m_ended = true; }
 

@@ -67,6 +67,7 @@ private slots:
     void recordRollsOverAtTheLimit();
     void recordWaitsForASilentMeter();
     void recordKeepsAnExistingFile();
+    void recordDurationEndsASilentWait();
     void clockSet();
     void convert();
     void exitStatuses_data();
@@ -252,6 +253,22 @@ void TestCliCommands::recordWaitsForASilentMeter()
     QCOMPARE(p.exitCode(), 0);
     QCOMPARE(test::fileLines(file).size(), kept);
     QVERIFY(test::fileLines(next).value(1).startsWith("1\t"));
+}
+
+void TestCliCommands::recordDurationEndsASilentWait()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("short.txt");
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI),
+            {"record", file, "--port", port(), "--interval", "1", "--duration", "4"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(file).size() >= 2, 15000);
+    m_meter->setSilent(true); // for good
+    QSignalSpy finished(&p, &QProcess::finished);
+    QVERIFY(finished.wait(15000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(test::fileBytes(file).endsWith("\t\r\n"));
 }
 
 void TestCliCommands::recordKeepsAnExistingFile()
