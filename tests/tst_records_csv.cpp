@@ -58,7 +58,7 @@ void TestRecordsCsv::cells_data()
         << "3\t26/01/31\t23:59:59\tOL\t" + Mu + "T\t\tP"
         << QStringList{"3", "2026-01-31T23:59:59", "OL", Micro + "T", "", "P"};
     QTest::newRow("downloaded tenth of a second")
-        << "7\t25/03/14\t09:41:07.4\t0.05\t" + Mu + "T\t\t"
+        << "7\t25/03/14\t09:41:07.4\t0.05\tuT\t \t"
         << QStringList{"7", "2025-03-14T09:41:07.4", "0.05", Micro + "T", "", ""};
     QTest::newRow("unreadable date kept")
         << "1\t2026-12-05\t15:32\t1.0\tmG\t\t"

@@ -83,12 +83,7 @@ void appendDateTime(QString& out, QStringView date, QStringView time)
 
 void appendUnit(QString& out, QStringView unit)
 {
-    const qsizetype at = out.size();
-    appendField(out, unit);
-    for (qsizetype i = at; i < out.size(); ++i) {
-        if (out[i] == GreekMu)
-            out[i] = MicroSign;
-    }
+    appendField(out, csvUnit(unit));
 }
 
 // The seven cells of a row; missing ones are empty, surplus ones dropped.
@@ -140,6 +135,9 @@ QString isoDateTime(QStringView date, QStringView time)
 
 QString csvUnit(QStringView unit)
 {
+    // The live readings write microtesla with Greek mu, the downloaded sets as "uT".
+    if (unit == u"uT")
+        return QString(MicroSign) + u'T';
     QString out = unit.toString();
     out.replace(GreekMu, MicroSign);
     return out;

@@ -8,7 +8,7 @@
 //
 // The date and time become ISO 8601 local date-time (the meter's two-digit year is 20yy); a date
 // or time the program cannot read is kept as it was. The value stays as the meter showed it (a
-// number or "OL"); microtesla is written with the micro sign. Plain functions, no window.
+// number or "OL"); microtesla is written "µT" with the micro sign. Plain functions, no window.
 
 #include <QByteArray>
 #include <QList>
@@ -26,7 +26,7 @@ QString csvField(QStringView text);
 // "yy/MM/dd" and "HH:mm:ss" (or "HH:mm:ss.d") as "20yy-MM-ddTHH:mm:ss[.d]"; text it cannot read
 // comes back as "date time", trimmed.
 QString isoDateTime(QStringView date, QStringView time);
-// The unit text with Greek mu replaced by the micro sign ("µT").
+// The unit text with Greek mu replaced by the micro sign, and a downloaded set's "uT" as "µT".
 QString csvUnit(QStringView unit);
 
 // One record row (No TAB Date TAB Time TAB Value TAB Unit TAB Hold TAB Peak, as the tables and
