@@ -30,6 +30,7 @@ DataList::DataList(SharedState& state, PollControl* poll, QWidget* parent)
     connect(m_plot, &QAction::triggered, this, &DataList::plot);
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &DataList::print);
+    addExportCsvButton();
 }
 
 bool DataList::save()

@@ -4,6 +4,7 @@
 #include "link/Timing.h"
 #include "logger/DataList.h"
 #include "logger/LoggerBackup.h"
+#include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
 #include "panel/SharedState.h"
 #include "records/PollControl.h"
@@ -30,10 +31,6 @@ using namespace logger;
 namespace {
 
 constexpr int SetColumns = 6;
-// Waits of the exchanges, as the meter expects them.
-constexpr double IndexFirstWait = timing::AnswerWait;
-constexpr double SetFirstWait = timing::AnswerWait;
-constexpr double ClockFirstWait = timing::AnswerWait;
 
 QGroupBox* captionedPanel(QWidget* parent, const QString& name, const QString& caption,
                           QWidget* content)
@@ -229,7 +226,7 @@ bool MemoryWindow::readDirectory()
     const PollPause pause(m_host.poll);
     const auto going = [self] { return self && self->keepGoing(); };
 
-    const Reply status = m_exchange.run(command::MemoryStatus, MemoryStatusLength, 0, {}, going);
+    const Reply status = readMemoryStatus(m_exchange, going);
     if (!going())
         return false;
     show();
@@ -250,8 +247,8 @@ bool MemoryWindow::readDirectory()
         return true;
     }
 
-    const Reply index = m_exchange.run(
-        command::SetIndex, setIndexLength(s.setCount), IndexFirstWait,
+    const Reply index = readSetIndex(
+        m_exchange, s.setCount,
         [self](int received) {
             if (self)
                 self->LblMessage->setText(QString::number((received - 1) / 10) +
@@ -280,8 +277,7 @@ void MemoryWindow::readClock()
     const BusyScope busy(this);
     const PollPause pause(m_host.poll);
     // Partial reads are joined: the six bytes may arrive in more than one piece.
-    const Reply reply = m_exchange.run(command::ClockRead, ClockReplyLength, ClockFirstWait, {},
-                                       [self] { return self && self->keepGoing(); });
+    const Reply reply = readMeterClock(m_exchange, [self] { return self && self->keepGoing(); });
     if (!self || !keepGoing())
         return;
     if (reply.complete())
@@ -294,8 +290,8 @@ Reply MemoryWindow::fetchSet(int row, const std::function<void(int)>& progress)
 {
     QPointer<MemoryWindow> self(this);
     const int records = m_grid->cell(row, 5).toInt();
-    return m_exchange.run(setDataCommand(row), setDataLength(records), SetFirstWait, progress,
-                          [self] { return self && self->keepGoing(); });
+    return readSetData(m_exchange, row, records, progress,
+                       [self] { return self && self->keepGoing(); });
 }
 
 void MemoryWindow::downloadSet(int row)
@@ -370,10 +366,8 @@ void MemoryWindow::writeIdCode()
     QPointer<MemoryWindow> self(this);
     const BusyScope busy(this);
     const PollPause pause(m_host.poll);
-    m_host.link->EepromWrite(0, *code / 256);
-    if (quitting())
+    if (!logger::writeIdCode(*m_host.link, *code))
         return;
-    m_host.link->EepromWrite(1, *code % 256);
     if (self)
         LblMessage->clear();
 }
@@ -395,7 +389,7 @@ void MemoryWindow::writeInterval()
     QPointer<MemoryWindow> self(this);
     const BusyScope busy(this);
     const PollPause pause(m_host.poll);
-    m_host.link->EepromWrite(4, *code);
+    logger::writeIntervalCode(*m_host.link, *code);
     if (self)
         LblMessage->setText(kept);
 }
@@ -433,10 +427,9 @@ void MemoryWindow::saveAllSets()
         const SetRecords set =
             decodeSetRecords(reply.bytes, info.records,
                              m_host.shownValue ? m_host.shownValue() : QString(), century());
-        QString name = backupFileName(info, century());
+        // What arrived is kept, under a name that says whether it is the whole set.
+        const QString name = savedSetFileName(info, century(), reply.complete());
         if (!reply.complete()) {
-            // What arrived is kept, under a name that says it is not the whole set.
-            name.insert(name.size() - 4, QStringLiteral("_incomplete"));
             failures << tr("set %1: %2").arg(i).arg(shortfallText(reply));
         }
         QString error;

@@ -1,5 +1,8 @@
 #include "logger/MeterClock.h"
 
+#include "link/MeterLink.h"
+#include "link/Timing.h"
+
 namespace veltrix {
 
 QByteArray clockSetCommand(const QDateTime& t)
@@ -18,6 +21,12 @@ QString systemTimeText(const QDateTime& t)
 {
     return QLatin1Char(' ') + t.toString(QStringLiteral("yy/MM/dd")) + QLatin1Char(' ') +
            t.toString(QStringLiteral("HH:mm:ss"));
+}
+
+bool clockSetExchange(MeterLink& link, const QByteArray& command)
+{
+    link.emptyInput();
+    return link.send(command, timing::AnswerWait);
 }
 
 } // namespace veltrix

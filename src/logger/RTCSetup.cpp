@@ -118,8 +118,7 @@ bool RTCSetup::setMeterTime()
     // is emptied out here and that tick simply polls again.
     if (m_poll)
         m_poll->stopPolling();
-    m_link.emptyInput();
-    const bool waited = m_link.send(command, timing::AnswerWait);
+    const bool waited = clockSetExchange(m_link, command);
     if (!self || !waited)
         return false; // the panel went away or the program is quitting
     m_busy = false;

@@ -366,17 +366,7 @@ void Panel::showReading(const QByteArray& answer)
 
     const quint8 high = quint8(answer.at(2));
     const quint8 low = quint8(answer.at(3));
-    if (m_state.Flags.HoldFlag) {
-        // The meter holds its display; the panel keeps the value it had before hold began.
-        if (m_state.ReadingText.isEmpty())
-            DecodeValue(high, low, LblValue->text(), m_state);
-        LblValue->setText(m_state.ReadingText);
-    } else {
-        const QString shown = LblValue->text();
-        DecodeValue(high, low, shown, m_state);
-        LblValue->setText(m_state.Flags.PeakFlag ? peakValue(shown, m_state.ReadingText)
-                                                 : m_state.ReadingText);
-    }
+    LblValue->setText(valueToShow(high, low, LblValue->text(), m_state));
 
     if (!showAlarm() || !self)
         return;

@@ -2,6 +2,7 @@
 
 #include "link/ReadingDecoder.h"
 #include "link/Timing.h"
+#include "panel/SharedState.h"
 
 #include <QList>
 #include <cfenv>
@@ -94,6 +95,18 @@ QList<double> keyWaits(Key key, const QString& modelCode)
     if (modelCode == ModelWithOwnKeys)
         return {timing::RecordKeyWait};
     return {timing::AnswerWait, timing::RecordKeyWait};
+}
+
+QString valueToShow(quint8 high, quint8 low, const QString& shown, SharedState& s)
+{
+    if (s.Flags.HoldFlag) {
+        // The meter holds its display; the panel keeps the value it had before hold began.
+        if (s.ReadingText.isEmpty())
+            DecodeValue(high, low, shown, s);
+        return s.ReadingText;
+    }
+    DecodeValue(high, low, shown, s);
+    return s.Flags.PeakFlag ? peakValue(shown, s.ReadingText) : s.ReadingText;
 }
 
 } // namespace veltrix

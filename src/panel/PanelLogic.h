@@ -8,6 +8,8 @@
 
 namespace veltrix {
 
+struct SharedState;
+
 inline constexpr int MaxSamplingSeconds = 86400;
 
 // The number at the start of a caption such as "2 sec", formatted as a whole number without
@@ -20,6 +22,11 @@ std::optional<int> parseSamplingAnswer(QString answer);
 
 // Peak mode keeps the running maximum; an overload shows and stays until peak mode ends.
 QString peakValue(const QString& shown, const QString& reading);
+
+// The value shown after a poll answer's value bytes, with the flags already decoded into `s`:
+// hold keeps the value shown before hold began, peak keeps the running maximum. Updates
+// s.ReadingText and s.OverloadFlag.
+QString valueToShow(quint8 high, quint8 low, const QString& shown, SharedState& s);
 
 enum class Mark { Show, Hide, Leave };
 struct AlarmMarks {

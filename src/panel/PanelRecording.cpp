@@ -3,6 +3,7 @@
 #include "link/Delay.h"
 #include "link/ReadingDecoder.h"
 #include "link/Timing.h"
+#include "logger/LoggerCommands.h"
 #include "panel/Panel.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
@@ -238,8 +239,7 @@ void Panel::eraseMemory()
         return;
     QPointer<Panel> self(this);
     stopPolling();
-    m_comm->output(command::Erase);
-    if (!Delay(timing::AnswerWait) || !self)
+    if (!logger::eraseMemory(m_link) || !self)
         return;
     startPolling();
 }

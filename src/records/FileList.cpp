@@ -43,6 +43,7 @@ FileList::FileList(PollControl* poll, QWidget* parent)
     m_plot->setEnabled(false); // until a list plot is connected to plotRequested()
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &FileList::print);
+    addExportCsvButton();
 }
 
 void FileList::connectNotify(const QMetaMethod& signal)

@@ -28,6 +28,7 @@ RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* paren
             &QAction::triggered, this, &RealTimeList::save);
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &RealTimeList::print);
+    addExportCsvButton();
 }
 
 void RealTimeList::placeBeside(const QRect& panelFrame)

@@ -34,6 +34,14 @@ constexpr char PlotSvg[] = R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0
       stroke-linejoin="round"/>
 </svg>)";
 
+// A sheet with a small table and a green arrow leaving it.
+constexpr char CsvSvg[] = R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 24 24">
+<path d="M4 2.5h11l4 4v15H4z" fill="#ffffff" stroke="#555" stroke-width="1"/>
+<path d="M6.5 9h9M6.5 12h9M6.5 15h9M10 7.5v9" stroke="#2e8b57" stroke-width="0.9"/>
+<path d="M13 19h7M17.5 16.5l2.5 2.5-2.5 2.5" fill="none" stroke="#1e7d32" stroke-width="1.6"
+      stroke-linejoin="round"/>
+</svg>)";
+
 QPixmap render(const char* svg, int size)
 {
     QSvgRenderer renderer{QByteArray(svg)};
@@ -50,6 +58,7 @@ QIcon recordIcon(RecordIcon which)
 {
     const char* svg = which == RecordIcon::Save    ? SaveSvg
                       : which == RecordIcon::Print ? PrintSvg
+                      : which == RecordIcon::Csv   ? CsvSvg
                                                    : PlotSvg;
     QIcon icon;
     for (int size : {16, 24, 32, 48})

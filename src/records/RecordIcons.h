@@ -5,7 +5,7 @@
 
 namespace veltrix {
 
-enum class RecordIcon { Save, Print, Plot };
+enum class RecordIcon { Save, Print, Plot, Csv };
 
 QIcon recordIcon(RecordIcon which);
 

@@ -1,13 +1,16 @@
 #include "records/RecordTableWindow.h"
 
+#include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
 #include "records/TableServices.h"
+#include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/LinePrinter.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
@@ -124,6 +127,35 @@ bool RecordTableWindow::print()
     if (!printer)
         return false;
     return PrintTable(*m_grid, *printer, m_poll);
+}
+
+QAction* RecordTableWindow::addExportCsvButton()
+{
+    QAction* action = addToolButton(QStringLiteral("ExportCsv"), tr("Export CSV"), RecordIcon::Csv);
+    connect(action, &QAction::triggered, this, &RecordTableWindow::exportCsv);
+    return action;
+}
+
+bool RecordTableWindow::exportCsv()
+{
+    const ModalScope modal(this);
+    static const QString filter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*|");
+    const auto chosen = ui::Dialogs::current().saveFile(this, filter);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    QList<QStringView> rows;
+    const int last = m_grid->rowCount();
+    rows.reserve(last);
+    for (int i = 1; i <= last; ++i)
+        rows << m_grid->rowView(i);
+    QString error;
+    if (writeCsvFile(path, csvBytes(rows), &error))
+        return true;
+    ui::Dialogs::current().message(this, error, ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+    return false;
 }
 
 } // namespace veltrix

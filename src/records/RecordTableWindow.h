@@ -40,11 +40,17 @@ public:
 public slots:
     // The toolbar's "Print": the table's listing on the printer.
     bool print();
+    // The toolbar's "Export CSV": the table's rows as a CSV file, the name asked for in a save
+    // dialog. A file that cannot be written is reported in a message box; false then and when
+    // the user cancelled.
+    bool exportCsv();
 
 protected:
     RecordTableWindow(const QString& name, const QString& caption, const QString& numberHeader,
                       PollControl* poll, QWidget* parent);
     QAction* addToolButton(const QString& key, const QString& toolTip, RecordIcon icon);
+    // The "Export CSV" button (ExportCsv), wired to exportCsv().
+    QAction* addExportCsvButton();
 
     // Held while a dialog of this window runs its own event loop. The poll tick keeps running
     // in there and may close the window (the link was lost); the window then only hides and is

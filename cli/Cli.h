@@ -1,0 +1,94 @@
+#pragma once
+// veltrix-cli: the meter from a terminal or a script, on the same link, decoder and record file
+// code as the panel.
+
+#include "link/MeterLink.h"
+#include "ui/PortBindings.h"
+#include "ui/SerialLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace veltrix::sim {
+class VirtualMeter;
+}
+
+namespace veltrix::cli {
+
+// Exit statuses, as the help text and the manual page list them.
+enum Status {
+    Ok = 0,
+    Failure = 1,    // a file could not be read or written, the meter refused, ...
+    UsageError = 2, // unknown subcommand or option, a value out of range
+    PortError = 3,  // the port cannot be opened
+    NoAnswer = 4,   // the meter does not answer
+};
+
+// Prints "veltrix-cli: <text>" on standard error.
+void complain(const QString& text);
+// True when standard error is a terminal (progress is shown only then).
+bool stderrIsTerminal();
+
+// Set once SIGINT or SIGTERM arrived: the running command finishes what it is writing and ends.
+bool stopRequested();
+// Routes SIGINT and SIGTERM into the event loop (self-pipe): they stop the command cleanly.
+void installStopSignals();
+
+// The options every meter subcommand takes.
+struct CommonOptions {
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("The meter's serial device, e.g. /dev/ttyUSB0."),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption com{QStringLiteral("com"),
+                           QStringLiteral("The meter's port COM1..COM8 as the panel binds them "
+                                          "(see 'veltrix-cli ports'). Default: 1."),
+                           QStringLiteral("N")};
+    QCommandLineOption simulate{QStringLiteral("simulate"),
+                                QStringLiteral("Talk to the virtual meter (no hardware needed).")};
+    void addTo(QCommandLineParser& parser) const { parser.addOptions({port, com, simulate}); }
+};
+
+// An open line to the meter (or to the virtual meter).
+class Session {
+public:
+    Session();
+    ~Session();
+
+    // Opens the port the options name; returns Ok or the status to exit with (after saying why).
+    int open(const QCommandLineParser& parser, const CommonOptions& options);
+    // Identifies the meter; NoAnswer (after saying so) when it does not answer.
+    int identify();
+
+    MeterLink& link() { return *m_link; }
+    ui::SerialLine& line() { return *m_line; }
+    QString modelCode() const { return m_model; }
+    QString portText() const;
+
+private:
+    std::unique_ptr<sim::VirtualMeter> m_meter;
+    std::unique_ptr<ui::SerialLine> m_line;
+    std::unique_ptr<MeterLink> m_link;
+    QString m_model;
+};
+
+// Subcommands. `args` holds the program name followed by the subcommand's own arguments.
+int runPorts(const QStringList& args);
+int runRead(const QStringList& args);
+int runRecord(const QStringList& args);
+int runClock(const QStringList& args);
+int runConvert(const QStringList& args);
+int runLogger(const QStringList& args);
+// clock read on an open, identified session: prints the meter's clock.
+int readClock(Session& session);
+
+// Parses `args`, handling --help; UsageError (after saying why) when they do not parse or when
+// the positional arguments are not `positionalCount` (-1: any number).
+int parseOrComplain(QCommandLineParser& parser, const QStringList& args, int positionalCount);
+// A whole number in [low, high] from an option's text; nothing (after saying why) otherwise.
+std::optional<qint64> wholeNumberOption(const QString& name, const QString& text, qint64 low,
+                                        qint64 high);
+
+} // namespace veltrix::cli

@@ -1,0 +1,328 @@
+// The logger subcommands (list, download, set-id, set-interval, erase) and clock read: the Memory
+// window's exchanges without the window.
+
+#include "Cli.h"
+
+#include "link/ReadingDecoder.h"
+#include "logger/LoggerBackup.h"
+#include "logger/LoggerCommands.h"
+#include "logger/LoggerRecords.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <cstdio>
+
+namespace veltrix::cli {
+
+using namespace logger;
+
+namespace {
+
+void printOut(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int century()
+{
+    return QDate::currentDate().year() / 100;
+}
+
+// Says why a reply is not what was asked for; NoAnswer when nothing came at all.
+int replyFailure(const QString& what, const Reply& reply)
+{
+    QString why;
+    if (reply.outcome == ReplyOutcome::Long)
+        why = QStringLiteral("the reply was too long");
+    else if (reply.bytes.isEmpty())
+        why = QStringLiteral("the meter did not answer");
+    else
+        why = QStringLiteral("the reply stopped short");
+    complain(QStringLiteral("%1: %2 (%3)").arg(what, why, shortfallText(reply)));
+    return reply.bytes.isEmpty() ? NoAnswer : Failure;
+}
+
+bool keepGoing()
+{
+    return !stopRequested();
+}
+
+// Reads the memory status and, when there are sets, the list of sets.
+int readDirectory(LoggerExchange& exchange, MemoryStatus* status, QList<SetInfo>* sets)
+{
+    const Reply reply = readMemoryStatus(exchange, keepGoing);
+    if (stopRequested())
+        return Ok;
+    if (!reply.complete())
+        return replyFailure(QStringLiteral("memory status"), reply);
+    *status = *parseMemoryStatus(reply.bytes);
+    sets->clear();
+    if (status->setCount == 0)
+        return Ok;
+    const Reply index = readSetIndex(exchange, status->setCount, {}, keepGoing);
+    if (stopRequested())
+        return Ok;
+    *sets = parseSetIndex(index.bytes, status->setCount);
+    if (!index.complete())
+        return replyFailure(QStringLiteral("list of sets"), index);
+    return Ok;
+}
+
+// Opens the meter and identifies it; Ok or the status to exit with.
+int openMeter(Session& session, const QCommandLineParser& parser, const CommonOptions& common)
+{
+    if (const int status = session.open(parser, common))
+        return status;
+    return session.identify();
+}
+
+int listSets(LoggerExchange& exchange)
+{
+    MemoryStatus status;
+    QList<SetInfo> sets;
+    const int rc = readDirectory(exchange, &status, &sets);
+    if (rc != Ok || stopRequested())
+        return rc;
+    QString out;
+    out += QStringLiteral("ID code: %1\n").arg(status.idCode);
+    out += QStringLiteral("Logging interval: %1 s\n").arg(intervalText(status.intervalCode));
+    out += QStringLiteral("Memory left: %1 K\n").arg(remainingMemory(status).text);
+    out += QStringLiteral("Sets: %1\n").arg(status.setCount);
+    if (!sets.isEmpty())
+        out += QStringLiteral("Set  Date      Time      Unit  Interval  Records\n");
+    for (const SetInfo& s : sets) {
+        out += QStringLiteral("%1  %2  %3  %4  %5  %6\n")
+                   .arg(s.number, 3)
+                   .arg(s.dateText(), s.timeText(), s.unitText().leftJustified(4))
+                   .arg(intervalText(s.intervalCode), 8)
+                   .arg(s.records, 7);
+    }
+    printOut(out);
+    return Ok;
+}
+
+int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists() && !QDir().mkpath(folder)) {
+        complain(QStringLiteral("the folder %1 cannot be created").arg(folder));
+        return Failure;
+    }
+    MemoryStatus status;
+    QList<SetInfo> sets;
+    const int rc = readDirectory(exchange, &status, &sets);
+    if (rc != Ok || stopRequested())
+        return rc;
+    if (only > 0 && only > sets.size()) {
+        complain(QStringLiteral("the meter holds %1 set(s); there is no set %2")
+                     .arg(sets.size())
+                     .arg(only));
+        return UsageError;
+    }
+    const bool progress = stderrIsTerminal();
+    int result = Ok;
+    int saved = 0;
+    const int total = int(sets.size());
+    for (int i = 1; i <= total; ++i) {
+        if (only > 0 && i != only)
+            continue;
+        const SetInfo info = sets.at(i - 1);
+        const Reply reply = readSetData(
+            exchange, i, info.records,
+            [&](int received) {
+                if (progress)
+                    std::fprintf(stderr, "\rset %d of %d: %d of %d records", i, total,
+                                 std::max(0, (received - 9) / 2), info.records);
+            },
+            keepGoing);
+        if (progress)
+            std::fputc('\n', stderr);
+        if (stopRequested())
+            return Ok;
+        const SetRecords set = decodeSetRecords(reply.bytes, info.records, QString(), century());
+        // What arrived is kept, under a name that says whether it is the whole set.
+        const QString path = dir.filePath(savedSetFileName(info, century(), reply.complete()));
+        if (!reply.complete())
+            result = std::max(result, replyFailure(QStringLiteral("set %1").arg(i), reply));
+        if (reply.bytes.size() >= SetDataHeaderLength || reply.complete()) {
+            QString error;
+            if (!writeRecordFile(path, set.rows, &error)) {
+                complain(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error));
+                result = Failure;
+                continue;
+            }
+            if (reply.complete())
+                ++saved;
+            printOut(QDir::toNativeSeparators(path) + QLatin1Char('\n'));
+        }
+    }
+    if (progress || result != Ok)
+        complain(QStringLiteral("%1 of %2 set(s) saved in %3")
+                     .arg(saved)
+                     .arg(only > 0 ? 1 : total)
+                     .arg(QDir::toNativeSeparators(dir.absolutePath())));
+    return result;
+}
+
+} // namespace
+
+int runLogger(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "The meter's data logger, as the Memory window shows it.\n"
+        "  list                         ID code, interval, memory left and the logged sets\n"
+        "  download --set N --out DIR   one set as a record file in DIR\n"
+        "  download --all --out DIR     every set, named as \"Save all sets\" names them\n"
+        "  set-id N                     the identification code (0-65535)\n"
+        "  set-interval S               the logging interval (0.4 to 102.0 s in 0.4 s steps)\n"
+        "  erase --yes                  erases the whole logger memory (refused when the "
+        "meter's memory is locked)"));
+    parser.addPositionalArgument(QStringLiteral("logger"), QStringLiteral("The subcommand."),
+                                 QStringLiteral("logger"));
+    parser.addPositionalArgument(QStringLiteral("action"),
+                                 QStringLiteral("list, download, set-id, set-interval or erase."),
+                                 QStringLiteral("ACTION [VALUE]"));
+    const CommonOptions common;
+    common.addTo(parser);
+    const QCommandLineOption set(QStringLiteral("set"), QStringLiteral("download: set N."),
+                                 QStringLiteral("N"));
+    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("download: every set."));
+    const QCommandLineOption out(QStringLiteral("out"),
+                                 QStringLiteral("download: the folder for the record files "
+                                                "(created if need be)."),
+                                 QStringLiteral("DIR"));
+    const QCommandLineOption yes(QStringLiteral("yes"),
+                                 QStringLiteral("erase: yes, erase all the logged sets."));
+    parser.addOptions({set, all, out, yes});
+    if (const int status = parseOrComplain(parser, args, -1))
+        return status;
+    const QStringList words = parser.positionalArguments();
+    const QString action = words.value(1);
+    const auto needWords = [&](int n) {
+        if (words.size() == n)
+            return true;
+        complain(words.size() < n
+                     ? QStringLiteral("logger %1 needs a value (try --help)").arg(action)
+                     : QStringLiteral("unexpected argument '%1' (try --help)").arg(words.value(n)));
+        return false;
+    };
+
+    Session session;
+    if (action == u"list") {
+        if (!needWords(2))
+            return UsageError;
+        if (const int status = openMeter(session, parser, common); status || stopRequested())
+            return status;
+        LoggerExchange exchange(session.link());
+        return listSets(exchange);
+    }
+    if (action == u"download") {
+        if (!needWords(2))
+            return UsageError;
+        if (parser.isSet(set) == parser.isSet(all) || !parser.isSet(out)) {
+            complain(QStringLiteral("logger download needs --set N or --all, and --out DIR"));
+            return UsageError;
+        }
+        int only = 0;
+        if (parser.isSet(set)) {
+            const auto n = wholeNumberOption(QStringLiteral("set"), parser.value(set), 1, MaxSets);
+            if (!n)
+                return UsageError;
+            only = int(*n);
+        }
+        if (const int status = openMeter(session, parser, common); status || stopRequested())
+            return status;
+        LoggerExchange exchange(session.link());
+        return downloadSets(exchange, only, parser.value(out));
+    }
+    if (action == u"set-id") {
+        if (!needWords(3))
+            return UsageError;
+        bool number = false;
+        words.at(2).toDouble(&number);
+        const std::optional<int> code = number ? idCodeFromText(words.at(2)) : std::nullopt;
+        if (!code) {
+            complain(QStringLiteral("the ID code must be a number from 0 to %1, got '%2'")
+                         .arg(MaxIdCode)
+                         .arg(words.at(2)));
+            return UsageError;
+        }
+        if (const int status = openMeter(session, parser, common); status || stopRequested())
+            return status;
+        if (!writeIdCode(session.link(), *code))
+            return Ok;
+        printOut(QStringLiteral("ID code set to %1\n").arg(*code));
+        return Ok;
+    }
+    if (action == u"set-interval") {
+        if (!needWords(3))
+            return UsageError;
+        bool number = false;
+        words.at(2).toDouble(&number);
+        const std::optional<int> code = number ? intervalCodeFromText(words.at(2)) : std::nullopt;
+        if (!code) {
+            complain(QStringLiteral("the interval must be 0.4 to 102.0 seconds in steps of "
+                                    "0.4 s, got '%1'")
+                         .arg(words.at(2)));
+            return UsageError;
+        }
+        if (const int status = openMeter(session, parser, common); status || stopRequested())
+            return status;
+        writeIntervalCode(session.link(), *code);
+        printOut(QStringLiteral("Logging interval set to %1 s\n").arg(intervalText(*code)));
+        return Ok;
+    }
+    if (action == u"erase") {
+        if (!needWords(2))
+            return UsageError;
+        if (!parser.isSet(yes)) {
+            complain(QStringLiteral("logger erase deletes every logged set; give --yes to do it"));
+            return UsageError;
+        }
+        if (const int status = openMeter(session, parser, common); status || stopRequested())
+            return status;
+        // The meter reports its memory lock in every poll answer.
+        const auto answer = session.link().pollExchange();
+        if (stopRequested())
+            return Ok;
+        if (!answer) {
+            complain(QStringLiteral("the meter on %1 does not answer").arg(session.portText()));
+            return NoAnswer;
+        }
+        if (DecodeStatus(quint8(answer->at(1))).MemoryLockFlag) {
+            complain(QStringLiteral("the meter's memory is locked: nothing was erased. Unlock it "
+                                    "on the meter and try again."));
+            return Failure;
+        }
+        if (!eraseMemory(session.link()))
+            return Ok;
+        printOut(QStringLiteral("All the memory in EEPROM was deleted.\n"));
+        return Ok;
+    }
+    complain(action.isEmpty()
+                 ? QStringLiteral("logger needs an action (try --help)")
+                 : QStringLiteral("unknown logger action '%1' (try --help)").arg(action));
+    return UsageError;
+}
+
+int readClock(Session& session)
+{
+    LoggerExchange exchange(session.link());
+    const Reply reply = readMeterClock(exchange, keepGoing);
+    if (stopRequested())
+        return Ok;
+    if (!reply.complete())
+        return replyFailure(QStringLiteral("meter clock"), reply);
+    // "25/03/14-----09:41:07" as the clock window shows it; ISO 8601 when it is a date.
+    const QString text = clockText(reply.bytes);
+    const QDateTime t = QDateTime::fromString(QString::number(century()) + text,
+                                              QStringLiteral("yyyy/MM/dd-----HH:mm:ss"));
+    printOut((t.isValid() ? t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) : text) +
+             QLatin1Char('\n'));
+    return Ok;
+}
+
+} // namespace veltrix::cli

@@ -1,0 +1,177 @@
+#include "Cli.h"
+
+#include "link/Delay.h"
+#include "sim/VirtualMeter.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace veltrix::cli {
+
+namespace {
+bool g_stop = false;
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
+    errno = saved;
+}
+} // namespace
+
+void complain(const QString& text)
+{
+    std::fprintf(stderr, "veltrix-cli: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+bool stderrIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+bool stopRequested()
+{
+    return g_stop;
+}
+
+void installStopSignals()
+{
+    if (g_signalPipe[0] >= 0 || ::pipe(g_signalPipe) != 0)
+        return;
+    for (const int fd : g_signalPipe) {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+    // The handler only writes a byte; the event loop (running inside every wait on the meter)
+    // picks it up, and the command then ends between two records, never inside one.
+    auto* notifier =
+        new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char buffer[16];
+        while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        g_stop = true;
+        QCoreApplication::exit(0); // ends the wait under way at once
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+int parseOrComplain(QCommandLineParser& parser, const QStringList& args, int positionalCount)
+{
+    const QCommandLineOption help = parser.addHelpOption();
+    if (!parser.parse(args)) {
+        complain(parser.errorText() + QStringLiteral(" (try --help)"));
+        return UsageError;
+    }
+    if (parser.isSet(help))
+        parser.showHelp(Ok); // exits
+    if (positionalCount >= 0 && parser.positionalArguments().size() != positionalCount) {
+        complain(parser.positionalArguments().size() < positionalCount
+                     ? QStringLiteral("missing argument (try --help)")
+                     : QStringLiteral("unexpected argument '%1' (try --help)")
+                           .arg(parser.positionalArguments().value(positionalCount)));
+        return UsageError;
+    }
+    return Ok;
+}
+
+std::optional<qint64> wholeNumberOption(const QString& name, const QString& text, qint64 low,
+                                        qint64 high)
+{
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (!ok || n < low || n > high) {
+        complain(QStringLiteral("--%1 expects a whole number from %2 to %3, got '%4'")
+                     .arg(name)
+                     .arg(low)
+                     .arg(high)
+                     .arg(text));
+        return std::nullopt;
+    }
+    return n;
+}
+
+Session::Session() = default;
+
+Session::~Session()
+{
+    if (m_line && m_line->portOpen())
+        m_line->setPortOpen(false);
+}
+
+int Session::open(const QCommandLineParser& parser, const CommonOptions& options)
+{
+    ui::PortBindings bindings = ui::PortBindings::fromSystem();
+    int port = 1;
+    if (parser.isSet(options.com)) {
+        const auto n = wholeNumberOption(QStringLiteral("com"), parser.value(options.com), 1,
+                                         ui::PortBindings::PortCount);
+        if (!n)
+            return UsageError;
+        port = int(*n);
+    }
+    if (parser.isSet(options.simulate) && parser.isSet(options.port)) {
+        complain(QStringLiteral("--simulate and --port exclude each other"));
+        return UsageError;
+    }
+    if (parser.isSet(options.port))
+        bindings.bind(port, parser.value(options.port));
+    if (parser.isSet(options.simulate)) {
+        m_meter = std::make_unique<sim::VirtualMeter>();
+        QString error;
+        if (!m_meter->start(&error)) {
+            complain(QStringLiteral("cannot start the virtual meter: %1").arg(error));
+            return Failure;
+        }
+        bindings.bind(port, m_meter->devicePath(), QStringLiteral("Veltrix virtual meter"));
+    }
+    m_line = std::make_unique<ui::SerialLine>(bindings);
+    m_line->setCommPort(port);
+    m_line->setSettings(QStringLiteral("9600,n,8,1"));
+    const ui::OpenError error = m_line->setPortOpen(true);
+    if (error != ui::OpenError::None) {
+        const QString path = bindings.devicePath(port);
+        complain(QStringLiteral("cannot open COM%1%2: %3")
+                     .arg(port)
+                     .arg(path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(path),
+                          ui::SerialLine::describe(error)));
+        return PortError;
+    }
+    m_link = std::make_unique<MeterLink>(*m_line);
+    return Ok;
+}
+
+int Session::identify()
+{
+    bool ok = true;
+    const auto code = m_link->identifyExchange(&ok);
+    if (!ok || stopRequested())
+        return Ok; // stopped by a signal: nothing more to do
+    if (!code) {
+        complain(QStringLiteral("the meter on %1 does not answer").arg(portText()));
+        return NoAnswer;
+    }
+    m_model = *code;
+    return Ok;
+}
+
+QString Session::portText() const
+{
+    const int port = m_line->commPort();
+    return QStringLiteral("COM%1 (%2)").arg(port).arg(m_line->devicePath());
+}
+
+} // namespace veltrix::cli

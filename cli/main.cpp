@@ -1,0 +1,100 @@
+// veltrix-cli: read, record and set the Veltrix field meter from a terminal or a script.
+
+#include "Cli.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+using namespace veltrix;
+
+namespace {
+
+const char* const Summary =
+    "Reads, records and sets the Veltrix field meter on a serial line, from a terminal or a\n"
+    "script. The same link, record file and meter commands as the panel.\n"
+    "\n"
+    "Commands:\n"
+    "  ports                        serial devices found and the COM1..COM8 bindings\n"
+    "  read [--count N] [--interval S] [--format text|csv|jsonl]\n"
+    "                               one line per reading\n"
+    "  record FILE [--interval S] [--count N | --duration D]\n"
+    "                               a recording in the panel's record file format\n"
+    "  clock set | read             set the meter's clock from this computer's clock, or read it\n"
+    "  logger list | download (--set N | --all) --out DIR | set-id N | set-interval S |\n"
+    "         erase --yes           the meter's data logger\n"
+    "  convert FILE.txt --to csv [--out PATH]\n"
+    "                               a record file as CSV\n"
+    "\n"
+    "Meter commands take --port DEVICE, --com N (1-8) or --simulate.\n"
+    "'veltrix-cli COMMAND --help' describes a command.\n"
+    "\n"
+    "Exit status: 0 success, 1 failure (a file, the meter's refusal), 2 usage error,\n"
+    "3 the port cannot be opened, 4 the meter does not answer.";
+
+// Options of the meter commands that take a value in the next argument.
+bool takesValue(const QString& arg)
+{
+    static const QStringList options = {
+        QStringLiteral("--port"),   QStringLiteral("-port"),         QStringLiteral("--com"),
+        QStringLiteral("-com"),     QStringLiteral("--count"),       QStringLiteral("--interval"),
+        QStringLiteral("--format"), QStringLiteral("--duration"),    QStringLiteral("--to"),
+        QStringLiteral("--out"),    QStringLiteral("--record-limit")};
+    return options.contains(arg);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("veltrix-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("10.01"));
+
+    // The command is the first argument that is neither an option nor an option's value.
+    const QStringList args = QCoreApplication::arguments();
+    QString command;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == u"--")
+            break;
+        if (a.startsWith(u'-')) {
+            if (takesValue(a))
+                ++i;
+            continue;
+        }
+        command = a;
+        break;
+    }
+
+    using Runner = int (*)(const QStringList&);
+    const std::pair<const char*, Runner> commands[] = {
+        {"ports", cli::runPorts}, {"read", cli::runRead},       {"record", cli::runRecord},
+        {"clock", cli::runClock}, {"convert", cli::runConvert}, {"logger", cli::runLogger}};
+    for (const auto& [name, run] : commands) {
+        if (command == QLatin1String(name)) {
+            cli::installStopSignals();
+            return run(args);
+        }
+    }
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(Summary));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("See Commands above."),
+                                 QStringLiteral("COMMAND [options]"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(args)) {
+        cli::complain(parser.errorText() + QStringLiteral(" (try --help)"));
+        return cli::UsageError;
+    }
+    if (parser.isSet(help))
+        parser.showHelp(cli::Ok);
+    if (parser.isSet(version))
+        parser.showVersion();
+    if (command.isEmpty())
+        cli::complain(QStringLiteral("a command is needed (try --help)"));
+    else
+        cli::complain(QStringLiteral("unknown command '%1' (try --help)").arg(command));
+    return cli::UsageError;
+}

@@ -1,0 +1,385 @@
+// veltrix-cli run as a user runs it, against the virtual meter on a pseudo-terminal: what the
+// meter received, what the tool printed and wrote, and its exit statuses.
+
+#include "records/CsvExport.h"
+#include "records/RecordFile.h"
+#include "sim/VirtualMeter.h"
+#include "support/TestFiles.h"
+#include "support/TestSupport.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltrix;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the tool while the event loop (and so the in-process meter) keeps running.
+Run runCli(const QStringList& args, int timeoutMs = 30000)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), args);
+    Run r;
+    if (!p.waitForStarted())
+        return r;
+    QSignalSpy finished(&p, &QProcess::finished);
+    if (!finished.wait(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = QStringLiteral("<timed out>");
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// A record's body in the file: date TAB time TAB value TAB unit TAB hold TAB peak TAB.
+const QRegularExpression RecordRe(QStringLiteral(
+    "^(\\d+)\\t(\\d\\d/\\d\\d/"
+    "\\d\\d)\\t(\\d\\d:\\d\\d:\\d\\d)\\t([^\\t]*)\\t(mG|\\x{00B5}T)\\t(H?)\\t(P?)\\t$"));
+
+} // namespace
+
+class TestCliCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void read_data();
+    void read();
+    void readOnTheSampleClock();
+    void recordLikeThePanel();
+    void recordStopsCleanlyOnSigterm();
+    void recordRollsOverAtTheLimit();
+    void recordWaitsForASilentMeter();
+    void recordKeepsAnExistingFile();
+    void recordDurationEndsASilentWait();
+    void clockSet();
+    void convert();
+    void exitStatuses_data();
+    void exitStatuses();
+    void portsAndSimulate();
+
+private:
+    sim::VirtualMeter* m_meter = nullptr;
+    std::unique_ptr<sim::VirtualMeter> m_owned;
+    QString port() const { return m_meter->devicePath(); }
+};
+
+void TestCliCommands::init()
+{
+    m_owned = std::make_unique<sim::VirtualMeter>();
+    m_meter = m_owned.get();
+    QVERIFY(test::startMeterOnLink(*m_meter, false));
+    m_meter->setField(12.3);
+}
+
+void TestCliCommands::read_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("overload");
+    QTest::newRow("text") << "text" << false;
+    QTest::newRow("csv") << "csv" << false;
+    QTest::newRow("jsonl OL") << "jsonl" << true;
+    QTest::newRow("csv OL microtesla") << "csv" << true;
+}
+
+void TestCliCommands::read()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, overload);
+    if (overload) {
+        m_meter->setUnit(sim::Unit::MicroTesla);
+        m_meter->setValueOverride(0x1C00);
+    }
+    const Run r = runCli({"read", "--port", port(), "--count", "3", "--format", format});
+    QCOMPARE(r.status, 0);
+    QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    const QStringList commands = m_meter->commands();
+    QCOMPARE(commands.value(0), QString("M")); // identify first, then polls only
+    QCOMPARE(commands.mid(1), QStringList(commands.size() - 1, " "));
+    QVERIFY(commands.size() >= 4);
+
+    const QString value = overload ? "OL" : "12.3";
+    const QString unit = overload ? QString(QChar(0x00B5)) + "T" : "mG";
+    const QRegularExpression iso("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$");
+    if (format == "csv") {
+        QCOMPARE(lines.takeFirst(), csvHeaderLine());
+        QCOMPARE(lines.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QStringList cells = parseCsv(lines[i]).value(0);
+            QCOMPARE(cells.value(0), QString::number(i + 1));
+            QVERIFY2(iso.match(cells.value(1)).hasMatch(), qPrintable(cells.value(1)));
+            QCOMPARE(cells.mid(2), (QStringList{value, unit, "", ""}));
+        }
+    } else if (format == "jsonl") {
+        QCOMPARE(lines.size(), 3);
+        const QJsonObject o = QJsonDocument::fromJson(lines[2].toUtf8()).object();
+        QCOMPARE(o.value("n").toInt(), 3);
+        QCOMPARE(o.value("value").toString(), value);
+        QCOMPARE(o.value("unit").toString(), unit);
+        QVERIFY(iso.match(o.value("time").toString()).hasMatch());
+    } else {
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(QRegularExpression("^\\S+T\\S+ 12\\.3 mG$").match(lines[0]).hasMatch(),
+                 qPrintable(lines[0]));
+    }
+}
+
+void TestCliCommands::readOnTheSampleClock()
+{
+    const Run r =
+        runCli({"read", "--port", port(), "--count", "3", "--interval", "1", "--format", "csv"});
+    QCOMPARE(r.status, 0);
+    const QList<QStringList> rows = parseCsv(r.out);
+    QCOMPARE(rows.size(), 4);
+    for (int i = 2; i < rows.size(); ++i) {
+        const QDateTime a = QDateTime::fromString(rows[i - 1].value(1), Qt::ISODate);
+        const QDateTime b = QDateTime::fromString(rows[i].value(1), Qt::ISODate);
+        QCOMPARE(a.secsTo(b), 1); // whole seconds, one sampling time apart
+    }
+    // Polling goes on between the readings, as in the panel: more polls than lines.
+    QVERIFY(m_meter->commands().count(" ") > 4);
+}
+
+void TestCliCommands::recordLikeThePanel()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("rec.txt");
+    m_meter->setHold(true);
+    const Run r = runCli({"record", file, "--port", port(), "--interval", "1", "--count", "3"});
+    QCOMPARE(r.status, 0);
+    const QByteArray bytes = test::fileBytes(file);
+    QVERIFY(bytes.startsWith(test::HeaderBytes));
+    // The panel's writer with the same samples gives the same bytes.
+    QByteArray expected;
+    const QStringList lines = test::fileLines(file).mid(1);
+    QCOMPARE(lines.size(), 3);
+    QDateTime previous;
+    for (int i = 0; i < lines.size(); ++i) {
+        const auto m = RecordRe.match(decodeCp1252(lines[i].toLatin1()));
+        QVERIFY2(m.hasMatch(), qPrintable(lines[i]));
+        QCOMPARE(m.captured(1).toInt(), i + 1);
+        const QDateTime when = QDateTime::fromString("20" + m.captured(2) + " " + m.captured(3),
+                                                     "yyyy/MM/dd HH:mm:ss");
+        if (previous.isValid())
+            QCOMPARE(previous.secsTo(when), 1); // one sampling time apart, as the panel's
+        previous = when;
+        if (i == 0)
+            expected += encodeRecordText(recordHeaderLine() + "\r\n");
+        expected +=
+            encodeRecordText(recordLine(i + 1, sampleBody(when, "12.3", true, true, false)));
+    }
+    QCOMPARE(bytes, expected);
+}
+
+void TestCliCommands::recordStopsCleanlyOnSigterm()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("long.txt");
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), {"record", file, "--port", port(), "--interval", "1"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(file).size() >= 3, 15000);
+    p.terminate(); // SIGTERM
+    QSignalSpy finished(&p, &QProcess::finished);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    const QByteArray bytes = test::fileBytes(file);
+    QVERIFY(bytes.endsWith("\t\r\n")); // no record cut short
+    const QStringList lines = test::fileLines(file).mid(1);
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(lines[i].section('\t', 0, 0).toInt(), i + 1);
+    QVERIFY2(QString::fromUtf8(p.readAllStandardError())
+                 .contains(QString("%1 records written").arg(lines.size())),
+             "every record taken is in the file");
+}
+
+void TestCliCommands::recordRollsOverAtTheLimit()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("data.txt");
+    QFile taken(dir.filePath("data-2.txt")); // someone else's file is never replaced
+    QVERIFY(taken.open(QIODevice::WriteOnly));
+    taken.write("theirs");
+    taken.close();
+    const Run r = runCli({"record", file, "--port", port(), "--interval", "1", "--count", "5",
+                          "--record-limit", "2"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(test::fileBytes(dir.filePath("data-2.txt")), QByteArray("theirs"));
+    QCOMPARE(test::fileLines(file).size(), 3);
+    QCOMPARE(test::fileLines(dir.filePath("data-3.txt")).size(), 3);
+    const QStringList last = test::fileLines(dir.filePath("data-4.txt"));
+    QCOMPARE(last.size(), 2);
+    QCOMPARE(last[0].toLatin1() + "\r\n", test::HeaderBytes);
+    QVERIFY(last[1].startsWith("1\t")); // each file numbers its own records
+    QVERIFY2(r.err.contains("continuing in") && r.err.contains("data-4.txt"), qPrintable(r.err));
+}
+
+void TestCliCommands::recordWaitsForASilentMeter()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bench.txt");
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), {"record", file, "--port", port(), "--interval", "1"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(file).size() >= 3, 15000);
+    m_meter->setSilent(true);
+    QString err;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (err += QString::fromUtf8(p.readAllStandardError())).contains("stopped answering"), 15000);
+    const int kept = int(test::fileLines(file).size());
+    m_meter->setSilent(false);
+    const QString next = dir.filePath("bench-2.txt"); // the gap never sits inside one file
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(next).size() >= 2, 15000);
+    p.terminate();
+    QSignalSpy finished(&p, &QProcess::finished);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(test::fileLines(file).size(), kept);
+    QVERIFY(test::fileLines(next).value(1).startsWith("1\t"));
+}
+
+void TestCliCommands::recordDurationEndsASilentWait()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("short.txt");
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI),
+            {"record", file, "--port", port(), "--interval", "1", "--duration", "4"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(file).size() >= 2, 15000);
+    m_meter->setSilent(true); // for good
+    QSignalSpy finished(&p, &QProcess::finished);
+    QVERIFY(finished.wait(15000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(test::fileBytes(file).endsWith("\t\r\n"));
+}
+
+void TestCliCommands::recordKeepsAnExistingFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("earlier.txt");
+    QFile earlier(file);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier recording");
+    earlier.close();
+    Run r = runCli({"record", file, "--port", port(), "--count", "1"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(test::fileBytes(file), QByteArray("an earlier recording"));
+    QVERIFY(m_meter->commands().isEmpty()); // refused before the meter was asked anything
+    r = runCli({"record", file, "--port", port(), "--count", "1", "--overwrite"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(test::fileBytes(file).startsWith(test::HeaderBytes));
+}
+
+void TestCliCommands::clockSet()
+{
+    const QDateTime before = QDateTime::currentDateTime();
+    const Run r = runCli({"clock", "set", "--port", port()});
+    QCOMPARE(r.status, 0);
+    const QStringList commands = m_meter->commands();
+    QCOMPARE(commands.value(0), QString("M"));
+    QCOMPARE(commands.size(), 2);
+    const QString set = commands.value(1);
+    QVERIFY2(QRegularExpression("^D\\d{12}$").match(set).hasMatch(), qPrintable(set));
+    const QDateTime sent = QDateTime::fromString("20" + set.mid(1), "yyyyMMddHHmmss");
+    QVERIFY(qAbs(before.secsTo(sent)) <= 2);
+    QVERIFY(qAbs(m_meter->clock().secsTo(sent)) <= 2);
+}
+
+void TestCliCommands::convert()
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.txt");
+    QFile f(in);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(test::HeaderBytes + "1\t26/12/05\t15:32:39\tOL\t\xB5T\tH\t\t\r\n");
+    f.close();
+    Run r = runCli({"convert", in, "--to", "csv"});
+    QCOMPARE(r.status, 0);
+    const QList<QStringList> rows =
+        parseCsv(QString::fromUtf8(test::fileBytes(dir.filePath("in.csv"))));
+    QCOMPARE(rows.value(1), (QStringList{"1", "2026-12-05T15:32:39", "OL",
+                                         QString(QChar(0x00B5)) + "T", "H", ""}));
+    r = runCli({"convert", in, "--to", "csv", "--out", "-"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(parseCsv(r.out), rows);
+    QCOMPARE(runCli({"convert", dir.filePath("none.txt"), "--to", "csv"}).status, 1);
+    QCOMPARE(runCli({"convert", in, "--to", "xls"}).status, 2);
+}
+
+void TestCliCommands::exitStatuses_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<int>("status");
+    QTest::newRow("missing device")
+        << QStringList{"read", "--port", "/dev/veltrix-none"} << false << 3;
+    QTest::newRow("silent meter, read") << QStringList{"read", "--port", "$PORT"} << true << 4;
+    QTest::newRow("silent meter, record")
+        << QStringList{"record", "$DIR/x.txt", "--port", "$PORT"} << true << 4;
+    QTest::newRow("silent meter, clock")
+        << QStringList{"clock", "set", "--port", "$PORT"} << true << 4;
+    QTest::newRow("no command") << QStringList{} << false << 2;
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << false << 2;
+    QTest::newRow("unknown option") << QStringList{"read", "--colour"} << false << 2;
+    QTest::newRow("count zero") << QStringList{"read", "--count", "0"} << false << 2;
+    QTest::newRow("bad format") << QStringList{"read", "--format", "xml"} << false << 2;
+    QTest::newRow("record without file") << QStringList{"record", "--port", "$PORT"} << false << 2;
+    QTest::newRow("count and duration")
+        << QStringList{"record", "$DIR/x.txt", "--count", "2", "--duration", "5"} << false << 2;
+    QTest::newRow("interval too long")
+        << QStringList{"record", "$DIR/x.txt", "--interval", "86401"} << false << 2;
+    QTest::newRow("clock, unknown action") << QStringList{"clock", "bogus"} << false << 2;
+    QTest::newRow("com out of range") << QStringList{"read", "--com", "9"} << false << 2;
+}
+
+void TestCliCommands::exitStatuses()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, silent);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    m_meter->setSilent(silent);
+    args.replaceInStrings("$PORT", port());
+    args.replaceInStrings("$DIR", dir.path());
+    const Run r = runCli(args);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.startsWith("veltrix-cli: "), qPrintable(r.err)); // always says why
+    QVERIFY(!QFile::exists(dir.filePath("x.txt"))); // no file from a run that did not record
+}
+
+void TestCliCommands::portsAndSimulate()
+{
+    Run r = runCli({"ports"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out.count(QRegularExpression("^COM[1-8]  ", QRegularExpression::MultilineOption)),
+             8);
+    r = runCli({"read", "--simulate", "--count", "1", "--format", "jsonl"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object().value("unit").toString(),
+             QString("mG"));
+    r = runCli({"record", "--help"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("--duration"));
+    QVERIFY(!r.out.contains("--record-limit"));
+}
+
+QTEST_MAIN(TestCliCommands)
+#include "tst_cli_commands.moc"

@@ -1,0 +1,226 @@
+// veltrix-cli logger and clock read against the virtual meter's data logger: the commands the
+// meter received, the files written, the refusals.
+
+#include "logger/LoggerBackup.h"
+#include "logger/LoggerProtocol.h"
+#include "records/CsvExport.h"
+#include "sim/VirtualMeter.h"
+#include "support/TestFiles.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltrix;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList& args, int timeoutMs = 60000)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), args);
+    Run r;
+    if (!p.waitForStarted())
+        return r;
+    QSignalSpy finished(&p, &QProcess::finished);
+    if (!finished.wait(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// The name "Save all sets" gives the meter's set n.
+QString expectedName(const sim::LoggerSet& set, int n)
+{
+    logger::SetInfo info;
+    info.number = n;
+    const QDateTime& t = set.start;
+    const auto bcd = [](int v) { return quint8((v / 10) << 4 | (v % 10)); };
+    info.start = {bcd(t.date().year() % 100), bcd(t.date().month()),  bcd(t.date().day()),
+                  bcd(t.time().hour()),       bcd(t.time().minute()), bcd(t.time().second())};
+    return logger::backupFileName(info, QDate::currentDate().year() / 100);
+}
+
+} // namespace
+
+class TestCliLogger : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void list();
+    void downloadAll();
+    void downloadOne();
+    void settings_data();
+    void settings();
+    void erase_data();
+    void erase();
+    void clockRead();
+    void silentMeter();
+
+private:
+    std::unique_ptr<sim::VirtualMeter> m_meter;
+    QString port() const { return m_meter->devicePath(); }
+};
+
+void TestCliLogger::init()
+{
+    m_meter = std::make_unique<sim::VirtualMeter>();
+    QVERIFY(test::startMeterOnLink(*m_meter, false));
+    m_meter->setLoggerSets(sim::VirtualMeter::sampleSets());
+}
+
+void TestCliLogger::list()
+{
+    const Run r = runCli({"logger", "list", "--port", port()});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I"}));
+    const QList<sim::LoggerSet> sets = m_meter->loggerSets();
+    QVERIFY(r.out.contains(QString("Sets: %1\n").arg(sets.size())));
+    const QStringList rows = r.out.split('\n').filter(QRegularExpression("^\\s+\\d+  "));
+    QCOMPARE(rows.size(), sets.size());
+    QVERIFY2(rows.last().endsWith(QString::number(sets.last().values.size())),
+             qPrintable(rows.last()));
+}
+
+void TestCliLogger::downloadAll()
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("sets"); // created by the tool
+    const Run r = runCli({"logger", "download", "--all", "--out", out, "--port", port()});
+    QCOMPARE(r.status, 0);
+    const QList<sim::LoggerSet> sets = m_meter->loggerSets();
+    QStringList expected{"M", "Y", "I"};
+    QStringList names;
+    for (int n = 1; n <= sets.size(); ++n) {
+        expected << QString("K%1").arg(n, 2, 16, QChar('0')).toUpper();
+        names << expectedName(sets[n - 1], n);
+    }
+    QCOMPARE(m_meter->commands(), expected);
+    QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files, names);
+    for (int n = 1; n <= sets.size(); ++n) {
+        const QStringList lines = test::fileLines(QDir(out).filePath(names[n - 1]));
+        QCOMPARE(lines.value(0).toLatin1() + "\r\n", test::HeaderBytes);
+        QCOMPARE(lines.size() - 1, sets[n - 1].values.size());
+    }
+    // A downloaded record keeps its tenth of a second through the CSV conversion.
+    const int fast = int(std::find_if(sets.begin(), sets.end(),
+                                      [](const sim::LoggerSet& s) { return s.intervalCode == 1; }) -
+                         sets.begin());
+    QVERIFY(fast < sets.size());
+    const QString csv = dir.filePath("fast.csv");
+    QVERIFY(convertRecordFileToCsv(QDir(out).filePath(names[fast]), csv) > 1);
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(test::fileBytes(csv)));
+    const QDateTime start = sets[fast].start;
+    QCOMPARE(rows.value(2).value(1),
+             start.addMSecs(400).toString("yyyy-MM-ddTHH:mm:ss.z").left(21));
+}
+
+void TestCliLogger::downloadOne()
+{
+    QTemporaryDir dir;
+    Run r = runCli({"logger", "download", "--set", "2", "--out", dir.path(), "--port", port()});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I", "K02"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             QStringList{expectedName(m_meter->loggerSets().at(1), 2)});
+    m_meter->clearReceived();
+    r = runCli({"logger", "download", "--set", "99", "--out", dir.path(), "--port", port()});
+    QCOMPARE(r.status, 2); // no such set: nothing downloaded
+    QVERIFY(!m_meter->commands().join(' ').contains('K'));
+}
+
+void TestCliLogger::settings_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("writes");
+    QTest::newRow("id 300") << QStringList{"set-id", "300"} << 0
+                            << QStringList{"W000001", "W00012C"};
+    QTest::newRow("id 65535") << QStringList{"set-id", "65535"} << 0
+                              << QStringList{"W0000FF", "W0001FF"};
+    QTest::newRow("id too big") << QStringList{"set-id", "65536"} << 2 << QStringList{};
+    QTest::newRow("id not a number") << QStringList{"set-id", "abc"} << 2 << QStringList{};
+    QTest::newRow("interval 2.4") << QStringList{"set-interval", "2.4"} << 0
+                                  << QStringList{"W000406"};
+    QTest::newRow("interval 102") << QStringList{"set-interval", "102"} << 0
+                                  << QStringList{"W0004FF"};
+    QTest::newRow("interval off the steps")
+        << QStringList{"set-interval", "2.2"} << 2 << QStringList{};
+    QTest::newRow("interval missing") << QStringList{"set-interval"} << 2 << QStringList{};
+}
+
+void TestCliLogger::settings()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, writes);
+    const Run r = runCli(QStringList{"logger"} + args + QStringList{"--port", port()});
+    QVERIFY2(r.status == status, qPrintable(r.err));
+    QVERIFY2(m_meter->commands().filter(QRegularExpression("^W")) == writes,
+             qPrintable(m_meter->commands().join('|')));
+}
+
+void TestCliLogger::erase_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<int>("status");
+    QTest::newRow("erased") << true << false << 0;
+    QTest::newRow("without --yes") << false << false << 2;
+    QTest::newRow("memory locked") << true << true << 1;
+}
+
+void TestCliLogger::erase()
+{
+    QFETCH(bool, yes);
+    QFETCH(bool, locked);
+    QFETCH(int, status);
+    m_meter->setMemoryLock(locked);
+    QStringList args{"logger", "erase", "--port", port()};
+    if (yes)
+        args << "--yes";
+    const Run r = runCli(args);
+    QCOMPARE(r.status, status);
+    QCOMPARE(m_meter->commands().contains("EEE"), status == 0);
+    QCOMPARE(m_meter->loggerSets().isEmpty(), status == 0);
+    if (locked)
+        QVERIFY2(r.err.contains("locked"), qPrintable(r.err));
+}
+
+void TestCliLogger::clockRead()
+{
+    const QDateTime set(QDate(2025, 3, 14), QTime(9, 41, 7));
+    m_meter->setClock(set);
+    const Run r = runCli({"clock", "read", "--port", port()});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(m_meter->commands(), (QStringList{"M", "C"}));
+    const QDateTime shown = QDateTime::fromString(r.out.trimmed(), "yyyy-MM-ddTHH:mm:ss");
+    QVERIFY2(shown.isValid(), qPrintable(r.out));
+    QVERIFY(set.secsTo(shown) >= 0 && set.secsTo(shown) <= 3);
+}
+
+void TestCliLogger::silentMeter()
+{
+    m_meter->setSilent(true);
+    QCOMPARE(runCli({"logger", "list", "--port", port()}).status, 4);
+    QCOMPARE(runCli({"clock", "read", "--port", port()}).status, 4);
+}
+
+QTEST_MAIN(TestCliLogger)
+#include "tst_cli_logger.moc"
