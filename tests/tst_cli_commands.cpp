@@ -4,6 +4,7 @@
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "sim/VirtualMeter.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "support/TestSupport.h"
 
@@ -18,35 +19,10 @@
 #include <QTest>
 
 using namespace veltrix;
+using test::CliRun;
+using test::runCli;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the tool while the event loop (and so the in-process meter) keeps running.
-Run runCli(const QStringList& args, int timeoutMs = 30000)
-{
-    QProcess p;
-    p.start(QStringLiteral(VELTRIX_CLI), args);
-    Run r;
-    if (!p.waitForStarted())
-        return r;
-    QSignalSpy finished(&p, &QProcess::finished);
-    if (!finished.wait(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        r.err = QStringLiteral("<timed out>");
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 // A record's body in the file: date TAB time TAB value TAB unit TAB hold TAB peak TAB.
 const QRegularExpression RecordRe(QStringLiteral(
@@ -106,7 +82,7 @@ void TestCliCommands::read()
         m_meter->setUnit(sim::Unit::MicroTesla);
         m_meter->setValueOverride(0x1C00);
     }
-    const Run r = runCli({"read", "--port", port(), "--count", "3", "--format", format});
+    const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--format", format});
     QCOMPARE(r.status, 0);
     QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     const QStringList commands = m_meter->commands();
@@ -142,7 +118,7 @@ void TestCliCommands::read()
 
 void TestCliCommands::readOnTheSampleClock()
 {
-    const Run r =
+    const CliRun r =
         runCli({"read", "--port", port(), "--count", "3", "--interval", "1", "--format", "csv"});
     QCOMPARE(r.status, 0);
     const QList<QStringList> rows = parseCsv(r.out);
@@ -161,7 +137,7 @@ void TestCliCommands::recordLikeThePanel()
     QTemporaryDir dir;
     const QString file = dir.filePath("rec.txt");
     m_meter->setHold(true);
-    const Run r = runCli({"record", file, "--port", port(), "--interval", "1", "--count", "3"});
+    const CliRun r = runCli({"record", file, "--port", port(), "--interval", "1", "--count", "3"});
     QCOMPARE(r.status, 0);
     const QByteArray bytes = test::fileBytes(file);
     QVERIFY(bytes.startsWith(test::HeaderBytes));
@@ -218,8 +194,8 @@ void TestCliCommands::recordRollsOverAtTheLimit()
     QVERIFY(taken.open(QIODevice::WriteOnly));
     taken.write("theirs");
     taken.close();
-    const Run r = runCli({"record", file, "--port", port(), "--interval", "1", "--count", "5",
-                          "--record-limit", "2"});
+    const CliRun r = runCli({"record", file, "--port", port(), "--interval", "1", "--count", "5",
+                             "--record-limit", "2"});
     QCOMPARE(r.status, 0);
     QCOMPARE(test::fileBytes(dir.filePath("data-2.txt")), QByteArray("theirs"));
     QCOMPARE(test::fileLines(file).size(), 3);
@@ -279,7 +255,7 @@ void TestCliCommands::recordKeepsAnExistingFile()
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("an earlier recording");
     earlier.close();
-    Run r = runCli({"record", file, "--port", port(), "--count", "1"});
+    CliRun r = runCli({"record", file, "--port", port(), "--count", "1"});
     QCOMPARE(r.status, 1);
     QCOMPARE(test::fileBytes(file), QByteArray("an earlier recording"));
     QVERIFY(m_meter->commands().isEmpty()); // refused before the meter was asked anything
@@ -291,7 +267,7 @@ void TestCliCommands::recordKeepsAnExistingFile()
 void TestCliCommands::clockSet()
 {
     const QDateTime before = QDateTime::currentDateTime();
-    const Run r = runCli({"clock", "set", "--port", port()});
+    const CliRun r = runCli({"clock", "set", "--port", port()});
     QCOMPARE(r.status, 0);
     const QStringList commands = m_meter->commands();
     QCOMPARE(commands.value(0), QString("M"));
@@ -311,7 +287,7 @@ void TestCliCommands::convert()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(test::HeaderBytes + "1\t26/12/05\t15:32:39\tOL\t\xB5T\tH\t\t\r\n");
     f.close();
-    Run r = runCli({"convert", in, "--to", "csv"});
+    CliRun r = runCli({"convert", in, "--to", "csv"});
     QCOMPARE(r.status, 0);
     const QList<QStringList> rows =
         parseCsv(QString::fromUtf8(test::fileBytes(dir.filePath("in.csv"))));
@@ -359,7 +335,7 @@ void TestCliCommands::exitStatuses()
     m_meter->setSilent(silent);
     args.replaceInStrings("$PORT", port());
     args.replaceInStrings("$DIR", dir.path());
-    const Run r = runCli(args);
+    const CliRun r = runCli(args);
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.startsWith("veltrix-cli: "), qPrintable(r.err)); // always says why
     QVERIFY(!QFile::exists(dir.filePath("x.txt"))); // no file from a run that did not record
@@ -367,7 +343,7 @@ void TestCliCommands::exitStatuses()
 
 void TestCliCommands::portsAndSimulate()
 {
-    Run r = runCli({"ports"});
+    CliRun r = runCli({"ports"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out.count(QRegularExpression("^COM[1-8]  ", QRegularExpression::MultilineOption)),
              8);

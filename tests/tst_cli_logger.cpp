@@ -5,6 +5,7 @@
 #include "logger/LoggerProtocol.h"
 #include "records/CsvExport.h"
 #include "sim/VirtualMeter.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "support/TestSupport.h"
 
@@ -16,33 +17,10 @@
 #include <QTest>
 
 using namespace veltrix;
+using test::CliRun;
+using test::runCli;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList& args, int timeoutMs = 60000)
-{
-    QProcess p;
-    p.start(QStringLiteral(VELTRIX_CLI), args);
-    Run r;
-    if (!p.waitForStarted())
-        return r;
-    QSignalSpy finished(&p, &QProcess::finished);
-    if (!finished.wait(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 // The name "Save all sets" gives the meter's set n.
 QString expectedName(const sim::LoggerSet& set, int n)
@@ -86,7 +64,7 @@ void TestCliLogger::init()
 
 void TestCliLogger::list()
 {
-    const Run r = runCli({"logger", "list", "--port", port()});
+    const CliRun r = runCli({"logger", "list", "--port", port()});
     QCOMPARE(r.status, 0);
     QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I"}));
     const QList<sim::LoggerSet> sets = m_meter->loggerSets();
@@ -101,7 +79,7 @@ void TestCliLogger::downloadAll()
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("sets"); // created by the tool
-    const Run r = runCli({"logger", "download", "--all", "--out", out, "--port", port()});
+    const CliRun r = runCli({"logger", "download", "--all", "--out", out, "--port", port()});
     QCOMPARE(r.status, 0);
     const QList<sim::LoggerSet> sets = m_meter->loggerSets();
     QStringList expected{"M", "Y", "I"};
@@ -134,7 +112,7 @@ void TestCliLogger::downloadAll()
 void TestCliLogger::downloadOne()
 {
     QTemporaryDir dir;
-    Run r = runCli({"logger", "download", "--set", "2", "--out", dir.path(), "--port", port()});
+    CliRun r = runCli({"logger", "download", "--set", "2", "--out", dir.path(), "--port", port()});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I", "K02"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
@@ -170,7 +148,7 @@ void TestCliLogger::settings()
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QStringList, writes);
-    const Run r = runCli(QStringList{"logger"} + args + QStringList{"--port", port()});
+    const CliRun r = runCli(QStringList{"logger"} + args + QStringList{"--port", port()});
     QVERIFY2(r.status == status, qPrintable(r.err));
     QVERIFY2(m_meter->commands().filter(QRegularExpression("^W")) == writes,
              qPrintable(m_meter->commands().join('|')));
@@ -195,7 +173,7 @@ void TestCliLogger::erase()
     QStringList args{"logger", "erase", "--port", port()};
     if (yes)
         args << "--yes";
-    const Run r = runCli(args);
+    const CliRun r = runCli(args);
     QCOMPARE(r.status, status);
     QCOMPARE(m_meter->commands().contains("EEE"), status == 0);
     QCOMPARE(m_meter->loggerSets().isEmpty(), status == 0);
@@ -207,7 +185,7 @@ void TestCliLogger::clockRead()
 {
     const QDateTime set(QDate(2025, 3, 14), QTime(9, 41, 7));
     m_meter->setClock(set);
-    const Run r = runCli({"clock", "read", "--port", port()});
+    const CliRun r = runCli({"clock", "read", "--port", port()});
     QCOMPARE(r.status, 0);
     QCOMPARE(m_meter->commands(), (QStringList{"M", "C"}));
     const QDateTime shown = QDateTime::fromString(r.out.trimmed(), "yyyy-MM-ddTHH:mm:ss");

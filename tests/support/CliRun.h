@@ -1,0 +1,38 @@
+#pragma once
+// Runs the built veltrix-cli (VELTRIX_CLI, set by the build for the cli tests) while the event
+// loop, and so a virtual meter in the test process, keeps running.
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QString>
+#include <QStringList>
+
+namespace veltrix::test {
+
+struct CliRun {
+    int status = -1; // -2: crashed
+    QString out;
+    QString err;
+};
+
+inline CliRun runCli(const QStringList& args, int timeoutMs = 60000)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), args);
+    CliRun r;
+    if (!p.waitForStarted())
+        return r;
+    QSignalSpy finished(&p, &QProcess::finished);
+    if (!finished.wait(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = QStringLiteral("<timed out>");
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace veltrix::test
