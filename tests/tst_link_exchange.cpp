@@ -145,7 +145,10 @@ private slots:
         };
         rig.link->onLinkLost = [&] { return LinkLost(*rig.link, host); };
         const auto answer = rig.link->pollExchange();
-        QCOMPARE(pollsBeforeLost, 10);
+        QVERIFY2(pollsBeforeLost == 10,
+                 qPrintable(QStringLiteral("%1 polls before the loss; bytes received: %2")
+                                .arg(pollsBeforeLost)
+                                .arg(QString::fromLatin1(rig.meter.received().toHex()))));
         QCOMPARE(host.entered, 1);
         QCOMPARE(host.left, 1);
         QVERIFY(answer.has_value());
