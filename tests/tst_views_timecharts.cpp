@@ -12,6 +12,8 @@
 #include "views/RecordGraph.h"
 
 #include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
@@ -354,6 +356,18 @@ private slots:
         QCOMPARE(plot->GraphText1, 9);
         QCOMPARE(plot->CWGraphTime3, 8);
         QCOMPARE(plot->CWGraphTime30, 16);
+    }
+
+    void longSpanKeepsFewTimeLines()
+    {
+        // A span of years at the largest step: a handful of grid labels, not one per day.
+        Graph g;
+        g.resize(400, 300);
+        g.setAxisRange(Graph::XAxis, 0, 5000);
+        int labels = 0;
+        for (QGraphicsItem* item : g.scene()->items())
+            labels += item->type() == QGraphicsSimpleTextItem::Type && item->isVisible();
+        QVERIFY2(labels < 40, qPrintable(QString::number(labels)));
     }
 
     void replotFromMidnight()
