@@ -221,7 +221,7 @@ QByteArray setDataAnswer(const LoggerSet& set)
 {
     QByteArray a = setDescriptor(set);
     const int n = std::min<qsizetype>(set.values.size(), 0xFFFF);
-    a.reserve(a.size() + 2 * n);
+    a.reserve(a.size() + 2 * qsizetype(n));
     for (int i = 0; i < n; ++i) {
         a.append(char(set.values.at(i) >> 8));
         a.append(char(set.values.at(i) & 0xFF));

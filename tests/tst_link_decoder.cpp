@@ -58,6 +58,10 @@ private slots:
         QTest::newRow("1000 invalid") << 0x80 << 0x10 << 0x00 << true << "7.7" << true;
         QTest::newRow("12FF invalid") << 0x80 << 0x12 << 0xFF << false << "7.7" << false;
         QTest::newRow("1F34 invalid") << 0x80 << 0x1F << 0x34 << false << "7.7" << false;
+        // A fraction digit that is no decimal digit is a garbled answer: "29.E7" would otherwise
+        // be shown, recorded and compared as 290000000.
+        QTest::newRow("uT low 29E7 invalid") << 0x40 << 0x29 << 0xE7 << false << "7.7" << false;
+        QTest::newRow("mG low 123A invalid") << 0x80 << 0x12 << 0x3A << true << "7.7" << true;
     }
     void value()
     {

@@ -12,6 +12,8 @@
 #include "views/RecordGraph.h"
 
 #include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrinter>
@@ -333,6 +335,18 @@ private slots:
         QVERIFY(near(plot->chart().axisMaximum(Graph::XAxis), at("09:00:16")));
         QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMin1")->text(), QString("09:00:08"));
         QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMax1")->text(), QString("09:00:16"));
+    }
+
+    void longSpanKeepsFewTimeLines()
+    {
+        // A span of years at the largest step: a handful of grid labels, not one per day.
+        Graph g;
+        g.resize(400, 300);
+        g.setAxisRange(Graph::XAxis, 0, 5000);
+        int labels = 0;
+        for (QGraphicsItem* item : g.scene()->items())
+            labels += item->type() == QGraphicsSimpleTextItem::Type && item->isVisible();
+        QVERIFY2(labels < 40, qPrintable(QString::number(labels)));
     }
 
     void replotFromMidnight()

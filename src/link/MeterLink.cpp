@@ -21,6 +21,20 @@ QString modelCodeFromAnswer(const QByteArray& answer)
         .toUpper();
 }
 
+std::optional<QByteArray> pollAnswer(const QByteArray& received)
+{
+    if (received.size() != PollAnswerLength)
+        return std::nullopt;
+    return received;
+}
+
+std::optional<QString> identifyAnswer(const QByteArray& received)
+{
+    if (received.size() != IdentifyAnswerLength)
+        return std::nullopt;
+    return modelCodeFromAnswer(received);
+}
+
 void MeterLink::emptyInput()
 {
     m_line.setInputLen(0);
@@ -46,8 +60,10 @@ std::optional<QString> MeterLink::identifyExchange(bool* ok)
                 *ok = false;
             return std::nullopt;
         }
+        // Only a complete answer is taken from the buffer; anything else stays and is counted
+        // with the next attempt's bytes.
         if (m_line.inBufferCount() == IdentifyAnswerLength)
-            return modelCodeFromAnswer(m_line.input());
+            return identifyAnswer(m_line.input());
     }
     return std::nullopt;
 }
@@ -58,10 +74,11 @@ std::optional<QByteArray> MeterLink::pollExchange()
         emptyInput();
         if (!send(command::Poll, timing::AnswerWait))
             return std::nullopt;
-        if (m_line.inBufferCount() == PollAnswerLength) {
+        // The buffer is emptied before every attempt anyway, so it is taken whole here.
+        if (auto answer = pollAnswer(m_line.input())) {
             if (failures > 0)
                 ++m_retriedPolls;
-            return m_line.input();
+            return answer;
         }
     }
     if (!onLinkLost || !onLinkLost())

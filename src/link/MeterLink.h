@@ -30,6 +30,12 @@ QByteArray eepromCommand(int address, int value);
 // Model code from an identify answer: bytes 1 and 2 in hex without leading zeros ("4627", "465").
 QString modelCodeFromAnswer(const QByteArray& answer);
 
+// The answer checks, on what the receive buffer held after the wait. Answers have no framing, so
+// their length is all there is to check: a poll answer is five bytes, an identify answer four.
+std::optional<QByteArray> pollAnswer(const QByteArray& received);
+// The model code of an identify answer; nothing unless exactly four bytes arrived.
+std::optional<QString> identifyAnswer(const QByteArray& received);
+
 class MeterLink {
 public:
     explicit MeterLink(ui::SerialLine& line) : m_line(line) {}

@@ -45,12 +45,22 @@ DecodedValue DecodeValue(quint8 high, quint8 low, const QString& shown, const St
         return {QStringLiteral("OL"), true};
 
     QString text;
-    if (flags.HighRangeFlag && !flags.TeslaFlag)
+    qsizetype fraction = 0; // the digits after the decimal point, taken as they are
+    if (flags.HighRangeFlag && !flags.TeslaFlag) {
         text = digitsValue(v);
-    else if (!flags.HighRangeFlag && flags.TeslaFlag)
+    } else if (!flags.HighRangeFlag && flags.TeslaFlag) {
+        fraction = 2;
         text = digitsValue(v.left(2)) + QLatin1Char('.') + t.right(2);
-    else
+    } else {
+        fraction = 1;
         text = digitsValue(v.left(3)) + QLatin1Char('.') + t.right(1);
+    }
+    // A fraction digit past 9 comes from a garbled answer, never from the meter's display: taken
+    // as it is, "29.E7" would be shown, recorded and compared as 290000000. Such a value is not
+    // a reading, like an unsettled one.
+    for (const QChar c : v.right(fraction))
+        if (c > u'9')
+            return {shown, previousOverload};
     return {text, false};
 }
 

@@ -462,7 +462,7 @@ void Panel::toggleTitle()
 
 void Panel::setCommand(const QString& key, std::function<void()> command)
 {
-    m_commands.insert(key, std::move(command));
+    m_commands[key] = std::move(command);
 }
 
 void Panel::toolbarClick(const QString& key)

@@ -35,7 +35,7 @@ std::optional<int> parseSamplingAnswer(QString answer)
 
 QString peakValue(const QString& shown, const QString& reading)
 {
-    const QString overload = QStringLiteral("OL");
+    const QLatin1String overload("OL");
     if (shown == overload || reading == overload)
         return overload;
     return leadingNumber(shown) <= leadingNumber(reading) ? reading : shown;

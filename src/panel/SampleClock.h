@@ -39,10 +39,14 @@ public:
     std::optional<qint64> takeDue(qint64 monoMs, qint64 wallMs, int periodSeconds)
     {
         const qint64 period = qMax(1, periodSeconds) * qint64(1000);
-        if (!m_pendingFirst && qAbs(wallMs - (monoMs + m_offsetMs)) > ResyncMs) {
+        const qint64 stray = wallMs - (monoMs + m_offsetMs);
+        if (!m_pendingFirst && qAbs(stray) > ResyncMs) {
             m_offsetMs = wallMs - monoMs;
-            if (m_nextMs - wallMs > period)
-                m_pendingFirst = true; // set back: the old grid lies too far ahead
+            // Set back by more than a sampling time: the old grid lies too far ahead. A smaller
+            // step back (a wall clock running slow) keeps the grid: the next second is simply
+            // taken a little later, never twice.
+            if (-stray > period)
+                m_pendingFirst = true;
         }
         const qint64 wallNow = monoMs + m_offsetMs;
         if (m_pendingFirst) {

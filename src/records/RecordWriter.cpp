@@ -25,7 +25,8 @@ bool RecordWriter::open(const QString& path)
     close();
     m_error.clear();
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Unbuffered: a line that failed must not linger in a buffer and reach the file later.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return fail(QObject::tr("The record file %1 cannot be created: %2")
                         .arg(path, m_file.errorString()));
     return true;
@@ -40,10 +41,17 @@ bool RecordWriter::writeRecord(int count, const QString& body)
         text = recordHeaderLine() + QStringLiteral("\r\n");
     text += recordLine(count, body);
     const QByteArray bytes = encodeRecordText(text);
-    if (m_file.write(bytes) != bytes.size() || !m_file.flush() || !syncToDisk())
+    const qint64 before = m_file.pos();
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush() || !syncToDisk()) {
+        const QString why = m_file.errorString();
+        // A full disk takes the part of the line that fits: cut it off again, so the file ends
+        // with the last whole record (a reader would take the stub for a record).
+        if (m_file.size() > before)
+            m_file.resize(before);
         return fail(QObject::tr("Record %1 could not be written to %2: %3")
                         .arg(count)
-                        .arg(m_file.fileName(), m_file.errorString()));
+                        .arg(m_file.fileName(), why));
+    }
     // A file deleted while it is open still takes writes on this system, and loses them all
     // when closed: report it like any other failed write.
     struct stat info {};

@@ -63,7 +63,7 @@ bool SaveTable(QWidget* window, const ui::Grid& table, SharedState& state)
     QElapsedTimer sinceCaption;
     sinceCaption.start();
     QByteArray chunk;
-    chunk.reserve(80 * 1024);
+    chunk.reserve(qsizetype(80) * 1024);
     bool written = true;
     for (int i = 1; i <= last && written; ++i) {
         if (window && (i == 1 || i == last || sinceCaption.elapsed() >= CaptionIntervalMs)) {
@@ -73,7 +73,7 @@ bool SaveTable(QWidget* window, const ui::Grid& table, SharedState& state)
         if (i == 1)
             chunk += encodeRecordText(recordHeaderLine() + QStringLiteral("\r\n"));
         appendTableLine(chunk, table.rowView(i), columns);
-        if (chunk.size() >= 64 * 1024 || i == last) {
+        if (chunk.size() >= qsizetype(64) * 1024 || i == last) {
             written = file.write(chunk) == chunk.size();
             chunk.clear();
         }

@@ -187,8 +187,15 @@ void Graph::placeTimeTicks()
     QList<double> ticks;
     if (area.width() > 0 && hi > lo) {
         const int step = timeTickStep(hi - lo);
-        for (double t = std::ceil(lo / step - 1e-9) * step; t <= hi + 1e-6; t += step)
+        const double first = std::ceil(lo / step - 1e-9) * step;
+        // Counted, not stepped by adding: a span of many days at the largest step would
+        // otherwise make a grid line per day, and far from zero an added step is lost.
+        for (int k = 0; k < MostTimeTicks + 1; ++k) {
+            const double t = first + k * double(step);
+            if (t > hi + 1e-6)
+                break;
             ticks << t;
+        }
     }
     QString qtFormat = m_timeFormat;
     qtFormat.replace(QStringLiteral("nn"), QStringLiteral("mm"));

@@ -39,7 +39,7 @@ public:
 };
 
 // Row text is packed into blocks of this many characters (64 kB: ordinary heap memory).
-constexpr qsizetype BlockChars = 32 * 1024;
+constexpr qsizetype BlockChars = qsizetype(32) * 1024;
 
 } // namespace
 
