@@ -114,6 +114,15 @@ private slots:
         QTest::newRow("month 13") << QByteArray("0005261305103000"
                                                 "0580")
                                   << "1\t26/13/05\t10:30:00\tmG\t2.0\t5" << false;
+        QTest::newRow("31 April") << QByteArray("0005260431103000"
+                                                "0580")
+                                  << "1\t26/04/31\t10:30:00\tmG\t2.0\t5" << false;
+        QTest::newRow("29 February, common year") << QByteArray("0005270229103000"
+                                                                "0580")
+                                                  << "1\t27/02/29\t10:30:00\tmG\t2.0\t5" << false;
+        QTest::newRow("29 February, leap year") << QByteArray("0005280229103000"
+                                                              "0580")
+                                                << "1\t28/02/29\t10:30:00\tmG\t2.0\t5" << true;
     }
     void setIndex()
     {

@@ -65,8 +65,8 @@ QString byteDigits(quint8 byte);
 
 // Start of a set: year, month, day, hour, minute, second as the meter sent them.
 using StartBytes = std::array<quint8, 6>;
-// True when every byte is BCD and the date and time are possible (month 1..12, day 1..31,
-// hour 0..23, minute and second 0..59); only then can time stamps be worked out.
+// True when every byte is BCD and the date and time are possible (month 1..12, a day of that
+// month, hour 0..23, minute and second 0..59); only then can time stamps be worked out.
 bool startKnown(const StartBytes& start);
 
 struct SetInfo {
