@@ -90,5 +90,9 @@ int parseOrComplain(QCommandLineParser& parser, const QStringList& args, int pos
 // A whole number in [low, high] from an option's text; nothing (after saying why) otherwise.
 std::optional<qint64> wholeNumberOption(const QString& name, const QString& text, qint64 low,
                                         qint64 high);
+// The same for an option that may be left out: `into` keeps its value then. False (after saying
+// why) for a value that is not a whole number in [low, high].
+bool optionalWholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                         qint64 low, qint64 high, qint64& into);
 
 } // namespace veltrix::cli

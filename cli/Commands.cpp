@@ -173,21 +173,11 @@ int runRead(const QStringList& args)
         return UsageError;
     }
     qint64 limit = 0;
-    if (parser.isSet(count)) {
-        const auto n = wholeNumberOption(QStringLiteral("count"), parser.value(count), 1,
-                                         std::numeric_limits<int>::max());
-        if (!n)
-            return UsageError;
-        limit = *n;
-    }
-    int period = 0;
-    if (parser.isSet(interval)) {
-        const auto n = wholeNumberOption(QStringLiteral("interval"), parser.value(interval), 1,
-                                         MaxSamplingSeconds);
-        if (!n)
-            return UsageError;
-        period = int(*n);
-    }
+    qint64 periodSeconds = 0;
+    if (!optionalWholeNumber(parser, count, 1, std::numeric_limits<int>::max(), limit) ||
+        !optionalWholeNumber(parser, interval, 1, MaxSamplingSeconds, periodSeconds))
+        return UsageError;
+    const int period = int(periodSeconds);
 
     Session session;
     if (const int status = session.open(parser, common))
@@ -265,13 +255,8 @@ int runRecord(const QStringList& args)
         return UsageError;
     }
     qint64 maxRecords = 0;
-    if (parser.isSet(count)) {
-        const auto n = wholeNumberOption(QStringLiteral("count"), parser.value(count), 1,
-                                         std::numeric_limits<int>::max());
-        if (!n)
-            return UsageError;
-        maxRecords = *n;
-    }
+    if (!optionalWholeNumber(parser, count, 1, std::numeric_limits<int>::max(), maxRecords))
+        return UsageError;
     qint64 maxMs = 0;
     if (parser.isSet(duration)) {
         const auto d = parseDuration(parser.value(duration));

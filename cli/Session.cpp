@@ -104,6 +104,17 @@ std::optional<qint64> wholeNumberOption(const QString& name, const QString& text
     return n;
 }
 
+bool optionalWholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                         qint64 low, qint64 high, qint64& into)
+{
+    if (!parser.isSet(option))
+        return true;
+    const auto n = wholeNumberOption(option.names().constFirst(), parser.value(option), low, high);
+    if (n)
+        into = *n;
+    return n.has_value();
+}
+
 Session::Session() = default;
 
 Session::~Session()
