@@ -61,6 +61,8 @@ public:
     int open(const QCommandLineParser& parser, const CommonOptions& options);
     // Identifies the meter; NoAnswer (after saying so) when it does not answer.
     int identify();
+    // Both, in that order: what every meter command starts with.
+    int start(const QCommandLineParser& parser, const CommonOptions& options);
 
     MeterLink& link() { return *m_link; }
     ui::SerialLine& line() { return *m_line; }

@@ -180,9 +180,7 @@ int runRead(const QStringList& args)
     const int period = int(periodSeconds);
 
     Session session;
-    if (const int status = session.open(parser, common))
-        return status;
-    if (const int status = session.identify())
+    if (const int status = session.start(parser, common))
         return status;
     if (stopRequested())
         return Ok;
@@ -284,9 +282,7 @@ int runRecord(const QStringList& args)
     }
 
     Session session;
-    if (const int status = session.open(parser, common))
-        return status;
-    if (const int status = session.identify())
+    if (const int status = session.start(parser, common))
         return status;
     if (stopRequested())
         return Ok;
@@ -424,9 +420,7 @@ int runClock(const QStringList& args)
     }
 
     Session session;
-    if (const int status = session.open(parser, common))
-        return status;
-    if (const int status = session.identify())
+    if (const int status = session.start(parser, common))
         return status;
     if (stopRequested())
         return Ok;

@@ -70,14 +70,6 @@ int readDirectory(LoggerExchange& exchange, MemoryStatus* status, QList<SetInfo>
     return Ok;
 }
 
-// Opens the meter and identifies it; Ok or the status to exit with.
-int openMeter(Session& session, const QCommandLineParser& parser, const CommonOptions& common)
-{
-    if (const int status = session.open(parser, common))
-        return status;
-    return session.identify();
-}
-
 int listSets(LoggerExchange& exchange)
 {
     MemoryStatus status;
@@ -214,7 +206,7 @@ int runLogger(const QStringList& args)
     if (action == u"list") {
         if (!needWords(2))
             return UsageError;
-        if (const int status = openMeter(session, parser, common); status || stopRequested())
+        if (const int status = session.start(parser, common); status || stopRequested())
             return status;
         LoggerExchange exchange(session.link());
         return listSets(exchange);
@@ -233,7 +225,7 @@ int runLogger(const QStringList& args)
                 return UsageError;
             only = int(*n);
         }
-        if (const int status = openMeter(session, parser, common); status || stopRequested())
+        if (const int status = session.start(parser, common); status || stopRequested())
             return status;
         LoggerExchange exchange(session.link());
         return downloadSets(exchange, only, parser.value(out));
@@ -250,7 +242,7 @@ int runLogger(const QStringList& args)
                          .arg(words.at(2)));
             return UsageError;
         }
-        if (const int status = openMeter(session, parser, common); status || stopRequested())
+        if (const int status = session.start(parser, common); status || stopRequested())
             return status;
         if (!writeIdCode(session.link(), *code))
             return Ok;
@@ -269,7 +261,7 @@ int runLogger(const QStringList& args)
                          .arg(words.at(2)));
             return UsageError;
         }
-        if (const int status = openMeter(session, parser, common); status || stopRequested())
+        if (const int status = session.start(parser, common); status || stopRequested())
             return status;
         writeIntervalCode(session.link(), *code);
         printOut(QStringLiteral("Logging interval set to %1 s\n").arg(intervalText(*code)));
@@ -282,7 +274,7 @@ int runLogger(const QStringList& args)
             complain(QStringLiteral("logger erase deletes every logged set; give --yes to do it"));
             return UsageError;
         }
-        if (const int status = openMeter(session, parser, common); status || stopRequested())
+        if (const int status = session.start(parser, common); status || stopRequested())
             return status;
         // The meter reports its memory lock in every poll answer.
         const auto answer = session.link().pollExchange();

@@ -117,6 +117,13 @@ bool optionalWholeNumber(const QCommandLineParser& parser, const QCommandLineOpt
 
 Session::Session() = default;
 
+int Session::start(const QCommandLineParser& parser, const CommonOptions& options)
+{
+    if (const int status = open(parser, options))
+        return status;
+    return identify();
+}
+
 Session::~Session()
 {
     if (m_line && m_line->portOpen())
