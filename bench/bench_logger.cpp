@@ -107,15 +107,24 @@ void downloadPhase()
     const int records = memory->sets().at(0).records;
     const int bytes = logger::setDataLength(records);
 
-    // The event loop's responsiveness: a 10 ms timer's worst lateness.
+    // The event loop's responsiveness: a 10 ms timer's worst lateness. The same timer notes the
+    // moment the last record has arrived, so the transfer's CPU is told apart from the decoding
+    // and listing that follow it.
     QElapsedTimer beat;
     qint64 lastBeat = 0, worstGapMs = 0;
+    std::optional<double> transferCpu, transferTime;
     QTimer heart;
     heart.setTimerType(Qt::PreciseTimer);
+    const auto* message = memory->findChild<QLabel*>(QStringLiteral("LblMessage"));
+    const QString arrived = QString::number(records) + QStringLiteral(" Records Completed");
     QObject::connect(&heart, &QTimer::timeout, [&] {
         const qint64 now = beat.elapsed();
         worstGapMs = std::max(worstGapMs, now - lastBeat);
         lastBeat = now;
+        if (!transferCpu && message && message->text() == arrived) {
+            transferCpu = cpuSeconds();
+            transferTime = double(now) / 1000.0;
+        }
     });
 
     QElapsedTimer clock;
@@ -138,7 +147,14 @@ void downloadPhase()
     figure(phase, "max_event_gap", double(worstGapMs - 10),
            "ms beyond a 10 ms timer (target <= 50)");
     figure(phase, "cpu", cpu, inProcess ? "cpu-s (meter in process)" : "cpu-s (panel only)");
-    figure(phase, "cpu_per_minute", cpu / elapsed * 60.0, "cpu-s/min");
+    figure(phase, "cpu_per_minute", cpu / elapsed * 60.0, "cpu-s/min, transfer and listing");
+    if (transferCpu && transferTime && *transferTime > 0) {
+        figure(phase, "transfer_cpu_per_minute", (*transferCpu - cpu0) / *transferTime * 60.0,
+               "cpu-s/min while the bytes arrive (target <= poll_cpu_per_minute)");
+        figure(phase, "transfer_time", *transferTime, "s until the last record was counted");
+        figure(phase, "listing_cpu", cpu0 + cpu - *transferCpu,
+               "cpu-s decoding and listing after the last byte");
+    }
     if (list)
         note(phase, list->title()->text());
     panel.stopPolling();

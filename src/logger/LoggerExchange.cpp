@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+#include <algorithm>
+
 namespace veltrix::logger {
 
 QString shortfallText(const Reply& reply)
@@ -31,10 +33,26 @@ Reply LoggerExchange::run(const QByteArray& command, int expected, double firstW
     };
 
     m_link.emptyInput();
+    // While a long reply arrives the driver may gather a block before it wakes us, never more
+    // than is still to come, so the last byte wakes us at once. Lowered on every way out, and
+    // before a short reply is counted: the bytes held back belong to it.
+    struct WakeGuard {
+        ui::SerialLine& line;
+        ~WakeGuard() { line.setWakeThreshold(0); }
+    } wake{line};
+    const auto wakeFor = [&] { return std::min(expected - int(reply.bytes.size()), WakeBlock); };
+    const auto takeHeldBack = [&] {
+        line.setWakeThreshold(0);
+        if (!line.deviceLost() && Delay(SettleWait) && line.inBufferCount() > 0)
+            reply.bytes += line.input();
+    };
+
     QElapsedTimer clock;
     clock.start();
-    line.output(command);
+    qint64 progressShownMs = -ProgressEveryMs;
+    m_link.output(command);
     const qint64 limitMs = qint64(timeLimit(int(command.size()), expected, firstWait) * 1000.0);
+    line.setWakeThreshold(wakeFor());
     if (firstWait > 0 && !Delay(firstWait))
         return stopped();
 
@@ -43,22 +61,36 @@ Reply LoggerExchange::run(const QByteArray& command, int expected, double firstW
             return stopped();
         if (line.inBufferCount() > 0) {
             reply.bytes += line.input();
-            if (progress)
+            // Redrawing the count costs more than receiving the bytes; a few times a second do.
+            const bool done = reply.bytes.size() >= expected;
+            if (progress && (done || clock.elapsed() - progressShownMs >= ProgressEveryMs)) {
+                progressShownMs = clock.elapsed();
                 progress(int(reply.bytes.size()));
+            }
             if (keepGoing && !keepGoing())
                 return stopped();
         }
         if (reply.bytes.size() >= expected)
             break;
         if (clock.elapsed() >= limitMs || line.deviceLost()) {
-            reply.outcome = ReplyOutcome::Short;
-            return reply;
+            takeHeldBack();
+            if (quitting() || (keepGoing && !keepGoing()))
+                return stopped();
+            if (reply.bytes.size() < expected) {
+                reply.outcome = ReplyOutcome::Short;
+                return reply;
+            }
+            break;
         }
-        if (!Delay(Slice))
+        line.setWakeThreshold(wakeFor());
+        // While much is still to come, look less often: each look costs a wake-up.
+        const double toCome = (expected - reply.bytes.size()) * ByteSeconds;
+        if (!Delay(toCome > 2 * LongSlice ? LongSlice : Slice))
             return stopped();
     }
 
     // Surplus bytes follow the expected ones at once; a short quiet wait catches them.
+    line.setWakeThreshold(0);
     if (!Delay(SettleWait))
         return stopped();
     if (line.inBufferCount() > 0)

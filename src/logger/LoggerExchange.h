@@ -47,6 +47,12 @@ public:
     static constexpr double SettleWait = 0.02;
     // How often the receive buffer is looked at while a reply arrives.
     static constexpr double Slice = 0.1;
+    // ... and while more than two of these are still to come on the wire.
+    static constexpr double LongSlice = 0.25;
+    // The longest the progress count goes unrefreshed while bytes arrive.
+    static constexpr qint64 ProgressEveryMs = 500;
+    // The most bytes the driver may gather before it wakes us (its limit: 0.27 s at 9600 baud).
+    static constexpr int WakeBlock = 255;
 
     explicit LoggerExchange(MeterLink& link) : m_link(link) {}
 
@@ -56,7 +62,8 @@ public:
 
     // Empties the receive buffer, sends `command`, waits `firstWait` seconds, then gathers until
     // `expected` bytes have arrived or the time limit passes. `progress` gets the byte count
-    // after each chunk; `keepGoing` is asked at every look and ends the wait when false.
+    // as chunks arrive, at most every ProgressEveryMs and always for the last one; `keepGoing`
+    // is asked at every look and ends the wait when false.
     Reply run(const QByteArray& command, int expected, double firstWait,
               const std::function<void(int received)>& progress = {},
               const std::function<bool()>& keepGoing = {});

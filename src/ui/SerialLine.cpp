@@ -4,8 +4,11 @@
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
+#include <termios.h>
 #include <unistd.h>
 #endif
+
+#include <algorithm>
 
 namespace veltrix::ui {
 
@@ -146,6 +149,16 @@ QByteArray SerialLine::input()
     return m_inputLen > 0 ? m_serial.read(m_inputLen) : m_serial.readAll();
 }
 
+void SerialLine::discardInput()
+{
+    if (!m_serial.isOpen())
+        return;
+    // A late answer to an earlier command may sit in the driver until the event loop next runs;
+    // left there it would be taken as the start of the next reply.
+    m_serial.clear(QSerialPort::Input);
+    m_serial.readAll();
+}
+
 void SerialLine::output(const QByteArray& bytes)
 {
     if (m_serial.isOpen())
@@ -155,6 +168,29 @@ void SerialLine::output(const QByteArray& bytes)
 int SerialLine::inBufferCount() const
 {
     return m_serial.isOpen() ? static_cast<int>(m_serial.bytesAvailable()) : 0;
+}
+
+void SerialLine::setWakeThreshold(int bytes)
+{
+#ifdef Q_OS_UNIX
+    // In raw mode without an inter-byte timer the terminal driver reports the line readable
+    // only once VMIN bytes wait; a non-blocking read still returns whatever is there. Only the
+    // line discipline looks at VMIN, so adapters are not reprogrammed.
+    if (!m_serial.isOpen())
+        return;
+    const int fd = int(m_serial.handle());
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return;
+    const auto wanted = cc_t(std::clamp(bytes, 0, 255));
+    if (tio.c_cc[VMIN] == wanted && tio.c_cc[VTIME] == 0)
+        return;
+    tio.c_cc[VMIN] = wanted;
+    tio.c_cc[VTIME] = 0;
+    ::tcsetattr(fd, TCSANOW, &tio);
+#else
+    Q_UNUSED(bytes);
+#endif
 }
 
 void SerialLine::onError(QSerialPort::SerialPortError error)

@@ -41,8 +41,15 @@ public:
     OpenError setPortOpen(bool open); // opening reports why it failed
     void setInputLen(int len);        // 0: the next Input returns everything received
     QByteArray input();
+    // Drops everything received so far, also what the driver holds and has not yet handed over.
+    void discardInput();
     void output(const QByteArray& bytes);
     int inBufferCount() const;
+    // Lets the driver gather up to `bytes` (at most 255) before it wakes us; 0 wakes us for
+    // every byte again. A long reply then costs a wake-up per block instead of one per USB
+    // packet. Whoever raises it lowers it again: bytes below the threshold wait in the driver
+    // and are not counted by inBufferCount().
+    void setWakeThreshold(int bytes);
 
     // Closes and opens the same device again (after it vanished). Returns the open result.
     OpenError reopen();
