@@ -76,7 +76,11 @@ private slots:
             shownCount = 0;
             rig.panel->toolbarClick("SaveStop");
             QVERIFY2(rig.panel->state().RecordingOn, qPrintable(QString("cycle %1").arg(cycle)));
-            QTRY_VERIFY_WITH_TIMEOUT(shownCount >= 1, 5000);
+            QTRY_VERIFY2_WITH_TIMEOUT(shownCount >= 1,
+                                      qPrintable(QString("cycle %1: no record counted, LblComm %2")
+                                                     .arg(cycle)
+                                                     .arg(rig.text("LblComm"))),
+                                      5000);
             rig.meter.unplug();
             QTRY_COMPARE_WITH_TIMEOUT(losses, cycle, 8000);
             QTRY_COMPARE_WITH_TIMEOUT(recoveries, cycle, 8000);

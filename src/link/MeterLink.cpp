@@ -37,15 +37,31 @@ std::optional<QString> identifyAnswer(const QByteArray& received)
 
 void MeterLink::emptyInput()
 {
+    if (m_answerWaits > 0 && m_lastSend.isValid()) {
+        const qint64 leftMs = qint64(timing::AnswerWait * 1000.0) - m_lastSend.elapsed();
+        if (leftMs > 0)
+            Delay(double(leftMs) / 1000.0);
+    }
     m_line.setInputLen(0);
-    m_line.input();
-    m_line.setInputLen(0);
+    m_line.discardInput();
+}
+
+void MeterLink::output(const QByteArray& bytes)
+{
+    ++m_sends;
+    m_lastSend.start();
+    m_line.output(bytes);
 }
 
 bool MeterLink::send(const QByteArray& command, double waitSeconds)
 {
-    m_line.output(command);
-    return Delay(waitSeconds);
+    output(command);
+    const quint64 mine = m_sends;
+    ++m_answerWaits;
+    const bool ok = Delay(waitSeconds);
+    --m_answerWaits;
+    m_interrupted = m_sends != mine;
+    return ok;
 }
 
 std::optional<QString> MeterLink::identifyExchange(bool* ok)
@@ -55,7 +71,9 @@ std::optional<QString> MeterLink::identifyExchange(bool* ok)
     // A late poll answer (after a lost link, say) would otherwise spoil every attempt.
     emptyInput();
     for (int attempt = 0; attempt < timing::IdentifyAttempts; ++attempt) {
-        if (!send(command::Identify, timing::AnswerWait)) {
+        // Given up as well when another exchange took the line meanwhile: the code is asked
+        // for again on a later tick.
+        if (!send(command::Identify, timing::AnswerWait) || interrupted()) {
             if (ok)
                 *ok = false;
             return std::nullopt;
@@ -74,6 +92,10 @@ std::optional<QByteArray> MeterLink::pollExchange()
         emptyInput();
         if (!send(command::Poll, timing::AnswerWait))
             return std::nullopt;
+        // A command sent meanwhile (a key, a logger exchange) owns what arrived; this tick gives
+        // up without counting a failure or sending more, and the next tick polls afresh.
+        if (interrupted())
+            return std::nullopt;
         // The buffer is emptied before every attempt anyway, so it is taken whole here.
         if (auto answer = pollAnswer(m_line.input())) {
             if (failures > 0)
@@ -89,7 +111,7 @@ std::optional<QByteArray> MeterLink::pollExchange()
 void MeterLink::EepromWrite(int address, int value)
 {
     emptyInput();
-    m_line.output(eepromCommand(address, value));
+    output(eepromCommand(address, value));
     if (Delay(timing::AnswerWait))
         Delay(timing::AnswerWait);
 }
@@ -98,7 +120,7 @@ bool LinkLost(MeterLink& link, LinkLostHost& host)
 {
     host.enterLinkLost();
     ui::SerialLine& line = link.line();
-    while (line.inBufferCount() != PollAnswerLength) {
+    while (line.inBufferCount() != PollAnswerLength || link.interrupted()) {
         if (!line.portOpen())
             line.reopen(); // the device vanished: try to get it back every round
         link.emptyInput();

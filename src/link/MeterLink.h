@@ -6,6 +6,7 @@
 #include "ui/SerialLine.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -42,10 +43,18 @@ public:
 
     ui::SerialLine& line() { return m_line; }
 
-    // Empties the receive buffer the way every exchange begins.
+    // Empties the receive buffer the way every exchange begins. Run inside another exchange's
+    // wait (a click handled while a poll waits for its answer), it first lets that answer land,
+    // so it is dropped here instead of being taken as the start of the new reply.
     void emptyInput();
+    // Sends without waiting. Every command goes through here, so that a wait can tell whether
+    // another exchange used the line meanwhile.
+    void output(const QByteArray& bytes);
     // Sends a command and waits; false when the program is quitting.
     bool send(const QByteArray& command, double waitSeconds);
+    // True when another command went out during the last send()'s wait: what the buffer holds
+    // then answers that command, not this one.
+    bool interrupted() const { return m_interrupted; }
 
     // Up to six "M" (the buffer is emptied once, before the first). The model code, or nothing when
     // every attempt failed; `ok` is false when the wait was cut short by the program quitting.
@@ -63,6 +72,10 @@ public:
 private:
     ui::SerialLine& m_line;
     int m_retriedPolls = 0;
+    quint64 m_sends = 0;
+    QElapsedTimer m_lastSend;
+    int m_answerWaits = 0; // send() waits in progress further down the stack
+    bool m_interrupted = false;
 };
 
 // The link-lost state's owner: locks and restores the panel around the wait.

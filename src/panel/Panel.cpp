@@ -447,7 +447,7 @@ void Panel::pressKey(Key key)
     if (key == Key::Record)
         closeMemoryWindow(); // the meter's logger starts or stops under it
     const QByteArray letter = keyCommand(key, m_state.ModelCode, m_state.Flags.GaussFlag);
-    m_comm->output(letter);
+    m_link.output(letter);
     for (double wait : keyWaits(key, m_state.ModelCode)) {
         if (!Delay(wait) || !self)
             return;
