@@ -132,6 +132,52 @@ private slots:
         QVERIFY(rig.meter.commands().size() >= 2);
     }
 
+    void emptyingDropsWhatTheDriverHolds()
+    {
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        // Emptied the moment the meter has answered, before the port has read the answer.
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this,
+                [&] { rig.link->emptyInput(); });
+        rig.line->output(command::Poll);
+        QTRY_COMPARE(rig.meter.commands().size(), 1);
+        QVERIFY(Delay(0.1));
+        QCOMPARE(rig.line->inBufferCount(), 0);
+    }
+
+    // A click handled while a poll waits for its answer runs its own command inside that wait.
+    void commandInsidePollWait_data()
+    {
+        QTest::addColumn<bool>("exchange"); // a whole exchange, or a key's letter alone
+        QTest::newRow("clock read") << true;
+        QTest::newRow("key letter") << false;
+    }
+    void commandInsidePollWait()
+    {
+        QFETCH(bool, exchange);
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        QByteArray reply;
+        QTimer::singleShot(0, [&] {
+            if (exchange) {
+                rig.link->emptyInput();
+                if (rig.link->send(command::ClockRead, 0.2))
+                    reply = rig.line->input();
+            } else {
+                rig.link->output("H");
+            }
+        });
+        const auto answer = rig.link->pollExchange();
+        // The poll leaves the line to the other command: no answer taken, no retry sent.
+        QVERIFY(!answer.has_value());
+        QCOMPARE(rig.link->retriedPolls(), 0);
+        QCOMPARE(rig.meter.commands(),
+                 (QStringList{" ", exchange ? QString(command::ClockRead) : QString("H")}));
+        // The poll's answer did not end up in front of the clock's.
+        if (exchange)
+            QCOMPARE(reply.size(), 6);
+    }
+
     void tenSilentPollsReachLinkLost()
     {
         test::MeterRig rig;
