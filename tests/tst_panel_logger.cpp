@@ -83,6 +83,27 @@ private slots:
         QVERIFY(list && list->isVisible());
     }
 
+    // A key pressed while a set downloads: the letter goes out, but polling waits for the end.
+    void keyDuringDownloadLeavesItWhole()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start(true));
+        QVERIFY(rig.ticks(1));
+        rig.panel->toolbarClick("Memory");
+        QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
+        QVERIFY(memory);
+        QTimer::singleShot(500, rig.panel.get(),
+                           [&] { rig.w<QPushButton>("CmdHold")->click(); });
+        rig.meter.clearReceived();
+        memory->downloadSet(7); // about 3 s on the wire
+        QVERIFY(memory && memory->dataList());
+        QVERIFY2(!memory->dataList()->title()->text().contains("incomplete"),
+                 qPrintable(memory->dataList()->title()->text()));
+        QCOMPARE(rig.meter.commands().mid(0, 2), (QStringList{"K07", "H"}));
+        QVERIFY(rig.panel->pollingEnabled());
+        QVERIFY(rig.ticks(1));
+    }
+
     // The plug pulled in the middle of a download: the download ends, polling finds the link
     // lost, and the panel comes back once the meter is plugged in again.
     void unplugDuringDownloadLeavesAResponsivePanel()

@@ -443,6 +443,10 @@ void Panel::setSamplingSeconds(int seconds)
 void Panel::pressKey(Key key)
 {
     QPointer<Panel> self(this);
+    // Pressed while another exchange holds the line (a set downloading), polling stays with that
+    // exchange, which starts it again when it ends; restarted here, a poll would empty the
+    // buffer under the download.
+    const bool wasPolling = pollingEnabled();
     stopPolling();
     if (key == Key::Record)
         closeMemoryWindow(); // the meter's logger starts or stops under it
@@ -452,7 +456,8 @@ void Panel::pressKey(Key key)
         if (!Delay(wait) || !self)
             return;
     }
-    startPolling();
+    if (wasPolling)
+        startPolling();
 }
 
 void Panel::toggleTitle()
