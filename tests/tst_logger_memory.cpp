@@ -63,7 +63,18 @@ struct Rig {
         delete list.data();
         delete w.data();
     }
-    MemoryWindow* open()
+    // Starts the meter, with `sets` in its memory if given, and opens the window on a quiet line.
+    bool startAndOpen(std::optional<QList<sim::LoggerSet>> sets = std::nullopt)
+    {
+        if (!start())
+            return false;
+        if (sets)
+            m.meter.setLoggerSets(*sets);
+        m.meter.clearReceived();
+        open();
+        return w->isVisible();
+    }
+    void open()
     {
         LoggerHost host;
         host.state = &state;
@@ -73,7 +84,6 @@ struct Rig {
         host.now = [] { return QDateTime(QDate(2026, 12, 6), QTime(12, 0)); };
         w = new MemoryWindow(host);
         w->readDirectory();
-        return w;
     }
     template <class T = QLabel> T* c(const char* name) const
     {
@@ -113,9 +123,7 @@ private slots:
     void directoryListsTheSets()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.m.meter.clearReceived();
-        r.open();
+        QVERIFY(r.startAndOpen());
         QCOMPARE(r.m.meter.commands(), (QStringList{"Y", "I"}));
         const auto sets = sim::VirtualMeter::sampleSets();
         QCOMPARE(r.grid()->rowCount(), int(sets.size()));
@@ -135,10 +143,7 @@ private slots:
     void emptyMemorySendsNoIndex()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.m.meter.setLoggerSets({});
-        r.m.meter.clearReceived();
-        r.open();
+        QVERIFY(r.startAndOpen(QList<sim::LoggerSet>{}));
         QCOMPARE(r.m.meter.commands(), QStringList{"Y"});
         QCOMPARE(r.text("LblRemaining"), QStringLiteral("32.0 K"));
         QVERIFY(!r.grid()->isEnabled());
@@ -149,9 +154,7 @@ private slots:
     void fullMemoryShowsNothingLeft()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.m.meter.setLoggerSets(sim::VirtualMeter::fullMemorySets());
-        r.open();
+        QVERIFY(r.startAndOpen(sim::VirtualMeter::fullMemorySets()));
         QCOMPARE(r.text("LblRemaining"), QStringLiteral("0 K"));
         QCOMPARE(r.grid()->rowCount(), 1);
         QCOMPARE(r.grid()->cell(1, 5), QStringLiteral("16251"));
@@ -160,8 +163,7 @@ private slots:
     void downloadFillsTheList()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         r.m.meter.clearReceived();
         DataList* list = r.download(2);
         QVERIFY(list);
@@ -186,12 +188,10 @@ private slots:
 
     void emptySetGivesATitleAndNoRows()
     {
-        Rig r;
-        QVERIFY(r.start());
         sim::LoggerSet empty = sim::VirtualMeter::sampleSets().at(0);
         empty.values.clear();
-        r.m.meter.setLoggerSets({sim::VirtualMeter::sampleSets().at(0), empty});
-        r.open();
+        Rig r;
+        QVERIFY(r.startAndOpen(QList{sim::VirtualMeter::sampleSets().at(0), empty}));
         DataList* list = r.download(2);
         QVERIFY(list);
         QCOMPARE(list->grid().rowCount(), 0);
@@ -263,8 +263,7 @@ private slots:
     void downloadCutShortKeepsWholeRecords()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         r.m.meter.setLengthDelta(-5); // 45 of 50 bytes: 17 whole records
         DataList* list = r.download(1);
         QVERIFY(list);
@@ -278,8 +277,7 @@ private slots:
     void unplugDuringDownloadEndsIt()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         r.m.meter.setPaced(true);
         QTimer::singleShot(600, &r.m.meter, [&] { r.m.meter.unplug(); });
         QElapsedTimer t;
@@ -295,8 +293,7 @@ private slots:
     void closingDuringDownloadStopsIt()
     {
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         r.m.meter.setPaced(true);
         QTimer::singleShot(300, r.w, [&] { r.w->close(); });
         QPointer<MemoryWindow> w(r.w);
@@ -336,8 +333,7 @@ private slots:
         QFETCH(QStringList, writes);
         test::ScriptedDialogs dialogs;
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         r.m.meter.clearReceived();
         // The ID code's message is cleared after the write; the sampling time's is kept.
         const QString after = idCode ? QString() : r.text("LblMessage");
@@ -374,8 +370,7 @@ private slots:
         test::ScriptedDialogs dialogs;
         QTemporaryDir dir;
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         DataList* list = r.download(3);
         QVERIFY(list);
         r.state.RecordingOn = true;
@@ -408,8 +403,7 @@ private slots:
         QFETCH(int, set);
         QFETCH(double, rangeMax);
         Rig r;
-        QVERIFY(r.start());
-        r.open();
+        QVERIFY(r.startAndOpen());
         DataList* plotted = nullptr;
         DataList* list = r.download(set);
         QVERIFY(!list->plotAction()->isEnabled()); // nothing to draw it yet
@@ -431,14 +425,12 @@ private slots:
     {
         test::ScriptedDialogs dialogs;
         QTemporaryDir dir;
-        Rig r;
-        QVERIFY(r.start());
         QList<sim::LoggerSet> sets = sim::VirtualMeter::sampleSets().mid(0, 3);
         sim::LoggerSet odd = sets[0];
         odd.rawStart = QByteArray::fromHex("261A0509300A"); // not a date
         sets << odd;
-        r.m.meter.setLoggerSets(sets);
-        r.open();
+        Rig r;
+        QVERIFY(r.startAndOpen(sets));
         QSignalSpy done(r.w.data(), &MemoryWindow::saveAllFinished);
         r.c<QPushButton>("CmdSaveAll")->click(); // no folder chosen: nothing asked of the meter
         QCOMPARE(dialogs.folderRequests, 1);
@@ -461,12 +453,10 @@ private slots:
 
     void setWithoutDateStillDownloads()
     {
-        Rig r;
-        QVERIFY(r.start());
         sim::LoggerSet odd = sim::VirtualMeter::sampleSets().at(0);
         odd.rawStart = QByteArray::fromHex("261A0509300A");
-        r.m.meter.setLoggerSets({odd});
-        r.open();
+        Rig r;
+        QVERIFY(r.startAndOpen(QList{odd}));
         QCOMPARE(r.grid()->rowText(1).section('\t', 1, 2), QStringLiteral("26/1A/05\t09:30:0A"));
         DataList* list = r.download(1);
         QVERIFY(list);
