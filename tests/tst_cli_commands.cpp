@@ -69,7 +69,6 @@ void TestCliCommands::read_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<bool>("overload");
     QTest::newRow("text") << "text" << false;
-    QTest::newRow("csv") << "csv" << false;
     QTest::newRow("jsonl OL") << "jsonl" << true;
     QTest::newRow("csv OL microtesla") << "csv" << true;
 }

@@ -201,19 +201,6 @@ private slots:
         QCOMPARE(answer->size(), 5);
     }
 
-    void eepromWriteSendsCommand()
-    {
-        test::MeterRig rig;
-        QVERIFY(rig.start());
-        QElapsedTimer clock;
-        clock.start();
-        rig.link->EepromWrite(4, 10);
-        // The meter needs 0.4 s to store the byte before the next command.
-        QVERIFY2(clock.elapsed() >= 395, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(rig.meter.commands(), QStringList{"W00040A"});
-        QCOMPARE(rig.meter.eeprom(4), quint8(10));
-    }
-
     void lineSurvivesFarEndClosing()
     {
         test::MeterRig rig;

@@ -4,10 +4,8 @@
 #include "logger/LoggerProtocol.h"
 #include "logger/LoggerRecords.h"
 #include "logger/LoggerTimes.h"
-#include "records/RecordFile.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace veltrix;
@@ -101,28 +99,18 @@ private slots:
         QTest::addColumn<QByteArray>("descriptorHex");
         QTest::addColumn<QString>("row");
         QTest::addColumn<bool>("known");
-        QTest::newRow("mG") << QByteArray("0078260228235950"
-                                          "0380")
-                            << "1\t26/02/28\t23:59:50\tmG\t1.2\t120" << true;
-        QTest::newRow("uT hold") << QByteArray("000C260302143000"
-                                               "FF60")
-                                 << "1\t26/03/02\t14:30:00\tuT\t102.0\t12" << true;
-        QTest::newRow("not BCD shown as is") << QByteArray("0005261A05"
-                                                           "0B3000"
-                                                           "0580")
-                                             << "1\t26/1A/05\t0B:30:00\tmG\t2.0\t5" << false;
-        QTest::newRow("month 13") << QByteArray("0005261305103000"
-                                                "0580")
-                                  << "1\t26/13/05\t10:30:00\tmG\t2.0\t5" << false;
-        QTest::newRow("31 April") << QByteArray("0005260431103000"
-                                                "0580")
-                                  << "1\t26/04/31\t10:30:00\tmG\t2.0\t5" << false;
-        QTest::newRow("29 February, common year") << QByteArray("0005270229103000"
-                                                                "0580")
-                                                  << "1\t27/02/29\t10:30:00\tmG\t2.0\t5" << false;
-        QTest::newRow("29 February, leap year") << QByteArray("0005280229103000"
-                                                              "0580")
-                                                << "1\t28/02/29\t10:30:00\tmG\t2.0\t5" << true;
+        const auto row = [](const char* name, const char* hex, const char* text, bool known) {
+            QTest::newRow(name) << QByteArray(hex) << QString(text) << known;
+        };
+        row("mG", "00782602282359500380", "1\t26/02/28\t23:59:50\tmG\t1.2\t120", true);
+        row("uT hold", "000C260302143000FF60", "1\t26/03/02\t14:30:00\tuT\t102.0\t12", true);
+        row("not BCD shown as is", "0005261A050B30000580", "1\t26/1A/05\t0B:30:00\tmG\t2.0\t5",
+            false);
+        row("month 13", "00052613051030000580", "1\t26/13/05\t10:30:00\tmG\t2.0\t5", false);
+        row("31 April", "00052604311030000580", "1\t26/04/31\t10:30:00\tmG\t2.0\t5", false);
+        row("29 Feb, common year", "00052702291030000580", "1\t27/02/29\t10:30:00\tmG\t2.0\t5",
+            false);
+        row("29 Feb, leap year", "00052802291030000580", "1\t28/02/29\t10:30:00\tmG\t2.0\t5", true);
     }
     void setIndex()
     {
@@ -157,48 +145,27 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("century");
         QTest::addColumn<int>("steps");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("time");
-        QTest::newRow("first record at .0")
-            << QByteArray("260101081500") << 5 << 20 << 0 << "26/01/01"
-            << "08:15:00.0";
-        QTest::newRow("31 Dec 23:59:59 + 1.2 s")
-            << QByteArray("261231235959") << 3 << 20 << 1 << "27/01/01"
-            << "00:00:00.2";
-        QTest::newRow("year 99 to 00") << QByteArray("991231235959") << 3 << 20 << 1 << "00/01/01"
-                                       << "00:00:00.2";
-        QTest::newRow("28 Feb common year")
-            << QByteArray("260228235959") << 3 << 20 << 1 << "26/03/01"
-            << "00:00:00.2";
-        QTest::newRow("28 Feb leap year")
-            << QByteArray("280228235959") << 3 << 20 << 1 << "28/02/29"
-            << "00:00:00.2";
-        QTest::newRow("29 Feb leap year")
-            << QByteArray("280229235959") << 3 << 20 << 1 << "28/03/01"
-            << "00:00:00.2";
-        QTest::newRow("2000 is leap") << QByteArray("000228235959") << 3 << 20 << 1 << "00/02/29"
-                                      << "00:00:00.2";
-        QTest::newRow("2100 is not") << QByteArray("000228235959") << 3 << 21 << 1 << "00/03/01"
-                                     << "00:00:00.2";
-        QTest::newRow("30 April") << QByteArray("260430235959") << 3 << 20 << 1 << "26/05/01"
-                                  << "00:00:00.2";
-        QTest::newRow("31 March stays") << QByteArray("260330235959") << 3 << 20 << 1 << "26/03/31"
-                                        << "00:00:00.2";
-        QTest::newRow("102 s from 59.0")
-            << QByteArray("260610120059") << 255 << 20 << 1 << "26/06/10"
-            << "12:02:41.0";
-        QTest::newRow("60.4 s to 59.2")
-            << QByteArray("260610120058") << 151 << 20 << 3 << "26/06/10"
-            << "12:03:59.2";
-        QTest::newRow("60.4 s from 59.2")
-            << QByteArray("260610120058") << 151 << 20 << 4 << "26/06/10"
-            << "12:04:59.6";
-        QTest::newRow("0.4 s steps") << QByteArray("260610120000") << 1 << 20 << 7 << "26/06/10"
-                                     << "12:00:02.8";
-        QTest::newRow("hour carry") << QByteArray("260610125930") << 150 << 20 << 1 << "26/06/10"
-                                    << "13:00:30.0";
-        QTest::newRow("not BCD") << QByteArray("26061A125930") << 5 << 20 << 3 << "--/--/--"
-                                 << "--:--:--.-";
+        QTest::addColumn<QString>("stamp"); // date and time
+        const auto row = [](const char* name, const char* start, int code, int steps,
+                            const char* stamp, int century = 20) {
+            QTest::newRow(name) << QByteArray(start) << code << century << steps << QString(stamp);
+        };
+        row("first record at .0", "260101081500", 5, 0, "26/01/01 08:15:00.0");
+        row("31 Dec 23:59:59 + 1.2 s", "261231235959", 3, 1, "27/01/01 00:00:00.2");
+        row("year 99 to 00", "991231235959", 3, 1, "00/01/01 00:00:00.2");
+        row("28 Feb common year", "260228235959", 3, 1, "26/03/01 00:00:00.2");
+        row("28 Feb leap year", "280228235959", 3, 1, "28/02/29 00:00:00.2");
+        row("29 Feb leap year", "280229235959", 3, 1, "28/03/01 00:00:00.2");
+        row("2000 is leap", "000228235959", 3, 1, "00/02/29 00:00:00.2");
+        row("2100 is not", "000228235959", 3, 1, "00/03/01 00:00:00.2", 21);
+        row("30 April", "260430235959", 3, 1, "26/05/01 00:00:00.2");
+        row("31 March stays", "260330235959", 3, 1, "26/03/31 00:00:00.2");
+        row("102 s from 59.0", "260610120059", 255, 1, "26/06/10 12:02:41.0");
+        row("60.4 s to 59.2", "260610120058", 151, 3, "26/06/10 12:03:59.2");
+        row("60.4 s from 59.2", "260610120058", 151, 4, "26/06/10 12:04:59.6");
+        row("0.4 s steps", "260610120000", 1, 7, "26/06/10 12:00:02.8");
+        row("hour carry", "260610125930", 150, 1, "26/06/10 13:00:30.0");
+        row("not BCD", "26061A125930", 5, 3, "--/--/-- --:--:--.-");
     }
     void stamps()
     {
@@ -206,13 +173,11 @@ private slots:
         QFETCH(int, code);
         QFETCH(int, century);
         QFETCH(int, steps);
-        QFETCH(QString, date);
-        QFETCH(QString, time);
+        QFETCH(QString, stamp);
         SetClock clock(startOf(start), code, century);
         for (int i = 0; i < steps; ++i)
             clock.advance();
-        QCOMPARE(clock.dateText(), date);
-        QCOMPARE(clock.timeText(), time);
+        QCOMPARE(clock.dateText() + ' ' + clock.timeText(), stamp);
     }
 
     void records_data()
@@ -262,12 +227,6 @@ private slots:
         const SetRecords set = decodeSetRecords(reply, 2, {}, 20);
         QVERIFY(!set.timesKnown);
         QCOMPARE(set.rows.value(1), QStringLiteral("2\t--/--/--\t--:--:--.-\t20.0\tmG\t \t"));
-    }
-
-    void title()
-    {
-        QCOMPARE(setTitle(120, 3), QStringLiteral("120  Records In No. 3  Set"));
-        QCOMPARE(setTitle(0, 1), QStringLiteral("0  Records In No. 1  Set"));
     }
 
     void idCode_data()
@@ -345,19 +304,6 @@ private slots:
         s.number = number;
         s.start = startOf(start);
         QCOMPARE(backupFileName(s, 20), name);
-    }
-
-    void recordFileReadsBack()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("set.txt");
-        const QStringList rows = {"1\t26/03/05\t08:00:00.0\t1.23\tuT\t \t"};
-        QVERIFY(writeRecordFile(path, rows, nullptr));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QStringList back = recordRows(f.readAll());
-        QCOMPARE(back.size(), 1);
-        QCOMPARE(back[0].section('\t', 0, 5), rows[0].section('\t', 0, 5));
     }
 
     void sixteenThousandRecordsDecodeQuickly()

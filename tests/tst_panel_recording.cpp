@@ -105,7 +105,6 @@ private slots:
     {
         QTest::addColumn<int>("period");
         QTest::addColumn<int>("hours");
-        QTest::newRow("1 s, 6 h") << 1 << 6;
         QTest::newRow("7 s, 6 h") << 7 << 6;
         QTest::newRow("86400 s, 3 days") << 86400 << 72;
     }
@@ -142,7 +141,8 @@ private slots:
     }
 
     // Three records written while button 1 shows the Stop picture and the unit key is locked;
-    // after, the Save As picture again and the unit key free unless the live table is open.
+    // after, the Save As picture again and the unit key free unless the live table is open,
+    // which is fed meanwhile and frees the key when it closes.
     void recordsThreeSamples_data()
     {
         QTest::addColumn<bool>("liveTable");
@@ -179,6 +179,13 @@ private slots:
         QVERIFY(rig.w("Recording")->isHidden());
         QCOMPARE(rig.text("LblCount"), QString());
         QCOMPARE(rig.w<QPushButton>("CmdTesla")->isEnabled(), !liveTable);
+        if (RealTimeList* list = rig.panel->liveTable(); liveTable) {
+            QVERIFY(rig.panel->state().ListViewOpen && list && list->isVisible());
+            QCOMPARE(list->grid().cell(2, 0), QString("2"));
+            list->close();
+            QVERIFY(!rig.panel->state().ListViewOpen);
+            QVERIFY(rig.w<QPushButton>("CmdTesla")->isEnabled());
+        }
 
         const QStringList lines = fileLines(rig.path);
         QCOMPARE(lines.size(), 4);
@@ -295,10 +302,10 @@ private slots:
         QCOMPARE(rig.dialogs.icons[0], ui::MsgIcon::Critical);
     }
 
+    // The file's content on a loss is the unplug test's business; here what the panel shows.
     void linkLossClosesTheRecording()
     {
         RecordingRig rig;
-        const QString& path = rig.path;
         QVERIFY(rig.start("lost.txt"));
         rig.panel->toolbarClick("List");
         rig.panel->toolbarClick("SaveStop");
@@ -307,26 +314,8 @@ private slots:
             QVERIFY(!rig.panel->state().RecordingOn);
             QVERIFY(!rig.panel->state().ListViewOpen);
             QVERIFY(rig.w("Recording")->isHidden());
-            const QStringList lines = fileLines(path);
-            QVERIFY(lines.size() >= 3);
-            QCOMPARE(lines[0], Header);
         }));
         QVERIFY(rig.panel->liveTable() == nullptr || !rig.panel->liveTable()->isVisible());
-    }
-
-    void liveTableIsFed()
-    {
-        RecordingRig rig;
-        QVERIFY(rig.start("unused.txt"));
-        rig.panel->toolbarClick("List");
-        RealTimeList* list = rig.panel->liveTable();
-        QVERIFY(rig.panel->state().ListViewOpen && list && list->isVisible());
-        QVERIFY(!rig.w<QPushButton>("CmdTesla")->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(list->grid().rows() >= 3, 5000);
-        QCOMPARE(list->grid().cell(2, 0), QString("2"));
-        list->close();
-        QVERIFY(!rig.panel->state().ListViewOpen);
-        QVERIFY(rig.w<QPushButton>("CmdTesla")->isEnabled());
     }
 
     void refusals()

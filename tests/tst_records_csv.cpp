@@ -9,7 +9,6 @@
 #include "support/TestFiles.h"
 
 #include <QAction>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,13 +18,6 @@ namespace {
 
 const QString Mu = QString(QChar(0x03BC));
 const QString Micro = QString(QChar(0x00B5));
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QList<QStringList> readCsv(const QString& path)
 {
@@ -118,10 +110,11 @@ void TestRecordsCsv::convertRecordFile()
     QTemporaryDir dir;
     const QString in = dir.filePath("data.txt");
     // As the panel writes it: Windows-1252, micro sign B5, CR LF; an empty line inside.
-    writeFile(in, test::HeaderBytes + "1\t26/12/05\t15:32:39\t0.12\t\xB5T\t\t\t\r\n\r\n"
-                                      "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n");
+    QVERIFY(test::writeFile(in, test::HeaderBytes +
+                                    "1\t26/12/05\t15:32:39\t0.12\t\xB5T\t\t\t\r\n\r\n"
+                                    "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n"));
     const QString out = dir.filePath("data.csv");
-    writeFile(out, "old");
+    QVERIFY(test::writeFile(out, "old"));
     QString error;
     QCOMPARE(convertRecordFileToCsv(in, out, &error), 2);
     const QList<QStringList> rows = readCsv(out);
@@ -135,14 +128,14 @@ void TestRecordsCsv::convertUnreadable()
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("kept.csv");
-    writeFile(out, "kept");
+    QVERIFY(test::writeFile(out, "kept"));
     QString error;
     QCOMPARE(convertRecordFileToCsv(dir.filePath("missing.txt"), out, &error), -1);
     QVERIFY(error.contains("missing.txt"));
     QCOMPARE(test::fileBytes(out), QByteArray("kept"));
     // An unwritable target leaves the error, not a half-written file.
     const QString in = dir.filePath("in.txt");
-    writeFile(in, test::HeaderBytes + "1\t26/12/05\t15:32:39\t1.0\tmG\t\t\t\r\n");
+    QVERIFY(test::writeFile(in, test::HeaderBytes + "1\t26/12/05\t15:32:39\t1.0\tmG\t\t\t\r\n"));
     QCOMPARE(convertRecordFileToCsv(in, dir.filePath("no/such/dir/out.csv"), &error), -1);
     QVERIFY(!error.isEmpty());
 }
@@ -152,8 +145,8 @@ void TestRecordsCsv::exportFromTables()
     QTemporaryDir dir;
     test::ScriptedDialogs dialogs;
     const QString in = dir.filePath("data.txt");
-    writeFile(in, test::HeaderBytes + "1\t26/12/05\t15:32:39\t12.3\tmG\tH\t\t\r\n"
-                                      "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n");
+    QVERIFY(test::writeFile(in, test::HeaderBytes + "1\t26/12/05\t15:32:39\t12.3\tmG\tH\t\t\r\n"
+                                                    "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n"));
     FileList list;
     QVERIFY(loadRecordFile(list, in));
     auto* exportCsv = list.findChild<QAction*>("ExportCsv");

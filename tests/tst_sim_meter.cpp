@@ -220,25 +220,6 @@ private slots:
         QCOMPARE(meter->recording(), recording);
     }
 
-    void fullMemoryOnRequest()
-    {
-        meter->setLoggerSets(VirtualMeter::fullMemorySets());
-        QCOMPARE(protocol::usedBytes(meter->loggerSets()), protocol::MemoryFullBytes);
-        QCOMPARE(answerTo("Y", 8).toHex(), QByteArray("0001000005017f00"));
-    }
-
-    void sampleSetsCrossMidnightAndMonthEnds()
-    {
-        int midnights = 0, monthEnds = 0;
-        for (const LoggerSet& s : VirtualMeter::sampleSets()) {
-            const QDateTime end = s.start.addMSecs(qint64(s.values.size() - 1) * s.intervalCode * 400);
-            midnights += end.date() != s.start.date();
-            monthEnds += end.date().month() != s.start.date().month();
-        }
-        QVERIFY(midnights >= 2);
-        QVERIFY(monthEnds >= 2);
-    }
-
     // While the meter logs, its last set grows; "K" sends that set as long as the latest list
     // said, so the answer has the length the program expects.
     void setBeingLoggedKeepsItsListedLength()
@@ -251,7 +232,8 @@ private slots:
         QTRY_VERIFY(meter->loggerSets().last().values.size() >= 2);
         const QByteArray index = answerTo("I", 1 + 10 * sets);
         QCOMPARE(index.size(), 1 + 10 * sets);
-        const int listed = (quint8(index[index.size() - 10]) << 8) | quint8(index[index.size() - 9]);
+        const int listed =
+            (quint8(index[index.size() - 10]) << 8) | quint8(index[index.size() - 9]);
         QTRY_VERIFY(meter->loggerSets().last().values.size() >= listed + 2);
         const QByteArray k = "K" + QByteArray::number(sets, 16).rightJustified(2, '0').toUpper();
         QCOMPARE(answerTo(k, 10 + 2 * listed).size(), 10 + 2 * listed);

@@ -11,7 +11,6 @@
 #include "views/PlotWindow.h"
 #include "views/RecordGraph.h"
 
-#include <QComboBox>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGroupBox>
@@ -146,19 +145,16 @@ private slots:
         QCOMPARE(ui::daysOfTimeText(u"25:00:00"), std::nullopt);
     }
 
+    // The table keeps five of the record's columns, the unit last.
     void tableLayout()
     {
         GraphRig rig;
-        QCOMPARE(rig.graph->windowTitle(), QString("Record Real Time Graph"));
+        rig.feed("10:00:00", "1.2", Mu);
         const ui::Grid& t = rig.graph->table();
         QCOMPARE(t.cols(), 5);
-        QCOMPARE(t.rows(), 1);
-        const QStringList headers{" No.s ", "   Date", " Time ", "Value", "Unit"};
-        for (int c = 0; c < 5; ++c)
-            QCOMPARE(t.cell(0, c), headers[c]);
-        rig.feed("10:00:00", "1.2", Mu);
+        QCOMPARE(t.rows(), 2);
+        QCOMPARE(t.cell(1, 3), QString("1.2"));
         QCOMPARE(t.cell(1, 4), Mu);
-        QCOMPARE(rig.graph->logic().TextGrid, 1);
     }
 
     void yRange_data()
@@ -205,7 +201,6 @@ private slots:
         QCOMPARE(rig.chart().points()[1].y(), 150.0);
         rig.graph->updateChart(); // further ticks without a new row change nothing
         QCOMPARE(rig.chart().pointCount(), 2);
-        QCOMPARE(rig.graph->logic().CWGraphmod4, QString("12:00:00"));
         rig.feed("12:00:02");
         rig.feed("12:00:04");
         rig.feed("12:00:04");
@@ -310,7 +305,6 @@ private slots:
         click(chart.viewport(), chart.plotRect().center());
         QPointer<PlotWindow> plot = rig.graph->plotWindow();
         QVERIFY(plot);
-        QCOMPARE(plot->windowTitle(), QString("Plot"));
         QCOMPARE(plot->chart().pointCount(), 4);
         rig.feed("12:00:08");
         click(chart.viewport(), chart.plotRect().center());
@@ -400,18 +394,10 @@ private slots:
         for (int i = 0; i < 10; ++i)
             rig.feed(ui::timeTextOfSeconds(32400 + 2 * i), QString::number(10 + i));
         const auto plot = shownPlot(rig, 0);
-        auto* combo = plot->findChild<QComboBox*>("Combo1");
-        auto* help = plot->findChild<QLabel*>("txtDescription");
         auto* x = plot->findChild<ui::NumEdit*>("XPosition");
         auto* y = plot->findChild<QLabel*>("YPosition");
-        QCOMPARE(combo->itemText(5), QString("ZoomXY"));
-        QCOMPARE(combo->currentText(), QString("Normal"));
-        QCOMPARE(help->text(), QString("Normal mode"));
         Graph& chart = plot->chart();
         plot->setMode(1);
-        QCOMPARE(
-            help->text(),
-            QString("Drag the cursor with your mouse to get X (Count) and Y (Value) position."));
         QCOMPARE(chart.trackMode(), ui::TrackMode::DragCursor);
         QVERIFY(chart.cursorVisible(1) && chart.cursorVisible(2));
         QVERIFY(near(chart.cursorPosition(1).x(), at("09:00:09")));
