@@ -33,14 +33,17 @@ Reply LoggerExchange::run(const QByteArray& command, int expected, double firstW
     };
 
     m_link.emptyInput();
-    // While a long reply arrives the driver may gather a block before it wakes us, never more
-    // than is still to come, so the last byte wakes us at once. Lowered on every way out, and
-    // before a short reply is counted: the bytes held back belong to it.
+    // While more than two blocks of a long reply are still to come, the driver may gather a
+    // block before it wakes us; the tail is taken as it arrives, so the reply ends on time.
+    // Lowered on every way out, and before a short reply is counted: the bytes held back
+    // belong to it.
     struct WakeGuard {
         ui::SerialLine& line;
         ~WakeGuard() { line.setWakeThreshold(0); }
     } wake{line};
-    const auto wakeFor = [&] { return std::min(expected - int(reply.bytes.size()), WakeBlock); };
+    const auto wakeFor = [&] {
+        return expected - int(reply.bytes.size()) > 2 * WakeBlock ? WakeBlock : 0;
+    };
     const auto takeHeldBack = [&] {
         line.setWakeThreshold(0);
         if (!line.deviceLost() && Delay(SettleWait) && line.inBufferCount() > 0)
