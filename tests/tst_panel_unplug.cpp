@@ -29,7 +29,9 @@ private slots:
 
         // The count the panel showed last: every record it counted must be in the file.
         int shownCount = 0;
+        int ticksSeen = 0;
         connect(rig.panel.get(), &Panel::tickFinished, this, [&] {
+            ++ticksSeen;
             if (rig.panel->state().RecordingOn)
                 shownCount = rig.text("LblCount").toInt();
         });
@@ -74,12 +76,20 @@ private slots:
             path = dir.filePath(QString("cycle%1.txt").arg(cycle));
             dialogs.fileAnswers << path;
             shownCount = 0;
+            ticksSeen = 0;
             rig.panel->toolbarClick("SaveStop");
             QVERIFY2(rig.panel->state().RecordingOn, qPrintable(QString("cycle %1").arg(cycle)));
             QTRY_VERIFY2_WITH_TIMEOUT(shownCount >= 1,
-                                      qPrintable(QString("cycle %1: no record counted, LblComm %2")
+                                      qPrintable(QString("cycle %1: no record counted; LblComm %2, "
+                                                         "LblCount %3, recording %4, polling %5, "
+                                                         "losses %6, ticks %7, messages: %8")
                                                      .arg(cycle)
-                                                     .arg(rig.text("LblComm"))),
+                                                     .arg(rig.text("LblComm"), rig.text("LblCount"))
+                                                     .arg(rig.panel->state().RecordingOn)
+                                                     .arg(rig.panel->pollingEnabled())
+                                                     .arg(losses)
+                                                     .arg(ticksSeen)
+                                                     .arg(dialogs.messages.join(" / "))),
                                       5000);
             rig.meter.unplug();
             QTRY_COMPARE_WITH_TIMEOUT(losses, cycle, 8000);
