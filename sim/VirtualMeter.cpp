@@ -855,6 +855,10 @@ void VirtualMeter::setPaced(bool on)
 void VirtualMeter::unplug()
 {
     d->closePty();
+    // The device node goes with the device, as a USB adapter's does. Left pointing at the closed
+    // pseudo-terminal, the link would lead whoever reopens it to the next program that is given
+    // the same terminal number.
+    d->removeSymlink();
 }
 
 bool VirtualMeter::replug(QString* error)

@@ -99,7 +99,7 @@ public:
     void setLateMs(int ms);         // every answer starts this late
     void setSplitReplies(bool on);  // every answer leaves in two parts with a pause between
     void setPaced(bool on);         // 9600-baud pacing (default on); off: answers at once
-    void unplug();                  // closes the pseudo-terminal: the device vanishes
+    void unplug();                  // closes the pseudo-terminal; the device and its symlink vanish
     bool replug(QString* error = nullptr); // a new pseudo-terminal; the symlink follows it
 
     // --- What the program sent -------------------------------------------------------------

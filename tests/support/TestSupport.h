@@ -9,7 +9,7 @@
 
 namespace veltrix::test {
 
-// Starts the meter behind a symlink of its own, so the path survives unplug and replug.
+// Starts the meter behind a symlink of its own, so the same path leads to it after a replug.
 bool startMeterOnLink(sim::VirtualMeter& meter, bool paced, QString* error = nullptr);
 
 struct MeterRig {
