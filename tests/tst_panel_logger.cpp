@@ -11,6 +11,18 @@
 using namespace veltrix;
 using veltrix::test::PanelRig;
 
+namespace {
+// The panel on a meter paced like the real line, polling, with its Memory window open.
+bool openMemoryPaced(PanelRig& rig, QPointer<MemoryWindow>& memory)
+{
+    if (!rig.start(true) || !rig.ticks(1))
+        return false;
+    rig.panel->toolbarClick("Memory");
+    memory = rig.panel->memoryWindow();
+    return memory;
+}
+} // namespace
+
 class TestPanelLogger : public QObject {
     Q_OBJECT
 private slots:
@@ -87,11 +99,8 @@ private slots:
     void keyDuringDownloadLeavesItWhole()
     {
         PanelRig rig;
-        QVERIFY(rig.start(true));
-        QVERIFY(rig.ticks(1));
-        rig.panel->toolbarClick("Memory");
-        QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
-        QVERIFY(memory);
+        QPointer<MemoryWindow> memory;
+        QVERIFY(openMemoryPaced(rig, memory));
         QTimer::singleShot(500, rig.panel.get(),
                            [&] { rig.w<QPushButton>("CmdHold")->click(); });
         rig.meter.clearReceived();
@@ -109,11 +118,8 @@ private slots:
     void unplugDuringDownloadLeavesAResponsivePanel()
     {
         PanelRig rig;
-        QVERIFY(rig.start(true));
-        QVERIFY(rig.ticks(1));
-        rig.panel->toolbarClick("Memory");
-        QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
-        QVERIFY(memory);
+        QPointer<MemoryWindow> memory;
+        QVERIFY(openMemoryPaced(rig, memory));
         bool wasLost = false;
         connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
             if (lost) {
