@@ -6,8 +6,6 @@
 #include <QElapsedTimer>
 #include <QObject>
 
-#include <algorithm>
-
 namespace veltrix::logger {
 
 QString shortfallText(const Reply& reply)
@@ -87,8 +85,8 @@ Reply LoggerExchange::run(const QByteArray& command, int expected, double firstW
         }
         line.setWakeThreshold(wakeFor());
         // While much is still to come, look less often: each look costs a wake-up.
-        const double toCome = (expected - reply.bytes.size()) * ByteSeconds;
-        if (!Delay(toCome > 2 * LongSlice ? LongSlice : Slice))
+        const double toComeSeconds = (expected - reply.bytes.size()) * ByteSeconds;
+        if (!Delay(toComeSeconds > 2 * LongSlice ? LongSlice : Slice))
             return stopped();
     }
 

@@ -155,8 +155,7 @@ void SerialLine::discardInput()
         return;
     // A late answer to an earlier command may sit in the driver until the event loop next runs;
     // left there it would be taken as the start of the next reply.
-    m_serial.clear(QSerialPort::Input);
-    m_serial.readAll();
+    m_serial.clear(QSerialPort::Input); // the port's own buffer as well as the driver's
 }
 
 void SerialLine::output(const QByteArray& bytes)
