@@ -1,0 +1,359 @@
+#include "records/Statistics.h"
+
+#include "records/CsvExport.h"
+#include "records/RecordFile.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace veltrix::stats {
+
+namespace {
+
+const qint64 Epoch = QDate(2000, 1, 1).toJulianDay();
+constexpr qint64 DayMs = 86'400'000;
+
+QString tr(const char* text, int n = -1)
+{
+    return QCoreApplication::translate("Statistics", text, nullptr, n);
+}
+
+// Cells 1 to 4 of a row: Date, Time, Value, Unit.
+struct RowCells {
+    QStringView date, time, value, unit;
+};
+RowCells rowCells(QStringView row)
+{
+    QStringView cells[5];
+    qsizetype start = 0;
+    for (int c = 0; c < 5 && start <= row.size(); ++c) {
+        qsizetype end = row.indexOf(u'\t', start);
+        if (end < 0)
+            end = row.size();
+        cells[c] = row.mid(start, end - start);
+        start = end + 1;
+    }
+    return {cells[1], cells[2], cells[3], cells[4]};
+}
+
+// Above a level, allowing for the rounding of a level converted between units.
+bool above(double milliGauss, double level)
+{
+    return milliGauss > level + 1e-9 * std::max(1.0, level);
+}
+
+// The lower median: of an even count the smaller middle value, so that a few long steps (gaps)
+// cannot make the sampling time longer than the usual step.
+qint64 medianOf(QList<qint64> values)
+{
+    if (values.isEmpty())
+        return 0;
+    const auto mid = values.begin() + (values.size() - 1) / 2;
+    std::nth_element(values.begin(), mid, values.end());
+    return *mid;
+}
+
+} // namespace
+
+QString unitText(Unit unit)
+{
+    return unit == Unit::MilliGauss ? QStringLiteral("mG") : QString(MicroSign) + u'T';
+}
+
+std::optional<Unit> unitOf(QStringView cell)
+{
+    cell = cell.trimmed();
+    if (cell == u"mG")
+        return Unit::MilliGauss;
+    if (cell.size() == 2 && cell[1] == u'T' &&
+        (cell[0] == u'u' || cell[0] == MicroSign || cell[0] == GreekMu))
+        return Unit::MicroTesla;
+    return std::nullopt;
+}
+
+double fromMilliGauss(double milliGauss, Unit unit)
+{
+    return unit == Unit::MilliGauss ? milliGauss : milliGauss / 10;
+}
+
+double toMilliGauss(double value, Unit unit)
+{
+    return unit == Unit::MilliGauss ? value : value * 10;
+}
+
+CellValue valueOf(QStringView cell)
+{
+    cell = cell.trimmed();
+    if (cell.compare(u"OL", Qt::CaseInsensitive) == 0)
+        return {ValueKind::Overload, 0};
+    bool ok = false;
+    const double v = cell.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return {};
+    return {ValueKind::Number, v};
+}
+
+std::optional<ClockMs> clockMsOf(QStringView date, QStringView time)
+{
+    // The record file's date and time, read by the same rule as the CSV export.
+    const QString iso = isoDateTime(date, time);
+    if (iso.size() < 19 || iso[10] != u'T')
+        return std::nullopt;
+    const QDate d = QDate::fromString(QStringView(iso).left(10), Qt::ISODate);
+    const QTime t = QTime::fromString(QStringView(iso).mid(11), Qt::ISODateWithMs);
+    if (!d.isValid() || !t.isValid())
+        return std::nullopt;
+    return (d.toJulianDay() - Epoch) * DayMs + t.msecsSinceStartOfDay();
+}
+
+std::optional<ClockMs> clockMsOf(const QDateTime& when)
+{
+    if (!when.isValid())
+        return std::nullopt;
+    return (when.date().toJulianDay() - Epoch) * DayMs + when.time().msecsSinceStartOfDay();
+}
+
+QDateTime clockTime(ClockMs ms)
+{
+    const qint64 day = ms >= 0 ? ms / DayMs : (ms - DayMs + 1) / DayMs;
+    return QDateTime(QDate::fromJulianDay(Epoch + day),
+                     QTime::fromMSecsSinceStartOfDay(int(ms - day * DayMs)), Qt::UTC);
+}
+
+QString clockText(ClockMs ms)
+{
+    const QDateTime t = clockTime(ms);
+    QString text = t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (const int tenths = t.time().msec() / 100; t.time().msec() != 0)
+        text += u'.' + QString::number(tenths);
+    return text;
+}
+
+QString durationText(qint64 ms)
+{
+    if (ms < 60'000) {
+        if (ms % 1000 == 0)
+            return QString::number(ms / 1000) + QStringLiteral(" s");
+        return QString::number(double(ms) / 1000, 'f', 1) + QStringLiteral(" s");
+    }
+    const qint64 s = ms / 1000;
+    if (s < 3600)
+        return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    if (s < 86400)
+        return QStringLiteral("%1 h %2 min").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1 d %2 h %3 min")
+        .arg(s / 86400)
+        .arg(s / 3600 % 24, 2, 10, QLatin1Char('0'))
+        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString valueText(double value, Unit unit)
+{
+    return QString::number(value, 'f', unit == Unit::MilliGauss ? 2 : 3) + u' ' + unitText(unit);
+}
+
+std::optional<Level> parseLevel(QStringView text, Unit bareUnit)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d+(?:\\.\\d*)?|\\.\\d+)\\s*(mG|uT|\\x{00B5}T|\\x{03BC}T)?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(text.toString());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const double v = m.captured(1).toDouble();
+    const QString unitCell = m.captured(2);
+    Unit unit = bareUnit;
+    if (!unitCell.isEmpty())
+        unit = unitCell.compare(u"mG", Qt::CaseInsensitive) == 0 ? Unit::MilliGauss
+                                                                  : Unit::MicroTesla;
+    if (!std::isfinite(v))
+        return std::nullopt;
+    QString number = m.captured(1);
+    if (number.startsWith(u'.'))
+        number.prepend(u'0');
+    return Level{number + u' ' + unitText(unit), toMilliGauss(v, unit)};
+}
+
+double percentileOfSorted(const QList<double>& sorted, double p)
+{
+    if (sorted.isEmpty())
+        return 0;
+    const double rank = p / 100 * double(sorted.size() - 1);
+    const auto below = qsizetype(std::floor(rank));
+    const qsizetype aboveIndex = std::min(below + 1, sorted.size() - 1);
+    return sorted[below] + (rank - double(below)) * (sorted[aboveIndex] - sorted[below]);
+}
+
+std::optional<Unit> tableUnit(const RowText& rowText, int rowCount)
+{
+    for (int r = 1; r <= rowCount; ++r)
+        if (const auto unit = unitOf(rowCells(rowText(r)).unit))
+            return unit;
+    return std::nullopt;
+}
+
+std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Options& options,
+                                  QString* error)
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+
+    Statistics st;
+    const Unit unit = options.unit ? *options.unit
+                                   : tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
+    int otherUnit[2] = {0, 0}; // readings per unit
+    st.series.reserve(rowCount);
+    // Readings that follow an invalid one: a stretch above a level does not run across it.
+    QList<bool> afterInvalid;
+    afterInvalid.reserve(rowCount);
+    bool invalidSeen = false;
+    const auto append = [&](const Sample& s) {
+        st.series.append(s);
+        afterInvalid.append(invalidSeen);
+        invalidSeen = false;
+    };
+    for (int r = 1; r <= rowCount; ++r) {
+        const QStringView row = rowText(r);
+        if (row.trimmed().isEmpty())
+            continue;
+        const RowCells cells = rowCells(row);
+        const std::optional<ClockMs> clock = clockMsOf(cells.date, cells.time);
+        if (!clock) {
+            ++st.rows;
+            ++st.invalid;
+            invalidSeen = true;
+            continue;
+        }
+        if ((options.from && *clock < *options.from) || (options.to && *clock > *options.to))
+            continue;
+        ++st.rows;
+        const CellValue value = valueOf(cells.value);
+        const std::optional<Unit> rowUnit = unitOf(cells.unit);
+        if (value.kind == ValueKind::Overload) {
+            ++st.overloads;
+            st.overloadMoments.append({*clock, r});
+            append({*clock, 0, 0, true, r});
+        } else if (value.kind == ValueKind::Number && rowUnit) {
+            ++st.readings;
+            ++otherUnit[int(*rowUnit)];
+            append({*clock, 0, toMilliGauss(value.number, *rowUnit), false, r});
+        } else {
+            ++st.invalid;
+            invalidSeen = true;
+        }
+    }
+    st.unit = unit;
+    st.converted = otherUnit[st.unit == Unit::MilliGauss ? 1 : 0];
+
+    if (st.rows == 0) {
+        if (options.from || options.to)
+            return fail(tr("No records between %1 and %2.")
+                            .arg(options.from ? clockText(*options.from) : tr("the start"),
+                                 options.to ? clockText(*options.to) : tr("the end")));
+        return fail(tr("There are no records."));
+    }
+    if (st.series.isEmpty())
+        return fail(tr("None of the %n record(s) holds a reading that can be read.", st.rows));
+
+    // The sampling time: the typical step forward between two readings.
+    QList<qint64> steps;
+    steps.reserve(st.series.size());
+    for (qsizetype i = 1; i < st.series.size(); ++i) {
+        const qint64 step = st.series[i].clock - st.series[i - 1].clock;
+        if (step > 0)
+            steps.append(step);
+    }
+    st.samplingGiven = options.samplingSeconds > 0;
+    st.sampling = st.samplingGiven ? qint64(std::llround(options.samplingSeconds * 1000))
+                                   : medianOf(steps);
+
+    // Survey time, gaps and clocks set back.
+    QList<bool> broken(st.series.size(), false); // a break lies before reading i
+    for (qsizetype i = 1; i < st.series.size(); ++i) {
+        Sample& s = st.series[i];
+        const Sample& previous = st.series[i - 1];
+        const qint64 step = s.clock - previous.clock;
+        s.elapsed = previous.elapsed + std::max<qint64>(step, 0);
+        const Moment before{previous.clock, previous.row};
+        const Moment after{s.clock, s.row};
+        if (step < 0) {
+            st.breaks.append({Break::ClockBack, before, after});
+            broken[i] = true;
+        } else if (st.sampling > 0 && step > 2 * st.sampling) {
+            st.breaks.append({Break::Gap, before, after});
+            broken[i] = true;
+        }
+    }
+    st.first = st.series.first().clock;
+    st.last = st.series.last().clock;
+    st.duration = st.series.last().elapsed;
+
+    // Time above each level, in milligauss before the values change unit.
+    for (const Level& level : options.levels) {
+        LevelFigures f;
+        f.level = level;
+        int run = 0;
+        Moment runStart;
+        int longestRun = 0;
+        for (qsizetype i = 0; i < st.series.size(); ++i) {
+            const Sample& s = st.series[i];
+            if (broken[i] || afterInvalid[i])
+                run = 0;
+            if (!(s.overload || above(s.value, level.milliGauss))) {
+                run = 0;
+                continue;
+            }
+            ++f.samplesAbove;
+            f.overloadsAbove += s.overload;
+            if (run++ == 0)
+                runStart = {s.clock, s.row};
+            if (run > longestRun) {
+                longestRun = run;
+                f.longestStart = runStart;
+            }
+        }
+        f.timeAbove = f.samplesAbove * st.sampling;
+        f.longest = longestRun * st.sampling;
+        st.levels.append(f);
+    }
+
+    QList<double> values;
+    values.reserve(st.readings);
+    for (Sample& s : st.series) {
+        if (s.overload)
+            continue;
+        s.value = fromMilliGauss(s.value, st.unit);
+        values.append(s.value);
+        if (values.size() == 1 || s.value < st.minimum) {
+            st.minimum = s.value;
+            st.minimumAt = {s.clock, s.row};
+        }
+        if (values.size() == 1 || s.value > st.maximum) {
+            st.maximum = s.value;
+            st.maximumAt = {s.clock, s.row};
+        }
+    }
+    if (!values.isEmpty()) {
+        double sum = 0;
+        for (const double v : values)
+            sum += v;
+        st.mean = sum / double(values.size());
+        double squares = 0;
+        for (const double v : values)
+            squares += (v - st.mean) * (v - st.mean);
+        st.standardDeviation =
+            values.size() > 1 ? std::sqrt(squares / double(values.size() - 1)) : 0;
+        std::sort(values.begin(), values.end());
+        st.median = percentileOfSorted(values, 50);
+        st.percentile95 = percentileOfSorted(values, 95);
+    }
+    return st;
+}
+
+} // namespace veltrix::stats
