@@ -83,6 +83,7 @@ int runRecord(const QStringList& args);
 int runClock(const QStringList& args);
 int runConvert(const QStringList& args);
 int runLogger(const QStringList& args);
+int runStats(const QStringList& args);
 // clock read on an open, identified session: prints the meter's clock.
 int readClock(Session& session);
 

@@ -25,6 +25,9 @@ const char* const Summary =
     "         erase --yes           the meter's data logger\n"
     "  convert FILE.txt --to csv [--out PATH]\n"
     "                               a record file as CSV\n"
+    "  stats FILE... [--threshold VALUE[mG|uT]]... [--reference NAME]... [--from ISO]\n"
+    "        [--to ISO] [--format text|json|csv]\n"
+    "                               survey figures of record files\n"
     "\n"
     "Meter commands take --port DEVICE, --com N (1-8) or --simulate.\n"
     "'veltrix-cli COMMAND --help' describes a command.\n"
@@ -39,7 +42,8 @@ bool takesValue(const QString& arg)
         QStringLiteral("--port"),   QStringLiteral("-port"),         QStringLiteral("--com"),
         QStringLiteral("-com"),     QStringLiteral("--count"),       QStringLiteral("--interval"),
         QStringLiteral("--format"), QStringLiteral("--duration"),    QStringLiteral("--to"),
-        QStringLiteral("--out"),    QStringLiteral("--record-limit")};
+        QStringLiteral("--out"),    QStringLiteral("--record-limit"), QStringLiteral("--threshold"),
+        QStringLiteral("--reference"), QStringLiteral("--from")};
     return options.contains(arg);
 }
 
@@ -70,7 +74,8 @@ int main(int argc, char* argv[])
     using Runner = int (*)(const QStringList&);
     const std::pair<const char*, Runner> commands[] = {
         {"ports", cli::runPorts}, {"read", cli::runRead},       {"record", cli::runRecord},
-        {"clock", cli::runClock}, {"convert", cli::runConvert}, {"logger", cli::runLogger}};
+        {"clock", cli::runClock}, {"convert", cli::runConvert}, {"logger", cli::runLogger},
+        {"stats", cli::runStats}};
     for (const auto& [name, run] : commands) {
         if (command == QLatin1String(name)) {
             cli::installStopSignals();

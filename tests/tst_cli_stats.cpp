@@ -1,0 +1,132 @@
+// veltrix-cli stats as a script uses it: its JSON read by Python, its text, and its refusals.
+
+#include "records/RecordFile.h"
+#include "support/CliRun.h"
+#include "support/TestFiles.h"
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veltrix;
+using test::runCli;
+
+namespace {
+
+// `count` readings of `value` mG, one a second from 10:00:`startSecond`.
+QByteArray recordFile(int count, const QString& value, int startSecond)
+{
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows << QStringLiteral("%1\t26/12/05\t10:00:%2\t%3\tmG\t\t")
+                    .arg(i + 1)
+                    .arg(startSecond + i, 2, 10, QChar(u'0'))
+                    .arg(value);
+    return tableFileBytes(rows);
+}
+
+} // namespace
+
+class TestCliStats : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void jsonReadByPython();
+    void text();
+    void refused_data();
+    void refused();
+
+private:
+    QTemporaryDir m_dir;
+    QString a, b;
+};
+
+void TestCliStats::initTestCase()
+{
+    a = m_dir.filePath("a.txt");
+    b = m_dir.filePath("b.txt");
+    // Two files of one survey: 10 mG for 10 s, nothing for 20 s, then 90 mG for 10 s.
+    QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
+    QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
+}
+
+void TestCliStats::jsonReadByPython()
+{
+    const auto r = runCli({"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002",
+                           "--format", "json"});
+    QCOMPARE(r.status, 0);
+
+    QProcess python;
+    python.start("python3", {"-c", R"(
+import json, sys
+d = json.load(sys.stdin)
+levels = {l["name"]: l for l in d["levels"]}
+print(d["records"], d["readings"], d["unit"], d["samplingSeconds"], d["durationSeconds"])
+print(d["maximum"]["value"], d["maximum"]["time"], d["maximum"]["record"], d["mean"])
+print(levels["50 mG"]["secondsAbove"], levels["50 mG"]["longestSeconds"],
+      levels["IARC 2002: 0.4 µT"]["secondsAbove"])
+print(len(d["gaps"]), d["gaps"][0]["from"]["time"], d["gaps"][0]["seconds"])
+print(d["files"][0]["sha256"])
+)"});
+    python.write(r.out.toUtf8());
+    python.closeWriteChannel();
+    QVERIFY(python.waitForFinished(30000));
+    QCOMPARE(python.exitCode(), 0);
+    const QString sha = QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
+    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
+             QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt record 1 50",
+                          "10 10 20", "1 2026-12-05T10:00:09 21", sha, ""}));
+}
+
+void TestCliStats::text()
+{
+    const auto r = runCli({"stats", a, "--threshold", "0.5uT", "--to", "2026-12-05T10:00:04"});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QRegularExpression("Records\\s+5: 5 readings, 0 overloads \\(OL\\), 0 invalid")),
+             qPrintable(r.out));
+    QVERIFY2(r.out.contains(QRegularExpression("Above 0.5 \u00b5T\\s+5 s \\(100.0 %\\)")),
+             qPrintable(r.out));
+}
+
+void TestCliStats::refused_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown reference") << QStringList{"--reference", "who"} << 2
+                                       << "unknown reference 'who'";
+    QTest::newRow("bad threshold") << QStringList{"--threshold", "5kG"} << 2
+                                   << "--threshold '5kG' is not a level";
+    QTest::newRow("empty range") << QStringList{"--from", "2027-01-01"} << 2
+                                 << "No records between 2027-01-01 00:00:00 and the end.";
+    QTest::newRow("range backwards") << QStringList{"--from", "2026-12-06", "--to", "2026-12-05"}
+                                     << 2 << "the range is empty";
+    QTest::newRow("bad time") << QStringList{"--from", "yesterday"} << 2
+                              << "--from 'yesterday' is not an ISO 8601";
+    QTest::newRow("bad format") << QStringList{"--format", "xml"} << 2 << "unknown format 'xml'";
+    QTest::newRow("no such file") << QStringList{"missing.txt"} << 1 << "cannot read missing.txt";
+    QTest::newRow("empty file") << QStringList{"empty.txt"} << 1 << "empty.txt holds no records";
+}
+
+void TestCliStats::refused()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QVERIFY(test::writeFile(m_dir.filePath("empty.txt"), {}));
+    QStringList all{"stats"};
+    for (const QString& arg : args)
+        all << (arg.endsWith(".txt") ? m_dir.filePath(arg) : arg);
+    if (!args.last().endsWith(".txt"))
+        all << a;
+    const auto r = runCli(all);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.contains(message.replace("missing.txt", m_dir.filePath("missing.txt"))
+                                .replace("empty.txt", m_dir.filePath("empty.txt"))),
+             qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestCliStats)
+#include "tst_cli_stats.moc"
