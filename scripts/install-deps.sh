@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-serialport-dev
-          qt6-charts-dev qt6-svg-dev fonts-dejavu-core)
+          qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils python3)
 packages+=("$@")
 
 missing=()

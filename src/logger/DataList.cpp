@@ -2,6 +2,7 @@
 
 #include "panel/SharedState.h"
 #include "records/RecordIcons.h"
+#include "records/ReportDialog.h"
 #include "records/TableServices.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -31,6 +32,13 @@ DataList::DataList(SharedState& state, PollControl* poll, QWidget* parent)
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &DataList::print);
     addExportCsvButton();
+    addReportButton();
+}
+
+void DataList::describeReport(ReportSource& source) const
+{
+    source.takeFrom(m_state);
+    source.dataName = tr("Data List") + QStringLiteral(": ") + LblTitle->text().simplified();
 }
 
 bool DataList::save()

@@ -28,6 +28,9 @@ signals:
     // Draw this table as a list plot.
     void plotRequested();
 
+protected:
+    void describeReport(ReportSource& source) const override;
+
 private:
     SharedState& m_state;
     QLabel* LblTitle;

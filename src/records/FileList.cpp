@@ -2,6 +2,7 @@
 
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
+#include "records/ReportDialog.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 
@@ -44,6 +45,15 @@ FileList::FileList(PollControl* poll, QWidget* parent)
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &FileList::print);
     addExportCsvButton();
+    addReportButton();
+}
+
+void FileList::describeReport(ReportSource& source) const
+{
+    if (!m_recordPath.isEmpty()) {
+        source.filePath = m_recordPath;
+        source.dataName = QFileInfo(m_recordPath).fileName();
+    }
 }
 
 void FileList::connectNotify(const QMetaMethod& signal)
@@ -110,6 +120,7 @@ bool loadRecordFile(FileList& list, const QString& path, QString* error)
     }
     grid.addItems(text, std::span(rows.cbegin() + added, rows.cbegin() + kept));
     list.setWindowTitle(QFileInfo(path).fileName());
+    list.setRecordPath(path);
     return true;
 }
 

@@ -11,6 +11,10 @@ class FileList : public RecordTableWindow {
 public:
     explicit FileList(PollControl* poll = nullptr, QWidget* parent = nullptr);
 
+    // The record file the table was read from (a report names it and gives its SHA-256).
+    QString recordPath() const { return m_recordPath; }
+    void setRecordPath(const QString& path) { m_recordPath = path; }
+
 signals:
     // The toolbar's "Plot": draw this table as a list plot. The button is enabled once a list
     // plot listens.
@@ -18,9 +22,11 @@ signals:
 
 protected:
     void connectNotify(const QMetaMethod& signal) override;
+    void describeReport(ReportSource& source) const override;
 
 private:
     QAction* m_plot;
+    QString m_recordPath;
 };
 
 // Reads the record file at `path` into the list: the table is reset to its header row and gets

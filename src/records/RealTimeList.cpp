@@ -3,6 +3,7 @@
 #include "panel/SharedState.h"
 #include "records/BusyPointer.h"
 #include "records/RecordIcons.h"
+#include "records/ReportDialog.h"
 #include "records/TableServices.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -29,6 +30,13 @@ RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* paren
     connect(addToolButton(QStringLiteral("Print"), tr("Print"), RecordIcon::Print),
             &QAction::triggered, this, &RealTimeList::print);
     addExportCsvButton();
+    addReportButton();
+}
+
+void RealTimeList::describeReport(ReportSource& source) const
+{
+    source.takeFrom(m_state);
+    source.samplingSeconds = m_state.SecText1.toDouble();
 }
 
 void RealTimeList::placeBeside(const QRect& panelFrame)

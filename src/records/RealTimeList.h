@@ -36,6 +36,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void describeReport(ReportSource& source) const override;
 
 private:
     SharedState& m_state;

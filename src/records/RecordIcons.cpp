@@ -42,6 +42,16 @@ constexpr char CsvSvg[] = R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 
       stroke-linejoin="round"/>
 </svg>)";
 
+// A page with a heading, a small chart and a red level line: the survey report.
+constexpr char ReportSvg[] = R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 24 24">
+<path d="M4 2.5h11l4 4v15H4z" fill="#ffffff" stroke="#555" stroke-width="1"/>
+<path d="M6.5 6h6" stroke="#333" stroke-width="1.4"/>
+<path d="M6.5 10v8h10" fill="none" stroke="#555" stroke-width="0.8"/>
+<path d="M6.5 12.5h10" stroke="#d00000" stroke-width="0.9"/>
+<path d="M7 16.5l2.5-2 2 1.5 2.5-4 2 2" fill="none" stroke="#1f5aa0" stroke-width="1.2"
+      stroke-linejoin="round"/>
+</svg>)";
+
 QPixmap render(const char* svg, int size)
 {
     QSvgRenderer renderer{QByteArray(svg)};
@@ -59,6 +69,7 @@ QIcon recordIcon(RecordIcon which)
     const char* svg = which == RecordIcon::Save    ? SaveSvg
                       : which == RecordIcon::Print ? PrintSvg
                       : which == RecordIcon::Csv   ? CsvSvg
+                      : which == RecordIcon::Report ? ReportSvg
                                                    : PlotSvg;
     QIcon icon;
     for (int size : {16, 24, 32, 48})

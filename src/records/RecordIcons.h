@@ -5,7 +5,7 @@
 
 namespace veltrix {
 
-enum class RecordIcon { Save, Print, Plot, Csv };
+enum class RecordIcon { Save, Print, Plot, Csv, Report };
 
 QIcon recordIcon(RecordIcon which);
 

@@ -3,6 +3,7 @@
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
+#include "records/ReportDialog.h"
 #include "records/TableServices.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -156,6 +157,27 @@ bool RecordTableWindow::exportCsv()
         return true;
     ui::Dialogs::current().message(this, error, ui::MsgButtons::Ok, ui::MsgIcon::Critical);
     return false;
+}
+
+QAction* RecordTableWindow::addReportButton()
+{
+    QAction* action = addToolButton(QStringLiteral("Report"), tr("Report…"), RecordIcon::Report);
+    connect(action, &QAction::triggered, this, &RecordTableWindow::report);
+    return action;
+}
+
+void RecordTableWindow::describeReport(ReportSource&) const {}
+
+void RecordTableWindow::report()
+{
+    const ModalScope modal(this);
+    ReportSource source;
+    source.dataName = windowTitle();
+    const ui::Grid* grid = m_grid;
+    source.rowText = [grid](int row) { return grid->rowView(row); };
+    source.rowCount = m_grid->rowCount();
+    describeReport(source);
+    runReportDialog(this, std::move(source));
 }
 
 } // namespace veltrix

@@ -20,6 +20,7 @@ class LinePrinter;
 } // namespace ui
 
 enum class RecordIcon;
+struct ReportSource;
 
 // Header texts and widths of the seven record columns; the No. column's header differs between
 // the tables.
@@ -44,6 +45,8 @@ public slots:
     // dialog. A file that cannot be written is reported in a message box; false then and when
     // the user cancelled.
     bool exportCsv();
+    // The toolbar's "Report…": the report dialog on this table's records.
+    void report();
 
 protected:
     RecordTableWindow(const QString& name, const QString& caption, const QString& numberHeader,
@@ -51,6 +54,10 @@ protected:
     QAction* addToolButton(const QString& key, const QString& toolTip, RecordIcon icon);
     // The "Export CSV" button (ExportCsv), wired to exportCsv().
     QAction* addExportCsvButton();
+    // The "Report…" button (Report), wired to report().
+    QAction* addReportButton();
+    // What a report knows of these records beyond the rows (file, meter, sampling time).
+    virtual void describeReport(ReportSource& source) const;
 
     // Held while a dialog of this window runs its own event loop. The poll tick keeps running
     // in there and may close the window (the link was lost); the window then only hides and is

@@ -6,6 +6,7 @@
 #include "ui/PrintDialog.h"
 #include "ui/TimeScale.h"
 #include "ui/WindowPicture.h"
+#include "views/PlotReport.h"
 #include "views/RecordGraph.h"
 
 #include <QComboBox>
@@ -144,6 +145,9 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     CmdExport = new QPushButton(tr("Export"), this);
     CmdExport->setObjectName(QStringLiteral("CmdExport"));
     CmdExport->setToolTip(tr("Save the samples in view as CSV, or the chart as a PNG picture"));
+    auto* CmdReport = new QPushButton(tr("Report…"), this);
+    CmdReport->setObjectName(QStringLiteral("CmdReport"));
+    CmdReport->setToolTip(tr("A PDF report on the samples in view"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(cursorBox);
@@ -153,6 +157,7 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     side->addWidget(CmdReset);
     side->addWidget(CmdPrint);
     side->addWidget(CmdExport);
+    side->addWidget(CmdReport);
     auto* sideWidget = new QWidget(this);
     sideWidget->setLayout(side);
     sideWidget->setFixedWidth(250);
@@ -176,6 +181,10 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(CmdReset, &QPushButton::clicked, this, &PlotWindow::resetScale);
     connect(CmdPrint, &QPushButton::clicked, this, &PlotWindow::print);
     connect(CmdExport, &QPushButton::clicked, this, &PlotWindow::exportView);
+    connect(CmdReport, &QPushButton::clicked, this, [this] {
+        reportOnPlot(this, m_samples, CWGraph1->axisMinimum(ui::Graph::XAxis),
+                     CWGraph1->axisMaximum(ui::Graph::XAxis), m_unit);
+    });
 
     move(0, 0);
     Combo1->setCurrentIndex(Normal);
