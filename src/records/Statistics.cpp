@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace veltrix::stats {
@@ -66,10 +67,11 @@ QString unitText(Unit unit)
 std::optional<Unit> unitOf(QStringView cell)
 {
     cell = cell.trimmed();
-    if (cell == u"mG")
+    if (cell.size() != 2)
+        return std::nullopt;
+    if (cell[0] == u'm' && cell[1] == u'G')
         return Unit::MilliGauss;
-    if (cell.size() == 2 && cell[1] == u'T' &&
-        (cell[0] == u'u' || cell[0] == MicroSign || cell[0] == GreekMu))
+    if (cell[1] == u'T' && (cell[0] == u'u' || cell[0] == MicroSign || cell[0] == GreekMu))
         return Unit::MicroTesla;
     return std::nullopt;
 }
@@ -87,26 +89,48 @@ double toMilliGauss(double value, Unit unit)
 CellValue valueOf(QStringView cell)
 {
     cell = cell.trimmed();
-    if (cell.compare(u"OL", Qt::CaseInsensitive) == 0)
+    if (cell.size() == 2 && (cell[0] == u'O' || cell[0] == u'o') &&
+        (cell[1] == u'L' || cell[1] == u'l'))
         return {ValueKind::Overload, 0};
-    bool ok = false;
-    const double v = cell.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    // A plain decimal number (as the meter shows one), read without the locale machinery: this
+    // runs for every record of a table.
+    char text[32];
+    if (cell.isEmpty() || cell.size() >= qsizetype(sizeof text))
+        return {};
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        if (cell[i].unicode() > 127)
+            return {};
+        text[i] = char(cell[i].unicode());
+    }
+    double v = 0;
+    const char* end = text + cell.size();
+    const auto [stop, failure] = std::from_chars(text, end, v);
+    if (failure != std::errc() || stop != end || !std::isfinite(v))
         return {};
     return {ValueKind::Number, v};
 }
 
 std::optional<ClockMs> clockMsOf(QStringView date, QStringView time)
 {
-    // The record file's date and time, read by the same rule as the CSV export.
+    // The record file's date and time, read by the same rule as the CSV export: when it can be
+    // read, that gives "yyyy-MM-ddTHH:mm:ss" and maybe a fraction, every place a digit.
     const QString iso = isoDateTime(date, time);
     if (iso.size() < 19 || iso[10] != u'T')
         return std::nullopt;
-    const QDate d = QDate::fromString(QStringView(iso).left(10), Qt::ISODate);
-    const QTime t = QTime::fromString(QStringView(iso).mid(11), Qt::ISODateWithMs);
-    if (!d.isValid() || !t.isValid())
+    const auto number = [&iso](qsizetype at, qsizetype digits) {
+        int v = 0;
+        for (qsizetype i = at; i < at + digits; ++i)
+            v = v * 10 + (iso[i].unicode() - u'0');
+        return v;
+    };
+    const QDate d(number(0, 4), number(5, 2), number(8, 2));
+    const int h = number(11, 2), m = number(14, 2), s = number(17, 2);
+    if (!d.isValid() || h > 23 || m > 59 || s > 59)
         return std::nullopt;
-    return (d.toJulianDay() - Epoch) * DayMs + t.msecsSinceStartOfDay();
+    int ms = 0; // tenths (downloaded sets) or finer, to the millisecond
+    for (qsizetype i = 20, scale = 100; i < iso.size() && scale > 0; ++i, scale /= 10)
+        ms += (iso[i].unicode() - u'0') * int(scale);
+    return (d.toJulianDay() - Epoch) * DayMs + ((h * 60 + m) * 60 + s) * 1000 + ms;
 }
 
 std::optional<ClockMs> clockMsOf(const QDateTime& when)
@@ -177,14 +201,19 @@ std::optional<Level> parseLevel(QStringView text, Unit bareUnit)
     return Level{number + u' ' + unitText(unit), toMilliGauss(v, unit)};
 }
 
-double percentileOfSorted(const QList<double>& sorted, double p)
+double percentile(QList<double>& values, double p)
 {
-    if (sorted.isEmpty())
+    if (values.isEmpty())
         return 0;
-    const double rank = p / 100 * double(sorted.size() - 1);
+    const double rank = p / 100 * double(values.size() - 1);
     const auto below = qsizetype(std::floor(rank));
-    const qsizetype aboveIndex = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (rank - double(below)) * (sorted[aboveIndex] - sorted[below]);
+    // The value of rank `below` in place, and the next larger one: no full sort needed.
+    std::nth_element(values.begin(), values.begin() + below, values.end());
+    const double low = values[below];
+    const double high = below + 1 < values.size()
+                            ? *std::min_element(values.begin() + below + 1, values.end())
+                            : low;
+    return low + (rank - double(below)) * (high - low);
 }
 
 std::optional<Unit> tableUnit(const RowText& rowText, int rowCount)
@@ -349,9 +378,8 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
             squares += (v - st.mean) * (v - st.mean);
         st.standardDeviation =
             values.size() > 1 ? std::sqrt(squares / double(values.size() - 1)) : 0;
-        std::sort(values.begin(), values.end());
-        st.median = percentileOfSorted(values, 50);
-        st.percentile95 = percentileOfSorted(values, 95);
+        st.median = percentile(values, 50);
+        st.percentile95 = percentile(values, 95);
     }
     return st;
 }

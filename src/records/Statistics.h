@@ -132,8 +132,8 @@ std::optional<Unit> tableUnit(const RowText& rowText, int rowCount);
 std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Options& options,
                                   QString* error = nullptr);
 
-// The p-th percentile (0..100) of sorted values, interpolated between the two nearest ranks (as a
-// spreadsheet's PERCENTILE does).
-double percentileOfSorted(const QList<double>& sorted, double p);
+// The p-th percentile (0..100) of the values, interpolated between the two nearest ranks (as a
+// spreadsheet's PERCENTILE does). Reorders the values.
+double percentile(QList<double>& values, double p);
 
 } // namespace veltrix::stats

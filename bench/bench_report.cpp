@@ -1,0 +1,144 @@
+// Figures for the survey report at 50,000 records (a full recording): the statistics alone, the
+// PDF with its chart, and the PDF with the records as a table. Run headless:
+// QT_QPA_PLATFORM=offscreen build-bench/bench/bench_report [--pdf DIR] [--statistics-only]
+// (--pdf keeps the PDFs in DIR).
+
+#include "support/BenchSupport.h"
+
+#include "records/SurveyReport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+using namespace veltrix;
+using namespace veltrix::bench;
+using namespace veltrix::stats;
+
+namespace {
+
+constexpr int Records = 50000;
+
+// A day and a half at 2 s: a slowly varying field with peaks, a third of the rows in µT, an
+// overload now and then, a garbled reading, an hour's gap and midnight on the way.
+QStringList surveyRows()
+{
+    QStringList rows;
+    rows.reserve(Records);
+    const QDateTime start(QDate(2026, 12, 5), QTime(8, 0));
+    for (int i = 0; i < Records; ++i) {
+        const QDateTime t = start.addSecs(2 * i + (i >= 20000 ? 3600 : 0));
+        const double mg = 3 + 2 * std::sin(i / 900.0) + (i % 1700 < 40 ? 25 : 0) + (i % 7) * 0.1;
+        const bool tesla = i % 3 == 0;
+        QString value = tesla ? QString::number(mg / 10, 'f', 2) : QString::number(mg, 'f', 1);
+        if (i % 5003 == 0)
+            value = QStringLiteral("OL");
+        if (i % 9001 == 0)
+            value = QStringLiteral("--");
+        rows << QStringLiteral("%1\t%2\t%3\t%4\t%5\t\t")
+                    .arg(i + 1)
+                    .arg(t.toString(QStringLiteral("yy/MM/dd")), t.toString(QStringLiteral("HH:mm:ss")),
+                         value, tesla ? QStringLiteral("uT") : QStringLiteral("mG"));
+    }
+    return rows;
+}
+
+// CPU time of this thread: on a machine shared with other builds the wall clock also counts the
+// time spent waiting for a core.
+double threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    QTemporaryDir tmp;
+    const qsizetype pdfAt = args.indexOf(QStringLiteral("--pdf"));
+    const QString dir = pdfAt > 0 && pdfAt + 1 < args.size() ? args[pdfAt + 1] : tmp.path();
+    QDir().mkpath(dir);
+
+    const QStringList rows = surveyRows();
+    const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
+    Options options;
+    options.levels = {{QStringLiteral("2 mG"), 2}, {QStringLiteral("0.4 uT"), 4},
+                      {QStringLiteral("10 mG"), 10}};
+
+    // Statistics: the best and the median of 21 runs (the first warms the caches).
+    QList<double> times, cpu;
+    int readings = 0;
+    const int runs = args.contains(QStringLiteral("--statistics-only")) ? 201 : 21;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer t;
+        t.start();
+        const double cpu0 = threadCpuMs();
+        const auto st = compute(rowText, Records, options);
+        cpu << threadCpuMs() - cpu0;
+        times << ms(t);
+        readings = st ? st->readings : -1;
+    }
+    figure("statistics", "readings", readings, "");
+    figure("statistics", "median", median(times), "ms");
+    figure("statistics", "best", *std::min_element(times.begin(), times.end()), "ms");
+    figure("statistics", "worst", *std::max_element(times.begin(), times.end()), "ms");
+    figure("statistics", "median CPU", median(cpu), "ms");
+
+    if (args.contains(QStringLiteral("--statistics-only")))
+        return 0;
+
+    ReportRequest request;
+    request.details = {QStringLiteral("Survey of a bedroom"), QStringLiteral("12 Example Road"),
+                       QStringLiteral("Bedroom, bed head"), QStringLiteral("A. Tester"),
+                       QStringLiteral("Model 4627, ID 12"),
+                       QStringLiteral("A day and a half at 2 s, meter on the bedside table.")};
+    request.dataName = QStringLiteral("bedroom.txt");
+    request.sha256 = tableSha256(rowText, Records);
+    request.references = {QStringLiteral("icnirp2010"), QStringLiteral("iarc2002"),
+                          QStringLiteral("buildingbiology")};
+    request.ownLevels = {{QStringLiteral("Your level: 10 mG"), 10}};
+    request.paper = PaperSize::A4;
+
+    for (const bool withRecords : {false, true}) {
+        request.includeRecords = withRecords;
+        const char* phase = withRecords ? "pdf with records" : "pdf";
+        const QString path = QDir(dir).filePath(withRecords ? QStringLiteral("report-records.pdf")
+                                                            : QStringLiteral("report.pdf"));
+        QList<double> pdfTimes, pdfCpu;
+        ReportLayout layout;
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer t;
+            t.start();
+            const double cpu0 = threadCpuMs();
+            QString error;
+            if (!writeSurveyReport(path, rowText, Records, request, &error, &layout)) {
+                note(phase, error);
+                return 1;
+            }
+            pdfCpu << threadCpuMs() - cpu0;
+            pdfTimes << ms(t);
+        }
+        figure(phase, "median", median(pdfTimes), "ms");
+        figure(phase, "worst", *std::max_element(pdfTimes.begin(), pdfTimes.end()), "ms");
+        figure(phase, "median CPU", median(pdfCpu), "ms");
+        figure(phase, "size", double(QFileInfo(path).size()) / 1024, "KiB");
+        figure(phase, "pages", layout.pages, "");
+    }
+    return 0;
+}
