@@ -1,10 +1,11 @@
 // Figures for the survey report at 50,000 records (a full recording): the statistics alone, the
 // PDF with its chart, and the PDF with the records as a table. Run headless:
 // QT_QPA_PLATFORM=offscreen build-bench/bench/bench_report [--pdf DIR] [--statistics-only]
-// (--pdf keeps the PDFs in DIR).
+// [--dialog PNG] (--pdf keeps the PDFs in DIR; --dialog saves a picture of the report dialog).
 
 #include "support/BenchSupport.h"
 
+#include "records/ReportDialog.h"
 #include "records/SurveyReport.h"
 
 #include <QApplication>
@@ -102,6 +103,18 @@ int main(int argc, char* argv[])
 
     if (args.contains(QStringLiteral("--statistics-only")))
         return 0;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--dialog")); at > 0 && at + 1 < args.size()) {
+        ReportSource source;
+        source.dataName = QStringLiteral("bedroom.txt");
+        source.rowText = rowText;
+        source.rowCount = Records;
+        source.meter = QStringLiteral("Model 4627");
+        source.alarmLevels = alarmLevels(QStringLiteral("10"), QStringLiteral("0"), false);
+        ReportDialog dialog(source);
+        dialog.show();
+        runEventLoopFor(200);
+        return dialog.grab().save(args[at + 1]) ? 0 : 1;
+    }
 
     ReportRequest request;
     request.details = {QStringLiteral("Survey of a bedroom"), QStringLiteral("12 Example Road"),

@@ -55,18 +55,21 @@ struct Report {
     const Statistics& st;
     const QList<InputFile>& files;
 
+    // The file a row of the joined table comes from, and its record number there.
+    std::pair<QString, int> locate(const Moment& m) const
+    {
+        for (const InputFile& f : files)
+            if (m.row < f.firstRow + f.rows)
+                return {QFileInfo(f.path).fileName(), m.row - f.firstRow + 1};
+        return {};
+    }
     // "record 12", or "b.txt record 12" when several files make the table.
     QString where(const Moment& m) const
     {
-        for (const InputFile& f : files) {
-            if (m.row < f.firstRow + f.rows) {
-                const int row = m.row - f.firstRow + 1;
-                if (files.size() == 1)
-                    return QStringLiteral("record %1").arg(row);
-                return QStringLiteral("%1 record %2").arg(QFileInfo(f.path).fileName()).arg(row);
-            }
-        }
-        return {};
+        const auto [file, row] = locate(m);
+        if (files.size() == 1)
+            return QStringLiteral("record %1").arg(row);
+        return QStringLiteral("%1 record %2").arg(file).arg(row);
     }
     QString at(const Moment& m) const
     {
@@ -88,10 +91,12 @@ QString textReport(const Report& r)
                                          .arg(f.path)
                                          .arg(f.rows)
                                          .arg(f.sha256));
-    QString records = QStringLiteral("%1: %2 readings, %3 overloads (OL), %4 invalid")
+    QString records = QStringLiteral("%1: %2 readings, %3 %4 (OL), %5 invalid")
                           .arg(st.rows)
                           .arg(st.readings)
                           .arg(st.overloads)
+                          .arg(st.overloads == 1 ? QStringLiteral("overload")
+                                                 : QStringLiteral("overloads"))
                           .arg(st.invalid);
     if (st.converted > 0)
         records += QStringLiteral("; %1 converted to %2").arg(st.converted).arg(unitText(st.unit));
@@ -122,10 +127,8 @@ QString textReport(const Report& r)
             text += QStringLiteral(", longest %1 from %2")
                         .arg(durationText(f.longest), r.at(f.longestStart));
         if (f.overloadsAbove > 0)
-            text += QStringLiteral(", %1 overloads among them").arg(f.overloadsAbove);
-        line(QStringLiteral("Above ") + f.level.name, QString());
-        out.chop(1);
-        out += QStringLiteral("\n  ") + text + u'\n';
+            text += QStringLiteral(", overloads (OL) included: %1").arg(f.overloadsAbove);
+        out += QStringLiteral("Above ") + f.level.name + QStringLiteral("\n  ") + text + u'\n';
     }
     for (const Break& b : st.breaks) {
         const bool gap = b.kind == Break::Gap;
@@ -142,8 +145,10 @@ QString textReport(const Report& r)
 
 QJsonObject momentJson(const Report& r, const Moment& m)
 {
+    const auto [file, row] = r.locate(m);
     return {{QStringLiteral("time"), iso(m.clock)},
-            {QStringLiteral("record"), r.where(m)}};
+            {QStringLiteral("file"), file},
+            {QStringLiteral("record"), row}};
 }
 
 QByteArray jsonReport(const Report& r)

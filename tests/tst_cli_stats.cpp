@@ -63,7 +63,8 @@ import json, sys
 d = json.load(sys.stdin)
 levels = {l["name"]: l for l in d["levels"]}
 print(d["records"], d["readings"], d["unit"], d["samplingSeconds"], d["durationSeconds"])
-print(d["maximum"]["value"], d["maximum"]["time"], d["maximum"]["record"], d["mean"])
+print(d["maximum"]["value"], d["maximum"]["time"], d["maximum"]["file"], d["maximum"]["record"],
+      d["mean"])
 print(levels["50 mG"]["secondsAbove"], levels["50 mG"]["longestSeconds"],
       levels["IARC 2002: 0.4 µT"]["secondsAbove"])
 print(len(d["gaps"]), d["gaps"][0]["from"]["time"], d["gaps"][0]["seconds"])
@@ -75,7 +76,7 @@ print(d["files"][0]["sha256"])
     QCOMPARE(python.exitCode(), 0);
     const QString sha = QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
     QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
-             QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt record 1 50",
+             QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt 1 50",
                           "10 10 20", "1 2026-12-05T10:00:09 21", sha, ""}));
 }
 

@@ -97,7 +97,9 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(ticked.contains(r.key) ? Qt::Checked : Qt::Unchecked);
     }
-    LstReferences->setFixedHeight(LstReferences->sizeHintForRow(0) * 4 + 6);
+    LstReferences->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    LstReferences->setFixedHeight(LstReferences->sizeHintForRow(0) * LstReferences->count() +
+                                  2 * LstReferences->frameWidth() + 4);
 
     QStringList alarms;
     for (const Level& l : m_source.alarmLevels)
@@ -138,7 +140,7 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    resize(520, sizeHint().height());
+    resize(std::max(640, sizeHint().width()), sizeHint().height());
 }
 
 ReportRequest ReportDialog::request() const

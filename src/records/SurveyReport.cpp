@@ -61,11 +61,12 @@ QFont font(double points, bool bold = false, bool mono = false, bool italic = fa
     return f;
 }
 
-// A value's text in the statistics' unit, with the other unit beside it.
-QString bothUnits(double milliGauss)
+// A level in the report's unit, with the other unit beside it.
+QString bothUnits(double milliGauss, Unit first)
 {
-    return QStringLiteral("%1 (%2)").arg(valueText(milliGauss, Unit::MilliGauss),
-                                         valueText(milliGauss / 10, Unit::MicroTesla));
+    const Unit second = first == Unit::MilliGauss ? Unit::MicroTesla : Unit::MilliGauss;
+    return QStringLiteral("%1 (%2)").arg(valueText(fromMilliGauss(milliGauss, first), first),
+                                         valueText(fromMilliGauss(milliGauss, second), second));
 }
 
 // 1, 2, 2.5 or 5 times a power of ten, at least v.
@@ -370,7 +371,11 @@ void drawChart(Pages& pg, const Statistics& st, const QList<ChartLevel>& levels,
         for (const ChartLevel& l : byHeight) {
             const double ly = yOf(fromMilliGauss(l.level.milliGauss, st.unit));
             pg.line(plot.left(), ly, plot.right(), ly, l.colour, 1.2);
-            if (lastLabel - ly >= 9) { // y grows downwards: each label above the last
+            if (lastLabel - ly >= 10) { // y grows downwards: each label above the last
+                const QFontMetricsF fm(small, p->device());
+                const double w = fm.horizontalAdvance(l.level.name) / K + 4;
+                p->fillRect(QRectF((plot.right() - w - 2) * K, (ly - 10) * K, w * K, 9 * K),
+                            QColor(255, 255, 255, 210));
                 pg.text(plot.right() - 250, ly - 10, 248, l.level.name, small, l.colour,
                         Qt::AlignRight);
                 lastLabel = ly;
@@ -552,13 +557,16 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
     if (c.levels.isEmpty()) {
         pg.y += pg.text(pg.left(), pg.y, pg.width(), tr("No level was chosen."), font(9.5)) + 4;
     } else {
-        const double cols[] = {0, 190, 300, 360, 400};
+        const double cols[] = {0, 170, 292, 372, 414};
         const QStringList heads = {tr("Level"), tr("Value"), tr("Time above"), tr("Share"),
                                    tr("Longest stretch above")};
+        double headHeight = 0;
         for (int i = 0; i < heads.size(); ++i)
-            pg.text(pg.left() + cols[i], pg.y, (i + 1 < heads.size() ? cols[i + 1] : pg.width()) - cols[i],
-                    heads[i], font(8, true), Grey);
-        pg.y += 13;
+            headHeight = std::max(
+                headHeight, pg.text(pg.left() + cols[i], pg.y,
+                                    (i + 1 < heads.size() ? cols[i + 1] : pg.width()) - cols[i] - 6,
+                                    heads[i], font(8, true), Grey));
+        pg.y += headHeight + 3;
         const qint64 measured = qint64(st.readings + st.overloads) * st.sampling;
         for (qsizetype i = 0; i < c.levels.size(); ++i) {
             const ChartLevel& l = c.levels[i];
@@ -573,7 +581,7 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
                                                         clockText(f->longestStart.clock))
                                              : tr("none");
             const QString cells[] = {
-                l.level.name, bothUnits(l.level.milliGauss),
+                l.level.name, bothUnits(l.level.milliGauss, st.unit),
                 st.sampling > 0 ? durationText(f->timeAbove)
                                 : tr("%n reading(s)", f->samplesAbove),
                 measured > 0 ? QString::number(100.0 * double(f->timeAbove) / double(measured), 'f', 1) +
@@ -647,7 +655,7 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
         for (const Reference* r : c.references) {
             QStringList values;
             for (const Level& l : r->lines)
-                values << bothUnits(l.milliGauss);
+                values << bothUnits(l.milliGauss, st.unit);
             const QString body = r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", ")));
             const QString source = tr("Source: %1").arg(r->source);
             const double h = pg.textHeight(r->name, font(9.5, true), pg.width()) +
@@ -662,7 +670,7 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
             pg.ensure(26);
             pg.y += pg.text(pg.left(), pg.y, pg.width(), l.name, font(9.5, true)) + 1;
             pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                            tr("%1. Source: set by the user of the meter.").arg(bothUnits(l.milliGauss)),
+                            tr("%1. Source: set by the user of the meter.").arg(bothUnits(l.milliGauss, st.unit)),
                             font(7.5, false, false, true), Grey) + 8;
         }
     }
