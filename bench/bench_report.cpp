@@ -44,8 +44,9 @@ QStringList surveyRows()
             value = QStringLiteral("--");
         rows << QStringLiteral("%1\t%2\t%3\t%4\t%5\t\t")
                     .arg(i + 1)
-                    .arg(t.toString(QStringLiteral("yy/MM/dd")), t.toString(QStringLiteral("HH:mm:ss")),
-                         value, tesla ? QStringLiteral("uT") : QStringLiteral("mG"));
+                    .arg(t.toString(QStringLiteral("yy/MM/dd")),
+                         t.toString(QStringLiteral("HH:mm:ss")), value,
+                         tesla ? QStringLiteral("uT") : QStringLiteral("mG"));
     }
     return rows;
 }
@@ -79,8 +80,8 @@ int main(int argc, char* argv[])
     const QStringList rows = surveyRows();
     const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
     Options options;
-    options.levels = {{QStringLiteral("2 mG"), 2}, {QStringLiteral("0.4 uT"), 4},
-                      {QStringLiteral("10 mG"), 10}};
+    options.levels = {
+        {QStringLiteral("2 mG"), 2}, {QStringLiteral("0.4 uT"), 4}, {QStringLiteral("10 mG"), 10}};
 
     // Statistics: the best and the median of 21 runs (the first warms the caches).
     QList<double> times, cpu;
@@ -103,7 +104,8 @@ int main(int argc, char* argv[])
 
     if (args.contains(QStringLiteral("--statistics-only")))
         return 0;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--dialog")); at > 0 && at + 1 < args.size()) {
+    if (const qsizetype at = args.indexOf(QStringLiteral("--dialog"));
+        at > 0 && at + 1 < args.size()) {
         ReportSource source;
         source.dataName = QStringLiteral("bedroom.txt");
         source.rowText = rowText;
@@ -117,8 +119,10 @@ int main(int argc, char* argv[])
     }
 
     ReportRequest request;
-    request.details = {QStringLiteral("Survey of a bedroom"), QStringLiteral("12 Example Road"),
-                       QStringLiteral("Bedroom, bed head"), QStringLiteral("A. Tester"),
+    request.details = {QStringLiteral("Survey of a bedroom"),
+                       QStringLiteral("12 Example Road"),
+                       QStringLiteral("Bedroom, bed head"),
+                       QStringLiteral("A. Tester"),
                        QStringLiteral("Model 4627, ID 12"),
                        QStringLiteral("A day and a half at 2 s, meter on the bedside table.")};
     request.dataName = QStringLiteral("bedroom.txt");

@@ -87,17 +87,15 @@ QString textReport(const Report& r)
         out += label.leftJustified(18) + value + u'\n';
     };
     for (const InputFile& f : r.files)
-        line(QStringLiteral("File"), QStringLiteral("%1  %2 records  SHA-256 %3")
-                                         .arg(f.path)
-                                         .arg(f.rows)
-                                         .arg(f.sha256));
-    QString records = QStringLiteral("%1: %2 readings, %3 %4 (OL), %5 invalid")
-                          .arg(st.rows)
-                          .arg(st.readings)
-                          .arg(st.overloads)
-                          .arg(st.overloads == 1 ? QStringLiteral("overload")
-                                                 : QStringLiteral("overloads"))
-                          .arg(st.invalid);
+        line(QStringLiteral("File"),
+             QStringLiteral("%1  %2 records  SHA-256 %3").arg(f.path).arg(f.rows).arg(f.sha256));
+    QString records =
+        QStringLiteral("%1: %2 readings, %3 %4 (OL), %5 invalid")
+            .arg(st.rows)
+            .arg(st.readings)
+            .arg(st.overloads)
+            .arg(st.overloads == 1 ? QStringLiteral("overload") : QStringLiteral("overloads"))
+            .arg(st.invalid);
     if (st.converted > 0)
         records += QStringLiteral("; %1 converted to %2").arg(st.converted).arg(unitText(st.unit));
     line(QStringLiteral("Records"), records);
@@ -237,19 +235,20 @@ QByteArray csvReport(const Report& r)
     row(QStringLiteral("duration"), seconds(st.duration), QStringLiteral("s"));
     row(QStringLiteral("sampling"), seconds(st.sampling), QStringLiteral("s"));
     if (st.readings > 0) {
-        row(QStringLiteral("minimum"), QString::number(r.number(st.minimum)), u, iso(st.minimumAt.clock),
-            r.where(st.minimumAt));
-        row(QStringLiteral("maximum"), QString::number(r.number(st.maximum)), u, iso(st.maximumAt.clock),
-            r.where(st.maximumAt));
+        row(QStringLiteral("minimum"), QString::number(r.number(st.minimum)), u,
+            iso(st.minimumAt.clock), r.where(st.minimumAt));
+        row(QStringLiteral("maximum"), QString::number(r.number(st.maximum)), u,
+            iso(st.maximumAt.clock), r.where(st.maximumAt));
         row(QStringLiteral("mean"), QString::number(r.number(st.mean)), u);
         row(QStringLiteral("median"), QString::number(r.number(st.median)), u);
         row(QStringLiteral("percentile95"), QString::number(r.number(st.percentile95)), u);
-        row(QStringLiteral("standardDeviation"), QString::number(r.number(st.standardDeviation)), u);
+        row(QStringLiteral("standardDeviation"), QString::number(r.number(st.standardDeviation)),
+            u);
     }
     for (const LevelFigures& f : st.levels) {
         row(QStringLiteral("above ") + f.level.name, seconds(f.timeAbove), QStringLiteral("s"));
-        row(QStringLiteral("longest above ") + f.level.name, seconds(f.longest), QStringLiteral("s"),
-            f.longest > 0 ? iso(f.longestStart.clock) : QString(),
+        row(QStringLiteral("longest above ") + f.level.name, seconds(f.longest),
+            QStringLiteral("s"), f.longest > 0 ? iso(f.longestStart.clock) : QString(),
             f.longest > 0 ? r.where(f.longestStart) : QString());
     }
     for (const Break& b : st.breaks)
@@ -264,13 +263,16 @@ QByteArray csvReport(const Report& r)
 int runStats(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Survey figures of record files, taken together in the order given: count, first and "
-        "last time, duration, sampling time, minimum and maximum with their times, mean, median, "
-        "95th percentile, standard deviation, overloads (OL) and invalid readings apart, time "
-        "above each level and the longest stretch above it, gaps and clocks set back.\n"
-        "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
-        "--reference NAME, NAME one of: ") + referenceKeys() + u'.');
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Survey figures of record files, taken together in the order given: count, first and "
+            "last time, duration, sampling time, minimum and maximum with their times, mean, "
+            "median, "
+            "95th percentile, standard deviation, overloads (OL) and invalid readings apart, time "
+            "above each level and the longest stretch above it, gaps and clocks set back.\n"
+            "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
+            "--reference NAME, NAME one of: ") +
+        referenceKeys() + u'.');
     parser.addPositionalArgument(QStringLiteral("stats"), QStringLiteral("The subcommand."),
                                  QStringLiteral("stats"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Record files."),
@@ -324,7 +326,8 @@ int runStats(const QStringList& args)
     for (const QString& name : parser.values(reference)) {
         const Reference* ref = findReference(name);
         if (!ref) {
-            complain(QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
+            complain(
+                QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
             return UsageError;
         }
         keys << ref->key;
@@ -367,7 +370,8 @@ int runStats(const QStringList& args)
     for (const QString& text : parser.values(threshold)) {
         const auto level = parseLevel(text, bare);
         if (!level) {
-            complain(QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(text));
+            complain(
+                QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(text));
             return UsageError;
         }
         options.levels.append(*level);

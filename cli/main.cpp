@@ -42,9 +42,10 @@ bool takesValue(const QString& arg)
         QStringLiteral("--port"),   QStringLiteral("-port"),         QStringLiteral("--com"),
         QStringLiteral("-com"),     QStringLiteral("--count"),       QStringLiteral("--interval"),
         QStringLiteral("--format"), QStringLiteral("--duration"),    QStringLiteral("--to"),
-        QStringLiteral("--out"),    QStringLiteral("--record-limit"), QStringLiteral("--threshold"),
-        QStringLiteral("--reference"), QStringLiteral("--from")};
-    return options.contains(arg);
+        QStringLiteral("--out"),    QStringLiteral("--record-limit")};
+    static const QStringList statsOptions = {
+        QStringLiteral("--threshold"), QStringLiteral("--reference"), QStringLiteral("--from")};
+    return options.contains(arg) || statsOptions.contains(arg);
 }
 
 } // namespace

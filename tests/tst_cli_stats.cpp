@@ -53,8 +53,8 @@ void TestCliStats::initTestCase()
 
 void TestCliStats::jsonReadByPython()
 {
-    const auto r = runCli({"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002",
-                           "--format", "json"});
+    const auto r = runCli(
+        {"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002", "--format", "json"});
     QCOMPARE(r.status, 0);
 
     QProcess python;
@@ -74,17 +74,19 @@ print(d["files"][0]["sha256"])
     python.closeWriteChannel();
     QVERIFY(python.waitForFinished(30000));
     QCOMPARE(python.exitCode(), 0);
-    const QString sha = QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
+    const QString sha =
+        QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
     QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
-             QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt 1 50",
-                          "10 10 20", "1 2026-12-05T10:00:09 21", sha, ""}));
+             QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt 1 50", "10 10 20",
+                          "1 2026-12-05T10:00:09 21", sha, ""}));
 }
 
 void TestCliStats::text()
 {
     const auto r = runCli({"stats", a, "--threshold", "0.5uT", "--to", "2026-12-05T10:00:04"});
     QCOMPARE(r.status, 0);
-    QVERIFY2(r.out.contains(QRegularExpression("Records\\s+5: 5 readings, 0 overloads \\(OL\\), 0 invalid")),
+    QVERIFY2(r.out.contains(
+                 QRegularExpression("Records\\s+5: 5 readings, 0 overloads \\(OL\\), 0 invalid")),
              qPrintable(r.out));
     QVERIFY2(r.out.contains(QRegularExpression("Above 0.5 \u00b5T\\s+5 s \\(100.0 %\\)")),
              qPrintable(r.out));
@@ -95,14 +97,14 @@ void TestCliStats::refused_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown reference") << QStringList{"--reference", "who"} << 2
-                                       << "unknown reference 'who'";
-    QTest::newRow("bad threshold") << QStringList{"--threshold", "5kG"} << 2
-                                   << "--threshold '5kG' is not a level";
+    QTest::newRow("unknown reference")
+        << QStringList{"--reference", "who"} << 2 << "unknown reference 'who'";
+    QTest::newRow("bad threshold")
+        << QStringList{"--threshold", "5kG"} << 2 << "--threshold '5kG' is not a level";
     QTest::newRow("empty range") << QStringList{"--from", "2027-01-01"} << 2
                                  << "No records between 2027-01-01 00:00:00 and the end.";
-    QTest::newRow("range backwards") << QStringList{"--from", "2026-12-06", "--to", "2026-12-05"}
-                                     << 2 << "the range is empty";
+    QTest::newRow("range backwards")
+        << QStringList{"--from", "2026-12-06", "--to", "2026-12-05"} << 2 << "the range is empty";
     QTest::newRow("bad time") << QStringList{"--from", "yesterday"} << 2
                               << "--from 'yesterday' is not an ISO 8601";
     QTest::newRow("bad format") << QStringList{"--format", "xml"} << 2 << "unknown format 'xml'";

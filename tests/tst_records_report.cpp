@@ -9,10 +9,10 @@
 #include "support/TestFiles.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
-#include <QCryptographicHash>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -50,8 +50,8 @@ RowText rowsOf(const QStringList& rows)
 ReportRequest request()
 {
     ReportRequest r;
-    r.details = {"Survey of Flat 3", "12 Example Road", "Bedroom, bed head", "A. Tester",
-                 "Model 4627, ID 12", "Measured with the heating on."};
+    r.details = {"Survey of Flat 3", "12 Example Road",   "Bedroom, bed head",
+                 "A. Tester",        "Model 4627, ID 12", "Measured with the heating on."};
     r.dataName = "flat3.txt";
     r.sha256 = QString(64, u'a');
     r.references = {"icnirp2010", "buildingbiology"};
@@ -117,15 +117,15 @@ void TestRecordsReport::textOfTheReport()
     const QString text = run("pdftotext", {"-layout", pdf, "-"}).simplified();
     for (const QString& expected : QStringList{
              "Survey of Flat 3", "12 Example Road, Bedroom, bed head", "A. Tester",
-          "Model 4627, ID 12", "2026-12-05 10:00:00 to 2026-12-05 10:00:40 (40 s)",
-          // figures: lowest, highest, mean and median of 10 x 20 and 90 x 20
-          "Lowest 10.00 mG", "Highest 90.00 mG", "Mean 50.00 mG",
-          "Median (typical) 50.00 mG", "Overloads (OL) 1, not in the figures",
-          // 20 readings of 90 and the overload at 1 s each
-          "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
-          "Building biology: 20 nT, slight", "Source: ICNIRP, Guidelines for limiting exposure",
-          "Source: Standard of Building Biology Testing Methods SBM-2015", "flat3.txt",
-          QString(64, u'a'), "Page 1 of 2", "Page 2 of 2"})
+             "Model 4627, ID 12", "2026-12-05 10:00:00 to 2026-12-05 10:00:40 (40 s)",
+             // figures: lowest, highest, mean and median of 10 x 20 and 90 x 20
+             "Lowest 10.00 mG", "Highest 90.00 mG", "Mean 50.00 mG", "Median (typical) 50.00 mG",
+             "Overloads (OL) 1, not in the figures",
+             // 20 readings of 90 and the overload at 1 s each
+             "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
+             "Building biology: 20 nT, slight", "Source: ICNIRP, Guidelines for limiting exposure",
+             "Source: Standard of Building Biology Testing Methods SBM-2015", "flat3.txt",
+             QString(64, u'a'), "Page 1 of 2", "Page 2 of 2"})
         QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
 
     // Every font is embedded, so the report reads the same on the client's computer.
@@ -231,9 +231,12 @@ void TestRecordsReport::reportFromTheFileList()
         QVERIFY(dialog);
         dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
         dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
-        QVERIFY(dialog->write());
+        const bool written = dialog->write();
+        if (!written)
+            dialog->reject(); // the dialog stays open after a failure: end it, the test fails below
     });
     list.findChild<QAction*>("Report")->trigger();
+    QVERIFY(QFile::exists(pdf));
     const QString text = run("pdftotext", {pdf, "-"});
     QVERIFY(text.contains("Example Road 12"));
     QVERIFY(text.contains("flat3.txt"));

@@ -66,11 +66,11 @@ QPixmap render(const char* svg, int size)
 
 QIcon recordIcon(RecordIcon which)
 {
-    const char* svg = which == RecordIcon::Save    ? SaveSvg
-                      : which == RecordIcon::Print ? PrintSvg
-                      : which == RecordIcon::Csv   ? CsvSvg
+    const char* svg = which == RecordIcon::Save     ? SaveSvg
+                      : which == RecordIcon::Print  ? PrintSvg
+                      : which == RecordIcon::Csv    ? CsvSvg
                       : which == RecordIcon::Report ? ReportSvg
-                                                   : PlotSvg;
+                                                    : PlotSvg;
     QIcon icon;
     for (int size : {16, 24, 32, 48})
         icon.addPixmap(render(svg, size));

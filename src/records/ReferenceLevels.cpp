@@ -15,18 +15,21 @@ const QList<Reference>& references()
 {
     // Levels in milligauss (1 µT = 10 mG, 1 nT = 0.01 mG).
     static const QList<Reference> list = {
-        {QStringLiteral("icnirp2010"), tr("ICNIRP 2010, general public, 50/60 Hz"),
+        {QStringLiteral("icnirp2010"),
+         tr("ICNIRP 2010, general public, 50/60 Hz"),
          tr("Reference level for exposure of the general public to 50 and 60 Hz magnetic fields."),
          {{tr("ICNIRP 2010: 200 µT"), 2000}},
          tr("ICNIRP, Guidelines for limiting exposure to time-varying electric and magnetic fields "
             "(1 Hz to 100 kHz), Health Physics 99(6):818-836, 2010.")},
-        {QStringLiteral("icnirp1998"), tr("ICNIRP 1998 and EU Council Recommendation 1999/519/EC, 50 Hz"),
+        {QStringLiteral("icnirp1998"),
+         tr("ICNIRP 1998 and EU Council Recommendation 1999/519/EC, 50 Hz"),
          tr("Reference level for the general public at 50 Hz, adopted by the European Union."),
          {{tr("ICNIRP 1998 / 1999/519/EC: 100 µT"), 1000}},
          tr("ICNIRP, Guidelines for limiting exposure to time-varying electric, magnetic and "
             "electromagnetic fields (up to 300 GHz), Health Physics 74(4):494-522, 1998; Council "
             "Recommendation 1999/519/EC of 12 July 1999, Official Journal L 199, 30.7.1999.")},
-        {QStringLiteral("iarc2002"), tr("IARC 2002, epidemiological level 0.3-0.4 µT (time-averaged)"),
+        {QStringLiteral("iarc2002"),
+         tr("IARC 2002, epidemiological level 0.3-0.4 µT (time-averaged)"),
          tr("Time-averaged level above which the pooled studies cited by IARC saw a statistical "
             "association with childhood leukaemia (classification 2B, possibly carcinogenic). "
             "Compare it with the mean, not with single readings."),
@@ -34,7 +37,8 @@ const QList<Reference>& references()
          tr("IARC Monographs on the Evaluation of Carcinogenic Risks to Humans, Volume 80: "
             "Non-ionizing radiation, Part 1: static and extremely low-frequency (ELF) electric and "
             "magnetic fields, Lyon, 2002.")},
-        {QStringLiteral("buildingbiology"), tr("Building biology, sleeping areas"),
+        {QStringLiteral("buildingbiology"),
+         tr("Building biology, sleeping areas"),
          tr("Precautionary guidance for sleeping areas: below 20 nT no anomaly, 20-100 nT slight, "
             "100-500 nT severe, above 500 nT extreme."),
          {{tr("Building biology: 20 nT, slight"), 0.2},

@@ -63,8 +63,8 @@ void ReportSource::takeFrom(const SharedState& state)
 {
     if (!state.ModelCode.isEmpty())
         meter = QObject::tr("Model %1").arg(state.ModelCode);
-    alarmLevels = stats::alarmLevels(state.Overbox1, state.Overbox2,
-                                     state.OpAlarm1 == AlarmOptionSelected);
+    alarmLevels =
+        stats::alarmLevels(state.Overbox1, state.Overbox2, state.OpAlarm1 == AlarmOptionSelected);
 }
 
 ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
@@ -77,9 +77,9 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
     TxtSite = field(this, "TxtSite", s.value(QStringLiteral("report/site")).toString());
     TxtLocation = field(this, "TxtLocation", s.value(QStringLiteral("report/location")).toString());
     TxtOperator = field(this, "TxtOperator", s.value(QStringLiteral("report/operator")).toString());
-    TxtMeter = field(this, "TxtMeter", m_source.meter.isEmpty()
-                                           ? s.value(QStringLiteral("report/meter")).toString()
-                                           : m_source.meter);
+    TxtMeter = field(this, "TxtMeter",
+                     m_source.meter.isEmpty() ? s.value(QStringLiteral("report/meter")).toString()
+                                              : m_source.meter);
     TxtNotes = new QPlainTextEdit(s.value(QStringLiteral("report/notes")).toString(), this);
     TxtNotes->setObjectName(QStringLiteral("TxtNotes"));
     TxtNotes->setFixedHeight(70);
@@ -87,9 +87,9 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
 
     LstReferences = new QListWidget(this);
     LstReferences->setObjectName(QStringLiteral("LstReferences"));
-    const QStringList ticked = s.value(QStringLiteral("report/references"),
-                                       QStringList{QStringLiteral("icnirp2010")})
-                                   .toStringList();
+    const QStringList ticked =
+        s.value(QStringLiteral("report/references"), QStringList{QStringLiteral("icnirp2010")})
+            .toStringList();
     for (const Reference& r : references()) {
         auto* item = new QListWidgetItem(r.name, LstReferences);
         item->setData(Qt::UserRole, r.key);
@@ -108,7 +108,8 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
                       alarms.isEmpty() ? s.value(QStringLiteral("report/levels")).toString()
                                        : alarms.join(QStringLiteral(", ")));
     TxtLevels->setPlaceholderText(tr("for example 2 mG, 0.4 µT"));
-    TxtLevels->setToolTip(tr("Your own levels, separated by commas (your alarm thresholds when set)."));
+    TxtLevels->setToolTip(
+        tr("Your own levels, separated by commas (your alarm thresholds when set)."));
     ChkRecords = new QCheckBox(tr("Add the records as a table"), this);
     ChkRecords->setObjectName(QStringLiteral("ChkRecords"));
     ChkRecords->setChecked(s.value(QStringLiteral("report/records"), false).toBool());
@@ -214,8 +215,11 @@ bool ReportDialog::write()
 
 void runReportDialog(QWidget* parent, ReportSource source)
 {
-    ReportDialog dialog(std::move(source), parent);
-    dialog.exec();
+    // On the heap: the window it belongs to may be closed while it runs (a lost link closes the
+    // live views), and takes the dialog with it.
+    const QPointer<ReportDialog> dialog = new ReportDialog(std::move(source), parent);
+    dialog->exec();
+    delete dialog.data();
 }
 
 } // namespace veltrix

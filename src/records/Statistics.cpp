@@ -167,7 +167,9 @@ QString durationText(qint64 ms)
     if (s < 3600)
         return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
     if (s < 86400)
-        return QStringLiteral("%1 h %2 min").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1 h %2 min")
+            .arg(s / 3600)
+            .arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1 d %2 h %3 min")
         .arg(s / 86400)
         .arg(s / 3600 % 24, 2, 10, QLatin1Char('0'))
@@ -191,8 +193,8 @@ std::optional<Level> parseLevel(QStringView text, Unit bareUnit)
     const QString unitCell = m.captured(2);
     Unit unit = bareUnit;
     if (!unitCell.isEmpty())
-        unit = unitCell.compare(u"mG", Qt::CaseInsensitive) == 0 ? Unit::MilliGauss
-                                                                  : Unit::MicroTesla;
+        unit =
+            unitCell.compare(u"mG", Qt::CaseInsensitive) == 0 ? Unit::MilliGauss : Unit::MicroTesla;
     if (!std::isfinite(v))
         return std::nullopt;
     QString number = m.captured(1);
@@ -234,8 +236,8 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
     };
 
     Statistics st;
-    const Unit unit = options.unit ? *options.unit
-                                   : tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
+    const Unit unit =
+        options.unit ? *options.unit : tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
     int otherUnit[2] = {0, 0}; // readings per unit
     st.series.reserve(rowCount);
     // Readings that follow an invalid one: a stretch above a level does not run across it.
@@ -299,8 +301,8 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
             steps.append(step);
     }
     st.samplingGiven = options.samplingSeconds > 0;
-    st.sampling = st.samplingGiven ? qint64(std::llround(options.samplingSeconds * 1000))
-                                   : medianOf(steps);
+    st.sampling =
+        st.samplingGiven ? qint64(std::llround(options.samplingSeconds * 1000)) : medianOf(steps);
 
     // Survey time, gaps and clocks set back.
     QList<bool> broken(st.series.size(), false); // a break lies before reading i

@@ -74,7 +74,7 @@ struct Sample {
     qint64 elapsed = 0; // survey time since the first reading (steps backwards add nothing)
     double value = 0;   // in the statistics' unit; 0 for an overload
     bool overload = false;
-    int row = 0;        // table row, 1-based
+    int row = 0; // table row, 1-based
 };
 
 struct Moment {
@@ -99,8 +99,8 @@ struct LevelFigures {
 
 struct Statistics {
     Unit unit = Unit::MilliGauss;
-    int rows = 0;      // rows considered (inside the range; empty rows are not rows)
-    int readings = 0;  // numeric readings
+    int rows = 0;     // rows considered (inside the range; empty rows are not rows)
+    int readings = 0; // numeric readings
     int overloads = 0;
     int invalid = 0;
     int converted = 0; // readings taken from the other unit

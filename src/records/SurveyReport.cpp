@@ -41,8 +41,8 @@ const QColor Rule(200, 200, 200);
 const QColor Trace(31, 90, 160);
 const QColor OverloadMark(200, 0, 0);
 // The level lines, in the order the levels are listed. The first one is a plain strong red.
-const QColor LevelColours[] = {QColor(220, 0, 0),     QColor(230, 120, 0), QColor(130, 60, 170),
-                               QColor(0, 140, 60),    QColor(150, 90, 40), QColor(200, 60, 150),
+const QColor LevelColours[] = {QColor(220, 0, 0),  QColor(230, 120, 0), QColor(130, 60, 170),
+                               QColor(0, 140, 60), QColor(150, 90, 40), QColor(200, 60, 150),
                                QColor(90, 90, 90)};
 
 QColor levelColour(qsizetype i)
@@ -103,7 +103,6 @@ public:
     double width() const { return right() - left(); }
     double bottom() const { return m_size.height() - Margin; }
     int page() const { return m_page; }
-    bool drawing() const { return m_p != nullptr; }
     QPainter* painter() const { return m_p; }
 
     void ensure(double height)
@@ -180,9 +179,8 @@ void keyValueRows(Pages& pg, double x, double w, double labelWidth,
 {
     for (const auto& [label, value] : rows) {
         const QFont valueFont = font(monoValues ? 8 : 9.5, false, monoValues);
-        const double h =
-            std::max(pg.textHeight(label, font(8.5), labelWidth - 6),
-                     pg.textHeight(value, valueFont, w - labelWidth));
+        const double h = std::max(pg.textHeight(label, font(8.5), labelWidth - 6),
+                                  pg.textHeight(value, valueFont, w - labelWidth));
         pg.ensure(h + 3);
         pg.text(x, pg.y + 0.8, labelWidth - 6, label, font(8.5), Grey);
         pg.text(x + labelWidth, pg.y, w - labelWidth, value, valueFont);
@@ -245,9 +243,9 @@ void drawChart(Pages& pg, const Statistics& st, const QList<ChartLevel>& levels,
         for (int i = 0; i <= 5; ++i) {
             const qint64 at = span * i / 5;
             // The clock time of the reading at that point of the survey.
-            const auto it = std::lower_bound(
-                st.series.cbegin(), st.series.cend(), at,
-                [](const Sample& s, qint64 e) { return s.elapsed < e; });
+            const auto it =
+                std::lower_bound(st.series.cbegin(), st.series.cend(), at,
+                                 [](const Sample& s, qint64 e) { return s.elapsed < e; });
             const Sample& s = it == st.series.cend() ? st.series.last() : *it;
             const QDateTime when = clockTime(s.clock);
             QString label = when.toString(span >= 600'000 ? QStringLiteral("HH:mm")
@@ -478,8 +476,8 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
         if (!s.trimmed().isEmpty())
             where << s.trimmed();
     if (!where.isEmpty())
-        pg.y += pg.text(pg.left(), pg.y, pg.width(), where.join(QStringLiteral(", ")), font(12),
-                        Grey);
+        pg.y +=
+            pg.text(pg.left(), pg.y, pg.width(), where.join(QStringLiteral(", ")), font(12), Grey);
     pg.y += 8;
     pg.line(pg.left(), pg.y, pg.right(), pg.y, Ink, 1);
     pg.y += 8;
@@ -511,25 +509,25 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
     QList<std::pair<QString, QString>> left = {
         {tr("Records"), QString::number(st.rows)},
         {tr("Readings"), QString::number(st.readings)},
-        {tr("Overloads (OL)"), QString::number(st.overloads) +
-                                   (st.overloads ? tr(", not in the figures") : QString())},
+        {tr("Overloads (OL)"),
+         QString::number(st.overloads) + (st.overloads ? tr(", not in the figures") : QString())},
         {tr("Invalid readings"), QString::number(st.invalid)},
         {tr("Sampling time"), st.sampling > 0 ? durationText(st.sampling) : tr("unknown")},
         {tr("Duration"), durationText(st.duration)},
     };
     if (st.converted > 0)
-        left.append({tr("Converted"), tr("%1 readings from %2")
-                                          .arg(st.converted)
-                                          .arg(unitText(st.unit == Unit::MilliGauss
-                                                            ? Unit::MicroTesla
-                                                            : Unit::MilliGauss))});
+        left.append(
+            {tr("Converted"), tr("%1 readings from %2")
+                                  .arg(st.converted)
+                                  .arg(unitText(st.unit == Unit::MilliGauss ? Unit::MicroTesla
+                                                                            : Unit::MilliGauss))});
     QList<std::pair<QString, QString>> right;
     if (st.readings > 0) {
         right = {
-            {tr("Lowest"), valueText(st.minimum, st.unit) + QStringLiteral("\n") +
-                               clockText(st.minimumAt.clock)},
-            {tr("Highest"), valueText(st.maximum, st.unit) + QStringLiteral("\n") +
-                                clockText(st.maximumAt.clock)},
+            {tr("Lowest"),
+             valueText(st.minimum, st.unit) + QStringLiteral("\n") + clockText(st.minimumAt.clock)},
+            {tr("Highest"),
+             valueText(st.maximum, st.unit) + QStringLiteral("\n") + clockText(st.maximumAt.clock)},
             {tr("Mean"), valueText(st.mean, st.unit)},
             {tr("Median (typical)"), valueText(st.median, st.unit)},
             {tr("95th percentile"), valueText(st.percentile95, st.unit)},
@@ -582,52 +580,52 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
                                              : tr("none");
             const QString cells[] = {
                 l.level.name, bothUnits(l.level.milliGauss, st.unit),
-                st.sampling > 0 ? durationText(f->timeAbove)
-                                : tr("%n reading(s)", f->samplesAbove),
-                measured > 0 ? QString::number(100.0 * double(f->timeAbove) / double(measured), 'f', 1) +
-                                   QStringLiteral(" %")
-                             : QString(),
+                st.sampling > 0 ? durationText(f->timeAbove) : tr("%n reading(s)", f->samplesAbove),
+                measured > 0
+                    ? QString::number(100.0 * double(f->timeAbove) / double(measured), 'f', 1) +
+                          QStringLiteral(" %")
+                    : QString(),
                 longest};
             double h = 0;
             for (int k = 0; k < 5; ++k)
                 h = std::max(h, pg.textHeight(cells[k], font(8.5),
                                               (k < 4 ? cols[k + 1] : pg.width()) - cols[k] - 6));
             pg.ensure(h + 4);
-            if (pg.drawing() && pg.painter()) {
-                QPainter* p = pg.painter();
+            if (QPainter* p = pg.painter()) {
                 p->setPen(Qt::NoPen);
                 p->setBrush(l.colour);
                 p->drawRect(QRectF((pg.left() - 9) * K, (pg.y + 2) * K, 5 * K, 5 * K));
                 p->setBrush(Qt::NoBrush);
             }
             for (int k = 0; k < 5; ++k)
-                pg.text(pg.left() + cols[k], pg.y,
-                        (k < 4 ? cols[k + 1] : pg.width()) - cols[k] - 6, cells[k], font(8.5));
+                pg.text(pg.left() + cols[k], pg.y, (k < 4 ? cols[k + 1] : pg.width()) - cols[k] - 6,
+                        cells[k], font(8.5));
             pg.y += h + 4;
         }
         pg.y += pg.text(pg.left(), pg.y + 2, pg.width(),
                         tr("Each reading stands for one sampling time; a gap longer than two "
                            "sampling times counts for nothing and ends a stretch. An overload "
                            "(OL) counts as above every level."),
-                        font(7.5), Grey) + 6;
+                        font(7.5), Grey) +
+                6;
     }
 
     // Gaps and clock changes.
     pg.heading(tr("Gaps and clock changes"));
     if (st.breaks.isEmpty()) {
-        pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                        tr("None: the readings follow each other at the sampling time."),
-                        font(9.5)) + 4;
+        pg.y +=
+            pg.text(pg.left(), pg.y, pg.width(),
+                    tr("None: the readings follow each other at the sampling time."), font(9.5)) +
+            4;
     }
     for (qsizetype i = 0; i < st.breaks.size() && i < ListedAtMost; ++i) {
         const Break& b = st.breaks[i];
-        const QString text =
-            b.kind == Break::Gap
-                ? tr("Gap of %1: no reading from %2 to %3")
-                      .arg(durationText(b.after.clock - b.before.clock),
-                           clockText(b.before.clock), clockText(b.after.clock))
-                : tr("Clock set back: %1 is followed by %2 (no time counted)")
-                      .arg(clockText(b.before.clock), clockText(b.after.clock));
+        const QString text = b.kind == Break::Gap
+                                 ? tr("Gap of %1: no reading from %2 to %3")
+                                       .arg(durationText(b.after.clock - b.before.clock),
+                                            clockText(b.before.clock), clockText(b.after.clock))
+                                 : tr("Clock set back: %1 is followed by %2 (no time counted)")
+                                       .arg(clockText(b.before.clock), clockText(b.after.clock));
         pg.ensure(13);
         pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 2;
     }
@@ -656,7 +654,8 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
             QStringList values;
             for (const Level& l : r->lines)
                 values << bothUnits(l.milliGauss, st.unit);
-            const QString body = r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", ")));
+            const QString body =
+                r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", ")));
             const QString source = tr("Source: %1").arg(r->source);
             const double h = pg.textHeight(r->name, font(9.5, true), pg.width()) +
                              pg.textHeight(body, font(8.5), pg.width()) +
@@ -664,14 +663,18 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
             pg.ensure(h + 8);
             pg.y += pg.text(pg.left(), pg.y, pg.width(), r->name, font(9.5, true)) + 1;
             pg.y += pg.text(pg.left(), pg.y, pg.width(), body, font(8.5)) + 1;
-            pg.y += pg.text(pg.left(), pg.y, pg.width(), source, font(7.5, false, false, true), Grey) + 8;
+            pg.y +=
+                pg.text(pg.left(), pg.y, pg.width(), source, font(7.5, false, false, true), Grey) +
+                8;
         }
         for (const Level& l : c.request.ownLevels) {
             pg.ensure(26);
             pg.y += pg.text(pg.left(), pg.y, pg.width(), l.name, font(9.5, true)) + 1;
             pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                            tr("%1. Source: set by the user of the meter.").arg(bothUnits(l.milliGauss, st.unit)),
-                            font(7.5, false, false, true), Grey) + 8;
+                            tr("%1. Source: set by the user of the meter.")
+                                .arg(bothUnits(l.milliGauss, st.unit)),
+                            font(7.5, false, false, true), Grey) +
+                    8;
         }
     }
 
@@ -742,9 +745,9 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
                 const QStringView date = row.mid(row.indexOf(u'\t') + 1);
                 const qsizetype t = date.indexOf(u'\t');
                 const QStringView time = t < 0 ? QStringView() : date.mid(t + 1);
-                const auto clock = clockMsOf(date.left(t < 0 ? date.size() : t),
-                                             time.left(time.indexOf(u'\t') < 0 ? time.size()
-                                                                               : time.indexOf(u'\t')));
+                const auto clock = clockMsOf(
+                    date.left(t < 0 ? date.size() : t),
+                    time.left(time.indexOf(u'\t') < 0 ? time.size() : time.indexOf(u'\t')));
                 if (!clock || (options.from && *clock < *options.from) ||
                     (options.to && *clock > *options.to))
                     continue;
@@ -770,9 +773,9 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
     const QSizeF pagePoints = pageSize.size(QPageSize::Point);
 
     Content c{request, *st, rowText, recordRows, levels, refs};
-    const QString footer = (request.details.title.isEmpty() ? tr("Magnetic field survey")
-                                                            : request.details.title) +
-                           QStringLiteral("  |  ") + request.dataName;
+    const QString footer =
+        (request.details.title.isEmpty() ? tr("Magnetic field survey") : request.details.title) +
+        QStringLiteral("  |  ") + request.dataName;
     // First lay the pages out to count them, then draw them.
     Pages dry(writer, nullptr, pagePoints, footer, 0);
     render(dry, c, nullptr);

@@ -28,9 +28,9 @@ enum class PaperSize { FromLocale, A4, Letter };
 
 struct ReportRequest {
     ReportDetails details;
-    QString dataName;   // the record file's name, or what the table is ("Data List")
-    QString sha256;     // hex
-    QString sha256Note; // what was hashed, when not the file itself
+    QString dataName;       // the record file's name, or what the table is ("Data List")
+    QString sha256;         // hex
+    QString sha256Note;     // what was hashed, when not the file itself
     QStringList references; // keys of the published levels to show
     QList<stats::Level> ownLevels;
     stats::Options options; // range and sampling time; levels are added from the two above
@@ -41,7 +41,7 @@ struct ReportRequest {
 // Where the chart went, in points from the page's top-left corner (for checking a rendered page).
 struct ReportLayout {
     int pages = 0;
-    QRectF plot;        // page 1's plot area
+    QRectF plot;         // page 1's plot area
     double yMaximum = 0; // the value at the plot's top edge (the bottom is 0)
 };
 

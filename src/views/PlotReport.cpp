@@ -16,9 +16,9 @@ void reportOnPlot(QWidget* parent, const QList<PlotSample>& samples, double xMin
     for (const PlotSample& s : samples) {
         if (s.x < xMinimum || s.x > xMaximum)
             continue;
-        rows->append(QStringList{QString::number(rows->size() + 1), s.date, s.time, s.valueText,
-                                 unit}
-                         .join(u'\t'));
+        rows->append(
+            QStringList{QString::number(rows->size() + 1), s.date, s.time, s.valueText, unit}.join(
+                u'\t'));
     }
     ReportSource source;
     source.dataName = QObject::tr("Plot window, %n sample(s) in view", nullptr, int(rows->size()));
