@@ -83,6 +83,20 @@ print(d["files"][0]["sha256"])
 
 void TestCliStats::text()
 {
+    // A single reading: no sampling time, so no time above can be told.
+    const auto one = runCli({"stats", a, "--to", "2026-12-05T10:00:00"});
+    QCOMPARE(one.status, 0);
+    QVERIFY2(one.out.contains(QRegularExpression("Sampling time\\s+unknown \\(one reading\\)")),
+             qPrintable(one.out));
+
+    // CSV, one figure a line; a level never reached has no longest stretch.
+    const auto csv = runCli({"stats", a, "--threshold", "50mG", "--format", "csv"});
+    QCOMPARE(csv.status, 0);
+    const QStringList lines = csv.out.split("\r\n");
+    QCOMPARE(lines.value(0), QString("Figure,Value,Unit,Time,Record"));
+    QVERIFY2(lines.contains("maximum,10,mG,2026-12-05T10:00:00,record 1"), qPrintable(csv.out));
+    QVERIFY2(lines.contains("longest above 50 mG,0,s,,"), qPrintable(csv.out));
+
     const auto r = runCli({"stats", a, "--threshold", "0.5uT", "--to", "2026-12-05T10:00:04"});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.out.contains(
