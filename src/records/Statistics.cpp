@@ -130,7 +130,7 @@ std::optional<ClockMs> clockMsOf(QStringView date, QStringView time)
     int ms = 0; // tenths (downloaded sets) or finer, to the millisecond
     for (qsizetype i = 20, scale = 100; i < iso.size() && scale > 0; ++i, scale /= 10)
         ms += (iso[i].unicode() - u'0') * int(scale);
-    return (d.toJulianDay() - Epoch) * DayMs + ((h * 60 + m) * 60 + s) * 1000 + ms;
+    return (d.toJulianDay() - Epoch) * DayMs + qint64((h * 60 + m) * 60 + s) * 1000 + ms;
 }
 
 std::optional<ClockMs> clockMsOf(const QDateTime& when)
