@@ -54,7 +54,7 @@ ReportRequest request()
                  "A. Tester",        "Model 4627, ID 12", "Measured with the heating on."};
     r.dataName = "flat3.txt";
     r.sha256 = QString(64, u'a');
-    r.references = {"icnirp2010", "buildingbiology"};
+    r.references = {"icnirp2010", "iarc2002", "buildingbiology"};
     r.ownLevels = {{"Your level: 50 mG", 50}};
     r.paper = PaperSize::A4;
     return r;
@@ -125,7 +125,7 @@ void TestRecordsReport::textOfTheReport()
              "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
              "Building biology: 20 nT, slight", "Source: ICNIRP, Guidelines for limiting exposure",
              "Source: Standard of Building Biology Testing Methods SBM-2015", "flat3.txt",
-             QString(64, u'a'), "Page 1 of 2", "Page 2 of 2"})
+             "The mean of this survey: 50.00 mG.", QString(64, u'a'), "Page 1 of 2", "Page 2 of 2"})
         QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
 
     // Every font is embedded, so the report reads the same on the client's computer.

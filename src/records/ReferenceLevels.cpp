@@ -36,7 +36,8 @@ const QList<Reference>& references()
          {{tr("IARC 2002: 0.3 µT"), 3}, {tr("IARC 2002: 0.4 µT"), 4}},
          tr("IARC Monographs on the Evaluation of Carcinogenic Risks to Humans, Volume 80: "
             "Non-ionizing radiation, Part 1: static and extremely low-frequency (ELF) electric and "
-            "magnetic fields, Lyon, 2002.")},
+            "magnetic fields, Lyon, 2002."),
+         true},
         {QStringLiteral("buildingbiology"),
          tr("Building biology, sleeping areas"),
          tr("Precautionary guidance for sleeping areas: below 20 nT no anomaly, 20-100 nT slight, "

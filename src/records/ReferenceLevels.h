@@ -16,6 +16,7 @@ struct Reference {
     QString meaning; // one sentence on what the level means
     QList<Level> lines;
     QString source;
+    bool timeAveraged = false; // compared with the mean rather than with single readings
 };
 
 const QList<Reference>& references();

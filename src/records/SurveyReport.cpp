@@ -654,8 +654,11 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
             QStringList values;
             for (const Level& l : r->lines)
                 values << bothUnits(l.milliGauss, st.unit);
-            const QString body =
+            QString body =
                 r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", ")));
+            // A time-averaged level is compared with the mean of the survey.
+            if (r->timeAveraged && st.readings > 0)
+                body += u' ' + tr("The mean of this survey: %1.").arg(valueText(st.mean, st.unit));
             const QString source = tr("Source: %1").arg(r->source);
             const double h = pg.textHeight(r->name, font(9.5, true), pg.width()) +
                              pg.textHeight(body, font(8.5), pg.width()) +
