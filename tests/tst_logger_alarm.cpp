@@ -73,6 +73,7 @@ struct PollLog : PollControl {
     QStringList calls;
     void stopPolling() override { calls << "stop"; }
     void startPolling() override { calls << "start"; }
+    bool pollingEnabled() const override { return calls.isEmpty() || calls.last() == "start"; }
 };
 
 QDateTime at(int y, int mo, int d, int h, int mi, int s)

@@ -35,6 +35,7 @@ struct FakePoll : PollControl {
     QStringList calls;
     void stopPolling() override { calls << "stop"; }
     void startPolling() override { calls << "start"; }
+    bool pollingEnabled() const override { return calls.isEmpty() || calls.last() == "start"; }
 };
 
 QString body(int second, const QString& unit = "mG")
