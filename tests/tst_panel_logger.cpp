@@ -225,11 +225,13 @@ private slots:
         QFETCH(QString, what);
         PanelRig rig;
         QVERIFY(rig.start() && rig.ticks(1));
-        // Closes whatever modal dialog is still open once the link is back.
+        // Closes whatever modal dialog is still open once the link is back (or gave up).
         bool recovered = false;
+        QElapsedTimer since;
+        since.start();
         QTimer closer;
         connect(&closer, &QTimer::timeout, this, [&] {
-            if (!recovered)
+            if (!recovered && since.elapsed() < 20000)
                 return;
             if (QWidget* modal = QApplication::activeModalWidget())
                 modal->close();

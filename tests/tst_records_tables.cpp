@@ -268,6 +268,27 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> tmp;
+    // Pauses nest, and each leaves polling as it found it: an inner one (a key during a
+    // download) never starts it under the outer one.
+    void pollPausesNest_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::newRow("running") << true;
+        QTest::newRow("stopped") << false;
+    }
+    void pollPausesNest()
+    {
+        QFETCH(bool, running);
+        FakePoll poll;
+        if (!running)
+            poll.stopPolling();
+        {
+            const PollPause outer(&poll);
+            { const PollPause inner(&poll); }
+            QVERIFY(!poll.pollingEnabled());
+        }
+        QCOMPARE(poll.pollingEnabled(), running);
+    }
 };
 
 QTEST_MAIN(TablesTest)
