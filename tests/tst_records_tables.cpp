@@ -266,8 +266,6 @@ private slots:
         QCOMPARE(list.windowTitle(), QString("two.txt"));
     }
 
-private:
-    std::unique_ptr<QTemporaryDir> tmp;
     // Pauses nest, and each leaves polling as it found it: an inner one (a key during a
     // download) never starts it under the outer one.
     void pollPausesNest_data()
@@ -289,6 +287,9 @@ private:
         }
         QCOMPARE(poll.pollingEnabled(), running);
     }
+
+private:
+    std::unique_ptr<QTemporaryDir> tmp;
 };
 
 QTEST_MAIN(TablesTest)
