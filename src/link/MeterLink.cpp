@@ -79,9 +79,11 @@ double MeterLink::replyTimeLeft() const
 void MeterLink::output(const QByteArray& bytes)
 {
     if (m_quietBound > 0) {
-        const double bound = m_quietBound;
+        // Cleared only once the line is quiet: a command sent from a handler run inside this
+        // wait (a key pressed meanwhile) waits for the quiet line as well.
+        const bool quiet = awaitQuiet(m_quietBound);
         m_quietBound = 0;
-        if (!awaitQuiet(bound))
+        if (!quiet)
             return; // quitting
     }
     ++m_sends;
