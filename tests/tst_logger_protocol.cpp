@@ -330,6 +330,13 @@ private slots:
                                       << QString("26/06/11 00:00:00.0");
     }
     void stampsAtAWholeMinute() { stamps(); }
+    // A hex digit A to F in either half of a date byte is no BCD.
+    void bcdDigits()
+    {
+        QCOMPARE(bcdValue(0x99), 99);
+        QCOMPARE(bcdValue(0xA0), -1);
+        QCOMPARE(bcdValue(0x0A), -1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLoggerProtocol)

@@ -440,6 +440,7 @@ private slots:
         int gotMiddle = -1, gotEnd = -1;
         for (int i = 1; i < n; ++i) {
             const chart::StripPoint p = chart::advanceSweep(s, 2000);
+            QCOMPARE(p.segment.x1(), chart::Left + (i - 1) * s.StripStep); // joined to the last
             if (p.middleTime)
                 gotMiddle = gotMiddle < 0 ? i : 0;
             if (p.endTime)
