@@ -9,6 +9,7 @@
 #include "records/PollControl.h"
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
+#include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Grid.h"
@@ -543,6 +544,21 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(recordRows(f.readAll()).size(), rows[i]);
         }
+    }
+    // A set whose reply never comes: no list, the failure is signalled, and every control of
+    // the window (set list columns included) has its place.
+    void silentSetAndLayout()
+    {
+        Rig r;
+        QVERIFY(r.startAndOpen());
+        QCOMPARE(test::overlappingControls(r.w), QString());
+        QVERIFY(r.grid()->colWidth(1) >= r.grid()->fontMetrics().horizontalAdvance(" 00/00/00 "));
+        QSignalSpy done(r.w.data(), &MemoryWindow::downloadFinished);
+        r.m.meter.setSilent(true);
+        QVERIFY(!r.download(1));
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(done[0][0].toBool(), false);
+        QVERIFY(r.controlsBack());
     }
 };
 
