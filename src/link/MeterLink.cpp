@@ -3,7 +3,6 @@
 #include "link/Delay.h"
 #include "link/Timing.h"
 
-
 namespace veltrix {
 
 QByteArray eepromCommand(int address, int value)

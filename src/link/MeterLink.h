@@ -76,7 +76,10 @@ public:
     // A reply was given up before its end (cut short, too long, its window closed): the next
     // command, whoever sends it, first waits for a quiet line, at most `maxSeconds`. The caller
     // itself can return at once.
-    void quietBeforeNextCommand(double maxSeconds) { m_quietBound = std::max(m_quietBound, maxSeconds); }
+    void quietBeforeNextCommand(double maxSeconds)
+    {
+        m_quietBound = std::max(m_quietBound, maxSeconds);
+    }
     bool quietPending() const { return m_quietBound > 0; }
     // A long reply (a logger set) is being gathered further down the stack: what a handler run
     // inside its wait sends goes to a meter that is still talking. The gatherer says how many

@@ -296,8 +296,9 @@ void MemoryWindow::downloadSet(int row)
         m_exchange, row, records,
         [self, records](int received) {
             if (self)
-                self->LblMessage->setText(QString::number(std::min(records, wholeRecords(received))) +
-                                          tr(" Records Completed"));
+                self->LblMessage->setText(
+                    QString::number(std::min(records, wholeRecords(received))) +
+                    tr(" Records Completed"));
         },
         [self] { return self && self->keepGoing(); });
     if (!self || !keepGoing())

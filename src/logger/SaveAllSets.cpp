@@ -54,9 +54,10 @@ void MemoryWindow::saveAllSets()
                             .arg(QDir::toNativeSeparators(dir.absolutePath())));
     emit saveAllFinished(result.saved, int(result.failures.size()));
     if (!result.failures.isEmpty())
-        ui::Dialogs::current().message(
-            nullptr, tr("Not every set could be saved:\n") + result.failures.join(QLatin1Char('\n')),
-            ui::MsgButtons::Ok, ui::MsgIcon::Exclamation);
+        ui::Dialogs::current().message(nullptr,
+                                       tr("Not every set could be saved:\n") +
+                                           result.failures.join(QLatin1Char('\n')),
+                                       ui::MsgButtons::Ok, ui::MsgIcon::Exclamation);
 }
 
 } // namespace veltrix

@@ -32,9 +32,9 @@ SetSaveResult saveSets(LoggerExchange& exchange, const QList<SetInfo>& sets, con
         QString path;
         // A reply without its header has nothing to keep.
         if (reply.bytes.size() >= SetDataHeaderLength) {
-            const SetRecords set = decodeSetRecords(
-                reply.bytes, info.records, hooks.shownValue ? hooks.shownValue() : QString(),
-                century);
+            const SetRecords set =
+                decodeSetRecords(reply.bytes, info.records,
+                                 hooks.shownValue ? hooks.shownValue() : QString(), century);
             const QString target = dir.filePath(savedSetFileName(info, century, whole));
             QString error;
             if (writeRecordFile(target, set.rows, &error)) {

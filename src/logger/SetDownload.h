@@ -27,9 +27,9 @@ struct SetSaveHooks {
 };
 
 struct SetSaveResult {
-    int saved = 0;        // sets written whole
-    QStringList written;  // every file written, whole or not
-    QStringList failures; // one line per set not saved whole
+    int saved = 0;           // sets written whole
+    QStringList written;     // every file written, whole or not
+    QStringList failures;    // one line per set not saved whole
     bool unanswered = false; // at least one set got no byte at all
     bool writeFailed = false;
     bool stopped = false; // keepGoing ended it

@@ -137,8 +137,8 @@ const QString& stripRecordsRefusal()
 
 const QString& stripTooManyRefusal()
 {
-    static const QString text = QObject::tr("Invalid, Numbers of Records <= %1, Try again!")
-                                    .arg(MaxStripRecords);
+    static const QString text =
+        QObject::tr("Invalid, Numbers of Records <= %1, Try again!").arg(MaxStripRecords);
     return text;
 }
 

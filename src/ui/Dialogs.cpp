@@ -100,8 +100,8 @@ std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& pipeFil
 
 std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& pipeFilter)
 {
-    return fileDialog(parent, QObject::tr("Save As"), qtFilter(pipeFilter),
-                      QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    return fileDialog(parent, QObject::tr("Save As"), qtFilter(pipeFilter), QFileDialog::AcceptSave,
+                      QFileDialog::AnyFile);
 }
 
 std::optional<QString> Dialogs::chooseFolder(QWidget* parent, const QString& title)

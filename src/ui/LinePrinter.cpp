@@ -5,10 +5,10 @@
 #include <QFontMetrics>
 #include <QObject>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPointer>
 
 #include <algorithm>
 #include <utility>

@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <QObject>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPointer>
 #include <QSaveFile>
 
 namespace veltrix::ui {
