@@ -7,12 +7,17 @@
 //     veltrix-meter-sim in a process of its own when it is built next to this program, so that
 //     the CPU figure is the panel's alone; otherwise in this process.
 //  2. decode: 16,000 records that have arrived turned into rows and listed in DataList.
+//  3. quiet: the Memory window closed 2 s into an 8 kB set; how long after the meter's last byte
+//     the panel polls again (it waits for a quiet line first).
+//  4. slow: the full memory from a meter 10 % slower than the line that also stops for 0.8 s in
+//     the middle; it must arrive whole.
 //
 // Run headless with QT_QPA_PLATFORM=offscreen (set here when there is no display).
 
 #include "support/BenchSupport.h"
 
 #include "logger/DataList.h"
+#include "logger/LoggerCommands.h"
 #include "logger/LoggerExchange.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/LoggerRecords.h"
@@ -27,6 +32,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 #include <QTimer>
 
@@ -185,6 +191,93 @@ void decodePhase()
     figure(phase, "time", best, "ms, best of 5 (target <= 100)");
 }
 
+void quietPhase()
+{
+    const char* phase = "quiet";
+    sim::VirtualMeter meter;
+    sim::LoggerSet big = sim::VirtualMeter::sampleSets().at(0);
+    big.values = QList<quint16>(4000, 0x0123);
+    meter.setLoggerSets({big});
+    meter.setPaced(true);
+    QString error;
+    if (!meter.start(&error)) {
+        note(phase, QStringLiteral("skipped: %1").arg(error));
+        return;
+    }
+    ui::PortBindings bindings;
+    bindings.bind(1, meter.devicePath());
+    Panel panel(bindings, 1);
+    if (!panel.startUp()) {
+        note(phase, QStringLiteral("skipped: the panel could not open the meter"));
+        return;
+    }
+    panel.show();
+    runEventLoopFor(1000);
+    panel.toolbarClick(QStringLiteral("Memory"));
+    QPointer<MemoryWindow> memory = panel.memoryWindow();
+    if (!memory || memory->sets().isEmpty()) {
+        note(phase, QStringLiteral("skipped: the meter listed no set"));
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    double sentK = -1, firstPoll = -1;
+    QObject::connect(&meter, &sim::VirtualMeter::commandReceived, [&](const QString& c) {
+        const double now = double(clock.nsecsElapsed()) / 1e9;
+        if (c.startsWith(QLatin1Char('K')))
+            sentK = now;
+        else if (c == QLatin1String(" ") && sentK >= 0 && firstPoll < 0)
+            firstPoll = now;
+    });
+    QTimer::singleShot(2000, memory, [&] { memory->close(); });
+    memory->downloadSet(1);
+    while (firstPoll < 0 && clock.elapsed() < 30000)
+        runEventLoopFor(50);
+    const int bytes = logger::setDataLength(4000);
+    const double lastByte = sentK + bytes * logger::LoggerExchange::ByteSeconds;
+    figure(phase, "bytes", bytes, "bytes");
+    figure(phase, "after_last_byte", firstPoll - lastByte,
+           "s from the meter's last byte to the next poll (target <= 0.5)");
+    panel.stopPolling();
+}
+
+void slowPhase()
+{
+    const char* phase = "slow";
+    sim::VirtualMeter meter;
+    meter.setLoggerSets(sim::VirtualMeter::fullMemorySets());
+    meter.setPaced(true);
+    QString error;
+    if (!meter.start(&error)) {
+        note(phase, QStringLiteral("skipped: %1").arg(error));
+        return;
+    }
+    ui::PortBindings bindings;
+    bindings.bind(1, meter.devicePath());
+    ui::SerialLine line(bindings);
+    line.setCommPort(1);
+    line.setSettings(QStringLiteral("9600,n,8,1"));
+    if (line.setPortOpen(true) != ui::OpenError::None) {
+        note(phase, QStringLiteral("skipped: the line could not be opened"));
+        return;
+    }
+    MeterLink link(line);
+    logger::LoggerExchange exchange(link);
+    const int records = int(meter.loggerSets().at(0).values.size());
+    meter.setSlowdown(1.1);
+    meter.setMidReplyPause(16000, 800);
+    QElapsedTimer clock;
+    clock.start();
+    const logger::Reply reply = logger::readSetData(exchange, 1, records);
+    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
+    const double wire = (3 + logger::setDataLength(records)) * logger::LoggerExchange::ByteSeconds;
+    figure(phase, "complete", reply.complete() ? 1 : 0, "1: the whole memory arrived");
+    figure(phase, "time", elapsed, "s");
+    figure(phase, "ratio", elapsed / wire, "x the wire time at 9600 baud (1.1 x + 0.8 s expected)");
+    if (!reply.complete())
+        note(phase, logger::failureText(QStringLiteral("set 1"), reply));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -194,5 +287,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     decodePhase();
     downloadPhase();
+    quietPhase();
+    slowPhase();
     return 0;
 }

@@ -34,6 +34,9 @@ bool stderrIsTerminal();
 
 // Set once SIGINT or SIGTERM arrived: the running command finishes what it is writing and ends.
 bool stopRequested();
+// The status a command stopped by a signal exits with, 128 + the signal (130 for SIGINT, 143
+// for SIGTERM), after saying so on standard error. A stopped command never reports success.
+int interruptedStatus();
 // Routes SIGINT and SIGTERM into the event loop (self-pipe): they stop the command cleanly.
 void installStopSignals();
 

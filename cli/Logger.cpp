@@ -7,6 +7,8 @@
 #include "logger/LoggerBackup.h"
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
+#include "logger/SetDownload.h"
+#include "panel/PanelLogic.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -33,14 +35,7 @@ int century()
 // Says why a reply is not what was asked for; NoAnswer when nothing came at all.
 int replyFailure(const QString& what, const Reply& reply)
 {
-    QString why;
-    if (reply.outcome == ReplyOutcome::Long)
-        why = QStringLiteral("the reply was too long");
-    else if (reply.bytes.isEmpty())
-        why = QStringLiteral("the meter did not answer");
-    else
-        why = QStringLiteral("the reply stopped short");
-    complain(QStringLiteral("%1: %2 (%3)").arg(what, why, shortfallText(reply)));
+    complain(failureText(what, reply));
     return reply.bytes.isEmpty() ? NoAnswer : Failure;
 }
 
@@ -54,7 +49,7 @@ int readDirectory(LoggerExchange& exchange, MemoryStatus* status, QList<SetInfo>
 {
     const Reply reply = readMemoryStatus(exchange, keepGoing);
     if (stopRequested())
-        return Ok;
+        return interruptedStatus();
     if (!reply.complete())
         return replyFailure(QStringLiteral("memory status"), reply);
     *status = *parseMemoryStatus(reply.bytes);
@@ -63,7 +58,7 @@ int readDirectory(LoggerExchange& exchange, MemoryStatus* status, QList<SetInfo>
         return Ok;
     const Reply index = readSetIndex(exchange, status->setCount, {}, keepGoing);
     if (stopRequested())
-        return Ok;
+        return interruptedStatus();
     *sets = parseSetIndex(index.bytes, status->setCount);
     if (!index.complete())
         return replyFailure(QStringLiteral("list of sets"), index);
@@ -75,7 +70,7 @@ int listSets(LoggerExchange& exchange)
     MemoryStatus status;
     QList<SetInfo> sets;
     const int rc = readDirectory(exchange, &status, &sets);
-    if (rc != Ok || stopRequested())
+    if (rc != Ok)
         return rc;
     QString out;
     out += QStringLiteral("ID code: %1\n").arg(status.idCode);
@@ -95,6 +90,18 @@ int listSets(LoggerExchange& exchange)
     return Ok;
 }
 
+// The value the panel would show now: readings the meter marks invalid take it in the files,
+// as they do in the panel's.
+QString shownValue(MeterLink& link)
+{
+    const auto answer = link.pollExchange();
+    if (!answer)
+        return {};
+    SharedState state;
+    DecodeStatus(quint8(answer->at(1)), state);
+    return valueToShow(quint8(answer->at(2)), quint8(answer->at(3)), QString(), state);
+}
+
 int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
 {
     const QDir dir(folder);
@@ -105,7 +112,7 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
     MemoryStatus status;
     QList<SetInfo> sets;
     const int rc = readDirectory(exchange, &status, &sets);
-    if (rc != Ok || stopRequested())
+    if (rc != Ok)
         return rc;
     if (only > 0 && only > sets.size()) {
         complain(QStringLiteral("the meter holds %1 set(s); there is no set %2")
@@ -113,49 +120,43 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
                      .arg(only));
         return UsageError;
     }
+    if (only > 0)
+        sets = {sets.at(only - 1)};
+    const QString shown = shownValue(exchange.link());
+    if (stopRequested())
+        return interruptedStatus();
+
     const bool progress = stderrIsTerminal();
-    int result = Ok;
-    int saved = 0;
     const int total = int(sets.size());
-    for (int i = 1; i <= total; ++i) {
-        if (only > 0 && i != only)
-            continue;
-        const SetInfo info = sets.at(i - 1);
-        const Reply reply = readSetData(
-            exchange, i, info.records,
-            [&](int received) {
-                if (progress)
-                    std::fprintf(stderr, "\rset %d of %d: %d of %d records", i, total,
-                                 std::max(0, (received - 9) / 2), info.records);
-            },
-            keepGoing);
+    SetSaveHooks hooks;
+    hooks.shownValue = [&shown] { return shown; };
+    hooks.keepGoing = keepGoing;
+    hooks.progress = [&](int i, int records) {
+        if (progress)
+            std::fprintf(stderr, "\rset %d of %d: %d of %d records", sets.at(i - 1).number, total,
+                         records, sets.at(i - 1).records);
+    };
+    hooks.setDone = [&](int, const QString& path) {
         if (progress)
             std::fputc('\n', stderr);
-        if (stopRequested())
-            return Ok;
-        const SetRecords set = decodeSetRecords(reply.bytes, info.records, QString(), century());
-        // What arrived is kept, under a name that says whether it is the whole set.
-        const QString path = dir.filePath(savedSetFileName(info, century(), reply.complete()));
-        if (!reply.complete())
-            result = std::max(result, replyFailure(QStringLiteral("set %1").arg(i), reply));
-        if (reply.bytes.size() >= SetDataHeaderLength || reply.complete()) {
-            QString error;
-            if (!writeRecordFile(path, set.rows, &error)) {
-                complain(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error));
-                result = Failure;
-                continue;
-            }
-            if (reply.complete())
-                ++saved;
+        if (!path.isEmpty())
             printOut(QDir::toNativeSeparators(path) + QLatin1Char('\n'));
-        }
-    }
-    if (progress || result != Ok)
-        complain(QStringLiteral("%1 of %2 set(s) saved in %3")
-                     .arg(saved)
-                     .arg(only > 0 ? 1 : total)
-                     .arg(QDir::toNativeSeparators(dir.absolutePath())));
-    return result;
+    };
+    const SetSaveResult result = saveSets(exchange, sets, dir, century(), hooks);
+    for (const QString& failure : result.failures)
+        complain(failure);
+    int exitStatus = Ok;
+    if (!result.failures.isEmpty())
+        exitStatus = result.unanswered && !result.writeFailed ? NoAnswer : Failure;
+    if (progress || exitStatus != Ok || result.stopped)
+        complain(QStringLiteral("%1 of %2 set(s) saved in %3%4")
+                     .arg(result.saved)
+                     .arg(total)
+                     .arg(QDir::toNativeSeparators(dir.absolutePath()),
+                          result.stopped ? QStringLiteral("; what arrived of the last one is kept "
+                                                          "as an _incomplete file")
+                                         : QString()));
+    return result.stopped ? interruptedStatus() : exitStatus;
 }
 
 } // namespace
@@ -207,7 +208,7 @@ int runLogger(const QStringList& args)
         if (!needWords(2))
             return UsageError;
         if (const int status = session.start(parser, common); status || stopRequested())
-            return status;
+            return stopRequested() ? interruptedStatus() : status;
         LoggerExchange exchange(session.link());
         return listSets(exchange);
     }
@@ -226,7 +227,7 @@ int runLogger(const QStringList& args)
             only = int(*n);
         }
         if (const int status = session.start(parser, common); status || stopRequested())
-            return status;
+            return stopRequested() ? interruptedStatus() : status;
         LoggerExchange exchange(session.link());
         return downloadSets(exchange, only, parser.value(out));
     }
@@ -243,7 +244,7 @@ int runLogger(const QStringList& args)
             return UsageError;
         }
         if (const int status = session.start(parser, common); status || stopRequested())
-            return status;
+            return stopRequested() ? interruptedStatus() : status;
         if (!writeIdCode(session.link(), *code))
             return Ok;
         printOut(QStringLiteral("ID code set to %1\n").arg(*code));
@@ -262,7 +263,7 @@ int runLogger(const QStringList& args)
             return UsageError;
         }
         if (const int status = session.start(parser, common); status || stopRequested())
-            return status;
+            return stopRequested() ? interruptedStatus() : status;
         writeIntervalCode(session.link(), *code);
         printOut(QStringLiteral("Logging interval set to %1 s\n").arg(intervalText(*code)));
         return Ok;
@@ -275,11 +276,11 @@ int runLogger(const QStringList& args)
             return UsageError;
         }
         if (const int status = session.start(parser, common); status || stopRequested())
-            return status;
+            return stopRequested() ? interruptedStatus() : status;
         // The meter reports its memory lock in every poll answer.
         const auto answer = session.link().pollExchange();
         if (stopRequested())
-            return Ok;
+            return interruptedStatus();
         if (!answer) {
             complain(QStringLiteral("the meter on %1 does not answer").arg(session.portText()));
             return NoAnswer;
@@ -305,7 +306,7 @@ int readClock(Session& session)
     LoggerExchange exchange(session.link());
     const Reply reply = readMeterClock(exchange, keepGoing);
     if (stopRequested())
-        return Ok;
+        return interruptedStatus();
     if (!reply.complete())
         return replyFailure(QStringLiteral("meter clock"), reply);
     // "25/03/14-----09:41:07" as the clock window shows it; ISO 8601 when it is a date.

@@ -15,12 +15,13 @@ namespace veltrix::cli {
 
 namespace {
 bool g_stop = false;
+int g_signal = 0;
 int g_signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+void onSignal(int signal)
 {
     const int saved = errno;
-    const char byte = 1;
+    const char byte = char(signal);
     [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
     errno = saved;
 }
@@ -42,6 +43,13 @@ bool stopRequested()
     return g_stop;
 }
 
+int interruptedStatus()
+{
+    complain(QStringLiteral("interrupted (%1)")
+                 .arg(g_signal == SIGTERM ? QStringLiteral("SIGTERM") : QStringLiteral("SIGINT")));
+    return 128 + (g_signal > 0 ? g_signal : SIGINT);
+}
+
 void installStopSignals()
 {
     if (g_signalPipe[0] >= 0 || ::pipe(g_signalPipe) != 0)
@@ -56,7 +64,10 @@ void installStopSignals()
         new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char buffer[16];
-        while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+        ssize_t n = 0;
+        while ((n = ::read(g_signalPipe[0], buffer, sizeof buffer)) > 0) {
+            if (g_signal == 0)
+                g_signal = buffer[0]; // the first one is the one being answered
         }
         g_stop = true;
         QCoreApplication::exit(0); // ends the wait under way at once

@@ -33,7 +33,8 @@ const char* const Summary =
     "'veltrix-cli COMMAND --help' describes a command.\n"
     "\n"
     "Exit status: 0 success, 1 failure (a file, the meter's refusal), 2 usage error,\n"
-    "3 the port cannot be opened, 4 the meter does not answer.";
+    "3 the port cannot be opened, 4 the meter does not answer, 130 / 143 a logger command\n"
+    "stopped by SIGINT / SIGTERM.";
 
 // Options of the meter commands that take a value in the next argument.
 bool takesValue(const QString& arg)

@@ -26,7 +26,7 @@ using namespace protocol;
 namespace {
 
 // 9600 baud, 8N1: ten bit times per byte.
-constexpr double ByteMs = 10.0 * 1000.0 / 9600.0;
+constexpr double WireByteMs = 10.0 * 1000.0 / 9600.0;
 // The pacing timer wakes this often while bytes are on the line, so long answers arrive in
 // chunks of about ten bytes, as from a real UART.
 constexpr int PacingTickMs = 10;
@@ -109,6 +109,9 @@ struct VirtualMeter::Impl {
     int lateMs = 0;
     bool split = false;
     bool paced = true;
+    double ByteMs = WireByteMs; // slower when the meter or its adapter lags behind the baud rate
+    int pauseAfter = 0;         // a pause in the middle of every long answer
+    int pauseMs = 0;
 
     // Traffic
     CommandParser parser;
@@ -475,7 +478,11 @@ struct VirtualMeter::Impl {
         if (bytes.isEmpty())
             return;
         const double readyAt = nowMs() + std::max(0, lateMs);
-        if (split && bytes.size() >= 2) {
+        if (pauseMs > 0 && pauseAfter > 0 && bytes.size() > pauseAfter) {
+            queue.push_back({bytes.left(pauseAfter), readyAt, 0});
+            queue.push_back({bytes.mid(pauseAfter), readyAt, double(pauseMs)});
+            pauseMs = 0; // once
+        } else if (split && bytes.size() >= 2) {
             const int half = int(bytes.size() / 2);
             queue.push_back({bytes.left(half), readyAt, 0});
             queue.push_back({bytes.mid(half), readyAt, double(SplitPauseMs)});
@@ -850,6 +857,17 @@ void VirtualMeter::setSplitReplies(bool on)
 void VirtualMeter::setPaced(bool on)
 {
     d->paced = on;
+}
+
+void VirtualMeter::setSlowdown(double factor)
+{
+    d->ByteMs = WireByteMs * std::max(1.0, factor);
+}
+
+void VirtualMeter::setMidReplyPause(int afterBytes, int ms)
+{
+    d->pauseAfter = afterBytes;
+    d->pauseMs = ms;
 }
 
 void VirtualMeter::unplug()

@@ -99,6 +99,10 @@ public:
     void setLateMs(int ms);         // every answer starts this late
     void setSplitReplies(bool on);  // every answer leaves in two parts with a pause between
     void setPaced(bool on);         // 9600-baud pacing (default on); off: answers at once
+    // Paced answers take `factor` times their time at 9600 baud (a meter or adapter that lags).
+    void setSlowdown(double factor);
+    // The next answer longer than `afterBytes` stops for `ms` after that many bytes.
+    void setMidReplyPause(int afterBytes, int ms);
     void unplug();                  // closes the pseudo-terminal; the device and its symlink vanish
     bool replug(QString* error = nullptr); // a new pseudo-terminal; the symlink follows it
 

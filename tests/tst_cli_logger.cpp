@@ -15,6 +15,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
 
 using namespace veltrix;
 using test::CliRun;
@@ -49,6 +52,9 @@ private slots:
     void erase();
     void clockRead();
     void silentMeter();
+    void interrupted_data();
+    void interrupted();
+    void invalidReadingTakesTheShownValue();
 
 private:
     std::unique_ptr<sim::VirtualMeter> m_meter;
@@ -82,7 +88,7 @@ void TestCliLogger::downloadAll()
     const CliRun r = runCli({"logger", "download", "--all", "--out", out, "--port", port()});
     QCOMPARE(r.status, 0);
     const QList<sim::LoggerSet> sets = m_meter->loggerSets();
-    QStringList expected{"M", "Y", "I"};
+    QStringList expected{"M", "Y", "I", " "};
     QStringList names;
     for (int n = 1; n <= sets.size(); ++n) {
         expected << QString("K%1").arg(n, 2, 16, QChar('0')).toUpper();
@@ -114,7 +120,7 @@ void TestCliLogger::downloadOne()
     QTemporaryDir dir;
     CliRun r = runCli({"logger", "download", "--set", "2", "--out", dir.path(), "--port", port()});
     QVERIFY2(r.status == 0, qPrintable(r.err));
-    QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I", "K02"}));
+    QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I", " ", "K02"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
              QStringList{expectedName(m_meter->loggerSets().at(1), 2)});
     m_meter->clearReceived();
@@ -195,6 +201,75 @@ void TestCliLogger::silentMeter()
     m_meter->setSilent(true);
     QCOMPARE(runCli({"logger", "list", "--port", port()}).status, 4);
     QCOMPARE(runCli({"clock", "read", "--port", port()}).status, 4);
+}
+
+// Ctrl-C or SIGTERM in the middle of an exchange: what arrived of the set is kept as an
+// "_incomplete" file, stderr says so, and the status is 128 + the signal, never success.
+void TestCliLogger::interrupted_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("command"); // the signal goes 0.5 s after the meter received it
+    QTest::addColumn<int>("signal");
+    QTest::newRow("download, SIGINT") << "download"
+                                      << "K07" << SIGINT;
+    QTest::newRow("download, SIGTERM") << "download"
+                                       << "K07" << SIGTERM;
+    QTest::newRow("list, SIGTERM") << "list"
+                                   << "Y" << SIGTERM;
+}
+
+void TestCliLogger::interrupted()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, command);
+    QFETCH(int, signal);
+    m_meter->setPaced(true);
+    QTemporaryDir dir;
+    QProcess p;
+    connect(m_meter.get(), &sim::VirtualMeter::commandReceived, &p, [&](const QString& c) {
+        if (c != command)
+            return;
+        if (c == "Y")
+            m_meter->setSilent(true); // the wait for the answer goes on while the signal comes
+        QTimer::singleShot(c == "Y" ? 100 : 500, &p, [&] { ::kill(pid_t(p.processId()), signal); });
+    });
+    QStringList args{"logger", action, "--port", port()};
+    if (action == "download")
+        args << "--all"
+             << "--out" << dir.path();
+    p.start(VELTRIX_CLI, args);
+    QVERIFY(p.waitForStarted());
+    QSignalSpy finished(&p, &QProcess::finished);
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 128 + signal);
+    QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("interrupted"));
+    if (action != "download")
+        return;
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), 7);
+    QVERIFY2(files.last().startsWith("set07") && files.last().endsWith("_incomplete.txt"),
+             qPrintable(files.last()));
+    const int rows = int(test::fileLines(dir.filePath(files.last())).size()) - 1;
+    QVERIFY2(rows > 0 && rows < 1500, qPrintable(QString::number(rows)));
+}
+
+// A reading the meter marks invalid (not yet settled) is written as the panel writes it: with
+// the value shown at the time, not as an empty field.
+void TestCliLogger::invalidReadingTakesTheShownValue()
+{
+    sim::LoggerSet set = sim::VirtualMeter::sampleSets().at(0);
+    set.values = {0x0123, 0x00FF};
+    m_meter->setLoggerSets({set});
+    m_meter->setValueOverride(0x0456);
+    QTemporaryDir dir;
+    const CliRun r =
+        runCli({"logger", "download", "--set", "1", "--out", dir.path(), "--port", port()});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QStringList lines = test::fileLines(dir.filePath(expectedName(set, 1)));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1].section('\t', 3, 3), QString("12.3"));
+    QCOMPARE(lines[2].section('\t', 3, 3), QString("45.6"));
 }
 
 QTEST_MAIN(TestCliLogger)

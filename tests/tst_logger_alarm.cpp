@@ -9,6 +9,7 @@
 #include "logger/RTCSetup.h"
 #include "panel/SharedState.h"
 #include "records/PollControl.h"
+#include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
@@ -73,6 +74,7 @@ struct PollLog : PollControl {
     QStringList calls;
     void stopPolling() override { calls << "stop"; }
     void startPolling() override { calls << "start"; }
+    bool pollingEnabled() const override { return calls.isEmpty() || calls.last() == "start"; }
 };
 
 QDateTime at(int y, int mo, int d, int h, int mi, int s)
@@ -402,6 +404,20 @@ private slots:
         QTRY_COMPARE(meter->text(), QString("Meter Time"));
         QTRY_COMPARE(pc->text(), QString("PC System Time"));
         delete w.data();
+    }
+    // Every control of the alarm and clock windows has a place of its own.
+    void controlsApart()
+    {
+        AlarmRig alarm;
+        alarm.open();
+        QVERIFY(QTest::qWaitForWindowExposed(alarm.window));
+        QCOMPARE(test::overlappingControls(alarm.window), QString());
+        test::MeterRig rig;
+        QVERIFY(rig.start());
+        RTCSetup clock(*rig.link, nullptr);
+        clock.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&clock));
+        QCOMPARE(test::overlappingControls(&clock), QString());
     }
 };
 

@@ -3,11 +3,13 @@
 #include "link/Delay.h"
 #include "logger/DataList.h"
 #include "logger/MemoryWindow.h"
+#include "logger/SetDownload.h"
 #include "panel/SharedState.h"
 #include "records/ListPlot.h"
 #include "records/PollControl.h"
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
+#include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Grid.h"
@@ -15,6 +17,7 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +43,7 @@ struct Poll : PollControl {
         ++starts;
         on = true;
     }
+    bool pollingEnabled() const override { return on; }
 };
 
 struct Rig {
@@ -479,6 +483,83 @@ private slots:
         QCOMPARE(list->grid().rowText(2).section('\t', 1, 3),
                  QStringLiteral("--/--/--\t--:--:--.-\t12.2"));
         QVERIFY(list->title()->text().contains("unknown"));
+    }
+    // A meter (or adapter) slower than the line, or one that stops for 0.8 s in the middle of
+    // a set, still delivers it whole: the wait ends on a silent line, not on a total a second
+    // past the wire time.
+    void slowOrPausingMeterDelivers_data()
+    {
+        QTest::addColumn<double>("slowdown");
+        QTest::addColumn<int>("pauseMs");
+        QTest::newRow("half again as slow") << 1.5 << 0;
+        QTest::newRow("slower, 0.8 s pause") << 1.3 << 800;
+    }
+    void slowOrPausingMeterDelivers()
+    {
+        QFETCH(double, slowdown);
+        QFETCH(int, pauseMs);
+        test::MeterRig m;
+        QVERIFY(m.start(true));
+        m.meter.setSlowdown(slowdown);
+        m.meter.setMidReplyPause(1000, pauseMs);
+        logger::LoggerExchange exchange(*m.link);
+        const sim::LoggerSet set = sim::VirtualMeter::sampleSets().at(6);
+        const logger::Reply reply = logger::readSetData(exchange, 7, int(set.values.size()));
+        QVERIFY2(reply.complete(), qPrintable(logger::failureText("set 7", reply)));
+        QCOMPARE(reply.bytes, sim::protocol::setDataAnswer(set));
+    }
+
+    // The download loop of "Save all sets" and the command line: a set whose reply runs past
+    // what the list said and one that stops short are kept under "_incomplete" names, and the
+    // next "K" waits for the surplus to pass, so the set after them arrives whole.
+    void saveSetsKeepsWhatArrived()
+    {
+        QTemporaryDir dir;
+        test::MeterRig m;
+        QVERIFY(m.start(true));
+        logger::LoggerExchange exchange(*m.link);
+        const int count =
+            logger::parseMemoryStatus(logger::readMemoryStatus(exchange).bytes)->setCount;
+        const QList<logger::SetInfo> sets =
+            logger::parseSetIndex(logger::readSetIndex(exchange, count).bytes, count);
+        QList<logger::SetInfo> asked{sets[6], sets[0], sets[2]};
+        asked[0].records -= 300; // 600 bytes more come than are asked for
+        asked[1].records += 5;   // 10 bytes fewer
+        m.meter.clearReceived();
+        QStringList progress;
+        logger::SetSaveHooks hooks;
+        hooks.setDone = [&](int i, const QString& path) {
+            progress << QString("%1 %2").arg(i).arg(QFileInfo(path).fileName());
+        };
+        const logger::SetSaveResult r =
+            logger::saveSets(exchange, asked, QDir(dir.path()), 20, hooks);
+        QCOMPARE(m.meter.commands(), (QStringList{"K07", "K01", "K03"}));
+        QCOMPARE(r.saved, 1);
+        QCOMPARE(r.failures.size(), 2);
+        QVERIFY(!r.stopped && !r.unanswered);
+        QCOMPARE(progress, (QStringList{"1 set07_2026-04-02_10-05-30_incomplete.txt",
+                                        "2 set01_2026-02-20_09-15-00_incomplete.txt",
+                                        "3 set03_2026-03-02_14-30-00.txt"}));
+        const QList<int> rows{1200, 20, sets[2].records};
+        for (int i = 0; i < 3; ++i) {
+            QFile f(dir.filePath(progress[i].section(' ', 1)));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(recordRows(f.readAll()).size(), rows[i]);
+        }
+    }
+    // A set whose reply never comes: no list, the failure is signalled; and every control of
+    // the window has its place.
+    void silentSetAndLayout()
+    {
+        Rig r;
+        QVERIFY(r.startAndOpen());
+        QCOMPARE(test::overlappingControls(r.w), QString());
+        QSignalSpy done(r.w.data(), &MemoryWindow::downloadFinished);
+        r.m.meter.setSilent(true);
+        QVERIFY(!r.download(1));
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(done[0][0].toBool(), false);
+        QVERIFY(r.controlsBack());
     }
 };
 

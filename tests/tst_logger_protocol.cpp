@@ -316,6 +316,27 @@ private slots:
         // 15999 steps of 0.4 s = 6399.6 s after 23:00:00: 00:46:39.6 on 1 January.
         QCOMPARE(set.rows.last(), QStringLiteral("16000\t27/01/01\t00:46:39.6\t12.3\tmG\t \t"));
     }
+    // Seconds that reach exactly 60.0 carry into the minute ("60.0" is no time).
+    void stampsAtAWholeMinute_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("century");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("stamp");
+        QTest::newRow(":58 + 2.0 s")
+            << QByteArray("260610120058") << 5 << 20 << 1 << QString("26/06/10 12:01:00.0");
+        QTest::newRow(":00 + 60.0 s")
+            << QByteArray("260610235900") << 150 << 20 << 1 << QString("26/06/11 00:00:00.0");
+    }
+    void stampsAtAWholeMinute() { stamps(); }
+    // A hex digit A to F in either half of a date byte is no BCD.
+    void bcdDigits()
+    {
+        QCOMPARE(bcdValue(0x99), 99);
+        QCOMPARE(bcdValue(0xA0), -1);
+        QCOMPARE(bcdValue(0x0A), -1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLoggerProtocol)

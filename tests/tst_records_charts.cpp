@@ -175,13 +175,14 @@ private slots:
         chart.show();
         chart.DrawStripPoint("1.0", "mG", QTime(10, 0));
         QCOMPARE(s.StripMax, 2.0);
-        QCOMPARE(s.StripMin, 0.05);
+        QCOMPARE(s.StripMin, 0.5); // both limits, so they stay in order
         QCOMPARE(labelText(&chart, "LblValTop"), QString("2"));
         QCOMPARE(labelText(&chart, "LblUnit"), QString("mG"));
         chart.DrawStripPoint("0.1", "mG", QTime(10, 0, 1));
         QCOMPARE(s.StripMax, 2.0); // once only
         chart.DrawStripPoint("0.1", "uT", QTime(10, 0, 2));
         QCOMPARE(s.StripMax, 0.2);
+        QCOMPARE(s.StripMin, 0.05);
     }
 
     void stripRange_data()
@@ -416,6 +417,55 @@ private slots:
         const QImage saved(dir.filePath("chart.png"));
         QCOMPARE(saved.size(), strip.window()->canvas()->size());
         QCOMPARE(dialogs.messages, QStringList());
+    }
+    // The middle time label goes to reading N div 2 of a sweep and the end label to N - 1, for
+    // odd N as for even.
+    void stripTimeLabels_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("middle");
+        QTest::addColumn<int>("end");
+        QTest::newRow("10") << 10 << 5 << 9;
+        QTest::newRow("11") << 11 << 5 << 10;
+        QTest::newRow("13") << 13 << 6 << 12;
+    }
+    void stripTimeLabels()
+    {
+        QFETCH(int, n);
+        QFETCH(int, middle);
+        QFETCH(int, end);
+        SharedState s;
+        stripDefaults(s, n);
+        chart::advanceSweep(s, 2000);
+        int gotMiddle = -1, gotEnd = -1;
+        for (int i = 1; i < n; ++i) {
+            const chart::StripPoint p = chart::advanceSweep(s, 2000);
+            QCOMPARE(p.segment.x1(), chart::Left + (i - 1) * s.StripStep); // joined to the last
+            if (p.middleTime)
+                gotMiddle = gotMiddle < 0 ? i : 0;
+            if (p.endTime)
+                gotEnd = gotEnd < 0 ? i : 0;
+        }
+        QCOMPARE(gotMiddle, middle);
+        QCOMPARE(gotEnd, end);
+    }
+
+    // Points per sweep from 10 to 10000; beyond, a refusal that says so.
+    void stripPointsBounded_data()
+    {
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<int>("error");
+        QTest::newRow("9") << "9" << int(chart::StripRangeError::Records);
+        QTest::newRow("10") << "10" << int(chart::StripRangeError::None);
+        QTest::newRow("10000") << "10000" << int(chart::StripRangeError::None);
+        QTest::newRow("10001") << "10001" << int(chart::StripRangeError::TooManyRecords);
+    }
+    void stripPointsBounded()
+    {
+        QFETCH(QString, records);
+        QFETCH(int, error);
+        QCOMPARE(int(chart::checkStripRange("2", "0", records, nullptr)), error);
+        QVERIFY(chart::stripRangeRefusal(chart::StripRangeError::TooManyRecords).contains("10000"));
     }
 };
 

@@ -35,6 +35,7 @@ struct FakePoll : PollControl {
     QStringList calls;
     void stopPolling() override { calls << "stop"; }
     void startPolling() override { calls << "start"; }
+    bool pollingEnabled() const override { return calls.isEmpty() || calls.last() == "start"; }
 };
 
 QString body(int second, const QString& unit = "mG")
@@ -263,6 +264,30 @@ private slots:
         QCOMPARE(list.grid().cell(2, 0), QString("9"));
         QCOMPARE(list.grid().cell(2, 2), QString("15:32:02"));
         QCOMPARE(list.windowTitle(), QString("two.txt"));
+    }
+
+    // Pauses nest, and each leaves polling as it found it: an inner one (a key during a
+    // download) never starts it under the outer one.
+    void pollPausesNest_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::newRow("running") << true;
+        QTest::newRow("stopped") << false;
+    }
+    void pollPausesNest()
+    {
+        QFETCH(bool, running);
+        FakePoll poll;
+        if (!running)
+            poll.stopPolling();
+        {
+            const PollPause outer(&poll);
+            {
+                const PollPause inner(&poll);
+            }
+            QVERIFY(!poll.pollingEnabled());
+        }
+        QCOMPARE(poll.pollingEnabled(), running);
     }
 
 private:

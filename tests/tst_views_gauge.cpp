@@ -319,6 +319,28 @@ private slots:
         QVERIFY(!state.DigitalOpen);
         QTRY_VERIFY(digital.isNull());
     }
+    // Each label is centred on its point of the label circle (the relabelled dial shifts every
+    // one by the same fixed amount instead).
+    void labelsCentredOnTheirPoints_data()
+    {
+        QTest::addColumn<int>("variant");
+        QTest::newRow("resize") << int(DialVariant::Resize);
+        QTest::newRow("unit change") << int(DialVariant::UnitChange);
+    }
+    void labelsCentredOnTheirPoints()
+    {
+        QFETCH(int, variant);
+        const auto width = [](const QString& t) { return 30.0 * t.size(); };
+        const QList<ScaleLabel> list = scaleLabels(DialVariant(variant), 2295, 2000, width);
+        const double lr = 1.16 * 2295;
+        const double degrees[] = {63, 117, 39.6, 140.4}; // 3 FS/4, FS/4, FS, 0
+        for (int i = 1; i < 5; ++i) {
+            const double shift =
+                variant == int(DialVariant::UnitChange) ? 120 : width(list[i].text) / 2;
+            QVERIFY2(near(list[i].anchor.x() + shift, lr * std::cos(radians(degrees[i - 1]))),
+                     qPrintable(list[i].text));
+        }
+    }
 };
 
 QTEST_MAIN(TestViewsGauge)

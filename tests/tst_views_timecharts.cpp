@@ -543,6 +543,26 @@ private slots:
         QVERIFY(!plot->exportView());
         QCOMPARE(dialogs.messages.size(), 1);
     }
+    // After a missed sample the chart starts again once, at that sample, and goes on from it:
+    // the next samples on time are drawn, not each taken for another gap.
+    void goesOnAfterARestart()
+    {
+        GraphRig rig(2);
+        for (const char* t : {"12:00:00", "12:00:02", "12:00:06", "12:00:08", "12:00:10"})
+            rig.feed(t);
+        QCOMPARE(rig.graph->logic().restarts, 2);
+        QCOMPARE(rig.graph->logic().GridsTimebox, 3);
+        QCOMPARE(rig.chart().pointCount(), 4);
+    }
+
+    // "OL" in microtesla is drawn at the top of the microtesla scale.
+    void overloadInMicrotesla()
+    {
+        GraphRig rig(1);
+        rig.feed("10:00:00", "OL", Mu);
+        QCOMPARE(rig.chart().axisMaximum(Graph::YAxis), 200.0);
+        QCOMPARE(rig.chart().points()[0].y(), 200.0);
+    }
 };
 
 QTEST_MAIN(TestViewsTimeCharts)

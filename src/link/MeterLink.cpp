@@ -46,8 +46,45 @@ void MeterLink::emptyInput()
     m_line.discardInput();
 }
 
+bool MeterLink::awaitQuiet(double maxSeconds)
+{
+    QElapsedTimer total;
+    total.start();
+    QElapsedTimer quiet;
+    quiet.start();
+    const qint64 maxMs = qint64(std::max(0.0, maxSeconds) * 1000.0);
+    const qint64 quietMs = qint64(timing::QuietTime * 1000.0);
+    m_line.setWakeThreshold(0); // every byte counts as noise, however few
+    for (;;) {
+        if (m_line.inBufferCount() > 0) {
+            m_line.discardInput();
+            quiet.restart();
+        }
+        if (quiet.elapsed() >= quietMs || total.elapsed() >= maxMs || !m_line.portOpen())
+            break;
+        if (!Delay(timing::QuietLook))
+            return false;
+    }
+    m_line.setInputLen(0);
+    m_line.discardInput();
+    return true;
+}
+
+double MeterLink::replyTimeLeft() const
+{
+    return m_bytesToCome * ByteSeconds + ReplyMargin;
+}
+
 void MeterLink::output(const QByteArray& bytes)
 {
+    if (m_quietBound > 0) {
+        // Cleared only once the line is quiet: a command sent from a handler run inside this
+        // wait (a key pressed meanwhile) waits for the quiet line as well.
+        const bool quiet = awaitQuiet(m_quietBound);
+        m_quietBound = 0;
+        if (!quiet)
+            return; // quitting
+    }
     ++m_sends;
     m_lastSend.start();
     m_line.output(bytes);

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -24,6 +25,10 @@ inline constexpr char ClockRead[] = "C";
 
 inline constexpr int PollAnswerLength = 5;
 inline constexpr int IdentifyAnswerLength = 4;
+// Seconds per byte at 9600 baud with one start and one stop bit.
+inline constexpr double ByteSeconds = 10.0 / 9600.0;
+// Added to a reply's time on the wire: the meter's own response time and a loaded PC.
+inline constexpr double ReplyMargin = 1.0;
 
 // "W" + address as four and value as two upper-case hex digits; values above 255 keep their
 // last two digits.
@@ -48,7 +53,8 @@ public:
     // so it is dropped here instead of being taken as the start of the new reply.
     void emptyInput();
     // Sends without waiting. Every command goes through here, so that a wait can tell whether
-    // another exchange used the line meanwhile.
+    // another exchange used the line meanwhile, and so that none goes out while a meter may
+    // still be sending the tail of a reply that was given up (see quietBeforeNextCommand).
     void output(const QByteArray& bytes);
     // Sends a command and waits; false when the program is quitting.
     bool send(const QByteArray& command, double waitSeconds);
@@ -64,6 +70,25 @@ public:
     std::optional<QByteArray> pollExchange();
     void EepromWrite(int address, int value);
 
+    // Waits until the line has been silent for timing::QuietTime, at most `maxSeconds`, and
+    // drops whatever came meanwhile. False when the program is quitting.
+    bool awaitQuiet(double maxSeconds);
+    // A reply was given up before its end (cut short, too long, its window closed): the next
+    // command, whoever sends it, first waits for a quiet line, at most `maxSeconds`. The caller
+    // itself can return at once.
+    void quietBeforeNextCommand(double maxSeconds)
+    {
+        m_quietBound = std::max(m_quietBound, maxSeconds);
+    }
+    bool quietPending() const { return m_quietBound > 0; }
+    // A long reply (a logger set) is being gathered further down the stack: what a handler run
+    // inside its wait sends goes to a meter that is still talking. The gatherer says how many
+    // bytes are still to come; the time they take on the wire plus a margin bounds a wait for
+    // them to end.
+    void setReplyBytesToCome(int bytes) { m_bytesToCome = bytes; }
+    bool replyArriving() const { return m_bytesToCome > 0; }
+    double replyTimeLeft() const;
+
     // Runs after ten failed polls; returns false if it gave up because the program is quitting.
     std::function<bool()> onLinkLost;
     // Counts poll exchanges that needed more than one attempt (for diagnostics and tests).
@@ -76,6 +101,8 @@ private:
     QElapsedTimer m_lastSend;
     int m_answerWaits = 0; // send() waits in progress further down the stack
     bool m_interrupted = false;
+    int m_bytesToCome = 0;
+    double m_quietBound = 0;
 };
 
 // The link-lost state's owner: locks and restores the panel around the wait.

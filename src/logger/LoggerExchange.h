@@ -3,10 +3,14 @@
 // command, wait, then gather the reply chunk by chunk while the window system keeps running.
 //
 // The meter gives no end mark, so a reply is complete when it has its expected length. A meter
-// that answers less would leave that wait without end; each wait is therefore bounded by the
-// reply's time on the wire at 9600 baud plus a margin, and a short reply is reported with how
-// many bytes arrived. A reply with more bytes than expected is noticed in a short quiet wait
-// after the last expected byte and reported the same way.
+// that answers less would leave that wait without end; a wait therefore ends when no byte has
+// come for a second (a slow adapter or a meter that pauses mid-set still gets through), or at
+// a generous cap on the whole reply. A reply with more bytes than expected is noticed in a
+// short quiet wait after the last expected byte.
+//
+// Whenever a reply does not end complete (cut short, too long, or given up by the caller), the
+// meter may still be talking: the exchange waits for a quiet line and drops what came, so the
+// next command (a poll, the next set) never lands in the tail of this reply.
 
 #include "link/MeterLink.h"
 
@@ -36,13 +40,22 @@ struct Reply {
 
 // "3 of 8 bytes arrived"
 QString shortfallText(const Reply& reply);
+// Why a reply is not what was asked for: "the meter did not answer", "the reply stopped short",
+// "the reply was too long".
+QString failureReason(const Reply& reply);
+// "<what>: <reason> (<shortfall>)", as the Memory window and the command-line tool report it.
+QString failureText(const QString& what, const Reply& reply);
+
+// Whole records in `bytes` of a set reply (the ten-byte header first, then two bytes a record):
+// what the progress counts show and what a cut-short reply keeps.
+int wholeRecords(int bytes);
 
 class LoggerExchange {
 public:
-    // Seconds per byte at 9600 baud with one start and one stop bit.
-    static constexpr double ByteSeconds = 10.0 / 9600.0;
-    // Added to the time on the wire: the meter's own response time and a loaded PC.
-    static constexpr double Margin = 1.0;
+    static constexpr double ByteSeconds = veltrix::ByteSeconds;
+    static constexpr double Margin = ReplyMargin;
+    // A reply that has started fails when no byte has come for this long.
+    static constexpr double SilenceLimit = 1.0;
     // How long the line must stay quiet after the last expected byte.
     static constexpr double SettleWait = 0.02;
     // How often the receive buffer is looked at while a reply arrives.
@@ -55,34 +68,24 @@ public:
     static constexpr int WakeBlock = 255;
 
     explicit LoggerExchange(MeterLink& link) : m_link(link) {}
+    MeterLink& link() { return m_link; }
 
-    // The longest a reply of `replyBytes` to a command of `commandBytes` may take, counted from
-    // the send, with `firstWait` before the first look.
+    // The longest a reply of `replyBytes` to a command of `commandBytes` may take in all,
+    // counted from the send, with `firstWait` before the first look: twice its time on the
+    // wire plus two margins. Within it, a reply fails sooner when the line falls silent.
     static double timeLimit(int commandBytes, int replyBytes, double firstWait);
 
     // Empties the receive buffer, sends `command`, waits `firstWait` seconds, then gathers until
-    // `expected` bytes have arrived or the time limit passes. `progress` gets the byte count
-    // as chunks arrive, at most every ProgressEveryMs and always for the last one; `keepGoing`
-    // is asked at every look and ends the wait when false.
+    // `expected` bytes have arrived, the line has been silent for SilenceLimit, or the time limit
+    // passes; a reply that did not end complete is followed by a quiet wait. `progress` gets
+    // the byte count as chunks arrive, at most every ProgressEveryMs and always for the last
+    // one; `keepGoing` is asked at every look and ends the wait when false.
     Reply run(const QByteArray& command, int expected, double firstWait,
               const std::function<void(int received)>& progress = {},
               const std::function<bool()>& keepGoing = {});
 
 private:
     MeterLink& m_link;
-};
-
-// Stops the panel's polling for its lifetime and starts it again at the end, however the
-// exchange ends (unless the program is quitting).
-class PollPause {
-public:
-    explicit PollPause(PollControl* poll);
-    ~PollPause();
-    PollPause(const PollPause&) = delete;
-    PollPause& operator=(const PollPause&) = delete;
-
-private:
-    PollControl* m_poll;
 };
 
 } // namespace logger

@@ -8,11 +8,6 @@
 
 namespace veltrix::logger {
 
-int wholeRecords(int bytes)
-{
-    return bytes < SetDataHeaderLength ? 0 : (bytes - SetDataHeaderLength) / RecordLength;
-}
-
 SetRecords decodeSetRecords(QByteArrayView reply, int records, const QString& shown, int century,
                             bool previousOverload)
 {

@@ -3,6 +3,7 @@
 // and the status byte shared by every record; each two-byte record is a reading decoded as a
 // poll answer's value is.
 
+#include "logger/LoggerExchange.h"
 #include "panel/SharedState.h"
 
 #include <QByteArrayView>
@@ -23,9 +24,6 @@ struct SetRecords {
 // `century` the first two digits of the PC's year.
 SetRecords decodeSetRecords(QByteArrayView reply, int records, const QString& shown, int century,
                             bool previousOverload = false);
-
-// The number of whole records in a reply of `bytes` bytes.
-int wholeRecords(int bytes);
 
 // "120  Records In No. 3  Set"
 QString setTitle(int records, int set);

@@ -3,7 +3,6 @@
 #include "link/Delay.h"
 #include "link/Timing.h"
 #include "logger/DataList.h"
-#include "logger/LoggerBackup.h"
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
 #include "panel/SharedState.h"
@@ -209,14 +208,7 @@ int MemoryWindow::century() const
 
 void MemoryWindow::report(const QString& what, const Reply& reply)
 {
-    QString why;
-    if (reply.outcome == ReplyOutcome::Long)
-        why = tr("the reply was too long");
-    else if (reply.bytes.isEmpty())
-        why = tr("the meter did not answer");
-    else
-        why = tr("the reply stopped short");
-    LblMessage->setText(tr("%1: %2 (%3).").arg(what, why, shortfallText(reply)));
+    LblMessage->setText(failureText(what, reply) + QLatin1Char('.'));
 }
 
 bool MemoryWindow::readDirectory()
@@ -286,36 +278,34 @@ void MemoryWindow::readClock()
         report(tr("Meter clock"), reply);
 }
 
-Reply MemoryWindow::fetchSet(int row, const std::function<void(int)>& progress)
-{
-    QPointer<MemoryWindow> self(this);
-    const int records = m_grid->cell(row, 5).toInt();
-    return readSetData(m_exchange, row, records, progress,
-                       [self] { return self && self->keepGoing(); });
-}
-
 void MemoryWindow::downloadSet(int row)
 {
     if (m_busy > 0 || row < 1 || row > m_sets.size())
         return;
+    // The next download closes the list that is open, whichever Memory window made it.
+    if (m_host.closeDataList)
+        m_host.closeDataList();
     if (m_dataList && m_dataList->isVisible())
         m_dataList->close();
     QPointer<MemoryWindow> self(this);
     const BusyScope busy(this);
     const PollPause pause(m_host.poll);
-    const int records = m_grid->cell(row, 5).toInt();
+    const int records = m_sets.at(row - 1).records;
 
-    const Reply reply = fetchSet(row, [self](int received) {
-        if (self)
-            self->LblMessage->setText(QString::number(std::max(0, (received - 9) / 2)) +
-                                      tr(" Records Completed"));
-    });
+    const Reply reply = readSetData(
+        m_exchange, row, records,
+        [self, records](int received) {
+            if (self)
+                self->LblMessage->setText(
+                    QString::number(std::min(records, wholeRecords(received))) +
+                    tr(" Records Completed"));
+        },
+        [self] { return self && self->keepGoing(); });
     if (!self || !keepGoing())
         return;
     if (!reply.complete())
         report(tr("Set %1").arg(row), reply);
-    const int arrived = std::min(records, wholeRecords(int(reply.bytes.size())));
-    if (!reply.complete() && arrived == 0 && reply.bytes.size() < SetDataHeaderLength) {
+    if (reply.bytes.size() < SetDataHeaderLength) {
         emit downloadFinished(false);
         return;
     }
@@ -326,16 +316,23 @@ void MemoryWindow::downloadSet(int row)
     if (m_host.state)
         m_host.state->Flags = set.flags; // the set's marks, until the next poll
 
-    auto* list = new DataList(*m_host.state, m_host.poll,
-                              m_host.panel ? m_host.panel.data() : parentWidget());
+    DataList* list = m_host.newDataList ? m_host.newDataList() : nullptr;
+    if (!list && m_host.state) {
+        // Without a panel (tests, tools) the list is this window's.
+        list = new DataList(*m_host.state, m_host.poll, parentWidget());
+        list->plotAction()->setEnabled(bool(m_plotHandler));
+        connect(list, &DataList::plotRequested, this, [this, list] {
+            if (m_plotHandler)
+                m_plotHandler(*list);
+        });
+    }
     m_dataList = list;
+    if (!list) {
+        emit downloadFinished(false);
+        return;
+    }
     if (m_host.panel)
         list->move(m_host.panel->frameGeometry().right() + 1, 0);
-    list->plotAction()->setEnabled(bool(m_plotHandler));
-    connect(list, &DataList::plotRequested, this, [this, list] {
-        if (m_plotHandler)
-            m_plotHandler(*list);
-    });
     list->show();
     list->grid().addItems(set.rows);
 
@@ -356,14 +353,17 @@ void MemoryWindow::writeIdCode()
         return;
     LblMessage->setText(tr("Wait"));
     const std::optional<int> code = idCodeFromText(TxtIDCode->text());
+    QPointer<MemoryWindow> self(this);
     if (!code) {
+        // The window may go while the box is open (a lost link closes it).
         ui::Dialogs::current().message(this, tr("Invalid No.s, Try Again!"), ui::MsgButtons::Ok,
                                        ui::MsgIcon::Critical);
+        if (!self)
+            return;
         LblMessage->clear();
         TxtIDCode->setFocus();
         return;
     }
-    QPointer<MemoryWindow> self(this);
     const BusyScope busy(this);
     const PollPause pause(m_host.poll);
     if (!logger::writeIdCode(*m_host.link, *code))
@@ -379,79 +379,20 @@ void MemoryWindow::writeInterval()
     const QString kept = LblMessage->text();
     LblMessage->setText(tr("Wait"));
     const std::optional<int> code = intervalCodeFromText(TxtSampling->text());
+    QPointer<MemoryWindow> self(this);
     if (!code) {
         ui::Dialogs::current().message(
             this, tr("0.4 < Sampling Time < 102") + QChar(13) + tr("Try again !"),
             ui::MsgButtons::Ok, ui::MsgIcon::None);
-        LblMessage->setText(kept);
+        if (self)
+            LblMessage->setText(kept);
         return;
     }
-    QPointer<MemoryWindow> self(this);
     const BusyScope busy(this);
     const PollPause pause(m_host.poll);
     logger::writeIntervalCode(*m_host.link, *code);
     if (self)
         LblMessage->setText(kept);
-}
-
-void MemoryWindow::saveAllSets()
-{
-    if (m_busy > 0 || m_sets.isEmpty())
-        return;
-    QPointer<MemoryWindow> self(this);
-    const std::optional<QString> folder =
-        ui::Dialogs::current().chooseFolder(this, tr("Save all sets into"));
-    if (!self || !folder || folder->isEmpty() || !keepGoing())
-        return;
-    const QDir dir(*folder);
-    const BusyScope busy(this);
-    const PollPause pause(m_host.poll);
-    SaveAllProgress->setRange(0, int(m_sets.size()));
-    SaveAllProgress->setValue(0);
-    SaveAllProgress->setVisible(true);
-
-    int saved = 0;
-    QStringList failures;
-    const int total = int(m_sets.size());
-    for (int i = 1; i <= total; ++i) {
-        const SetInfo info = m_sets.at(i - 1);
-        const Reply reply = fetchSet(i, [self, i, total](int received) {
-            if (self)
-                self->LblMessage->setText(tr("Set %1 of %2: %3 Records Completed")
-                                              .arg(i)
-                                              .arg(total)
-                                              .arg(std::max(0, (received - 9) / 2)));
-        });
-        if (!self || !keepGoing())
-            return;
-        const SetRecords set =
-            decodeSetRecords(reply.bytes, info.records,
-                             m_host.shownValue ? m_host.shownValue() : QString(), century());
-        // What arrived is kept, under a name that says whether it is the whole set.
-        const QString name = savedSetFileName(info, century(), reply.complete());
-        if (!reply.complete()) {
-            failures << tr("set %1: %2").arg(i).arg(shortfallText(reply));
-        }
-        QString error;
-        if (reply.bytes.size() >= SetDataHeaderLength || reply.complete()) {
-            if (writeRecordFile(dir.filePath(name), set.rows, &error)) {
-                if (reply.complete())
-                    ++saved;
-            } else {
-                failures << tr("%1: %2").arg(QDir::toNativeSeparators(dir.filePath(name)), error);
-            }
-        }
-        SaveAllProgress->setValue(i);
-    }
-    LblMessage->setText(tr("%1 of %2 sets saved in %3")
-                            .arg(saved)
-                            .arg(total)
-                            .arg(QDir::toNativeSeparators(dir.absolutePath())));
-    emit saveAllFinished(saved, int(failures.size()));
-    if (!failures.isEmpty())
-        ui::Dialogs::current().message(
-            this, tr("Not every set could be saved:\n") + failures.join(QLatin1Char('\n')),
-            ui::MsgButtons::Ok, ui::MsgIcon::Exclamation);
 }
 
 } // namespace veltrix

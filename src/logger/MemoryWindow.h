@@ -41,6 +41,11 @@ struct LoggerHost {
     std::function<QDateTime()> now;
     // Where DataList goes: its left edge at this window's right edge.
     QPointer<QWidget> panel;
+    // The downloaded list belongs to the panel, so that it outlives this window and its Plot
+    // keeps working: closes the open one, and makes a new one (wired to the panel's plot).
+    // Without them the list is this window's own.
+    std::function<void()> closeDataList;
+    std::function<DataList*()> newDataList;
 };
 
 class MemoryWindow : public QWidget {
@@ -59,7 +64,8 @@ public:
     // CmdIDCode, CmdSampling (and Enter in TxtSampling).
     void writeIdCode();
     void writeInterval();
-    // CmdSaveAll: every set into a record file of its own in a folder the user picks.
+    // CmdSaveAll: every set into a record file of its own in a folder the user picks
+    // (SaveAllSets.cpp).
     void saveAllSets();
 
     QList<logger::SetInfo> sets() const { return m_sets; }
@@ -94,7 +100,6 @@ private:
     bool keepGoing() const;
     int century() const;
     void report(const QString& what, const logger::Reply& reply);
-    logger::Reply fetchSet(int row, const std::function<void(int)>& progress);
 
     LoggerHost m_host;
     logger::LoggerExchange m_exchange;

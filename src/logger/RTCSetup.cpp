@@ -116,16 +116,16 @@ bool RTCSetup::setMeterTime()
     updateSetButton();
     // One command on the line at a time. A poll tick already waiting keeps waiting; its answer
     // is emptied out here and that tick simply polls again.
-    if (m_poll)
-        m_poll->stopPolling();
-    const bool waited = clockSetExchange(m_link, command);
+    bool waited = false;
+    {
+        const PollPause pause(m_poll);
+        waited = clockSetExchange(m_link, command);
+    }
     if (!self || !waited)
         return false; // the panel went away or the program is quitting
     m_busy = false;
     updateSetButton();
     emit meterClockSet();
-    if (m_poll)
-        m_poll->startPolling();
     if (m_closePending)
         deleteLater();
     return true;

@@ -314,6 +314,8 @@ void Panel::stopPolling()
 
 void Panel::startPolling()
 {
+    if (quitting())
+        return;
     m_pollEnabled = true;
     if (!m_inTick) // a running tick re-arms the timer when it ends
         m_timer1.start();
@@ -446,18 +448,22 @@ void Panel::pressKey(Key key)
     // Pressed while another exchange holds the line (a set downloading), polling stays with that
     // exchange, which starts it again when it ends; restarted here, a poll would empty the
     // buffer under the download.
-    const bool wasPolling = pollingEnabled();
-    stopPolling();
-    if (key == Key::Record)
-        closeMemoryWindow(); // the meter's logger starts or stops under it
+    const PollPause pause(this);
+    if (key == Key::Record && m_link.replyArriving()) {
+        // The meter's logger starts or stops under the Memory window, which goes; the set it
+        // was sending must be over before the key goes out, or the meter gets it mid-reply.
+        closeMemoryWindow();
+        if (!m_link.awaitQuiet(m_link.replyTimeLeft()) || !self)
+            return;
+    } else if (key == Key::Record) {
+        closeMemoryWindow();
+    }
     const QByteArray letter = keyCommand(key, m_state.ModelCode, m_state.Flags.GaussFlag);
     m_link.output(letter);
     for (double wait : keyWaits(key, m_state.ModelCode)) {
         if (!Delay(wait) || !self)
             return;
     }
-    if (wasPolling)
-        startPolling();
 }
 
 void Panel::toggleTitle()

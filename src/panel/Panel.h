@@ -61,7 +61,7 @@ public:
     // Every exchange outside the poll tick stops the poll first and starts it again afterwards.
     void stopPolling() override;
     void startPolling() override;
-    bool pollingEnabled() const { return m_pollEnabled; }
+    bool pollingEnabled() const override { return m_pollEnabled; }
     bool inTick() const { return m_inTick; }
     bool linkLost() const { return m_linkLost; }
 
@@ -103,6 +103,9 @@ public:
     // The data-logger window (null while closed) and what "Plot" of a downloaded list does.
     MemoryWindow* memoryWindow() const;
     void setDataListPlotHandler(std::function<void(DataList&)> handler);
+    // The downloaded list (null when none is open): the panel's, whichever Memory window filled
+    // it; the next download replaces it.
+    DataList* dataList() const;
 
     QString shownValue() const;
     QString shownUnit() const;
@@ -143,6 +146,8 @@ private:
     void registerLoggerCommands();
     void openMemoryWindow();
     void closeMemoryWindow();
+    DataList* newDataList();
+    void closeDataList();
     void openRecordFile();
     void openLiveTable();
     void eraseMemory();
@@ -180,6 +185,7 @@ private:
     std::function<QDateTime()> m_wallClock;
     QHash<QString, std::function<void()>> m_commands;
     QPointer<MemoryWindow> m_memory;
+    QPointer<DataList> m_dataList;
     std::function<void(DataList&)> m_dataListPlot;
 
 protected:

@@ -4,6 +4,8 @@
 #include "logger/MemoryWindow.h"
 #include "panel/Panel.h"
 
+#include <QAction>
+
 namespace veltrix {
 
 void Panel::registerLoggerCommands()
@@ -22,6 +24,33 @@ void Panel::setDataListPlotHandler(std::function<void(DataList&)> handler)
     m_dataListPlot = std::move(handler);
     if (m_memory)
         m_memory->setPlotHandler(m_dataListPlot);
+    if (m_dataList)
+        m_dataList->plotAction()->setEnabled(bool(m_dataListPlot));
+}
+
+DataList* Panel::dataList() const
+{
+    return m_dataList;
+}
+
+DataList* Panel::newDataList()
+{
+    closeDataList();
+    auto* list = new DataList(m_state, this, this);
+    m_dataList = list;
+    list->plotAction()->setEnabled(bool(m_dataListPlot));
+    // The panel draws it, so Plot works after the Memory window has gone.
+    connect(list, &DataList::plotRequested, this, [this, list] {
+        if (m_dataListPlot)
+            m_dataListPlot(*list);
+    });
+    return list;
+}
+
+void Panel::closeDataList()
+{
+    if (m_dataList)
+        m_dataList->close();
 }
 
 void Panel::closeMemoryWindow()
@@ -45,6 +74,8 @@ void Panel::openMemoryWindow()
     host.shownValue = [this] { return shownValue(); };
     host.now = [this] { return now(); };
     host.panel = this;
+    host.closeDataList = [this] { closeDataList(); };
+    host.newDataList = [this] { return newDataList(); };
     auto* memory = new MemoryWindow(std::move(host), this);
     m_memory = memory;
     memory->setPlotHandler(m_dataListPlot);

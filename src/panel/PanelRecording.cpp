@@ -237,11 +237,8 @@ void Panel::eraseMemory()
                                        ui::MsgButtons::OkCancel,
                                        ui::MsgIcon::Exclamation) != ui::MsgResult::Ok)
         return;
-    QPointer<Panel> self(this);
-    stopPolling();
-    if (!logger::eraseMemory(m_link) || !self)
-        return;
-    startPolling();
+    const PollPause pause(this);
+    logger::eraseMemory(m_link);
 }
 
 void Panel::closeLiveViews()

@@ -70,9 +70,9 @@ double stripHeight(const QString& valueText, double min, double max)
     return heightOf(leadingNumber(valueText), min, max);
 }
 
-double rescaledMax(double max, const QString& newUnit)
+double rescaledLimit(double limit, const QString& newUnit)
 {
-    return newUnit == MilliGauss ? max * 10 : max / 10;
+    return newUnit == MilliGauss ? limit * 10 : limit / 10;
 }
 
 StripPoint advanceSweep(SharedState& s, double y)
@@ -107,7 +107,7 @@ StripPoint advanceSweep(SharedState& s, double y)
 StripRangeError checkStripRange(const QString& maxText, const QString& minText,
                                 const QString& recordsText, StripRange* range)
 {
-    if (leadingNumber(recordsText) < 10)
+    if (leadingNumber(recordsText) < MinStripRecords)
         return StripRangeError::Records;
     const double min = leadingNumber(minText);
     const double max = leadingNumber(maxText);
@@ -116,8 +116,10 @@ StripRangeError checkStripRange(const QString& maxText, const QString& minText,
     // Each field must be a number as a whole ("12a" is not), the point count a whole one.
     bool ok = false;
     const int records = recordsText.trimmed().toInt(&ok);
-    if (!ok || records < 10)
+    if (!ok || records < MinStripRecords)
         return StripRangeError::Records;
+    if (records > MaxStripRecords)
+        return StripRangeError::TooManyRecords;
     const auto strictMin = wholeNumber(minText);
     const auto strictMax = wholeNumber(maxText);
     if (!strictMin || !strictMax)
@@ -131,6 +133,25 @@ const QString& stripRecordsRefusal()
 {
     static const QString text = QObject::tr("Invalid, Numbers of Records >=10, Try again!");
     return text;
+}
+
+const QString& stripTooManyRefusal()
+{
+    static const QString text =
+        QObject::tr("Invalid, Numbers of Records <= %1, Try again!").arg(MaxStripRecords);
+    return text;
+}
+
+const QString& stripRangeRefusal(StripRangeError error)
+{
+    switch (error) {
+    case StripRangeError::Records:
+        return stripRecordsRefusal();
+    case StripRangeError::TooManyRecords:
+        return stripTooManyRefusal();
+    default:
+        return stripLimitsRefusal();
+    }
 }
 
 const QString& stripLimitsRefusal()

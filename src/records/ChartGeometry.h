@@ -58,9 +58,9 @@ double heightOf(double value, double min, double max);
 // Height of a reading as the panel shows it ("OL" is an overload).
 double stripHeight(const QString& valueText, double min, double max);
 
-// The strip chart's top value after the meter changed its unit: ten times larger in milligauss,
-// ten times smaller otherwise.
-double rescaledMax(double max, const QString& newUnit);
+// A strip chart limit after the meter changed its unit: ten times larger in milligauss, ten
+// times smaller otherwise. Both limits are rescaled, so they stay in order.
+double rescaledLimit(double limit, const QString& newUnit);
 
 // One reading of the strip chart's sweep, applied to the sweep state in SharedState
 // (StripStarted, StripPointIndex, StripLastX, StripLastY, with StripRecords and StripStep).
@@ -77,19 +77,25 @@ struct StripPoint {
 };
 StripPoint advanceSweep(SharedState& state, double y);
 
-// What the strip chart's range dialog accepts: at least 10 points per sweep, a lower limit of 0
-// or more and an upper limit above it. Every field is checked before anything is taken, so a
+// What the strip chart's range dialog accepts: 10 to 10000 points per sweep (more would draw
+// segments narrower than a pixel and cost a redraw each), a lower limit of 0 or more and an
+// upper limit above it. Every field is checked before anything is taken, so a
 // refused entry changes nothing.
 struct StripRange {
     int records = 0;
     double min = 0;
     double max = 0;
 };
-enum class StripRangeError { None, Records, Limits };
+inline constexpr int MinStripRecords = 10;
+inline constexpr int MaxStripRecords = 10000;
+enum class StripRangeError { None, Records, TooManyRecords, Limits };
 StripRangeError checkStripRange(const QString& maxText, const QString& minText,
                                 const QString& recordsText, StripRange* range);
 const QString& stripRecordsRefusal();
 const QString& stripLimitsRefusal();
+const QString& stripTooManyRefusal();
+// The refusal text for an error of checkStripRange.
+const QString& stripRangeRefusal(StripRangeError error);
 
 // ---- List plot ----
 

@@ -40,8 +40,10 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
     // The meter changed its unit: the limits follow it. The chart keeps its own record of the
     // unit it is scaled for; the gauge's record may already have seen the change.
     if (unitText != m_state.StripScaleUnit) {
-        if (!m_state.StripScaleUnit.isEmpty())
-            m_state.StripMax = chart::rescaledMax(m_state.StripMax, unitText);
+        if (!m_state.StripScaleUnit.isEmpty()) {
+            m_state.StripMin = chart::rescaledLimit(m_state.StripMin, unitText);
+            m_state.StripMax = chart::rescaledLimit(m_state.StripMax, unitText);
+        }
         showLimits();
         m_state.StripScaleUnit = unitText;
     }
@@ -184,11 +186,8 @@ void StripChart::acceptRange()
         chart::checkStripRange(dialog->TxtReal1Max->text(), dialog->TxtReal1Min->text(),
                                dialog->TxtReal1Rec->text(), &range);
     if (error != chart::StripRangeError::None) {
-        ui::Dialogs::current().message(dialog,
-                                       error == chart::StripRangeError::Records
-                                           ? chart::stripRecordsRefusal()
-                                           : chart::stripLimitsRefusal(),
-                                       ui::MsgButtons::Ok, ui::MsgIcon::None);
+        ui::Dialogs::current().message(dialog, chart::stripRangeRefusal(error), ui::MsgButtons::Ok,
+                                       ui::MsgIcon::None);
         return; // the dialog stays open
     }
     m_state.StripRecords = range.records;

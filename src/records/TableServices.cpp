@@ -108,13 +108,12 @@ QStringList listingOf(const ui::Grid& table)
 bool PrintTable(const ui::Grid& table, ui::LinePrinter& printer, PollControl* poll)
 {
     BusyPointer busy;
-    if (poll)
-        poll->stopPolling();
-    const QStringList lines = listingOf(table);
-    for (const QString& line : lines)
-        printer.printLine(line);
-    if (poll)
-        poll->startPolling();
+    {
+        const PollPause pause(poll);
+        const QStringList lines = listingOf(table);
+        for (const QString& line : lines)
+            printer.printLine(line);
+    }
 
     QWidget* parent = table.window();
     if (printer.endJob(parent))

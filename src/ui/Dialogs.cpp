@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 
 namespace veltrix::ui {
@@ -38,50 +39,75 @@ QString qtFilter(const QString& pipeFilter)
     return names.join(QStringLiteral(";;"));
 }
 
+// Every dialog is made on the heap and watched: a window that closes while its dialog is open
+// (a lost link closes the live views and the Memory window) takes the dialog with it, and
+// exec() then returns as if cancelled, instead of the window deleting a dialog on the stack.
+namespace {
+template <class D> int runGuarded(QPointer<D>& dialog)
+{
+    const int result = dialog->exec();
+    return dialog ? result : QDialog::Rejected;
+}
+
+std::optional<QString> fileDialog(QWidget* parent, const QString& caption, const QString& filter,
+                                  QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode)
+{
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, QString(), filter);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(fileMode);
+    if (fileMode == QFileDialog::Directory)
+        dialog->setOption(QFileDialog::ShowDirsOnly);
+    const bool accepted = runGuarded(dialog) == QDialog::Accepted;
+    std::optional<QString> path;
+    if (dialog && accepted && !dialog->selectedFiles().isEmpty() &&
+        !dialog->selectedFiles().constFirst().isEmpty())
+        path = dialog->selectedFiles().constFirst();
+    delete dialog.data();
+    return path;
+}
+} // namespace
+
 MsgResult Dialogs::message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
                            const QString& title)
 {
-    QMessageBox box(toQt(icon), title.isEmpty() ? QStringLiteral("Veltrix Panel") : title, text,
-                    buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                    : QMessageBox::Ok,
-                    parent);
-    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    QPointer<QMessageBox> box = new QMessageBox(
+        toQt(icon), title.isEmpty() ? QStringLiteral("Veltrix Panel") : title, text,
+        buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+        parent);
+    const int result = runGuarded(box);
+    delete box.data();
+    return result == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 QString Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
                           const QString& defaultText)
 {
-    bool ok = false;
-    const QString answer =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? answer : QString();
+    QPointer<QInputDialog> dialog = new QInputDialog(parent);
+    dialog->setWindowTitle(title);
+    dialog->setLabelText(prompt);
+    dialog->setTextValue(defaultText);
+    const bool accepted = runGuarded(dialog) == QDialog::Accepted;
+    const QString answer = dialog && accepted ? dialog->textValue() : QString();
+    delete dialog.data();
+    return answer;
 }
 
 std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& pipeFilter)
 {
-    const QString path =
-        QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(), qtFilter(pipeFilter));
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
+    return fileDialog(parent, QObject::tr("Open"), qtFilter(pipeFilter), QFileDialog::AcceptOpen,
+                      QFileDialog::ExistingFile);
 }
 
 std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& pipeFilter)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, QObject::tr("Save As"), QString(),
-                                                      qtFilter(pipeFilter));
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
+    return fileDialog(parent, QObject::tr("Save As"), qtFilter(pipeFilter), QFileDialog::AcceptSave,
+                      QFileDialog::AnyFile);
 }
 
 std::optional<QString> Dialogs::chooseFolder(QWidget* parent, const QString& title)
 {
-    const QString dir = QFileDialog::getExistingDirectory(
-        parent, title.isEmpty() ? QObject::tr("Choose a folder") : title);
-    if (dir.isEmpty())
-        return std::nullopt;
-    return dir;
+    return fileDialog(parent, title.isEmpty() ? QObject::tr("Choose a folder") : title, QString(),
+                      QFileDialog::AcceptOpen, QFileDialog::Directory);
 }
 
 Dialogs& Dialogs::current()

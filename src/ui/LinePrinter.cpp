@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QObject>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -92,11 +93,13 @@ bool LinePrinter::endJob(QWidget* parent)
 
     // No printer on this machine: let the user look at the listing and print it to a file.
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QObject::tr("Print"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+    // On the heap and watched: the window it belongs to may be closed (and deleted) meanwhile.
+    QPointer<QPrintPreviewDialog> preview = new QPrintPreviewDialog(&printer, parent);
+    preview->setWindowTitle(QObject::tr("Print"));
+    QObject::connect(preview.data(), &QPrintPreviewDialog::paintRequested, preview.data(),
                      [this, &lines](QPrinter* target) { m_pages = paint(*target, lines); });
-    preview.exec();
+    preview->exec();
+    delete preview.data();
     return true;
 }
 

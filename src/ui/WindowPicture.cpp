@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QObject>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -56,11 +57,13 @@ bool PicturePrinter::print(const QImage& picture, QWidget* parent)
 
     // No printer on this machine: show the page and let the user print it to a file.
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QObject::tr("Print"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+    // On the heap and watched: the window it belongs to may be closed (and deleted) meanwhile.
+    QPointer<QPrintPreviewDialog> preview = new QPrintPreviewDialog(&printer, parent);
+    preview->setWindowTitle(QObject::tr("Print"));
+    QObject::connect(preview.data(), &QPrintPreviewDialog::paintRequested, preview.data(),
                      [&picture](QPrinter* target) { paint(*target, picture); });
-    preview.exec();
+    preview->exec();
+    delete preview.data();
     return true;
 }
 

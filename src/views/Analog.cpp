@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QPolygonF>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -220,8 +221,12 @@ bool Analog::print()
     const std::unique_ptr<ui::PicturePrinter> printer = m_printerFactory();
     if (!printer)
         return false;
-    if (printer->print(image, this))
+    // No parent for the preview: a lost link closes the gauge while the preview may be open.
+    QPointer<Analog> self(this);
+    if (printer->print(image, nullptr))
         return true;
+    if (!self)
+        return false;
     ui::Dialogs::current().message(this, printer->errorString(), ui::MsgButtons::Ok,
                                    ui::MsgIcon::Critical);
     return false;
