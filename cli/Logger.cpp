@@ -7,6 +7,7 @@
 #include "logger/LoggerBackup.h"
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
+#include "logger/LoggerTimes.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -27,7 +28,7 @@ void printOut(const QString& text)
 
 int century()
 {
-    return QDate::currentDate().year() / 100;
+    return logger::century(QDate::currentDate());
 }
 
 // Says why a reply is not what was asked for; NoAnswer when nothing came at all.

@@ -3,6 +3,7 @@
 
 #include "logger/LoggerBackup.h"
 #include "logger/LoggerProtocol.h"
+#include "logger/LoggerTimes.h"
 #include "records/CsvExport.h"
 #include "sim/VirtualMeter.h"
 #include "support/CliRun.h"
@@ -31,7 +32,7 @@ QString expectedName(const sim::LoggerSet& set, int n)
     const auto bcd = [](int v) { return quint8((v / 10) << 4 | (v % 10)); };
     info.start = {bcd(t.date().year() % 100), bcd(t.date().month()),  bcd(t.date().day()),
                   bcd(t.time().hour()),       bcd(t.time().minute()), bcd(t.time().second())};
-    return logger::backupFileName(info, QDate::currentDate().year() / 100);
+    return logger::backupFileName(info, logger::century(QDate::currentDate()));
 }
 
 } // namespace
