@@ -2,16 +2,15 @@
 
 #include "panel/SharedState.h"
 #include "ui/Dialogs.h"
+#include "ui/Placement.h"
 #include "ui/WindowPicture.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPolygonF>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -89,10 +88,7 @@ QWidget* Analog::face() const
 
 void Analog::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
-        top = screen->availableGeometry().top();
-    move(panelFrame.left() + panelFrame.width() + GapToPanel, top);
+    ui::placeBeside(*this, panelFrame, GapToPanel);
 }
 
 void Analog::faceResized()
