@@ -8,9 +8,10 @@
 #include "logger/MeterClock.h"
 #include "logger/RTCSetup.h"
 #include "panel/SharedState.h"
-#include "records/PollControl.h"
+#include "support/FakePoll.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
+#include "support/WindowRig.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -39,17 +40,8 @@ struct AlarmRig {
         window = new Alarm(state);
         window->show();
     }
-    template <class T> T* w(const char* name) const
-    {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-    void type(const char* box, const QString& text)
-    {
-        auto* edit = w<QLineEdit>(box);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-    }
+    template <class T> T* w(const char* name) const { return test::child<T>(window, name); }
+    void type(const char* box, const QString& text) { test::typeInto(window, box, text); }
     void choose(const QString& unit)
     {
         if (unit == QLatin1String("uT"))
@@ -66,13 +58,6 @@ struct AlarmRig {
         state.EnableDisable = sw;
     }
     ~AlarmRig() { delete window.data(); }
-};
-
-// The poll timer, as the clock window sees it.
-struct PollLog : PollControl {
-    QStringList calls;
-    void stopPolling() override { calls << "stop"; }
-    void startPolling() override { calls << "start"; }
 };
 
 QDateTime at(int y, int mo, int d, int h, int mi, int s)
@@ -340,7 +325,7 @@ private slots:
         test::ScriptedDialogs dialogs; // a refusal would show up here, not hang the test
         test::MeterRig rig;
         QVERIFY(rig.start());
-        PollLog poll;
+        test::FakePoll poll;
         QPointer<RTCSetup> w = new RTCSetup(*rig.link, &poll);
         w->setClock([time] { return time; });
         w->show();
@@ -363,7 +348,7 @@ private slots:
     {
         test::MeterRig rig;
         QVERIFY(rig.start());
-        PollLog poll;
+        test::FakePoll poll;
         QPointer<RTCSetup> w = new RTCSetup(*rig.link, &poll);
         w->show();
         QTimer::singleShot(50, w.data(), [&] { w->findChild<QPushButton*>("CmdExit")->click(); });
