@@ -5,9 +5,9 @@
 #include "logger/MemoryWindow.h"
 #include "panel/SharedState.h"
 #include "records/ListPlot.h"
-#include "records/PollControl.h"
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
+#include "support/FakePoll.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Grid.h"
@@ -27,25 +27,10 @@ using namespace veltrix;
 
 namespace {
 
-struct Poll : PollControl {
-    int stops = 0, starts = 0;
-    bool on = true;
-    void stopPolling() override
-    {
-        ++stops;
-        on = false;
-    }
-    void startPolling() override
-    {
-        ++starts;
-        on = true;
-    }
-};
-
 struct Rig {
     test::MeterRig m;
     SharedState state;
-    Poll poll;
+    test::FakePoll poll;
     QPointer<MemoryWindow> w;
     QPointer<DataList> list;
 
@@ -99,7 +84,7 @@ struct Rig {
     }
     bool controlsBack() const
     {
-        return poll.on && poll.stops == poll.starts && c<QPushButton>("CmdC")->isEnabled() &&
+        return poll.restarted() && c<QPushButton>("CmdC")->isEnabled() &&
                c<QPushButton>("CmdIDCode")->isEnabled() &&
                c<QPushButton>("CmdSampling")->isEnabled() && !w->busy();
     }
@@ -317,8 +302,7 @@ private slots:
         w->downloadSet(7); // about 3 s on the wire
         QVERIFY2(t.elapsed() < 1500, qPrintable(QString::number(t.elapsed())));
         QTRY_VERIFY(!w);
-        QVERIFY(r.poll.on);
-        QCOMPARE(r.poll.stops, r.poll.starts);
+        QVERIFY(r.poll.restarted());
     }
 
     // The ID code and sampling time boxes: each write to the meter's settings is followed by its
