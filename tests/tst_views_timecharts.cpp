@@ -4,7 +4,6 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/Graph.h"
-#include "ui/Grid.h"
 #include "ui/NumEdit.h"
 #include "ui/PrintDialog.h"
 #include "ui/TimeScale.h"
@@ -143,18 +142,6 @@ private slots:
         QCOMPARE(ui::timeTextOfDays(ui::daysFromSeconds(45296)), QString("12:34:56"));
         QCOMPARE(ui::daysOfTimeText(u"12:34"), ui::daysFromSeconds(45240));
         QCOMPARE(ui::daysOfTimeText(u"25:00:00"), std::nullopt);
-    }
-
-    // The table keeps five of the record's columns, the unit last.
-    void tableLayout()
-    {
-        GraphRig rig;
-        rig.feed("10:00:00", "1.2", Mu);
-        const ui::Grid& t = rig.graph->table();
-        QCOMPARE(t.cols(), 5);
-        QCOMPARE(t.rows(), 2);
-        QCOMPARE(t.cell(1, 3), QString("1.2"));
-        QCOMPARE(t.cell(1, 4), Mu);
     }
 
     void yRange_data()
