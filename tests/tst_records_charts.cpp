@@ -159,6 +159,12 @@ private slots:
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 11))); // a new sweep
         QCOMPARE(labelText(&chart, "LblT1"), timeOf(11));
         QVERIFY(chart.isVisible());
+        // Started again mid-sweep (the toolbar's Graph, the range dialog's OK): from the left.
+        QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 12)));
+        s.StripStarted = false;
+        QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 13)));
+        QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 14)));
+        QCOMPARE(chart.points().last().x(), 1000 + 4000.0 / 9);
     }
 
     // The chart follows a unit change by its own record, even when the gauge has already taken
