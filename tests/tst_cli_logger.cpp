@@ -52,14 +52,15 @@ private slots:
     void silentMeter();
 
 private:
-    std::unique_ptr<sim::VirtualMeter> m_meter;
-    QString port() const { return m_meter->devicePath(); }
+    test::CliMeter m_rig;
+    sim::VirtualMeter* m_meter = nullptr;
+    QString port() const { return m_rig.port(); }
 };
 
 void TestCliLogger::init()
 {
-    m_meter = std::make_unique<sim::VirtualMeter>();
-    QVERIFY(test::startMeterOnLink(*m_meter, false));
+    QVERIFY(m_rig.start());
+    m_meter = m_rig.meter.get();
     m_meter->setLoggerSets(sim::VirtualMeter::sampleSets());
 }
 
