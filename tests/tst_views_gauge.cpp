@@ -1,12 +1,11 @@
 // The analog gauge: its dial geometry without a window, and the window painting from it (the
-// needle's side, relabelling on a unit change, resize and minimise, print and save); the digital
-// display's own window.
+// needle's side, relabelling on a unit change, resize and minimise, print and save). The digital
+// display is tested behind the panel.
 
 #include "panel/SharedState.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/WindowPicture.h"
 #include "views/Analog.h"
-#include "views/Digital.h"
 #include "views/GaugeGeometry.h"
 
 #include <QAction>
@@ -302,22 +301,6 @@ private slots:
         dialogs.fileAnswers << dir.filePath("missing/dial.png");
         rig.gauge->findChild<QAction*>("MnuSave")->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
-    }
-
-    void digitalWindow()
-    {
-        SharedState state;
-        state.DigitalOpen = true;
-        QPointer<Digital> digital = new Digital(state);
-        digital->show();
-        QVERIFY(QTest::qWaitForWindowExposed(digital));
-        digital->feed("OL", "uT");
-        QCOMPARE(digital->findChild<QLabel*>("LblValue")->text(), QString("OL"));
-        QCOMPARE(digital->findChild<QLabel*>("LblFunction")->text(), QString("uT"));
-        QVERIFY(digital->findChild<QLabel*>("LblRange")->text().isEmpty());
-        digital->close();
-        QVERIFY(!state.DigitalOpen);
-        QTRY_VERIFY(digital.isNull());
     }
 };
 
