@@ -1,4 +1,5 @@
-// The graph control's axes, time ticks and trace; the cursors and the mouse are in GraphCursors.cpp.
+// The graph control's axes, time ticks and trace; the cursors and the mouse are in
+// GraphCursors.cpp.
 
 #include "ui/Graph.h"
 
