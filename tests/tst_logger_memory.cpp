@@ -182,7 +182,6 @@ private slots:
         QCOMPARE(list->grid().rowCount(), 0);
         QCOMPARE(list->title()->text(), QStringLiteral("0  Records In No. 2  Set"));
         list->plotAction()->trigger(); // nothing to plot: nothing happens
-        QVERIFY(!r.state.PlotFromDataList);
         QVERIFY(r.controlsBack());
     }
 
@@ -409,13 +408,12 @@ private slots:
         ListPlot plot(r.state);
         r.w->setPlotHandler([&](DataList& l) {
             plotted = &l;
-            plot.plotTable(PlotSource::DataList, l.grid());
+            plot.plotTable(l.grid());
         });
         QVERIFY(list->plotAction()->isEnabled());
         list->plotAction()->trigger();
         QCOMPARE(plotted, list);
         QVERIFY(plot.window() && plot.window()->isVisible());
-        QVERIFY(r.state.PlotFromDataList);
         QCOMPARE(r.state.PlotRangeMax, rangeMax);
         QCOMPARE(r.state.PlotLastRecord, list->grid().rowCount());
     }

@@ -280,11 +280,10 @@ private slots:
         SharedState s;
         std::unique_ptr<ui::Grid> table(milligaussTable(300));
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, *table);
+        plot.plotTable(*table);
         ListPlot1* w = plot.window();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QString("300Records Completed"));
-        QVERIFY(s.PlotFromFileList && !s.PlotFromDataList);
         QCOMPARE(w->points().size(), 300);
         QCOMPARE(w->points()[0], QPointF(1000, 4000));
         QCOMPARE(w->points()[1].x() - w->points()[0].x(), 4000.0 / 299);
@@ -302,8 +301,7 @@ private slots:
         ui::Grid mg(7);
         fillTable(mg, {"1000", "10", "10", "OL", "3000"}, {"mG", "uT", "\u03bcT", "mG", "mG"});
         ListPlot plot(s);
-        plot.plotTable(PlotSource::DataList, mg);
-        QVERIFY(s.PlotFromDataList && !s.PlotFromFileList);
+        plot.plotTable(mg);
         QList<double> ys;
         for (const QPointF& p : plot.window()->points())
             ys << p.y();
@@ -311,7 +309,7 @@ private slots:
 
         ui::Grid ut(7);
         fillTable(ut, {"20", "1000"}, {"\u03bcT", "mG"});
-        plot.plotTable(PlotSource::FileList, ut);
+        plot.plotTable(ut);
         QCOMPARE(s.PlotFullScale, 200.0);
         QCOMPARE(labelText(plot.window(), "LblValTop"), QString("200"));
         QCOMPARE(plot.window()->points()[1].y(), 2500.0); // 1000 mG = 100 uT
@@ -338,7 +336,7 @@ private slots:
         SharedState s;
         std::unique_ptr<ui::Grid> table(milligaussTable(10));
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, *table);
+        plot.plotTable(*table);
         const PlotSettings before = plotSettings(s);
         plot.window()->findChild<QAction*>("MnuLimit")->trigger();
         Plot1Range* dialog = plot.rangeDialog();
@@ -371,12 +369,11 @@ private slots:
         SharedState s;
         ui::Grid empty(7);
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, empty);
+        plot.plotTable(empty);
         QVERIFY(!plot.window());
-        QVERIFY(!s.PlotFromFileList);
 
         auto* table = milligaussTable(10);
-        plot.plotTable(PlotSource::FileList, *table);
+        plot.plotTable(*table);
         plot.showRange();
         delete table;
         QTest::mouseClick(plot.rangeDialog()->CmdOK, Qt::LeftButton);
@@ -391,7 +388,7 @@ private slots:
         ui::Grid table(7);
         fillTable(table, {"1500", "1500"}, {"mG"}); // a line at y = 1750
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, table);
+        plot.plotTable(table);
         for (const QSize size : {QSize(800, 500), QSize(420, 300)}) {
             plot.window()->resize(size);
             const QImage image = plot.window()->picture();

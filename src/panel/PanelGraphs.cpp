@@ -52,8 +52,6 @@ void Panel::registerGraphs()
 
 void Panel::openRecordGraph()
 {
-    if (!(m_liveTable && m_liveTable->isVisible()))
-        m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
     if (m_recordGraph && m_recordGraph->isVisible()) {
         m_recordGraph->raise();
         return;

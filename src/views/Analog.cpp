@@ -135,7 +135,6 @@ void Analog::drawDial(gauge::DialVariant variant)
     } else {
         m_radius = m_space.width() / 2;
     }
-    m_state.AnalogRadius = m_radius;
     LblFun->setText(unit);
     LblFun->adjustSize();
     m_variant = variant;
