@@ -333,8 +333,11 @@ private slots:
         QStringList pollAtSend;
         connect(&rig.meter, &sim::VirtualMeter::commandReceived, this,
                 [&](const QString&) { pollAtSend = poll.calls; });
+        rig.line->output(" "); // an answer nobody took: the exchange empties it first
+        QTRY_COMPARE(rig.line->inBufferCount(), PollAnswerLength);
         rig.meter.clearReceived();
         QTest::mouseClick(w->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
+        QCOMPARE(rig.line->inBufferCount(), 0);
         QCOMPARE(set.count(), 1);
         QTRY_COMPARE(rig.meter.received(), QByteArray("D250305070409"));
         QCOMPARE(pollAtSend, QStringList{"stop"});
