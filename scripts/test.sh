@@ -12,9 +12,9 @@ else
     scripts/build.sh
 fi
 build="${BUILD_DIR:-build}"
-# The tests spend most of their time waiting for the virtual meter's answers, so more of them
-# run side by side than there are cores.
-jobs="${TEST_JOBS:-$(( $(nproc) * 2 ))}"
+# The tests spend most of their time waiting for the virtual meter's answers, so three times as
+# many run side by side as there are cores.
+jobs="${TEST_JOBS:-$(( $(nproc) * 3 ))}"
 if ctest --test-dir "$build" --output-on-failure -j"$jobs"; then
     exit 0
 fi
