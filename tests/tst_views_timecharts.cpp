@@ -433,6 +433,7 @@ private slots:
         enter(*plot, "AxisMax2", "120");
         enter(*plot, "AxisMin2", "500"); // above the maximum: the axis keeps its range
         QCOMPARE(chart.axisMaximum(Graph::YAxis), 120.0);
+        enter(*plot, "AxisMax1", "09:01:00");
         plot->findChild<QPushButton*>("CmdReset")->click();
         QCOMPARE(xMin->text(), QString("09:00:00"));
         QVERIFY(near(chart.axisMinimum(Graph::XAxis), x0));
