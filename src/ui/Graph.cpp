@@ -92,16 +92,6 @@ double Graph::daysOf(qreal ms) const
     return daysFromSeconds((ms - qreal(m_epochMs)) / 1000.0);
 }
 
-void Graph::setAxisMinimum(int axis, double value)
-{
-    setAxisRange(axis, value, axisMaximum(axis));
-}
-
-void Graph::setAxisMaximum(int axis, double value)
-{
-    setAxisRange(axis, axisMinimum(axis), value);
-}
-
 void Graph::setAxisRange(int axis, double minimum, double maximum)
 {
     if (!std::isfinite(minimum) || !std::isfinite(maximum) || !(minimum < maximum))

@@ -33,8 +33,6 @@ public:
     ~Graph() override;
 
     // Axis ranges: x in days, y in the measured unit. An empty or inverted range is ignored.
-    void setAxisMinimum(int axis, double value);
-    void setAxisMaximum(int axis, double value);
     void setAxisRange(int axis, double minimum, double maximum);
     double axisMinimum(int axis) const;
     double axisMaximum(int axis) const;
@@ -56,7 +54,6 @@ public:
     // The drawn points, x in days.
     const QList<QPointF>& points() const { return m_points; }
     int pointCount() const { return int(m_points.size()); }
-    double lastX() const { return m_lastX; }
 
     void setTrackMode(TrackMode mode);
     TrackMode trackMode() const { return m_mode; }
