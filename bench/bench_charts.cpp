@@ -101,7 +101,7 @@ void listPlotFigures()
     list.grid().addItems(tableRows());
     ListPlot plot(state);
     QObject::connect(&list, &FileList::plotRequested, &plot,
-                     [&] { plot.plotTable(PlotSource::FileList, list.grid()); });
+                     [&] { plot.plotTable(list.grid()); });
     list.show();
     QCoreApplication::processEvents();
     QAction* button = list.toolbar()->findChild<QAction*>(QStringLiteral("Plot"));

@@ -9,6 +9,7 @@
 #include "logger/LoggerRecords.h"
 #include "logger/SetDownload.h"
 #include "panel/PanelLogic.h"
+#include "logger/LoggerTimes.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -29,7 +30,7 @@ void printOut(const QString& text)
 
 int century()
 {
-    return QDate::currentDate().year() / 100;
+    return logger::century(QDate::currentDate());
 }
 
 // Says why a reply is not what was asked for; NoAnswer when nothing came at all.

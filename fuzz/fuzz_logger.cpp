@@ -25,7 +25,7 @@ void checkStamps(const StartBytes& start, int intervalCode, int steps)
             FUZZ_CHECK(clock.year() >= 0 && clock.year() <= 99);
             FUZZ_CHECK(clock.month() >= 1 && clock.month() <= 12);
             FUZZ_CHECK(clock.day() >= 1 &&
-                       clock.day() <= monthLength(clock.month(), 2000 + clock.year()));
+                       clock.day() <= QDate(2000 + clock.year(), clock.month(), 1).daysInMonth());
             FUZZ_CHECK(clock.hour() >= 0 && clock.hour() <= 23);
             FUZZ_CHECK(clock.minute() >= 0 && clock.minute() <= 59);
             FUZZ_CHECK(clock.tenths() >= 0 && clock.tenths() < 600);

@@ -51,16 +51,15 @@ private slots:
     void portsAndSimulate();
 
 private:
+    test::CliMeter m_rig;
     sim::VirtualMeter* m_meter = nullptr;
-    std::unique_ptr<sim::VirtualMeter> m_owned;
-    QString port() const { return m_meter->devicePath(); }
+    QString port() const { return m_rig.port(); }
 };
 
 void TestCliCommands::init()
 {
-    m_owned = std::make_unique<sim::VirtualMeter>();
-    m_meter = m_owned.get();
-    QVERIFY(test::startMeterOnLink(*m_meter, false));
+    QVERIFY(m_rig.start());
+    m_meter = m_rig.meter.get();
     m_meter->setField(12.3);
 }
 

@@ -3,6 +3,7 @@
 
 #include "logger/LoggerBackup.h"
 #include "logger/LoggerProtocol.h"
+#include "logger/LoggerTimes.h"
 #include "records/CsvExport.h"
 #include "sim/VirtualMeter.h"
 #include "support/CliRun.h"
@@ -34,7 +35,7 @@ QString expectedName(const sim::LoggerSet& set, int n)
     const auto bcd = [](int v) { return quint8((v / 10) << 4 | (v % 10)); };
     info.start = {bcd(t.date().year() % 100), bcd(t.date().month()),  bcd(t.date().day()),
                   bcd(t.time().hour()),       bcd(t.time().minute()), bcd(t.time().second())};
-    return logger::backupFileName(info, QDate::currentDate().year() / 100);
+    return logger::backupFileName(info, logger::century(QDate::currentDate()));
 }
 
 } // namespace
@@ -57,14 +58,15 @@ private slots:
     void invalidReadingTakesTheShownValue();
 
 private:
-    std::unique_ptr<sim::VirtualMeter> m_meter;
-    QString port() const { return m_meter->devicePath(); }
+    test::CliMeter m_rig;
+    sim::VirtualMeter* m_meter = nullptr;
+    QString port() const { return m_rig.port(); }
 };
 
 void TestCliLogger::init()
 {
-    m_meter = std::make_unique<sim::VirtualMeter>();
-    QVERIFY(test::startMeterOnLink(*m_meter, false));
+    QVERIFY(m_rig.start());
+    m_meter = m_rig.meter.get();
     m_meter->setLoggerSets(sim::VirtualMeter::sampleSets());
 }
 

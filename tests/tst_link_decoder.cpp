@@ -105,22 +105,30 @@ private slots:
         QCOMPARE(eepromCommand(address, value), command);
     }
 
-    void leadingNumber_data()
+    // How every caller reads a shown reading or a record's value cell.
+    void valueText_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("number");
-        QTest::newRow("plain") << "12.3" << 12.3;
-        QTest::newRow("with unit") << "2 sec" << 2.0;
-        QTest::newRow("blanks sign") << "  -1.5e1x" << -15.0;
-        QTest::newRow("none") << "abc" << 0.0;
-        QTest::newRow("OL") << "OL" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
+        QTest::addColumn<bool>("overload");
+        QTest::newRow("plain") << "12.3" << 12.3 << false;
+        QTest::newRow("with unit") << "2 sec" << 2.0 << false;
+        QTest::newRow("blanks sign") << "  -1.5e1x" << -15.0 << false;
+        QTest::newRow("fraction only") << ".5" << 0.5 << false;
+        QTest::newRow("exponent without digits") << "3e" << 3.0 << false;
+        QTest::newRow("none") << "abc" << 0.0 << false;
+        QTest::newRow("OL") << "OL" << 0.0 << true;
+        QTest::newRow("ol in a cell") << " ol " << 0.0 << true;
+        QTest::newRow("OL and more") << "OL2" << 0.0 << false;
+        QTest::newRow("empty") << "" << 0.0 << false;
     }
-    void leadingNumber()
+    void valueText()
     {
         QFETCH(QString, text);
         QFETCH(double, number);
+        QFETCH(bool, overload);
         QCOMPARE(veltrix::leadingNumber(text), number);
+        QCOMPARE(veltrix::isOverload(text), overload);
     }
 };
 

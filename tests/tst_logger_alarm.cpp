@@ -8,10 +8,11 @@
 #include "logger/MeterClock.h"
 #include "logger/RTCSetup.h"
 #include "panel/SharedState.h"
-#include "records/PollControl.h"
+#include "support/FakePoll.h"
 #include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
+#include "support/WindowRig.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -40,17 +41,8 @@ struct AlarmRig {
         window = new Alarm(state);
         window->show();
     }
-    template <class T> T* w(const char* name) const
-    {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-    void type(const char* box, const QString& text)
-    {
-        auto* edit = w<QLineEdit>(box);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-    }
+    template <class T> T* w(const char* name) const { return test::child<T>(window, name); }
+    void type(const char* box, const QString& text) { test::typeInto(window, box, text); }
     void choose(const QString& unit)
     {
         if (unit == QLatin1String("uT"))
@@ -67,14 +59,6 @@ struct AlarmRig {
         state.EnableDisable = sw;
     }
     ~AlarmRig() { delete window.data(); }
-};
-
-// The poll timer, as the clock window sees it.
-struct PollLog : PollControl {
-    QStringList calls;
-    void stopPolling() override { calls << "stop"; }
-    void startPolling() override { calls << "start"; }
-    bool pollingEnabled() const override { return calls.isEmpty() || calls.last() == "start"; }
 };
 
 QDateTime at(int y, int mo, int d, int h, int mi, int s)
@@ -342,7 +326,7 @@ private slots:
         test::ScriptedDialogs dialogs; // a refusal would show up here, not hang the test
         test::MeterRig rig;
         QVERIFY(rig.start());
-        PollLog poll;
+        test::FakePoll poll;
         QPointer<RTCSetup> w = new RTCSetup(*rig.link, &poll);
         w->setClock([time] { return time; });
         w->show();
@@ -350,8 +334,11 @@ private slots:
         QStringList pollAtSend;
         connect(&rig.meter, &sim::VirtualMeter::commandReceived, this,
                 [&](const QString&) { pollAtSend = poll.calls; });
+        rig.line->output(" "); // an answer nobody took: the exchange empties it first
+        QTRY_COMPARE(rig.line->inBufferCount(), PollAnswerLength);
         rig.meter.clearReceived();
         QTest::mouseClick(w->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
+        QCOMPARE(rig.line->inBufferCount(), 0);
         QCOMPARE(set.count(), 1);
         QTRY_COMPARE(rig.meter.received(), QByteArray("D250305070409"));
         QCOMPARE(pollAtSend, QStringList{"stop"});
@@ -365,7 +352,7 @@ private slots:
     {
         test::MeterRig rig;
         QVERIFY(rig.start());
-        PollLog poll;
+        test::FakePoll poll;
         QPointer<RTCSetup> w = new RTCSetup(*rig.link, &poll);
         w->show();
         QTimer::singleShot(50, w.data(), [&] { w->findChild<QPushButton*>("CmdExit")->click(); });

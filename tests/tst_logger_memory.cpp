@@ -6,10 +6,10 @@
 #include "logger/SetDownload.h"
 #include "panel/SharedState.h"
 #include "records/ListPlot.h"
-#include "records/PollControl.h"
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
 #include "support/Layout.h"
+#include "support/FakePoll.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Grid.h"
@@ -30,26 +30,10 @@ using namespace veltrix;
 
 namespace {
 
-struct Poll : PollControl {
-    int stops = 0, starts = 0;
-    bool on = true;
-    void stopPolling() override
-    {
-        ++stops;
-        on = false;
-    }
-    void startPolling() override
-    {
-        ++starts;
-        on = true;
-    }
-    bool pollingEnabled() const override { return on; }
-};
-
 struct Rig {
     test::MeterRig m;
     SharedState state;
-    Poll poll;
+    test::FakePoll poll;
     QPointer<MemoryWindow> w;
     QPointer<DataList> list;
 
@@ -103,7 +87,7 @@ struct Rig {
     }
     bool controlsBack() const
     {
-        return poll.on && poll.stops == poll.starts && c<QPushButton>("CmdC")->isEnabled() &&
+        return poll.restarted() && c<QPushButton>("CmdC")->isEnabled() &&
                c<QPushButton>("CmdIDCode")->isEnabled() &&
                c<QPushButton>("CmdSampling")->isEnabled() && !w->busy();
     }
@@ -201,7 +185,6 @@ private slots:
         QCOMPARE(list->grid().rowCount(), 0);
         QCOMPARE(list->title()->text(), QStringLiteral("0  Records In No. 2  Set"));
         list->plotAction()->trigger(); // nothing to plot: nothing happens
-        QVERIFY(!r.state.PlotFromDataList);
         QVERIFY(r.controlsBack());
     }
 
@@ -321,8 +304,7 @@ private slots:
         w->downloadSet(7); // about 3 s on the wire
         QVERIFY2(t.elapsed() < 1500, qPrintable(QString::number(t.elapsed())));
         QTRY_VERIFY(!w);
-        QVERIFY(r.poll.on);
-        QCOMPARE(r.poll.stops, r.poll.starts);
+        QVERIFY(r.poll.restarted());
     }
 
     // The ID code and sampling time boxes: each write to the meter's settings is followed by its
@@ -429,13 +411,12 @@ private slots:
         ListPlot plot(r.state);
         r.w->setPlotHandler([&](DataList& l) {
             plotted = &l;
-            plot.plotTable(PlotSource::DataList, l.grid());
+            plot.plotTable(l.grid());
         });
         QVERIFY(list->plotAction()->isEnabled());
         list->plotAction()->trigger();
         QCOMPARE(plotted, list);
         QVERIFY(plot.window() && plot.window()->isVisible());
-        QVERIFY(r.state.PlotFromDataList);
         QCOMPARE(r.state.PlotRangeMax, rangeMax);
         QCOMPARE(r.state.PlotLastRecord, list->grid().rowCount());
     }

@@ -37,7 +37,6 @@ private slots:
         rig.panel->toolbarClick("Graph");
         RealTime1* chart = rig.panel->stripChart()->window();
         QVERIFY(chart && chart->isVisible());
-        QCOMPARE(chart->windowTitle(), QString("RealTimeGraph"));
         const SharedState& s = rig.panel->state();
         QVERIFY(s.StripChartOpen);
         QCOMPARE(s.StripMax, rig.text("LblUnit") == "mG" ? 2.0 : 0.2);

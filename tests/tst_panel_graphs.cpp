@@ -82,7 +82,6 @@ private slots:
         RecordGraph* graph = rig.open();
         rig.panel->setSamplingSeconds(7);
         QCOMPARE(graph->logic().SecTime1, 7);
-        QCOMPARE(graph->logic().CWGraphmod4, rig.panel->state().ShowTimesText);
     }
 
     void rowLimitStopsFeeding()

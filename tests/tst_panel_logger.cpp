@@ -2,6 +2,7 @@
 
 #include "logger/DataList.h"
 #include "logger/MemoryWindow.h"
+#include "records/ListPlot.h"
 #include "records/RealTimeList.h"
 #include "support/PanelRig.h"
 #include "support/ScriptedDialogs.h"
@@ -45,6 +46,11 @@ private slots:
         QCOMPARE(rig.meter.commands().mid(0, 2), (QStringList{"Y", "I"}));
         QVERIFY(rig.panel->pollingEnabled());
         QVERIFY(rig.ticks(1)); // polling goes on
+        // A downloaded set is plotted by the panel's list plot.
+        memory->downloadSet(1);
+        QVERIFY(memory->dataList());
+        memory->dataList()->plotAction()->trigger();
+        QVERIFY(rig.panel->listPlot()->window() && rig.panel->listPlot()->window()->isVisible());
     }
 
     void lockedMeterIsRefusedSilently()

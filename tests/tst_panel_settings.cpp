@@ -6,6 +6,7 @@
 #include "logger/RTCSetup.h"
 #include "support/PanelRig.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WindowRig.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -24,14 +25,6 @@ template <class W> QList<W*> openWindows(const PanelRig& rig)
         if (w->isVisible())
             open << w;
     return open;
-}
-
-void type(QWidget* window, const char* box, const QString& text)
-{
-    auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(box));
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 // Whether OVER (first) and UNDER flashed during n ticks.
@@ -87,8 +80,8 @@ private slots:
         Alarm* alarm = openWindows<Alarm>(rig).value(0);
         QVERIFY(alarm);
         QVERIFY(alarm->findChild<QRadioButton*>("OptmG")->isChecked());
-        type(alarm, "TTH", "40");
-        type(alarm, "TTL", "10");
+        test::typeInto(alarm, "TTH", "40");
+        test::typeInto(alarm, "TTL", "10");
         QTest::mouseClick(alarm->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(rig.ticks(1));

@@ -159,6 +159,12 @@ private slots:
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 11))); // a new sweep
         QCOMPARE(labelText(&chart, "LblT1"), timeOf(11));
         QVERIFY(chart.isVisible());
+        // Started again mid-sweep (the toolbar's Graph, the range dialog's OK): from the left.
+        QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 12)));
+        s.StripStarted = false;
+        QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 13)));
+        QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 14)));
+        QCOMPARE(chart.points().last().x(), 1000 + 4000.0 / 9);
     }
 
     // The chart follows a unit change by its own record, even when the gauge has already taken
@@ -275,11 +281,10 @@ private slots:
         SharedState s;
         std::unique_ptr<ui::Grid> table(milligaussTable(300));
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, *table);
+        plot.plotTable(*table);
         ListPlot1* w = plot.window();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QString("300Records Completed"));
-        QVERIFY(s.PlotFromFileList && !s.PlotFromDataList);
         QCOMPARE(w->points().size(), 300);
         QCOMPARE(w->points()[0], QPointF(1000, 4000));
         QCOMPARE(w->points()[1].x() - w->points()[0].x(), 4000.0 / 299);
@@ -297,8 +302,7 @@ private slots:
         ui::Grid mg(7);
         fillTable(mg, {"1000", "10", "10", "OL", "3000"}, {"mG", "uT", "\u03bcT", "mG", "mG"});
         ListPlot plot(s);
-        plot.plotTable(PlotSource::DataList, mg);
-        QVERIFY(s.PlotFromDataList && !s.PlotFromFileList);
+        plot.plotTable(mg);
         QList<double> ys;
         for (const QPointF& p : plot.window()->points())
             ys << p.y();
@@ -306,7 +310,7 @@ private slots:
 
         ui::Grid ut(7);
         fillTable(ut, {"20", "1000"}, {"\u03bcT", "mG"});
-        plot.plotTable(PlotSource::FileList, ut);
+        plot.plotTable(ut);
         QCOMPARE(s.PlotFullScale, 200.0);
         QCOMPARE(labelText(plot.window(), "LblValTop"), QString("200"));
         QCOMPARE(plot.window()->points()[1].y(), 2500.0); // 1000 mG = 100 uT
@@ -333,7 +337,7 @@ private slots:
         SharedState s;
         std::unique_ptr<ui::Grid> table(milligaussTable(10));
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, *table);
+        plot.plotTable(*table);
         const PlotSettings before = plotSettings(s);
         plot.window()->findChild<QAction*>("MnuLimit")->trigger();
         Plot1Range* dialog = plot.rangeDialog();
@@ -366,12 +370,11 @@ private slots:
         SharedState s;
         ui::Grid empty(7);
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, empty);
+        plot.plotTable(empty);
         QVERIFY(!plot.window());
-        QVERIFY(!s.PlotFromFileList);
 
         auto* table = milligaussTable(10);
-        plot.plotTable(PlotSource::FileList, *table);
+        plot.plotTable(*table);
         plot.showRange();
         delete table;
         QTest::mouseClick(plot.rangeDialog()->CmdOK, Qt::LeftButton);
@@ -386,7 +389,7 @@ private slots:
         ui::Grid table(7);
         fillTable(table, {"1500", "1500"}, {"mG"}); // a line at y = 1750
         ListPlot plot(s);
-        plot.plotTable(PlotSource::FileList, table);
+        plot.plotTable(table);
         for (const QSize size : {QSize(800, 500), QSize(420, 300)}) {
             plot.window()->resize(size);
             const QImage image = plot.window()->picture();

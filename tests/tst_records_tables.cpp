@@ -2,10 +2,10 @@
 
 #include "panel/SharedState.h"
 #include "records/FileList.h"
-#include "records/PollControl.h"
 #include "records/RealTimeList.h"
 #include "records/RecordFile.h"
 #include "records/TableServices.h"
+#include "support/FakePoll.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/Grid.h"
@@ -30,13 +30,6 @@ namespace {
 using test::fileBytes;
 using test::HeaderBytes;
 using test::writeFile;
-
-struct FakePoll : PollControl {
-    QStringList calls;
-    void stopPolling() override { calls << "stop"; }
-    void startPolling() override { calls << "start"; }
-    bool pollingEnabled() const override { return calls.isEmpty() || calls.last() == "start"; }
-};
 
 QString body(int second, const QString& unit = "mG")
 {
@@ -146,7 +139,7 @@ private slots:
         QCOMPARE(listingOf(table).size(), 152); // two headings and the rows
 
         ui::LinePrinter printer(tmp->filePath(pdf));
-        FakePoll poll;
+        test::FakePoll poll;
         QCOMPARE(PrintTable(table, printer, &poll), works);
         QCOMPARE(poll.calls, QStringList({"stop", "start"}));
         QCOMPARE(dialogs.messages.size(), works ? 0 : 1);
@@ -277,7 +270,7 @@ private slots:
     void pollPausesNest()
     {
         QFETCH(bool, running);
-        FakePoll poll;
+        test::FakePoll poll;
         if (!running)
             poll.stopPolling();
         {

@@ -1,12 +1,11 @@
 // The analog gauge: its dial geometry without a window, and the window painting from it (the
-// needle's side, relabelling on a unit change, resize and minimise, print and save); the digital
-// display's own window.
+// needle's side, relabelling on a unit change, resize and minimise, print and save). The digital
+// display is tested behind the panel.
 
 #include "panel/SharedState.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/WindowPicture.h"
 #include "views/Analog.h"
-#include "views/Digital.h"
 #include "views/GaugeGeometry.h"
 
 #include <QAction>
@@ -237,7 +236,6 @@ private slots:
         const QSize outer = rig.gauge->frameGeometry().size() -
                             QSize(0, rig.gauge->findChild<QWidget*>("MenuBar")->height());
         QVERIFY(near(rig.gauge->dialSpace().width(), outer.width() * 15 * 4485.0 / 4605));
-        QCOMPARE(rig.state.AnalogRadius, rig.gauge->dialSpace().width() / 2);
         // The next sample moves the needle on the new scale: 10 uT of 200.
         QVERIFY(rig.needleFor("10"));
         QCOMPARE(*rig.gauge->needle(), float(145 - 110 * 10.0 / 200));
@@ -261,7 +259,6 @@ private slots:
         QCOMPARE(rig.gauge->variant(), DialVariant::Resize);
         QCOMPARE(rig.gauge->dialSpace().width(), before.width());
         QCOMPARE(rig.gauge->dialSpace().height(), before.height());
-        QCOMPARE(rig.state.AnalogRadius, before.width() / 2);
         QCOMPARE(rig.gauge->labels().first().text, QString("100"));
 
         // Minimised, nothing is drawn until the window is shown again.
@@ -304,21 +301,6 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 1);
     }
 
-    void digitalWindow()
-    {
-        SharedState state;
-        state.DigitalOpen = true;
-        QPointer<Digital> digital = new Digital(state);
-        digital->show();
-        QVERIFY(QTest::qWaitForWindowExposed(digital));
-        digital->feed("OL", "uT");
-        QCOMPARE(digital->findChild<QLabel*>("LblValue")->text(), QString("OL"));
-        QCOMPARE(digital->findChild<QLabel*>("LblFunction")->text(), QString("uT"));
-        QVERIFY(digital->findChild<QLabel*>("LblRange")->text().isEmpty());
-        digital->close();
-        QVERIFY(!state.DigitalOpen);
-        QTRY_VERIFY(digital.isNull());
-    }
     // Each label is centred on its point of the label circle (the relabelled dial shifts every
     // one by the same fixed amount instead).
     void labelsCentredOnTheirPoints_data()

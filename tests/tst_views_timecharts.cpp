@@ -4,7 +4,6 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/Graph.h"
-#include "ui/Grid.h"
 #include "ui/NumEdit.h"
 #include "ui/PrintDialog.h"
 #include "ui/TimeScale.h"
@@ -143,18 +142,6 @@ private slots:
         QCOMPARE(ui::timeTextOfDays(ui::daysFromSeconds(45296)), QString("12:34:56"));
         QCOMPARE(ui::daysOfTimeText(u"12:34"), ui::daysFromSeconds(45240));
         QCOMPARE(ui::daysOfTimeText(u"25:00:00"), std::nullopt);
-    }
-
-    // The table keeps five of the record's columns, the unit last.
-    void tableLayout()
-    {
-        GraphRig rig;
-        rig.feed("10:00:00", "1.2", Mu);
-        const ui::Grid& t = rig.graph->table();
-        QCOMPARE(t.cols(), 5);
-        QCOMPARE(t.rows(), 2);
-        QCOMPARE(t.cell(1, 3), QString("1.2"));
-        QCOMPARE(t.cell(1, 4), Mu);
     }
 
     void yRange_data()
@@ -446,6 +433,7 @@ private slots:
         enter(*plot, "AxisMax2", "120");
         enter(*plot, "AxisMin2", "500"); // above the maximum: the axis keeps its range
         QCOMPARE(chart.axisMaximum(Graph::YAxis), 120.0);
+        enter(*plot, "AxisMax1", "09:01:00");
         plot->findChild<QPushButton*>("CmdReset")->click();
         QCOMPARE(xMin->text(), QString("09:00:00"));
         QVERIFY(near(chart.axisMinimum(Graph::XAxis), x0));

@@ -64,10 +64,10 @@ DecodedValue DecodeValue(quint8 high, quint8 low, const QString& shown, const St
     return {text, false};
 }
 
-double leadingNumber(const QString& text)
+double leadingNumber(QStringView text)
 {
     // Blanks skipped, then an optional sign, digits, a fraction and an exponent.
-    const QString s = text.trimmed();
+    const QStringView s = text.trimmed();
     qsizetype i = 0;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
         ++i;
@@ -93,6 +93,11 @@ double leadingNumber(const QString& text)
             end = j;
     }
     return s.left(end).toDouble();
+}
+
+bool isOverload(QStringView text)
+{
+    return text.trimmed().compare(u"OL", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace veltrix

@@ -36,8 +36,12 @@ inline void DecodeValue(quint8 high, quint8 low, const QString& shown, SharedSta
     s.OverloadFlag = v.OverloadFlag;
 }
 
-// The leading number of a text the way the panel compares values: "12.3" gives 12.3, "12 sec"
-// gives 12, a text without a leading number gives 0.
-double leadingNumber(const QString& text);
+// The leading number of a text the way the panel compares values and the charts read a record's
+// value cell: "12.3" gives 12.3, "12 sec" gives 12, a text without a leading number gives 0.
+double leadingNumber(QStringView text);
+
+// An overload as the meter shows it and a record file keeps it: "OL", blanks around it and the
+// letters' case aside.
+bool isOverload(QStringView text);
 
 } // namespace veltrix

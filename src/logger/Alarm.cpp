@@ -2,10 +2,10 @@
 
 #include "panel/SharedState.h"
 #include "ui/Dialogs.h"
+#include "ui/Placement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -84,10 +83,7 @@ void Alarm::load()
 
 void Alarm::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
-        top = screen->availableGeometry().top();
-    move(panelFrame.left() + panelFrame.width(), top);
+    ui::placeBeside(*this, panelFrame);
 }
 
 AlarmForm Alarm::form() const

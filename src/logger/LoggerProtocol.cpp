@@ -3,6 +3,8 @@
 #include "link/ReadingDecoder.h"
 #include "logger/LoggerTimes.h"
 
+#include <QDate>
+
 #include <cmath>
 
 namespace veltrix::logger {
@@ -71,8 +73,7 @@ bool startKnown(const StartBytes& start)
     }
     // A day past its month's end (31 April, 29 February of a common year) is no date either. The
     // meter keeps two digits of the year; within one century they give the same leap years.
-    return v[1] >= 1 && v[1] <= 12 && v[2] >= 1 && v[2] <= monthLength(v[1], 2000 + v[0]) &&
-           v[3] <= 23 && v[4] <= 59 && v[5] <= 59;
+    return QDate(2000 + v[0], v[1], v[2]).isValid() && v[3] <= 23 && v[4] <= 59 && v[5] <= 59;
 }
 
 QString SetInfo::dateText() const

@@ -9,85 +9,42 @@ QString two(int v)
 }
 } // namespace
 
-bool isLeapYear(int year)
+int century(const QDate& today)
 {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int monthLength(int month, int year)
-{
-    switch (month) {
-    case 1:
-    case 3:
-    case 5:
-    case 7:
-    case 8:
-    case 10:
-    case 12:
-        return 31;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        return 30;
-    case 2:
-        return isLeapYear(year) ? 29 : 28;
-    default:
-        return 0;
-    }
+    return today.year() / 100;
 }
 
 SetClock::SetClock(const StartBytes& start, int intervalCode, int century)
-    : m_stepTenths(intervalCode * 4), m_century(century), m_known(startKnown(start))
+    : m_stepMs(qint64(intervalCode) * 400) // the interval code counts 0.4 s steps
 {
-    if (!m_known)
+    if (!startKnown(start))
         return;
-    m_year = bcdValue(start[0]);
-    m_month = bcdValue(start[1]);
-    m_day = bcdValue(start[2]);
-    m_hour = bcdValue(start[3]);
-    m_minute = bcdValue(start[4]);
-    m_tenths = bcdValue(start[5]) * 10;
+    // Invalid (and so unknown) when the day does not exist in this century, e.g. 29 Feb 2100.
+    const QDate date(century * 100 + bcdValue(start[0]), bcdValue(start[1]), bcdValue(start[2]));
+    const QTime time(bcdValue(start[3]), bcdValue(start[4]), bcdValue(start[5]));
+    if (date.isValid() && time.isValid())
+        m_at = QDateTime(date, time, Qt::UTC);
 }
 
 QString SetClock::dateText() const
 {
-    if (!m_known)
+    if (!known())
         return QStringLiteral("--/--/--");
-    return two(m_year) + QLatin1Char('/') + two(m_month) + QLatin1Char('/') + two(m_day);
+    return two(year()) + QLatin1Char('/') + two(month()) + QLatin1Char('/') + two(day());
 }
 
 QString SetClock::timeText() const
 {
-    if (!m_known)
+    if (!known())
         return QStringLiteral("--:--:--.-");
-    return two(m_hour) + QLatin1Char(':') + two(m_minute) + QLatin1Char(':') + two(m_tenths / 10) +
-           QLatin1Char('.') + QString::number(m_tenths % 10);
+    return two(hour()) + QLatin1Char(':') + two(minute()) + QLatin1Char(':') + two(tenths() / 10) +
+           QLatin1Char('.') + QString::number(tenths() % 10);
 }
 
 void SetClock::advance()
 {
-    if (!m_known)
-        return;
-    m_tenths += m_stepTenths;
-    if (m_tenths >= 600) { // an interval of up to 102 s carries at most two minutes
-        m_minute += m_tenths / 600;
-        m_tenths %= 600;
-    }
-    m_hour += m_minute / 60;
-    m_minute %= 60;
-    m_day += m_hour / 24;
-    m_hour %= 24;
-
-    const int length = monthLength(m_month, m_century * 100 + m_year);
-    if (length > 0 && m_day > length) {
-        m_month += m_day / length;
-        m_day %= length;
-        if (m_month > 12) {
-            m_month %= 12;
-            m_year = (m_year + 1) % 100; // the meter's year after 99 is 00
-        }
-    }
+    if (known())
+        m_at = m_at.addMSecs(m_stepMs);
 }
 
 } // namespace veltrix::logger

@@ -5,6 +5,7 @@
 #include "logger/DataList.h"
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
+#include "logger/LoggerTimes.h"
 #include "panel/SharedState.h"
 #include "records/PollControl.h"
 #include "ui/Dialogs.h"
@@ -202,8 +203,7 @@ bool MemoryWindow::keepGoing() const
 
 int MemoryWindow::century() const
 {
-    const QDateTime now = m_host.now ? m_host.now() : QDateTime::currentDateTime();
-    return now.date().year() / 100;
+    return logger::century((m_host.now ? m_host.now() : QDateTime::currentDateTime()).date());
 }
 
 void MemoryWindow::report(const QString& what, const Reply& reply)

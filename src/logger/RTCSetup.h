@@ -33,7 +33,6 @@ public:
     // While the link to the meter is lost the meter cannot be set.
     void setMeterAvailable(bool on);
 
-    bool meterTimeShown() const { return m_showMeterTime; }
     bool systemTimeShown() const { return m_showSystemTime; }
 
 public slots:

@@ -288,7 +288,6 @@ bool Panel::startUp(ui::OpenError* error)
         return false;
     LblComm->setText(QStringLiteral("COM%1").arg(m_state.ComPortNumber));
     LblSample->setText(QStringLiteral("2 sec"));
-    m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
     Recording->hide();
     ImageH->hide();
     ImageP->hide();
@@ -438,7 +437,6 @@ void Panel::setSamplingSeconds(int seconds)
     m_state.SecText1 = wholeNumberText(seconds);
     // The sample clock restarts: the next sample is taken at once.
     m_state.iPCsecTimetotal = QStringLiteral("0");
-    m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
     emit samplingTimeChanged(seconds);
 }
 

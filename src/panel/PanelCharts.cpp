@@ -20,7 +20,7 @@ void Panel::registerCharts()
     // The downloaded-data lists plot through the same list plot.
     setDataListPlotHandler([this](DataList& list) {
         if (m_listPlot)
-            m_listPlot->plotTable(PlotSource::DataList, list.grid());
+            m_listPlot->plotTable(list.grid());
     });
 
     setCommand(QStringLiteral("Graph"), [this] {
@@ -54,7 +54,7 @@ void Panel::wireFileList(FileList* list)
     QPointer<FileList> table(list);
     connect(list, &FileList::plotRequested, this, [this, table] {
         if (table && m_listPlot)
-            m_listPlot->plotTable(PlotSource::FileList, table->grid());
+            m_listPlot->plotTable(table->grid());
     });
 }
 

@@ -40,10 +40,8 @@ void Panel::registerGraphs()
 
     // A new sampling time: the graph compares its next steps with it.
     connect(this, &Panel::samplingTimeChanged, this, [this](int seconds) {
-        if (RecordGraph* graph = m_recordGraph) {
+        if (RecordGraph* graph = m_recordGraph)
             graph->logic().SecTime1 = seconds;
-            graph->logic().CWGraphmod4 = m_state.ShowTimesText;
-        }
     });
 
     addLiveViewCloser([this] {
@@ -54,8 +52,6 @@ void Panel::registerGraphs()
 
 void Panel::openRecordGraph()
 {
-    if (!(m_liveTable && m_liveTable->isVisible()))
-        m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
     if (m_recordGraph && m_recordGraph->isVisible()) {
         m_recordGraph->raise();
         return;
@@ -66,7 +62,6 @@ void Panel::openRecordGraph()
         m_recordGraph->placeBeside(frameGeometry());
     }
     RecordGraph* graph = m_recordGraph;
-    graph->logic().CWGraphmod4.clear();
     m_state.iPCsecTimetotal = QStringLiteral("0");
     m_state.GraphViewOpen = true;
     graph->show();

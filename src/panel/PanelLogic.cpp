@@ -35,9 +35,8 @@ std::optional<int> parseSamplingAnswer(QString answer)
 
 QString peakValue(const QString& shown, const QString& reading)
 {
-    const QLatin1String overload("OL");
-    if (shown == overload || reading == overload)
-        return overload;
+    if (isOverload(shown) || isOverload(reading))
+        return QStringLiteral("OL");
     return leadingNumber(shown) <= leadingNumber(reading) ? reading : shown;
 }
 
@@ -53,7 +52,7 @@ AlarmMarks alarmMarks(const QString& shown, const QString& high, const QString& 
     }
     if (enableDisable != QLatin1String("0"))
         return m;
-    const bool overload = shown == QLatin1String("OL");
+    const bool overload = isOverload(shown);
     const double value = leadingNumber(shown);
     m.over = (overload || value >= leadingNumber(high)) ? Mark::Show : Mark::Hide;
     m.under = (!overload && !low.isEmpty() && value < leadingNumber(low)) ? Mark::Show : Mark::Hide;

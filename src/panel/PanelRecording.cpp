@@ -94,7 +94,6 @@ void Panel::takeSample()
 
 void Panel::takeSample(const QDateTime& when)
 {
-    m_state.ShowTimesText = when.toString(QStringLiteral("hh:mm:ss"));
     const QString body = sampleBody(when, LblValue->text(), m_state.Flags.GaussFlag,
                                     m_state.Flags.HoldFlag, m_state.Flags.PeakFlag);
     if (m_state.RecordingOn)
@@ -216,7 +215,6 @@ void Panel::openRecordFile()
 
 void Panel::openLiveTable()
 {
-    m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
     m_state.ListViewOpen = true;
     m_state.iPCsecTimetotal = QStringLiteral("0");
     if (!m_liveTable) {

@@ -50,7 +50,6 @@ struct SharedState {
     // Gauge and chart settings
     int GaugeFullScale = 0;
     QString AnalogScaleUnit;
-    double AnalogRadius = 0;
     double StripMin = 0;
     double StripMax = 0;
     int StripRecords = 0;
@@ -67,11 +66,8 @@ struct SharedState {
     double PlotRangeMin = 0;
     double PlotRangeMax = 0;
     double PlotFullScale = 0;
-    bool PlotFromFileList = false;
-    bool PlotFromDataList = false;
 
     // Fields the panel keeps for the other windows; never shown.
-    QString ShowTimesText;         // "hh:mm:ss" of the last sample
     QString iPCsecTimetotal = "0"; // "0" right after the sample clock restarted
     QString SecText1 = "2";        // sampling time in whole seconds
     QString Overbox1;              // high alarm threshold (empty: alarm indication off)

@@ -11,7 +11,6 @@ namespace veltrix::chart {
 
 namespace {
 
-const QString Overload = QStringLiteral("OL");
 const QString MilliGauss = QStringLiteral("mG");
 const QString MicroTesla = QStringLiteral("uT");
 
@@ -65,7 +64,7 @@ double heightOf(double value, double min, double max)
 
 double stripHeight(const QString& valueText, double min, double max)
 {
-    if (valueText.trimmed() == Overload)
+    if (isOverload(valueText))
         return AboveTop;
     return heightOf(leadingNumber(valueText), min, max);
 }
@@ -169,9 +168,9 @@ double plotValue(QStringView valueCell, QStringView unitCell, QStringView plotUn
 {
     const bool milliGaussPlot = plotUnit.trimmed() == MilliGauss;
     const QStringView unit = unitCell.trimmed();
-    if (valueCell.trimmed() == Overload)
+    if (isOverload(valueCell))
         return milliGaussPlot ? 2000 : 200;
-    const double v = leadingNumber(valueCell.toString());
+    const double v = leadingNumber(valueCell);
     if (milliGaussPlot)
         return unit == MicroTesla ? v * 10 : v;
     return unit == MilliGauss ? v / 10 : v;

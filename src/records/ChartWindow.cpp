@@ -2,6 +2,7 @@
 
 #include "records/ChartGeometry.h"
 #include "ui/Dialogs.h"
+#include "ui/Placement.h"
 #include "ui/WindowPicture.h"
 
 #include <QAction>
@@ -10,7 +11,6 @@
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace veltrix {
 
@@ -167,10 +167,7 @@ QImage ChartWindow::picture() const
 
 void ChartWindow::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = this->screen())
-        top = screen->availableGeometry().top();
-    move(panelFrame.right() + 1, top);
+    ui::placeBeside(*this, panelFrame);
 }
 
 bool ChartWindow::print()

@@ -116,7 +116,7 @@ ListPlot1* ListPlot::ensureWindow()
     return m_window;
 }
 
-void ListPlot::plotTable(PlotSource source, ui::Grid& table)
+void ListPlot::plotTable(ui::Grid& table)
 {
     const int rows = table.rowCount();
     if (rows < 1)
@@ -124,8 +124,6 @@ void ListPlot::plotTable(PlotSource source, ui::Grid& table)
     if (m_window && m_window->isVisible())
         m_window->close();
     m_table = &table;
-    m_state.PlotFromFileList = source == PlotSource::FileList;
-    m_state.PlotFromDataList = source == PlotSource::DataList;
     m_state.PlotTotalRecords = rows;
     m_state.PlotSpan = rows;
     m_state.PlotLastRecord = rows;

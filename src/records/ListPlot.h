@@ -51,9 +51,6 @@ private:
     SharedState& m_state;
 };
 
-// Which table's Plot button opened the plot.
-enum class PlotSource { FileList, DataList };
-
 // Owns the plot window and its range dialog; windows are made on first use. Every table with a
 // Plot button calls plotTable() with its own grid.
 class ListPlot : public QObject {
@@ -64,7 +61,7 @@ public:
 
     // A table's "Plot": the whole table between 0 and the full scale of its unit. A table
     // without records is left alone.
-    void plotTable(PlotSource source, ui::Grid& table);
+    void plotTable(ui::Grid& table);
 
     // "Limit": the range dialog, just below the plot.
     void showRange();

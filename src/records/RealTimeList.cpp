@@ -7,11 +7,10 @@
 #include "records/TableServices.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace veltrix {
 
@@ -41,10 +40,7 @@ void RealTimeList::describeReport(ReportSource& source) const
 
 void RealTimeList::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
-        top = screen->availableGeometry().top();
-    move(panelFrame.left() + panelFrame.width(), top);
+    ui::placeBeside(*this, panelFrame);
 }
 
 void RealTimeList::AppendLiveRow(const QString& body)

@@ -22,8 +22,6 @@ class QValueAxis;
 
 namespace veltrix::ui {
 
-class PicturePrinter;
-
 enum class TrackMode { None, DragCursor, PanXY, PanX, PanY, ZoomXY, ZoomX, ZoomY };
 
 class Graph : public QChartView {
@@ -35,8 +33,6 @@ public:
     ~Graph() override;
 
     // Axis ranges: x in days, y in the measured unit. An empty or inverted range is ignored.
-    void setAxisMinimum(int axis, double value);
-    void setAxisMaximum(int axis, double value);
     void setAxisRange(int axis, double minimum, double maximum);
     double axisMinimum(int axis) const;
     double axisMaximum(int axis) const;
@@ -58,7 +54,6 @@ public:
     // The drawn points, x in days.
     const QList<QPointF>& points() const { return m_points; }
     int pointCount() const { return int(m_points.size()); }
-    double lastX() const { return m_lastX; }
 
     void setTrackMode(TrackMode mode);
     TrackMode trackMode() const { return m_mode; }
@@ -75,10 +70,6 @@ public:
 
     // The chart as it looks now.
     QImage picture();
-    // Prints the chart on one page; false (see printer.errorString()) when it could not be used.
-    bool print(PicturePrinter& printer);
-    // Asks for a PNG file name and saves the picture there.
-    bool saveAs();
 
     // The x and y values at a point of the widget (viewport coordinates).
     QPointF valueAt(const QPoint& viewportPos) const;
@@ -103,6 +94,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Graph.cpp: axes, time ticks and trace. GraphCursors.cpp: cursors and the mouse.
     struct Cursor {
         bool visible = false;
         QPointF value;
@@ -114,6 +106,7 @@ private:
     double daysOf(qreal ms) const;
     QPointF seriesPoint(const QPointF& value) const;
     QPointF snapped(const QPointF& value) const;
+    void setUpCursors();
     void placeCursors();
     void placeTimeTicks();
     void moveCursorTo(int cursor, const QPoint& viewportPos);

@@ -31,10 +31,8 @@ public:
     // when the device could not be used; the collected lines are dropped either way.
     virtual bool endJob(QWidget* parent = nullptr);
 
-    const QStringList& pendingLines() const { return m_lines; }
     QString errorString() const { return m_error; }
     int pagesPrinted() const { return m_pages; }
-    bool printsToPdf() const { return !m_pdfPath.isEmpty(); }
 
     // The listing lines up only in a fixed-pitch font.
     static QFont listingFont();

@@ -21,12 +21,6 @@ QString NumEdit::format(Display display, double value, int decimals)
     return QString::number(value, 'f', decimals);
 }
 
-void NumEdit::setDecimals(int decimals)
-{
-    m_decimals = decimals;
-    setText(format(m_display, m_value, m_decimals));
-}
-
 void NumEdit::setValue(double value)
 {
     if (!std::isfinite(value))

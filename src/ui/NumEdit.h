@@ -17,7 +17,6 @@ public:
     double value() const { return m_value; }
     // Sets the value as shown (a time of day is kept in whole seconds) and emits valueChanged.
     void setValue(double value);
-    void setDecimals(int decimals);
 
     // The value as the field shows it.
     static QString format(Display display, double value, int decimals);

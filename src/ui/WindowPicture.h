@@ -26,7 +26,6 @@ public:
     virtual bool print(const QImage& picture, QWidget* parent = nullptr);
 
     QString errorString() const { return m_error; }
-    bool printsToPdf() const { return !m_pdfPath.isEmpty(); }
 
     // Paints the picture centred on one page, as large as fits with its aspect ratio kept.
     static bool paint(QPrinter& printer, const QImage& picture);

@@ -2,17 +2,16 @@
 
 #include "panel/SharedState.h"
 #include "ui/Dialogs.h"
+#include "ui/Placement.h"
 #include "ui/WindowPicture.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QPolygonF>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -90,10 +89,7 @@ QWidget* Analog::face() const
 
 void Analog::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
-        top = screen->availableGeometry().top();
-    move(panelFrame.left() + panelFrame.width() + GapToPanel, top);
+    ui::placeBeside(*this, panelFrame, GapToPanel);
 }
 
 void Analog::faceResized()
@@ -140,7 +136,6 @@ void Analog::drawDial(gauge::DialVariant variant)
     } else {
         m_radius = m_space.width() / 2;
     }
-    m_state.AnalogRadius = m_radius;
     LblFun->setText(unit);
     LblFun->adjustSize();
     m_variant = variant;

@@ -1,5 +1,6 @@
 #include "views/ChartRules.h"
 
+#include "link/ReadingDecoder.h"
 #include "ui/TimeScale.h"
 
 #include <QDate>
@@ -18,25 +19,12 @@ QString microTeslaText()
     return QString(QChar(0x03BC)) + u'T';
 }
 
-namespace {
-bool isOverload(QStringView valueText)
-{
-    return valueText.trimmed().compare(u"OL", Qt::CaseInsensitive) == 0;
-}
-
-double number(QStringView valueText)
-{
-    bool ok = false;
-    const double v = valueText.trimmed().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
-}
-} // namespace
-
 double plottedValue(QStringView valueText, QStringView unit)
 {
     if (isOverload(valueText))
         return unit == milliGaussText() ? 2000 : 200;
-    return number(valueText);
+    const double v = leadingNumber(valueText);
+    return std::isfinite(v) ? v : 0;
 }
 
 std::optional<YAxis> recordGraphYAxis(QStringView unit, QStringView valueText)

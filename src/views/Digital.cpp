@@ -1,11 +1,10 @@
 #include "views/Digital.h"
 
 #include "panel/SharedState.h"
+#include "ui/Placement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace veltrix {
 
@@ -56,10 +55,7 @@ Digital::Digital(SharedState& state, QWidget* parent) : QWidget(parent, Qt::Wind
 
 void Digital::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
-        top = screen->availableGeometry().top();
-    move(panelFrame.left() + panelFrame.width(), top);
+    ui::placeBeside(*this, panelFrame);
 }
 
 void Digital::feed(const QString& value, const QString& unit)

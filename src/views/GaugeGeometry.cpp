@@ -1,7 +1,8 @@
 #include "views/GaugeGeometry.h"
 
+#include "link/ReadingDecoder.h"
+
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace veltrix::gauge {
@@ -114,21 +115,13 @@ QList<ScaleLabel> scaleLabels(DialVariant variant, double r, double fullScale,
     return labels;
 }
 
-double readingValue(const QString& reading)
-{
-    static const QRegularExpression number(
-        QStringLiteral(R"(^\s*[-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?)"));
-    const QRegularExpressionMatch m = number.match(reading);
-    return m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0;
-}
-
 float needleAngle(const QString& reading, double fullScale)
 {
-    if (reading.trimmed() == QLatin1String("OL"))
+    if (isOverload(reading))
         return float(NeedleFull);
     if (!(fullScale > 0))
         return float(NeedleZero); // no scale yet: rest at zero
-    float theta = float(NeedleZero - NeedleSpan * readingValue(reading) / fullScale);
+    float theta = float(NeedleZero - NeedleSpan * leadingNumber(reading) / fullScale);
     if (theta < float(NeedleFull))
         theta = float(NeedleFull);
     else if (theta > float(NeedleZero) || std::isnan(theta))

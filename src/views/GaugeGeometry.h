@@ -94,9 +94,6 @@ QList<ScaleLabel> scaleLabels(DialVariant variant, double r, double fullScale,
 // Shortest decimal text of a scale value ("1500", "50", "0.5").
 QString scaleText(double value);
 
-// The value of a reading's text as far as it reads as a number (0 when it does not).
-double readingValue(const QString& reading);
-
 // The needle's angle in degrees for a reading: 145 at zero, 35 at full scale, pinned at both
 // ends; "OL" pins it at 35. Computed in single precision like the meter software always did.
 float needleAngle(const QString& reading, double fullScale);

@@ -3,24 +3,16 @@
 #include "ui/Dialogs.h"
 #include "ui/Graph.h"
 #include "ui/NumEdit.h"
-#include "ui/PrintDialog.h"
 #include "ui/TimeScale.h"
-#include "ui/WindowPicture.h"
 #include "views/PlotReport.h"
 #include "views/RecordGraph.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
-#include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -32,7 +24,6 @@ const ui::TrackMode ModeInteraction[] = {
     ui::TrackMode::PanY, ui::TrackMode::ZoomXY,     ui::TrackMode::ZoomX, ui::TrackMode::ZoomY};
 
 const QColor ChartColour(0xf7, 0xf9, 0xfb);
-const QString ExportFilter = QStringLiteral("CSV Files (*.csv)|*.csv|PNG Pictures (*.png)|*.png|");
 
 QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent)
 {
@@ -209,22 +200,12 @@ void PlotWindow::load(const CellReader& cell, int first, int newest, const QStri
     } else {
         m_unit = cell(newest, GraphUnit);
     }
-    GraphText1 = newest;
 
     const Replot r = replotRows(cell, first, newest);
     m_samples = r.samples;
     CWGraph1->ClearGraph();
     if (!m_samples.isEmpty()) {
-        const int t0 = m_samples.first().seconds;
-        const int tN = m_samples.last().seconds;
-        CWGraphTime1 = t0 / 3600;
-        CWGraphTime2 = t0 / 60 % 60;
-        CWGraphTime3 = t0 % 60;
-        CWGraphTime10 = tN / 3600;
-        CWGraphTime20 = tN / 60 % 60;
-        CWGraphTime30 = tN % 60;
         CWGraph1->setAxisRange(ui::Graph::XAxis, r.xMinimum, r.xMaximum);
-        MinimumTimeText1 = QString::number(r.xMinimum, 'g', 12);
         CWGraph1->ResetTrace(m_samples.first().x);
         double x = 0;
         for (const PlotSample& s : m_samples) {
@@ -305,104 +286,6 @@ void PlotWindow::resetScale()
     AxisMin2->setValue(AxisMin2->value());
     AxisMax2->setValue(AxisMax2->value());
     applyRanges();
-}
-
-struct PlotWindow::PrintLayout {
-    QSize size;
-    QColor colour;
-    bool autoFill = false;
-    QPalette palette;
-    QString frameTitle;
-    bool frameFlat = false;
-};
-
-PlotWindow::PrintLayout PlotWindow::enterPrintLayout()
-{
-    PrintLayout saved{size(),    CWGraph1->colour(),  autoFillBackground(),
-                      palette(), FrmGraphic->title(), FrmGraphic->isFlat()};
-    // On paper: a white page, no frame around the chart and the chart on white.
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
-    FrmGraphic->setTitle(QString());
-    FrmGraphic->setFlat(true);
-    CWGraph1->setColour(Qt::white);
-    resize(qMax(width(), 770), height());
-    return saved;
-}
-
-void PlotWindow::leavePrintLayout(const PrintLayout& saved)
-{
-    CWGraph1->setColour(saved.colour);
-    FrmGraphic->setFlat(saved.frameFlat);
-    FrmGraphic->setTitle(saved.frameTitle);
-    setAutoFillBackground(saved.autoFill);
-    setPalette(saved.palette);
-    resize(saved.size);
-}
-
-bool PlotWindow::print()
-{
-    QPointer<PlotWindow> self(this);
-    QPrinter printer(QPrinter::HighResolution);
-    const bool chosen = ui::runPrintDialog(printer, this);
-    if (!self || !chosen)
-        return false; // cancelled: nothing printed, nothing changed
-    QImage picture;
-    {
-        // The window goes back to how it was whatever happens while it is in its print layout.
-        const PrintLayout saved = enterPrintLayout();
-        const auto restore = qScopeGuard([this, &saved] { leavePrintLayout(saved); });
-        if (QLayout* l = layout())
-            l->activate();
-        picture = grab().toImage();
-    }
-    if (!ui::PicturePrinter::paint(printer, picture)) {
-        const QString where = printer.outputFileName().isEmpty()
-                                  ? printer.printerName()
-                                  : QDir::toNativeSeparators(printer.outputFileName());
-        ui::Dialogs::current().message(this, tr("The plot could not be printed on %1.").arg(where),
-                                       ui::MsgButtons::Ok, ui::MsgIcon::Critical);
-        return false;
-    }
-    return true;
-}
-
-bool PlotWindow::exportCsv(const QString& path, QString* error)
-{
-    QSaveFile file(path);
-    const QByteArray csv = plotCsv(m_samples, CWGraph1->axisMinimum(ui::Graph::XAxis),
-                                   CWGraph1->axisMaximum(ui::Graph::XAxis), m_unit);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
-}
-
-bool PlotWindow::exportView()
-{
-    QPointer<PlotWindow> self(this);
-    auto path = ui::Dialogs::current().saveFile(this, ExportFilter);
-    if (!self || !path || path->isEmpty())
-        return false;
-    QString error;
-    bool ok = false;
-    if (QFileInfo(*path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0) {
-        ok = ui::writePicture(CWGraph1->picture(), *path, &error);
-    } else {
-        if (QFileInfo(*path).suffix().isEmpty())
-            *path += QStringLiteral(".csv");
-        ok = exportCsv(*path, &error);
-    }
-    if (!ok) {
-        ui::Dialogs::current().message(this,
-                                       tr("The file %1 could not be written (%2).")
-                                           .arg(QDir::toNativeSeparators(*path), error),
-                                       ui::MsgButtons::Ok, ui::MsgIcon::Critical);
-    }
-    return ok;
 }
 
 } // namespace veltrix

@@ -49,10 +49,6 @@ public:
     // The x range computed at load (days).
     double CWNumEdit1 = 0;
     double CWNumEdit2 = 0;
-    QString MinimumTimeText1;
-    int CWGraphTime1 = 0, CWGraphTime2 = 0, CWGraphTime3 = 0;    // first row replotted
-    int CWGraphTime10 = 0, CWGraphTime20 = 0, CWGraphTime30 = 0; // newest row
-    int GraphText1 = 0;
 
 public slots:
     // "Reset Scale": x back to the range computed at load, y to the range in the y fields.

@@ -3,13 +3,12 @@
 #include "panel/SharedState.h"
 #include "ui/Graph.h"
 #include "ui/Grid.h"
+#include "ui/Placement.h"
 #include "views/PlotWindow.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -100,10 +99,7 @@ RecordGraph::~RecordGraph() = default;
 
 void RecordGraph::placeBeside(const QRect& panelFrame)
 {
-    int top = panelFrame.top();
-    if (const QScreen* screen = QGuiApplication::screenAt(panelFrame.center()))
-        top = screen->availableGeometry().top();
-    move(panelFrame.left() + panelFrame.width(), top);
+    ui::placeBeside(*this, panelFrame);
 }
 
 QString RecordGraph::cell(int row, int col) const

@@ -27,9 +27,7 @@ void RecordGraphLogic::update(ChartTarget& chart, const CellReader& cell, int pa
         // nothing.
         if (!m_started) {
             CWGraphmod1 = *seconds;
-            CWGraphmod4 = timeText;
             CWGraphmod3 = *seconds;
-            CWGraphmod2 = timeText;
             start(chart, *seconds, y);
             m_started = true;
         }
@@ -37,7 +35,6 @@ void RecordGraphLogic::update(ChartTarget& chart, const CellReader& cell, int pa
     }
 
     const int previous = CWGraphmod1;
-    CWGraphmod2 = timeText;
     CWGraphmod3 = *seconds;
     const int d = CWGraphmod3 - previous;
     if (d == 0)
@@ -67,9 +64,6 @@ void RecordGraphLogic::restart(ChartTarget& chart, int seconds, double y)
 
 void RecordGraphLogic::start(ChartTarget& chart, int t, double y)
 {
-    CWGraphTime1 = t / 3600;
-    CWGraphTime2 = t / 60 % 60;
-    CWGraphTime3 = t % 60;
     chart.setXRange(daysFromSeconds(t), daysFromSeconds(t + ChartWindowSeconds));
     CWGraphTextName1 = t;
     // The trace restarts from its anchor; the first point sits at the sample's time and a second

@@ -24,16 +24,13 @@ public:
 class RecordGraphLogic {
 public:
     // The window's state. Nothing outside the graph reads it as text, so it is kept typed.
-    int TextGrid = 0;     // data rows in the table, so the newest row's index
-    int GridsTimebox = 1; // the row at which the current chart window started
-    int CWGraphmod1 = -1; // time of day (s) of the previous charted sample; -1 before the first
-    QString CWGraphmod2;  // the newest row's time text
-    int CWGraphmod3 = 0;  // the newest row's time of day (s)
-    QString CWGraphmod4;  // time text of the first sample (kept for the panel; nothing reads it)
-    int SecTime1 = 0;     // the sampling time (s) the next step is compared with
+    int TextGrid = 0;         // data rows in the table, so the newest row's index
+    int GridsTimebox = 1;     // the row at which the current chart window started
+    int CWGraphmod1 = -1;     // time of day (s) of the previous charted sample; -1 before the first
+    int CWGraphmod3 = 0;      // the newest row's time of day (s)
+    int SecTime1 = 0;         // the sampling time (s) the next step is compared with
     int CWGraphTextName1 = 0; // time of day (s) at which the current chart window starts
-    int CWGraphTime1 = 0, CWGraphTime2 = 0, CWGraphTime3 = 0; // h, m, s of the last (re)start
-    int restarts = 0; // windows started since the graph opened (the first one included)
+    int restarts = 0;         // windows started since the graph opened (the first one included)
 
     // One tick. panelSamplingSeconds is the panel's sampling time now.
     void update(ChartTarget& chart, const CellReader& cell, int panelSamplingSeconds);

@@ -2,6 +2,9 @@
 // Runs the built veltrix-cli (VELTRIX_CLI, set by the build for the cli tests) while the event
 // loop, and so a virtual meter in the test process, keeps running.
 
+#include "sim/VirtualMeter.h"
+#include "support/TestSupport.h"
+
 #include <QProcess>
 #include <QSignalSpy>
 #include <QString>
@@ -34,5 +37,16 @@ inline CliRun runCli(const QStringList& args, int timeoutMs = 60000)
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
+
+// A fresh virtual meter for each test; the tool reaches it with --port.
+struct CliMeter {
+    std::unique_ptr<sim::VirtualMeter> meter;
+    bool start()
+    {
+        meter = std::make_unique<sim::VirtualMeter>();
+        return startMeterOnLink(*meter, false);
+    }
+    QString port() const { return meter->devicePath(); }
+};
 
 } // namespace veltrix::test
