@@ -87,7 +87,7 @@ QString Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString&
     dialog->setLabelText(prompt);
     dialog->setTextValue(defaultText);
     const bool accepted = runGuarded(dialog) == QDialog::Accepted;
-    const QString answer = dialog && accepted ? dialog->textValue() : QString();
+    QString answer = dialog && accepted ? dialog->textValue() : QString();
     delete dialog.data();
     return answer;
 }
