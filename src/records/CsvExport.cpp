@@ -108,6 +108,13 @@ QString csvHeaderLine()
     return QStringLiteral("No,DateTime,Value,Unit,Hold,Peak");
 }
 
+QString csvField(QStringView text)
+{
+    QString out;
+    appendField(out, text);
+    return out;
+}
+
 QString isoDateTime(QStringView date, QStringView time)
 {
     date = date.trimmed();

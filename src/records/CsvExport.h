@@ -21,6 +21,8 @@ namespace veltrix {
 
 QString csvHeaderLine(); // without the line end
 
+// A field as written: quoted (inner quotes doubled) when it holds a comma, a quote or a line end.
+QString csvField(QStringView text);
 // "yy/MM/dd" and "HH:mm:ss" (or "HH:mm:ss.d") as "20yy-MM-ddTHH:mm:ss[.d]"; text it cannot read
 // comes back as "date time", trimmed.
 QString isoDateTime(QStringView date, QStringView time);
