@@ -228,7 +228,7 @@ void TestCliLogger::interrupted()
     m_meter->setPaced(true);
     QTemporaryDir dir;
     QProcess p;
-    connect(m_meter.get(), &sim::VirtualMeter::commandReceived, &p, [&](const QString& c) {
+    connect(m_meter, &sim::VirtualMeter::commandReceived, &p, [&](const QString& c) {
         if (c != command)
             return;
         if (c == "Y")
