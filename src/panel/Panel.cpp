@@ -298,11 +298,13 @@ bool Panel::startUp(ui::OpenError* error)
     return true;
 }
 
-QString Panel::startUpFailureText(ui::OpenError error)
+QString Panel::startUpFailureText(ui::OpenError error, const QString& detail)
 {
     QString text = tr("No device found, try again!");
     if (error == ui::OpenError::PermissionDenied)
         text += QLatin1Char('\n') + ui::SerialLine::describe(error);
+    else if (error == ui::OpenError::Locked) // names the program that holds the port
+        text += QLatin1Char('\n') + (detail.isEmpty() ? ui::SerialLine::describe(error) : detail);
     return text;
 }
 

@@ -52,7 +52,7 @@ public:
     // Opens the line and starts polling. False (with the reason) when the port cannot be opened.
     bool startUp(ui::OpenError* error = nullptr);
     // The message shown when start-up fails, with a hint when permission is the cause.
-    static QString startUpFailureText(ui::OpenError error);
+    static QString startUpFailureText(ui::OpenError error, const QString& detail = {});
 
     SharedState& state() { return m_state; }
     ui::SerialLine& comm() { return *m_comm; }
