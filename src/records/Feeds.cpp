@@ -106,7 +106,7 @@ QByteArray promText(const MeterIdentity& meter, const std::optional<Reading>& la
         if (const auto t = last->tesla())
             metric("veltrix_magnetic_flux_density_tesla",
                    "Magnetic flux density the meter shows, in tesla.",
-                   QString::number(*t, 'g', 15));
+                   QString::number(*t, 'g', 12));
         metric("veltrix_overload", "1 while the reading is over the meter's range.",
                last->overload() ? QStringLiteral("1") : QStringLiteral("0"));
     }
