@@ -51,6 +51,7 @@ bool MqttFeed::start(QString* error)
     mosquitto_connect_callback_set(m_mosq, &MqttFeed::onConnect);
     mosquitto_disconnect_callback_set(m_mosq, &MqttFeed::onDisconnect);
     mosquitto_message_callback_set(m_mosq, &MqttFeed::onMessage);
+    mosquitto_log_callback_set(m_mosq, &MqttFeed::onLog);
     const BrokerUrl& b = m_settings.broker;
     if (!b.user.isEmpty() || !b.password.isEmpty()) {
         const QByteArray user = b.user.toUtf8();
@@ -187,6 +188,21 @@ void MqttFeed::onMessage(mosquitto*, void* self, const mosquitto_message* messag
         std::lock_guard lock(feed->m_mutex);
         feed->announce();
     }
+}
+
+void MqttFeed::onLog(mosquitto*, void* self, int level, const char* text)
+{
+    // Errors only (a certificate that does not verify, a refused TLS handshake), each once until
+    // another one comes: a broker away for hours must not fill the journal.
+    if (level != MOSQ_LOG_ERR)
+        return;
+    auto* feed = static_cast<MqttFeed*>(self);
+    const QString message = QString::fromUtf8(text);
+    std::lock_guard lock(feed->m_logMutex);
+    if (message == feed->m_lastError)
+        return;
+    feed->m_lastError = message;
+    inMainThread([message] { complain(QStringLiteral("MQTT: %1").arg(message)); });
 }
 
 void MqttFeed::publishReading(const Reading& reading)

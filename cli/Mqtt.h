@@ -45,6 +45,7 @@ private:
     static void onConnect(mosquitto*, void* self, int rc);
     static void onDisconnect(mosquitto*, void* self, int rc);
     static void onMessage(mosquitto*, void* self, const mosquitto_message* message);
+    static void onLog(mosquitto*, void* self, int level, const char* text);
     void publish(const QString& topic, const QByteArray& payload, bool retain, int qos);
     void announce();
     void stop();
@@ -57,6 +58,10 @@ private:
     bool m_connected = false;
     bool m_online = true;
     bool m_warned = false;
+    // The library's last error, said once (a certificate that fails, ...). Its own mutex: the
+    // library may log from inside a call made under m_mutex.
+    std::mutex m_logMutex;
+    QString m_lastError;
     std::deque<QByteArray> m_queue;
     long long m_dropped = 0;
 };

@@ -8,7 +8,7 @@ packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-serialport-de
 # veltrix-cli's MQTT client; the broker and its clients for the tests.
 packages+=(pkg-config libmosquitto-dev mosquitto mosquitto-clients)
 # The tests' checkers: promtool (in prometheus, about 20 MB), lintian for the package.
-packages+=(prometheus lintian)
+packages+=(prometheus lintian openssl faketime)
 packages+=("$@")
 
 missing=()

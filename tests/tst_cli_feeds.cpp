@@ -52,6 +52,7 @@ struct Broker {
     QProcess process;
     int port = freePort();
     QString passwordFile;
+    QString tlsConfig; // cafile/certfile/keyfile lines for a TLS listener
 
     bool start()
     {
@@ -61,6 +62,7 @@ struct Broker {
         conf.write(QStringLiteral("listener %1 127.0.0.1\npersistence false\nlog_dest stderr\n")
                        .arg(port)
                        .toUtf8());
+        conf.write(tlsConfig.toUtf8());
         if (::geteuid() == 0) // else it would drop to "mosquitto", who cannot read our files
             conf.write("user root\n");
         conf.write(passwordFile.isEmpty()
@@ -119,6 +121,34 @@ struct Subscriber {
         return out;
     }
 };
+
+// A CA and a server certificate for localhost signed by it, made with openssl in `dir`.
+bool makeCertificates(const QString& dir, const QString& ca)
+{
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.setWorkingDirectory(dir);
+        p.start(QStringLiteral("openssl"), args);
+        return p.waitForFinished(30000) && p.exitCode() == 0;
+    };
+    const QStringList key = {"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                             "-nodes"};
+    QFile ext(dir + "/san.ext");
+    if (!ext.open(QIODevice::WriteOnly))
+        return false;
+    ext.write("subjectAltName=DNS:localhost,IP:127.0.0.1\n");
+    ext.close();
+    return run(QStringList{"req", "-x509"} << key << QStringList{"-keyout", ca + ".key", "-out",
+                                                                 ca + ".crt", "-days", "2",
+                                                                 "-subj", "/CN=" + ca}) &&
+           (ca != "ca" ||
+            (run(QStringList{"req"} << key << QStringList{"-keyout", "server.key", "-out",
+                                                          "server.csr", "-subj",
+                                                          "/CN=localhost"}) &&
+             run({"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key",
+                  "-CAcreateserial", "-out", "server.crt", "-days", "2", "-extfile",
+                  "san.ext"})));
+}
 
 QJsonObject json(const QString& text)
 {
@@ -195,7 +225,10 @@ private slots:
     void mqttWithHomeAssistant();
     void mqttCredentials_data();
     void mqttCredentials();
+    void mqttsVerifiesTheBroker_data();
+    void mqttsVerifiesTheBroker();
     void unreachableBrokerKeepsReading();
+    void recordRotatesAtMidnight();
     void badOptions_data();
     void badOptions();
     void brokerUrls_data();
@@ -423,6 +456,68 @@ void TestCliFeeds::mqttCredentials()
     QVERIFY(finished.wait(10000));
     QCOMPARE(cli.exitCode(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(sub.on("veltrix/m/availability").endsWith("offline"), 10000);
+}
+
+void TestCliFeeds::mqttsVerifiesTheBroker_data()
+{
+    QTest::addColumn<QString>("ca");
+    QTest::addColumn<bool>("connects");
+    QTest::newRow("the broker's CA") << "ca" << true;
+    QTest::newRow("another CA") << "other" << false;
+}
+
+void TestCliFeeds::mqttsVerifiesTheBroker()
+{
+    QFETCH(QString, ca);
+    QFETCH(bool, connects);
+    if (!hasTool("mosquitto") || !hasTool("openssl"))
+        QSKIP("mosquitto and openssl are needed (scripts/install-deps.sh)");
+    Broker broker;
+    const QString dir = broker.dir.path();
+    QVERIFY(makeCertificates(dir, "ca"));
+    if (ca != "ca")
+        QVERIFY(makeCertificates(dir, ca));
+    broker.tlsConfig = QStringLiteral("cafile %1/ca.crt\ncertfile %1/server.crt\n"
+                                      "keyfile %1/server.key\n")
+                           .arg(dir);
+    QVERIFY(broker.start());
+    Subscriber sub(broker.port, {"#"}, {"--cafile", dir + "/ca.crt"});
+    const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--interval", "1",
+                             "--meter-id", "tls", "--cafile", dir + "/" + ca + ".crt", "--mqtt",
+                             QStringLiteral("mqtts://localhost:%1").arg(broker.port)});
+    QCOMPARE(r.status, 0); // the readings go on either way
+    if (connects) {
+        QTRY_COMPARE_WITH_TIMEOUT(sub.on("veltrix/tls/state").size(), 3, 10000);
+    } else {
+        QVERIFY2(r.err.contains("certificate verify failed"), qPrintable(r.err));
+        QVERIFY(sub.on("veltrix/tls/state").isEmpty());
+    }
+}
+
+void TestCliFeeds::recordRotatesAtMidnight()
+{
+    QVERIFY2(hasTool("faketime"), "faketime is needed (scripts/install-deps.sh)");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("night.txt");
+    const auto recordAt = [&](const char* start, int count) {
+        QProcess p;
+        p.start("faketime", {"-f", start, VELTRIX_CLI, "record", file, "--port", port(),
+                             "--interval", "1", "--count", QString::number(count), "--rotate",
+                             "daily"});
+        QSignalSpy finished(&p, &QProcess::finished);
+        return finished.wait(30000) && p.exitCode() == 0;
+    };
+    QVERIFY(recordAt("@2026-12-07 23:59:57", 5));
+    const QStringList before = test::fileLines(dir.filePath("night-2026-12-07.txt"));
+    const QStringList after = test::fileLines(dir.filePath("night-2026-12-08.txt"));
+    QVERIFY2(before.size() >= 3 && after.size() >= 2, qPrintable(before.join('|')));
+    QCOMPARE(before.size() + after.size(), 2 + 5); // two header lines, no record lost
+    QVERIFY(before.last().contains("\t23:59:59\t"));
+    QVERIFY(after.value(1).startsWith("1\t26/12/08\t00:00:00\t"));
+    // A restart later that day keeps the day's file and goes on in a numbered one.
+    QVERIFY(recordAt("@2026-12-08 08:00:00", 1));
+    QCOMPARE(test::fileLines(dir.filePath("night-2026-12-08.txt")), after);
+    QCOMPARE(test::fileLines(dir.filePath("night-2026-12-08-2.txt")).size(), 2);
 }
 
 void TestCliFeeds::unreachableBrokerKeepsReading()
