@@ -11,7 +11,7 @@ list(LENGTH debs n)
 if(NOT n EQUAL 1)
   message(FATAL_ERROR "expected one package, got: ${debs}")
 endif()
-execute_process(COMMAND "${LINTIAN}" --fail-on error,warning --no-tag-display-limit ${debs}
+execute_process(COMMAND "${LINTIAN}" --fail-on error,warning --tag-display-limit 0 ${debs}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE lout ERROR_VARIABLE lerr)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "lintian reports:\n${lout}\n${lerr}")
@@ -19,7 +19,8 @@ endif()
 # The unit file and the manual pages are in it.
 execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE listing)
 foreach(f lib/systemd/system/veltrix-record@.service lib/sysusers.d/veltrix.conf
-          man/man1/veltrix-panel.1.gz man/man1/veltrix-cli.1.gz doc/veltrix-panel/copyright)
+          share/man/man1/veltrix-panel.1.gz share/man/man1/veltrix-cli.1.gz
+          share/doc/veltrix-panel/copyright)
   string(FIND "${listing}" "/usr/${f}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the package lacks /usr/${f}:\n${listing}")

@@ -287,6 +287,8 @@ bool Panel::startUp(ui::OpenError* error)
     if (e != ui::OpenError::None)
         return false;
     LblComm->setText(QStringLiteral("COM%1").arg(m_state.ComPortNumber));
+    m_titlePort = QStringLiteral(" - COM%1 (%2)").arg(m_state.ComPortNumber).arg(m_comm->devicePath());
+    setWindowTitle(PanelTitle + m_titlePort);
     LblSample->setText(QStringLiteral("2 sec"));
     m_state.ShowTimesText = now().toString(QStringLiteral("hh:mm:ss"));
     Recording->hide();
@@ -464,7 +466,8 @@ void Panel::pressKey(Key key)
 
 void Panel::toggleTitle()
 {
-    setWindowTitle(windowTitle() != PanelTitle ? PanelTitle : PanelTitleWithBuild);
+    const QString plain = PanelTitle + m_titlePort;
+    setWindowTitle(windowTitle() != plain ? plain : PanelTitleWithBuild + m_titlePort);
 }
 
 void Panel::setCommand(const QString& key, std::function<void()> command)

@@ -174,6 +174,7 @@ private:
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;
+    QString m_titlePort; // " - COM1 (/dev/ttyUSB0)": panels side by side tell their meters apart
     bool m_inTick = false;
     bool m_linkLost = false;
     bool m_samplingBoxAsked = false; // the sampling-time box is queued or open
