@@ -105,7 +105,6 @@ void MqttFeed::stop()
     {
         std::lock_guard lock(m_mutex);
         connected = m_connected;
-        m_connected = false;
     }
     if (connected) {
         // A clean stop sends no last will: say so ourselves, then leave.

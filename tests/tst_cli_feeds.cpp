@@ -314,11 +314,11 @@ void TestCliFeeds::mqttWithHomeAssistant()
     Broker broker;
     QVERIFY2(broker.start(), "mosquitto is needed (install-deps.sh)");
     auto sub = std::make_unique<Subscriber>(broker.port);
-    const QString prefix = "veltrix/bench";
-    const QString discovery = "homeassistant/sensor/veltrix_bench/flux_density/config";
+    const QString prefix = "veltrix/Bench_a_1"; // the meter ID made fit for a topic level
+    const QString discovery = "homeassistant/sensor/veltrix_Bench_a_1/flux_density/config";
     QProcess cli;
     cli.start(QStringLiteral(VELTRIX_CLI),
-              {"read", "--port", port(), "--interval", "1", "--meter-id", "bench", "--mqtt",
+              {"read", "--port", port(), "--interval", "1", "--meter-id", "Bench a/1", "--mqtt",
                QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)});
     QVERIFY(cli.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 3, 20000);
@@ -345,9 +345,9 @@ void TestCliFeeds::mqttWithHomeAssistant()
     QCOMPARE(config["state_class"].toString(), QString("measurement"));
     QCOMPARE(config["unit_of_measurement"].toString(), QString("\u00B5T"));
     QCOMPARE(config["expire_after"].toInt(), 3); // three sampling times
-    QCOMPARE(config["unique_id"].toString(), QString("veltrix_bench_flux_density"));
+    QCOMPARE(config["unique_id"].toString(), QString("veltrix_Bench_a_1_flux_density"));
     QCOMPARE(config["device"]["model"].toString(), QString("4627"));
-    QCOMPARE(config["device"]["serial_number"].toString(), QString("bench"));
+    QCOMPARE(config["device"]["serial_number"].toString(), QString("Bench a/1"));
 
     // Home Assistant restarted: discovery again.
     const qsizetype announced = sub->on(discovery).size();
@@ -511,6 +511,7 @@ void TestCliFeeds::badOptions_data()
     QTest::newRow("no host") << QStringList{"read", "--mqtt", "mqtt://"} << "host";
     QTest::newRow("port") << QStringList{"read", "--mqtt", "mqtt://h:70000"} << "--mqtt";
     QTest::newRow("path") << QStringList{"read", "--mqtt", "mqtt://h/t"} << "path";
+    QTest::newRow("query") << QStringList{"read", "--mqtt", "mqtt://h?x=1"} << "query";
     QTest::newRow("cafile without tls")
         << QStringList{"read", "--mqtt", "mqtt://h", "--cafile", "/etc/hostname"} << "mqtts";
     QTest::newRow("wildcard prefix")
