@@ -3,8 +3,9 @@
 #include "Cli.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QMetaObject>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <mosquitto.h>
 
 namespace veltrix::cli {
@@ -15,13 +16,14 @@ struct LibraryInit {
     ~LibraryInit() { mosquitto_lib_cleanup(); }
 };
 
-// Runs `f` in the main thread.
-void inMainThread(std::function<void()> f)
-{
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(f), Qt::QueuedConnection);
-}
-
 const char* const DiscoveryStatusTopic = "homeassistant/status";
+constexpr int KeepAliveSeconds = 30;
+constexpr int MaxBackoffSeconds = 60;
+
+QString errorText(int rc)
+{
+    return QString::fromUtf8(rc == MOSQ_ERR_ERRNO ? std::strerror(errno) : mosquitto_strerror(rc));
+}
 } // namespace
 
 MqttFeed::MqttFeed(MqttSettings settings) : m_settings(std::move(settings))
@@ -29,11 +31,29 @@ MqttFeed::MqttFeed(MqttSettings settings) : m_settings(std::move(settings))
     static LibraryInit init;
     m_availabilityTopic = m_settings.prefix + QStringLiteral("/availability");
     m_stateTopic = m_settings.prefix + QStringLiteral("/state");
+    m_misc.setInterval(1000);
+    QObject::connect(&m_misc, &QTimer::timeout, [this] {
+        if (mosquitto_loop_misc(m_mosq) != MOSQ_ERR_SUCCESS)
+            lost();
+    });
+    m_retry.setSingleShot(true);
+    QObject::connect(&m_retry, &QTimer::timeout, [this] { tryAgain(); });
 }
 
 MqttFeed::~MqttFeed()
 {
-    stop();
+    if (!m_mosq)
+        return;
+    if (m_connected) {
+        // A clean stop sends no last will: say so ourselves, then leave. Both packets are
+        // written at once (the client has no thread of its own).
+        publish(m_availabilityTopic, "offline", true, 1);
+        mosquitto_disconnect(m_mosq);
+        for (int i = 0; i < 10 && mosquitto_want_write(m_mosq); ++i)
+            mosquitto_loop_write(m_mosq, 1);
+    }
+    unwatch();
+    mosquitto_destroy(m_mosq);
 }
 
 bool MqttFeed::start(QString* error)
@@ -49,11 +69,10 @@ bool MqttFeed::start(QString* error)
     }
     mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
     mosquitto_connect_callback_set(m_mosq, &MqttFeed::onConnect);
-    mosquitto_disconnect_callback_set(m_mosq, &MqttFeed::onDisconnect);
     mosquitto_message_callback_set(m_mosq, &MqttFeed::onMessage);
     mosquitto_log_callback_set(m_mosq, &MqttFeed::onLog);
     const BrokerUrl& b = m_settings.broker;
-    if (!b.user.isEmpty() || !b.password.isEmpty()) {
+    if (!b.user.isEmpty()) {
         const QByteArray user = b.user.toUtf8();
         const QByteArray password = b.password.toUtf8();
         mosquitto_username_pw_set(m_mosq, user.constData(),
@@ -72,52 +91,89 @@ bool MqttFeed::start(QString* error)
                                                nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
             *error = QStringLiteral("cannot use the CA file %1: %2")
-                         .arg(m_settings.caFile, QString::fromUtf8(mosquitto_strerror(rc)));
+                         .arg(m_settings.caFile, errorText(rc));
             return false;
         }
         mosquitto_tls_opts_set(m_mosq, 1, nullptr, nullptr);
     }
-    // 1 s, 2 s, 4 s, ... up to a minute between attempts while the broker is away.
-    mosquitto_reconnect_delay_set(m_mosq, 1, 60, true);
     const QByteArray host = b.host.toUtf8();
-    const int rc = mosquitto_connect_async(m_mosq, host.constData(), b.port, 30);
+    const int rc = mosquitto_connect_async(m_mosq, host.constData(), b.port, KeepAliveSeconds);
     if (rc != MOSQ_ERR_SUCCESS) {
         complain(QStringLiteral("MQTT broker %1:%2 not reachable (%3); trying again in the "
                                 "background")
                      .arg(b.host)
                      .arg(b.port)
-                     .arg(QString::fromUtf8(rc == MOSQ_ERR_ERRNO ? strerror(errno)
-                                                                 : mosquitto_strerror(rc))));
+                     .arg(errorText(rc)));
         m_warned = true;
+        lost();
+        return true;
     }
-    if (mosquitto_loop_start(m_mosq) != MOSQ_ERR_SUCCESS) {
-        *error = QStringLiteral("cannot start the MQTT client's thread");
-        return false;
-    }
+    watch();
     return true;
 }
 
-void MqttFeed::stop()
+void MqttFeed::watch()
 {
-    if (!m_mosq)
+    unwatch();
+    const int fd = mosquitto_socket(m_mosq);
+    if (fd < 0) {
+        lost();
         return;
-    bool connected = false;
-    {
-        std::lock_guard lock(m_mutex);
-        connected = m_connected;
     }
-    if (connected) {
-        // A clean stop sends no last will: say so ourselves, then leave.
-        const QByteArray topic = m_availabilityTopic.toUtf8();
-        mosquitto_publish(m_mosq, nullptr, topic.constData(), 7, "offline", 1, true);
-        mosquitto_disconnect(m_mosq);
-        mosquitto_loop_stop(m_mosq, false);
-    } else {
-        mosquitto_disconnect(m_mosq);
-        mosquitto_loop_stop(m_mosq, true); // it may be sleeping between two attempts
+    m_read = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(m_read.get(), &QSocketNotifier::activated, [this] {
+        if (mosquitto_loop_read(m_mosq, 1) != MOSQ_ERR_SUCCESS)
+            lost();
+        else
+            wantWrite();
+    });
+    m_write = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+    QObject::connect(m_write.get(), &QSocketNotifier::activated, [this] {
+        if (mosquitto_loop_write(m_mosq, 1) != MOSQ_ERR_SUCCESS)
+            lost();
+        else
+            wantWrite();
+    });
+    wantWrite();
+    m_misc.start();
+}
+
+void MqttFeed::unwatch()
+{
+    m_read.reset();
+    m_write.reset();
+    m_misc.stop();
+}
+
+void MqttFeed::wantWrite()
+{
+    if (m_write)
+        m_write->setEnabled(mosquitto_want_write(m_mosq));
+}
+
+void MqttFeed::lost()
+{
+    unwatch();
+    if (m_connected) {
+        m_connected = false;
+        if (!m_warned) {
+            m_warned = true;
+            complain(QStringLiteral("MQTT broker lost; readings are queued while trying again"));
+        }
     }
-    mosquitto_destroy(m_mosq);
-    m_mosq = nullptr;
+    if (m_refused || m_retry.isActive())
+        return;
+    // 1 s, 2 s, 4 s, ... up to a minute between attempts while the broker is away.
+    m_retry.start(m_backoffSeconds * 1000);
+    m_backoffSeconds = qMin(m_backoffSeconds * 2, MaxBackoffSeconds);
+}
+
+void MqttFeed::tryAgain()
+{
+    if (mosquitto_reconnect_async(m_mosq) == MOSQ_ERR_SUCCESS)
+        watch();
+    else
+        lost();
 }
 
 void MqttFeed::publish(const QString& topic, const QByteArray& payload, bool retain, int qos)
@@ -125,9 +181,10 @@ void MqttFeed::publish(const QString& topic, const QByteArray& payload, bool ret
     const QByteArray t = topic.toUtf8();
     mosquitto_publish(m_mosq, nullptr, t.constData(), int(payload.size()), payload.constData(),
                       qos, retain);
+    wantWrite();
 }
 
-// The network thread, on every (re)connection: availability, discovery, the queued readings.
+// On every (re)connection: availability, discovery, the queued readings.
 void MqttFeed::announce()
 {
     publish(m_availabilityTopic, m_online ? "online" : "offline", true, 1);
@@ -140,41 +197,29 @@ void MqttFeed::onConnect(mosquitto* mosq, void* self, int rc)
     auto* feed = static_cast<MqttFeed*>(self);
     if (rc != 0) {
         // 4: bad user name or password, 5: not authorised. No retry mends either.
-        const QString why = QString::fromUtf8(mosquitto_connack_string(rc));
-        mosquitto_disconnect(mosq);
         if (rc == 4 || rc == 5) {
-            inMainThread([feed, why] {
-                if (feed->onRefused)
-                    feed->onRefused(why);
-            });
+            feed->m_refused = true;
+            mosquitto_disconnect(mosq);
+            if (feed->onRefused)
+                feed->onRefused(QString::fromUtf8(mosquitto_connack_string(rc)));
         }
         return;
     }
-    mosquitto_subscribe(mosq, nullptr, DiscoveryStatusTopic, 1);
-    std::lock_guard lock(feed->m_mutex);
-    feed->announce();
-    const QString state = feed->m_stateTopic;
-    for (const QByteArray& payload : feed->m_queue)
-        feed->publish(state, payload, false, 0);
-    feed->m_queue.clear();
     feed->m_connected = true;
+    feed->m_backoffSeconds = 1;
+    mosquitto_subscribe(mosq, nullptr, DiscoveryStatusTopic, 1);
+    feed->announce();
+    for (const QByteArray& payload : feed->m_queue)
+        feed->publish(feed->m_stateTopic, payload, false, 0);
+    feed->m_queue.clear();
     if (feed->m_warned) {
         feed->m_warned = false;
-        inMainThread([] { complain(QStringLiteral("MQTT broker connected")); });
-    }
-}
-
-void MqttFeed::onDisconnect(mosquitto*, void* self, int rc)
-{
-    auto* feed = static_cast<MqttFeed*>(self);
-    std::lock_guard lock(feed->m_mutex);
-    const bool was = feed->m_connected;
-    feed->m_connected = false;
-    if (rc != 0 && was && !feed->m_warned) {
-        feed->m_warned = true;
-        inMainThread([] {
-            complain(QStringLiteral("MQTT broker lost; readings are queued while trying again"));
-        });
+        complain(feed->m_dropped == 0
+                     ? QStringLiteral("MQTT broker connected")
+                     : QStringLiteral("MQTT broker connected; %1 readings dropped while it was "
+                                      "away (the queue holds %2)")
+                           .arg(feed->m_dropped)
+                           .arg(feed->m_settings.queueLimit));
     }
 }
 
@@ -183,31 +228,24 @@ void MqttFeed::onMessage(mosquitto*, void* self, const mosquitto_message* messag
     auto* feed = static_cast<MqttFeed*>(self);
     // Home Assistant forgets what was discovered when it restarts; it says "online" then.
     const QByteArray payload(static_cast<const char*>(message->payload), message->payloadlen);
-    if (qstrcmp(message->topic, DiscoveryStatusTopic) == 0 && payload == "online") {
-        std::lock_guard lock(feed->m_mutex);
+    if (qstrcmp(message->topic, DiscoveryStatusTopic) == 0 && payload == "online")
         feed->announce();
-    }
 }
 
 void MqttFeed::onLog(mosquitto*, void* self, int level, const char* text)
 {
     // Errors only (a certificate that does not verify, a refused TLS handshake), each once until
     // another one comes: a broker away for hours must not fill the journal.
-    if (level != MOSQ_LOG_ERR)
-        return;
     auto* feed = static_cast<MqttFeed*>(self);
-    const QString message = QString::fromUtf8(text);
-    std::lock_guard lock(feed->m_logMutex);
-    if (message == feed->m_lastError)
+    if (level != MOSQ_LOG_ERR || feed->m_lastError == QLatin1String(text))
         return;
-    feed->m_lastError = message;
-    inMainThread([message] { complain(QStringLiteral("MQTT: %1").arg(message)); });
+    feed->m_lastError = QString::fromUtf8(text);
+    complain(QStringLiteral("MQTT: %1").arg(feed->m_lastError));
 }
 
 void MqttFeed::publishReading(const Reading& reading)
 {
     const QByteArray payload = mqttState(reading);
-    std::lock_guard lock(m_mutex);
     if (m_connected) {
         publish(m_stateTopic, payload, false, 0);
         return;
@@ -221,16 +259,9 @@ void MqttFeed::publishReading(const Reading& reading)
 
 void MqttFeed::setAvailable(bool online)
 {
-    std::lock_guard lock(m_mutex);
     m_online = online;
     if (m_connected)
         publish(m_availabilityTopic, online ? "online" : "offline", true, 1);
-}
-
-long long MqttFeed::dropped() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_dropped;
 }
 
 } // namespace veltrix::cli

@@ -28,10 +28,13 @@ QString DeviceLock::lockPath(const QString& devicePath)
 
 bool DeviceLock::acquire(const QString& devicePath)
 {
-    if (m_lock && m_device == devicePath)
+    // By the real device: a symlink that now points at another one (an adapter plugged back in
+    // came up under a new name) moves the lock with it, freeing the old name for others.
+    const QString path = lockPath(devicePath);
+    if (m_lock && m_path == path)
         return true;
     release();
-    auto lock = std::make_unique<QLockFile>(lockPath(devicePath));
+    auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(0); // only a dead holder makes the lock stale, never its age
     if (!lock->tryLock(0)) {
         qint64 pid = 0;
@@ -48,7 +51,7 @@ bool DeviceLock::acquire(const QString& devicePath)
         return lock->error() != QLockFile::LockFailedError;
     }
     m_lock = std::move(lock);
-    m_device = devicePath;
+    m_path = path;
     m_holder.clear();
     return true;
 }
@@ -56,7 +59,7 @@ bool DeviceLock::acquire(const QString& devicePath)
 void DeviceLock::release()
 {
     m_lock.reset(); // unlocks
-    m_device.clear();
+    m_path.clear();
 }
 
 } // namespace veltrix::ui

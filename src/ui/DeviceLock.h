@@ -33,7 +33,7 @@ public:
 
 private:
     std::unique_ptr<QLockFile> m_lock;
-    QString m_device;
+    QString m_path; // of the lock file held
     QString m_holder;
 };
 

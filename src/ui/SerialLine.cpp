@@ -211,6 +211,9 @@ void SerialLine::onError(QSerialPort::SerialPortError error)
             m_errorText = m_serial.errorString();
             m_lost = true;
             m_serial.close(); // stops the notifier that would otherwise fire without end
+            // The device's name may go to another device meanwhile (a pseudo-terminal's number
+            // is reused at once); reopen() takes the lock again.
+            m_lock.release();
             emit deviceVanished();
         }
         break;
