@@ -1,7 +1,8 @@
 // veltrix-cli's feeds, against veltrix-meter-sim (paced, own process) and a mosquitto broker on
 // 127.0.0.1 started here:
-//  1. cpu: `read --count N` plain, then with `--format influx --mqtt`: the tool's CPU time
-//     (getrusage of the waited-for child) and the ratio (target: at most 1.2).
+//  1. cpu: `read` for N polls plain, then with `--format influx --mqtt`: the tool's CPU time,
+//     all of it (getrusage of the waited-for child) and from its 10th second on (/proc), and the
+//     ratios (target: at most 1.2).
 //  2. latency: from the poll answer (the state message's time, taken when the answer is decoded)
 //     to the message's arrival at a subscriber (mosquitto_sub's receive time): target 50 ms.
 //  3. memory: `read --mqtt` for M minutes with the broker stopped every other minute: the
@@ -103,20 +104,28 @@ QString url(const Broker& b)
     return QStringLiteral("mqtt://127.0.0.1:%1").arg(b.port);
 }
 
-// Runs `read` with `extra` until it ends; returns the tool's CPU seconds per minute.
-double readCpu(const QString& cli, const QString& device, int count, const QStringList& extra)
+// Runs `read` with `extra` until it ends; returns the tool's CPU seconds per minute, all of it
+// (start included) and in the steady state (from the 10th second to the last reading).
+std::pair<double, double> readCpu(const QString& cli, const QString& device, int count,
+                                  const QStringList& extra)
 {
     QProcess read;
     read.setStandardOutputFile(QProcess::nullDevice());
     const double cpu0 = childrenCpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    read.start(cli, QStringList{QStringLiteral("read"), QStringLiteral("--port"), device,
-                                QStringLiteral("--count"), QString::number(count)}
+    read.start(cli, QStringList{QStringLiteral("read"), QStringLiteral("--port"), device}
                         << extra);
-    read.waitForFinished(count * 1000 + 30000);
+    bench::runEventLoopFor(10000);
+    const double steady0 = bench::cpuSecondsOf(read.processId()).value_or(0);
+    const qint64 wall0 = wall.elapsed();
+    bench::runEventLoopFor(count * 250);
+    const double steady = bench::cpuSecondsOf(read.processId()).value_or(0) - steady0;
+    const qint64 steadyMs = wall.elapsed() - wall0;
+    read.terminate();
+    read.waitForFinished(10000);
     const double cpu = childrenCpuSeconds() - cpu0;
-    return cpu / (double(wall.elapsed()) / 60000.0);
+    return {cpu / (double(wall.elapsed()) / 60000.0), steady / (double(steadyMs) / 60000.0)};
 }
 
 } // namespace
@@ -148,13 +157,16 @@ int main(int argc, char* argv[])
     }
 
     // 1. CPU, plain and with both feeds on.
-    const double plain = readCpu(cli, device, count, {});
-    const double fed = readCpu(cli, device, count,
-                               {QStringLiteral("--format"), QStringLiteral("influx"),
-                                QStringLiteral("--mqtt"), url(broker)});
-    bench::figure("cpu", "plain", plain, "CPU-s/min");
-    bench::figure("cpu", "influx+mqtt", fed, "CPU-s/min");
-    bench::figure("cpu", "ratio", plain > 0 ? fed / plain : 0, "x");
+    const auto plain = readCpu(cli, device, count, {});
+    const auto fed = readCpu(cli, device, count,
+                             {QStringLiteral("--format"), QStringLiteral("influx"),
+                              QStringLiteral("--mqtt"), url(broker)});
+    bench::figure("cpu", "plain", plain.first, "CPU-s/min");
+    bench::figure("cpu", "influx+mqtt", fed.first, "CPU-s/min");
+    bench::figure("cpu", "ratio", plain.first > 0 ? fed.first / plain.first : 0, "x");
+    bench::figure("cpu", "plain steady", plain.second, "CPU-s/min");
+    bench::figure("cpu", "influx+mqtt steady", fed.second, "CPU-s/min");
+    bench::figure("cpu", "ratio steady", plain.second > 0 ? fed.second / plain.second : 0, "x");
 
     // 2. Latency from the poll answer to the subscriber.
     {
