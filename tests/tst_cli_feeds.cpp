@@ -369,6 +369,9 @@ void TestCliFeeds::mqttWithHomeAssistant()
     sub = std::make_unique<Subscriber>(broker.port);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 2, 30000);
     QCOMPARE(sub->on(prefix + "/availability").value(0), QString("online"));
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.count("MQTT broker lost") == 1 && err.count("MQTT broker connected") == 1,
+             qPrintable(err)); // both said, once each
 
     // Killed outright: the broker sends the last will.
     ::kill(pid_t(cli.processId()), SIGKILL);
