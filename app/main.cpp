@@ -74,8 +74,9 @@ int main(int argc, char* argv[])
         QObject::connect(panel, &Panel::closed, &app, &QCoreApplication::quit);
         ui::OpenError error = ui::OpenError::None;
         if (!panel->startUp(&error)) {
-            ui::Dialogs::current().message(nullptr, Panel::startUpFailureText(error),
-                                           ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+            const QString text = Panel::startUpFailureText(error, panel->comm().errorText());
+            ui::Dialogs::current().message(nullptr, text, ui::MsgButtons::Ok,
+                                           ui::MsgIcon::Critical);
             status = 1;
             delete panel;
             QCoreApplication::exit(1);

@@ -25,6 +25,7 @@ enum Status {
     UsageError = 2, // unknown subcommand or option, a value out of range
     PortError = 3,  // the port cannot be opened
     NoAnswer = 4,   // the meter does not answer
+    BrokerRefused = 5, // the MQTT broker refused the user name or password
 };
 
 // Prints "veltrix-cli: <text>" on standard error.

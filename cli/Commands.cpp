@@ -1,6 +1,7 @@
 // The subcommands: ports, read, record, clock, convert.
 
 #include "Cli.h"
+#include "Outputs.h"
 #include "Poller.h"
 
 #include "link/Delay.h"
@@ -8,6 +9,7 @@
 #include "panel/PanelLogic.h"
 #include "panel/SharedState.h"
 #include "records/CsvExport.h"
+#include "records/Feeds.h"
 #include "records/RecordFile.h"
 #include "records/RecordWriter.h"
 
@@ -96,7 +98,7 @@ int runPorts(const QStringList& args)
 
 namespace {
 
-enum class Format { Text, Csv, Jsonl };
+enum class Format { Text, Csv, Jsonl, Influx };
 
 QString readingLine(Format format, int number, const QString& body)
 {
@@ -136,6 +138,42 @@ QString readingLine(Format format, int number, const QString& body)
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
 }
 
+// The meter went silent or came back: the outputs say so (availability offline, link gauge 0),
+// samples wait until it answers again.
+struct LinkHost : LinkLostHost {
+    LinkHost(Poller& p, Outputs& o) : poller(p), outputs(o) {}
+    Poller& poller;
+    Outputs& outputs;
+    std::function<void()> resumed;
+    void enterLinkLost() override
+    {
+        poller.pause();
+        outputs.linkChanged(false);
+        complain(QStringLiteral("the meter stopped answering; waiting for it"));
+    }
+    void leaveLinkLost() override
+    {
+        if (resumed)
+            resumed();
+        else
+            complain(QStringLiteral("the meter answers again"));
+        outputs.linkChanged(true);
+        poller.resume();
+    }
+};
+
+// Starts the outputs; a broker that refuses the credentials later ends the command with
+// BrokerRefused in `status`.
+int startOutputs(Outputs& outputs, Session& session, Poller& poller, int period, int& status)
+{
+    outputs.onFatal = [&poller, &status] {
+        status = BrokerRefused;
+        poller.end();
+        QCoreApplication::exit(0); // ends the wait under way
+    };
+    return outputs.start(session, period > 0 ? period : 1);
+}
+
 } // namespace
 
 int runRead(const QStringList& args)
@@ -156,9 +194,12 @@ int runRead(const QStringList& args)
         QStringLiteral("One reading every S seconds (1-86400), on whole seconds of the clock."),
         QStringLiteral("S"));
     const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("text (default), csv or jsonl."),
+                                    QStringLiteral("text (default), csv, jsonl or influx "
+                                                   "(InfluxDB line protocol)."),
                                     QStringLiteral("FORMAT"), QStringLiteral("text"));
     parser.addOptions({count, interval, format});
+    const OutputOptions outputOptions;
+    outputOptions.addTo(parser);
     if (const int status = parseOrComplain(parser, args, 1))
         return status;
 
@@ -168,10 +209,15 @@ int runRead(const QStringList& args)
         fmt = Format::Csv;
     else if (f == u"jsonl")
         fmt = Format::Jsonl;
+    else if (f == u"influx")
+        fmt = Format::Influx;
     else if (f != u"text") {
-        complain(QStringLiteral("--format expects text, csv or jsonl, got '%1'").arg(f));
+        complain(QStringLiteral("--format expects text, csv, jsonl or influx, got '%1'").arg(f));
         return UsageError;
     }
+    Outputs outputs;
+    if (const int status = outputs.check(parser, outputOptions, fmt == Format::Influx))
+        return status;
     qint64 limit = 0;
     qint64 periodSeconds = 0;
     if (!optionalWholeNumber(parser, count, 1, std::numeric_limits<int>::max(), limit) ||
@@ -188,11 +234,17 @@ int runRead(const QStringList& args)
         complain(QStringLiteral("meter %1 on %2").arg(session.modelCode(), session.portText()));
 
     Poller poller(session.link());
+    int status = Ok;
+    if (const int s = startOutputs(outputs, session, poller, period, status))
+        return s;
     int lines = 0;
     if (fmt == Format::Csv)
         printOut(csvHeaderLine() + QLatin1Char('\n'));
     const auto printReading = [&](const QDateTime& when) {
-        printOut(readingLine(fmt, ++lines, poller.sampleBody(when)));
+        ++lines;
+        if (fmt != Format::Influx)
+            printOut(readingLine(fmt, lines, poller.sampleBody(when)));
+        outputs.reading(poller.reading(when));
         if (limit > 0 && lines >= limit)
             poller.end();
     };
@@ -205,7 +257,12 @@ int runRead(const QStringList& args)
             return limit == 0 || lines < limit;
         };
     }
-    return poller.run();
+    // A feed for a dashboard waits for a silent meter (and says so) instead of ending.
+    LinkHost host(poller, outputs);
+    if (outputs.any())
+        session.link().onLinkLost = [&] { return LinkLost(session.link(), host); };
+    const int pollStatus = poller.run();
+    return status != Ok ? status : pollStatus;
 }
 
 // --- record -----------------------------------------------------------------------------------
@@ -240,8 +297,31 @@ int runRecord(const QStringList& args)
     QCommandLineOption recordLimit(QStringLiteral("record-limit"),
                                    QStringLiteral("Records per file."), QStringLiteral("N"));
     recordLimit.setFlags(QCommandLineOption::HiddenFromHelp); // tests lower it
-    parser.addOptions({interval, count, duration, overwrite, recordLimit});
+    const QCommandLineOption rotate(QStringLiteral("rotate"),
+                                    QStringLiteral("daily: a new file every midnight, FILE's "
+                                                   "name with the date added "
+                                                   "(data-2026-12-07.txt)."),
+                                    QStringLiteral("WHEN"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("influx: also print every record in InfluxDB "
+                                                   "line protocol on standard output."),
+                                    QStringLiteral("FORMAT"));
+    parser.addOptions({interval, count, duration, overwrite, recordLimit, rotate, format});
+    const OutputOptions outputOptions;
+    outputOptions.addTo(parser);
     if (const int status = parseOrComplain(parser, args, 2))
+        return status;
+    if (parser.isSet(rotate) && parser.value(rotate) != u"daily") {
+        complain(QStringLiteral("--rotate expects daily, got '%1'").arg(parser.value(rotate)));
+        return UsageError;
+    }
+    if (parser.isSet(format) && parser.value(format) != u"influx") {
+        complain(QStringLiteral("--format expects influx, got '%1'").arg(parser.value(format)));
+        return UsageError;
+    }
+    const bool daily = parser.isSet(rotate);
+    Outputs outputs;
+    if (const int status = outputs.check(parser, outputOptions, parser.isSet(format)))
         return status;
 
     const auto period = wholeNumberOption(QStringLiteral("interval"), parser.value(interval), 1,
@@ -275,7 +355,14 @@ int runRecord(const QStringList& args)
         perFile = int(*n);
     }
     const QString path = parser.positionalArguments().at(1);
-    if (QFileInfo::exists(path) && !parser.isSet(overwrite)) {
+    // Daily files: a day's file that exists (a restarted service) is continued in a numbered
+    // one, never replaced.
+    QDate day = QDate::currentDate();
+    QString base = daily ? dayFileName(path, day) : path;
+    QString first = base;
+    if (daily && QFileInfo::exists(first) && !parser.isSet(overwrite))
+        first = numberedName(base, 2);
+    if (QFileInfo::exists(first) && !parser.isSet(overwrite)) {
         complain(QStringLiteral("%1 exists; give --overwrite to replace it")
                      .arg(QDir::toNativeSeparators(path)));
         return Failure;
@@ -288,7 +375,7 @@ int runRecord(const QStringList& args)
         return Ok;
 
     RecordWriter writer;
-    if (!writer.open(path)) {
+    if (!writer.open(first)) {
         complain(writer.errorString());
         return Failure;
     }
@@ -297,21 +384,23 @@ int runRecord(const QStringList& args)
         complain(QStringLiteral("meter %1 on %2: recording every %3 s into %4; Ctrl-C stops")
                      .arg(session.modelCode(), session.portText())
                      .arg(*period)
-                     .arg(QDir::toNativeSeparators(path)));
+                     .arg(QDir::toNativeSeparators(first)));
 
     Poller poller(session.link());
     poller.setSamplingSeconds(int(*period));
+    int status = Ok;
+    if (const int s = startOutputs(outputs, session, poller, int(*period), status))
+        return s;
     int inFile = 0;     // records in the file being written
     qint64 written = 0; // records in all files
-    int fileNumber = 1;
-    int status = Ok;
+    int fileNumber = first == base ? 1 : 2;
     QElapsedTimer elapsed;
     elapsed.start();
 
     const auto nextFile = [&](const QString& why) {
         const QString old = writer.fileName();
         writer.close();
-        const QString next = numberedName(path, ++fileNumber);
+        const QString next = numberedName(base, ++fileNumber);
         if (!writer.open(next)) {
             complain(writer.errorString());
             status = Failure;
@@ -325,7 +414,35 @@ int runRecord(const QStringList& args)
         inFile = 0;
     };
 
+    const auto newDay = [&](QDate today) {
+        const QString old = writer.fileName();
+        writer.close();
+        day = today;
+        base = dayFileName(path, day);
+        fileNumber = 1;
+        QString next = base;
+        if (QFileInfo::exists(next) && !parser.isSet(overwrite))
+            next = numberedName(base, ++fileNumber);
+        if (!writer.open(next)) {
+            complain(writer.errorString());
+            status = Failure;
+            poller.end();
+            return;
+        }
+        complain(QStringLiteral("%1 closed (%2 records); continuing in %3")
+                     .arg(QDir::toNativeSeparators(old))
+                     .arg(inFile)
+                     .arg(QDir::toNativeSeparators(next)));
+        inFile = 0;
+    };
+
     poller.onSample = [&](const QDateTime& when) {
+        if (daily && when.date() != day) {
+            newDay(when.date());
+            if (status != Ok)
+                return;
+        }
+        outputs.reading(poller.reading(when));
         if (!writer.writeRecord(inFile + 1, poller.sampleBody(when))) {
             complain(writer.errorString());
             complain(QStringLiteral("recording stopped; the %1 records written before are kept")
@@ -362,21 +479,7 @@ int runRecord(const QStringList& args)
     // A meter that stops answering in the middle of an unattended recording: wait for it (a
     // vanished USB adapter is reopened), then go on in a new file so that every file holds
     // consecutive samples only.
-    struct Host : LinkLostHost {
-        Poller* poller = nullptr;
-        std::function<void()> resumed;
-        void enterLinkLost() override
-        {
-            poller->pause();
-            complain(QStringLiteral("the meter stopped answering; waiting for it"));
-        }
-        void leaveLinkLost() override
-        {
-            resumed();
-            poller->resume();
-        }
-    } host;
-    host.poller = &poller;
+    LinkHost host(poller, outputs);
     host.resumed = [&] {
         if (inFile > 0)
             nextFile(QStringLiteral("was interrupted"));

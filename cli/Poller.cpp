@@ -75,4 +75,10 @@ QString Poller::sampleBody(const QDateTime& when) const
                                m_state.Flags.PeakFlag);
 }
 
+Reading Poller::reading(const QDateTime& when) const
+{
+    return Reading{when, m_shown, m_state.Flags.GaussFlag, m_state.Flags.HoldFlag,
+                   m_state.Flags.PeakFlag};
+}
+
 } // namespace veltrix::cli

@@ -5,6 +5,7 @@
 
 #include "panel/SampleClock.h"
 #include "panel/SharedState.h"
+#include "records/Feeds.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -42,6 +43,8 @@ public:
     // The body of a sample taken now or at `when`: Date TAB Time TAB Value TAB Unit TAB Hold TAB
     // Peak.
     QString sampleBody(const QDateTime& when) const;
+    // The same sample for the outputs.
+    Reading reading(const QDateTime& when) const;
     const SharedState& state() const { return m_state; }
     QString shown() const { return m_shown; }
 

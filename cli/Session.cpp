@@ -171,6 +171,10 @@ int Session::open(const QCommandLineParser& parser, const CommonOptions& options
     m_line->setCommPort(port);
     m_line->setSettings(QStringLiteral("9600,n,8,1"));
     const ui::OpenError error = m_line->setPortOpen(true);
+    if (error == ui::OpenError::Locked) {
+        complain(m_line->errorText());
+        return PortError;
+    }
     if (error != ui::OpenError::None) {
         const QString path = bindings.devicePath(port);
         complain(QStringLiteral("cannot open COM%1%2: %3")

@@ -1,6 +1,7 @@
 // veltrix-cli: read, record and set the Veltrix field meter from a terminal or a script.
 
 #include "Cli.h"
+#include "Outputs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,10 +17,12 @@ const char* const Summary =
     "\n"
     "Commands:\n"
     "  ports                        serial devices found and the COM1..COM8 bindings\n"
-    "  read [--count N] [--interval S] [--format text|csv|jsonl]\n"
+    "  read [--count N] [--interval S] [--format text|csv|jsonl|influx]\n"
     "                               one line per reading\n"
-    "  record FILE [--interval S] [--count N | --duration D]\n"
+    "  record FILE [--interval S] [--count N | --duration D] [--rotate daily]\n"
     "                               a recording in the panel's record file format\n"
+    "    read and record also feed: --prom FILE (node_exporter textfile),\n"
+    "    --mqtt URL [--mqtt-prefix T] (MQTT, Home Assistant discovery), --config FILE\n"
     "  clock set | read             set the meter's clock from this computer's clock, or read it\n"
     "  logger list | download (--set N | --all) --out DIR | set-id N | set-interval S |\n"
     "         erase --yes           the meter's data logger\n"
@@ -33,8 +36,8 @@ const char* const Summary =
     "'veltrix-cli COMMAND --help' describes a command.\n"
     "\n"
     "Exit status: 0 success, 1 failure (a file, the meter's refusal), 2 usage error,\n"
-    "3 the port cannot be opened, 4 the meter does not answer, 130 / 143 a logger command\n"
-    "stopped by SIGINT / SIGTERM.";
+    "3 the port cannot be opened, 4 the meter does not answer, 5 the MQTT broker refused\n"
+    "the user name or password, 130 / 143 a logger command stopped by SIGINT / SIGTERM.";
 
 // Options of the meter commands that take a value in the next argument.
 bool takesValue(const QString& arg)
@@ -43,7 +46,11 @@ bool takesValue(const QString& arg)
         QStringLiteral("--port"),   QStringLiteral("-port"),         QStringLiteral("--com"),
         QStringLiteral("-com"),     QStringLiteral("--count"),       QStringLiteral("--interval"),
         QStringLiteral("--format"), QStringLiteral("--duration"),    QStringLiteral("--to"),
-        QStringLiteral("--out"),    QStringLiteral("--record-limit")};
+        QStringLiteral("--out"),    QStringLiteral("--record-limit"), QStringLiteral("--rotate"),
+        QStringLiteral("--config"), QStringLiteral("--prom"),         QStringLiteral("--mqtt"),
+        QStringLiteral("--mqtt-prefix"), QStringLiteral("--mqtt-user"),
+        QStringLiteral("--mqtt-password-file"), QStringLiteral("--cafile"),
+        QStringLiteral("--meter-id"), QStringLiteral("--mqtt-queue")};
     static const QStringList statsOptions = {
         QStringLiteral("--threshold"), QStringLiteral("--reference"), QStringLiteral("--from")};
     return options.contains(arg) || statsOptions.contains(arg);
@@ -58,7 +65,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral("10.01"));
 
     // The command is the first argument that is neither an option nor an option's value.
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args = QCoreApplication::arguments();
     QString command;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -80,6 +87,8 @@ int main(int argc, char* argv[])
         {"stats", cli::runStats}};
     for (const auto& [name, run] : commands) {
         if (command == QLatin1String(name)) {
+            if (const int status = cli::expandConfig(args))
+                return status;
             cli::installStopSignals();
             return run(args);
         }

@@ -8,7 +8,10 @@ if(NOT rc EQUAL 0)
 endif()
 set(root "${DEST}/usr")
 foreach(f ${BINDIR}/veltrix-panel ${BINDIR}/veltrix-cli ${DATADIR}/applications/veltrix-panel.desktop
-          ${DATADIR}/icons/hicolor/scalable/apps/veltrix-panel.svg ${MANDIR}/man1/veltrix-cli.1)
+          ${DATADIR}/icons/hicolor/scalable/apps/veltrix-panel.svg ${MANDIR}/man1/veltrix-cli.1.gz
+          ${MANDIR}/man1/veltrix-panel.1.gz ${DATADIR}/doc/veltrix-panel/copyright
+          ${DATADIR}/doc/veltrix-panel/changelog.gz lib/systemd/system/veltrix-record@.service
+          lib/sysusers.d/veltrix.conf)
   if(NOT EXISTS "${root}/${f}")
     message(FATAL_ERROR "not installed: /usr/${f}")
   endif()
@@ -25,8 +28,8 @@ endforeach()
 # Nothing but what the package should hold (no test programs, no static libraries).
 file(GLOB_RECURSE installed RELATIVE "${root}" "${root}/*")
 list(LENGTH installed count)
-if(NOT count EQUAL 5)
-  message(FATAL_ERROR "expected 5 installed files, got ${count}: ${installed}")
+if(NOT count EQUAL 10)
+  message(FATAL_ERROR "expected 10 installed files, got ${count}: ${installed}")
 endif()
 file(READ "${root}/${DATADIR}/applications/veltrix-panel.desktop" desktop)
 foreach(line "Exec=veltrix-panel" "Icon=veltrix-panel" "Type=Application")

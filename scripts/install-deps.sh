@@ -5,6 +5,10 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-serialport-dev
           qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils python3)
+# veltrix-cli's MQTT client; the broker and its clients for the tests.
+packages+=(pkg-config libmosquitto-dev mosquitto mosquitto-clients)
+# The tests' checkers: promtool (in prometheus, about 20 MB), lintian for the package.
+packages+=(prometheus lintian openssl faketime)
 packages+=("$@")
 
 missing=()

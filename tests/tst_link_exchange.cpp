@@ -232,7 +232,7 @@ private slots:
         b.bind(2, "/dev/veltrix-no-such-device");
         ui::SerialLine second(b);
         second.setCommPort(1);
-        QCOMPARE(second.setPortOpen(true), ui::OpenError::Busy); // the rig holds it
+        QCOMPARE(second.setPortOpen(true), ui::OpenError::Locked); // the rig holds it
         second.setCommPort(2);
         QCOMPARE(second.setPortOpen(true), ui::OpenError::Absent);
         second.setCommPort(3);

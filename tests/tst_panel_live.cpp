@@ -245,19 +245,37 @@ private slots:
         QVERIFY(denied.contains("dialout"));
     }
 
+    void secondPanelOnAHeldPort()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        ui::PortBindings b;
+        b.bind(1, rig.meter.devicePath());
+        Panel second(b, 1);
+        ui::OpenError error = ui::OpenError::None;
+        QVERIFY(!second.startUp(&error));
+        QCOMPARE(error, ui::OpenError::Locked);
+        const QString text = Panel::startUpFailureText(error, second.comm().errorText());
+        QVERIFY2(text.startsWith("No device found, try again!\n") &&
+                     text.contains(QStringLiteral("(process %1)").arg(QCoreApplication::applicationPid())),
+                 qPrintable(text));
+    }
+
     void titleToggle()
     {
         PanelRig rig;
         QVERIFY(rig.start());
         QWidget* comm = rig.w("LblComm");
-        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
+        // The port in the title tells panels side by side apart.
+        const QString port = QStringLiteral(" - COM1 (%1)").arg(rig.meter.devicePath());
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle + port);
         QTest::mouseClick(comm, Qt::LeftButton);
-        QCOMPARE(rig.panel->windowTitle(), PanelTitleWithBuild);
+        QCOMPARE(rig.panel->windowTitle(), PanelTitleWithBuild + port);
         QTest::mouseClick(comm, Qt::LeftButton);
-        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle + port);
         rig.panel->setWindowTitle("something else");
         QTest::mouseClick(comm, Qt::LeftButton);
-        QCOMPARE(rig.panel->windowTitle(), PanelTitle);
+        QCOMPARE(rig.panel->windowTitle(), PanelTitle + port);
     }
 };
 

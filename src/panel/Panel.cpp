@@ -287,6 +287,8 @@ bool Panel::startUp(ui::OpenError* error)
     if (e != ui::OpenError::None)
         return false;
     LblComm->setText(QStringLiteral("COM%1").arg(m_state.ComPortNumber));
+    m_titlePort = QStringLiteral(" - COM%1 (%2)").arg(m_state.ComPortNumber).arg(m_comm->devicePath());
+    setWindowTitle(PanelTitle + m_titlePort);
     LblSample->setText(QStringLiteral("2 sec"));
     Recording->hide();
     ImageH->hide();
@@ -297,11 +299,13 @@ bool Panel::startUp(ui::OpenError* error)
     return true;
 }
 
-QString Panel::startUpFailureText(ui::OpenError error)
+QString Panel::startUpFailureText(ui::OpenError error, const QString& detail)
 {
     QString text = tr("No device found, try again!");
     if (error == ui::OpenError::PermissionDenied)
         text += QLatin1Char('\n') + ui::SerialLine::describe(error);
+    else if (error == ui::OpenError::Locked) // names the program that holds the port
+        text += QLatin1Char('\n') + (detail.isEmpty() ? ui::SerialLine::describe(error) : detail);
     return text;
 }
 
@@ -466,7 +470,8 @@ void Panel::pressKey(Key key)
 
 void Panel::toggleTitle()
 {
-    setWindowTitle(windowTitle() != PanelTitle ? PanelTitle : PanelTitleWithBuild);
+    const QString plain = PanelTitle + m_titlePort;
+    setWindowTitle(windowTitle() != plain ? plain : PanelTitleWithBuild + m_titlePort);
 }
 
 void Panel::setCommand(const QString& key, std::function<void()> command)

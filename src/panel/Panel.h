@@ -52,7 +52,7 @@ public:
     // Opens the line and starts polling. False (with the reason) when the port cannot be opened.
     bool startUp(ui::OpenError* error = nullptr);
     // The message shown when start-up fails, with a hint when permission is the cause.
-    static QString startUpFailureText(ui::OpenError error);
+    static QString startUpFailureText(ui::OpenError error, const QString& detail = {});
 
     SharedState& state() { return m_state; }
     ui::SerialLine& comm() { return *m_comm; }
@@ -179,6 +179,7 @@ private:
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
     bool m_pollEnabled = false;
+    QString m_titlePort; // " - COM1 (/dev/ttyUSB0)": panels side by side tell their meters apart
     bool m_inTick = false;
     bool m_linkLost = false;
     bool m_samplingBoxAsked = false; // the sampling-time box is queued or open

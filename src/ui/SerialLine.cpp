@@ -79,6 +79,7 @@ OpenError SerialLine::setPortOpen(bool open)
 {
     if (!open) {
         m_serial.close();
+        m_lock.release();
         return OpenError::None;
     }
     if (m_serial.isOpen())
@@ -88,9 +89,17 @@ OpenError SerialLine::setPortOpen(bool open)
         m_errorText = tr("COM%1 is not bound to a serial device").arg(m_port);
         return OpenError::NotBound;
     }
+    if (!m_lock.acquire(path)) {
+        m_errorText = tr("COM%1 (%2) is in use by %3")
+                          .arg(m_port)
+                          .arg(path, m_lock.holder().isEmpty() ? tr("another Veltrix program")
+                                                               : m_lock.holder());
+        return OpenError::Locked;
+    }
     m_serial.setPortName(path);
     if (!m_serial.open(QIODevice::ReadWrite)) {
         m_errorText = m_serial.errorString();
+        m_lock.release();
         return classifyOpenFailure(m_serial.error());
     }
     // Pseudo-terminals and some adapters refuse parts of this; the meter does not care.
@@ -202,6 +211,9 @@ void SerialLine::onError(QSerialPort::SerialPortError error)
             m_errorText = m_serial.errorString();
             m_lost = true;
             m_serial.close(); // stops the notifier that would otherwise fire without end
+            // The device's name may go to another device meanwhile (a pseudo-terminal's number
+            // is reused at once); reopen() takes the lock again.
+            m_lock.release();
             emit deviceVanished();
         }
         break;
@@ -221,6 +233,8 @@ QString SerialLine::describe(OpenError error)
         return tr("The serial device is not present.");
     case OpenError::Busy:
         return tr("The serial device is in use by another program.");
+    case OpenError::Locked:
+        return tr("The serial device is in use by another Veltrix program.");
     case OpenError::PermissionDenied:
         return tr("Permission to open the serial device was denied. Add your user to the "
                   "'dialout' group (sudo usermod -aG dialout $USER), then log out and in again.");

@@ -7,6 +7,7 @@
 // reports no bytes and swallows output, so the protocol's retries and the link-lost wait take
 // over, and reopen() can bring the same device back.
 
+#include "ui/DeviceLock.h"
 #include "ui/PortBindings.h"
 
 #include <QByteArray>
@@ -16,7 +17,8 @@
 
 namespace veltrix::ui {
 
-enum class OpenError { None, NotBound, Absent, Busy, PermissionDenied, Other };
+// Locked: another Veltrix program holds the device; errorText() names it.
+enum class OpenError { None, NotBound, Absent, Busy, PermissionDenied, Locked, Other };
 
 // Serial settings in the meter's notation, e.g. "9600,n,8,1". Returns false if malformed.
 struct LineSettings {
@@ -71,6 +73,7 @@ private:
 
     PortBindings m_bindings;
     QSerialPort m_serial;
+    DeviceLock m_lock;
     LineSettings m_settings;
     int m_port = 0;
     int m_inputLen = 0;

@@ -1,0 +1,234 @@
+// veltrix-cli's feeds, against veltrix-meter-sim (paced, own process) and a mosquitto broker on
+// 127.0.0.1 started here:
+//  1. cpu: `read` for N polls plain, then with `--format influx --mqtt`: the tool's CPU time,
+//     all of it (getrusage of the waited-for child) and from its 10th second on (/proc), and the
+//     ratios (target: at most 1.2).
+//  2. latency: from the poll answer (the state message's time, taken when the answer is decoded)
+//     to the message's arrival at a subscriber (mosquitto_sub's receive time): target 50 ms.
+//  3. memory: `read --mqtt` for M minutes with the broker stopped every other minute: the
+//     tool's resident memory each minute (target: flat).
+// Usage: bench_feeds [--count N] [--minutes M] [--skip-memory]
+
+#include "support/BenchSupport.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cstdio>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace veltrix;
+
+namespace {
+
+int freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), len);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+double childrenCpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_CHILDREN, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+long residentKiB(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+struct Broker {
+    QTemporaryDir dir;
+    QProcess process;
+    int port = freePort();
+    bool start()
+    {
+        QFile conf(dir.filePath(QStringLiteral("mosquitto.conf")));
+        if (!conf.open(QIODevice::WriteOnly))
+            return false;
+        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n"
+                                  "persistence false\nlog_dest stderr\n%2")
+                       .arg(port)
+                       .arg(::geteuid() == 0 ? QStringLiteral("user root\n") : QString())
+                       .toUtf8());
+        conf.close();
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf.fileName()});
+        QByteArray log;
+        QElapsedTimer t;
+        t.start();
+        while (!log.contains("listen socket") && t.elapsed() < 10000 &&
+               process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(200);
+            log += process.readAll();
+        }
+        return log.contains("listen socket");
+    }
+    void stop()
+    {
+        process.terminate();
+        process.waitForFinished(5000);
+    }
+};
+
+QString url(const Broker& b)
+{
+    return QStringLiteral("mqtt://127.0.0.1:%1").arg(b.port);
+}
+
+// Runs `read` with `extra` until it ends; returns the tool's CPU seconds per minute, all of it
+// (start included) and in the steady state (from the 10th second to the last reading).
+std::pair<double, double> readCpu(const QString& cli, const QString& device, int count,
+                                  const QStringList& extra)
+{
+    QProcess read;
+    read.setStandardOutputFile(QProcess::nullDevice());
+    const double cpu0 = childrenCpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    read.start(cli, QStringList{QStringLiteral("read"), QStringLiteral("--port"), device}
+                        << extra);
+    bench::runEventLoopFor(10000);
+    const double steady0 = bench::cpuSecondsOf(read.processId()).value_or(0);
+    const qint64 wall0 = wall.elapsed();
+    bench::runEventLoopFor(count * 250);
+    const double steady = bench::cpuSecondsOf(read.processId()).value_or(0) - steady0;
+    const qint64 steadyMs = wall.elapsed() - wall0;
+    read.terminate();
+    read.waitForFinished(10000);
+    const double cpu = childrenCpuSeconds() - cpu0;
+    return {cpu / (double(wall.elapsed()) / 60000.0), steady / (double(steadyMs) / 60000.0)};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const auto option = [&](const char* name, int fallback) {
+        const qsizetype i = args.indexOf(QLatin1String(name));
+        return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
+    };
+    const int count = option("--count", 120);
+    const int minutes = option("--minutes", 10);
+    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/veltrix-cli");
+    const QString simulator = bench::findSimulator();
+    if (simulator.isEmpty() || !QFile::exists(cli)) {
+        std::printf("veltrix-cli or veltrix-meter-sim not built\n");
+        return 1;
+    }
+    QProcess sim;
+    sim.start(simulator, {});
+    sim.waitForReadyRead(5000);
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    Broker broker;
+    if (!broker.start()) {
+        std::printf("mosquitto did not start\n");
+        return 1;
+    }
+
+    // 1. CPU, plain and with both feeds on.
+    const auto plain = readCpu(cli, device, count, {});
+    const auto fed = readCpu(cli, device, count,
+                             {QStringLiteral("--format"), QStringLiteral("influx"),
+                              QStringLiteral("--mqtt"), url(broker)});
+    bench::figure("cpu", "plain", plain.first, "CPU-s/min");
+    bench::figure("cpu", "influx+mqtt", fed.first, "CPU-s/min");
+    bench::figure("cpu", "ratio", plain.first > 0 ? fed.first / plain.first : 0, "x");
+    bench::figure("cpu", "plain steady", plain.second, "CPU-s/min");
+    bench::figure("cpu", "influx+mqtt steady", fed.second, "CPU-s/min");
+    bench::figure("cpu", "ratio steady", plain.second > 0 ? fed.second / plain.second : 0, "x");
+
+    // 2. Latency from the poll answer to the subscriber.
+    {
+        QProcess sub;
+        sub.start(QStringLiteral("mosquitto_sub"),
+                  {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                   QString::number(broker.port), QStringLiteral("-t"),
+                   QStringLiteral("veltrix/lat/state"), QStringLiteral("-F"),
+                   QStringLiteral("%U %p")});
+        sub.waitForStarted();
+        QProcess read;
+        read.setStandardOutputFile(QProcess::nullDevice());
+        read.start(cli, {QStringLiteral("read"), QStringLiteral("--port"), device,
+                         QStringLiteral("--count"), QString::number(count),
+                         QStringLiteral("--meter-id"), QStringLiteral("lat"),
+                         QStringLiteral("--mqtt"), url(broker)});
+        read.waitForFinished(count * 1000 + 30000);
+        sub.waitForReadyRead(1000);
+        std::vector<double> latencies;
+        while (sub.canReadLine()) {
+            const QByteArray line = sub.readLine().trimmed();
+            const qsizetype space = line.indexOf(' ');
+            const double received = line.left(space).toDouble(); // seconds, nanosecond digits
+            const auto state = QJsonDocument::fromJson(line.mid(space + 1)).object();
+            const QDateTime answered =
+                QDateTime::fromString(state[QStringLiteral("time")].toString(), Qt::ISODateWithMs);
+            latencies.push_back(received * 1000.0 - double(answered.toMSecsSinceEpoch()));
+        }
+        sub.kill();
+        sub.waitForFinished();
+        std::sort(latencies.begin(), latencies.end());
+        if (!latencies.empty()) {
+            bench::figure("latency", "messages", double(latencies.size()), "");
+            bench::figure("latency", "median", latencies[latencies.size() / 2], "ms");
+            bench::figure("latency", "p99", latencies[latencies.size() * 99 / 100], "ms");
+            bench::figure("latency", "max", latencies.back(), "ms");
+        }
+    }
+
+    // 3. Memory over a long run, the broker away every other minute.
+    if (!args.contains(QStringLiteral("--skip-memory"))) {
+        QProcess read;
+        read.setStandardOutputFile(QProcess::nullDevice());
+        read.start(cli, {QStringLiteral("read"), QStringLiteral("--port"), device,
+                         QStringLiteral("--mqtt"), url(broker)});
+        read.waitForStarted();
+        for (int minute = 1; minute <= minutes; ++minute) {
+            bench::runEventLoopFor(60000);
+            const long kib = residentKiB(read.processId());
+            std::printf("memory.minute%d %ld KiB (broker %s)\n", minute, kib,
+                        broker.process.state() == QProcess::Running ? "up" : "down");
+            std::fflush(stdout);
+            if (broker.process.state() == QProcess::Running)
+                broker.stop();
+            else
+                broker.start();
+        }
+        read.terminate();
+        read.waitForFinished(10000);
+    }
+    broker.stop();
+    sim.kill();
+    sim.waitForFinished(2000);
+    return 0;
+}

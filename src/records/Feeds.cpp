@@ -1,0 +1,233 @@
+#include "records/Feeds.h"
+
+#include "records/CsvExport.h"
+#include "records/RecordFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+namespace veltrix {
+
+// --- Reading ----------------------------------------------------------------------------------
+
+std::optional<double> Reading::value() const
+{
+    bool ok = false;
+    const double v = valueText.toDouble(&ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<double> Reading::tesla() const
+{
+    const auto v = value();
+    if (!v)
+        return std::nullopt;
+    // 1 mG = 0.1 µT = 1e-7 T
+    return *v * (gauss ? 1e-7 : 1e-6);
+}
+
+QString Reading::unit() const
+{
+    return csvUnit(gauss ? milliGaussUnit() : microTeslaUnit());
+}
+
+// --- InfluxDB line protocol -------------------------------------------------------------------
+
+QString influxEscape(QStringView text, bool measurement)
+{
+    QString out;
+    out.reserve(text.size() + 4);
+    for (const QChar c : text) {
+        if (c == u'\n' || c == u'\r') {
+            out += QStringLiteral("\\ ");
+            continue;
+        }
+        // A doubled backslash stands for one, so a name ending in one cannot escape the
+        // separator after it.
+        if (c == u',' || c == u' ' || c == u'\\' || (!measurement && c == u'='))
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
+QString influxLine(const MeterIdentity& meter, const Reading& reading)
+{
+    const auto boolean = [](bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); };
+    QString line = QStringLiteral("veltrix");
+    // Tags in key order, as the protocol's documentation advises for speed.
+    line += QStringLiteral(",meter=") + influxEscape(meter.id);
+    line += QStringLiteral(",port=") + influxEscape(meter.port);
+    line += QStringLiteral(",unit=") + influxEscape(reading.unit());
+    line += u' ';
+    if (const auto v = reading.value())
+        line += QStringLiteral("value=") + QString::number(*v, 'g', 15) + u',';
+    line += QStringLiteral("hold=") + boolean(reading.hold);
+    line += QStringLiteral(",peak=") + boolean(reading.peak);
+    line += QStringLiteral(",overload=") + boolean(reading.overload());
+    line += u' ';
+    line += QString::number(reading.when.toMSecsSinceEpoch());
+    return line;
+}
+
+// --- Prometheus textfile ----------------------------------------------------------------------
+
+QString promLabelValue(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'"')
+            out += QStringLiteral("\\\"");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QByteArray promText(const MeterIdentity& meter, const std::optional<Reading>& last, bool linkUp)
+{
+    const QString labels = QStringLiteral("{meter=\"%1\",port=\"%2\"}")
+                               .arg(promLabelValue(meter.id), promLabelValue(meter.port));
+    QString out;
+    const auto metric = [&](const char* name, const char* help, const QString& value) {
+        out += QStringLiteral("# HELP %1 %2\n# TYPE %1 gauge\n%1%3 %4\n")
+                   .arg(QLatin1String(name), QLatin1String(help), labels, value);
+    };
+    if (linkUp && last) {
+        if (const auto t = last->tesla())
+            metric("veltrix_magnetic_flux_density_tesla",
+                   "Magnetic flux density the meter shows, in tesla.",
+                   QString::number(*t, 'g', 12));
+        metric("veltrix_overload", "1 while the reading is over the meter's range.",
+               last->overload() ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+    if (last)
+        metric("veltrix_last_reading_timestamp_seconds",
+               "Time of the last reading, in seconds since the Unix epoch.",
+               QString::number(double(last->when.toMSecsSinceEpoch()) / 1000.0, 'f', 3));
+    metric("veltrix_link_up", "1 while the meter answers, 0 while it is silent.",
+           linkUp ? QStringLiteral("1") : QStringLiteral("0"));
+    return out.toUtf8();
+}
+
+// --- MQTT and Home Assistant --------------------------------------------------------------------
+
+QString topicSafe(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                           (c >= u'0' && c <= u'9') || c == u'_' || c == u'-';
+        out += plain ? c : u'_';
+    }
+    return out.isEmpty() ? QStringLiteral("_") : out;
+}
+
+QByteArray mqttState(const Reading& reading)
+{
+    QJsonObject o;
+    const QDateTime when = reading.when.toOffsetFromUtc(reading.when.offsetFromUtc());
+    o.insert(QStringLiteral("time"), when.toString(Qt::ISODateWithMs));
+    const auto v = reading.value();
+    o.insert(QStringLiteral("value"), v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null));
+    o.insert(QStringLiteral("unit"), reading.unit());
+    const auto t = reading.tesla();
+    // 13.2 mG is 1.32 µT, not 1.3199999999999998: twelve digits are far beyond the meter's.
+    const auto micro = t ? std::optional<double>(QString::number(*t * 1e6, 'g', 12).toDouble())
+                         : std::nullopt;
+    o.insert(QStringLiteral("microtesla"), micro ? QJsonValue(*micro) : QJsonValue(QJsonValue::Null));
+    o.insert(QStringLiteral("hold"), reading.hold);
+    o.insert(QStringLiteral("peak"), reading.peak);
+    o.insert(QStringLiteral("overload"), reading.overload());
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+QString discoveryTopic(const MeterIdentity& meter)
+{
+    return QStringLiteral("homeassistant/sensor/veltrix_%1/flux_density/config")
+        .arg(topicSafe(meter.id));
+}
+
+QByteArray discoveryConfig(const MeterIdentity& meter, const QString& prefix)
+{
+    const QString id = QStringLiteral("veltrix_") + topicSafe(meter.id);
+    QJsonObject device;
+    device.insert(QStringLiteral("identifiers"), QJsonArray{id});
+    device.insert(QStringLiteral("name"), QStringLiteral("Veltrix meter %1").arg(meter.id));
+    device.insert(QStringLiteral("manufacturer"), QStringLiteral("Veltrix"));
+    device.insert(QStringLiteral("model"), meter.model);
+    device.insert(QStringLiteral("serial_number"), meter.id);
+    QJsonObject o;
+    o.insert(QStringLiteral("name"), QStringLiteral("Magnetic flux density"));
+    o.insert(QStringLiteral("unique_id"), id + QStringLiteral("_flux_density"));
+    o.insert(QStringLiteral("state_topic"), prefix + QStringLiteral("/state"));
+    // Always microtesla, whichever unit the meter's key selects, so the history stays one series.
+    o.insert(QStringLiteral("value_template"), QStringLiteral("{{ value_json.microtesla }}"));
+    o.insert(QStringLiteral("unit_of_measurement"), QString(MicroSign) + u'T');
+    o.insert(QStringLiteral("state_class"), QStringLiteral("measurement"));
+    o.insert(QStringLiteral("suggested_display_precision"), 2);
+    o.insert(QStringLiteral("expire_after"), 3 * qMax(1, meter.samplingSeconds));
+    o.insert(QStringLiteral("json_attributes_topic"), prefix + QStringLiteral("/state"));
+    o.insert(QStringLiteral("availability_topic"), prefix + QStringLiteral("/availability"));
+    o.insert(QStringLiteral("payload_available"), QStringLiteral("online"));
+    o.insert(QStringLiteral("payload_not_available"), QStringLiteral("offline"));
+    o.insert(QStringLiteral("icon"), QStringLiteral("mdi:magnet"));
+    o.insert(QStringLiteral("device"), device);
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+std::optional<BrokerUrl> parseBrokerUrl(const QString& text, QString* error)
+{
+    const auto fail = [&](const QString& why) -> std::optional<BrokerUrl> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid())
+        return fail(QStringLiteral("not a URL: %1").arg(url.errorString()));
+    BrokerUrl out;
+    if (url.scheme() == u"mqtts") {
+        out.tls = true;
+        out.port = 8883;
+    } else if (url.scheme() != u"mqtt") {
+        return fail(QStringLiteral("the URL must start with mqtt:// or mqtts://"));
+    }
+    if (url.host().isEmpty())
+        return fail(QStringLiteral("the URL names no broker host"));
+    if (!url.path().isEmpty() && url.path() != u"/")
+        return fail(QStringLiteral("the URL must not have a path"));
+    if (url.hasQuery() || url.hasFragment())
+        return fail(QStringLiteral("the URL must not have a query or fragment"));
+    if (url.port() == 0) // QUrl itself refuses what is not a number from 0 to 65535
+        return fail(QStringLiteral("the port must be a number from 1 to 65535"));
+    if (url.port() > 0)
+        out.port = url.port();
+    out.host = url.host();
+    out.user = url.userName(QUrl::FullyDecoded);
+    out.password = url.password(QUrl::FullyDecoded);
+    return out;
+}
+
+// --- Daily files ------------------------------------------------------------------------------
+
+QString dayFileName(const QString& path, QDate day)
+{
+    const QFileInfo info(path);
+    QString name = info.completeBaseName() + u'-' + day.toString(Qt::ISODate);
+    if (!info.suffix().isEmpty())
+        name += u'.' + info.suffix();
+    return QDir::cleanPath(info.dir().filePath(name));
+}
+
+} // namespace veltrix

@@ -1,0 +1,82 @@
+#pragma once
+// Readings in the formats of the systems a long-running meter feeds: InfluxDB line protocol
+// (for Telegraf's execd input), a Prometheus node_exporter textfile, and the JSON messages of an
+// MQTT broker with Home Assistant's discovery. Only the texts live here; sending them (the MQTT
+// client, the atomic file replacement) is the command-line tool's business.
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace veltrix {
+
+// One reading as the panel shows it.
+struct Reading {
+    QDateTime when;
+    QString valueText; // "12.3", "OL", or empty while the meter settles
+    bool gauss = true; // mG, else µT
+    bool hold = false;
+    bool peak = false;
+
+    bool overload() const { return valueText == u"OL"; }
+    std::optional<double> value() const;  // in the meter's unit
+    std::optional<double> tesla() const;  // in SI base units
+    QString unit() const;                 // "mG" or "µT"
+};
+
+// What names the meter in every feed.
+struct MeterIdentity {
+    QString id;    // chosen by the user or made of the model and the logger's ID code
+    QString model; // the identify answer, e.g. "4627"
+    QString port;  // the device path
+    int samplingSeconds = 1;
+};
+
+// --- InfluxDB line protocol -------------------------------------------------------------------
+
+// veltrix,meter=…,port=…,unit=mG value=12.3,hold=false,peak=false,overload=false 1765101234567
+// (time stamp in milliseconds; no value field while over range or settling).
+QString influxLine(const MeterIdentity& meter, const Reading& reading);
+// Escapes for a measurement name (comma, space) or a tag key, tag value or field key (comma,
+// equals sign, space). Line ends cannot be escaped in the protocol: they become spaces.
+QString influxEscape(QStringView text, bool measurement = false);
+
+// --- Prometheus textfile ----------------------------------------------------------------------
+
+// The whole textfile: the reading in tesla, the time of the last reading, the link state and
+// the overload mark. With `linkUp` false (or no reading yet) only the time and link lines.
+QByteArray promText(const MeterIdentity& meter, const std::optional<Reading>& last, bool linkUp);
+// A label value: backslash, double quote and line end escaped.
+QString promLabelValue(QStringView text);
+
+// --- MQTT and Home Assistant --------------------------------------------------------------------
+
+// A topic level made of the meter ID: characters outside [A-Za-z0-9_-] become '_'.
+QString topicSafe(QStringView text);
+// {"time":…,"value":12.3,"unit":"mG","microtesla":1.23,"hold":false,"peak":false,
+//  "overload":false}
+QByteArray mqttState(const Reading& reading);
+// The discovery topic and its retained message for the sensor.
+QString discoveryTopic(const MeterIdentity& meter);
+QByteArray discoveryConfig(const MeterIdentity& meter, const QString& prefix);
+
+// mqtt://[user[:password]@]host[:port] or mqtts://…
+struct BrokerUrl {
+    bool tls = false;
+    QString host;
+    int port = 1883;
+    QString user;
+    QString password;
+};
+// Nothing (and `error` says why) for anything else: another scheme, no host, a bad port, a path,
+// a query or a fragment.
+std::optional<BrokerUrl> parseBrokerUrl(const QString& text, QString* error);
+
+// --- Daily files ------------------------------------------------------------------------------
+
+// data.txt on 2026-12-07 → data-2026-12-07.txt (in the same folder).
+QString dayFileName(const QString& path, QDate day);
+
+} // namespace veltrix

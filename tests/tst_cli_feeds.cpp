@@ -1,0 +1,603 @@
+// veltrix-cli feeding the systems a long-running meter is read by: a real mosquitto broker with
+// a subscriber, the line protocol read back by a strict parser, the textfile checked by promtool,
+// two meters and the device lock, the service's configuration file.
+
+#include "records/Feeds.h"
+#include "sim/VirtualMeter.h"
+#include "support/CliRun.h"
+#include "support/TestFiles.h"
+#include "support/TestSupport.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <arpa/inet.h>
+#include <csignal>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace veltrix;
+using test::CliRun;
+using test::runCli;
+
+namespace {
+
+// A TCP port on 127.0.0.1 that nobody listens on right now.
+int freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), len);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+// mosquitto on 127.0.0.1 only, started and stopped by the test.
+struct Broker {
+    QTemporaryDir dir;
+    QProcess process;
+    int port = freePort();
+    QString passwordFile;
+    QString tlsConfig; // cafile/certfile/keyfile lines for a TLS listener
+
+    bool start()
+    {
+        QFile conf(dir.filePath("mosquitto.conf"));
+        QString text = QStringLiteral("listener %1 127.0.0.1\npersistence false\nlog_dest stderr\n"
+                                      "allow_anonymous %2\n%3")
+                           .arg(port)
+                           .arg(passwordFile.isEmpty() ? "true" : "false\npassword_file " + passwordFile)
+                           .arg(tlsConfig);
+        if (::geteuid() == 0) // else it would drop to "mosquitto", who cannot read our files
+            text += "\nuser root\n";
+        if (!conf.open(QIODevice::WriteOnly) || conf.write(text.toUtf8()) < 0)
+            return false;
+        conf.close();
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QStringLiteral("mosquitto"), {"-c", conf.fileName()});
+        QByteArray log; // ready once it says it listens; bounded, it may also fail to start
+        for (QDeadlineTimer t(10000); !log.contains("listen socket") && !t.hasExpired() &&
+                                      process.state() != QProcess::NotRunning;) {
+            process.waitForReadyRead(200);
+            log += process.readAll();
+        }
+        return log.contains("listen socket") || (qWarning("mosquitto: %s", log.constData()), false);
+    }
+    void stop()
+    {
+        process.terminate();
+        process.waitForFinished(5000);
+    }
+    ~Broker() { stop(); }
+};
+
+// mosquitto_sub on every topic: "topic retained payload" a line.
+struct Subscriber {
+    QProcess process;
+    QStringList lines;
+    explicit Subscriber(int port, const QStringList& topics = {"#"}, const QStringList& login = {})
+    {
+        QStringList args = {"-h", "127.0.0.1", "-p", QString::number(port), "-F", "%t %r %p"};
+        args << login;
+        for (const QString& t : topics)
+            args << "-t" << t;
+        process.start(QStringLiteral("mosquitto_sub"), args);
+    }
+    ~Subscriber()
+    {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    // The payloads seen so far on `topic` (retained ones only when asked).
+    QStringList on(const QString& topic, bool retainedOnly = false)
+    {
+        while (process.canReadLine())
+            lines << QString::fromUtf8(process.readLine()).chopped(1);
+        QStringList out;
+        for (const QString& l : std::as_const(lines)) {
+            if (l.startsWith(topic + ' ') && (!retainedOnly || l.mid(topic.size() + 1, 1) == "1"))
+                out << l.mid(topic.size() + 3);
+        }
+        return out;
+    }
+};
+
+// A CA ("ca" also signs a server certificate for localhost) made with openssl in `dir`.
+bool makeCertificates(const QString& dir, const QString& ca)
+{
+    const QString key = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes";
+    QString script = QStringLiteral("openssl req -x509 %1 -keyout %2.key -out %2.crt -days 2 "
+                                    "-subj /CN=%2").arg(key, ca);
+    if (ca == "ca")
+        script += QStringLiteral(" && openssl req %1 -keyout server.key -out server.csr -subj "
+                                 "/CN=localhost && echo subjectAltName=DNS:localhost,IP:127.0.0.1 > san && "
+                                 "openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key "
+                                 "-CAcreateserial -out server.crt -days 2 -extfile san").arg(key);
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start("sh", {"-c", script + " 2>/dev/null"});
+    return p.waitForFinished(30000) && p.exitCode() == 0;
+}
+
+QJsonObject json(const QString& text)
+{
+    return QJsonDocument::fromJson(text.toUtf8()).object();
+}
+
+// The line protocol split at `sep` where it is not escaped; `unescape` drops the backslashes.
+QStringList splitAt(const QString& text, QChar sep, bool unescape = false)
+{
+    QStringList out{QString()};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == sep) {
+            out << QString();
+        } else if (text[i] == '\\' && i + 1 < text.size()) {
+            if (!unescape)
+                out.last() += text[i];
+            out.last() += text[++i];
+        } else {
+            out.last() += text[i];
+        }
+    }
+    return out;
+}
+
+struct InfluxPoint {
+    QString measurement;
+    QMap<QString, QString> tags;
+    QMap<QString, QVariant> fields;
+    qint64 time = 0;
+};
+
+// A strict reader of one line: measurement and tags, typed fields (floats, booleans), time.
+std::optional<InfluxPoint> parseInflux(const QString& line)
+{
+    const QStringList parts = splitAt(line, ' ');
+    if (parts.size() != 3)
+        return std::nullopt;
+    InfluxPoint p;
+    const QStringList series = splitAt(parts[0], ',');
+    p.measurement = splitAt(series[0], ',', true).join(',');
+    bool ok = true;
+    const auto pairs = [&](const QStringList& items, const auto& add) {
+        for (const QString& item : items) {
+            const QStringList kv = splitAt(item, '=');
+            ok = ok && kv.size() == 2 && !kv[0].isEmpty();
+            if (ok)
+                add(splitAt(kv[0], '=', true).join('='), splitAt(kv[1], '=', true).join('='));
+        }
+    };
+    pairs(series.mid(1), [&](const QString& k, const QString& v) { p.tags[k] = v; });
+    pairs(splitAt(parts[1], ','), [&](const QString& k, const QString& v) {
+        bool number = false;
+        const double d = v.toDouble(&number);
+        if (v == "true" || v == "false")
+            p.fields[k] = v == "true";
+        else if (number)
+            p.fields[k] = d;
+        else
+            ok = false;
+    });
+    bool timed = false;
+    p.time = parts[2].toLongLong(&timed);
+    return ok && timed && !p.fields.isEmpty() ? std::optional(p) : std::nullopt;
+}
+
+} // namespace
+
+class TestCliFeeds : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void lineProtocol_data();
+    void lineProtocol();
+    void promTextfile();
+    void mqttWithHomeAssistant();
+    void mqttCredentials_data();
+    void mqttCredentials();
+    void mqttsVerifiesTheBroker_data();
+    void mqttsVerifiesTheBroker();
+    void unreachableBrokerKeepsReading();
+    void recordRotatesAtMidnight();
+    void badOptions_data();
+    void badOptions();
+    void twoMetersAndTheLock();
+    void configFile_data();
+    void configFile();
+
+private:
+    std::unique_ptr<sim::VirtualMeter> m_meter;
+    QString port() const { return m_meter->devicePath(); }
+    bool hasTool(const char* name)
+    {
+        return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
+    }
+};
+
+void TestCliFeeds::init()
+{
+    m_meter = std::make_unique<sim::VirtualMeter>();
+    QVERIFY(test::startMeterOnLink(*m_meter, false));
+    m_meter->setField(12.3);
+}
+
+void TestCliFeeds::lineProtocol_data()
+{
+    QTest::addColumn<bool>("overload");
+    QTest::addColumn<QString>("meterId");
+    QTest::newRow("reading, id to escape") << false << "bench 1,a=b\\c";
+    QTest::newRow("over range in microtesla") << true << "plain";
+}
+
+void TestCliFeeds::lineProtocol()
+{
+    QFETCH(bool, overload);
+    QFETCH(QString, meterId);
+    if (overload) {
+        m_meter->setUnit(sim::Unit::MicroTesla);
+        m_meter->setValueOverride(0x1C00);
+    }
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--format", "influx",
+                             "--meter-id", meterId});
+    const qint64 after = QDateTime::currentMSecsSinceEpoch();
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3); // nothing but the points on standard output
+    for (const QString& line : lines) {
+        const auto p = parseInflux(line);
+        QVERIFY2(p, qPrintable(line));
+        QCOMPARE(p->measurement, QString("veltrix"));
+        QCOMPARE(p->tags.value("meter"), meterId);
+        QCOMPARE(p->tags.value("port"), port());
+        QCOMPARE(p->tags.value("unit"), overload ? QString("\u00B5T") : QString("mG"));
+        QCOMPARE(p->fields.value("overload").toBool(), overload);
+        QCOMPARE(p->fields.contains("value"), !overload);
+        if (!overload)
+            QCOMPARE(p->fields.value("value").typeId(), QMetaType::Double);
+        QCOMPARE(p->fields.value("hold").typeId(), QMetaType::Bool);
+        QVERIFY2(p->time >= before - 1000 && p->time <= after, "milliseconds since the epoch");
+    }
+}
+
+void TestCliFeeds::promTextfile()
+{
+    QTemporaryDir dir;
+    const QString prom = dir.filePath("veltrix.prom");
+    QProcess p;
+    p.start(QStringLiteral(VELTRIX_CLI), {"read", "--port", port(), "--interval", "1", "--prom",
+                                          prom, "--meter-id", "say \"hi\"\\"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("flux_density_tesla"), 15000);
+    const QString text = QString::fromUtf8(test::fileBytes(prom));
+    QVERIFY2(text.contains("veltrix_magnetic_flux_density_tesla{meter=\"say \\\"hi\\\"\\\\\","),
+             qPrintable(text));
+    const auto value = QRegularExpression("_tesla\\{[^}]*\\} (\\S+)").match(text).captured(1);
+    QVERIFY(qAbs(value.toDouble() - 12.3e-7) < 2e-7); // mG → T: 1e-7, the field drifts a little
+    QVERIFY(text.contains(QRegularExpression("veltrix_link_up\\{[^}]*\\} 1\n")));
+    QVERIFY2(hasTool("promtool"), "promtool is needed (package prometheus, install-deps.sh)");
+    QProcess check;
+    check.setStandardInputFile(prom);
+    check.start(QStringLiteral("promtool"), {"check", "metrics"});
+    QVERIFY(check.waitForFinished(30000));
+    QVERIFY2(check.exitCode() == 0, check.readAll().constData());
+    // A silent meter: the link gauge drops to 0 and the stale reading goes; back when it answers.
+    m_meter->setSilent(true);
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("} 0\n") &&
+                                 !test::fileBytes(prom).contains("_tesla{"),
+                             15000);
+    m_meter->setSilent(false);
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("_tesla{"), 15000);
+    // Only whole files replace it: no temporary file is left behind.
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"veltrix.prom"});
+}
+
+void TestCliFeeds::mqttWithHomeAssistant()
+{
+    QVERIFY2(hasTool("mosquitto_sub"), "mosquitto-clients are needed (install-deps.sh)");
+    Broker broker;
+    QVERIFY2(broker.start(), "mosquitto is needed (install-deps.sh)");
+    auto sub = std::make_unique<Subscriber>(broker.port);
+    const QString prefix = "veltrix/Bench_a_1"; // the meter ID made fit for a topic level
+    const QString discovery = "homeassistant/sensor/veltrix_Bench_a_1/flux_density/config";
+    QProcess cli;
+    cli.start(QStringLiteral(VELTRIX_CLI),
+              {"read", "--port", port(), "--interval", "1", "--meter-id", "Bench a/1", "--mqtt",
+               QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)});
+    QVERIFY(cli.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 3, 20000);
+
+    // One state message per sample: consecutive whole seconds, none twice.
+    const QStringList states = sub->on(prefix + "/state");
+    for (qsizetype i = 1; i < states.size(); ++i) {
+        const auto t0 = QDateTime::fromString(json(states[i - 1])["time"].toString(), Qt::ISODate);
+        const auto t1 = QDateTime::fromString(json(states[i])["time"].toString(), Qt::ISODate);
+        QCOMPARE(t0.secsTo(t1), 1);
+    }
+    const QJsonObject state = json(states.last());
+    QCOMPARE(state["unit"].toString(), QString("mG"));
+    QVERIFY(qAbs(state["microtesla"].toDouble() * 10 - state["value"].toDouble()) < 1e-9);
+
+    // Discovery and availability are retained: a late subscriber gets them at once.
+    Subscriber late(broker.port, {discovery, prefix + "/availability"});
+    QTRY_VERIFY_WITH_TIMEOUT(late.on(discovery, true).size() == 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(late.on(prefix + "/availability", true), QStringList{"online"},
+                              10000);
+    const QJsonObject config = json(late.on(discovery, true).first());
+    QCOMPARE(config["state_topic"].toString(), prefix + "/state");
+    QCOMPARE(config["availability_topic"].toString(), prefix + "/availability");
+    QCOMPARE(config["state_class"].toString(), QString("measurement"));
+    QCOMPARE(config["unit_of_measurement"].toString(), QString("\u00B5T"));
+    QCOMPARE(config["expire_after"].toInt(), 3); // three sampling times
+    QCOMPARE(config["unique_id"].toString(), QString("veltrix_Bench_a_1_flux_density"));
+    QCOMPARE(config["device"]["model"].toString(), QString("4627"));
+    QCOMPARE(config["device"]["serial_number"].toString(), QString("Bench a/1"));
+
+    // Home Assistant restarted: discovery again.
+    const qsizetype announced = sub->on(discovery).size();
+    QVERIFY(QProcess::execute("mosquitto_pub", {"-h", "127.0.0.1", "-p",
+                                                QString::number(broker.port), "-t",
+                                                "homeassistant/status", "-m", "online"}) == 0);
+    QTRY_VERIFY_WITH_TIMEOUT(sub->on(discovery).size() > announced, 10000);
+
+    // The meter goes silent and comes back.
+    m_meter->setSilent(true);
+    QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("offline"), 15000);
+    m_meter->setSilent(false);
+    QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("online"), 15000);
+
+    // The broker restarts: the tool reconnects and goes on.
+    broker.stop();
+    sub.reset();
+    QVERIFY(broker.start());
+    sub = std::make_unique<Subscriber>(broker.port);
+    QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 2, 30000);
+    QCOMPARE(sub->on(prefix + "/availability").value(0), QString("online"));
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.count("MQTT broker lost") == 1 && err.count("MQTT broker connected") == 1,
+             qPrintable(err)); // both said, once each
+
+    // Killed outright: the broker sends the last will.
+    ::kill(pid_t(cli.processId()), SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("offline"), 10000);
+    cli.waitForFinished(5000);
+}
+
+void TestCliFeeds::mqttCredentials_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("status");
+    QTest::newRow("variable") << "variable" << "s3cret-pw" << 0;
+    QTest::newRow("file") << "file" << "s3cret-pw" << 0;
+    QTest::newRow("wrong, refused") << "file" << "wrong-pw" << 5;
+}
+
+void TestCliFeeds::mqttCredentials()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, password);
+    QFETCH(int, status);
+    Broker broker;
+    broker.passwordFile = broker.dir.filePath("passwd");
+    QCOMPARE(QProcess::execute("mosquitto_passwd",
+                               {"-b", "-c", broker.passwordFile, "meter", "s3cret-pw"}),
+             0);
+    QVERIFY(broker.start());
+    Subscriber sub(broker.port, {"#"}, {"-u", "meter", "-P", "s3cret-pw"});
+    QTemporaryDir dir;
+    QStringList args = {"read", "--port", port(), "--interval", "1", "--meter-id", "m",
+                        "--mqtt-user", "meter", "--mqtt",
+                        QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)};
+    QProcess cli;
+    if (source == "file") {
+        QFile f(dir.filePath("pw"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(password.toUtf8() + '\n');
+        f.close();
+        args << "--mqtt-password-file" << f.fileName();
+    } else {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELTRIX_MQTT_PASSWORD", password);
+        cli.setProcessEnvironment(env);
+    }
+    cli.start(QStringLiteral(VELTRIX_CLI), args);
+    QVERIFY(cli.waitForStarted());
+    QSignalSpy finished(&cli, &QProcess::finished);
+    if (status != 0) {
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(cli.exitCode(), status);
+        QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("refused"));
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!sub.on("veltrix/m/state").isEmpty(), 20000);
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(cli.processId()));
+    QVERIFY(cmdline.open(QIODevice::ReadOnly));
+    QVERIFY(!cmdline.readAll().contains(password.toUtf8()));
+    // A clean stop says offline itself (no last will then).
+    cli.terminate();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(cli.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(sub.on("veltrix/m/availability").endsWith("offline"), 10000);
+}
+
+void TestCliFeeds::mqttsVerifiesTheBroker_data()
+{
+    QTest::addColumn<QString>("ca");
+    QTest::addColumn<bool>("connects");
+    QTest::newRow("the broker's CA") << "ca" << true;
+    QTest::newRow("another CA") << "other" << false;
+}
+
+void TestCliFeeds::mqttsVerifiesTheBroker()
+{
+    QFETCH(QString, ca);
+    QFETCH(bool, connects);
+    Broker broker;
+    const QString dir = broker.dir.path();
+    QVERIFY(makeCertificates(dir, "ca"));
+    if (ca != "ca")
+        QVERIFY(makeCertificates(dir, ca));
+    broker.tlsConfig = QStringLiteral("cafile %1/ca.crt\ncertfile %1/server.crt\n"
+                                      "keyfile %1/server.key\n")
+                           .arg(dir);
+    QVERIFY(broker.start());
+    Subscriber sub(broker.port, {"#"}, {"--cafile", dir + "/ca.crt"});
+    const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--interval", "1",
+                             "--meter-id", "tls", "--cafile", dir + "/" + ca + ".crt", "--mqtt",
+                             QStringLiteral("mqtts://localhost:%1").arg(broker.port)});
+    QVERIFY2(r.status == 0, qPrintable(r.err)); // the readings go on either way
+    if (connects) {
+        QTRY_COMPARE_WITH_TIMEOUT(sub.on("veltrix/tls/state").size(), 3, 10000);
+    } else {
+        QVERIFY2(r.err.contains("certificate verify failed"), qPrintable(r.err));
+        QVERIFY(sub.on("veltrix/tls/state").isEmpty());
+    }
+}
+
+void TestCliFeeds::recordRotatesAtMidnight()
+{
+    QVERIFY2(hasTool("faketime"), "faketime is needed (scripts/install-deps.sh)");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("night.txt");
+    const auto recordAt = [&](const char* start, int count) {
+        QProcess p;
+        p.start("faketime", {"-f", start, VELTRIX_CLI, "record", file, "--port", port(),
+                             "--interval", "1", "--count", QString::number(count), "--rotate",
+                             "daily"});
+        QSignalSpy finished(&p, &QProcess::finished);
+        return finished.wait(30000) && p.exitCode() == 0;
+    };
+    QVERIFY(recordAt("@2026-12-07 23:59:57", 5));
+    const QStringList before = test::fileLines(dir.filePath("night-2026-12-07.txt"));
+    const QStringList after = test::fileLines(dir.filePath("night-2026-12-08.txt"));
+    QVERIFY2(before.size() >= 3 && after.size() >= 2, qPrintable(before.join('|')));
+    QCOMPARE(before.size() + after.size(), 2 + 5); // two header lines, no record lost
+    QVERIFY(before.last().contains("\t23:59:59\t"));
+    QVERIFY(after.value(1).startsWith("1\t26/12/08\t00:00:00\t"));
+    // A restart later that day keeps the day's file and goes on in a numbered one.
+    QVERIFY(recordAt("@2026-12-08 08:00:00", 1));
+    QCOMPARE(test::fileLines(dir.filePath("night-2026-12-08.txt")), after);
+    QCOMPARE(test::fileLines(dir.filePath("night-2026-12-08-2.txt")).size(), 2);
+}
+
+void TestCliFeeds::unreachableBrokerKeepsReading()
+{
+    const CliRun r = runCli({"read", "--port", port(), "--count", "2", "--mqtt",
+                             QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort())});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.out.count('\n'), 2);
+    QVERIFY2(r.err.contains("not reachable"), qPrintable(r.err));
+}
+
+void TestCliFeeds::badOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("scheme") << QStringList{"read", "--mqtt", "http://host"} << "mqtt://";
+    QTest::newRow("no host") << QStringList{"read", "--mqtt", "mqtt://"} << "host";
+    QTest::newRow("port") << QStringList{"read", "--mqtt", "mqtt://h:70000"} << "--mqtt";
+    QTest::newRow("path") << QStringList{"read", "--mqtt", "mqtt://h/t"} << "path";
+    QTest::newRow("query") << QStringList{"read", "--mqtt", "mqtt://h?x=1"} << "query";
+    QTest::newRow("cafile without tls")
+        << QStringList{"read", "--mqtt", "mqtt://h", "--cafile", "/etc/hostname"} << "mqtts";
+    QTest::newRow("wildcard prefix")
+        << QStringList{"read", "--mqtt", "mqtt://h", "--mqtt-prefix", "a/#"} << "wildcards";
+    QTest::newRow("mqtt option alone") << QStringList{"read", "--mqtt-user", "u"} << "needs --mqtt";
+    QTest::newRow("rotate") << QStringList{"record", "f.txt", "--rotate", "weekly"} << "daily";
+}
+
+void TestCliFeeds::badOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const CliRun r = runCli(args << "--port" << port());
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(m_meter->commands().isEmpty()); // refused before the meter was asked anything
+}
+
+void TestCliFeeds::twoMetersAndTheLock()
+{
+    sim::VirtualMeter second;
+    QVERIFY(test::startMeterOnLink(second, false));
+    QTemporaryDir dir;
+    QProcess a;
+    QProcess b;
+    a.start(QStringLiteral(VELTRIX_CLI), {"record", dir.filePath("a.txt"), "--port", port(),
+                                          "--interval", "1", "--rotate", "daily"});
+    b.start(QStringLiteral(VELTRIX_CLI),
+            {"record", dir.filePath("b.txt"), "--port", second.devicePath(), "--interval", "1"});
+    const QString aFile = dayFileName(dir.filePath("a.txt"), QDate::currentDate());
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileLines(aFile).size() >= 3 &&
+                                 test::fileLines(dir.filePath("b.txt")).size() >= 3,
+                             20000);
+    // The first meter's port is held: refused at once, naming the holder.
+    m_meter->clearReceived();
+    const CliRun r = runCli({"read", "--port", port(), "--count", "1"}, 10000);
+    QCOMPARE(r.status, 3);
+    QVERIFY2(r.err.contains(QStringLiteral("in use by veltrix-cli (process %1)").arg(a.processId())),
+             qPrintable(r.err));
+    a.terminate();
+    b.terminate();
+    QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
+    QCOMPARE(a.exitCode() + b.exitCode(), 0);
+    // Released with the process: the port opens again.
+    QCOMPARE(runCli({"read", "--port", port(), "--count", "1"}).status, 0);
+}
+
+void TestCliFeeds::configFile_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("options") << QByteArray("# bench\ncount = 2\nformat=jsonl\n") << 0644 << 0
+                             << "";
+    QTest::newRow("others may write") << QByteArray("count = 2\n") << 0666 << 2
+                                      << "other users can change it";
+    QTest::newRow("password, others may read")
+        << QByteArray("count = 2\nmqtt-password = x\n") << 0644 << 2 << "other users can read";
+    QTest::newRow("password, private") << QByteArray("count = 1\nmqtt-password = x\n") << 0600
+                                       << 0 << "";
+    QTest::newRow("not an option") << QByteArray("count 2\n") << 0600 << 2 << "not an option";
+}
+
+void TestCliFeeds::configFile()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, mode);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString conf = dir.filePath("ttyUSB0.conf");
+    QFile f(conf);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+    f.close();
+    QCOMPARE(::chmod(QFile::encodeName(conf).constData(), mode_t(mode)), 0);
+    const CliRun r = runCli({"read", "--config", conf, "--port", port()});
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    if (status == 0 && text.contains("jsonl"))
+        QCOMPARE(r.out.count("\"value\""), 2); // the file's options took effect
+}
+
+QTEST_MAIN(TestCliFeeds)
+#include "tst_cli_feeds.moc"
