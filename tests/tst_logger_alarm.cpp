@@ -91,6 +91,7 @@ private slots:
         QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high);
         QCOMPARE(rig.w<QLineEdit>("TTL")->text(), QString("0"));
         QCOMPARE(rig.w<QRadioButton>("OptuT")->isChecked(), uT);
+        QCOMPARE(rig.w<QRadioButton>("OptmG")->isChecked(), !uT);
         QCOMPARE(rig.state.Overbox1, high);
         QCOMPARE(rig.state.Overbox2, QString("0"));
         QCOMPARE(storedAlarmUnit(rig.state), uT ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
