@@ -4,6 +4,8 @@
 // MQTT broker with Home Assistant's discovery. Only the texts live here; sending them (the MQTT
 // client, the atomic file replacement) is the command-line tool's business.
 
+#include "link/ReadingDecoder.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -20,7 +22,7 @@ struct Reading {
     bool hold = false;
     bool peak = false;
 
-    bool overload() const { return valueText == u"OL"; }
+    bool overload() const { return isOverload(valueText); }
     std::optional<double> value() const;  // in the meter's unit
     std::optional<double> tesla() const;  // in SI base units
     QString unit() const;                 // "mG" or "µT"

@@ -1,5 +1,6 @@
 #include "records/Statistics.h"
 
+#include "link/ReadingDecoder.h"
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 
@@ -89,8 +90,7 @@ double toMilliGauss(double value, Unit unit)
 CellValue valueOf(QStringView cell)
 {
     cell = cell.trimmed();
-    if (cell.size() == 2 && (cell[0] == u'O' || cell[0] == u'o') &&
-        (cell[1] == u'L' || cell[1] == u'l'))
+    if (isOverload(cell))
         return {ValueKind::Overload, 0};
     // A plain decimal number (as the meter shows one), read without the locale machinery: this
     // runs for every record of a table.
