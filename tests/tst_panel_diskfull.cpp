@@ -20,24 +20,11 @@
 #include <unistd.h>
 
 using namespace veltrix;
+using veltrix::test::FileSizeLimit;
 using veltrix::test::PanelRig;
 
 namespace {
 
-// Writes past `bytes` fail from now until the guard ends (SIGXFSZ ignored, so they fail with
-// EFBIG instead of ending the process).
-struct FileSizeLimit {
-    rlimit saved{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-};
 
 // A 64 KiB tmpfs on a temporary folder, filled up to `leave` bytes by a filler file.
 struct SmallDisk {

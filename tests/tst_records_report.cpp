@@ -25,6 +25,7 @@
 
 using namespace veltrix;
 using namespace veltrix::stats;
+using veltrix::test::FileSizeLimit;
 
 namespace {
 
@@ -69,19 +70,6 @@ QString run(const QString& program, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Writes past `bytes` fail (EFBIG) while the guard lives.
-struct FileSizeLimit {
-    rlimit saved{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-};
 
 } // namespace
 

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace veltrix::test {
 
 inline const QByteArray HeaderBytes =
@@ -31,5 +34,20 @@ inline QStringList fileLines(const QString& path)
         lines.removeLast();
     return lines;
 }
+
+// Writes past `bytes` fail from now until the guard ends (SIGXFSZ ignored, so they fail with
+// EFBIG instead of ending the process): a full disk without a file system of its own.
+struct FileSizeLimit {
+    rlimit saved{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
 
 } // namespace veltrix::test
