@@ -18,17 +18,6 @@
 using namespace veltrix;
 using veltrix::test::PanelRig;
 
-namespace {
-// The panel on a meter paced like the real line, polling, with its Memory window open.
-bool openMemoryPaced(PanelRig& rig, QPointer<MemoryWindow>& memory)
-{
-    if (!rig.start(true) || !rig.ticks(1))
-        return false;
-    rig.panel->toolbarClick("Memory");
-    memory = rig.panel->memoryWindow();
-    return memory;
-}
-} // namespace
 
 class TestPanelLogger : public QObject {
     Q_OBJECT
@@ -83,11 +72,8 @@ private slots:
     void lostLinkClosesMemoryButKeepsTheList()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
-        rig.panel->toolbarClick("Memory");
-        QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
-        QVERIFY(memory);
+        QPointer<MemoryWindow> memory;
+        QVERIFY(rig.openMemory(memory));
         memory->downloadSet(1);
         QPointer<DataList> list = memory->dataList();
         QVERIFY(list);
@@ -112,7 +98,7 @@ private slots:
     {
         PanelRig rig;
         QPointer<MemoryWindow> memory;
-        QVERIFY(openMemoryPaced(rig, memory));
+        QVERIFY(rig.openMemory(memory, true));
         QTimer::singleShot(500, rig.panel.get(),
                            [&] { rig.w<QPushButton>("CmdHold")->click(); });
         rig.meter.clearReceived();
@@ -131,7 +117,7 @@ private slots:
     {
         PanelRig rig;
         QPointer<MemoryWindow> memory;
-        QVERIFY(openMemoryPaced(rig, memory));
+        QVERIFY(rig.openMemory(memory, true));
         bool wasLost = false;
         connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
             if (lost) {
@@ -163,7 +149,7 @@ private slots:
         big.values = QList<quint16>(4000, 0x0123); // 8010 bytes: 8.3 s on the wire
         rig.meter.setLoggerSets({big});
         QPointer<MemoryWindow> memory;
-        QVERIFY(openMemoryPaced(rig, memory));
+        QVERIFY(rig.openMemory(memory, true));
         rig.panel->startRecording();
         QVERIFY(rig.panel->state().RecordingOn);
         test::Seen noCom([&] { return rig.text("LblComm") == "No Com"; });

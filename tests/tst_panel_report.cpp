@@ -25,11 +25,8 @@ private slots:
         QTemporaryDir dir;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
-        rig.panel->toolbarClick("Memory");
-        QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
-        QVERIFY(memory);
+        QPointer<MemoryWindow> memory;
+        QVERIFY(rig.openMemory(memory));
         memory->downloadSet(1);
         QPointer<DataList> list = memory->dataList();
         QVERIFY(list && list->grid().rowCount() > 0);

@@ -1,11 +1,13 @@
 #pragma once
 // A panel polling a virtual meter over a pseudo-terminal, as the user would run it.
 
+#include "logger/MemoryWindow.h"
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,6 +32,16 @@ struct PanelRig {
             return false;
         panel->show();
         return true;
+    }
+    // Started (on a meter paced like the real line if asked), polled once, and the Memory
+    // window opened from the toolbar.
+    bool openMemory(QPointer<MemoryWindow>& memory, bool paced = false)
+    {
+        if (!start(paced) || !ticks(1))
+            return false;
+        panel->toolbarClick("Memory");
+        memory = panel->memoryWindow();
+        return memory;
     }
     // Started, and polled n times already.
     bool startPolled(int n) { return start() && ticks(n); }
