@@ -1,6 +1,7 @@
 #pragma once
 // A panel polling a virtual meter over a pseudo-terminal, as the user would run it.
 
+#include "logger/DataList.h"
 #include "logger/MemoryWindow.h"
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
