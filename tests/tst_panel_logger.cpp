@@ -1,96 +1,72 @@
-// The panel's data-logger commands: the Memory button, the Record key and a lost link.
+// The panel's data-logger commands: the Memory button, the Record key, a lost link and a report
+// of a downloaded set.
 
 #include "logger/DataList.h"
 #include "logger/MemoryWindow.h"
 #include "records/ListPlot.h"
 #include "records/RealTimeList.h"
+#include "records/ReportDialog.h"
 #include "support/PanelRig.h"
 #include "support/ScriptedDialogs.h"
+#include "ui/Grid.h"
 #include "views/Analog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
 using namespace veltrix;
 using veltrix::test::PanelRig;
 
-
 class TestPanelLogger : public QObject {
     Q_OBJECT
 private slots:
-    void memoryButtonOpensTheWindow()
+    // Refused without a word while the meter's memory is locked.
+    void memoryButton_data()
     {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("free") << false;
+        QTest::newRow("locked") << true;
+    }
+    void memoryButton()
+    {
+        QFETCH(bool, locked);
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(2));
-        QVERIFY(rig.w<QAction>("Memory")->isEnabled());
+        rig.meter.setMemoryLock(locked);
+        QVERIFY(rig.startPolled(2));
+        QCOMPARE(rig.panel->state().Flags.MemoryLockFlag, locked);
         rig.meter.clearReceived();
         rig.panel->toolbarClick("Memory");
         MemoryWindow* memory = rig.panel->memoryWindow();
+        QCOMPARE(rig.meter.commands().contains("Y"), !locked);
+        if (locked) {
+            QVERIFY(!memory);
+            return;
+        }
         QVERIFY(memory && memory->isVisible());
         QCOMPARE(rig.meter.commands().mid(0, 2), (QStringList{"Y", "I"}));
         QVERIFY(rig.panel->pollingEnabled());
-        QVERIFY(rig.ticks(1)); // polling goes on
+        QVERIFY(rig.ticks(1));
         // A downloaded set is plotted by the panel's list plot.
         memory->downloadSet(1);
-        QVERIFY(memory->dataList());
         memory->dataList()->plotAction()->trigger();
         QVERIFY(rig.panel->listPlot()->window() && rig.panel->listPlot()->window()->isVisible());
-    }
-
-    void lockedMeterIsRefusedSilently()
-    {
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.meter.setMemoryLock(true);
-        QTRY_VERIFY(rig.panel->state().Flags.MemoryLockFlag);
-        QVERIFY(rig.ticks(1));
-        rig.meter.clearReceived();
-        rig.panel->toolbarClick("Memory");
-        QVERIFY(!rig.panel->memoryWindow());
-        QVERIFY(!rig.meter.commands().contains("Y"));
     }
 
     void recordKeyClosesMemory()
     {
         PanelRig rig;
-        QVERIFY(rig.start());
-        QVERIFY(rig.ticks(1));
-        rig.panel->toolbarClick("Memory");
-        QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
-        QVERIFY(memory && memory->isVisible());
+        QPointer<MemoryWindow> memory;
+        QVERIFY(rig.openMemory(memory));
         rig.meter.clearReceived();
         rig.w<QPushButton>("CmdPeak")->click();
         QTRY_VERIFY(!memory);
         QVERIFY(rig.meter.commands().contains("P"));
-    }
-
-    void lostLinkClosesMemoryButKeepsTheList()
-    {
-        PanelRig rig;
-        QPointer<MemoryWindow> memory;
-        QVERIFY(rig.openMemory(memory));
-        memory->downloadSet(1);
-        QPointer<DataList> list = memory->dataList();
-        QVERIFY(list);
-        bool wasLost = false, memoryShownWhileLost = true;
-        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
-            if (!lost)
-                return;
-            wasLost = true;
-            memoryShownWhileLost = memory && memory->isVisible();
-            QTimer::singleShot(300, [&] { rig.meter.setSilent(false); });
-        });
-        rig.meter.setSilent(true);
-        QTRY_VERIFY_WITH_TIMEOUT(wasLost, 8000);
-        QVERIFY(!memoryShownWhileLost);
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->linkLost(), 8000);
-        QTRY_VERIFY(!memory);
-        QVERIFY(list && list->isVisible());
     }
 
     // A key pressed while a set downloads: the letter goes out, but polling waits for the end.
@@ -111,47 +87,18 @@ private slots:
         QVERIFY(rig.ticks(1));
     }
 
-    // The plug pulled in the middle of a download: the download ends, polling finds the link
-    // lost, and the panel comes back once the meter is plugged in again.
-    void unplugDuringDownloadLeavesAResponsivePanel()
-    {
-        PanelRig rig;
-        QPointer<MemoryWindow> memory;
-        QVERIFY(rig.openMemory(memory, true));
-        bool wasLost = false;
-        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
-            if (lost) {
-                wasLost = true;
-                QTimer::singleShot(300, [&] { QVERIFY(rig.meter.replug()); });
-            }
-        });
-        QTimer::singleShot(800, &rig.meter, [&] { rig.meter.unplug(); });
-        QElapsedTimer t;
-        t.start();
-        memory->downloadSet(7); // about 3 s on the wire
-        QVERIFY(t.elapsed() < 3000);
-        QVERIFY(rig.panel->pollingEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(wasLost, 8000);
-        QTRY_VERIFY(!memory);
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->linkLost(), 8000);
-        QVERIFY(rig.ticks(1));
-    }
     // The Memory window closed two seconds into an 8 kB set while a recording runs: the meter
     // goes on sending, so nothing is sent until it is done. The panel never calls the link lost,
     // the recording goes on, and the reading comes back once the line is quiet.
     void closingMidSetWaitsForAQuietLine()
     {
-        test::ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        dialogs.fileAnswers << dir.filePath("r.txt");
-        PanelRig rig;
+        test::RecordingRig rig;
         sim::LoggerSet big = sim::VirtualMeter::sampleSets().at(0);
         big.values = QList<quint16>(4000, 0x0123); // 8010 bytes: 8.3 s on the wire
         rig.meter.setLoggerSets({big});
         QPointer<MemoryWindow> memory;
         QVERIFY(rig.openMemory(memory, true));
-        rig.panel->startRecording();
-        QVERIFY(rig.panel->state().RecordingOn);
+        QVERIFY(rig.record("r.txt"));
         test::Seen noCom([&] { return rig.text("LblComm") == "No Com"; });
         QElapsedTimer t;
         t.start();
@@ -265,6 +212,45 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(recovered, 15000);
         QVERIFY(rig.ticks(1));
+    }
+
+    // A survey report written from a downloaded set's Data List, read back with pdftotext: the
+    // meter's model and the ID code the Memory window read are filled in.
+    void reportOfADownloadedSet()
+    {
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+        PanelRig rig;
+        QPointer<MemoryWindow> memory;
+        QVERIFY(rig.openMemory(memory));
+        memory->downloadSet(1);
+        QPointer<DataList> list = memory->dataList();
+        QVERIFY(list && list->grid().rowCount() > 0);
+        const QString id = memory->findChild<QLineEdit*>("TxtIDCode")->text();
+        QVERIFY(!id.isEmpty());
+        test::ScriptedDialogs dialogs;
+        const QString pdf = dir.filePath("set1.pdf");
+        dialogs.fileAnswers << pdf;
+        QString meter;
+        QTimer::singleShot(0, list, [&] {
+            auto* dialog = list->findChild<ReportDialog*>("ReportDialog");
+            if (!dialog)
+                return;
+            meter = dialog->findChild<QLineEdit*>("TxtMeter")->text();
+            dialog->findChild<QLineEdit*>("TxtSite")->setText("Workshop");
+            if (!dialog->write())
+                dialog->reject();
+        });
+        list->findChild<QAction*>("Report")->trigger();
+        QCOMPARE(meter, "Model 4627, ID code " + id);
+
+        QProcess p;
+        p.start("pdftotext", {pdf, "-"});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains("Workshop") && text.contains("Model 4627, ID code " + id) &&
+                     text.contains("Data List: " + list->title()->text().simplified()),
+                 qPrintable(text.left(2000)));
     }
 };
 

@@ -1,148 +1,30 @@
-// Recording and the toolbar's record commands against the virtual meter.
+// Recording and the toolbar's record commands against the virtual meter, and a disk that fills
+// under a recording or a table save.
 
-#include "panel/SampleClock.h"
-#include "records/FileList.h"
+#include "panel/SharedState.h"
 #include "records/RealTimeList.h"
+#include "records/RecordWriter.h"
+#include "records/TableServices.h"
 #include "support/PanelRig.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/Grid.h"
 
 #include <QAction>
-#include <QFile>
-#include <QRandomGenerator>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 
 using namespace veltrix;
-using veltrix::test::PanelRig;
-
-using test::fileLines;
-
-namespace {
-// A panel sampling every second whose save dialog answers a file in a temporary folder.
-struct RecordingRig : PanelRig {
-    QTemporaryDir dir;
-    test::ScriptedDialogs dialogs;
-    QString path;
-
-    bool start(const QString& name)
-    {
-        path = QDir::isAbsolutePath(name) ? name : dir.filePath(name);
-        dialogs.fileAnswers << path;
-        if (!PanelRig::start())
-            return false;
-        panel->setSamplingSeconds(1);
-        return true;
-    }
-};
-
-const QString Header = QString::fromLatin1(test::HeaderBytes.chopped(2));
-} // namespace
+using veltrix::test::FileSizeLimit;
+using veltrix::test::fileLines;
+using veltrix::test::RecordingRig;
 
 class TestPanelRecording : public QObject {
     Q_OBJECT
 private slots:
-    // Ticks (monotonic ms) against a wall clock that reads 10:00:00.400 at monotonic 0; the
-    // wall column shifts the wall clock from a given tick on (the clock was set).
-    void sampleClock_data()
-    {
-        QTest::addColumn<QList<qint64>>("ticks");
-        QTest::addColumn<int>("period");
-        QTest::addColumn<qint64>("wallShiftAt");
-        QTest::addColumn<qint64>("wallShift");
-        QTest::addColumn<QList<qint64>>("taken");  // ticks that took a sample
-        QTest::addColumn<QList<qint64>>("stamps"); // their seconds after 10:00:00
-        using L = QList<qint64>;
-        const auto row = [](const char* name, const L& ticks, int period, const L& taken,
-                            const L& stamps, qint64 shiftAt = std::numeric_limits<qint64>::max(),
-                            qint64 shift = 0) {
-            QTest::newRow(name) << ticks << period << shiftAt << shift << taken << stamps;
-        };
-        row("first at once, then on whole seconds", {0, 100, 590, 610, 1500, 1605, 2605}, 1,
-            {0, 610, 1605, 2605}, {0, 1, 2, 3});
-        row("late tick keeps its second", {0, 750, 1599, 1700}, 1, {0, 750, 1700}, {0, 1, 2});
-        row("stall skips, no burst", {0, 3500, 3550, 3590, 3700}, 1, {0, 3500, 3700}, {0, 3, 4});
-        row("every 2 s", {0, 700, 1700, 2700, 3600, 3700}, 2, {0, 1700, 3700}, {0, 2, 4});
-        row("a tick a second late at 2 s", {0, 2900, 3700}, 2, {0, 2900, 3700}, {0, 2, 4});
-        row("a whole day", {0, 86399599, 86399700, 86399800}, 86400, {0, 86399700}, {0, 86400});
-        row("clock set forward an hour", {0, 700, 1000, 1700}, 1, {0, 700, 1000, 1700},
-            {0, 1, 3601, 3602}, 1000, 3600000);
-        row("clock set back an hour", {0, 700, 1000, 1700}, 1, {0, 700, 1000, 1700},
-            {0, 1, -3599, -3598}, 1000, -3600000);
-        row("clock drifted 300 ms ahead", {0, 700, 1000, 1350, 1500}, 1, {0, 700, 1350}, {0, 1, 2},
-            1000, 300);
-    }
-    void sampleClock()
-    {
-        QFETCH(QList<qint64>, ticks);
-        QFETCH(int, period);
-        QFETCH(qint64, wallShiftAt);
-        QFETCH(qint64, wallShift);
-        QFETCH(QList<qint64>, taken);
-        QFETCH(QList<qint64>, stamps);
-        const qint64 ten = QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC).toMSecsSinceEpoch();
-        const auto wall = [&](qint64 mono) {
-            return ten + 400 + mono + (mono >= wallShiftAt ? wallShift : 0);
-        };
-        SampleClock clock;
-        clock.restart(0, wall(0));
-        QList<qint64> gotTicks, gotStamps;
-        for (qint64 t : ticks) {
-            if (const auto stamp = clock.takeDue(t, wall(t), period)) {
-                gotTicks << t;
-                QCOMPARE((*stamp - ten) % 1000, 0);
-                gotStamps << (*stamp - ten) / 1000;
-            }
-        }
-        QCOMPARE(gotTicks, taken);
-        QCOMPARE(gotStamps, stamps);
-    }
-
-    // Hours of samples on a 100 ms tick that arrives 0 to 150 ms late, across midnight: every
-    // record reads exactly one sampling time after the one before and is taken within its second.
-    void sampleClockLongRun_data()
-    {
-        QTest::addColumn<int>("period");
-        QTest::addColumn<int>("hours");
-        QTest::newRow("7 s, 6 h") << 7 << 6;
-        QTest::newRow("86400 s, 3 days") << 86400 << 72;
-    }
-    void sampleClockLongRun()
-    {
-        QFETCH(int, period);
-        QFETCH(int, hours);
-        const QDateTime start(QDate(2026, 12, 31), QTime(21, 17, 42, 613), Qt::UTC);
-        const qint64 wall0 = start.toMSecsSinceEpoch();
-        const qint64 mono0 = 123456789; // any monotonic origin
-        QRandomGenerator rng(7);
-        SampleClock clock;
-        clock.restart(mono0, wall0);
-        QTime last;
-        int samples = 0;
-        qint64 t = 0;
-        const qint64 end = qint64(hours) * 3600 * 1000;
-        for (qint64 slot = 0; slot <= end; slot += 100) {
-            t = qMax(t, slot + rng.bounded(151)); // the tick arrives up to 150 ms late
-            const auto stamp = clock.takeDue(mono0 + t, wall0 + t, period);
-            if (!stamp)
-                continue;
-            QCOMPARE(*stamp % 1000, 0);
-            QVERIFY(wall0 + t >= *stamp && wall0 + t < *stamp + 1000); // taken within its second
-            const QTime shown = QDateTime::fromMSecsSinceEpoch(*stamp, Qt::UTC).time();
-            if (samples++ > 0) {
-                const int apart = (last.secsTo(shown) + 86400) % 86400;
-                if (apart != period % 86400)
-                    QFAIL(qPrintable(QString("%1 then %2").arg(last.toString(), shown.toString())));
-            }
-            last = shown;
-        }
-        QCOMPARE(samples, int(end / 1000 / period) + 1);
-    }
-
-    // Three records written while button 1 shows the Stop picture and the unit key is locked;
-    // after, the Save As picture again and the unit key free unless the live table is open,
-    // which is fed meanwhile and frees the key when it closes.
+    // Three records written while button 1 shows the Stop picture and the unit key is locked,
+    // across midnight at the new year; after, the Save As picture again and the unit key free
+    // unless the live table is open, which is fed meanwhile and frees the key when it closes.
     void recordsThreeSamples_data()
     {
         QTest::addColumn<bool>("liveTable");
@@ -155,7 +37,7 @@ private slots:
         RecordingRig rig;
         rig.meter.setStatusOverride(0xB0); // mG, hold and peak
         rig.meter.setValueOverride(0x0123);
-        QVERIFY(rig.start("rec.txt"));
+        QVERIFY(rig.start());
         QVERIFY(rig.ticks(2));
         const auto picture = [&](const char* key) {
             return rig.w<QAction>(key)->icon().pixmap(24, 24).toImage();
@@ -163,8 +45,12 @@ private slots:
         QVERIFY(picture("Stop") != picture("SA"));
         if (liveTable)
             rig.panel->toolbarClick("List");
-        rig.panel->toolbarClick("SaveStop");
-        QVERIFY(rig.panel->state().RecordingOn);
+        const QDateTime base(QDate(2026, 12, 31), QTime(23, 59, 58));
+        QElapsedTimer since;
+        since.start();
+        rig.panel->setWallClock([&] { return base.addMSecs(since.elapsed()); });
+        rig.panel->setSamplingSeconds(1); // the first sample at once, at 23:59:58
+        QVERIFY(rig.record("rec.txt"));
         QCOMPARE(rig.w<QAction>("SaveStop")->toolTip(), QString("Stop Recording"));
         QVERIFY(picture("SaveStop") == picture("Stop"));
         QVERIFY(!rig.w("Recording")->isHidden());
@@ -187,44 +73,47 @@ private slots:
             QVERIFY(rig.w<QPushButton>("CmdTesla")->isEnabled());
         }
 
-        const QStringList lines = fileLines(rig.path);
+        const QStringList lines = fileLines(rig.file("rec.txt"));
         QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines[0], Header);
+        QCOMPARE(lines[0], QString::fromLatin1(test::HeaderBytes.chopped(2)));
+        const QStringList stamps[] = {{"26/12/31", "23:59:58"}, {"26/12/31", "23:59:59"},
+                                      {"27/01/01", "00:00:00"}};
         for (int i = 1; i <= 3; ++i) {
             const QStringList f = lines[i].split('\t'); // seven fields, each followed by a TAB
-            QCOMPARE(f, (QStringList{QString::number(i), f[1], f[2], "12.3", "mG", "H", "P", ""}));
+            const QStringList expected = QStringList(QString::number(i)) + stamps[i - 1] +
+                                         QStringList{"12.3", "mG", "H", "P", ""};
+            QCOMPARE(f, expected);
         }
     }
 
-    void recordLimitAndCancel()
+    // A cancelled save dialog does nothing. A recording that reaches its limit ends and tells so
+    // on the panel, without a box that would wait for someone to click it; the note stays until
+    // the next recording, which keeps Open refused.
+    void recordLimitAndRefusals()
     {
-        QTemporaryDir dir;
-        test::ScriptedDialogs dialogs;
-        PanelRig rig;
+        RecordingRig rig;
         QVERIFY(rig.start());
-        rig.panel->setSamplingSeconds(1);
-        rig.panel->toolbarClick("SaveStop"); // cancelled: nothing happens
+        rig.panel->toolbarClick("SaveStop");
         QVERIFY(!rig.panel->state().RecordingOn);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+        QCOMPARE(QDir(rig.dir.path()).entryList(QDir::Files).size(), 0);
 
-        const QString path = dir.filePath("limit.txt");
-        dialogs.fileAnswers << path;
         rig.panel->state().RecordLimit = 2;
-        rig.panel->toolbarClick("SaveStop");
-        QVERIFY(rig.panel->state().RecordingOn);
+        QVERIFY(rig.record("limit.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->state().RecordingOn, 6000);
-        QCOMPARE(fileLines(path).size(), 3);
+        QCOMPARE(fileLines(rig.file("limit.txt")).size(), 3);
         QCOMPARE(rig.panel->state().RecordCount, 0);
-        // Told on the panel, without a box that would wait for someone to click it.
-        QVERIFY(!rig.w("LblNote")->isHidden());
         QVERIFY(rig.text("LblNote").contains("limit.txt is full (2 records)"));
-        QCOMPARE(dialogs.messages.size(), 0);
+        QCOMPARE(rig.dialogs.messages.size(), 0);
         QVERIFY(rig.ticks(2));
-        QVERIFY(!rig.w("LblNote")->isHidden()); // it stays
-        dialogs.fileAnswers << dir.filePath("next.txt");
-        rig.panel->toolbarClick("SaveStop");
-        QVERIFY(rig.panel->state().RecordingOn);
-        QVERIFY(rig.w("LblNote")->isHidden()); // until the next recording starts
+        QVERIFY(!rig.w("LblNote")->isHidden());
+        QVERIFY(rig.record("next.txt"));
+        QVERIFY(rig.w("LblNote")->isHidden());
+
+        const int asked = rig.dialogs.fileRequests;
+        rig.panel->toolbarClick("Open");
+        QCOMPARE(rig.dialogs.messages, QStringList{"Recording Mode!\n\rPlease stop recording!"});
+        QCOMPARE(rig.dialogs.fileRequests, asked);
+        QVERIFY(rig.panel->fileList() == nullptr);
         rig.panel->toolbarClick("SaveStop");
     }
 
@@ -235,9 +124,9 @@ private slots:
         RecordingRig rig;
         rig.meter.setUnit(sim::Unit::MilliGauss);
         rig.meter.setField(5.0);
-        QVERIFY(rig.start("box.txt"));
+        QVERIFY(rig.start());
         QVERIFY(rig.ticks(2));
-        rig.panel->toolbarClick("SaveStop");
+        QVERIFY(rig.record("box.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 1, 4000);
         int before = 0, after = 0, depth = 0, deepest = 0;
         qsizetype polls = 0;
@@ -264,77 +153,10 @@ private slots:
         QVERIFY2(polls >= 4, qPrintable(QString::number(polls)));
         QVERIFY(after >= before + 3);
         rig.panel->toolbarClick("SaveStop");
-        const QStringList lines = fileLines(rig.path);
+        const QStringList lines = fileLines(rig.file("box.txt"));
         QVERIFY(lines.size() > after);
         QCOMPARE(lines[after].section('\t', 3, 3), QString("12.3"));
         QCOMPARE(lines[before].section('\t', 3, 3), QString("5.0")); // the last before the box
-    }
-
-    void midnightWithInjectedClock()
-    {
-        RecordingRig rig;
-        const QString& path = rig.path;
-        QVERIFY(rig.start("midnight.txt"));
-        const QDateTime base(QDate(2026, 12, 31), QTime(23, 59, 58));
-        QElapsedTimer since;
-        since.start();
-        rig.panel->setWallClock([&] { return base.addMSecs(since.elapsed()); });
-        rig.panel->toolbarClick("SaveStop");
-        QTRY_COMPARE_WITH_TIMEOUT(rig.panel->state().RecordCount, 4, 8000);
-        rig.panel->toolbarClick("SaveStop");
-        const QStringList lines = fileLines(path);
-        QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines[1].section('\t', 1, 1), QString("26/12/31"));
-        QCOMPARE(lines[4].section('\t', 1, 1), QString("27/01/01"));
-        QCOMPARE(lines[4].section('\t', 2, 2), QString("00:00:01"));
-    }
-
-    void writeFailureStopsWithMessage()
-    {
-        if (!QFile::exists("/dev/full"))
-            QSKIP("no /dev/full here");
-        RecordingRig rig;
-        QVERIFY(rig.start("/dev/full"));
-        rig.panel->toolbarClick("SaveStop");
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->state().RecordingOn, 4000);
-        QCOMPARE(rig.dialogs.messages.size(), 1);
-        QVERIFY(rig.dialogs.messages[0].startsWith("Recording stopped"));
-        QCOMPARE(rig.dialogs.icons[0], ui::MsgIcon::Critical);
-    }
-
-    // The file's content on a loss is the unplug test's business; here what the panel shows.
-    void linkLossClosesTheRecording()
-    {
-        RecordingRig rig;
-        QVERIFY(rig.start("lost.txt"));
-        rig.panel->toolbarClick("List");
-        rig.panel->toolbarClick("SaveStop");
-        QTRY_COMPARE_WITH_TIMEOUT(rig.panel->state().RecordCount, 2, 5000);
-        QVERIFY(rig.loseLink([&] {
-            QVERIFY(!rig.panel->state().RecordingOn);
-            QVERIFY(!rig.panel->state().ListViewOpen);
-            QVERIFY(rig.w("Recording")->isHidden());
-        }));
-        QVERIFY(rig.panel->liveTable() == nullptr || !rig.panel->liveTable()->isVisible());
-    }
-
-    void refusals()
-    {
-        QTemporaryDir dir;
-        test::ScriptedDialogs dialogs;
-        dialogs.fileAnswers << dir.filePath("r.txt");
-        PanelRig rig;
-        QVERIFY(rig.startPolled(1));
-        rig.panel->toolbarClick("SaveStop");
-        rig.panel->toolbarClick("Open");
-        QCOMPARE(dialogs.messages.value(0), QString("Recording Mode!\n\rPlease stop recording!"));
-        QCOMPARE(dialogs.fileRequests, 1); // no open dialog
-        QVERIFY(rig.panel->fileList() == nullptr);
-        rig.panel->toolbarClick("SaveStop");
-
-        // A click on the picture holders only sets the gauge scale.
-        rig.panel->toolbarClick("Stop");
-        QCOMPARE(rig.panel->state().GaugeFullScale, 2000);
     }
 
     void erase_data()
@@ -353,13 +175,13 @@ private slots:
         QFETCH(int, answer);
         QFETCH(int, asked);
         QFETCH(int, erased);
-        test::ScriptedDialogs dialogs;
-        PanelRig rig;
+        RecordingRig rig;
         rig.meter.setMemoryLock(locked);
-        QVERIFY(rig.startPolled(2));
+        QVERIFY(rig.start() && rig.ticks(2));
+        const test::ScriptedDialogs& dialogs = rig.dialogs;
         QCOMPARE(rig.panel->state().Flags.MemoryLockFlag, locked);
         rig.meter.clearReceived();
-        dialogs.messageAnswers << ui::MsgResult(answer);
+        rig.dialogs.messageAnswers << ui::MsgResult(answer);
         rig.panel->toolbarClick("Delete");
         QCOMPARE(dialogs.messages.size(), asked);
         if (asked) {
@@ -371,24 +193,89 @@ private slots:
         QCOMPARE(rig.meter.commands().count("EEE"), erased);
     }
 
-    // A second Open replaces the file list; reading the file is the record tables' business.
-    void openReplacesTheFileList()
+    // A disk that fills, made with the process's file-size limit: writes past a given size fail
+    // (EFBIG) on any file system and without privileges, through the same failed or short write
+    // a full disk gives. The failing record is reported and leaves no part of itself behind;
+    // every record before it stays whole.
+    void writerStopsCleanly()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("two.txt");
-        QVERIFY(
-            test::writeFile(path, test::HeaderBytes + "7\t26/12/05\t15:32:39\t1.5\tmG\t\t\t\r\n"));
-        test::ScriptedDialogs dialogs;
-        dialogs.fileAnswers << path << path;
-        PanelRig rig;
+        const QString path = dir.filePath("rec.txt");
+        const QString body = "26/12/06\t10:00:00\t123.4\tmG\tH\tP";
+        RecordWriter writer;
+        QVERIFY(writer.open(path));
+        QVERIFY(writer.writeRecord(1, body));
+        int count = 1;
+        {
+            FileSizeLimit limit(QFileInfo(path).size() + 1000);
+            while (count < 100000 && writer.writeRecord(count + 1, body))
+                ++count;
+            QVERIFY(!writer.errorString().isEmpty());
+            writer.close();
+        }
+        QVERIFY(count < 100000);
+        QString why;
+        QCOMPARE(test::completeRecords(path, &why), count);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+    }
+
+    // A recording whose file stops taking writes: the message tells how many records are kept,
+    // the file holds exactly those, and the panel goes on polling and can record again.
+    void recordingKeepsItsRecordsAndThePanelWorks()
+    {
+        test::RecordingRig rig;
         QVERIFY(rig.start());
-        rig.panel->toolbarClick("Open");
-        QPointer<FileList> first = rig.panel->fileList();
-        QVERIFY(first && first->isVisible());
-        QCOMPARE(first->findChild<ui::Grid*>("Grid")->cell(1, 0), QString("7"));
-        rig.panel->toolbarClick("Open");
-        QTRY_VERIFY(first.isNull() || !first->isVisible());
-        QVERIFY(rig.panel->fileList() && rig.panel->fileList() != first);
+        const QString path = rig.file("full.txt");
+        QVERIFY(rig.record("full.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 2, 6000);
+        {
+            // Room for about one more record and a half: the next but one is cut short.
+            FileSizeLimit limit(QFileInfo(path).size() + 70);
+            QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->state().RecordingOn, 8000);
+        }
+        const QStringList& messages = rig.dialogs.messages;
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].startsWith("Recording stopped"));
+        QCOMPARE(rig.dialogs.icons[0], ui::MsgIcon::Critical);
+        const auto m = QRegularExpression("The (\\d+) records written before are kept")
+                           .match(messages[0]);
+        QVERIFY2(m.hasMatch(), qPrintable(messages[0]));
+        QString why;
+        QCOMPARE(test::completeRecords(path, &why), m.captured(1).toInt());
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+
+        QVERIFY(rig.ticks(2));
+        QVERIFY(!rig.panel->linkLost());
+        QVERIFY(rig.record("next.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 1, 4000);
+        rig.panel->toolbarClick("SaveStop");
+        QVERIFY(test::completeRecords(rig.file("next.txt"), &why) >= 1);
+    }
+
+    // Saving a table onto a full disk fails with a message and keeps the old file whole, with
+    // no temporary file left behind.
+    void saveTableKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("table.txt");
+        const QByteArray old = test::HeaderBytes + "1\t26/12/05\t15:32:39\t1.0\tmG\t\t\t\r\n";
+        QVERIFY(test::writeFile(path, old));
+        ui::Grid table(7);
+        QStringList rows;
+        for (int i = 1; i <= 3000; ++i)
+            rows << QString("%1\t26/12/06\t10:00:00\t123.4\tmG\tH\tP").arg(i);
+        table.addItems(rows);
+        SharedState state;
+        state.SaveFileName = path;
+        test::ScriptedDialogs dialogs;
+        {
+            FileSizeLimit limit(20000);
+            QVERIFY(!SaveTable(nullptr, table, state));
+        }
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].contains("could not be saved"));
+        QCOMPARE(test::fileBytes(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"table.txt"});
     }
 };
 

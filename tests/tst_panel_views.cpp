@@ -1,14 +1,22 @@
-// The gauge and the digital display behind a panel polling the virtual meter: opened from the
-// toolbar, the View menu and the reading; fed with each sample in order, with the early end of a
-// unit change; the gauge closed and the digital display kept when the link is lost.
+// The panel's views and charts against the virtual meter: the gauge and the digital display
+// (opened from the toolbar, the View menu and the reading, fed with each sample in order, with
+// the early end of a unit change), the strip chart's place in the feeding order and the unit key,
+// the record graph's feed and closings, and the file list's Plot.
 
+#include "records/FileList.h"
+#include "records/ListPlot.h"
+#include "records/StripChart.h"
 #include "support/PanelRig.h"
+#include "support/TestFiles.h"
+#include "ui/Graph.h"
+#include "ui/Grid.h"
 #include "views/Analog.h"
 #include "views/Digital.h"
+#include "views/RecordGraph.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QTimer>
+#include <QToolBar>
 
 using namespace veltrix;
 using veltrix::test::PanelRig;
@@ -18,28 +26,51 @@ QString digitalValue(PanelRig& rig)
 {
     return rig.panel->digitalDisplay()->findChild<QLabel*>("LblValue")->text();
 }
+
+// A panel whose sample clock only runs when the test takes a sample, at wall-clock times it sets.
+struct GraphPanelRig : PanelRig {
+    QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(10, 0, 0));
+
+    bool start()
+    {
+        if (!PanelRig::start())
+            return false;
+        holdSampleClock();
+        panel->setWallClock([this] { return clock; });
+        return ticks(1);
+    }
+    RecordGraph* open()
+    {
+        panel->toolbarClick("Graph2");
+        return panel->recordGraph();
+    }
+    void sample(int secondsLater)
+    {
+        clock = clock.addSecs(secondsLater);
+        panel->takeSample();
+    }
+};
 } // namespace
 
 class TestPanelViews : public QObject {
     Q_OBJECT
 private slots:
+    // Opened from the toolbar, the View menu and a double click on the reading; a closed
+    // digital display is no longer fed, and a fresh one waits for the next sample.
     void openFromToolbarMenuAndReading()
     {
         PanelRig rig;
         QVERIFY(rig.startPolled(2));
-        QVERIFY(rig.w<QAction>("Analog")->isEnabled());
+        rig.holdSampleClock();
         rig.w<QAction>("Analog")->trigger();
         QVERIFY(rig.panel->state().AnalogOpen);
         Analog* gauge = rig.panel->analogGauge();
         QVERIFY(gauge && gauge->isVisible());
         QCOMPARE(gauge->x(), rig.panel->frameGeometry().right() + 1 + 97);
-        // A second click raises the same window.
         rig.panel->toolbarClick("Analog");
         QCOMPARE(rig.panel->analogGauge(), gauge);
 
-        auto* menu = rig.panel->findChild<QMenu*>("MnuView");
-        QVERIFY(menu);
-        emit menu->aboutToShow();
+        emit rig.panel->findChild<QMenu*>("MnuView")->aboutToShow();
         QVERIFY(rig.w<QAction>("MnuViewDigital")->isEnabled());
         QVERIFY(rig.w<QAction>("MnuViewAnalog")->isEnabled());
         QCOMPARE(rig.w<QAction>("MnuViewGraph2")->isEnabled(),
@@ -55,9 +86,13 @@ private slots:
         digital->close();
         QVERIFY(!rig.panel->state().DigitalOpen);
         QTRY_VERIFY(digital.isNull());
+        rig.panel->takeSample(); // nothing left to feed
         QTest::mouseDClick(rig.w("LblValue"), Qt::LeftButton);
         QVERIFY(rig.panel->state().DigitalOpen);
         QVERIFY(rig.panel->digitalDisplay() && rig.panel->digitalDisplay()->isVisible());
+        QVERIFY(digitalValue(rig).isEmpty());
+        rig.panel->takeSample();
+        QCOMPARE(digitalValue(rig), rig.text("LblValue"));
     }
 
     void unitChangeEndsTheSamplesFeeding()
@@ -95,60 +130,154 @@ private slots:
         QVERIFY(*gauge->needle() < 140); // 15 uT of 200, not 15 mG of 2000
     }
 
-    void digitalFedUntilClosed()
+    // The sweep's first reading ends the feeding of its sample: the digital display, fed after
+    // the chart, misses it and gets the next one.
+    void graphOpensTheChartAndEndsTheFirstFeeding()
     {
+        test::ScriptedDialogs dialogs;
         PanelRig rig;
         QVERIFY(rig.startPolled(2));
-        rig.holdSampleClock();
-        rig.meter.setField(42);
-        rig.panel->toolbarClick("Digital");
-        QTRY_COMPARE(rig.text("LblValue"), QString("42.0"));
-        rig.panel->takeSample();
-        QCOMPARE(digitalValue(rig), QString("42.0"));
-        QPointer<Digital> digital = rig.panel->digitalDisplay();
-        digital->close();
-        QVERIFY(!rig.panel->state().DigitalOpen);
-        QTRY_VERIFY(digital.isNull());
-        rig.panel->takeSample(); // nothing left to feed
+        int digital = 0;
+        rig.panel->setFeeder(FeedStage::Digital, [&](const QString&) {
+            ++digital;
+            return true;
+        });
+        auto* tesla = rig.w<QPushButton>("CmdTesla");
+        QVERIFY(rig.w<QAction>("Graph")->isEnabled());
+        QVERIFY(tesla->isEnabled());
 
-        rig.meter.setField(1e6); // beyond the range: the meter shows OL
-        rig.panel->toolbarClick("Digital");
-        QVERIFY(digitalValue(rig).isEmpty()); // a fresh window waits for the next sample
-        QTRY_COMPARE(rig.text("LblValue"), QString("OL"));
+        rig.panel->toolbarClick("Graph");
+        RealTime1* chart = rig.panel->stripChart()->window();
+        QVERIFY(chart && chart->isVisible());
+        const SharedState& s = rig.panel->state();
+        QVERIFY(s.StripChartOpen);
+        QCOMPARE(s.StripMax, rig.text("LblUnit") == "mG" ? 2.0 : 0.2);
+        QVERIFY(!tesla->isEnabled());
+
         rig.panel->takeSample();
-        QCOMPARE(digitalValue(rig), QString("OL"));
+        QCOMPARE(digital, 0);
+        QVERIFY(chart->points().isEmpty());
+        rig.panel->takeSample();
+        QCOMPARE(digital, 1);
+        QCOMPARE(chart->points().size(), 2);
+
+        chart->close();
+        QVERIFY(!s.StripChartOpen);
+        QVERIFY(tesla->isEnabled());
+        rig.panel->takeSample();
+        QCOMPARE(digital, 2);
+
+        // The range dialog's OK shows the chart again and locks the unit key again.
+        rig.panel->stripChart()->showRange();
+        QTest::mouseClick(rig.panel->stripChart()->rangeDialog()->CmdOK, Qt::LeftButton);
+        QVERIFY(chart->isVisible());
+        QVERIFY(!tesla->isEnabled());
     }
 
-    void linkLossClosesGaugeKeepsDigital()
+    // The file list plots its file; a second Open replaces it (reading the file is the record
+    // tables' business).
+    void fileListPlotsAndIsReplaced()
     {
+        test::ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("rec.txt");
+        QVERIFY(test::writeFile(path, test::HeaderBytes +
+                                          "1\t26/12/05\t10:00:01\t100\tmG\t\t\t\r\n" +
+                                          "2\t26/12/05\t10:00:02\t200\tmG\t\t\t\r\n"));
+        dialogs.fileAnswers << path << path;
         PanelRig rig;
-        QVERIFY(rig.startPolled(2));
-        rig.holdSampleClock();
-        rig.panel->toolbarClick("Analog");
-        rig.panel->toolbarClick("Digital");
-        rig.panel->takeSample();
-        const QString last = digitalValue(rig);
-        QPointer<Analog> gauge = rig.panel->analogGauge();
-        bool analogOpen = true, digitalOpen = false, digitalShown = false;
-        bool menuAnalog = true, menuDigital = false;
-        QString fedWhileLost;
-        QVERIFY(rig.loseLink([&] {
-            analogOpen = rig.panel->state().AnalogOpen;
-            digitalOpen = rig.panel->state().DigitalOpen;
-            digitalShown = rig.panel->digitalDisplay() && rig.panel->digitalDisplay()->isVisible();
-            rig.panel->takeSample();
-            fedWhileLost = rig.panel->digitalDisplay() ? digitalValue(rig) : QString("<gone>");
-            emit rig.panel->findChild<QMenu*>("MnuView")->aboutToShow();
-            menuAnalog = rig.w<QAction>("MnuViewAnalog")->isEnabled();
-            menuDigital = rig.w<QAction>("MnuViewDigital")->isEnabled();
-        }));
-        QVERIFY(!analogOpen);
-        QVERIFY(digitalOpen && digitalShown);
-        QCOMPARE(fedWhileLost, last);
-        QVERIFY(!menuAnalog);
-        QVERIFY(menuDigital);
-        QVERIFY(gauge.isNull());
-        QVERIFY(rig.panel->digitalDisplay()->isVisible());
+        QVERIFY(rig.start());
+        rig.panel->toolbarClick("Open");
+        QPointer<FileList> list = rig.panel->fileList();
+        QVERIFY(list && list->isVisible());
+        list->findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("Plot")->trigger();
+        ListPlot1* window = rig.panel->listPlot()->window();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->points().size(), 2);
+        rig.panel->toolbarClick("Open");
+        QTRY_VERIFY(list.isNull() || !list->isVisible());
+        QVERIFY(rig.panel->fileList() && rig.panel->fileList() != list);
+    }
+
+    void opensAndFeeds()
+    {
+        GraphPanelRig rig;
+        QVERIFY(rig.start());
+        rig.panel->setSamplingSeconds(3);
+        rig.panel->state().iPCsecTimetotal = "1";
+        QPointer<RecordGraph> graph = rig.open();
+        QVERIFY(graph && graph->isVisible());
+        QVERIFY(rig.panel->state().GraphViewOpen);
+        QCOMPARE(rig.panel->state().iPCsecTimetotal, QString("0"));
+        QCOMPARE(graph->logic().SecTime1, 3);
+        QVERIFY(!rig.w<QPushButton>("CmdTesla")->isEnabled());
+
+        rig.sample(0);
+        rig.sample(3);
+        QCOMPARE(graph->table().rows(), 3);
+        QCOMPARE(graph->logic().TextGrid, 2);
+        QCOMPARE(graph->table().cell(2, 0), QString("2"));
+        QCOMPARE(graph->table().cell(2, 2), QString("10:00:03"));
+        QCOMPARE(rig.panel->state().GraphRowCount, 2);
+        QCOMPARE(rig.panel->state().TempFlag,
+                 QString(rig.panel->state().Flags.GaussFlag ? "True" : "False"));
+        graph->updateChart();
+        QCOMPARE(graph->chart().pointCount(), 2);
+        QCOMPARE(graph->logic().restarts, 1);
+
+        // A second click while it is open changes nothing; a new sampling time reaches it.
+        rig.panel->toolbarClick("Graph2");
+        QCOMPARE(rig.panel->recordGraph(), graph.data());
+        QCOMPARE(graph->table().rows(), 3);
+        rig.panel->setSamplingSeconds(7);
+        QCOMPARE(graph->logic().SecTime1, 7);
+    }
+
+    void rowLimitStopsFeeding()
+    {
+        GraphPanelRig rig;
+        QVERIFY(rig.start());
+        RecordGraph* graph = rig.open();
+        graph->setRowLimit(3);
+        for (int i = 0; i < 5; ++i)
+            rig.sample(2);
+        QCOMPARE(graph->table().rows(), 4); // header and three rows
+        QVERIFY(graph->isVisible());
+        QVERIFY(!rig.panel->state().GraphViewOpen);
+        QCOMPARE(rig.panel->state().GraphRowCount, 0);
+    }
+
+    // The graph closes when the meter's unit changes under it and when the user closes it; the
+    // unit key is free again unless the live table is still open.
+    void closings_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("liveTable");
+        QTest::newRow("unit change") << "unit" << false;
+        QTest::newRow("user, live table open") << "user" << true;
+    }
+    void closings()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, liveTable);
+        GraphPanelRig rig;
+        QVERIFY(rig.start());
+        QPointer<RecordGraph> graph = rig.open();
+        if (liveTable)
+            rig.panel->toolbarClick("List");
+        rig.sample(0);
+        rig.sample(2);
+        if (how == "unit") {
+            const bool gauss = rig.panel->state().Flags.GaussFlag;
+            rig.meter.setUnit(gauss ? sim::Unit::MicroTesla : sim::Unit::MilliGauss);
+            QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().Flags.GaussFlag != gauss, 5000);
+            rig.sample(2);
+        } else {
+            graph->close();
+        }
+        QTRY_VERIFY(!graph);
+        QVERIFY(!rig.panel->state().GraphViewOpen);
+        QCOMPARE(rig.w<QPushButton>("CmdTesla")->isEnabled(), !liveTable);
     }
 };
 

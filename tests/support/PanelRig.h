@@ -5,12 +5,14 @@
 #include "logger/MemoryWindow.h"
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -99,6 +101,30 @@ struct PanelRig {
                           QTest::qWaitFor([&] { return !panel->linkLost(); }, 5000);
         QObject::disconnect(c);
         return back;
+    }
+};
+
+// A panel sampling every second, its dialogs answered from a script, its files in a folder of
+// its own.
+struct RecordingRig : PanelRig {
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+
+    bool start(bool paced = false)
+    {
+        if (!PanelRig::start(paced))
+            return false;
+        panel->setSamplingSeconds(1);
+        return true;
+    }
+    // The path of `name` in the folder (an absolute path stays as it is).
+    QString file(const QString& name) const { return dir.filePath(name); }
+    // Starts recording into `name` from the toolbar, as the user does.
+    bool record(const QString& name)
+    {
+        dialogs.fileAnswers << file(name);
+        panel->toolbarClick("SaveStop");
+        return panel->state().RecordingOn;
     }
 };
 

@@ -35,6 +35,27 @@ inline QStringList fileLines(const QString& path)
     return lines;
 }
 
+// Every line of a record file is complete: the header, then records 1..n with their eight
+// TAB-separated parts (a value among them if asked) and CR LF. Returns n, or -1 with the reason.
+inline int completeRecords(const QString& path, QString* why, bool withValues = false)
+{
+    const QByteArray bytes = fileBytes(path);
+    if (!bytes.startsWith(HeaderBytes) || !bytes.endsWith("\r\n")) {
+        *why = "header or last line end missing: ..." + QString::fromLatin1(bytes.right(60));
+        return -1;
+    }
+    const QStringList lines = fileLines(path);
+    for (int r = 1; r < lines.size(); ++r) {
+        const QStringList cells = lines[r].split('\t');
+        if (cells.size() != 8 || cells[0] != QString::number(r) ||
+            (withValues && cells[3].isEmpty())) {
+            *why = QString("line %1: %2").arg(r).arg(lines[r]);
+            return -1;
+        }
+    }
+    return int(lines.size()) - 1;
+}
+
 // Writes past `bytes` fail from now until the guard ends (SIGXFSZ ignored, so they fail with
 // EFBIG instead of ending the process): a full disk without a file system of its own.
 struct FileSizeLimit {
