@@ -81,34 +81,6 @@ private slots:
         }
     }
 
-    void samplingDialog_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("2,5") << QString("2,5") << QString("25 sec");
-        QTest::newRow("abc") << QString("abc") << QString("2 sec");
-    }
-    void samplingDialog()
-    {
-        QFETCH(QString, answer);
-        QFETCH(QString, caption);
-        test::ScriptedDialogs dialogs;
-        dialogs.inputAnswers << answer;
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.panel->toolbarClick("Sampling");
-        QVERIFY(rig.panel->state().SamplingPromptPending);
-        QTRY_COMPARE(dialogs.inputTitles.size(), 1);
-        QCOMPARE(dialogs.inputTitles[0], QString("Input Sampling Time"));
-        QCOMPARE(dialogs.inputPrompts[0],
-                 QString("Enter the SAMPLING TIME in seconds\r\n(1 <= t <= 86400 ) "));
-        QCOMPARE(dialogs.inputDefaults[0], QString("2"));
-        QCOMPARE(rig.text("LblSample"), caption);
-        QVERIFY(!rig.panel->state().SamplingPromptPending);
-        QVERIFY(rig.ticks(1));
-        QCOMPARE(dialogs.inputTitles.size(), 1); // asked once
-    }
-
     // Identified on the first tick only. A lost link takes the keys and the meter's toolbar
     // buttons away and closes the live views and the Memory window; the digital display (fed the
     // last reading), the alarm and clock windows (the clock not to be set) and a downloaded list
@@ -121,7 +93,8 @@ private slots:
         QCOMPARE(rig.meter.commands().count("M"), 1);
         QCOMPARE(rig.panel->state().ModelCode, QString("4627"));
         QCOMPARE(rig.text("LblComm"), QString("COM1"));
-        for (const char* view : {"Graph", "Analog", "Digital", "Graph2", "List", "Alarm", "TimeSet"})
+        for (const char* view :
+             {"Graph", "Analog", "Digital", "Graph2", "List", "Alarm", "TimeSet"})
             rig.panel->toolbarClick(view);
         rig.panel->toolbarClick("Memory");
         QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
@@ -147,7 +120,8 @@ private slots:
             for (QWidget* w : QApplication::topLevelWidgets())
                 shown(w->metaObject()->className(), w->isVisible() && w != rig.panel.get());
             const SharedState& s = rig.panel->state();
-            shown("open flag", s.StripChartOpen || s.AnalogOpen || s.GraphViewOpen || s.ListViewOpen);
+            shown("open flag",
+                  s.StripChartOpen || s.AnalogOpen || s.GraphViewOpen || s.ListViewOpen);
             emit rig.panel->findChild<QMenu*>("MnuView")->aboutToShow();
             shown("MnuViewAnalog", rig.w<QAction>("MnuViewAnalog")->isEnabled());
             shown("MnuViewDigital", rig.w<QAction>("MnuViewDigital")->isEnabled());
@@ -177,62 +151,59 @@ private slots:
         QVERIFY(!rig.meter.commands().join(QString()).contains('D'));
     }
 
+    // The letter each front-panel key sends, by model and shown unit (the unit key first: it
+    // changes the unit). Pressed right after a tick, so no poll is on the line; none may start
+    // until the key's waits are over.
     void keyLetters_data()
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<bool>("tesla");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("letter");
-        const auto row = [](const char* name, int model, bool tesla, const char* key,
-                            const char* letter) {
-            QTest::newRow(name) << model << tesla << QString(key) << QString(letter);
-        };
-        row("4627 G/T", 0x4627, false, "CmdTesla", "u");
-        row("4627 G/T in uT", 0x4627, true, "CmdTesla", "u");
-        row("4627 Peak", 0x4627, false, "CmdGauss", "m");
-        row("4627 Record", 0x4627, false, "CmdPeak", "P");
-        row("4627 Hold", 0x4627, false, "CmdHold", "H");
-        row("4627 Range", 0x4627, false, "CmdRange", "R");
-        row("other G/T mG", 0x4625, false, "CmdTesla", "u");
-        row("other G/T uT", 0x4625, true, "CmdTesla", "m");
-        row("other Peak", 0x4625, false, "CmdGauss", "P");
-        row("other Record", 0x4625, false, "CmdPeak", "r");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("letters");
+        const QStringList all{"CmdTesla", "CmdGauss", "CmdPeak", "CmdHold", "CmdRange"};
+        QTest::newRow("4627 in mG")
+            << 0x4627 << false << all << QStringList{"u", "m", "P", "H", "R"};
+        QTest::newRow("4627 in uT") << 0x4627 << true << all.mid(0, 1) << QStringList{"u"};
+        QTest::newRow("other in mG")
+            << 0x4625 << false << all.mid(0, 3) << QStringList{"u", "P", "r"};
+        QTest::newRow("other in uT") << 0x4625 << true << all.mid(0, 1) << QStringList{"m"};
     }
     void keyLetters()
     {
         QFETCH(int, model);
         QFETCH(bool, tesla);
-        QFETCH(QString, key);
-        QFETCH(QString, letter);
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, letters);
         PanelRig rig;
         rig.meter.setModelCode(quint16(model));
         rig.meter.setUnit(tesla ? sim::Unit::MicroTesla : sim::Unit::MilliGauss);
         QVERIFY(rig.startPolled(2));
-        // Pressed right after a tick, so no poll is on the line; none may start until the key's
-        // waits are over.
-        QStringList sentDuringKey;
-        bool pressing = false, pressed = false;
+        QStringList sent;
+        bool pressing = false;
         connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
             if (pressing)
-                sentDuringKey << c;
+                sent << c;
         });
-        auto once = std::make_shared<QMetaObject::Connection>();
-        *once = connect(rig.panel.get(), &Panel::tickFinished, this, [&, once] {
-            disconnect(*once);
-            pressing = true;
-            QTest::mouseClick(rig.w<QPushButton>(qPrintable(key)), Qt::LeftButton);
-            pressing = false;
-            pressed = true;
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(pressed, 5000);
-        // A poll sent by a retry of the tick that just ended may still reach the meter before the
-        // letter; after the letter nothing else may come.
-        const qsizetype at = sentDuringKey.indexOf(letter);
-        QVERIFY2(at >= 0 && sentDuringKey.mid(0, at).count(" ") == at,
-                 qPrintable(sentDuringKey.join('|')));
-        QVERIFY2(sentDuringKey.mid(at) == QStringList{letter}, qPrintable(sentDuringKey.join('|')));
-        QVERIFY(rig.panel->pollingEnabled());
-        QVERIFY(rig.ticks(1));
+        for (int i = 0; i < keys.size(); ++i) {
+            sent.clear();
+            bool pressed = false;
+            auto once = std::make_shared<QMetaObject::Connection>();
+            *once = connect(rig.panel.get(), &Panel::tickFinished, this, [&, once] {
+                disconnect(*once);
+                pressing = true;
+                QTest::mouseClick(rig.w<QPushButton>(qPrintable(keys[i])), Qt::LeftButton);
+                pressing = false;
+                pressed = true;
+            });
+            QTRY_VERIFY_WITH_TIMEOUT(pressed, 5000);
+            // A poll sent by a retry of the tick that just ended may still reach the meter before
+            // the letter; after the letter nothing else may come.
+            const qsizetype at = sent.indexOf(letters[i]);
+            const QString why = keys[i] + ": " + sent.join('|');
+            QVERIFY2(at >= 0 && sent.mid(0, at).count(" ") == at, qPrintable(why));
+            QVERIFY2(sent.mid(at) == QStringList{letters[i]}, qPrintable(why));
+            QVERIFY(rig.panel->pollingEnabled());
+        }
     }
 
     // A port that cannot be opened, and one another panel holds.

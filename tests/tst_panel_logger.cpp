@@ -186,30 +186,26 @@ private slots:
                 recovered = true;
         });
         QTimer::singleShot(300, &rig.meter, [&] { rig.meter.setSilent(true); });
+        QPointer<QWidget> window;
         if (what == "refusal" || what == "folder") {
             rig.panel->toolbarClick("Memory");
-            QPointer<MemoryWindow> memory = rig.panel->memoryWindow();
-            QVERIFY(memory);
-            if (what == "refusal") {
-                memory->findChild<QLineEdit*>("TxtIDCode")->setText("70000");
+            MemoryWindow* memory = rig.panel->memoryWindow();
+            window = memory;
+            memory->findChild<QLineEdit*>("TxtIDCode")->setText("70000");
+            if (what == "refusal")
                 memory->writeIdCode();
-            } else {
+            else
                 memory->saveAllSets();
-            }
-            QTRY_VERIFY(!memory);
         } else if (what == "gaugePrint") {
             rig.panel->toolbarClick("Analog");
-            QPointer<Analog> gauge = rig.panel->analogGauge();
-            QVERIFY(gauge);
-            gauge->print();
-            QTRY_VERIFY(!gauge || !gauge->isVisible());
+            window = rig.panel->analogGauge();
+            rig.panel->analogGauge()->print();
         } else {
             rig.panel->toolbarClick("List");
-            QPointer<RealTimeList> table = rig.panel->liveTable();
-            QVERIFY(table);
-            table->save();
-            QTRY_VERIFY(!table || !table->isVisible());
+            window = rig.panel->liveTable();
+            rig.panel->liveTable()->save();
         }
+        QTRY_VERIFY(!window || !window->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(recovered, 15000);
         QVERIFY(rig.ticks(1));
     }

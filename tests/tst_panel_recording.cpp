@@ -117,8 +117,10 @@ private slots:
         rig.panel->toolbarClick("SaveStop");
     }
 
-    // The sampling-time box is open while the panel goes on polling: the samples taken
-    // meanwhile carry the meter's fresh reading, not the one shown when the box opened.
+    // The sampling-time box, asked for from the toolbar, is open while the panel goes on
+    // polling: the samples taken meanwhile carry the meter's fresh reading, not the one shown
+    // when the box opened. A second request waits for the first box to close; an answer that
+    // is not a number changes nothing.
     void samplingBoxKeepsPolling()
     {
         RecordingRig rig;
@@ -130,8 +132,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 1, 4000);
         int before = 0, after = 0, depth = 0, deepest = 0;
         qsizetype polls = 0;
-        rig.dialogs.inputAnswers << "1"
-                                 << "1";
+        rig.dialogs.inputAnswers << "abc"
+                                 << "2,5";
         rig.dialogs.duringDialog = [&] {
             const auto nested = qScopeGuard([&] { --depth; });
             deepest = qMax(deepest, ++depth);
@@ -147,9 +149,16 @@ private slots:
             polls = rig.meter.commands().count(" ");
         };
         rig.panel->toolbarClick("Sampling");
+        QVERIFY(rig.panel->state().SamplingPromptPending);
         QTRY_COMPARE_WITH_TIMEOUT(rig.dialogs.inputTitles.size(), 2, 8000);
         QCOMPARE(deepest, 1); // one box at a time
         rig.dialogs.duringDialog = nullptr;
+        QCOMPARE(rig.dialogs.inputTitles[0], QString("Input Sampling Time"));
+        QCOMPARE(rig.dialogs.inputPrompts[0],
+                 QString("Enter the SAMPLING TIME in seconds\r\n(1 <= t <= 86400 ) "));
+        QCOMPARE(rig.dialogs.inputDefaults, (QStringList{"1", "1"}));
+        QCOMPARE(rig.text("LblSample"), QString("25 sec"));
+        QVERIFY(!rig.panel->state().SamplingPromptPending);
         QVERIFY2(polls >= 4, qPrintable(QString::number(polls)));
         QVERIFY(after >= before + 3);
         rig.panel->toolbarClick("SaveStop");
@@ -157,6 +166,8 @@ private slots:
         QVERIFY(lines.size() > after);
         QCOMPARE(lines[after].section('\t', 3, 3), QString("12.3"));
         QCOMPARE(lines[before].section('\t', 3, 3), QString("5.0")); // the last before the box
+        QVERIFY(rig.ticks(1));
+        QCOMPARE(rig.dialogs.inputTitles.size(), 2); // asked twice only
     }
 
     void erase_data()

@@ -61,61 +61,36 @@ private slots:
         QTRY_COMPARE(rig.panel->findChildren<RTCSetup*>().size(), 1); // the closed one went
     }
 
-    // Thresholds below the field the virtual meter measures: the panel flashes OVER; with the
-    // alarm switched off again the marks stay hidden.
-    void overAfterEnable()
+    // Thresholds set in the alarm window against the 50 mG the virtual meter measures. Below
+    // the field in milligauss, OVER flashes. In microtesla (10 and 6 uT, that is 100 and 60 mG
+    // as shown), only UNDER: comparing the bare numbers would flash OVER instead. With the alarm
+    // switched off again the marks stay hidden.
+    void marksFromTheAlarmWindow()
     {
         test::ScriptedDialogs dialogs;
         PanelRig rig;
         QVERIFY(rig.start());
-        rig.meter.setField(50.0); // mG
-        QVERIFY(rig.ticks(2));
-        QCOMPARE(flashes(rig), std::make_pair(false, false)); // no thresholds yet
-
-        rig.panel->toolbarClick("Alarm");
-        Alarm* alarm = openWindows<Alarm>(rig).value(0);
-        QVERIFY(alarm->findChild<QRadioButton*>("OptmG")->isChecked());
-        test::typeInto(alarm, "TTH", "40");
-        test::typeInto(alarm, "TTL", "10");
-        QTest::mouseClick(alarm->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
-        QVERIFY(dialogs.messages.isEmpty());
-        QVERIFY(rig.ticks(1));
-        QCOMPARE(flashes(rig), std::make_pair(true, false));
-
-        rig.panel->toolbarClick("Alarm");
-        alarm = openWindows<Alarm>(rig).value(0);
-        QCOMPARE(alarm->findChild<QLineEdit*>("TTH")->text(), QString("40"));
-        QTest::mouseClick(alarm->findChild<QPushButton*>("CmdDisable"), Qt::LeftButton);
-        QVERIFY(rig.ticks(1));
-        QCOMPARE(flashes(rig), std::make_pair(false, false));
-    }
-
-    // Thresholds kept in microtesla while the meter shows milligauss: 50 mG is 5 uT, below a
-    // high threshold of 10 uT, so no OVER (comparing the bare numbers would flash it); above
-    // 4 uT, OVER flashes; below 6 uT, UNDER.
-    void thresholdsFollowTheShownUnit()
-    {
-        PanelRig rig;
-        QVERIFY(rig.start());
         rig.meter.setField(50.0);
         QVERIFY(rig.ticks(2));
-        QCOMPARE(rig.text("LblUnit"), QString("mG"));
-        SharedState& s = rig.panel->state();
-        s.Overbox1 = "10";
-        s.Overbox2 = "1";
-        s.OpAlarm1 = "1";
-        s.OpAlarm2 = "0";
-        s.EnableDisable = "0";
-        QVERIFY(rig.ticks(1));
-        QCOMPARE(flashes(rig), std::make_pair(false, false));
-        s.Overbox1 = "4"; // 40 mG
-        QVERIFY(rig.ticks(1));
+        QCOMPARE(flashes(rig), std::make_pair(false, false)); // no thresholds yet
+        const auto alarm = [&](const char* button, const char* unit, const char* high,
+                               const char* low) {
+            rig.panel->toolbarClick("Alarm");
+            Alarm* window = openWindows<Alarm>(rig).value(0);
+            window->findChild<QRadioButton*>(unit)->click();
+            test::typeInto(window, "TTH", high);
+            test::typeInto(window, "TTL", low);
+            QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+            return rig.ticks(1);
+        };
+        QVERIFY(alarm("CmdOK", "OptmG", "40", "10"));
         QCOMPARE(flashes(rig), std::make_pair(true, false));
         QVERIFY(rig.w("OverText1")->isHidden()); // a flash, not a steady mark
-        s.Overbox1 = "10";
-        s.Overbox2 = "6"; // 60 mG
-        QVERIFY(rig.ticks(1));
+        QVERIFY(alarm("CmdOK", "OptuT", "10", "6"));
         QCOMPARE(flashes(rig), std::make_pair(false, true));
+        QVERIFY(alarm("CmdDisable", "OptuT", "10", "6"));
+        QCOMPARE(flashes(rig), std::make_pair(false, false));
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     // The clock command goes out with the poll stopped, carries the panel's clock, and the

@@ -1,7 +1,7 @@
 // The panel's views and charts against the virtual meter: the gauge and the digital display
 // (opened from the toolbar, the View menu and the reading, fed with each sample in order, with
 // the early end of a unit change), the strip chart's place in the feeding order and the unit key,
-// the record graph's feed and closings, and the file list's Plot.
+// the record graph's feed, and the file list's Plot.
 
 #include "records/FileList.h"
 #include "records/ListPlot.h"
@@ -95,14 +95,17 @@ private slots:
         QCOMPARE(digitalValue(rig), rig.text("LblValue"));
     }
 
+    // A unit change relabels the dial and ends that sample's feeding; the record graph, fed
+    // first, closes and frees the unit key.
     void unitChangeEndsTheSamplesFeeding()
     {
         PanelRig rig;
         QVERIFY(rig.startPolled(2));
         rig.holdSampleClock();
         rig.meter.setField(150);
-        rig.panel->toolbarClick("Analog");
-        rig.panel->toolbarClick("Digital");
+        for (const char* view : {"Analog", "Digital", "Graph2"})
+            rig.panel->toolbarClick(view);
+        QPointer<RecordGraph> graph = rig.panel->recordGraph();
         QTRY_VERIFY(rig.text("LblValue").startsWith("150"));
         const QString inMilliGauss = rig.text("LblValue");
         rig.panel->takeSample();
@@ -121,6 +124,8 @@ private slots:
         QCOMPARE(rig.panel->state().AnalogScaleUnit, QString("uT"));
         QCOMPARE(digitalValue(rig), inMilliGauss);
         QCOMPARE(rig.panel->digitalDisplay()->unitText(), QString("mG"));
+        QTRY_VERIFY(!graph);
+        QVERIFY(rig.w<QPushButton>("CmdTesla")->isEnabled());
 
         rig.panel->takeSample();
         QCOMPARE(digitalValue(rig), inMicroTesla);
@@ -231,53 +236,15 @@ private slots:
         QCOMPARE(graph->table().rows(), 3);
         rig.panel->setSamplingSeconds(7);
         QCOMPARE(graph->logic().SecTime1, 7);
-    }
 
-    void rowLimitStopsFeeding()
-    {
-        GraphPanelRig rig;
-        QVERIFY(rig.start());
-        RecordGraph* graph = rig.open();
+        // A full graph stays open and takes no further rows.
         graph->setRowLimit(3);
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 3; ++i)
             rig.sample(2);
         QCOMPARE(graph->table().rows(), 4); // header and three rows
         QVERIFY(graph->isVisible());
         QVERIFY(!rig.panel->state().GraphViewOpen);
         QCOMPARE(rig.panel->state().GraphRowCount, 0);
-    }
-
-    // The graph closes when the meter's unit changes under it and when the user closes it; the
-    // unit key is free again unless the live table is still open.
-    void closings_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("liveTable");
-        QTest::newRow("unit change") << "unit" << false;
-        QTest::newRow("user, live table open") << "user" << true;
-    }
-    void closings()
-    {
-        QFETCH(QString, how);
-        QFETCH(bool, liveTable);
-        GraphPanelRig rig;
-        QVERIFY(rig.start());
-        QPointer<RecordGraph> graph = rig.open();
-        if (liveTable)
-            rig.panel->toolbarClick("List");
-        rig.sample(0);
-        rig.sample(2);
-        if (how == "unit") {
-            const bool gauss = rig.panel->state().Flags.GaussFlag;
-            rig.meter.setUnit(gauss ? sim::Unit::MicroTesla : sim::Unit::MilliGauss);
-            QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().Flags.GaussFlag != gauss, 5000);
-            rig.sample(2);
-        } else {
-            graph->close();
-        }
-        QTRY_VERIFY(!graph);
-        QVERIFY(!rig.panel->state().GraphViewOpen);
-        QCOMPARE(rig.w<QPushButton>("CmdTesla")->isEnabled(), !liveTable);
     }
 };
 
