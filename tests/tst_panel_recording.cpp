@@ -3,7 +3,6 @@
 
 #include "panel/SharedState.h"
 #include "records/RealTimeList.h"
-#include "records/RecordWriter.h"
 #include "records/TableServices.h"
 #include "support/PanelRig.h"
 #include "support/TestFiles.h"
@@ -204,34 +203,11 @@ private slots:
         QCOMPARE(rig.meter.commands().count("EEE"), erased);
     }
 
-    // A disk that fills, made with the process's file-size limit: writes past a given size fail
-    // (EFBIG) on any file system and without privileges, through the same failed or short write
-    // a full disk gives. The failing record is reported and leaves no part of itself behind;
-    // every record before it stays whole.
-    void writerStopsCleanly()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("rec.txt");
-        const QString body = "26/12/06\t10:00:00\t123.4\tmG\tH\tP";
-        RecordWriter writer;
-        QVERIFY(writer.open(path));
-        QVERIFY(writer.writeRecord(1, body));
-        int count = 1;
-        {
-            FileSizeLimit limit(QFileInfo(path).size() + 1000);
-            while (count < 100000 && writer.writeRecord(count + 1, body))
-                ++count;
-            QVERIFY(!writer.errorString().isEmpty());
-            writer.close();
-        }
-        QVERIFY(count < 100000);
-        QString why;
-        QCOMPARE(test::completeRecords(path, &why), count);
-        QVERIFY2(why.isEmpty(), qPrintable(why));
-    }
-
-    // A recording whose file stops taking writes: the message tells how many records are kept,
-    // the file holds exactly those, and the panel goes on polling and can record again.
+    // A disk that fills under a recording, made with the process's file-size limit: writes past
+    // a given size fail (EFBIG) on any file system and without privileges, through the same
+    // failed or short write a full disk gives. The message tells how many records are kept, the
+    // file holds exactly those (the one cut short leaves no part behind), and the panel goes on
+    // polling and can record again.
     void recordingKeepsItsRecordsAndThePanelWorks()
     {
         test::RecordingRig rig;
