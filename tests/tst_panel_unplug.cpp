@@ -3,9 +3,6 @@
 // other count).
 
 #include "support/PanelRig.h"
-#include "support/TestFiles.h"
-
-#include <QTimer>
 
 #ifndef VELTRIX_UNPLUG_DEFAULT_CYCLES
 #define VELTRIX_UNPLUG_DEFAULT_CYCLES 3

@@ -6,6 +6,7 @@
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
