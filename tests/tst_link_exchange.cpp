@@ -116,8 +116,7 @@ private slots:
         rig->meter.setLengthDelta(retried);
         QTimer::singleShot(300, [&] { rig->meter.setLengthDelta(0); });
         const auto answer = rig->link->pollExchange();
-        QVERIFY(answer.has_value());
-        QCOMPARE(answer->size(), 5);
+        QCOMPARE(answer.value_or("").size(), 5);
         QCOMPARE(quint8(answer->at(1)) & 0xC0, 0x80);
         QCOMPARE(answer->mid(2, 2), QByteArray::fromHex("0123"));
         QCOMPARE(rig->link->retriedPolls(), retried);
@@ -172,12 +171,10 @@ private slots:
             QTimer::singleShot(500, [&] { rig->meter.setSilent(false); });
         };
         rig->link->onLinkLost = [&] { return LinkLost(*rig->link, host); };
-        const auto answer = rig->link->pollExchange();
+        QCOMPARE(rig->link->pollExchange().value_or("").size(), 5);
         QCOMPARE(pollsBeforeLost, 10);
         QCOMPARE(host.entered, 1);
         QCOMPARE(host.left, 1);
-        QVERIFY(answer.has_value());
-        QCOMPARE(answer->size(), 5);
     }
 
     void lineSurvivesFarEndClosing()
@@ -193,9 +190,7 @@ private slots:
         rig->line->output(" "); // swallowed, no crash
         QVERIFY(rig->meter.replug());
         QCOMPARE(rig->line->reopen(), ui::OpenError::None);
-        const auto answer = rig->link->pollExchange();
-        QVERIFY(answer.has_value());
-        QCOMPARE(answer->size(), 5);
+        QCOMPARE(rig->link->pollExchange().value_or("").size(), 5);
     }
 
 private:

@@ -29,21 +29,12 @@ class RecordFileTest : public QObject {
     Q_OBJECT
 private slots:
     // The micro sign and Greek mu both become B5; what the code page lacks becomes "?".
-    void codePage_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("greek mu") << "1\t\u03BCT" << QByteArray("1\t\xB5T");
-        QTest::newRow("micro sign") << "\u00B5T" << QByteArray("\xB5T");
-        QTest::newRow("euro, quotes, latin-1")
-            << "\u20AC\u201C\u201D\u00E9\u00FF" << QByteArray("\x80\x93\x94\xE9\xFF");
-        QTest::newRow("outside code page") << "\u0416\U0001F600x" << QByteArray("??x");
-    }
     void codePage()
     {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(encodeRecordText(text), bytes);
+        QCOMPARE(encodeRecordText(u"1\t\u03BCT \u00B5T"), QByteArray("1\t\xB5T \xB5T"));
+        QCOMPARE(encodeRecordText(u"\u20AC\u201C\u201D\u00E9\u00FF"),
+                 QByteArray("\x80\x93\x94\xE9\xFF"));
+        QCOMPARE(encodeRecordText(u"\u0416\U0001F600x"), QByteArray("??x"));
     }
 
     void reader_data()
@@ -87,25 +78,16 @@ private slots:
                             "\t\t\t\t\t\t\t\r\n");
     }
 
-    void listing_data()
-    {
-        QTest::addColumn<QStringList>("cells");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("record") << QStringList{"12", "26/12/05", "15:32:39", "123.4", "mG", "H", ""}
-                                << "12     26/12/05    15:32:39  123.4  mG   H         ";
-        QTest::newRow("value of six fits")
-            << QStringList{"1", "26/12/05", "15:32:39", "1234.5", "\u03BCT", "", "P"}
-            << "1      26/12/05    15:32:39  1234.5 \u03BCT        P    ";
-        QTest::newRow("long cells printed whole")
-            << QStringList{"3", "2026/12/05/01", "15:32:39", "12345678", "mG", "", ""}
-            << "3      2026/12/05/0115:32:39  12345678mG             ";
-        QTest::newRow("missing cells") << QStringList{"5"} << QString("5").leftJustified(51);
-    }
     void listing()
     {
-        QFETCH(QStringList, cells);
-        QFETCH(QString, line);
-        QCOMPARE(listingLineFromRow(cells.join('\t')), line);
+        QCOMPARE(listingLineFromRow(u"12\t26/12/05\t15:32:39\t123.4\tmG\tH\t"),
+                 QString("12     26/12/05    15:32:39  123.4  mG   H         "));
+        QCOMPARE(listingLineFromRow(u"1\t26/12/05\t15:32:39\t1234.5\t\u03BCT\t\tP"),
+                 QString("1      26/12/05    15:32:39  1234.5 \u03BCT        P    "));
+        // Cells too long for their column are printed whole.
+        QCOMPARE(listingLineFromRow(u"3\t2026/12/05/01\t15:32:39\t12345678\tmG\t\t"),
+                 QString("3      2026/12/05/0115:32:39  12345678mG             "));
+        QCOMPARE(listingLineFromRow(u"5"), QString("5").leftJustified(51));
         QCOMPARE(listingHeading1(), QString("          Date       Time    Value Unit Hold Peak"));
         QCOMPARE(listingHeading2(), QString("       ----------  -------- ------ ---- ---- ----"));
     }
@@ -162,59 +144,36 @@ private slots:
         QVERIFY(writer.errorString().contains("deleted"));
     }
 
-    void cells_data()
-    {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("record") << "12\t26/12/05\t15:32:39\t123.4\tmG\tH\t"
-                                << QStringList{"12", "2026-12-05T15:32:39", "123.4", "mG", "H", ""};
-        QTest::newRow("overload, microtesla, peak")
-            << "3\t26/01/31\t23:59:59\tOL\t" + Mu + "T\t\tP"
-            << QStringList{"3", "2026-01-31T23:59:59", "OL", Micro + "T", "", "P"};
-        QTest::newRow("downloaded tenth of a second")
-            << "7\t25/03/14\t09:41:07.4\t0.05\tuT\t \t"
-            << QStringList{"7", "2025-03-14T09:41:07.4", "0.05", Micro + "T", "", ""};
-        // A date or time that is not the meter's is kept as it was written.
-        QTest::newRow("unreadable date")
-            << "1\t2026-12-05\t15:32\t1.0\tmG\t\t"
-            << QStringList{"1", "2026-12-05 15:32", "1.0", "mG", "", ""};
-        QTest::newRow("bad second") << "1\t26/12/05\t15:32:3x\t1\tmG"
-                                    << QStringList{"1", "26/12/05 15:32:3x", "1", "mG", "", ""};
-        QTest::newRow("point without tenths")
-            << "1\t26/12/05\t15:32:39.\t1\tmG"
-            << QStringList{"1", "26/12/05 15:32:39.", "1", "mG", "", ""};
-        QTest::newRow("no point before tenths")
-            << "1\t26/12/05\t15:32:39x5\t1\tmG"
-            << QStringList{"1", "26/12/05 15:32:39x5", "1", "mG", "", ""};
-        QTest::newRow("short row") << "4\t26/12/05" << QStringList{"4", "26/12/05", "", "", "", ""};
-        QTest::newRow("quote and comma survive")
-            << "5\t26/12/05\t10:00:00\t1\"2,3\tmG\t\t\textra"
-            << QStringList{"5", "2026-12-05T10:00:00", "1\"2,3", "mG", "", ""};
-    }
     void cells()
     {
-        QFETCH(QString, row);
-        QFETCH(QStringList, expected);
-        QCOMPARE(csvCells(row), expected);
+        QCOMPARE(csvCells(u"12\t26/12/05\t15:32:39\t123.4\tmG\tH\t"),
+                 QStringList({"12", "2026-12-05T15:32:39", "123.4", "mG", "H", ""}));
+        QCOMPARE(csvCells("3\t26/01/31\t23:59:59\tOL\t" + Mu + "T\t\tP"),
+                 QStringList({"3", "2026-01-31T23:59:59", "OL", Micro + "T", "", "P"}));
+        QCOMPARE(csvCells(u"7\t25/03/14\t09:41:07.4\t0.05\tuT\t \t"),
+                 QStringList({"7", "2025-03-14T09:41:07.4", "0.05", Micro + "T", "", ""}));
+        QCOMPARE(csvCells(u"4\t26/12/05"), QStringList({"4", "26/12/05", "", "", "", ""}));
+        QCOMPARE(csvCells(u"5\t26/12/05\t10:00:00\t1\"2,3\tmG\t\t\textra"),
+                 QStringList({"5", "2026-12-05T10:00:00", "1\"2,3", "mG", "", ""}));
+        // A date or time that is not the meter's is kept as it was written.
+        const auto when = [](const char16_t* date, const char16_t* time) {
+            return csvCells(QStringLiteral("1\t%1\t%2\t1\tmG").arg(date, time)).value(1);
+        };
+        QCOMPARE(when(u"2026-12-05", u"15:32"), QString("2026-12-05 15:32"));
+        QCOMPARE(when(u"26/12/05", u"15:32:3x"), QString("26/12/05 15:32:3x"));
+        QCOMPARE(when(u"26/12/05", u"15:32:39."), QString("26/12/05 15:32:39."));
+        QCOMPARE(when(u"26/12/05", u"15:32:39x5"), QString("26/12/05 15:32:39x5"));
     }
 
-    void csvReader_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<QStringList>>("rows");
-        QTest::newRow("crlf") << "a,b\r\nc,d\r\n" << QList<QStringList>{{"a", "b"}, {"c", "d"}};
-        QTest::newRow("lf, no final line end") << "a,b\nc" << QList<QStringList>{{"a", "b"}, {"c"}};
-        QTest::newRow("ends in a comma") << "a\n," << QList<QStringList>{{"a"}, {"", ""}};
-        QTest::newRow("ends in empty quotes") << "a\n\"\"" << QList<QStringList>{{"a"}, {""}};
-        QTest::newRow("quoted comma, quote, line end")
-            << "\"x,y\",\"say \"\"hi\"\"\",\"l1\r\nl2\"\r\n"
-            << QList<QStringList>{{"x,y", "say \"hi\"", "l1\r\nl2"}};
-    }
     void csvReader()
     {
-        QFETCH(QString, text);
-        QFETCH(QList<QStringList>, rows);
-        QCOMPARE(parseCsv(text), rows);
+        using Rows = QList<QStringList>;
+        QCOMPARE(parseCsv(u"a,b\r\nc,d\r\n"), Rows({{"a", "b"}, {"c", "d"}}));
+        QCOMPARE(parseCsv(u"a,b\nc"), Rows({{"a", "b"}, {"c"}}));
+        QCOMPARE(parseCsv(u"a\n,"), Rows({{"a"}, {"", ""}}));
+        QCOMPARE(parseCsv(u"a\n\"\""), Rows({{"a"}, {""}}));
+        QCOMPARE(parseCsv(u"\"x,y\",\"say \"\"hi\"\"\",\"l1\r\nl2\"\r\n"),
+                 Rows({{"x,y", "say \"hi\"", "l1\r\nl2"}}));
     }
 
     // As the panel writes it (Windows-1252, micro sign B5, CR LF, an empty line inside) in, UTF-8

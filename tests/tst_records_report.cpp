@@ -145,6 +145,7 @@ private slots:
         QVERIFY(text.contains(QRegularExpression("\\b6\\s+26/12/05\\s+10:00:10\\s+0.05\\s+uT")));
         QVERIFY(text.contains(QRegularExpression("\\b400\\s+26/12/05\\s+10:13:18\\s+0.49\\s+uT")));
         QVERIFY(!text.contains("10:00:08"));
+        QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0.0 % +none\\n")));
         QVERIFY(text.contains("Page 5 of 5"));
     }
 

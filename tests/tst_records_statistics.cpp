@@ -168,56 +168,34 @@ private slots:
         QCOMPARE(got, breaks);
     }
 
-    void refused_data()
-    {
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty lines only")
-            << QStringList{"", "  "} << QString() << "There are no records.";
-        QTest::newRow("nothing readable")
-            << table("x y z w") << QString()
-            << "None of the 1 record(s) holds a reading that can be read.";
-        QTest::newRow("range after the records")
-            << series({"1", "2"}) << "2026-12-05T11:00:00"
-            << "No records between 2026-12-05 11:00:00 and the end.";
-    }
     void refused()
     {
-        QFETCH(QStringList, rows);
-        QFETCH(QString, from);
-        QFETCH(QString, message);
-        Options options;
-        if (!from.isEmpty())
-            options.from = clockMsOf(QDateTime::fromString(from, Qt::ISODate));
         QString error;
-        QVERIFY(!run(rows, options, &error));
-        QCOMPARE(error, message);
+        QVERIFY(!run({"", "  "}, {}, &error));
+        QCOMPARE(error, QString("There are no records."));
+        QVERIFY(!run(table("x y z w"), {}, &error));
+        QCOMPARE(error, QString("None of the 1 record(s) holds a reading that can be read."));
+        Options after;
+        after.from = clockMsOf(QDateTime(QDate(2026, 12, 5), QTime(11, 0)));
+        QVERIFY(!run(series({"1", "2"}), after, &error));
+        QCOMPARE(error, QString("No records between 2026-12-05 11:00:00 and the end."));
     }
 
-    void levels_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("milliGauss"); // -1: refused
-        QTest::newRow("bare number in the table's unit") << "5" << 50.0;
-        QTest::newRow("mG") << "2.5mG" << 2.5;
-        QTest::newRow("uT with a blank") << "0.4 uT" << 4.0;
-        QTest::newRow("micro sign, leading point") << QString::fromUtf8(".3 \u00b5T") << 3.0;
-        QTest::newRow("negative") << "-1mG" << -1.0;
-        QTest::newRow("other unit") << "5 kG" << -1.0;
-        QTest::newRow("empty") << "" << -1.0;
-    }
+    // Levels typed by the user (a bare number in the table's unit) and the alarm thresholds; a low
+    // alarm of 0 is no level.
     void levels()
     {
-        QFETCH(QString, text);
-        QFETCH(double, milliGauss);
-        const auto level = parseLevel(text, Unit::MicroTesla);
-        QCOMPARE(level ? level->milliGauss : -1.0, milliGauss);
-    }
-
-    // The user's alarm thresholds as levels; a low alarm of 0 is no level.
-    void alarms()
-    {
+        const auto mG = [](const QString& text) {
+            const auto level = parseLevel(text, Unit::MicroTesla);
+            return level ? level->milliGauss : -1.0;
+        };
+        QCOMPARE(mG("5"), 50.0);
+        QCOMPARE(mG("2.5mG"), 2.5);
+        QCOMPARE(mG("0.4 uT"), 4.0);
+        QCOMPARE(mG(".3 \u00b5T"), 3.0);
+        QCOMPARE(mG("-1mG"), -1.0);
+        QCOMPARE(mG("5 kG"), -1.0);
+        QCOMPARE(mG(""), -1.0);
         const QList<Level> alarms = alarmLevels(QStringLiteral("20"), QStringLiteral("0"), true);
         QCOMPARE(alarms.size(), 1);
         QCOMPARE(alarms[0].milliGauss, 200.0);
