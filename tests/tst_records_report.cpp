@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -185,6 +186,9 @@ private slots:
             dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
             if (!dialog->write())
                 dialog->reject(); // it stays open after a failure: end it, the test fails below
+            const QLabel* data = dialog->findChild<QLabel*>("LblData");
+            QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
+            QVERIFY(data->x() > 0); // beside its caption in the form
         });
         list.findChild<QAction*>("Report")->trigger();
         const QString text = run("pdftotext", {pdf, "-"});
