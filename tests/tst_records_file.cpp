@@ -1,10 +1,16 @@
-// The record file as bytes: header, record lines, code page, reader items, the printed listing
-// and the line-by-line writer of a recording.
+// The record file as bytes (code page, reader items, the printed listing, the line-by-line writer
+// of a recording) and as CSV (the writer, our own reader, the conversion and the tables' command).
 
+#include "panel/SharedState.h"
+#include "records/CsvExport.h"
+#include "records/FileList.h"
+#include "records/RealTimeList.h"
 #include "records/RecordFile.h"
 #include "records/RecordWriter.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
+#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,44 +19,28 @@ using namespace veltrix;
 using test::fileBytes;
 using test::HeaderBytes;
 
+namespace {
+const QString Mu = QString(QChar(0x03BC));
+const QString Micro = QString(QChar(0x00B5));
+const QByteArray CsvHeader = "No,DateTime,Value,Unit,Hold,Peak\r\n";
+} // namespace
+
 class RecordFileTest : public QObject {
     Q_OBJECT
 private slots:
-    // Text and file bytes both ways; some texts only go one way (the micro sign and Greek mu
-    // both become B5). UTF-8 files are among the reader rows.
-    void codePage_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("encodes");
-        QTest::addColumn<bool>("decodes");
-        const auto row = [](const char* name, const QString& text, const QByteArray& bytes,
-                            bool encodes, bool decodes) {
-            QTest::newRow(name) << text << bytes << encodes << decodes;
-        };
-        row("greek mu", "1\t\u03BCT", "1\t\xB5T", true, true);
-        row("micro sign written", "\u00B5T", "\xB5T", true, false);
-        row("euro, quotes, latin-1", "\u20AC\u201C\u201D\u00E9\u00FF", "\x80\x93\x94\xE9\xFF", true,
-            true);
-        row("outside code page", "\u0416\U0001F600x", "??x", true, false);
-    }
+    // The micro sign and Greek mu both become B5; what the code page lacks becomes "?".
     void codePage()
     {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, encodes);
-        QFETCH(bool, decodes);
-        if (encodes)
-            QCOMPARE(encodeRecordText(text), bytes);
-        if (decodes)
-            QCOMPARE(decodeRecordBytes(bytes), text);
+        QCOMPARE(encodeRecordText(u"1\t\u03BCT \u00B5T"), QByteArray("1\t\xB5T \xB5T"));
+        QCOMPARE(encodeRecordText(u"\u20AC\u201C\u201D\u00E9\u00FF"),
+                 QByteArray("\x80\x93\x94\xE9\xFF"));
+        QCOMPARE(encodeRecordText(u"\u0416\U0001F600x"), QByteArray("??x"));
     }
 
     void reader_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("empty file") << QByteArray() << QStringList();
         QTest::newRow("header only") << HeaderBytes << QStringList();
         QTest::newRow("header in the middle")
             << QByteArray(HeaderBytes + "1\ta\t\r\n" + HeaderBytes + "1\tb\t\r\n")
@@ -61,9 +51,10 @@ private slots:
         QTest::newRow("blanks at the ends") << QByteArray("  1\tx  \r\n") << QStringList{"1\tx"};
         QTest::newRow("blank hold kept") << QByteArray("1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t\r\n")
                                          << QStringList{"1\t26/01/02\t10:00:00\t0.12\tuT\t \t\t"};
-        QTest::newRow("LF only") << QByteArray("1\ta\n2\tb\n") << QStringList{"1\ta", "2\tb"};
-        QTest::newRow("CR only") << QByteArray("1\ta\r2\tb\r") << QStringList{"1\ta", "2\tb"};
-        QTest::newRow("no line end at the end") << QByteArray("1\r\n2") << QStringList{"1", "2"};
+        QTest::newRow("LF, CR, no end")
+            << QByteArray("1\ta\n2\tb\r3") << QStringList{"1\ta", "2\tb", "3"};
+        QTest::newRow("windows-1252") << QByteArray("1\t\xB5T\x80\x93\x94\xE9\xFF")
+                                      << QStringList{"1\t\u03BCT\u20AC\u201C\u201D\u00E9\u00FF"};
         QTest::newRow("utf-8 micro signs")
             << QByteArray("1\t\xC2\xB5T\r\n2\t\xCE\xBCT\r\n")
             << QStringList{QString("1\t\u03BCT"), QString("2\t\u03BCT")};
@@ -85,46 +76,29 @@ private slots:
             tableFileBytes({"1\ta", QString("2\tb\tc\td\t\u03BCT\tH\tP\textra"), ""});
         QCOMPARE(bytes, HeaderBytes + "1\ta\t\t\t\t\t\t\r\n" + "2\tb\tc\td\t\xB5T\tH\tP\t\r\n" +
                             "\t\t\t\t\t\t\t\r\n");
-        QCOMPARE(recordRows(bytes),
-                 QStringList({"1\ta\t\t\t\t\t\t", QString("2\tb\tc\td\t\u03BCT\tH\tP\t"),
-                              "\t\t\t\t\t\t\t"}));
     }
 
-    void listing_data()
-    {
-        QTest::addColumn<QStringList>("cells");
-        QTest::addColumn<QString>("line");
-        const auto row = [](const char* name, const QStringList& cells, const QString& line) {
-            QTest::newRow(name) << cells << line;
-        };
-        row("record", {"12", "26/12/05", "15:32:39", "123.4", "mG", "H", ""},
-            "12     26/12/05    15:32:39  123.4  mG   H         ");
-        row("value of six fits", {"1", "26/12/05", "15:32:39", "1234.5", "\u03BCT", "", "P"},
-            "1      26/12/05    15:32:39  1234.5 \u03BCT        P    ");
-        row("long date printed whole", {"3", "2026/12/05/01", "15:32:39", "1.2", "mG", "", ""},
-            "3      2026/12/05/0115:32:39  1.2    mG             ");
-        row("value of eight printed whole", {"4", "26/12/05", "15:32:39", "12345678", "mG", "", ""},
-            "4      26/12/05    15:32:39  12345678mG             ");
-        row("missing cells", {"5"}, QString("5").leftJustified(51));
-    }
     void listing()
     {
-        QFETCH(QStringList, cells);
-        QFETCH(QString, line);
-        QCOMPARE(listingLine(cells), line);
-        QCOMPARE(listingLineFromRow(cells.join('\t')), line);
+        QCOMPARE(listingLineFromRow(u"12\t26/12/05\t15:32:39\t123.4\tmG\tH\t"),
+                 QString("12     26/12/05    15:32:39  123.4  mG   H         "));
+        QCOMPARE(listingLineFromRow(u"1\t26/12/05\t15:32:39\t1234.5\t\u03BCT\t\tP"),
+                 QString("1      26/12/05    15:32:39  1234.5 \u03BCT        P    "));
+        // Cells too long for their column are printed whole.
+        QCOMPARE(listingLineFromRow(u"3\t2026/12/05/01\t15:32:39\t12345678\tmG\t\t"),
+                 QString("3      2026/12/05/0115:32:39  12345678mG             "));
+        QCOMPARE(listingLineFromRow(u"5"), QString("5").leftJustified(51));
         QCOMPARE(listingHeading1(), QString("          Date       Time    Value Unit Hold Peak"));
         QCOMPARE(listingHeading2(), QString("       ----------  -------- ------ ---- ---- ----"));
     }
 
     // Three samples, one in microtesla and one overloaded, recorded over a longer old file:
-    // written byte for byte, flushed after every record, read back whole.
+    // on disk after every record, read back whole.
     void recordingRoundTrip()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("rec.txt");
         QVERIFY(test::writeFile(path, "a much longer previous content that must disappear\r\n"));
-
         const QDateTime t0(QDate(2026, 12, 5), QTime(15, 32, 39));
         const QStringList bodies = {sampleBody(t0, "123.4", true, true, false),
                                     sampleBody(t0.addSecs(2), "1.23", false, false, true),
@@ -135,16 +109,11 @@ private slots:
         RecordWriter writer;
         QVERIFY(writer.open(path));
         QByteArray expected = HeaderBytes;
-        QStringList rows;
         for (int i = 0; i < bodies.size(); ++i) {
             QVERIFY2(writer.writeRecord(i + 1, bodies[i]), qPrintable(writer.errorString()));
             expected += lines[i];
-            QCOMPARE(fileBytes(path), expected); // on disk before the next sample
-            rows << QString::number(i + 1) + '\t' + bodies[i] + '\t';
+            QCOMPARE(fileBytes(path), expected);
         }
-        writer.close();
-        QCOMPARE(fileBytes(path), expected);
-        QCOMPARE(recordRows(expected), rows);
     }
 
     void writerReportsFailures()
@@ -154,20 +123,112 @@ private slots:
         QVERIFY(!writer.open("/nonexistent-folder/x.txt"));
         QVERIFY(!writer.errorString().isEmpty());
 
-        if (QFile::exists("/dev/full")) {
-            QVERIFY(writer.open("/dev/full"));
-            QVERIFY(!writer.writeRecord(1, "disk full"));
-            QVERIFY(writer.errorString().contains("Record 1"));
-            writer.close();
-        }
-
+        // A disk that fills in the middle of record 2 keeps record 1 and nothing of record 2.
         QTemporaryDir dir;
+        const QString full = dir.filePath("full.txt");
+        QVERIFY(writer.open(full));
+        QVERIFY(writer.writeRecord(1, "kept"));
+        {
+            const test::FileSizeLimit limit(HeaderBytes.size() + 12);
+            QVERIFY(!writer.writeRecord(2, "a record too long for the disk"));
+        }
+        QVERIFY(writer.errorString().contains("Record 2"));
+        writer.close();
+        QCOMPARE(fileBytes(full), HeaderBytes + "1\tkept\t\r\n");
+
         const QString path = dir.filePath("gone.txt");
         QVERIFY(writer.open(path));
         QVERIFY(writer.writeRecord(1, "kept"));
         QVERIFY(QFile::remove(path));
         QVERIFY(!writer.writeRecord(2, "lost"));
         QVERIFY(writer.errorString().contains("deleted"));
+    }
+
+    void cells()
+    {
+        QCOMPARE(csvCells(u"12\t26/12/05\t15:32:39\t123.4\tmG\tH\t"),
+                 QStringList({"12", "2026-12-05T15:32:39", "123.4", "mG", "H", ""}));
+        QCOMPARE(csvCells("3\t26/01/31\t23:59:59\tOL\t" + Mu + "T\t\tP"),
+                 QStringList({"3", "2026-01-31T23:59:59", "OL", Micro + "T", "", "P"}));
+        QCOMPARE(csvCells(u"7\t25/03/14\t09:41:07.4\t0.05\tuT\t \t"),
+                 QStringList({"7", "2025-03-14T09:41:07.4", "0.05", Micro + "T", "", ""}));
+        QCOMPARE(csvCells(u"4\t26/12/05"), QStringList({"4", "26/12/05", "", "", "", ""}));
+        QCOMPARE(csvCells(u"5\t26/12/05\t10:00:00\t1\"2,3\tmG\t\t\textra"),
+                 QStringList({"5", "2026-12-05T10:00:00", "1\"2,3", "mG", "", ""}));
+        // A date or time that is not the meter's is kept as it was written.
+        const auto when = [](const char16_t* date, const char16_t* time) {
+            return csvCells(QStringLiteral("1\t%1\t%2\t1\tmG").arg(date, time)).value(1);
+        };
+        QCOMPARE(when(u"2026-12-05", u"15:32"), QString("2026-12-05 15:32"));
+        QCOMPARE(when(u"26/12/05", u"15:32:3x"), QString("26/12/05 15:32:3x"));
+        QCOMPARE(when(u"26/12/05", u"15:32:39."), QString("26/12/05 15:32:39."));
+        QCOMPARE(when(u"26/12/05", u"15:32:39x5"), QString("26/12/05 15:32:39x5"));
+    }
+
+    void csvReader()
+    {
+        using Rows = QList<QStringList>;
+        QCOMPARE(parseCsv(u"a,b\r\nc,d\r\n"), Rows({{"a", "b"}, {"c", "d"}}));
+        QCOMPARE(parseCsv(u"a,b\nc"), Rows({{"a", "b"}, {"c"}}));
+        QCOMPARE(parseCsv(u"a\n,"), Rows({{"a"}, {"", ""}}));
+        QCOMPARE(parseCsv(u"a\n\"\""), Rows({{"a"}, {""}}));
+        QCOMPARE(parseCsv(u"\"x,y\",\"say \"\"hi\"\"\",\"l1\r\nl2\"\r\n"),
+                 Rows({{"x,y", "say \"hi\"", "l1\r\nl2"}}));
+    }
+
+    // As the panel writes it (Windows-1252, micro sign B5, CR LF, an empty line inside) in, UTF-8
+    // without a byte-order mark out: Python's csv module reads it as it is.
+    void convertRecordFile()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("data.txt");
+        QVERIFY(test::writeFile(in, HeaderBytes + "1\t26/12/05\t15:32:39\t0.12\t\xB5T\t\t\t\r\n\r\n"
+                                                  "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n"));
+        const QString out = dir.filePath("data.csv");
+        QVERIFY(test::writeFile(out, "old content, longer than the new one at that"));
+        QCOMPARE(convertRecordFileToCsv(in, out), 2);
+        QCOMPARE(fileBytes(out), CsvHeader + "1,2026-12-05T15:32:39,0.12,\xC2\xB5T,,\r\n"
+                                             "2,2026-12-05T15:32:41,OL,\xC2\xB5T,,P\r\n");
+        // Blank table rows are left out; a value with a comma is quoted.
+        QCOMPARE(csvBytes({u"  ", u"3\t26/12/05\t15:32:40\t12,5\tmG\t\t"}),
+                 CsvHeader + "3,2026-12-05T15:32:40,\"12,5\",mG,,\r\n");
+
+        QString error;
+        QCOMPARE(convertRecordFileToCsv(dir.filePath("missing.txt"), out, &error), -1);
+        QVERIFY(error.contains("missing.txt"));
+        QVERIFY(fileBytes(out).startsWith(CsvHeader));
+        QCOMPARE(convertRecordFileToCsv(in, dir.filePath("no/such/dir/out.csv"), &error), -1);
+        QVERIFY(error.contains("no/such/dir/out.csv"));
+    }
+
+    void exportFromTables()
+    {
+        QTemporaryDir dir;
+        test::ScriptedDialogs dialogs;
+        const QString in = dir.filePath("data.txt");
+        QVERIFY(test::writeFile(in, HeaderBytes + "1\t26/12/05\t15:32:39\t12.3\tmG\tH\t\t\r\n"
+                                                  "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n"));
+        FileList list;
+        QVERIFY(loadRecordFile(list, in));
+        dialogs.fileAnswers << dir.filePath("table"); // no suffix: .csv added
+        list.findChild<QAction*>("ExportCsv")->trigger();
+        QVERIFY(convertRecordFileToCsv(in, dir.filePath("reference.csv")) == 2);
+        QCOMPARE(fileBytes(dir.filePath("table.csv")), fileBytes(dir.filePath("reference.csv")));
+
+        dialogs.fileAnswers << std::nullopt; // cancelled: nothing written, nothing said
+        QVERIFY(!list.exportCsv());
+        QVERIFY(dialogs.messages.isEmpty());
+        dialogs.fileAnswers << dir.filePath("no/such/dir/x.csv");
+        QVERIFY(!list.exportCsv());
+        QCOMPARE(dialogs.messages.size(), 1);
+
+        SharedState state;
+        RealTimeList live(state);
+        live.AppendLiveRow("26/12/05\t15:32:39\t0.05\t" + Mu + "T\t\t");
+        dialogs.fileAnswers << dir.filePath("live.csv");
+        live.findChild<QAction*>("ExportCsv")->trigger();
+        QCOMPARE(fileBytes(dir.filePath("live.csv")),
+                 CsvHeader + "1,2026-12-05T15:32:39,0.05,\xC2\xB5T,,\r\n");
     }
 };
 

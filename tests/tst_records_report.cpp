@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,18 +21,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace veltrix;
 using namespace veltrix::stats;
-using veltrix::test::FileSizeLimit;
 
 namespace {
 
 // 20 readings of 10 mG, then 20 of 90 mG, one a second from 10:00:00, an overload at the end.
-QStringList surveyRows()
-{
+const QStringList SurveyRows = [] {
     QStringList rows;
     for (int i = 0; i < 41; ++i) {
         const QString value = i == 40 ? QStringLiteral("OL") : QString::number(i < 20 ? 10 : 90);
@@ -41,11 +37,14 @@ QStringList surveyRows()
                     .arg(value);
     }
     return rows;
-}
+}();
 
-RowText rowsOf(const QStringList& rows)
+bool write(const QString& pdf, const QStringList& rows, const ReportRequest& r,
+           QString* error = nullptr, ReportLayout* layout = nullptr)
 {
-    return [&rows](int r) { return QStringView(rows[r - 1]); };
+    return writeSurveyReport(
+        pdf, [&rows](int n) { return QStringView(rows[n - 1]); }, int(rows.size()), r, error,
+        layout);
 }
 
 ReportRequest request()
@@ -70,171 +69,141 @@ QString run(const QString& program, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-
 } // namespace
 
 class TestRecordsReport : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void textOfTheReport();
-    void levelLineOnTheRenderedPage();
-    void recordsFollowOnMorePages();
-    void unwritableLeavesNoFile();
-    void reportFromTheFileList();
-
-private:
-    QTemporaryDir m_dir;
-};
-
-void TestRecordsReport::initTestCase()
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("settings"));
-}
-
-void TestRecordsReport::textOfTheReport()
-{
-    const QStringList rows = surveyRows();
-    const QString pdf = m_dir.filePath("survey.pdf");
-    QString error;
-    ReportLayout layout;
-    QVERIFY2(writeSurveyReport(pdf, rowsOf(rows), int(rows.size()), request(), &error, &layout),
-             qPrintable(error));
-    QCOMPARE(layout.pages, 2);
-
-    const QString text = run("pdftotext", {"-layout", pdf, "-"}).simplified();
-    for (const QString& expected : QStringList{
-             "Survey of Flat 3", "12 Example Road, Bedroom, bed head", "A. Tester",
-             "Model 4627, ID 12", "2026-12-05 10:00:00 to 2026-12-05 10:00:40 (40 s)",
-             // figures: lowest, highest, mean and median of 10 x 20 and 90 x 20
-             "Lowest 10.00 mG", "Highest 90.00 mG", "Mean 50.00 mG", "Median (typical) 50.00 mG",
-             "Overloads (OL) 1, not in the figures",
-             // 20 readings of 90 and the overload at 1 s each
-             "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
-             "Building biology: 20 nT, slight", "Source: ICNIRP, Guidelines for limiting exposure",
-             "Source: Standard of Building Biology Testing Methods SBM-2015", "flat3.txt",
-             "The mean of this survey: 50.00 mG.", QString(64, u'a'), "Page 1 of 2", "Page 2 of 2"})
-        QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
-
-    // Every font is embedded, so the report reads the same on the client's computer.
-    const QStringList fonts = run("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
-    QVERIFY(!fonts.isEmpty());
-    for (const QString& line : fonts)
-        QVERIFY2(line.simplified().split(' ').contains("yes"), qPrintable(line));
-}
-
-void TestRecordsReport::levelLineOnTheRenderedPage()
-{
-    const QStringList rows = surveyRows();
-    const QString pdf = m_dir.filePath("line.pdf");
-    ReportLayout layout;
-    QVERIFY(writeSurveyReport(pdf, rowsOf(rows), int(rows.size()), request(), nullptr, &layout));
-    // Readings up to 90 mG and a level of 50 mG: the axis goes to 100 mG, the line halfway up.
-    QCOMPARE(layout.yMaximum, 100.0);
-
-    // At 72 dots per inch one pixel is one point.
-    run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, m_dir.filePath("page")});
-    const QImage page(m_dir.filePath("page-1.png"));
-    QVERIFY(!page.isNull());
-    int bestRow = -1, bestCount = 0;
-    for (int y = int(layout.plot.top()) - 5; y < int(layout.plot.bottom()) + 5; ++y) {
-        int red = 0;
-        for (int x = int(layout.plot.left()); x < int(layout.plot.right()); ++x) {
-            const QColor c = page.pixelColor(x, y);
-            red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
-        }
-        if (red > bestCount)
-            bestCount = red, bestRow = y;
-    }
-    QVERIFY2(bestCount > layout.plot.width() / 2, qPrintable(QString::number(bestCount)));
-    const double expected = layout.plot.top() + layout.plot.height() / 2;
-    QVERIFY2(std::abs(bestRow + 0.5 - expected) <= 1.5,
-             qPrintable(QStringLiteral("line at %1, expected %2").arg(bestRow).arg(expected)));
-}
-
-void TestRecordsReport::recordsFollowOnMorePages()
-{
-    QStringList rows;
-    for (int i = 0; i < 400; ++i)
-        rows << QStringLiteral("%1\t26/12/05\t%2\t%3\tuT\t \t")
-                    .arg(i + 1)
-                    .arg(QTime(10, 0).addSecs(2 * i).toString("HH:mm:ss"))
-                    .arg(0.01 * (i % 50), 0, 'f', 2);
-    ReportRequest r = request();
-    r.includeRecords = true;
-    r.options.from = clockMsOf(QDateTime(QDate(2026, 12, 5), QTime(10, 0, 10)));
-    const QString pdf = m_dir.filePath("records.pdf");
-    ReportLayout layout;
-    QVERIFY(writeSurveyReport(pdf, rowsOf(rows), int(rows.size()), r, nullptr, &layout));
-    // 395 records from 10:00:10 on, about 130 on a page, after the two pages of the report.
-    QCOMPARE(layout.pages, 5);
-    const QString text = run("pdftotext", {"-layout", pdf, "-"});
-    QVERIFY(text.contains(QRegularExpression("\\b6\\s+26/12/05\\s+10:00:10\\s+0.05\\s+uT")));
-    QVERIFY(text.contains(QRegularExpression("\\b400\\s+26/12/05\\s+10:13:18\\s+0.49\\s+uT")));
-    QVERIFY(!text.contains("10:00:08"));
-    QVERIFY(text.contains("Page 5 of 5"));
-}
-
-void TestRecordsReport::unwritableLeavesNoFile()
-{
-    const QStringList rows = surveyRows();
-    QString error;
-    const QString missing = m_dir.filePath("no/such/folder/report.pdf");
-    QVERIFY(!writeSurveyReport(missing, rowsOf(rows), int(rows.size()), request(), &error));
-    QVERIFY2(error.contains(missing), qPrintable(error));
-
-    // A disk that fills while the report is written.
-    QTemporaryDir full;
+    void initTestCase()
     {
-        const FileSizeLimit limit(4096);
-        QVERIFY(!writeSurveyReport(full.filePath("report.pdf"), rowsOf(rows), int(rows.size()),
-                                   request(), &error));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
     }
-    QVERIFY2(error.contains("cannot be written"), qPrintable(error));
-    QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
 
-    // Nothing to report on is said, and nothing is written.
-    QVERIFY(!writeSurveyReport(full.filePath("empty.pdf"), rowsOf(rows), 0, request(), &error));
-    QCOMPARE(error, QString("No report: There are no records."));
-    QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
-}
+    void textFontsAndLevelLine()
+    {
+        const QString pdf = dir.filePath("survey.pdf");
+        QString error;
+        ReportLayout layout;
+        QVERIFY2(write(pdf, SurveyRows, request(), &error, &layout), qPrintable(error));
+        QCOMPARE(layout.pages, 2);
+        const QString text = run("pdftotext", {"-layout", pdf, "-"}).simplified();
+        for (const QString& expected :
+             QStringList{"Survey of Flat 3", "12 Example Road, Bedroom, bed head", "A. Tester",
+                         "Model 4627, ID 12", "2026-12-05 10:00:00 to 2026-12-05 10:00:40 (40 s)",
+                         "Lowest 10.00 mG", "Highest 90.00 mG", "Mean 50.00 mG",
+                         "Median (typical) 50.00 mG", "Overloads (OL) 1, not in the figures",
+                         // 20 readings of 90 and the overload at 1 s each
+                         "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
+                         "Building biology: 20 nT, slight",
+                         "Source: ICNIRP, Guidelines for limiting exposure",
+                         "Source: Standard of Building Biology Testing Methods SBM-2015",
+                         "flat3.txt", "The mean of this survey: 50.00 mG.", QString(64, u'a'),
+                         "Page 1 of 2", "Page 2 of 2"})
+            QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
 
-void TestRecordsReport::reportFromTheFileList()
-{
+        // Every font is embedded, so the report reads the same on the client's computer.
+        const QStringList fonts = run("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString& line : fonts)
+            QVERIFY2(line.simplified().split(' ').contains("yes"), qPrintable(line));
+
+        // Readings up to 90 mG and a level of 50 mG: the axis goes to 100 mG, the red level line
+        // halfway up. At 72 dots per inch one pixel is one point.
+        QCOMPARE(layout.yMaximum, 100.0);
+        run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
+        const QImage page(dir.filePath("page-1.png"));
+        QVERIFY(!page.isNull());
+        const auto redAt = [&](int y) {
+            int red = 0;
+            for (int x = int(layout.plot.left()); x < int(layout.plot.right()); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+            }
+            return red;
+        };
+        const int middle = int(layout.plot.top() + layout.plot.height() / 2);
+        QVERIFY(std::max({redAt(middle - 1), redAt(middle), redAt(middle + 1)}) >
+                layout.plot.width() / 2);
+    }
+
+    void recordsFollowOnMorePages()
+    {
+        QStringList rows;
+        for (int i = 0; i < 400; ++i)
+            rows << QStringLiteral("%1\t26/12/05\t%2\t%3\tuT\t \t")
+                        .arg(i + 1)
+                        .arg(QTime(10, 0).addSecs(2 * i).toString("HH:mm:ss"))
+                        .arg(0.01 * (i % 50), 0, 'f', 2);
+        ReportRequest r = request();
+        r.includeRecords = true;
+        r.options.from = clockMsOf(QDateTime(QDate(2026, 12, 5), QTime(10, 0, 10)));
+        const QString pdf = dir.filePath("records.pdf");
+        ReportLayout layout;
+        QVERIFY(write(pdf, rows, r, nullptr, &layout));
+        // 395 records from 10:00:10 on, about 130 on a page, after the two pages of the report.
+        QCOMPARE(layout.pages, 5);
+        const QString text = run("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.contains(QRegularExpression("\\b6\\s+26/12/05\\s+10:00:10\\s+0.05\\s+uT")));
+        QVERIFY(text.contains(QRegularExpression("\\b400\\s+26/12/05\\s+10:13:18\\s+0.49\\s+uT")));
+        QVERIFY(!text.contains("10:00:08"));
+        QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0.0 % +none\\n")));
+        QVERIFY(text.contains("Page 5 of 5"));
+    }
+
+    void unwritableLeavesNoFile()
+    {
+        QString error;
+        const QString missing = dir.filePath("no/such/folder/report.pdf");
+        QVERIFY(!write(missing, SurveyRows, request(), &error));
+        QVERIFY2(error.contains(missing), qPrintable(error));
+        QTemporaryDir full; // a disk that fills while the report is written
+        {
+            const test::FileSizeLimit limit(4096);
+            QVERIFY(!write(full.filePath("report.pdf"), SurveyRows, request(), &error));
+        }
+        QVERIFY2(error.contains("cannot be written"), qPrintable(error));
+        QVERIFY(!write(full.filePath("empty.pdf"), {}, request(), &error));
+        QCOMPARE(error, QString("No report: There are no records."));
+        QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
+    }
+
     // A record file opened in the File List: the report names it and gives its SHA-256, and the
     // dialog's fields come back in the next dialog.
-    QStringList lines = surveyRows();
-    const QByteArray bytes = tableFileBytes(lines);
-    const QString record = m_dir.filePath("flat3.txt");
-    QVERIFY(test::writeFile(record, bytes));
-    FileList list;
-    QVERIFY(loadRecordFile(list, record));
-    QVERIFY(list.findChild<QAction*>("Report"));
+    void reportFromTheFileList()
+    {
+        const QByteArray bytes = tableFileBytes(SurveyRows);
+        const QString record = dir.filePath("flat3.txt");
+        QVERIFY(test::writeFile(record, bytes));
+        FileList list;
+        QVERIFY(loadRecordFile(list, record));
+        test::ScriptedDialogs dialogs;
+        const QString pdf = dir.filePath("fromlist.pdf");
+        dialogs.fileAnswers << pdf;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = list.findChild<ReportDialog*>("ReportDialog");
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
+            dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
+            if (!dialog->write())
+                dialog->reject(); // it stays open after a failure: end it, the test fails below
+            const QLabel* data = dialog->findChild<QLabel*>("LblData");
+            QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
+            QVERIFY(data->x() > 0); // beside its caption in the form
+        });
+        list.findChild<QAction*>("Report")->trigger();
+        const QString text = run("pdftotext", {pdf, "-"});
+        QVERIFY(text.contains("Example Road 12"));
+        QVERIFY(text.contains("flat3.txt"));
+        QVERIFY(text.contains(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+        QVERIFY(text.contains("Your level: 0.5 µT"));
+        ReportDialog again(ReportSource{}, nullptr);
+        QCOMPARE(again.findChild<QLineEdit*>("TxtSite")->text(), QString("Example Road 12"));
+        QCOMPARE(again.findChild<QLineEdit*>("TxtLevels")->text(), QString("0.5 uT"));
+    }
 
-    test::ScriptedDialogs dialogs;
-    const QString pdf = m_dir.filePath("fromlist.pdf");
-    dialogs.fileAnswers << pdf;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = list.findChild<ReportDialog*>("ReportDialog");
-        QVERIFY(dialog);
-        dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
-        dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
-        const bool written = dialog->write();
-        if (!written)
-            dialog->reject(); // the dialog stays open after a failure: end it, the test fails below
-    });
-    list.findChild<QAction*>("Report")->trigger();
-    QVERIFY(QFile::exists(pdf));
-    const QString text = run("pdftotext", {pdf, "-"});
-    QVERIFY(text.contains("Example Road 12"));
-    QVERIFY(text.contains("flat3.txt"));
-    QVERIFY(text.contains(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
-    QVERIFY(text.contains("Your level: 0.5 µT"));
-
-    ReportDialog again(ReportSource{}, nullptr);
-    QCOMPARE(again.findChild<QLineEdit*>("TxtSite")->text(), QString("Example Road 12"));
-    QCOMPARE(again.findChild<QLineEdit*>("TxtLevels")->text(), QString("0.5 uT"));
-}
+private:
+    QTemporaryDir dir;
+};
 
 QTEST_MAIN(TestRecordsReport)
 #include "tst_records_report.moc"

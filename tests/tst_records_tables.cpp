@@ -1,4 +1,4 @@
-// Saving and printing record tables, the live table and the file table.
+// Saving and printing record tables, the live table, the file table and the grid beneath them.
 
 #include "panel/SharedState.h"
 #include "records/FileList.h"
@@ -14,34 +14,23 @@
 #include <QAction>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 using namespace veltrix;
-
-namespace {
-
 using test::fileBytes;
 using test::HeaderBytes;
 using test::writeFile;
 
+namespace {
 QString body(int second, const QString& unit = "mG")
 {
     return QString("26/12/05\t15:32:%1\t12.3\t%2\t\t").arg(second, 2, 10, QChar('0')).arg(unit);
 }
-
-QAction* toolAction(QWidget& window, const QString& key)
-{
-    QToolBar* bar = window.findChild<QToolBar*>("Toolbar1");
-    return bar ? bar->findChild<QAction*>(key) : nullptr;
-}
-
 } // namespace
 
 class TablesTest : public QObject {
@@ -49,48 +38,49 @@ class TablesTest : public QObject {
 private slots:
     void init() { tmp.reset(new QTemporaryDir); }
 
-    // The live table saved byte for byte (reading it back is the record file's business); the
-    // caption counts the rows while saving and is restored.
+    // The live table's Save button: refused while recording, then cancelled, then saved byte for
+    // byte while the caption counts the rows. An empty table leaves an empty file behind.
     void liveTableSaved()
     {
         test::ScriptedDialogs dialogs;
         SharedState state;
-        state.ListViewOpen = true;
+        state.RecordingOn = true;
         RealTimeList live(state);
         live.AppendLiveRow(body(1));
         live.AppendLiveRow(body(3, microTeslaUnit()));
         live.AppendLiveRow("26/12/05\t15:32:05\tOL\tmG\tH\tP");
+        QAction* save = live.findChild<QAction*>("Save");
+        save->trigger();
+        QCOMPARE(dialogs.messages,
+                 QStringList{"Aready in recording mode, close it and try again !"});
+        QCOMPARE(dialogs.fileRequests, 0);
+        state.RecordingOn = false;
+        save->trigger();
+        QCOMPARE(dialogs.fileRequests, 1);
+        QVERIFY(!state.SaveFileChosen);
+        const QString path = tmp->filePath("live.txt");
+        dialogs.fileAnswers << path;
         QSignalSpy titles(&live, &QWidget::windowTitleChanged);
-
-        state.SaveFileName = tmp->filePath("live.txt");
-        QVERIFY(SaveTable(&live, live.grid(), state));
-        QCOMPARE(fileBytes(state.SaveFileName), HeaderBytes +
-                                                    "1\t26/12/05\t15:32:01\t12.3\tmG\t\t\t\r\n" +
-                                                    "2\t26/12/05\t15:32:03\t12.3\t\xB5T\t\t\t\r\n" +
-                                                    "3\t26/12/05\t15:32:05\tOL\tmG\tH\tP\t\r\n");
-        QVERIFY(dialogs.messages.isEmpty());
-        QVERIFY(titles.size() >= 2);
+        save->trigger();
+        QVERIFY(state.SaveFileChosen);
+        QCOMPARE(fileBytes(path), HeaderBytes + "1\t26/12/05\t15:32:01\t12.3\tmG\t\t\t\r\n" +
+                                      "2\t26/12/05\t15:32:03\t12.3\t\xB5T\t\t\t\r\n" +
+                                      "3\t26/12/05\t15:32:05\tOL\tmG\tH\tP\t\r\n");
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(titles.size() >= 3);
+        QCOMPARE(titles.first().at(0).toString(), QString("1Records Completed"));
         QCOMPARE(titles.at(titles.size() - 2).at(0).toString(), QString("3Records Completed"));
         QCOMPARE(live.windowTitle(), QString("Real Time List"));
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        QVERIFY(SaveTable(nullptr, ui::Grid(7), state));
+        QCOMPARE(fileBytes(path), QByteArray());
     }
 
-    // An empty table leaves an empty file in place of the old one.
-    void emptyTableEmptiesTheFile()
-    {
-        SharedState state;
-        state.SaveFileName = tmp->filePath("table.txt");
-        QVERIFY(writeFile(state.SaveFileName, "old content"));
-        ui::Grid table(7);
-        QVERIFY(SaveTable(nullptr, table, state));
-        QCOMPARE(fileBytes(state.SaveFileName), QByteArray());
-    }
-
+    // Failures that hold for every user, root included.
     void saveFailuresKeepTheOldFile_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("existing");
-        // Failures that hold for every user, root included.
-        QTest::newRow("parent is a file") << "plain/data.txt" << false;
         QTest::newRow("target is a folder") << "folder.txt" << false;
         QTest::newRow("name too long for a temporary") << QString(250, 'n') << true;
     }
@@ -98,12 +88,10 @@ private slots:
     {
         QFETCH(QString, target);
         QFETCH(bool, existing);
-        QVERIFY(writeFile(tmp->filePath("plain"), "a file, not a folder"));
         QVERIFY(QDir(tmp->path()).mkdir("folder.txt"));
         const QString path = tmp->filePath(target);
         if (existing)
             QVERIFY(writeFile(path, "precious"));
-
         test::ScriptedDialogs dialogs;
         SharedState state;
         state.SaveFileName = path;
@@ -133,20 +121,15 @@ private slots:
         QFETCH(bool, works);
         test::ScriptedDialogs dialogs;
         ui::Grid table(7);
-        table.addItem("1\t2026/12/05/01\t15:32:41\t12345678\tmG\t\t"); // printed whole
-        for (int i = 2; i <= 150; ++i)
+        for (int i = 1; i <= 150; ++i)
             table.addItem(QString::number(i) + "\t" + body(i % 60));
         QCOMPARE(listingOf(table).size(), 152); // two headings and the rows
-
         ui::LinePrinter printer(tmp->filePath(pdf));
         test::FakePoll poll;
         QCOMPARE(PrintTable(table, printer, &poll), works);
         QCOMPARE(poll.calls, QStringList({"stop", "start"}));
         QCOMPARE(dialogs.messages.size(), works ? 0 : 1);
-        if (works) {
-            QVERIFY(fileBytes(tmp->filePath(pdf)).startsWith("%PDF"));
-            QVERIFY(printer.pagesPrinted() >= 2);
-        }
+        QVERIFY(!works || printer.pagesPrinted() >= 2);
     }
 
     // From the 19th row on the newest row stays in view; reaching the row limit closes the table
@@ -163,11 +146,10 @@ private slots:
             live.AppendLiveRow(body(i));
             QCOMPARE(live.grid().topRow(), qMax(1, i - 17));
         }
-        QTRY_COMPARE(live.grid().view()->verticalScrollBar()->value(), 2);
         QTableView* view = live.grid().view();
+        QTRY_COMPARE(view->verticalScrollBar()->value(), 2);
         const QModelIndex newest = view->model()->index(view->model()->rowCount() - 1, 0);
-        QVERIFY(view->viewport()->rect().contains(view->visualRect(newest))); // in view
-        QCOMPARE(state.ListRowCount, 20);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(newest)));
         QVERIFY(state.ListViewOpen);
         live.AppendLiveRow(body(21));
         QCOMPARE(state.ListRowCount, 0);
@@ -192,46 +174,16 @@ private slots:
         QPointer<RealTimeList> live = new RealTimeList(state);
         live->show();
         live->AppendLiveRow(body(1));
-        const QString path = tmp->filePath("while-closing.txt");
-        dialogs.fileAnswers << path;
+        dialogs.fileAnswers << tmp->filePath("while-closing.txt");
         dialogs.duringDialog = [&] {
-            // The dialog's own event loop, in which a poll tick closes the window.
-            QEventLoop dialogLoop;
+            QEventLoop dialogLoop; // the dialog's own, in which a poll tick closes the window
             QTimer::singleShot(0, &dialogLoop, [&] { live->close(); });
             QTimer::singleShot(50, &dialogLoop, &QEventLoop::quit);
             dialogLoop.exec();
         };
-        QCOMPARE(live->save(), !recording); // the save goes through on the closed window
+        QCOMPARE(live->save(), !recording);
         QVERIFY(!state.ListViewOpen);
         QTRY_VERIFY(live.isNull()); // deleted once the dialog was over
-    }
-
-    // The live table's Save button: refused while recording, then cancelled, then saved.
-    void saveButton()
-    {
-        test::ScriptedDialogs dialogs;
-        SharedState state;
-        state.ListViewOpen = true;
-        state.RecordingOn = true;
-        RealTimeList live(state);
-        live.AppendLiveRow(body(1));
-        const QString path = tmp->filePath("saved.txt");
-        toolAction(live, "Save")->trigger();
-        QCOMPARE(dialogs.messages,
-                 QStringList{"Aready in recording mode, close it and try again !"});
-        QCOMPARE(dialogs.icons[0], ui::MsgIcon::Critical);
-        QCOMPARE(dialogs.fileRequests, 0);
-
-        state.RecordingOn = false;
-        toolAction(live, "Save")->trigger();
-        QCOMPARE(dialogs.fileRequests, 1);
-        QVERIFY(!QFile::exists(path));
-        QVERIFY(!state.SaveFileChosen);
-
-        dialogs.fileAnswers << path;
-        toolAction(live, "Save")->trigger();
-        QCOMPARE(fileBytes(path), HeaderBytes + "1\t" + body(1).toLatin1() + "\t\r\n");
-        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     }
 
     // A file that cannot be read leaves the list as it was; a file of two records replaces
@@ -240,47 +192,37 @@ private slots:
     {
         test::ScriptedDialogs dialogs;
         FileList list;
-        QVERIFY(!toolAction(list, "Plot")->isEnabled()); // no list plot connected yet
         list.grid().addItem("stale row");
         QVERIFY(!loadRecordFile(list, tmp->filePath("missing.txt")));
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(list.grid().rows(), 2);
         QCOMPARE(list.windowTitle(), QString("File List"));
-
         const QString path = tmp->filePath("two.txt");
         QVERIFY(writeFile(path, HeaderBytes + "7\t" + body(1).toLatin1() + "\t\r\n9\t" +
                                     body(2).toLatin1() + "\t\r\n"));
         QVERIFY(loadRecordFile(list, path));
         QCOMPARE(list.grid().rows(), 3);
-        QCOMPARE(list.grid().cell(0, 0), QString("No.s"));
-        QCOMPARE(list.grid().cell(1, 0), QString("7"));
-        QCOMPARE(list.grid().cell(2, 0), QString("9"));
+        QCOMPARE(list.grid().view()->model()->headerData(0, Qt::Horizontal), QVariant("No.s"));
+        QCOMPARE(list.grid().rowText(2), "9\t" + body(2));
         QCOMPARE(list.grid().cell(2, 2), QString("15:32:02"));
         QCOMPARE(list.windowTitle(), QString("two.txt"));
     }
 
     // Pauses nest, and each leaves polling as it found it: an inner one (a key during a
     // download) never starts it under the outer one.
-    void pollPausesNest_data()
-    {
-        QTest::addColumn<bool>("running");
-        QTest::newRow("running") << true;
-        QTest::newRow("stopped") << false;
-    }
     void pollPausesNest()
     {
-        QFETCH(bool, running);
-        test::FakePoll poll;
-        if (!running)
-            poll.stopPolling();
-        {
-            const PollPause outer(&poll);
+        for (const bool running : {true, false}) {
+            test::FakePoll poll;
+            if (!running)
+                poll.stopPolling();
             {
+                const PollPause outer(&poll);
                 const PollPause inner(&poll);
             }
-            QVERIFY(!poll.pollingEnabled());
+            QCOMPARE(poll.pollingEnabled(), running);
+            QCOMPARE(poll.calls.count("start"), int(running));
         }
-        QCOMPARE(poll.pollingEnabled(), running);
     }
 
 private:
