@@ -7,9 +7,9 @@
 #include "logger/LoggerBackup.h"
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
+#include "logger/LoggerTimes.h"
 #include "logger/SetDownload.h"
 #include "panel/PanelLogic.h"
-#include "logger/LoggerTimes.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -76,7 +76,7 @@ int listSets(LoggerExchange& exchange)
     QString out;
     out += QStringLiteral("ID code: %1\n").arg(status.idCode);
     out += QStringLiteral("Logging interval: %1 s\n").arg(intervalText(status.intervalCode));
-    out += QStringLiteral("Memory left: %1 K\n").arg(remainingMemory(status).text);
+    out += QStringLiteral("Memory left: %1 K\n").arg(remainingMemory(status));
     out += QStringLiteral("Sets: %1\n").arg(status.setCount);
     if (!sets.isEmpty())
         out += QStringLiteral("Set  Date      Time      Unit  Interval  Records\n");

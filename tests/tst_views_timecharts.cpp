@@ -155,6 +155,7 @@ private slots:
         QTest::newRow("9.99 uT") << QStringList{"9.99"} << Mu << 20.0 << Mu;
         QTest::newRow("10 uT") << QStringList{"10"} << Mu << 200.0 << Mu;
         QTest::newRow("overload mG") << QStringList{"OL"} << "mG" << 2000.0 << "mG";
+        QTest::newRow("overload uT") << QStringList{"OL"} << Mu << 200.0 << Mu;
         QTest::newRow("up then down") << QStringList{"99", "150", "99.9"} << "mG" << 200.0 << "mG";
         QTest::newRow("down then up") << QStringList{"150", "5", "120"} << "mG" << 2000.0 << "mG";
         QTest::newRow("uT down then up") << QStringList{"12", "3", "10"} << Mu << 200.0 << Mu;
@@ -173,6 +174,8 @@ private slots:
         QCOMPARE(rig.chart().axisMinimum(Graph::YAxis), 0.0);
         QCOMPARE(rig.chart().axisMaximum(Graph::YAxis), maximum);
         QCOMPARE(rig.chart().axisCaption(Graph::YAxis), caption);
+        if (values.last() == "OL") // drawn at the top of its scale
+            QCOMPARE(rig.chart().points().last().y(), maximum);
     }
 
     // The first row draws a start point and its companion one second later; later rows are
@@ -300,22 +303,35 @@ private slots:
         delete plot.data();
     }
 
+    // The plot shows the rows from the window's start on, its range and fields on them.
+    void replotsWindowRows_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("firstRow"); // where the window started
+        QTest::addColumn<QString>("to");
+        QTest::newRow("rows 5 to 9") << "09:00:08" << 5 << "09:00:16";
+        QTest::newRow("from midnight") << "00:00:00" << 1 << "00:00:08";
+    }
     void replotsWindowRows()
     {
+        QFETCH(QString, from);
+        QFETCH(int, firstRow);
+        QFETCH(QString, to);
         GraphRig rig(2);
-        rig.feedEvery(2, "09:00:00", 9);
-        rig.graph->logic().GridsTimebox = 5; // the window started at row 5
+        const int first = *ui::secondsOfTimeText(from) - (firstRow - 1) * 2;
+        rig.feedEvery(2, ui::timeTextOfSeconds(first), firstRow + 4);
+        rig.graph->logic().GridsTimebox = firstRow;
         std::unique_ptr<PlotWindow> plot(rig.graph->openPlot());
         const QList<QPointF> pts = plot->chart().points();
         QCOMPARE(pts.size(), 5);
         for (int i = 0; i < 5; ++i) {
-            QVERIFY(near(pts[i].x(), at(ui::timeTextOfSeconds(32400 + (4 + i) * 2))));
+            QVERIFY(near(pts[i].x(), at(from) + ui::daysFromSeconds(2 * i)));
             QCOMPARE(pts[i].y(), 12.3);
         }
-        QVERIFY(near(plot->chart().axisMinimum(Graph::XAxis), at("09:00:08")));
-        QVERIFY(near(plot->chart().axisMaximum(Graph::XAxis), at("09:00:16")));
-        QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMin1")->text(), QString("09:00:08"));
-        QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMax1")->text(), QString("09:00:16"));
+        QVERIFY(near(plot->chart().axisMinimum(Graph::XAxis), at(from)));
+        QVERIFY(near(plot->chart().axisMaximum(Graph::XAxis), at(to)));
+        QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMin1")->text(), from);
+        QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMax1")->text(), to);
     }
 
     void longSpanKeepsFewTimeLines()
@@ -328,17 +344,6 @@ private slots:
         for (QGraphicsItem* item : g.scene()->items())
             labels += item->type() == QGraphicsSimpleTextItem::Type && item->isVisible();
         QVERIFY2(labels < 40, qPrintable(QString::number(labels)));
-    }
-
-    void replotFromMidnight()
-    {
-        // A window whose first row is at 00:00:00 spans to its newest row like any other.
-        GraphRig rig(1);
-        rig.feedEvery(1, "00:00:00", 4);
-        std::unique_ptr<PlotWindow> plot(rig.graph->openPlot());
-        QVERIFY(near(plot->chart().axisMinimum(Graph::XAxis), 0));
-        QVERIFY(near(plot->chart().axisMaximum(Graph::XAxis), at("00:00:03")));
-        QCOMPARE(plot->chart().pointCount(), 4);
     }
 
     void plotYRange_data()
@@ -541,15 +546,6 @@ private slots:
         QCOMPARE(rig.graph->logic().restarts, 2);
         QCOMPARE(rig.graph->logic().GridsTimebox, 3);
         QCOMPARE(rig.chart().pointCount(), 4);
-    }
-
-    // "OL" in microtesla is drawn at the top of the microtesla scale.
-    void overloadInMicrotesla()
-    {
-        GraphRig rig(1);
-        rig.feed("10:00:00", "OL", Mu);
-        QCOMPARE(rig.chart().axisMaximum(Graph::YAxis), 200.0);
-        QCOMPARE(rig.chart().points()[0].y(), 200.0);
     }
 };
 

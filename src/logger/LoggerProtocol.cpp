@@ -40,13 +40,13 @@ QString intervalText(int intervalCode)
     return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
 }
 
-RemainingMemory remainingMemory(const MemoryStatus& status)
+QString remainingMemory(const MemoryStatus& status)
 {
     if (status.usedBytes == FullMemoryBytes || status.setCount == MaxSets)
-        return {QStringLiteral("0"), true};
+        return QStringLiteral("0");
     if (status.setCount == 0)
-        return {QStringLiteral("32.0"), false};
-    return {QString::number(32.0 - status.usedBytes / 1024.0, 'f', 1), true};
+        return QStringLiteral("32.0");
+    return QString::number(32.0 - status.usedBytes / 1024.0, 'f', 1);
 }
 
 int bcdValue(quint8 byte)

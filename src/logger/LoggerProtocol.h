@@ -52,11 +52,8 @@ std::optional<MemoryStatus> parseMemoryStatus(QByteArrayView reply);
 // An interval code in seconds with one decimal ("2.0", "102.0").
 QString intervalText(int intervalCode);
 
-struct RemainingMemory {
-    QString text;     // the number shown before " K": "0", "32.0", "31.5"
-    bool listEnabled; // the set list takes clicks
-};
-RemainingMemory remainingMemory(const MemoryStatus& status);
+// The memory left, the number shown before " K": "0", "32.0", "31.5".
+QString remainingMemory(const MemoryStatus& status);
 
 // A BCD byte's number, or -1 when a digit is A to F.
 int bcdValue(quint8 byte);

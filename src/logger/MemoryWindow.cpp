@@ -47,7 +47,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -228,9 +227,7 @@ bool MemoryWindow::readDirectory()
         return true;
     }
     const MemoryStatus s = *parseMemoryStatus(status.bytes);
-    const RemainingMemory remaining = remainingMemory(s);
-    LblRemaining->setText(remaining.text + QStringLiteral(" K"));
-    m_listEnabled = remaining.listEnabled;
+    LblRemaining->setText(remainingMemory(s) + QStringLiteral(" K"));
     TxtIDCode->setText(QString::number(s.idCode));
     TxtSampling->setText(intervalText(s.intervalCode) + QStringLiteral(" Sec"));
     if (s.setCount == 0) {

@@ -116,11 +116,10 @@ bool RTCSetup::setMeterTime()
     updateSetButton();
     // One command on the line at a time. A poll tick already waiting keeps waiting; its answer
     // is emptied out here and that tick simply polls again.
-    bool waited = false;
-    {
+    const bool waited = [&] {
         const PollPause pause(m_poll);
-        waited = clockSetExchange(m_link, command);
-    }
+        return clockSetExchange(m_link, command);
+    }();
     if (!self || !waited)
         return false; // the panel went away or the program is quitting
     m_busy = false;

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <algorithm>
 #include <cmath>
 
 namespace veltrix::chart {
@@ -54,9 +55,7 @@ double heightOf(double value, double min, double max)
 {
     if (!(max > min) || !std::isfinite(value))
         return Bottom;
-    const double y = Bottom - 3000 * (value - min) / (max - min);
-    if (y > Bottom)
-        return Bottom;
+    const double y = std::min(Bottom, Bottom - 3000 * (value - min) / (max - min));
     if (y < Top)
         return AboveTop;
     return y;

@@ -43,8 +43,6 @@ double plotYMaximum(double v)
         return 20;
     if (v <= 100)
         return 200;
-    if (v <= 1000)
-        return 2000;
     return std::max(2000.0, std::ceil(v / 1000) * 1000);
 }
 
