@@ -19,6 +19,10 @@ struct LibraryInit {
 const char* const DiscoveryStatusTopic = "homeassistant/status";
 constexpr int KeepAliveSeconds = 30;
 constexpr int MaxBackoffSeconds = 60;
+// The library's housekeeping (a ping when nothing else went out for a keep-alive period, the
+// time-out of an unanswered one) needs no finer clock: a ping up to 5 s late is well inside the
+// broker's grace of one and a half periods, and the tool wakes up less.
+constexpr int MiscMs = 5000;
 
 QString errorText(int rc)
 {
@@ -30,8 +34,8 @@ MqttFeed::MqttFeed(MqttSettings settings) : m_settings(std::move(settings))
 {
     static LibraryInit init;
     m_availabilityTopic = m_settings.prefix + QStringLiteral("/availability");
-    m_stateTopic = m_settings.prefix + QStringLiteral("/state");
-    m_misc.setInterval(1000);
+    m_stateTopic = (m_settings.prefix + QStringLiteral("/state")).toUtf8();
+    m_misc.setInterval(MiscMs);
     QObject::connect(&m_misc, &QTimer::timeout, [this] {
         if (mosquitto_loop_misc(m_mosq) != MOSQ_ERR_SUCCESS)
             lost();
@@ -178,9 +182,13 @@ void MqttFeed::tryAgain()
 
 void MqttFeed::publish(const QString& topic, const QByteArray& payload, bool retain, int qos)
 {
-    const QByteArray t = topic.toUtf8();
-    mosquitto_publish(m_mosq, nullptr, t.constData(), int(payload.size()), payload.constData(),
-                      qos, retain);
+    publish(topic.toUtf8(), payload, retain, qos);
+}
+
+void MqttFeed::publish(const QByteArray& topic, const QByteArray& payload, bool retain, int qos)
+{
+    mosquitto_publish(m_mosq, nullptr, topic.constData(), int(payload.size()),
+                      payload.constData(), qos, retain);
     wantWrite();
 }
 

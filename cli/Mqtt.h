@@ -50,6 +50,7 @@ private:
     static void onMessage(mosquitto*, void* self, const mosquitto_message* message);
     static void onLog(mosquitto*, void* self, int level, const char* text);
     void publish(const QString& topic, const QByteArray& payload, bool retain, int qos);
+    void publish(const QByteArray& topic, const QByteArray& payload, bool retain, int qos);
     void announce();
     void watch();     // the socket of a new connection attempt
     void lost();      // the connection (or the attempt) is gone: try again later
@@ -60,10 +61,10 @@ private:
     MqttSettings m_settings;
     mosquitto* m_mosq = nullptr;
     QString m_availabilityTopic;
-    QString m_stateTopic;
+    QByteArray m_stateTopic;
     std::unique_ptr<QSocketNotifier> m_read;
     std::unique_ptr<QSocketNotifier> m_write;
-    QTimer m_misc;  // keep-alive pings and time-outs
+    QTimer m_misc;  // keep-alive pings and time-outs, every 5 s
     QTimer m_retry; // the next connection attempt
     int m_backoffSeconds = 1;
     bool m_connected = false;

@@ -191,8 +191,11 @@ void Outputs::writeProm()
     // full disk leaves the last whole one in place.
     QSaveFile file(m_promPath);
     const QByteArray text = promText(m_meter, m_last, m_linkUp);
+    // flush() before commit(): QSaveFile buffers a file this small whole and commit() does not
+    // check the flush of its close, so a write cut short by a full disk would still replace the
+    // last whole file with the part that fitted. Without commit() the temporary file goes.
     const bool ok = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() &&
-                    file.commit();
+                    file.flush() && file.commit();
     if (!ok && !m_promFailing)
         complain(QStringLiteral("cannot write %1: %2; the last whole file stays")
                      .arg(m_promPath, file.errorString()));

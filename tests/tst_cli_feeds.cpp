@@ -206,6 +206,7 @@ private slots:
     void lineProtocol_data();
     void lineProtocol();
     void promTextfile();
+    void promKeepsTheLastWholeFileOnAFullDisk();
     void mqttWithHomeAssistant();
     void mqttCredentials_data();
     void mqttCredentials();
@@ -306,6 +307,33 @@ void TestCliFeeds::promTextfile()
     p.terminate();
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"veltrix.prom"});
+}
+
+void TestCliFeeds::promKeepsTheLastWholeFileOnAFullDisk()
+{
+    QTemporaryDir dir;
+    const QString prom = dir.filePath("veltrix.prom");
+    QProcess p;
+    {
+        // The tool inherits the limit: its first file (no reading yet) fits, none after it.
+        const test::FileSizeLimit full(300);
+        p.start(QStringLiteral(VELTRIX_CLI),
+                {"read", "--port", port(), "--interval", "1", "--prom", prom, "--meter-id", "m"});
+        QVERIFY(p.waitForStarted());
+    }
+    QString err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("cannot write"), 15000);
+    const QByteArray kept = test::fileBytes(prom);
+    QVERIFY2(kept.startsWith("# HELP veltrix_link_up ") && kept.endsWith("} 1\n"), kept.constData());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"veltrix.prom"});
+    // Room again: the next reading is written, and the tool says so once.
+    const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+    QCOMPARE(::prlimit(pid_t(p.processId()), RLIMIT_FSIZE, &unlimited, nullptr), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("_tesla{"), 15000);
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+    err += p.readAllStandardError();
+    QVERIFY2(err.count("cannot write") == 1 && err.count("written again") == 1, qPrintable(err));
 }
 
 void TestCliFeeds::mqttWithHomeAssistant()

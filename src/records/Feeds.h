@@ -60,6 +60,8 @@ QString topicSafe(QStringView text);
 // {"time":…,"value":12.3,"unit":"mG","microtesla":1.23,"hold":false,"peak":false,
 //  "overload":false}
 QByteArray mqttState(const Reading& reading);
+// 2026-12-07T14:03:09.250+01:00 (Z for UTC): the time in its own offset, to the millisecond.
+QByteArray isoTimeWithOffset(const QDateTime& when);
 // The discovery topic and its retained message for the sensor.
 QString discoveryTopic(const MeterIdentity& meter);
 QByteArray discoveryConfig(const MeterIdentity& meter, const QString& prefix);
