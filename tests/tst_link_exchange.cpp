@@ -40,7 +40,6 @@ private slots:
         rig = std::make_unique<test::MeterRig>();
         QVERIFY(rig->start());
     }
-    void cleanup() { rig.reset(); }
 
     void delayRunsOtherTimersAndSleeps()
     {
@@ -78,8 +77,8 @@ private slots:
             QTRY_COMPARE(rig->line->inBufferCount(), 5);
         }
         QCOMPARE(rig->link->identifyExchange(), std::optional<QString>(code));
-        // At the first attempt.
-        QCOMPARE(rig->meter.commands(), stale ? (QStringList{" ", "M"}) : (QStringList{"M"}));
+        QCOMPARE(rig->meter.commands(),
+                 stale ? (QStringList{" ", "M"}) : (QStringList{"M"})); // at once
     }
 
     void shortIdentifyAnswersGiveSixAttempts()
@@ -191,6 +190,14 @@ private slots:
         QVERIFY(rig->meter.replug());
         QCOMPARE(rig->line->reopen(), ui::OpenError::None);
         QCOMPARE(rig->link->pollExchange().value_or("").size(), 5);
+    }
+
+    // Last: once the program quits, no event loop of this process waits any more.
+    void quittingEndsEveryWait()
+    {
+        QTimer::singleShot(50, [] { QCoreApplication::exit(); });
+        QVERIFY(!Delay(5));
+        QVERIFY(!Delay(5));
     }
 
 private:

@@ -7,6 +7,7 @@
 #include "ui/PortBindings.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -142,6 +143,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w));
         auto* ports = w->findChild<QComboBox*>("Ports");
         QCOMPARE(ports->itemText(7), QString("COM8"));
+        QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), QString("/dev/ttyUSB0"));
         QCOMPARE(ports->currentText(), QString("COM1"));
         if (!typed.isEmpty()) {
             ports->lineEdit()->setFocus();
@@ -150,6 +152,8 @@ private slots:
             if (enter)
                 QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
             QCOMPARE(ports->currentText(), typed);
+            QCOMPARE(w->findChild<QLabel*>("LblDevice")->text() == "Choose COM1 to COM8.",
+                     button == "CmdOK" && port == 0);
         }
         QCOMPARE(ports->count(), 8);
         QSignalSpy chosen(w, &PortWindow::chosen);

@@ -132,9 +132,10 @@ private slots:
             << QList<qint64>{2000, 2000, 2, 4000} << QStringList{};
         QTest::newRow("overloads are above") << series({"1", "OL", "OL", "1"}) << "1000mG" << 0.0
                                              << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
-        QTest::newRow("invalid readings end a stretch")
-            << series({"9", "9", "x", "9"}) << "5" << 0.0 << QList<qint64>{3000, 2000, 1, 3000}
-            << QStringList{};
+        QTest::newRow("invalid readings and times end a stretch")
+            << table("10:00:00 9 mG, 10:00:01 9 mG, 10:00:02 x mG, 10:00:03 9 mG, 10:00:0x 9 mG, "
+                     "10:00:04 9 mG, 10:00:05 9 mG")
+            << "5" << 0.0 << QList<qint64>{5000, 2000, 1, 5000} << QStringList{};
         QTest::newRow("clock set back breaks a stretch")
             << table("10:00:00 9 mG, 10:00:01 9 mG, 09:00:00 9 mG") << "5mG" << 0.0
             << QList<qint64>{3000, 2000, 1, 1000} << QStringList{"back 2-3"};
