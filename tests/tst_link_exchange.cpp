@@ -132,8 +132,7 @@ private slots:
         QCOMPARE(rig->line->inBufferCount(), 0);
     }
 
-    // A click handled while a poll waits for its answer runs its own command inside that wait;
-    // the poll leaves the line to it: no answer taken, no retry sent.
+    // A command sent inside a poll's wait owns the line: no answer taken, no retry sent.
     void commandInsidePollWait_data()
     {
         QTest::addColumn<bool>("exchange"); // a whole exchange, or a key's letter alone

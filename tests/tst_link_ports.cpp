@@ -112,8 +112,7 @@ private slots:
         QVERIFY(!c.bindFromOption("2="));
     }
 
-    // Typed into Ports as a user would (keys, optionally Enter): only COM1..COM8 exactly choose
-    // a port, nothing is completed, corrected or added to the list.
+    // Typed key by key: only COM1..COM8 choose a port; nothing is completed, corrected or added.
     void choice_data()
     {
         QTest::addColumn<QString>("typed"); // empty: keep "COM1"

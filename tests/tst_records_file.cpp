@@ -92,8 +92,7 @@ private slots:
         QCOMPARE(listingHeading2(), QString("       ----------  -------- ------ ---- ---- ----"));
     }
 
-    // Three samples, one in microtesla and one overloaded, recorded over a longer old file:
-    // on disk after every record, read back whole.
+    // Recorded over a longer old file, each record on disk before the next sample.
     void recordingRoundTrip()
     {
         QTemporaryDir dir;
@@ -177,8 +176,7 @@ private slots:
                  Rows({{"x,y", "say \"hi\"", "l1\r\nl2"}}));
     }
 
-    // As the panel writes it (Windows-1252, micro sign B5, CR LF, an empty line inside) in, UTF-8
-    // without a byte-order mark out: Python's csv module reads it as it is.
+    // Windows-1252 in; UTF-8 without a byte-order mark out, which Python's csv reads as it is.
     void convertRecordFile()
     {
         QTemporaryDir dir;
