@@ -175,14 +175,17 @@ private slots:
         QVERIFY(loadRecordFile(list, record));
         test::ScriptedDialogs dialogs;
         const QString pdf = dir.filePath("fromlist.pdf");
-        dialogs.fileAnswers << pdf;
+        dialogs.fileAnswers << dir.filePath("no/such/folder.pdf") << pdf;
         QTimer::singleShot(0, [&] {
             auto* dialog = list.findChild<ReportDialog*>("ReportDialog");
             QVERIFY(dialog);
             dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
             dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
+            const bool refused = !dialog->write(); // said, and the dialog stays open
             if (!dialog->write())
                 dialog->reject(); // it stays open after a failure: end it, the test fails below
+            QVERIFY(refused);
+            QCOMPARE(dialogs.messages.size(), 1);
             const QLabel* data = dialog->findChild<QLabel*>("LblData");
             QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
             QVERIFY(data->x() > 0); // beside its caption in the form
