@@ -171,9 +171,9 @@ private slots:
         const QByteArray bytes = tableFileBytes(SurveyRows);
         const QString record = dir.filePath("flat3.txt");
         QVERIFY(test::writeFile(record, bytes));
+        test::ScriptedDialogs dialogs; // before anything that may show a message
         FileList list;
         QVERIFY(loadRecordFile(list, record));
-        test::ScriptedDialogs dialogs;
         const QString pdf = dir.filePath("fromlist.pdf");
         dialogs.fileAnswers << dir.filePath("no/such/folder.pdf") << pdf;
         QTimer::singleShot(0, [&] {
