@@ -7,6 +7,7 @@
 #include "ui/PortBindings.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -111,8 +112,7 @@ private slots:
         QVERIFY(!c.bindFromOption("2="));
     }
 
-    // Typed into Ports as a user would (keys, optionally Enter): only COM1..COM8 exactly choose
-    // a port, nothing is completed, corrected or added to the list.
+    // Typed key by key: only COM1..COM8 choose a port; nothing is completed, corrected or added.
     void choice_data()
     {
         QTest::addColumn<QString>("typed"); // empty: keep "COM1"
@@ -142,6 +142,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w));
         auto* ports = w->findChild<QComboBox*>("Ports");
         QCOMPARE(ports->itemText(7), QString("COM8"));
+        QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(), QString("/dev/ttyUSB0"));
         QCOMPARE(ports->currentText(), QString("COM1"));
         if (!typed.isEmpty()) {
             ports->lineEdit()->setFocus();
@@ -150,6 +151,8 @@ private slots:
             if (enter)
                 QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
             QCOMPARE(ports->currentText(), typed);
+            QCOMPARE(w->findChild<QLabel*>("LblDevice")->text() == "Choose COM1 to COM8.",
+                     button == "CmdOK" && port == 0);
         }
         QCOMPARE(ports->count(), 8);
         QSignalSpy chosen(w, &PortWindow::chosen);

@@ -92,8 +92,7 @@ private slots:
         QCOMPARE(listingHeading2(), QString("       ----------  -------- ------ ---- ---- ----"));
     }
 
-    // Three samples, one in microtesla and one overloaded, recorded over a longer old file:
-    // on disk after every record, read back whole.
+    // Recorded over a longer old file, each record on disk before the next sample.
     void recordingRoundTrip()
     {
         QTemporaryDir dir;
@@ -153,6 +152,7 @@ private slots:
         QCOMPARE(csvCells(u"7\t25/03/14\t09:41:07.4\t0.05\tuT\t \t"),
                  QStringList({"7", "2025-03-14T09:41:07.4", "0.05", Micro + "T", "", ""}));
         QCOMPARE(csvCells(u"4\t26/12/05"), QStringList({"4", "26/12/05", "", "", "", ""}));
+        QCOMPARE(csvCells(u"\t26/12/05"), QStringList({"", "26/12/05", "", "", "", ""}));
         QCOMPARE(csvCells(u"5\t26/12/05\t10:00:00\t1\"2,3\tmG\t\t\textra"),
                  QStringList({"5", "2026-12-05T10:00:00", "1\"2,3", "mG", "", ""}));
         // A date or time that is not the meter's is kept as it was written.
@@ -176,8 +176,7 @@ private slots:
                  Rows({{"x,y", "say \"hi\"", "l1\r\nl2"}}));
     }
 
-    // As the panel writes it (Windows-1252, micro sign B5, CR LF, an empty line inside) in, UTF-8
-    // without a byte-order mark out: Python's csv module reads it as it is.
+    // Windows-1252 in; UTF-8 without a byte-order mark out, which Python's csv reads as it is.
     void convertRecordFile()
     {
         QTemporaryDir dir;

@@ -1,5 +1,4 @@
-// The survey report as a reader gets it: the PDF's text through pdftotext, its fonts through
-// pdffonts, page 1 rendered by pdftoppm, and a report that cannot be written.
+// The survey report as a reader gets it: through pdftotext, pdffonts and pdftoppm.
 
 #include "records/FileList.h"
 #include "records/RecordFile.h"
@@ -107,8 +106,7 @@ private slots:
         for (const QString& line : fonts)
             QVERIFY2(line.simplified().split(' ').contains("yes"), qPrintable(line));
 
-        // Readings up to 90 mG and a level of 50 mG: the axis goes to 100 mG, the red level line
-        // halfway up. At 72 dots per inch one pixel is one point.
+        // The axis goes to 100 mG, the 50 mG line halfway up; at 72 dpi a pixel is a point.
         QCOMPARE(layout.yMaximum, 100.0);
         run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
         const QImage page(dir.filePath("page-1.png"));
@@ -167,25 +165,27 @@ private slots:
         QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
     }
 
-    // A record file opened in the File List: the report names it and gives its SHA-256, and the
-    // dialog's fields come back in the next dialog.
+    // The report names the file and its SHA-256; the dialog's fields come back next time.
     void reportFromTheFileList()
     {
         const QByteArray bytes = tableFileBytes(SurveyRows);
         const QString record = dir.filePath("flat3.txt");
         QVERIFY(test::writeFile(record, bytes));
+        test::ScriptedDialogs dialogs; // before anything that may show a message
         FileList list;
         QVERIFY(loadRecordFile(list, record));
-        test::ScriptedDialogs dialogs;
         const QString pdf = dir.filePath("fromlist.pdf");
-        dialogs.fileAnswers << pdf;
+        dialogs.fileAnswers << dir.filePath("no/such/folder.pdf") << pdf;
         QTimer::singleShot(0, [&] {
             auto* dialog = list.findChild<ReportDialog*>("ReportDialog");
             QVERIFY(dialog);
             dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
             dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
+            const bool refused = !dialog->write(); // said, and the dialog stays open
             if (!dialog->write())
                 dialog->reject(); // it stays open after a failure: end it, the test fails below
+            QVERIFY(refused);
+            QCOMPARE(dialogs.messages.size(), 1);
             const QLabel* data = dialog->findChild<QLabel*>("LblData");
             QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
             QVERIFY(data->x() > 0); // beside its caption in the form

@@ -10,8 +10,7 @@ using namespace veltrix::stats;
 
 namespace {
 
-// "10:00:00 5 mG, 27/01/01 00:00:01 3 uT": numbered rows of TAB-separated cells, two empty ones
-// at the end; the date is 26/12/05 unless given.
+// "10:00:00 5 mG, 27/01/01 00:00:01 3 uT" as numbered rows; the date is 26/12/05 unless given.
 QStringList table(const QString& records)
 {
     QStringList rows;
@@ -47,8 +46,7 @@ private slots:
     void figures_data()
     {
         QTest::addColumn<QStringList>("rows");
-        // readings, overloads, invalid, converted, rows of the lowest and the highest reading,
-        // survey duration and sampling time in ms
+        // readings, overloads, invalid, converted, rows of min and max, duration, sampling (ms)
         QTest::addColumn<QList<qint64>>("counts");
         // min, max, mean, median, p95, standard deviation
         QTest::addColumn<QList<double>>("values");
@@ -70,8 +68,7 @@ private slots:
             << table("10:00:02 2.5 uT, 10:00:04 15 mG")
             << QList<qint64>{2, 0, 0, 1, 2, 1, 2000, 2000}
             << QList<double>{1.5, 2.5, 2, 2, 2.45, std::sqrt(0.5)} << QString(QChar(0x00B5)) + u'T';
-        // OL is counted apart and never averaged; text, a number with more behind it, an unknown
-        // unit and a bad time are invalid.
+        // OL is counted apart; text, "12abc", an unknown unit and a bad time are invalid.
         QTest::newRow("overloads and invalid readings")
             << table("10:00:00 10 mG, 10:00:01 OL mG, 10:00:02 Ok mG, 10:00:02 12abc mG, "
                      "10:00:03 20 G, 10:00:0x 5 mG, 10:00:05 30 mG")
@@ -132,9 +129,10 @@ private slots:
             << QList<qint64>{2000, 2000, 2, 4000} << QStringList{};
         QTest::newRow("overloads are above") << series({"1", "OL", "OL", "1"}) << "1000mG" << 0.0
                                              << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
-        QTest::newRow("invalid readings end a stretch")
-            << series({"9", "9", "x", "9"}) << "5" << 0.0 << QList<qint64>{3000, 2000, 1, 3000}
-            << QStringList{};
+        QTest::newRow("invalid readings and times end a stretch")
+            << table("10:00:00 9 mG, 10:00:01 9 mG, 10:00:02 x mG, 10:00:03 9 mG, 10:00:0x 9 mG, "
+                     "10:00:04 9 mG, 10:00:05 9 mG")
+            << "5" << 0.0 << QList<qint64>{5000, 2000, 1, 5000} << QStringList{};
         QTest::newRow("clock set back breaks a stretch")
             << table("10:00:00 9 mG, 10:00:01 9 mG, 09:00:00 9 mG") << "5mG" << 0.0
             << QList<qint64>{3000, 2000, 1, 1000} << QStringList{"back 2-3"};
@@ -181,8 +179,7 @@ private slots:
         QCOMPARE(error, QString("No records between 2026-12-05 11:00:00 and the end."));
     }
 
-    // Levels typed by the user (a bare number in the table's unit) and the alarm thresholds; a low
-    // alarm of 0 is no level.
+    // Levels typed by the user (bare: the table's unit) and alarm thresholds (a 0 is no level).
     void levels()
     {
         const auto mG = [](const QString& text) {

@@ -38,8 +38,7 @@ class TablesTest : public QObject {
 private slots:
     void init() { tmp.reset(new QTemporaryDir); }
 
-    // The live table's Save button: refused while recording, then cancelled, then saved byte for
-    // byte while the caption counts the rows. An empty table leaves an empty file behind.
+    // Save: refused while recording, cancelled, then saved while the caption counts the rows.
     void liveTableSaved()
     {
         test::ScriptedDialogs dialogs;
@@ -132,8 +131,7 @@ private slots:
         QVERIFY(!works || printer.pagesPrinted() >= 2);
     }
 
-    // From the 19th row on the newest row stays in view; reaching the row limit closes the table
-    // as the user would, so the panel stops feeding it.
+    // The newest row stays in view; at the row limit the table is closed, as the user would.
     void liveTableScrollsAndStopsAtItsLimit()
     {
         SharedState state;
@@ -186,8 +184,7 @@ private slots:
         QTRY_VERIFY(live.isNull()); // deleted once the dialog was over
     }
 
-    // A file that cannot be read leaves the list as it was; a file of two records replaces
-    // what the list showed and keeps the file's numbers; the caption becomes the file's name.
+    // An unreadable file leaves the list as it was; a readable one replaces it, numbers kept.
     void openKeepsTheFilesNumbers()
     {
         test::ScriptedDialogs dialogs;
@@ -208,8 +205,7 @@ private slots:
         QCOMPARE(list.windowTitle(), QString("two.txt"));
     }
 
-    // Pauses nest, and each leaves polling as it found it: an inner one (a key during a
-    // download) never starts it under the outer one.
+    // An inner pause (a key during a download) never starts polling under the outer one.
     void pollPausesNest()
     {
         for (const bool running : {true, false}) {
