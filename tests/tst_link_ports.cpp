@@ -48,6 +48,7 @@ private slots:
         QTest::newRow("uT low 0000") << 0x40 << 0x0000 << false << "0.00" << false;
         QTest::newRow("mG high 1999") << 0x88 << 0x1999 << true << "1999" << false;
         QTest::newRow("hex digit ends run") << 0x80 << 0x1A23 << false << "1.3" << false;
+        QTest::newRow("uT hex digit ends run") << 0x40 << 0x1A23 << false << "1.23" << false;
         QTest::newRow("OL") << 0x48 << 0x1C00 << false << "OL" << true;
         QTest::newRow("1000 invalid") << 0x80 << 0x1000 << true << "7.7" << true;
         QTest::newRow("12FF invalid") << 0x80 << 0x12FF << false << "7.7" << false;

@@ -89,6 +89,7 @@ private slots:
         for (const QString& expected :
              QStringList{"Survey of Flat 3", "12 Example Road, Bedroom, bed head", "A. Tester",
                          "Model 4627, ID 12", "2026-12-05 10:00:00 to 2026-12-05 10:00:40 (40 s)",
+                         "10:00:16", // the time axis
                          "Lowest 10.00 mG", "Highest 90.00 mG", "Mean 50.00 mG",
                          "Median (typical) 50.00 mG", "Overloads (OL) 1, not in the figures",
                          // 20 readings of 90 and the overload at 1 s each
@@ -122,6 +123,21 @@ private slots:
         const int middle = int(layout.plot.top() + layout.plot.height() / 2);
         QVERIFY(std::max({redAt(middle - 1), redAt(middle), redAt(middle + 1)}) >
                 layout.plot.width() / 2);
+        // Without levels the chart holds only the trace, from 10 to 90 mG: nothing of it at 5 mG,
+        // where a column drawn from 0 would be.
+        ReportRequest bare = request();
+        bare.references.clear();
+        bare.ownLevels.clear();
+        QVERIFY(write(pdf, SurveyRows, bare, nullptr, &layout));
+        run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("bare")});
+        const QImage barePage(dir.filePath("bare-1.png"));
+        const int y5 = int(layout.plot.bottom() - layout.plot.height() / 20);
+        int blue = 0;
+        for (int x = int(layout.plot.left()) + 2; x < int(layout.plot.right()); ++x) {
+            const QColor c = barePage.pixelColor(x, y5);
+            blue += c.blue() - c.red() > 30;
+        }
+        QCOMPARE(blue, 0);
     }
 
     void recordsFollowOnMorePages()
@@ -146,6 +162,11 @@ private slots:
         QVERIFY(!text.contains("10:00:08"));
         QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0.0 % +none\\n")));
         QVERIFY(text.contains("Page 5 of 5"));
+
+        // 41 records fill part of one column: one heading, none over an empty column.
+        QVERIFY(write(pdf, SurveyRows, r));
+        const QString one = run("pdftotext", {"-layout", "-f", "3", pdf, "-"});
+        QCOMPARE(one.count(QRegularExpression("No\\.\\s+Date\\s+Time")), 1);
     }
 
     void unwritableLeavesNoFile()

@@ -73,6 +73,11 @@ private slots:
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         QVERIFY(SaveTable(nullptr, ui::Grid(7), state));
         QCOMPARE(fileBytes(path), QByteArray());
+        // A list opened again numbers from 1.
+        live.close();
+        RealTimeList again(state);
+        again.AppendLiveRow(body(1));
+        QCOMPARE(again.grid().cell(again.grid().rows() - 1, 0), QString("1"));
     }
 
     // Failures that hold for every user, root included.
@@ -194,6 +199,11 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(list.grid().rows(), 2);
         QCOMPARE(list.windowTitle(), QString("File List"));
+        // A read that fails (the kernel's EIO on this file) is refused, not taken as empty.
+        QString error;
+        QVERIFY(!loadRecordFile(list, "/proc/self/mem", &error));
+        QVERIFY2(error.contains("cannot be read"), qPrintable(error));
+        QCOMPARE(list.grid().rows(), 2);
         const QString path = tmp->filePath("two.txt");
         QVERIFY(writeFile(path, HeaderBytes + "7\t" + body(1).toLatin1() + "\t\r\n9\t" +
                                     body(2).toLatin1() + "\t\r\n"));
