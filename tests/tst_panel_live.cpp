@@ -45,6 +45,9 @@ private slots:
         rig.meter.setStatusOverride(status);
         QVERIFY(rig.ticks(1)); // the tick that may have started before the override
         test::Seen blinked([unit] { return unit->isHidden(); });
+        // The reading stays put while the marks beside it come and go.
+        const QRect valueAt = rig.w("LblValue")->geometry();
+        test::Seen moved([&] { return rig.w("LblValue")->geometry() != valueAt; });
         QElapsedTimer clock;
         clock.start();
         QVERIFY(rig.ticks(1));
@@ -52,6 +55,7 @@ private slots:
         QCOMPARE(unit->text(), caption);
         QCOMPARE(unit->isHidden(), hidden);
         QCOMPARE(blinked.seen, hidden || minTickMs > 0);
+        QVERIFY(!moved.seen);
     }
 
     // After a spell of random bytes from the line, peak mode shows the highest reading (OL
@@ -232,9 +236,12 @@ private slots:
         QVERIFY2(text.startsWith("No device found, try again!\n") && text.contains(pid),
                  qPrintable(text));
 
+        // The panel's dark face: its style sheet finds the body by name.
+        QWidget* comm = rig.w("LblComm");
+        const QRect corner(comm->mapTo(rig.panel.get(), QPoint()), QSize(2, 2));
+        QVERIFY(qGray(rig.panel->grab(corner).toImage().pixel(0, 0)) < 128);
         // The port in the running panel's title tells panels side by side apart; a click on the
         // port label shows the build.
-        QWidget* comm = rig.w("LblComm");
         const QString port = QStringLiteral(" - COM1 (%1)").arg(rig.meter.devicePath());
         QCOMPARE(rig.panel->windowTitle(), PanelTitle + port);
         QTest::mouseClick(comm, Qt::LeftButton);

@@ -76,8 +76,7 @@ private slots:
         PanelRig rig;
         QPointer<MemoryWindow> memory;
         QVERIFY(rig.openMemory(memory, true));
-        QTimer::singleShot(500, rig.panel.get(),
-                           [&] { rig.w<QPushButton>("CmdHold")->click(); });
+        QTimer::singleShot(500, rig.panel.get(), [&] { rig.w<QPushButton>("CmdHold")->click(); });
         rig.meter.clearReceived();
         memory->downloadSet(7); // about 3 s on the wire
         QVERIFY(memory && memory->dataList());

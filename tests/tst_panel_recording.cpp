@@ -2,6 +2,8 @@
 // under a recording or a table save.
 
 #include "panel/SharedState.h"
+#include "records/FileList.h"
+#include "records/ListPlot.h"
 #include "records/RealTimeList.h"
 #include "records/TableServices.h"
 #include "support/PanelRig.h"
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScopeGuard>
+#include <QToolBar>
 
 using namespace veltrix;
 using veltrix::test::fileLines;
@@ -86,11 +89,11 @@ private slots:
 
     // A cancelled save dialog does nothing. A recording that reaches its limit ends and tells so
     // on the panel, without a box that would wait for someone to click it; the note stays until
-    // the next recording, which keeps Open refused.
-    void recordLimitAndRefusals()
+    // the next recording, which refuses Open.
+    void recordLimitAndOpen()
     {
         RecordingRig rig;
-        QVERIFY(rig.start());
+        QVERIFY(rig.start() && rig.ticks(1));
         rig.panel->toolbarClick("SaveStop");
         QVERIFY(!rig.panel->state().RecordingOn);
         QCOMPARE(QDir(rig.dir.path()).entryList(QDir::Files).size(), 0);
@@ -107,12 +110,23 @@ private slots:
         QVERIFY(rig.record("next.txt"));
         QVERIFY(rig.w("LblNote")->isHidden());
 
-        const int asked = rig.dialogs.fileRequests;
+        rig.dialogs.fileAnswers << rig.file("limit.txt") << rig.file("limit.txt");
         rig.panel->toolbarClick("Open");
         QCOMPARE(rig.dialogs.messages, QStringList{"Recording Mode!\n\rPlease stop recording!"});
-        QCOMPARE(rig.dialogs.fileRequests, asked);
         QVERIFY(rig.panel->fileList() == nullptr);
         rig.panel->toolbarClick("SaveStop");
+
+        // Once stopped, Open shows the file, its Plot plots it, and a second Open replaces it
+        // (reading the file is the record tables' business).
+        rig.panel->toolbarClick("Open");
+        QPointer<FileList> list = rig.panel->fileList();
+        QVERIFY(list && list->isVisible());
+        list->findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("Plot")->trigger();
+        QVERIFY(rig.panel->listPlot()->window() && rig.panel->listPlot()->window()->isVisible());
+        QCOMPARE(rig.panel->listPlot()->window()->points().size(), 2);
+        rig.panel->toolbarClick("Open");
+        QTRY_VERIFY(list.isNull() || !list->isVisible());
+        QVERIFY(rig.panel->fileList() && rig.panel->fileList() != list);
     }
 
     // The sampling-time box, asked for from the toolbar, is open while the panel goes on

@@ -1,8 +1,6 @@
 // The panel's views and charts against the virtual meter: how they open, their place in the
-// feeding order of a sample, the unit key, and the file list's Plot.
+// feeding order of a sample, and the unit key.
 
-#include "records/FileList.h"
-#include "records/ListPlot.h"
 #include "records/StripChart.h"
 #include "support/PanelRig.h"
 #include "ui/Grid.h"
@@ -12,7 +10,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QToolBar>
 
 using namespace veltrix;
 using veltrix::test::PanelRig;
@@ -170,31 +167,6 @@ private slots:
         QTest::mouseClick(rig.panel->stripChart()->rangeDialog()->CmdOK, Qt::LeftButton);
         QVERIFY(chart->isVisible());
         QVERIFY(!tesla->isEnabled());
-    }
-
-    // The file list plots its file; a second Open replaces it (reading the file is the record
-    // tables' business).
-    void fileListPlotsAndIsReplaced()
-    {
-        test::ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("rec.txt");
-        QVERIFY(test::writeFile(path, test::HeaderBytes +
-                                          "1\t26/12/05\t10:00:01\t100\tmG\t\t\t\r\n" +
-                                          "2\t26/12/05\t10:00:02\t200\tmG\t\t\t\r\n"));
-        dialogs.fileAnswers << path << path;
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.panel->toolbarClick("Open");
-        QPointer<FileList> list = rig.panel->fileList();
-        QVERIFY(list && list->isVisible());
-        list->findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("Plot")->trigger();
-        ListPlot1* window = rig.panel->listPlot()->window();
-        QVERIFY(window && window->isVisible());
-        QCOMPARE(window->points().size(), 2);
-        rig.panel->toolbarClick("Open");
-        QTRY_VERIFY(list.isNull() || !list->isVisible());
-        QVERIFY(rig.panel->fileList() && rig.panel->fileList() != list);
     }
 
     void opensAndFeeds()

@@ -47,7 +47,6 @@ struct PanelRig {
         memory = panel->memoryWindow();
         return memory;
     }
-    // Started, and polled n times already.
     bool startPolled(int n) { return start() && ticks(n); }
     ~PanelRig()
     {
@@ -61,7 +60,6 @@ struct PanelRig {
     }
     QString text(const char* name) const { return w(name)->text(); }
 
-    // Waits for n complete poll ticks.
     bool ticks(int n, int timeoutMs = 10000)
     {
         QSignalSpy spy(panel.get(), &Panel::tickFinished);
