@@ -138,22 +138,10 @@ QJsonObject json(const QString& text)
     return QJsonDocument::fromJson(text.toUtf8()).object();
 }
 
-// The line protocol split at `sep` where it is not escaped; `unescape` drops the backslashes.
-QStringList splitAt(const QString& text, QChar sep, bool unescape = false)
+QString unescape(QString text)
 {
-    QStringList out{QString()};
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == sep) {
-            out << QString();
-        } else if (text[i] == '\\' && i + 1 < text.size()) {
-            if (!unescape)
-                out.last() += text[i];
-            out.last() += text[++i];
-        } else {
-            out.last() += text[i];
-        }
-    }
-    return out;
+    static const QRegularExpression escaped(R"(\\(.))");
+    return text.replace(escaped, "\\1");
 }
 
 struct InfluxPoint {
@@ -163,38 +151,28 @@ struct InfluxPoint {
     qint64 time = 0;
 };
 
-// A strict reader of one line: measurement and tags, typed fields (floats, booleans), time.
+// A strict reader of one line: measurement and tags, typed fields (floats, booleans), time. A
+// backslash takes the next character into the name or value; only a bare one separates.
 std::optional<InfluxPoint> parseInflux(const QString& line)
 {
-    const QStringList parts = splitAt(line, ' ');
-    if (parts.size() != 3)
+    const QString name = R"((?:[^,= \\]|\\.)+)";
+    const QString field = name + R"(=(?:true|false|-?\d+(?:\.\d+)?(?:e[-+]\d+)?))";
+    const QRegularExpression whole(R"(^((?:[^, \\]|\\.)+)((?:,)" + name + "=" + name + ")*) (" +
+                                   field + "(?:," + field + R"()*) (\d+)$)");
+    const QRegularExpression pair("(" + name + ")=(" + name + ")");
+    const auto m = whole.match(line);
+    if (!m.hasMatch())
         return std::nullopt;
     InfluxPoint p;
-    const QStringList series = splitAt(parts[0], ',');
-    p.measurement = splitAt(series[0], ',', true).join(',');
-    bool ok = true;
-    const auto pairs = [&](const QStringList& items, const auto& add) {
-        for (const QString& item : items) {
-            const QStringList kv = splitAt(item, '=');
-            ok = ok && kv.size() == 2 && !kv[0].isEmpty();
-            if (ok)
-                add(splitAt(kv[0], '=', true).join('='), splitAt(kv[1], '=', true).join('='));
-        }
-    };
-    pairs(series.mid(1), [&](const QString& k, const QString& v) { p.tags[k] = v; });
-    pairs(splitAt(parts[1], ','), [&](const QString& k, const QString& v) {
-        bool number = false;
-        const double d = v.toDouble(&number);
-        if (v == "true" || v == "false")
-            p.fields[k] = v == "true";
-        else if (number)
-            p.fields[k] = d;
-        else
-            ok = false;
-    });
-    bool timed = false;
-    p.time = parts[2].toLongLong(&timed);
-    return ok && timed && !p.fields.isEmpty() ? std::optional(p) : std::nullopt;
+    p.measurement = unescape(m.captured(1));
+    for (const auto& tag : pair.globalMatch(m.captured(2)))
+        p.tags[unescape(tag.captured(1))] = unescape(tag.captured(2));
+    for (const auto& f : pair.globalMatch(m.captured(3))) {
+        const QString v = f.captured(2);
+        p.fields[f.captured(1)] = v == "true" || v == "false" ? QVariant(v == "true") : v.toDouble();
+    }
+    p.time = m.captured(4).toLongLong();
+    return p;
 }
 
 } // namespace
@@ -221,8 +199,8 @@ private slots:
     void configFile();
 
 private:
-    std::unique_ptr<sim::VirtualMeter> m_meter;
-    QString port() const { return m_meter->devicePath(); }
+    test::CliMeter m_rig;
+    QString port() const { return m_rig.port(); }
     bool hasTool(const char* name)
     {
         return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
@@ -231,9 +209,8 @@ private:
 
 void TestCliFeeds::init()
 {
-    m_meter = std::make_unique<sim::VirtualMeter>();
-    QVERIFY(test::startMeterOnLink(*m_meter, false));
-    m_meter->setField(12.3);
+    QVERIFY(m_rig.start());
+    m_rig.meter->setField(12.3);
 }
 
 void TestCliFeeds::lineProtocol_data()
@@ -249,8 +226,8 @@ void TestCliFeeds::lineProtocol()
     QFETCH(bool, overload);
     QFETCH(QString, meterId);
     if (overload) {
-        m_meter->setUnit(sim::Unit::MicroTesla);
-        m_meter->setValueOverride(0x1C00);
+        m_rig.meter->setUnit(sim::Unit::MicroTesla);
+        m_rig.meter->setValueOverride(0x1C00);
     }
     const qint64 before = QDateTime::currentMSecsSinceEpoch();
     const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--format", "influx",
@@ -297,11 +274,11 @@ void TestCliFeeds::promTextfile()
     QVERIFY(check.waitForFinished(30000));
     QVERIFY2(check.exitCode() == 0, check.readAll().constData());
     // A silent meter: the link gauge drops to 0 and the stale reading goes; back when it answers.
-    m_meter->setSilent(true);
+    m_rig.meter->setSilent(true);
     QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("} 0\n") &&
                                  !test::fileBytes(prom).contains("_tesla{"),
                              15000);
-    m_meter->setSilent(false);
+    m_rig.meter->setSilent(false);
     QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("_tesla{"), 15000);
     // Only whole files replace it: no temporary file is left behind.
     p.terminate();
@@ -385,9 +362,9 @@ void TestCliFeeds::mqttWithHomeAssistant()
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(discovery).size() > announced, 10000);
 
     // The meter goes silent and comes back.
-    m_meter->setSilent(true);
+    m_rig.meter->setSilent(true);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("offline"), 15000);
-    m_meter->setSilent(false);
+    m_rig.meter->setSilent(false);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("online"), 15000);
 
     // The broker restarts: the tool reconnects and goes on.
@@ -435,11 +412,8 @@ void TestCliFeeds::mqttCredentials()
                         QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)};
     QProcess cli;
     if (source == "file") {
-        QFile f(dir.filePath("pw"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(password.toUtf8() + '\n');
-        f.close();
-        args << "--mqtt-password-file" << f.fileName();
+        QVERIFY(test::writeFile(dir.filePath("pw"), password.toUtf8() + '\n'));
+        args << "--mqtt-password-file" << dir.filePath("pw");
     } else {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELTRIX_MQTT_PASSWORD", password);
@@ -562,7 +536,7 @@ void TestCliFeeds::badOptions()
     const CliRun r = runCli(args << "--port" << port());
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QVERIFY(m_meter->commands().isEmpty()); // refused before the meter was asked anything
+    QVERIFY(m_rig.meter->commands().isEmpty()); // refused before the meter was asked anything
 }
 
 void TestCliFeeds::twoMetersAndTheLock()
@@ -581,7 +555,7 @@ void TestCliFeeds::twoMetersAndTheLock()
                                  test::fileLines(dir.filePath("b.txt")).size() >= 3,
                              20000);
     // The first meter's port is held: refused at once, naming the holder.
-    m_meter->clearReceived();
+    m_rig.meter->clearReceived();
     const CliRun r = runCli({"read", "--port", port(), "--count", "1"}, 10000);
     QCOMPARE(r.status, 3);
     QVERIFY2(r.err.contains(QStringLiteral("in use by veltrix-cli (process %1)").arg(a.processId())),
@@ -619,10 +593,7 @@ void TestCliFeeds::configFile()
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString conf = dir.filePath("ttyUSB0.conf");
-    QFile f(conf);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
-    f.close();
+    QVERIFY(test::writeFile(conf, text));
     QCOMPARE(::chmod(QFile::encodeName(conf).constData(), mode_t(mode)), 0);
     const CliRun r = runCli({"read", "--config", conf, "--port", port()});
     QCOMPARE(r.status, status);
