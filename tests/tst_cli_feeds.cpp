@@ -322,9 +322,12 @@ void TestCliFeeds::mqttWithHomeAssistant()
     const QString prefix = "veltrix/Bench_a_1"; // the meter ID made fit for a topic level
     const QString discovery = "homeassistant/sensor/veltrix_Bench_a_1/flux_density/config";
     QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TZ", "XST+3:30"); // a state's time carries the local offset, here -03:30
+    cli.setProcessEnvironment(env);
     cli.start(QStringLiteral(VELTRIX_CLI),
               {"read", "--port", port(), "--interval", "1", "--meter-id", "Bench a/1", "--mqtt",
-               QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)});
+               QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port), "--mqtt-queue", "2"});
     QVERIFY(cli.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 3, 20000);
 
@@ -336,6 +339,7 @@ void TestCliFeeds::mqttWithHomeAssistant()
         QCOMPARE(t0.secsTo(t1), 1);
     }
     const QJsonObject state = json(states.last());
+    QVERIFY2(state["time"].toString().endsWith("-03:30"), qPrintable(states.last()));
     QCOMPARE(state["unit"].toString(), QString("mG"));
     QVERIFY(qAbs(state["microtesla"].toDouble() * 10 - state["value"].toDouble()) < 1e-9);
 
@@ -367,9 +371,12 @@ void TestCliFeeds::mqttWithHomeAssistant()
     m_rig.meter->setSilent(false);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("online"), 15000);
 
-    // The broker restarts: the tool reconnects and goes on.
+    // The broker is away for a few readings: the queue keeps the last two, the rest are
+    // counted; the tool reconnects and goes on.
     broker.stop();
     sub.reset();
+    const qsizetype polls = m_rig.meter->commands().size();
+    QTRY_VERIFY_WITH_TIMEOUT(m_rig.meter->commands().size() >= polls + 16, 15000);
     QVERIFY(broker.start());
     sub = std::make_unique<Subscriber>(broker.port);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 2, 30000);
@@ -377,6 +384,8 @@ void TestCliFeeds::mqttWithHomeAssistant()
     const QString err = QString::fromUtf8(cli.readAllStandardError());
     QVERIFY2(err.count("MQTT broker lost") == 1 && err.count("MQTT broker connected") == 1,
              qPrintable(err)); // both said, once each
+    QVERIFY2(err.contains("readings dropped while it was away (the queue holds 2)"),
+             qPrintable(err));
 
     // Killed outright: the broker sends the last will.
     ::kill(pid_t(cli.processId()), SIGKILL);
@@ -582,6 +591,8 @@ void TestCliFeeds::configFile_data()
         << QByteArray("count = 2\nmqtt-password = x\n") << 0644 << 2 << "other users can read";
     QTest::newRow("password, private") << QByteArray("count = 1\nmqtt-password = x\n") << 0600
                                        << 0 << "";
+    QTest::newRow("password, read by our group") << QByteArray("count = 1\nmqtt-password = x\n")
+                                                 << 0640 << 0 << "";
     QTest::newRow("not an option") << QByteArray("count 2\n") << 0600 << 2 << "not an option";
 }
 
