@@ -331,7 +331,9 @@ void TestCliFeeds::mqttWithHomeAssistant()
               {"read", "--port", port(), "--interval", "1", "--meter-id", "Bench a/1", "--mqtt",
                QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port), "--mqtt-queue", "2"});
     QVERIFY(cli.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 3, 20000);
+    // Condition waits: generous, as a starved machine may hold up the tool for many seconds.
+    QTRY_VERIFY2_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 3,
+                              cli.readAllStandardError().constData(), 40000);
 
     // One state message per sample: consecutive whole seconds, none twice.
     const QStringList states = sub->on(prefix + "/state");
@@ -439,7 +441,8 @@ void TestCliFeeds::mqttCredentials()
         QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("refused"));
         return;
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!sub.on("veltrix/m/state").isEmpty(), 20000);
+    QTRY_VERIFY2_WITH_TIMEOUT(!sub.on("veltrix/m/state").isEmpty(),
+                              cli.readAllStandardError().constData(), 40000);
     QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(cli.processId()));
     QVERIFY(cmdline.open(QIODevice::ReadOnly));
     QVERIFY(!cmdline.readAll().contains(password.toUtf8()));
