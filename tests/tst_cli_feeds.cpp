@@ -75,7 +75,22 @@ struct Broker {
             process.waitForReadyRead(200);
             log += process.readAll();
         }
-        return log.contains("listen socket") || (qWarning("mosquitto: %s", log.constData()), false);
+        if (!log.contains("listen socket"))
+            return qWarning("mosquitto: %s", log.constData()), false;
+        // It says so before it listens: a client started at once could be refused.
+        const auto listening = [this] {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            a.sin_port = htons(quint16(port));
+            const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            ::close(fd);
+            return ok;
+        };
+        for (QDeadlineTimer t(10000); !listening() && !t.hasExpired();)
+            QTest::qWait(20);
+        return listening();
     }
     void stop()
     {
