@@ -93,7 +93,23 @@ struct Broker {
             process.waitForReadyRead(200);
             log += process.readAll();
         }
-        return log.contains("listen socket");
+        if (!log.contains("listen socket"))
+            return false;
+        // mosquitto says so before it binds: wait until a connection is taken.
+        t.restart();
+        while (t.elapsed() < 10000) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            a.sin_port = htons(quint16(port));
+            const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            ::close(fd);
+            if (ok)
+                return true;
+            bench::runEventLoopFor(20);
+        }
+        return false;
     }
     void stop()
     {
