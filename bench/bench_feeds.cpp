@@ -1,18 +1,21 @@
 // veltrix-cli's feeds, against veltrix-meter-sim (paced, own process) and a mosquitto broker on
 // 127.0.0.1 started here:
-//  1. cpu: `read` for N polls plain, then with `--format influx --mqtt`: the tool's CPU time,
-//     all of it (getrusage of the waited-for child) and from its 10th second on (/proc), and the
-//     ratios (target: at most 1.2).
+//  1. cpu: `read` for N polls plain, then with `--format influx --mqtt`, R times in turn: the
+//     tool's CPU time, all of it (getrusage of the waited-for child) and from its 10th second on
+//     (the scheduler's nanosecond account in /proc/PID/task/*/schedstat; /proc/PID/stat counts
+//     in 10 ms ticks, too coarse for a tool this idle), each run's and the medians, and the
+//     ratios of the medians (target: at most 1.2).
 //  2. latency: from the poll answer (the state message's time, taken when the answer is decoded)
 //     to the message's arrival at a subscriber (mosquitto_sub's receive time): target 50 ms.
 //  3. memory: `read --mqtt` for M minutes with the broker stopped every other minute: the
 //     tool's resident memory each minute (target: flat).
-// Usage: bench_feeds [--count N] [--minutes M] [--skip-memory]
+// Usage: bench_feeds [--count N] [--runs R] [--minutes M] [--skip-memory] [--cli PATH]
 
 #include "support/BenchSupport.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
@@ -90,7 +93,23 @@ struct Broker {
             process.waitForReadyRead(200);
             log += process.readAll();
         }
-        return log.contains("listen socket");
+        if (!log.contains("listen socket"))
+            return false;
+        // mosquitto says so before it binds: wait until a connection is taken.
+        t.restart();
+        while (t.elapsed() < 10000) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            a.sin_port = htons(quint16(port));
+            const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            ::close(fd);
+            if (ok)
+                return true;
+            bench::runEventLoopFor(20);
+        }
+        return false;
     }
     void stop()
     {
@@ -102,6 +121,28 @@ struct Broker {
 QString url(const Broker& b)
 {
     return QStringLiteral("mqtt://127.0.0.1:%1").arg(b.port);
+}
+
+// CPU time of every thread of `pid` so far, in seconds (nothing when it cannot be read).
+std::optional<double> scheduledSecondsOf(qint64 pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (ids.isEmpty())
+        return std::nullopt;
+    double ns = 0;
+    for (const QString& id : ids) {
+        QFile f(tasks.filePath(id + QStringLiteral("/schedstat")));
+        if (f.open(QIODevice::ReadOnly))
+            ns += f.readAll().split(' ').value(0).toDouble();
+    }
+    return ns / 1e9;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 // Runs `read` with `extra` until it ends; returns the tool's CPU seconds per minute, all of it
@@ -117,10 +158,10 @@ std::pair<double, double> readCpu(const QString& cli, const QString& device, int
     read.start(cli, QStringList{QStringLiteral("read"), QStringLiteral("--port"), device}
                         << extra);
     bench::runEventLoopFor(10000);
-    const double steady0 = bench::cpuSecondsOf(read.processId()).value_or(0);
+    const double steady0 = scheduledSecondsOf(read.processId()).value_or(0);
     const qint64 wall0 = wall.elapsed();
     bench::runEventLoopFor(count * 250);
-    const double steady = bench::cpuSecondsOf(read.processId()).value_or(0) - steady0;
+    const double steady = scheduledSecondsOf(read.processId()).value_or(0) - steady0;
     const qint64 steadyMs = wall.elapsed() - wall0;
     read.terminate();
     read.waitForFinished(10000);
@@ -140,7 +181,13 @@ int main(int argc, char* argv[])
     };
     const int count = option("--count", 120);
     const int minutes = option("--minutes", 10);
-    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/veltrix-cli");
+    const int runs = qMax(1, option("--runs", 3));
+    // --cli: another build of the tool, e.g. an older one to compare with.
+    const qsizetype cliAt = args.indexOf(QStringLiteral("--cli"));
+    const QString cli = cliAt > 0 && cliAt + 1 < args.size()
+                            ? args[cliAt + 1]
+                            : QCoreApplication::applicationDirPath() +
+                                  QStringLiteral("/../cli/veltrix-cli");
     const QString simulator = bench::findSimulator();
     if (simulator.isEmpty() || !QFile::exists(cli)) {
         std::printf("veltrix-cli or veltrix-meter-sim not built\n");
@@ -156,17 +203,29 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    // 1. CPU, plain and with both feeds on.
-    const auto plain = readCpu(cli, device, count, {});
-    const auto fed = readCpu(cli, device, count,
-                             {QStringLiteral("--format"), QStringLiteral("influx"),
-                              QStringLiteral("--mqtt"), url(broker)});
-    bench::figure("cpu", "plain", plain.first, "CPU-s/min");
-    bench::figure("cpu", "influx+mqtt", fed.first, "CPU-s/min");
-    bench::figure("cpu", "ratio", plain.first > 0 ? fed.first / plain.first : 0, "x");
-    bench::figure("cpu", "plain steady", plain.second, "CPU-s/min");
-    bench::figure("cpu", "influx+mqtt steady", fed.second, "CPU-s/min");
-    bench::figure("cpu", "ratio steady", plain.second > 0 ? fed.second / plain.second : 0, "x");
+    // 1. CPU, plain and with both feeds on, in turn so that both meet the same load.
+    std::vector<double> plainAll, fedAll, plainSteady, fedSteady;
+    for (int run = 1; run <= runs; ++run) {
+        const auto plain = readCpu(cli, device, count, {});
+        const auto fed = readCpu(cli, device, count,
+                                 {QStringLiteral("--format"), QStringLiteral("influx"),
+                                  QStringLiteral("--mqtt"), url(broker)});
+        std::printf("cpu.run%d plain %.4f / %.4f steady, influx+mqtt %.4f / %.4f steady "
+                    "CPU-s/min\n",
+                    run, plain.first, plain.second, fed.first, fed.second);
+        std::fflush(stdout);
+        plainAll.push_back(plain.first);
+        fedAll.push_back(fed.first);
+        plainSteady.push_back(plain.second);
+        fedSteady.push_back(fed.second);
+    }
+    const auto ratio = [](double a, double b) { return b > 0 ? a / b : 0; };
+    bench::figure("cpu", "plain", median(plainAll), "CPU-s/min");
+    bench::figure("cpu", "influx+mqtt", median(fedAll), "CPU-s/min");
+    bench::figure("cpu", "ratio", ratio(median(fedAll), median(plainAll)), "x");
+    bench::figure("cpu", "plain steady", median(plainSteady), "CPU-s/min");
+    bench::figure("cpu", "influx+mqtt steady", median(fedSteady), "CPU-s/min");
+    bench::figure("cpu", "ratio steady", ratio(median(fedSteady), median(plainSteady)), "x");
 
     // 2. Latency from the poll answer to the subscriber.
     {

@@ -1,7 +1,5 @@
 // The virtual meter, talked to over its real pseudo-terminal with plain POSIX I/O, the way a
-// serial client sees it.
-// Polling, identify, key letters and the silent/unplug faults as the program meets them are
-// exercised by the link and panel tests.
+// serial client sees it. The link and panel tests meet it as the program does.
 
 #include "sim/MeterProtocol.h"
 #include "sim/VirtualMeter.h"
@@ -36,8 +34,8 @@ public:
         QCOMPARE(::write(m_fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
     }
 
-    // Lets the meter run until at least n bytes have arrived in all, or 2 s are up; returns
-    // everything received so far and forgets it. The sizes of the reads are kept in chunks.
+    // Lets the meter run until n bytes have arrived in all, or 2 s are up; returns and forgets
+    // them. The sizes of the reads go to chunks.
     QByteArray take(int n)
     {
         QDeadlineTimer deadline(2000);
@@ -50,7 +48,6 @@ public:
         return std::exchange(m_buf, {});
     }
 
-    // True once the line has gone away under the client.
     bool hungUp()
     {
         char c;
@@ -129,8 +126,7 @@ private slots:
         QCOMPARE(int(veltrix::sim::displayWord(mG, unit, high)), word);
     }
 
-    // Counts too large for their bytes are clamped, not wrapped (the other answers are checked
-    // over the line below).
+    // Counts too large for their bytes are clamped, not wrapped.
     void memoryStatusClamped()
     {
         QCOMPARE(protocol::memoryStatusAnswer(0xFFFF, 0xFF, 300, 70000).toHex(),
@@ -138,9 +134,9 @@ private slots:
     }
 
     // Every command's answer length and, where it matters, how the answer starts; setting
-    // commands are read back with the matching query. The sample memory holds sets of 20, 30, 12
-    // and 15 records. The clock is set half a minute before a minute ends, so the compared digits
-    // cannot tick over meanwhile.
+    // commands are read back with the matching query (so they are seen to answer nothing). The
+    // sample memory holds sets of 20, 30, 12 and 15 records. The clock is set half a minute
+    // before a minute ends, so the compared digits cannot tick over meanwhile.
     void answers_data()
     {
         QTest::addColumn<QByteArray>("commands");
@@ -157,10 +153,6 @@ private slots:
         row("set 4, 15 records", "K04", 10 + 2 * 15, "000f");
         row("set 8 unknown", "K08", 0, "");
         row("clock", "C", 6, "");
-        row("keys", "HRmuPr", 0, "");
-        row("eeprom write", "W000405", 0, "");
-        row("clock set", "D260101120000", 0, "");
-        row("erase", "EEE", 0, "");
         row("W id 4660, 4.0 s, Y", "W000012W000134W00040AY", 8, "123400000a07");
         row("W lower-case hex, Y", "W0001abW0004ffY", 8, "00ab0000ff07");
         row("W other address, Y", "W012CFFY", 8, "0001000005");
@@ -259,7 +251,6 @@ private slots:
         QTemporaryDir dir;
         const QString link = dir.filePath(QStringLiteral("meter"));
         meter->setSymlinkPath(link);
-
         {
             Port client(link);
             meter->unplug();
