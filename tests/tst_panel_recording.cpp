@@ -69,6 +69,7 @@ private slots:
         if (RealTimeList* list = rig.panel->liveTable(); liveTable) {
             QVERIFY(rig.panel->state().ListViewOpen && list && list->isVisible());
             QCOMPARE(list->grid().cell(2, 0), QString("2"));
+            QCOMPARE(list->x(), rig.panel->frameGeometry().right() + 1);
             list->close();
             QVERIFY(!rig.panel->state().ListViewOpen);
             QVERIFY(rig.w<QPushButton>("CmdTesla")->isEnabled());
