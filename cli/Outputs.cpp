@@ -6,6 +6,7 @@
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerExchange.h"
 #include "logger/LoggerProtocol.h"
+#include "ui/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -46,11 +47,10 @@ int Outputs::check(const QCommandLineParser& parser, const OutputOptions& option
         }
     }
     m_mqttWanted = parser.isSet(options.mqtt);
-    const QStringList mqttOnly = {options.prefix.names().constFirst(),
-                                  options.user.names().constFirst(),
-                                  options.passwordFile.names().constFirst(),
-                                  options.caFile.names().constFirst(),
-                                  options.queue.names().constFirst()};
+    const QStringList mqttOnly = {
+        options.prefix.names().constFirst(), options.user.names().constFirst(),
+        options.passwordFile.names().constFirst(), options.caFile.names().constFirst(),
+        options.queue.names().constFirst()};
     if (!m_mqttWanted) {
         for (const QString& name : mqttOnly) {
             if (parser.isSet(name)) {
@@ -124,22 +124,20 @@ int Outputs::start(Session& session, int samplingSeconds)
     if (m_meter.id.isEmpty()) {
         // The logger's ID code tells identical meters apart; the device name if it is silent.
         logger::LoggerExchange exchange(session.link());
-        const logger::Reply reply = logger::readMemoryStatus(exchange, [] {
-            return !stopRequested();
-        });
-        const auto status = reply.complete() ? logger::parseMemoryStatus(reply.bytes)
-                                              : std::nullopt;
-        m_meter.id = m_meter.model + u'-' +
-                     (status ? QString::number(status->idCode)
-                             : QFileInfo(m_meter.port).fileName());
+        const logger::Reply reply =
+            logger::readMemoryStatus(exchange, [] { return !stopRequested(); });
+        const auto status =
+            reply.complete() ? logger::parseMemoryStatus(reply.bytes) : std::nullopt;
+        m_meter.id =
+            m_meter.model + u'-' +
+            (status ? QString::number(status->idCode) : QFileInfo(m_meter.port).fileName());
     }
     if (m_mqttWanted) {
         MqttSettings settings;
         settings.broker = m_broker;
         settings.caFile = m_caFile;
-        settings.prefix = m_prefix.isEmpty()
-                              ? QStringLiteral("veltrix/") + topicSafe(m_meter.id)
-                              : m_prefix;
+        settings.prefix =
+            m_prefix.isEmpty() ? QStringLiteral("veltrix/") + topicSafe(m_meter.id) : m_prefix;
         settings.meter = m_meter;
         settings.queueLimit = m_queueLimit;
         m_mqtt = std::make_unique<MqttFeed>(settings);
@@ -191,11 +189,8 @@ void Outputs::writeProm()
     // full disk leaves the last whole one in place.
     QSaveFile file(m_promPath);
     const QByteArray text = promText(m_meter, m_last, m_linkUp);
-    // flush() before commit(): QSaveFile buffers a file this small whole and commit() does not
-    // check the flush of its close, so a write cut short by a full disk would still replace the
-    // last whole file with the part that fitted. Without commit() the temporary file goes.
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() &&
-                    file.flush() && file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && ui::commitWhole(file);
     if (!ok && !m_promFailing)
         complain(QStringLiteral("cannot write %1: %2; the last whole file stays")
                      .arg(m_promPath, file.errorString()));
@@ -234,8 +229,8 @@ int expandConfig(QStringList& args)
         return UsageError;
     }
     // Readable by the owner and at most the group we run in (root:veltrix 0640).
-    const bool private_ = !(st.st_mode & S_IROTH) &&
-                          (!(st.st_mode & S_IRGRP) || st.st_gid == ::getegid());
+    const bool private_ =
+        !(st.st_mode & S_IROTH) && (!(st.st_mode & S_IRGRP) || st.st_gid == ::getegid());
     QStringList extra;
     int lineNumber = 0;
     while (!file.atEnd()) {
@@ -248,7 +243,10 @@ int expandConfig(QStringList& args)
         const QString value = eq < 0 ? QString() : line.mid(eq + 1).trimmed();
         static const QRegularExpression nameRe(QStringLiteral("^[a-z][a-z-]*$"));
         if (!nameRe.match(name).hasMatch() || name == u"config") {
-            complain(QStringLiteral("%1:%2: not an option name: '%3'").arg(path).arg(lineNumber).arg(name));
+            complain(QStringLiteral("%1:%2: not an option name: '%3'")
+                         .arg(path)
+                         .arg(lineNumber)
+                         .arg(name));
             return UsageError;
         }
         if (name == u"mqtt-password") {

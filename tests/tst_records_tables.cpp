@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 using namespace veltrix;
 using test::fileBytes;
 using test::HeaderBytes;
@@ -85,13 +87,17 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("existing");
-        QTest::newRow("target is a folder") << "folder.txt" << false;
-        QTest::newRow("name too long for a temporary") << QString(250, 'n') << true;
+        QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0: no limit
+        QTest::newRow("target is a folder") << "folder.txt" << false << 0;
+        QTest::newRow("name too long for a temporary") << QString(250, 'n') << true << 0;
+        // A small table stays in the buffer until the end, where the disk turns out full.
+        QTest::newRow("disk fills") << "full.txt" << true << 40;
     }
     void saveFailuresKeepTheOldFile()
     {
         QFETCH(QString, target);
         QFETCH(bool, existing);
+        QFETCH(int, sizeLimit);
         QVERIFY(QDir(tmp->path()).mkdir("folder.txt"));
         const QString path = tmp->filePath(target);
         if (existing)
@@ -103,12 +109,18 @@ private slots:
         table.addItems(QStringList{"1\ta", "2\tb"});
         QWidget window;
         window.setWindowTitle("Real Time List");
-        QVERIFY(!SaveTable(&window, table, state));
+        {
+            const std::optional<test::FileSizeLimit> limit =
+                sizeLimit ? std::make_optional<test::FileSizeLimit>(sizeLimit) : std::nullopt;
+            QVERIFY(!SaveTable(&window, table, state));
+        }
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].contains(path));
         QCOMPARE(window.windowTitle(), QString("Real Time List"));
         if (existing)
             QCOMPARE(fileBytes(path), QByteArray("precious"));
+        QCOMPARE(QDir(tmp->path()).entryList(QDir::Files | QDir::Hidden).filter("full"),
+                 QStringList(existing && sizeLimit ? QStringList{"full.txt"} : QStringList{}));
     }
 
     // Polling is started again whether the printer works or not; a failure is reported.

@@ -1,6 +1,7 @@
 #include "logger/LoggerBackup.h"
 
 #include "records/RecordFile.h"
+#include "ui/SaveFile.h"
 
 #include <QSaveFile>
 
@@ -32,7 +33,7 @@ bool writeRecordFile(const QString& path, const QStringList& rows, QString* erro
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    if (!ui::commitWhole(file)) {
         if (error)
             *error = file.errorString();
         return false;

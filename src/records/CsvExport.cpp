@@ -1,6 +1,7 @@
 #include "records/CsvExport.h"
 
 #include "records/RecordFile.h"
+#include "ui/SaveFile.h"
 
 #include <QFile>
 #include <QObject>
@@ -183,7 +184,8 @@ QByteArray csvBytes(const QList<QStringView>& rowTexts)
 bool writeCsvFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !ui::commitWhole(file)) {
         if (error)
             *error = QObject::tr("The CSV file %1 could not be written: %2")
                          .arg(path, file.errorString());

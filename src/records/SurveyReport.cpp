@@ -1,6 +1,7 @@
 #include "records/SurveyReport.h"
 
 #include "records/RecordFile.h"
+#include "ui/SaveFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -795,7 +796,7 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
     painter.end();
     if (layout)
         layout->pages = total;
-    if (file.error() != QFileDevice::NoError || !file.commit())
+    if (file.error() != QFileDevice::NoError || !ui::commitWhole(file))
         return fail(tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
     return true;
 }

@@ -7,6 +7,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/LinePrinter.h"
+#include "ui/SaveFile.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -87,7 +88,7 @@ bool SaveTable(QWidget* window, const ui::Grid& table, SharedState& state)
         reportSaveFailure(window, path, reason);
         return false;
     }
-    if (!file.commit()) {
+    if (!ui::commitWhole(file)) {
         reportSaveFailure(window, path, file.errorString());
         return false;
     }

@@ -1,6 +1,7 @@
 #include "ui/WindowPicture.h"
 
 #include "ui/Dialogs.h"
+#include "ui/SaveFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -77,7 +78,7 @@ bool writePicture(const QImage& picture, const QString& path, QString* error)
         why = file.errorString();
     else if (!picture.save(&file, "PNG"))
         why = QObject::tr("The picture could not be encoded.");
-    else if (!file.commit())
+    else if (!commitWhole(file))
         why = file.errorString();
     if (why.isEmpty())
         return true;

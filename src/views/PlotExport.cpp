@@ -6,6 +6,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Graph.h"
 #include "ui/PrintDialog.h"
+#include "ui/SaveFile.h"
 #include "ui/WindowPicture.h"
 
 #include <QDir>
@@ -90,7 +91,7 @@ bool PlotWindow::exportCsv(const QString& path, QString* error)
     QSaveFile file(path);
     const QByteArray csv = plotCsv(m_samples, CWGraph1->axisMinimum(ui::Graph::XAxis),
                                    CWGraph1->axisMaximum(ui::Graph::XAxis), m_unit);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && ui::commitWhole(file))
         return true;
     if (error)
         *error = file.errorString();

@@ -1,0 +1,16 @@
+#include "ui/SaveFile.h"
+
+#include <QSaveFile>
+
+namespace veltrix::ui {
+
+bool commitWhole(QSaveFile& file)
+{
+    if (!file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace veltrix::ui
