@@ -9,7 +9,10 @@
 //     to the message's arrival at a subscriber (mosquitto_sub's receive time): target 50 ms.
 //  3. memory: `read --mqtt` for M minutes with the broker stopped every other minute: the
 //     tool's resident memory each minute (target: flat).
-// Usage: bench_feeds [--count N] [--runs R] [--minutes M] [--skip-memory] [--cli PATH]
+//  With --interval S both runs of 1. take a reading every S seconds (`read --interval S`, the
+//  meter still polled about four times a second) instead of one a poll.
+// Usage: bench_feeds [--count N] [--runs R] [--interval S] [--minutes M] [--skip-memory]
+//                    [--cli PATH]
 
 #include "support/BenchSupport.h"
 
@@ -155,8 +158,7 @@ std::pair<double, double> readCpu(const QString& cli, const QString& device, int
     const double cpu0 = childrenCpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    read.start(cli, QStringList{QStringLiteral("read"), QStringLiteral("--port"), device}
-                        << extra);
+    read.start(cli, QStringList{QStringLiteral("read"), QStringLiteral("--port"), device} << extra);
     bench::runEventLoopFor(10000);
     const double steady0 = scheduledSecondsOf(read.processId()).value_or(0);
     const qint64 wall0 = wall.elapsed();
@@ -184,10 +186,10 @@ int main(int argc, char* argv[])
     const int runs = qMax(1, option("--runs", 3));
     // --cli: another build of the tool, e.g. an older one to compare with.
     const qsizetype cliAt = args.indexOf(QStringLiteral("--cli"));
-    const QString cli = cliAt > 0 && cliAt + 1 < args.size()
-                            ? args[cliAt + 1]
-                            : QCoreApplication::applicationDirPath() +
-                                  QStringLiteral("/../cli/veltrix-cli");
+    const QString cli =
+        cliAt > 0 && cliAt + 1 < args.size()
+            ? args[cliAt + 1]
+            : QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/veltrix-cli");
     const QString simulator = bench::findSimulator();
     if (simulator.isEmpty() || !QFile::exists(cli)) {
         std::printf("veltrix-cli or veltrix-meter-sim not built\n");
@@ -205,11 +207,16 @@ int main(int argc, char* argv[])
 
     // 1. CPU, plain and with both feeds on, in turn so that both meet the same load.
     std::vector<double> plainAll, fedAll, plainSteady, fedSteady;
+    const int interval = option("--interval", 0);
+    const QStringList every =
+        interval > 0 ? QStringList{QStringLiteral("--interval"), QString::number(interval)}
+                     : QStringList{};
     for (int run = 1; run <= runs; ++run) {
-        const auto plain = readCpu(cli, device, count, {});
+        const auto plain = readCpu(cli, device, count, every);
         const auto fed = readCpu(cli, device, count,
-                                 {QStringLiteral("--format"), QStringLiteral("influx"),
-                                  QStringLiteral("--mqtt"), url(broker)});
+                                 QStringList{QStringLiteral("--format"), QStringLiteral("influx"),
+                                             QStringLiteral("--mqtt"), url(broker)}
+                                     << every);
         std::printf("cpu.run%d plain %.4f / %.4f steady, influx+mqtt %.4f / %.4f steady "
                     "CPU-s/min\n",
                     run, plain.first, plain.second, fed.first, fed.second);
@@ -238,10 +245,10 @@ int main(int argc, char* argv[])
         sub.waitForStarted();
         QProcess read;
         read.setStandardOutputFile(QProcess::nullDevice());
-        read.start(cli, {QStringLiteral("read"), QStringLiteral("--port"), device,
-                         QStringLiteral("--count"), QString::number(count),
-                         QStringLiteral("--meter-id"), QStringLiteral("lat"),
-                         QStringLiteral("--mqtt"), url(broker)});
+        read.start(cli,
+                   {QStringLiteral("read"), QStringLiteral("--port"), device,
+                    QStringLiteral("--count"), QString::number(count), QStringLiteral("--meter-id"),
+                    QStringLiteral("lat"), QStringLiteral("--mqtt"), url(broker)});
         read.waitForFinished(count * 1000 + 30000);
         sub.waitForReadyRead(1000);
         std::vector<double> latencies;
