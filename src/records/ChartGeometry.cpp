@@ -184,8 +184,9 @@ QStringView cellOf(QStringView rowText, int col)
             return {};
         start = tab + 1;
     }
-    const qsizetype end = rowText.indexOf(QLatin1Char('\t'), start);
-    return rowText.mid(start, end < 0 ? rowText.size() - start : end - start);
+    // Up to the next tab, or to the end when there is none (left() of -1 is the whole view).
+    const QStringView rest = rowText.mid(start);
+    return rest.left(rest.indexOf(QLatin1Char('\t')));
 }
 
 std::optional<PlotRange> checkPlotRange(const QString& fromText, const QString& toText,
