@@ -59,15 +59,6 @@ struct Rig {
     QPointer<MemoryWindow> w;
     QPointer<DataList> list;
 
-    bool start(bool paced = false)
-    {
-        QString error;
-        if (!m.start(paced, &error)) {
-            qWarning("%s", qPrintable(error));
-            return false;
-        }
-        return true;
-    }
     ~Rig()
     {
         delete list.data();
@@ -76,7 +67,7 @@ struct Rig {
     // Starts the meter, with `sets` in its memory if given, and opens the window on a quiet line.
     bool startAndOpen(std::optional<QList<sim::LoggerSet>> sets = std::nullopt, bool paced = false)
     {
-        if (!start(paced))
+        if (!m.start(paced))
             return false;
         if (sets)
             m.meter.setLoggerSets(*sets);
@@ -112,14 +103,6 @@ struct Rig {
         return poll.restarted() && c<QPushButton>("CmdC")->isEnabled() &&
                c<QPushButton>("CmdIDCode")->isEnabled() &&
                c<QPushButton>("CmdSampling")->isEnabled() && !w->busy();
-    }
-    QStringList writes() const
-    {
-        QStringList out;
-        for (const QString& c : m.meter.commands())
-            if (c.startsWith('W'))
-                out << c;
-        return out;
     }
 };
 
@@ -248,7 +231,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, message);
         Rig r;
-        QVERIFY(r.start());
+        QVERIFY(r.m.start());
         auto inject = [&] {
             sim::VirtualMeter& m = r.m.meter;
             if (fault == "silent")
@@ -384,7 +367,7 @@ private slots:
         }
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY2(took >= 390 * writes.size(), qPrintable(QString::number(took)));
-        QTRY_COMPARE(r.writes(), writes);
+        QTRY_COMPARE(r.m.meter.commands().filter("W"), writes);
         for (const QString& w : writes) // W, address, value: what the meter keeps
             QCOMPARE(r.m.meter.eeprom(w.mid(1, 4).toInt(nullptr, 16)),
                      quint8(w.right(2).toInt(nullptr, 16)));
@@ -410,9 +393,7 @@ private slots:
         const QString path = dir.filePath("held.txt");
         dialogs.fileAnswers << path;
         QVERIFY(list->save());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QStringList rows = recordRows(f.readAll());
+        const QStringList rows = recordRows(test::fileBytes(path));
         QCOMPARE(rows.size(), 12);
         QCOMPARE(rows[0].section('\t', 0, 5), list->grid().rowText(1).section('\t', 0, 5));
     }
@@ -523,11 +504,9 @@ private slots:
                                         "2 set01_2026-02-20_09-15-00_incomplete.txt",
                                         "3 set03_2026-03-02_14-30-00.txt"}));
         const QList<int> rows{1200, 20, sets[2].records};
-        for (int i = 0; i < 3; ++i) {
-            QFile f(dir.filePath(progress[i].section(' ', 1)));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(recordRows(f.readAll()).size(), rows[i]);
-        }
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(recordRows(test::fileBytes(dir.filePath(progress[i].section(' ', 1)))).size(),
+                     rows[i]);
     }
     // A set whose reply never comes: no list, the failure is signalled; and every control of
     // the window has its place.
