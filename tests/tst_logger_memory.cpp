@@ -185,7 +185,10 @@ private slots:
         QVERIFY(r.startAndOpen(::memory(memory)));
         r.m.meter.clearReceived();
         r.m.meter.setLengthDelta(lengthDelta);
+        QElapsedTimer t;
+        t.start();
         DataList* list = r.download(set);
+        QVERIFY(lengthDelta < 0 || t.elapsed() < 800); // ends with the last byte, not a second on
         QVERIFY(list);
         QCOMPARE(r.m.meter.commands(), QStringList{QString("K%1").arg(set, 2, 10, QChar('0'))});
         QVERIFY2(list->title()->text().startsWith(title), qPrintable(list->title()->text()));
