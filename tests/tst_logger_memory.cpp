@@ -122,10 +122,8 @@ private slots:
         const int used = sim::protocol::usedBytes(memory("sample"));
         QTest::newRow("sample sets")
             << "sample" << QString::number(32.0 - used / 1024.0, 'f', 1) << 2 << "30";
-        QTest::newRow("none: no index asked for") << "none"
-                                                  << "32.0" << 0 << "Records";
-        QTest::newRow("full") << "full"
-                              << "0" << 1 << "16251";
+        QTest::newRow("none: no index asked for") << QString("none") << "32.0" << 0 << "Records";
+        QTest::newRow("full") << QString("full") << "0" << 1 << "16251";
     }
     void directory()
     {
