@@ -115,12 +115,11 @@ private slots:
         QCOMPARE(chart::stripHeight(value, 0, max), y);
     }
 
+    // Labels elsewhere show "2000" and "0.2"; here the two edges.
     void numberText_data()
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 2000.0 << "2000";
-        QTest::newRow("no trailing zeros") << 0.2 << "0.2";
         QTest::newRow("fifteen digits") << 2.0 / 3 << "0.666666666666667";
         QTest::newRow("negative zero") << -0.0 << "0";
     }

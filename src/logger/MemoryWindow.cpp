@@ -175,7 +175,7 @@ void MemoryWindow::setPlotHandler(std::function<void(DataList&)> handler)
         m_dataList->plotAction()->setEnabled(bool(m_plotHandler));
 }
 
-void MemoryWindow::closeEvent(QCloseEvent* event)
+void MemoryWindow::closeEvent(QCloseEvent*)
 {
     if (m_busy > 0) {
         // An exchange is waiting inside this window's code: it ends at its next look at the line
@@ -183,7 +183,6 @@ void MemoryWindow::closeEvent(QCloseEvent* event)
         m_closing = true;
         setAttribute(Qt::WA_DeleteOnClose, false);
     }
-    event->accept();
 }
 
 void MemoryWindow::setControlsEnabled(bool on)

@@ -4,6 +4,7 @@
 #include "panel/SharedState.h"
 
 #include <QObject>
+#include <QStringTokenizer>
 
 #include <algorithm>
 #include <cmath>
@@ -177,15 +178,12 @@ double plotValue(QStringView valueCell, QStringView unitCell, QStringView plotUn
 
 QStringView cellOf(QStringView rowText, int col)
 {
-    qsizetype start = 0;
-    for (int c = 0; c < col; ++c) {
-        const qsizetype tab = rowText.indexOf(QLatin1Char('\t'), start);
-        if (tab < 0)
-            return {};
-        start = tab + 1;
+    int c = 0;
+    for (const QStringView cell : qTokenize(rowText, QLatin1Char('\t'))) {
+        if (c++ == col)
+            return cell;
     }
-    const qsizetype end = rowText.indexOf(QLatin1Char('\t'), start);
-    return rowText.mid(start, end < 0 ? rowText.size() - start : end - start);
+    return {};
 }
 
 std::optional<PlotRange> checkPlotRange(const QString& fromText, const QString& toText,
