@@ -179,6 +179,9 @@ private slots:
         const DialSpace outer = DialSpace::fromOuterPixels(QSizeF(307, 195));
         QVERIFY(near(outer.width(), 307 * 15 * 4485.0 / 4605));
         QVERIFY(near(outer.height(), 195 * 15 * 2490.0 / 2925));
+        // A window squeezed flat has no dial to draw: no scale that divides by zero.
+        for (const QSizeF flat : {QSizeF(306, 0), QSizeF(0, 168)})
+            QVERIFY(DialSpace::fromClientPixels(flat).toPixels(flat).isIdentity());
     }
 
     void opensWithResizeDial()
