@@ -89,6 +89,7 @@ private slots:
         QCOMPARE(leadingNumber(u".5"), 0.5);
         QCOMPARE(leadingNumber(u"3e"), 3.0);
         QCOMPARE(leadingNumber(u"abc"), 0.0);
+        QCOMPARE(leadingNumber(QStringView()), 0.0); // an empty cell has no characters to look at
         QVERIFY(isOverload(u" ol "));
         QVERIFY(!isOverload(u"OL2"));
     }

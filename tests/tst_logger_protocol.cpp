@@ -4,7 +4,10 @@
 #include "logger/LoggerProtocol.h"
 #include "logger/LoggerRecords.h"
 #include "logger/LoggerTimes.h"
+#include "support/TestFiles.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace veltrix;
@@ -273,6 +276,23 @@ private slots:
         s.number = number;
         s.start = startOf(start);
         QCOMPARE(backupFileName(s, 20), name);
+    }
+
+    // A disk that fills while a set is written keeps no part of it and says why: a set small
+    // enough to wait in the write buffer, and one past it.
+    void backupOnAFullDisk()
+    {
+        QTemporaryDir dir;
+        for (const int rows : {3, 2000}) {
+            QString error;
+            const QStringList set(rows, "1\t26/12/06\t14:30:00.0\t12.3\tmG\t \t");
+            {
+                const test::FileSizeLimit full(60);
+                QVERIFY(!writeRecordFile(dir.filePath("set01.txt"), set, &error));
+            }
+            QVERIFY(!error.isEmpty());
+            QVERIFY(QDir(dir.path()).isEmpty());
+        }
     }
 
     void sixteenThousandRecordsDecodeQuickly()

@@ -138,6 +138,18 @@ private slots:
             blue += c.blue() - c.red() > 30;
         }
         QCOMPARE(blue, 0);
+        // The first 20 readings, at 10 mG, draw the trace along the first half of the chart.
+        const int y10 = int(layout.plot.bottom() - layout.plot.height() / 10);
+        int trace = 0;
+        for (int x = int(layout.plot.left()); x < int(layout.plot.center().x()); ++x) {
+            bool onTrace = false;
+            for (int y = y10 - 1; y <= y10 + 1; ++y) {
+                const QColor c = barePage.pixelColor(x, y);
+                onTrace = onTrace || c.blue() - c.red() > 30;
+            }
+            trace += onTrace;
+        }
+        QVERIFY2(trace > layout.plot.width() / 3, qPrintable(QString::number(trace)));
     }
 
     void recordsFollowOnMorePages()
