@@ -15,6 +15,7 @@
 //                    [--cli PATH]
 
 #include "support/BenchSupport.h"
+#include "support/Broker.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -26,30 +27,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cstdio>
-#include <netinet/in.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
 using namespace veltrix;
+using test::Broker;
 
 namespace {
-
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), len);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 double childrenCpuSeconds()
 {
@@ -70,56 +56,6 @@ long residentKiB(qint64 pid)
     }
     return -1;
 }
-
-struct Broker {
-    QTemporaryDir dir;
-    QProcess process;
-    int port = freePort();
-    bool start()
-    {
-        QFile conf(dir.filePath(QStringLiteral("mosquitto.conf")));
-        if (!conf.open(QIODevice::WriteOnly))
-            return false;
-        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n"
-                                  "persistence false\nlog_dest stderr\n%2")
-                       .arg(port)
-                       .arg(::geteuid() == 0 ? QStringLiteral("user root\n") : QString())
-                       .toUtf8());
-        conf.close();
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf.fileName()});
-        QByteArray log;
-        QElapsedTimer t;
-        t.start();
-        while (!log.contains("listen socket") && t.elapsed() < 10000 &&
-               process.state() != QProcess::NotRunning) {
-            process.waitForReadyRead(200);
-            log += process.readAll();
-        }
-        if (!log.contains("listen socket"))
-            return false;
-        // mosquitto says so before it binds: wait until a connection is taken.
-        t.restart();
-        while (t.elapsed() < 10000) {
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in a{};
-            a.sin_family = AF_INET;
-            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            a.sin_port = htons(quint16(port));
-            const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-            ::close(fd);
-            if (ok)
-                return true;
-            bench::runEventLoopFor(20);
-        }
-        return false;
-    }
-    void stop()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-};
 
 QString url(const Broker& b)
 {

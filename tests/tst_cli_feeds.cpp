@@ -4,12 +4,12 @@
 
 #include "records/Feeds.h"
 #include "sim/VirtualMeter.h"
+#include "support/Broker.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "support/TestSupport.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,86 +19,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <arpa/inet.h>
 #include <csignal>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace veltrix;
+using test::Broker;
 using test::CliRun;
+using test::freePort;
 using test::runCli;
 
 namespace {
-
-// A TCP port on 127.0.0.1 that nobody listens on right now.
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), len);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
-
-// mosquitto on 127.0.0.1 only, started and stopped by the test.
-struct Broker {
-    QTemporaryDir dir;
-    QProcess process;
-    int port = freePort();
-    QString passwordFile;
-    QString tlsConfig; // cafile/certfile/keyfile lines for a TLS listener
-
-    bool start()
-    {
-        QFile conf(dir.filePath("mosquitto.conf"));
-        QString text = QStringLiteral("listener %1 127.0.0.1\npersistence false\nlog_dest stderr\n"
-                                      "allow_anonymous %2\n%3")
-                           .arg(port)
-                           .arg(passwordFile.isEmpty() ? "true" : "false\npassword_file " + passwordFile)
-                           .arg(tlsConfig);
-        if (::geteuid() == 0) // else it would drop to "mosquitto", who cannot read our files
-            text += "\nuser root\n";
-        if (!conf.open(QIODevice::WriteOnly) || conf.write(text.toUtf8()) < 0)
-            return false;
-        conf.close();
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral("mosquitto"), {"-c", conf.fileName()});
-        QByteArray log; // ready once it says it listens; bounded, it may also fail to start
-        for (QDeadlineTimer t(10000); !log.contains("listen socket") && !t.hasExpired() &&
-                                      process.state() != QProcess::NotRunning;) {
-            process.waitForReadyRead(200);
-            log += process.readAll();
-        }
-        if (!log.contains("listen socket"))
-            return qWarning("mosquitto: %s", log.constData()), false;
-        // It says so before it listens: a client started at once could be refused.
-        const auto listening = [this] {
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in a{};
-            a.sin_family = AF_INET;
-            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            a.sin_port = htons(quint16(port));
-            const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-            ::close(fd);
-            return ok;
-        };
-        for (QDeadlineTimer t(10000); !listening() && !t.hasExpired();)
-            QTest::qWait(20);
-        return listening();
-    }
-    void stop()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-    ~Broker() { stop(); }
-};
 
 // mosquitto_sub on every topic: "topic retained payload" a line.
 struct Subscriber {
@@ -136,12 +67,15 @@ bool makeCertificates(const QString& dir, const QString& ca)
 {
     const QString key = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes";
     QString script = QStringLiteral("openssl req -x509 %1 -keyout %2.key -out %2.crt -days 2 "
-                                    "-subj /CN=%2").arg(key, ca);
+                                    "-subj /CN=%2")
+                         .arg(key, ca);
     if (ca == "ca")
-        script += QStringLiteral(" && openssl req %1 -keyout server.key -out server.csr -subj "
-                                 "/CN=localhost && echo subjectAltName=DNS:localhost,IP:127.0.0.1 > san && "
-                                 "openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key "
-                                 "-CAcreateserial -out server.crt -days 2 -extfile san").arg(key);
+        script += QStringLiteral(
+                      " && openssl req %1 -keyout server.key -out server.csr -subj "
+                      "/CN=localhost && echo subjectAltName=DNS:localhost,IP:127.0.0.1 > san && "
+                      "openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key "
+                      "-CAcreateserial -out server.crt -days 2 -extfile san")
+                      .arg(key);
     QProcess p;
     p.setWorkingDirectory(dir);
     p.start("sh", {"-c", script + " 2>/dev/null"});
@@ -246,8 +180,8 @@ void TestCliFeeds::lineProtocol()
         m_rig.meter->setValueOverride(0x1C00);
     }
     const qint64 before = QDateTime::currentMSecsSinceEpoch();
-    const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--format", "influx",
-                             "--meter-id", meterId});
+    const CliRun r = runCli(
+        {"read", "--port", port(), "--count", "3", "--format", "influx", "--meter-id", meterId});
     const qint64 after = QDateTime::currentMSecsSinceEpoch();
     QVERIFY2(r.status == 0, qPrintable(r.err));
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
@@ -379,9 +313,9 @@ void TestCliFeeds::mqttWithHomeAssistant()
 
     // Home Assistant restarted: discovery again.
     const qsizetype announced = sub->on(discovery).size();
-    QVERIFY(QProcess::execute("mosquitto_pub", {"-h", "127.0.0.1", "-p",
-                                                QString::number(broker.port), "-t",
-                                                "homeassistant/status", "-m", "online"}) == 0);
+    QVERIFY(
+        QProcess::execute("mosquitto_pub", {"-h", "127.0.0.1", "-p", QString::number(broker.port),
+                                            "-t", "homeassistant/status", "-m", "online"}) == 0);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(discovery).size() > announced, 10000);
 
     // The meter goes silent and comes back.
@@ -417,9 +351,12 @@ void TestCliFeeds::mqttCredentials_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("password");
     QTest::addColumn<int>("status");
-    QTest::newRow("variable") << "variable" << "s3cret-pw" << 0;
-    QTest::newRow("file") << "file" << "s3cret-pw" << 0;
-    QTest::newRow("wrong, refused") << "file" << "wrong-pw" << 5;
+    QTest::newRow("variable") << "variable"
+                              << "s3cret-pw" << 0;
+    QTest::newRow("file") << "file"
+                          << "s3cret-pw" << 0;
+    QTest::newRow("wrong, refused") << "file"
+                                    << "wrong-pw" << 5;
 }
 
 void TestCliFeeds::mqttCredentials()
@@ -435,8 +372,16 @@ void TestCliFeeds::mqttCredentials()
     QVERIFY(broker.start());
     Subscriber sub(broker.port, {"#"}, {"-u", "meter", "-P", "s3cret-pw"});
     QTemporaryDir dir;
-    QStringList args = {"read", "--port", port(), "--interval", "1", "--meter-id", "m",
-                        "--mqtt-user", "meter", "--mqtt",
+    QStringList args = {"read",
+                        "--port",
+                        port(),
+                        "--interval",
+                        "1",
+                        "--meter-id",
+                        "m",
+                        "--mqtt-user",
+                        "meter",
+                        "--mqtt",
                         QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)};
     QProcess cli;
     if (source == "file") {
@@ -525,9 +470,9 @@ void TestCliFeeds::recordRotatesAtMidnight()
     const QString file = dir.filePath("night.txt");
     const auto recordAt = [&](const char* start, int count) {
         QProcess p;
-        p.start("faketime", {"-f", start, VELTRIX_CLI, "record", file, "--port", port(),
-                             "--interval", "1", "--count", QString::number(count), "--rotate",
-                             "daily"});
+        p.start("faketime",
+                {"-f", start, VELTRIX_CLI, "record", file, "--port", port(), "--interval", "1",
+                 "--count", QString::number(count), "--rotate", "daily"});
         QSignalSpy finished(&p, &QProcess::finished);
         return finished.wait(30000) && p.exitCode() == 0;
     };
@@ -599,8 +544,9 @@ void TestCliFeeds::twoMetersAndTheLock()
     m_rig.meter->clearReceived();
     const CliRun r = runCli({"read", "--port", port(), "--count", "1"}, 10000);
     QCOMPARE(r.status, 3);
-    QVERIFY2(r.err.contains(QStringLiteral("in use by veltrix-cli (process %1)").arg(a.processId())),
-             qPrintable(r.err));
+    QVERIFY2(
+        r.err.contains(QStringLiteral("in use by veltrix-cli (process %1)").arg(a.processId())),
+        qPrintable(r.err));
     a.terminate();
     b.terminate();
     QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
@@ -615,16 +561,15 @@ void TestCliFeeds::configFile_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
-    QTest::newRow("options") << QByteArray("# bench\ncount = 2\nformat=jsonl\n") << 0644 << 0
-                             << "";
-    QTest::newRow("others may write") << QByteArray("count = 2\n") << 0666 << 2
-                                      << "other users can change it";
+    QTest::newRow("options") << QByteArray("# bench\ncount = 2\nformat=jsonl\n") << 0644 << 0 << "";
+    QTest::newRow("others may write")
+        << QByteArray("count = 2\n") << 0666 << 2 << "other users can change it";
     QTest::newRow("password, others may read")
         << QByteArray("count = 2\nmqtt-password = x\n") << 0644 << 2 << "other users can read";
-    QTest::newRow("password, private") << QByteArray("count = 1\nmqtt-password = x\n") << 0600
-                                       << 0 << "";
-    QTest::newRow("password, read by our group") << QByteArray("count = 1\nmqtt-password = x\n")
-                                                 << 0640 << 0 << "";
+    QTest::newRow("password, private")
+        << QByteArray("count = 1\nmqtt-password = x\n") << 0600 << 0 << "";
+    QTest::newRow("password, read by our group")
+        << QByteArray("count = 1\nmqtt-password = x\n") << 0640 << 0 << "";
     QTest::newRow("not an option") << QByteArray("count 2\n") << 0600 << 2 << "not an option";
 }
 
