@@ -88,11 +88,10 @@ bool MqttFeed::start(QString* error)
         // Verification stays on: the broker's certificate must chain to the CA and name the
         // host. There is deliberately no switch to turn that off.
         const QByteArray caFile = QFile::encodeName(m_settings.caFile);
-        const int rc = m_settings.caFile.isEmpty()
-                           ? mosquitto_tls_set(m_mosq, nullptr, "/etc/ssl/certs", nullptr,
-                                               nullptr, nullptr)
-                           : mosquitto_tls_set(m_mosq, caFile.constData(), nullptr, nullptr,
-                                               nullptr, nullptr);
+        const int rc =
+            m_settings.caFile.isEmpty()
+                ? mosquitto_tls_set(m_mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr)
+                : mosquitto_tls_set(m_mosq, caFile.constData(), nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
             *error = QStringLiteral("cannot use the CA file %1: %2")
                          .arg(m_settings.caFile, errorText(rc));
@@ -124,20 +123,19 @@ void MqttFeed::watch()
         lost();
         return;
     }
-    m_read = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    QObject::connect(m_read.get(), &QSocketNotifier::activated, [this] {
-        if (mosquitto_loop_read(m_mosq, 1) != MOSQ_ERR_SUCCESS)
-            lost();
-        else
-            wantWrite();
-    });
-    m_write = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-    QObject::connect(m_write.get(), &QSocketNotifier::activated, [this] {
-        if (mosquitto_loop_write(m_mosq, 1) != MOSQ_ERR_SUCCESS)
-            lost();
-        else
-            wantWrite();
-    });
+    // Either direction: one step of the client's loop, then writing is wanted or not.
+    const auto notifier = [this, fd](QSocketNotifier::Type type, int (*step)(mosquitto*, int)) {
+        auto n = std::make_unique<QSocketNotifier>(fd, type);
+        QObject::connect(n.get(), &QSocketNotifier::activated, [this, step] {
+            if (step(m_mosq, 1) != MOSQ_ERR_SUCCESS)
+                lost();
+            else
+                wantWrite();
+        });
+        return n;
+    };
+    m_read = notifier(QSocketNotifier::Read, mosquitto_loop_read);
+    m_write = notifier(QSocketNotifier::Write, mosquitto_loop_write);
     wantWrite();
     m_misc.start();
 }
@@ -187,8 +185,8 @@ void MqttFeed::publish(const QString& topic, const QByteArray& payload, bool ret
 
 void MqttFeed::publish(const QByteArray& topic, const QByteArray& payload, bool retain, int qos)
 {
-    mosquitto_publish(m_mosq, nullptr, topic.constData(), int(payload.size()),
-                      payload.constData(), qos, retain);
+    mosquitto_publish(m_mosq, nullptr, topic.constData(), int(payload.size()), payload.constData(),
+                      qos, retain);
     wantWrite();
 }
 
