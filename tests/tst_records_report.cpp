@@ -221,7 +221,11 @@ private slots:
             QCOMPARE(dialogs.messages.size(), 1);
             const QLabel* data = dialog->findChild<QLabel*>("LblData");
             QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
-            QVERIFY(data->x() > 0); // beside its caption in the form
+            // Every field is laid out (beside its caption), none left at the dialog's corner.
+            for (const char* name :
+                 {"LblData", "TxtTitle", "TxtSite", "TxtLocation", "TxtOperator", "TxtMeter",
+                  "TxtNotes", "LstReferences", "TxtLevels", "ChkRecords"})
+                QVERIFY2(dialog->findChild<QWidget*>(name)->x() > 0, name);
         });
         list.findChild<QAction*>("Report")->trigger();
         const QString text = run("pdftotext", {pdf, "-"});
