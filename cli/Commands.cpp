@@ -253,7 +253,7 @@ int runRead(const QStringList& args)
         poller.onSample = printReading;
     } else {
         poller.onPoll = [&] {
-            printReading(QDateTime::currentDateTime());
+            printReading(wallTimeNow());
             return limit == 0 || lines < limit;
         };
     }

@@ -9,7 +9,27 @@
 #include "panel/PanelLogic.h"
 #include "records/RecordFile.h"
 
+#include <ctime>
+
 namespace veltrix::cli {
+
+QDateTime wallTimeAt(qint64 msecsSinceEpoch)
+{
+    const std::time_t seconds = std::time_t(
+        msecsSinceEpoch >= 0 ? msecsSinceEpoch / 1000 : (msecsSinceEpoch - 999) / 1000);
+    // tzset() first, as QDateTime does: a change of the system's time zone is followed.
+    tzset();
+    std::tm local{};
+    if (!localtime_r(&seconds, &local))
+        return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch);
+    return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::OffsetFromUTC,
+                                          int(local.tm_gmtoff));
+}
+
+QDateTime wallTimeNow()
+{
+    return wallTimeAt(QDateTime::currentMSecsSinceEpoch());
+}
 
 Poller::Poller(MeterLink& link) : m_link(link)
 {
@@ -56,8 +76,7 @@ void Poller::sampleTick()
     if (!m_answered || m_paused || m_ended || stopRequested() || m_period <= 0)
         return;
     const qint64 mono = m_monotonic.elapsed();
-    const QDateTime wall = QDateTime::currentDateTime();
-    const qint64 wallMs = wall.toMSecsSinceEpoch();
+    const qint64 wallMs = QDateTime::currentMSecsSinceEpoch();
     if (m_restart) {
         m_clock.restart(mono, wallMs);
         m_restart = false;
@@ -65,7 +84,7 @@ void Poller::sampleTick()
     // A late tick still stamps the second the sample was due in.
     if (const auto stamp = m_clock.takeDue(mono, wallMs, m_period)) {
         if (onSample)
-            onSample(wall.addMSecs(*stamp - wallMs));
+            onSample(wallTimeAt(*stamp));
     }
 }
 

@@ -18,6 +18,12 @@ class MeterLink;
 
 namespace veltrix::cli {
 
+// The wall clock's time at `msecsSinceEpoch`, its offset from UTC held in the value. A QDateTime
+// in local time looks the time zone up again whenever it is asked for its offset or its epoch
+// time, and each feed of a reading asks; this one is looked up once.
+QDateTime wallTimeAt(qint64 msecsSinceEpoch);
+QDateTime wallTimeNow();
+
 class Poller {
 public:
     explicit Poller(MeterLink& link);
