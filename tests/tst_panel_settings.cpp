@@ -1,5 +1,4 @@
-// The alarm and clock windows as the panel opens them: the toolbar buttons, the OVER mark once
-// thresholds are set below the field and the clock command with polling stopped.
+// The alarm and clock windows as the panel opens them.
 
 #include "logger/Alarm.h"
 #include "logger/RTCSetup.h"
@@ -38,11 +37,13 @@ std::pair<bool, bool> flashes(PanelRig& rig, int n = 2)
 class TestPanelSettings : public QObject {
     Q_OBJECT
 private slots:
-    // One window of each, beside the panel at the top of the screen, the clock centred over it.
+    // One window of each, the clock centred over the panel. Its command carries the panel's
+    // clock, with the poll stopped; the port label reads "Com1" afterwards.
     void toolbarOpensOneOfEach()
     {
         PanelRig rig;
         QVERIFY(rig.start());
+        rig.panel->setWallClock([] { return QDateTime(QDate(2025, 3, 14), QTime(9, 41, 7)); });
         rig.w<QAction>("Alarm")->trigger();
         rig.w<QAction>("TimeSet")->trigger();
         rig.panel->toolbarClick("Alarm");
@@ -53,15 +54,26 @@ private slots:
         RTCSetup* clock = openWindows<RTCSetup>(rig).first();
         QVERIFY(qAbs(clock->frameGeometry().center().x() -
                      rig.panel->frameGeometry().center().x()) <= 2);
+
+        QVERIFY(rig.ticks(2));
+        bool pollingAtD = true;
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (c.startsWith('D'))
+                pollingAtD = rig.panel->pollingEnabled();
+        });
+        QTest::mouseClick(clock->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
+        QVERIFY(rig.meter.commands().contains("D250314094107"));
+        QVERIFY(!pollingAtD); // the window was given the panel's poll
+        QCOMPARE(rig.text("LblComm"), QString("Com1"));
+        QVERIFY(rig.ticks(2));
+
         clock->close();
         rig.panel->toolbarClick("TimeSet");
         QTRY_COMPARE(rig.panel->findChildren<RTCSetup*>().size(), 1); // the closed one went
     }
 
-    // Thresholds set in the alarm window against the 50 mG the virtual meter measures. Below
-    // the field in milligauss, OVER flashes. In microtesla (10 and 6 uT, that is 100 and 60 mG
-    // as shown), only UNDER: comparing the bare numbers would flash OVER instead. With the alarm
-    // switched off again the marks stay hidden.
+    // Thresholds against the 50 mG the meter measures: 10 and 6 uT are 100 and 60 mG, so only
+    // UNDER flashes (comparing the bare numbers would flash OVER).
     void marksFromTheAlarmWindow()
     {
         test::ScriptedDialogs dialogs;
@@ -88,31 +100,6 @@ private slots:
         QVERIFY(alarm("CmdDisable", "OptuT", "10", "6"));
         QCOMPARE(flashes(rig), std::make_pair(false, false));
         QVERIFY(dialogs.messages.isEmpty());
-    }
-
-    // The clock command goes out with the poll stopped, carries the panel's clock, and the
-    // port label reads "Com1" afterwards; polling goes on.
-    void setMeterClock()
-    {
-        PanelRig rig;
-        QVERIFY(rig.start());
-        rig.panel->setWallClock([] { return QDateTime(QDate(2025, 3, 14), QTime(9, 41, 7)); });
-        QVERIFY(rig.ticks(2));
-        QCOMPARE(rig.text("LblComm"), QString("COM1"));
-        rig.panel->toolbarClick("TimeSet");
-        RTCSetup* clock = openWindows<RTCSetup>(rig).value(0);
-        QVERIFY(clock);
-        bool pollingAtD = true;
-        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
-            if (c.startsWith('D'))
-                pollingAtD = rig.panel->pollingEnabled();
-        });
-        QTest::mouseClick(clock->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
-        QVERIFY(rig.meter.commands().contains("D250314094107"));
-        QVERIFY(!pollingAtD);
-        QCOMPARE(rig.text("LblComm"), QString("Com1"));
-        QVERIFY(rig.panel->pollingEnabled());
-        QVERIFY(rig.ticks(2));
     }
 };
 
