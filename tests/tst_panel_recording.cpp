@@ -87,7 +87,6 @@ private slots:
         QVERIFY(rig.record("limit.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->state().RecordingOn, 6000);
         QCOMPARE(fileLines(rig.file("limit.txt")).size(), 3);
-        QCOMPARE(rig.panel->state().RecordCount, 0);
         QVERIFY(rig.text("LblNote").contains("limit.txt is full (2 records)"));
         QCOMPARE(rig.dialogs.messages.size(), 0);
         QVERIFY(rig.ticks(2));
@@ -191,7 +190,6 @@ private slots:
         }
         const QStringList& messages = rig.dialogs.messages;
         QCOMPARE(messages.size(), 1);
-        QVERIFY(messages[0].startsWith("Recording stopped"));
         const auto m =
             QRegularExpression("The (\\d+) records written before are kept").match(messages[0]);
         QVERIFY2(m.hasMatch(), qPrintable(messages[0]));
