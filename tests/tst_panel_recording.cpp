@@ -87,6 +87,7 @@ private slots:
         QVERIFY(rig.record("limit.txt"));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.panel->state().RecordingOn, 6000);
         QCOMPARE(fileLines(rig.file("limit.txt")).size(), 3);
+        QCOMPARE(rig.panel->state().RecordCount, 0);
         QVERIFY(rig.text("LblNote").contains("limit.txt is full (2 records)"));
         QCOMPARE(rig.dialogs.messages.size(), 0);
         QVERIFY(rig.ticks(2));
