@@ -1,5 +1,5 @@
-// Closing the panel while a poll tick waits inside Delay ends the program cleanly. The program
-// quits here, so this is the only test in its program.
+// Closing the panel while a poll tick waits inside Delay ends the program cleanly (alone here:
+// the program quits).
 
 #include "link/Delay.h"
 #include "support/PanelRig.h"
@@ -16,8 +16,7 @@ private slots:
     {
         test::RecordingRig rig;
         QVERIFY(rig.start());
-        // The program quits when the panel closes (QCoreApplication::quit() needs a running main
-        // loop, which a test does not have; exit() ends the nested loops the same way).
+        // As the program does; quit() would need a running main loop, exit() ends nested ones.
         connect(rig.panel.get(), &Panel::closed, qApp, [] { QCoreApplication::exit(0); });
         QVERIFY(rig.record("rec.txt"));
         QTRY_VERIFY(rig.panel->state().RecordCount >= 1);
@@ -33,7 +32,7 @@ private slots:
         });
         QElapsedTimer clock;
         clock.start();
-        // The application is quitting from here on: event loops no longer run, so pump by hand.
+        // Event loops no longer run once quitting: pump by hand.
         while (!tickUnwound && clock.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         QVERIFY(closedInTick);

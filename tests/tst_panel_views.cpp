@@ -1,8 +1,10 @@
-// The panel's views and charts against the virtual meter: how they open, their place in the
-// feeding order of a sample, and the unit key.
+// The windows the panel opens (views, charts, alarm, clock) and the feeding order of a sample.
 
+#include "logger/Alarm.h"
+#include "logger/RTCSetup.h"
 #include "records/StripChart.h"
 #include "support/PanelRig.h"
+#include "support/WindowRig.h"
 #include "ui/Grid.h"
 #include "views/Analog.h"
 #include "views/Digital.h"
@@ -10,6 +12,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QRadioButton>
 
 using namespace veltrix;
 using veltrix::test::PanelRig;
@@ -20,43 +23,37 @@ QString digitalValue(PanelRig& rig)
     return rig.panel->digitalDisplay()->findChild<QLabel*>("LblValue")->text();
 }
 
-// A panel whose sample clock only runs when the test takes a sample, at wall-clock times it sets.
-struct GraphPanelRig : PanelRig {
-    QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(10, 0, 0));
+template <class W> QList<W*> openWindows(const PanelRig& rig)
+{
+    QList<W*> open;
+    for (W* w : rig.panel->findChildren<W*>())
+        if (w->isVisible())
+            open << w;
+    return open;
+}
 
-    bool start()
-    {
-        if (!PanelRig::start())
-            return false;
-        holdSampleClock();
-        panel->setWallClock([this] { return clock; });
-        return ticks(1);
-    }
-    RecordGraph* open()
-    {
-        panel->toolbarClick("Graph2");
-        return panel->recordGraph();
-    }
-    void sample(int secondsLater)
-    {
-        clock = clock.addSecs(secondsLater);
-        panel->takeSample();
-    }
-};
+// Whether OVER (first) and UNDER flashed during n ticks.
+std::pair<bool, bool> flashes(PanelRig& rig, int n = 2)
+{
+    test::Seen over([&] { return !rig.w("OverText1")->isHidden(); });
+    test::Seen under([&] { return !rig.w("OverText2")->isHidden(); });
+    if (!rig.ticks(n))
+        return {true, true};
+    return {over.seen, under.seen};
+}
+
 } // namespace
 
 class TestPanelViews : public QObject {
     Q_OBJECT
 private slots:
-    // Opened from the toolbar, the View menu and a double click on the reading; a closed
-    // digital display is no longer fed, and a fresh one waits for the next sample.
+    // A closed digital display is no longer fed, and a fresh one waits for the next sample.
     void openFromToolbarMenuAndReading()
     {
         PanelRig rig;
         QVERIFY(rig.startPolled(2));
         rig.holdSampleClock();
         rig.w<QAction>("Analog")->trigger();
-        QVERIFY(rig.panel->state().AnalogOpen);
         Analog* gauge = rig.panel->analogGauge();
         QVERIFY(gauge && gauge->isVisible());
         QCOMPARE(gauge->x(), rig.panel->frameGeometry().right() + 1 + 97);
@@ -67,7 +64,6 @@ private slots:
         QVERIFY(rig.w<QAction>("MnuViewDigital")->isEnabled());
         QVERIFY(rig.w<QAction>("MnuViewAnalog")->isEnabled());
         rig.w<QAction>("MnuViewDigital")->trigger();
-        QVERIFY(rig.panel->state().DigitalOpen);
         QPointer<Digital> digital = rig.panel->digitalDisplay();
         QVERIFY(digital && digital->isVisible());
         QCOMPARE(digital->x(), rig.panel->frameGeometry().right() + 1);
@@ -79,15 +75,13 @@ private slots:
         QTRY_VERIFY(digital.isNull());
         rig.panel->takeSample(); // nothing left to feed
         QTest::mouseDClick(rig.w("LblValue"), Qt::LeftButton);
-        QVERIFY(rig.panel->state().DigitalOpen);
         QVERIFY(rig.panel->digitalDisplay() && rig.panel->digitalDisplay()->isVisible());
         QVERIFY(digitalValue(rig).isEmpty());
         rig.panel->takeSample();
         QCOMPARE(digitalValue(rig), rig.text("LblValue"));
     }
 
-    // A unit change relabels the dial and ends that sample's feeding; the record graph, fed
-    // first, closes and frees the unit key.
+    // A unit change relabels the dial and ends that sample's feeding; the record graph closes.
     void unitChangeEndsTheSamplesFeeding()
     {
         PanelRig rig;
@@ -108,7 +102,6 @@ private slots:
         QTRY_VERIFY(rig.text("LblValue").startsWith("15") && rig.text("LblValue") != inMilliGauss);
         const QString inMicroTesla = rig.text("LblValue");
         rig.panel->takeSample();
-        // The dial was relabelled, and neither it nor the digital display got this sample.
         Analog* gauge = rig.panel->analogGauge();
         QCOMPARE(gauge->variant(), gauge::DialVariant::UnitChange);
         QVERIFY(!gauge->needle());
@@ -126,8 +119,7 @@ private slots:
         QVERIFY(*gauge->needle() < 140); // 15 uT of 200, not 15 mG of 2000
     }
 
-    // The sweep's first reading ends the feeding of its sample: the digital display, fed after
-    // the chart, misses it and gets the next one.
+    // The sweep's first reading ends its sample's feeding: the digital display misses it.
     void graphOpensTheChartAndEndsTheFirstFeeding()
     {
         test::ScriptedDialogs dialogs;
@@ -145,7 +137,6 @@ private slots:
         RealTime1* chart = rig.panel->stripChart()->window();
         QVERIFY(chart && chart->isVisible());
         const SharedState& s = rig.panel->state();
-        QVERIFY(s.StripChartOpen);
         QCOMPARE(s.StripMax, rig.text("LblUnit") == "mG" ? 2.0 : 0.2);
         QVERIFY(!tesla->isEnabled());
 
@@ -157,7 +148,6 @@ private slots:
         QCOMPARE(chart->points().size(), 2);
 
         chart->close();
-        QVERIFY(!s.StripChartOpen);
         QVERIFY(tesla->isEnabled());
         rig.panel->takeSample();
         QCOMPARE(digital, 2);
@@ -171,25 +161,31 @@ private slots:
 
     void opensAndFeeds()
     {
-        GraphPanelRig rig;
-        QVERIFY(rig.start());
+        PanelRig rig;
+        QDateTime clock(QDate(2026, 12, 6), QTime(10, 0, 0));
+        QVERIFY(rig.startPolled(1));
+        rig.holdSampleClock();
+        rig.panel->setWallClock([&] { return clock; });
+        const auto sample = [&](int secondsLater) {
+            clock = clock.addSecs(secondsLater);
+            rig.panel->takeSample();
+        };
         rig.panel->setSamplingSeconds(3);
         rig.panel->state().iPCsecTimetotal = "1";
-        QPointer<RecordGraph> graph = rig.open();
+        rig.panel->toolbarClick("Graph2");
+        QPointer<RecordGraph> graph = rig.panel->recordGraph();
         QVERIFY(graph && graph->isVisible());
-        QVERIFY(rig.panel->state().GraphViewOpen);
         QCOMPARE(rig.panel->state().iPCsecTimetotal, QString("0"));
         QCOMPARE(graph->logic().SecTime1, 3);
         QVERIFY(!rig.w<QPushButton>("CmdTesla")->isEnabled());
 
-        rig.sample(0);
-        rig.sample(3);
+        sample(0);
+        sample(3);
         QCOMPARE(graph->table().rows(), 3);
         QCOMPARE(graph->table().cell(2, 0), QString("2"));
         QCOMPARE(graph->table().cell(2, 2), QString("10:00:03"));
         QCOMPARE(rig.panel->state().GraphRowCount, 2);
 
-        // A second click while it is open changes nothing; a new sampling time reaches it.
         rig.panel->toolbarClick("Graph2");
         QCOMPARE(rig.panel->recordGraph(), graph.data());
         QCOMPARE(graph->table().rows(), 3);
@@ -199,11 +195,75 @@ private slots:
         // A full graph stays open and takes no further rows.
         graph->setRowLimit(3);
         for (int i = 0; i < 3; ++i)
-            rig.sample(2);
+            sample(2);
         QCOMPARE(graph->table().rows(), 4); // header and three rows
         QVERIFY(graph->isVisible());
-        QVERIFY(!rig.panel->state().GraphViewOpen);
         QCOMPARE(rig.panel->state().GraphRowCount, 0);
+    }
+
+    // One window of each, the clock centred over the panel. Its command carries the panel's
+    // clock, with the poll stopped; the port label reads "Com1" afterwards.
+    void toolbarOpensOneOfEach()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.panel->setWallClock([] { return QDateTime(QDate(2025, 3, 14), QTime(9, 41, 7)); });
+        rig.w<QAction>("Alarm")->trigger();
+        rig.w<QAction>("TimeSet")->trigger();
+        rig.panel->toolbarClick("Alarm");
+        rig.panel->toolbarClick("TimeSet");
+        QCOMPARE(openWindows<Alarm>(rig).size(), 1);
+        QCOMPARE(openWindows<RTCSetup>(rig).size(), 1);
+        QCOMPARE(openWindows<Alarm>(rig).first()->x(), rig.panel->frameGeometry().right() + 1);
+        RTCSetup* clock = openWindows<RTCSetup>(rig).first();
+        QVERIFY(qAbs(clock->frameGeometry().center().x() -
+                     rig.panel->frameGeometry().center().x()) <= 2);
+
+        QVERIFY(rig.ticks(2));
+        bool pollingAtD = true;
+        connect(&rig.meter, &sim::VirtualMeter::commandReceived, this, [&](const QString& c) {
+            if (c.startsWith('D'))
+                pollingAtD = rig.panel->pollingEnabled();
+        });
+        QTest::mouseClick(clock->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
+        QVERIFY(rig.meter.commands().contains("D250314094107"));
+        QVERIFY(!pollingAtD); // the window was given the panel's poll
+        QCOMPARE(rig.text("LblComm"), QString("Com1"));
+        QVERIFY(rig.ticks(2));
+
+        clock->close();
+        rig.panel->toolbarClick("TimeSet");
+        QTRY_COMPARE(rig.panel->findChildren<RTCSetup*>().size(), 1); // the closed one went
+    }
+
+    // Thresholds against the 50 mG the meter measures: 10 and 6 uT are 100 and 60 mG, so only
+    // UNDER flashes (comparing the bare numbers would flash OVER).
+    void marksFromTheAlarmWindow()
+    {
+        test::ScriptedDialogs dialogs;
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.meter.setField(50.0);
+        QVERIFY(rig.ticks(2));
+        QCOMPARE(flashes(rig), std::make_pair(false, false)); // no thresholds yet
+        const auto alarm = [&](const char* button, const char* unit, const char* high,
+                               const char* low) {
+            rig.panel->toolbarClick("Alarm");
+            Alarm* window = openWindows<Alarm>(rig).value(0);
+            window->findChild<QRadioButton*>(unit)->click();
+            test::typeInto(window, "TTH", high);
+            test::typeInto(window, "TTL", low);
+            QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+            return rig.ticks(1);
+        };
+        QVERIFY(alarm("CmdOK", "OptmG", "40", "10"));
+        QCOMPARE(flashes(rig), std::make_pair(true, false));
+        QVERIFY(rig.w("OverText1")->isHidden()); // a flash, not a steady mark
+        QVERIFY(alarm("CmdOK", "OptuT", "10", "6"));
+        QCOMPARE(flashes(rig), std::make_pair(false, true));
+        QVERIFY(alarm("CmdDisable", "OptuT", "10", "6"));
+        QCOMPARE(flashes(rig), std::make_pair(false, false));
+        QVERIFY(dialogs.messages.isEmpty());
     }
 };
 

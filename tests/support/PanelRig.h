@@ -37,8 +37,7 @@ struct PanelRig {
         panel->show();
         return true;
     }
-    // Started (on a meter paced like the real line if asked), polled once, and the Memory
-    // window opened from the toolbar.
+    // Started (paced like the real line if asked), polled once, the Memory window opened.
     bool openMemory(QPointer<MemoryWindow>& memory, bool paced = false)
     {
         if (!start(paced) || !ticks(1))
@@ -72,39 +71,9 @@ struct PanelRig {
 
     // The sample clock stays out of the way; the test takes samples itself.
     void holdSampleClock() { panel->findChild<QTimer*>(QStringLiteral("Timer2"))->stop(); }
-
-    // Silences (or unplugs) the meter. The link-lost wait runs inside the poll tick, so whileLost
-    // runs from the panel's notice; the meter is back 300 ms later. True once the link recovered.
-    bool loseLink(const std::function<void()>& whileLost, bool unplug = false)
-    {
-        bool lost = false;
-        const auto c = QObject::connect(panel.get(), &Panel::linkStateChanged, panel.get(),
-                                        [&, unplug](bool isLost) {
-                                            if (!isLost || lost)
-                                                return;
-                                            lost = true;
-                                            if (whileLost)
-                                                whileLost();
-                                            QTimer::singleShot(300, panel.get(), [this, unplug] {
-                                                if (unplug)
-                                                    (void)meter.replug();
-                                                else
-                                                    meter.setSilent(false);
-                                            });
-                                        });
-        if (unplug)
-            meter.unplug();
-        else
-            meter.setSilent(true);
-        const bool back = QTest::qWaitFor([&] { return lost; }, 10000) &&
-                          QTest::qWaitFor([&] { return !panel->linkLost(); }, 5000);
-        QObject::disconnect(c);
-        return back;
-    }
 };
 
-// A panel sampling every second, its dialogs answered from a script, its files in a folder of
-// its own.
+// A panel sampling every second, its dialogs scripted, its files in a folder of its own.
 struct RecordingRig : PanelRig {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;

@@ -26,7 +26,7 @@ public:
     // What was asked
     QStringList messages;
     QList<ui::MsgIcon> icons;
-    QStringList inputPrompts, inputTitles, inputDefaults;
+    QStringList inputDefaults; // one for each input box, once it closes
     int fileRequests = 0;
     int folderRequests = 0;
 
@@ -40,12 +40,9 @@ public:
             return messageAnswers.takeFirst();
         return buttons == ui::MsgButtons::Ok ? ui::MsgResult::Ok : ui::MsgResult::Cancel;
     }
-    QString inputBox(QWidget*, const QString& prompt, const QString& title,
-                     const QString& defaultText) override
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override
     {
-        inputPrompts << prompt;
         during();
-        inputTitles << title;
         inputDefaults << defaultText;
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
