@@ -117,11 +117,6 @@ void drag(QWidget* w, QPoint from, QPoint to)
     send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
-void click(QWidget* w, QPoint p)
-{
-    drag(w, p, p);
-}
-
 // What printing changes for a moment: size, trace colour, frame and background.
 QVariantList lookOf(PlotWindow& plot)
 {
@@ -225,6 +220,13 @@ private slots:
                                   << "00:00:00" << 3;
         QTest::newRow("clock set back by one step")
             << 2 << QStringList{"12:00:00", "12:00:02", "12:00:00"} << 0 << "12:00:00" << 3;
+        for (const int step : {1, 2}) { // 150 s after its start, however many samples it took
+            QStringList times;
+            for (int t = 0; t < 150; t += step)
+                times << ui::timeTextOfSeconds(43200 + t);
+            QTest::addRow("window moves, %d s", step)
+                << step << times + QStringList{"12:02:30"} << 0 << "12:02:30" << 150 / step + 1;
+        }
     }
     void restarts()
     {
@@ -246,61 +248,40 @@ private slots:
         QVERIFY(sameXs(rig.xs(), {at(windowStart), at(windowStart) + ui::daysFromSeconds(1)}));
         QVERIFY(near(rig.chart().axisMinimum(Graph::XAxis), at(windowStart)));
         QCOMPARE(rig.chart().points()[0].y(), double(10 + times.size() - 1));
-    }
-
-    // 150 s after its start the window starts again, however many samples it took.
-    void windowMoves_data()
-    {
-        QTest::addColumn<int>("step");
-        QTest::newRow("1 s") << 1;
-        QTest::newRow("2 s") << 2;
-    }
-    void windowMoves()
-    {
-        QFETCH(int, step);
-        GraphRig rig(step);
-        rig.feedEvery(step, "12:00:00", 150 / step); // up to 12:02:29 or 12:02:28
-        QCOMPARE(rig.graph->logic().restarts, 1);
-        QCOMPARE(rig.chart().pointCount(), 150 / step + 1);
-        rig.feed("12:02:30");
+        // Goes on from there: the next sample on time is drawn, not taken for another gap.
+        rig.feed(ui::timeTextOfSeconds(*ui::secondsOfTimeText(times.last()) +
+                                       rig.graph->logic().SecTime1));
         QCOMPARE(rig.graph->logic().restarts, 2);
-        QCOMPARE(rig.graph->logic().GridsTimebox, 150 / step + 1);
-        QVERIFY(near(rig.chart().axisMinimum(Graph::XAxis), at("12:02:30")));
-        QCOMPARE(rig.chart().pointCount(), 2);
+        QCOMPARE(rig.chart().pointCount(), 3);
     }
 
-    void closeClearsFeedState()
-    {
-        GraphRig rig;
-        rig.state.GraphRowCount = 7;
-        rig.state.iPCsecTimetotal = "1";
-        QSignalSpy closed(rig.graph, &RecordGraph::closed);
-        rig.graph->setAttribute(Qt::WA_DeleteOnClose, false);
-        rig.graph->show();
-        rig.graph->close();
-        QCOMPARE(closed.count(), 1);
-        QCOMPARE(rig.state.GraphRowCount, 0);
-        QVERIFY(!rig.state.GraphViewOpen);
-        QCOMPARE(rig.state.iPCsecTimetotal, QString("0"));
-    }
-
-    void clickOpensPlotOnce()
+    // A click on the chart opens the plot once. Closed, the graph clears what the panel feeds by.
+    void clickOpensPlotOnceAndCloseClears()
     {
         GraphRig rig(2);
+        QSignalSpy closed(rig.graph, &RecordGraph::closed);
         rig.graph->setAttribute(Qt::WA_DeleteOnClose, false);
         rig.graph->show();
         QVERIFY(QTest::qWaitForWindowExposed(rig.graph));
         rig.feedEvery(2, "12:00:00", 4);
         Graph& chart = rig.chart();
-        click(chart.viewport(), chart.plotRect().center());
+        const QPoint centre = chart.plotRect().center();
+        drag(chart.viewport(), centre, centre); // a click
         QPointer<PlotWindow> plot = rig.graph->plotWindow();
         QVERIFY(plot);
         QCOMPARE(plot->chart().pointCount(), 4);
         rig.feed("12:00:08");
-        click(chart.viewport(), chart.plotRect().center());
+        drag(chart.viewport(), centre, centre);
         QCOMPARE(rig.graph->plotWindow(), plot.data()); // only raised, not replotted
         QCOMPARE(plot->chart().pointCount(), 4);
         delete plot.data();
+        rig.state.GraphRowCount = 7;
+        rig.state.iPCsecTimetotal = "1";
+        rig.graph->close();
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(rig.state.GraphRowCount, 0);
+        QVERIFY(!rig.state.GraphViewOpen);
+        QCOMPARE(rig.state.iPCsecTimetotal, QString("0"));
     }
 
     // The plot shows the rows from the window's start on, its range and fields on them.
@@ -390,7 +371,6 @@ private slots:
         auto* y = plot->findChild<QLabel*>("YPosition");
         Graph& chart = plot->chart();
         plot->setMode(1);
-        QCOMPARE(chart.trackMode(), ui::TrackMode::DragCursor);
         QVERIFY(chart.cursorVisible(1) && chart.cursorVisible(2));
         QVERIFY(near(chart.cursorPosition(1).x(), at("09:00:09")));
         QCOMPARE(x->text(), QString("09:00:09"));
@@ -409,7 +389,6 @@ private slots:
         const QString delta = plot->findChild<QLabel*>("LblCursorDelta")->text();
         QVERIFY2(delta.contains("00:00:18") && delta.contains("9.00 mG"), qPrintable(delta));
         plot->setMode(3);
-        QCOMPARE(chart.trackMode(), ui::TrackMode::PanX);
         QVERIFY(!chart.cursorVisible(1) && !chart.cursorVisible(2));
         chart.setAxisRange(Graph::XAxis, at("09:00:10"), at("09:00:14"));
         plot->setMode(1); // centred again, in the range now shown
@@ -417,8 +396,9 @@ private slots:
     }
 
     // Zoomed, then the fields set by hand (a start time, nonsense, a minimum above the maximum,
-    // a maximum of 120), then Reset: the whole time range, the y range as entered. Then panned,
-    // zoomed by the wheel, and a double click shows the whole window again.
+    // a maximum of 120), then Reset: the whole time range, the y range as entered. Then panned
+    // (earlier times, y stays), zoomed by the wheel about the mouse, and a double click shows the
+    // whole window again.
     void zoomPanAndReset()
     {
         GraphRig rig(1);
@@ -446,20 +426,17 @@ private slots:
         QVERIFY(near(chart.axisMaximum(Graph::XAxis), x1));
         QCOMPARE(chart.axisMinimum(Graph::YAxis), 0.0);
         QCOMPARE(chart.axisMaximum(Graph::YAxis), 120.0);
-        // Panned: a drag to the right shows earlier times, y stays.
         plot->setMode(3);
         drag(chart.viewport(), area.center(), area.center() + QPoint(area.width() / 4, 30));
         QVERIFY(chart.axisMinimum(Graph::XAxis) < x0 - ui::daysFromSeconds(10));
         QVERIFY(near(chart.axisMaximum(Graph::XAxis) - chart.axisMinimum(Graph::XAxis), x1 - x0));
         QCOMPARE(chart.axisMaximum(Graph::YAxis), 120.0);
-        // The wheel zooms x about the mouse.
         const double span = chart.axisMaximum(Graph::XAxis) - chart.axisMinimum(Graph::XAxis);
         QWheelEvent wheel(QPointF(area.center()),
                           chart.viewport()->mapToGlobal(QPointF(area.center())), QPoint(),
                           QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(chart.viewport(), &wheel);
         QVERIFY(chart.axisMaximum(Graph::XAxis) - chart.axisMinimum(Graph::XAxis) < span * 0.7);
-        // A double click shows the whole window again.
         QTest::mouseDClick(chart.viewport(), Qt::LeftButton, {}, area.center());
         QVERIFY(near(chart.axisMinimum(Graph::XAxis), x0));
         QVERIFY(near(chart.axisMaximum(Graph::XAxis), x1));
@@ -527,17 +504,6 @@ private slots:
         dialogs.fileAnswers << std::optional<QString>("/nonexistent-folder/x.csv");
         QVERIFY(!plot->exportView());
         QCOMPARE(dialogs.messages.size(), 1);
-    }
-    // After a missed sample the chart starts again once, at that sample, and goes on from it:
-    // the next samples on time are drawn, not each taken for another gap.
-    void goesOnAfterARestart()
-    {
-        GraphRig rig(2);
-        for (const char* t : {"12:00:00", "12:00:02", "12:00:06", "12:00:08", "12:00:10"})
-            rig.feed(t);
-        QCOMPARE(rig.graph->logic().restarts, 2);
-        QCOMPARE(rig.graph->logic().GridsTimebox, 3);
-        QCOMPARE(rig.chart().pointCount(), 4);
     }
 };
 
