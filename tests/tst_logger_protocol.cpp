@@ -40,11 +40,6 @@ StartBytes startOf(const QByteArray& hex)
 class TestLoggerProtocol : public QObject {
     Q_OBJECT
 private slots:
-    void setCommand()
-    {
-        QCOMPARE(setDataCommand(10), QByteArray("K0A")); // two hex digits, upper case
-    }
-
     void remaining_data()
     {
         QTest::addColumn<QByteArray>("statusHex");
@@ -67,8 +62,10 @@ private slots:
         QCOMPARE(remainingMemory(*s), remaining);
     }
 
-    void memoryStatusFields()
+    // The set command; the memory status and clock replies, taken only whole.
+    void commandAndReplyFields()
     {
+        QCOMPARE(setDataCommand(10), QByteArray("K0A")); // two hex digits, upper case
         const auto s = parseMemoryStatus(QByteArray::fromHex("3039AABB0F047F00"));
         QVERIFY(s);
         QCOMPARE(s->idCode, 12345);
@@ -77,6 +74,9 @@ private slots:
         QCOMPARE(s->usedBytes, 0x7F00);
         QVERIFY(!parseMemoryStatus(QByteArray(7, '\0')));
         QVERIFY(!parseMemoryStatus(QByteArray(9, '\0')));
+        QCOMPARE(clockText(QByteArray::fromHex("250314094107")),
+                 QStringLiteral("25/03/14-----09:41:07"));
+        QCOMPARE(clockText(QByteArray::fromHex("2503140941")), QString());
     }
 
     void setIndex_data()
@@ -115,13 +115,6 @@ private slots:
         QCOMPARE(parseSetIndex(reply, 3).size(), 2);
         QCOMPARE(parseSetIndex(reply, 3).at(1).number, 2);
         QCOMPARE(parseSetIndex(reply, 1).size(), 1);
-    }
-
-    void clock()
-    {
-        QCOMPARE(clockText(QByteArray::fromHex("250314094107")),
-                 QStringLiteral("25/03/14-----09:41:07"));
-        QCOMPARE(clockText(QByteArray::fromHex("2503140941")), QString());
     }
 
     void stamps_data()
@@ -236,20 +229,16 @@ private slots:
         QTest::newRow("-0.4") << "-0.4" << -1;
         QTest::newRow("huge") << "4e10" << -1;
         QTest::newRow("infinite") << "1e999" << -1;
+        for (int n = 1; n <= 255; ++n) { // every tenth that is a multiple of 0.4 s passes
+            const QString text = QString::number(n * 4 / 10) + '.' + QString::number(n * 4 % 10);
+            QTest::addRow("%s", qPrintable(text)) << text << n;
+        }
     }
     void interval()
     {
         QFETCH(QString, text);
         QFETCH(int, code);
         QCOMPARE(intervalCodeFromText(text).value_or(-1), code);
-    }
-
-    void everyTenthMultipleOfFourTenthsPasses()
-    {
-        for (int n = 1; n <= 255; ++n) {
-            const QString text = QString::number(n * 4 / 10) + '.' + QString::number(n * 4 % 10);
-            QCOMPARE(intervalCodeFromText(text).value_or(-1), n);
-        }
     }
 
     void backupNames_data()
