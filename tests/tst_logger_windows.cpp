@@ -243,12 +243,13 @@ private slots:
         const QList<std::pair<const char*, int>> exchanges{{"Y", 8}, {"K", 50}, {"C", 6}};
         for (const auto& [exchange, length] : exchanges) {
             const QString ex(exchange);
-            const auto arrived = [length](int n) {
-                return QString("%1 of %2 bytes arrived").arg(n).arg(length);
+            const auto said = [length](const char* why, int n) {
+                return QString("%1 (%2 of %3 bytes arrived)").arg(why).arg(n).arg(length);
             };
-            QTest::addRow("%s silent", exchange) << ex << "silent" << arrived(0);
-            QTest::addRow("%s short", exchange) << ex << "short" << arrived(length - 3);
-            QTest::addRow("%s long", exchange) << ex << "long" << arrived(length + 2);
+            QTest::addRow("%s silent", exchange) << ex << "silent" << said("did not answer", 0);
+            QTest::addRow("%s short", exchange)
+                << ex << "short" << said("stopped short", length - 3);
+            QTest::addRow("%s long", exchange) << ex << "long" << said("too long", length + 2);
             QTest::addRow("%s split", exchange) << ex << "split" << QString();
         }
     }
@@ -776,7 +777,7 @@ private slots:
         QCOMPARE(poll.calls, (QStringList{"stop", "start"}));
         QVERIFY(qAbs(rig.meter.clock().secsTo(time)) <= 2);
         QTimer::singleShot(50, w.data(), [&] { w->findChild<QPushButton*>("CmdExit")->click(); });
-        QVERIFY(w->setMeterTime());
+        QTest::mouseClick(w->findChild<QPushButton*>("CmdSetTime"), Qt::LeftButton);
         QCOMPARE(poll.calls, (QStringList{"stop", "start", "stop", "start"}));
         QTRY_VERIFY(!w);
     }
