@@ -1,4 +1,5 @@
-// The record graph and the plot window, fed with sample rows by plain calls.
+// The record graph and plot window, fed sample rows by plain calls; the analog gauge's dial
+// geometry, and its window painting from it. The digital display is tested behind the panel.
 
 #include "panel/SharedState.h"
 #include "support/ScriptedDialogs.h"
@@ -7,20 +8,28 @@
 #include "ui/NumEdit.h"
 #include "ui/PrintDialog.h"
 #include "ui/TimeScale.h"
+#include "ui/WindowPicture.h"
+#include "views/Analog.h"
+#include "views/GaugeGeometry.h"
 #include "views/PlotWindow.h"
 #include "views/RecordGraph.h"
 
+#include <QAction>
+#include <QFileInfo>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 using namespace veltrix;
+using namespace veltrix::gauge;
 using ui::Graph;
 
 namespace {
@@ -60,11 +69,12 @@ struct GraphRig {
             feed(ui::timeTextOfSeconds(t0 + i * step), value);
     }
     Graph& chart() { return graph->chart(); }
-    QList<double> xs()
+    // The chart's points as times of day.
+    QStringList times()
     {
-        QList<double> out;
+        QStringList out;
         for (const QPointF& p : chart().points())
-            out << p.x();
+            out << ui::timeTextOfDays(p.x());
         return out;
     }
 };
@@ -89,19 +99,10 @@ ui::NumEdit* enter(PlotWindow& plot, const char* field, const QString& text)
     return edit;
 }
 
-bool near(double a, double b)
+// Equal to a billionth, relative to the larger of 1 and `b` (days of a time axis, dial units).
+bool near(double a, double b, double tolerance = 1e-9)
 {
-    return std::abs(a - b) < 1e-9;
-}
-
-bool sameXs(const QList<double>& got, const QList<double>& want)
-{
-    if (got.size() != want.size())
-        return false;
-    for (qsizetype i = 0; i < got.size(); ++i)
-        if (!near(got[i], want[i]))
-            return false;
-    return true;
+    return std::abs(a - b) <= tolerance * std::max(1.0, std::abs(b));
 }
 
 void drag(QWidget* w, QPoint from, QPoint to)
@@ -117,11 +118,6 @@ void drag(QWidget* w, QPoint from, QPoint to)
     send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
-void click(QWidget* w, QPoint p)
-{
-    drag(w, p, p);
-}
-
 // What printing changes for a moment: size, trace colour, frame and background.
 QVariantList lookOf(PlotWindow& plot)
 {
@@ -130,9 +126,43 @@ QVariantList lookOf(PlotWindow& plot)
             plot.palette().color(QPalette::Window)};
 }
 
+// Pixels that differ between two pictures of the same size, in the left and the right half.
+QPair<int, int> changedHalves(const QImage& before, const QImage& after)
+{
+    int left = 0, right = 0;
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x) {
+            if (before.pixel(x, y) != after.pixel(x, y))
+                ++(x < after.width() / 2 ? left : right);
+        }
+    }
+    return {left, right};
+}
+
+// A gauge on its own, with the panel's unit text in `unit`.
+struct GaugeRig {
+    SharedState state;
+    QString unit = QStringLiteral("mG");
+    QPointer<Analog> gauge;
+
+    GaugeRig()
+    {
+        state.GaugeFullScale = 2000;
+        state.AnalogScaleUnit = unit;
+        state.AnalogOpen = true;
+        gauge = new Analog(state, [this] { return unit; });
+        gauge->show();
+    }
+    ~GaugeRig() { delete gauge.data(); }
+    bool needleFor(const QString& reading)
+    {
+        state.ReadingText = reading;
+        return gauge->UpdateGaugeNeedle();
+    }
+};
 } // namespace
 
-class TestViewsTimeCharts : public QObject {
+class TestViewsWindows : public QObject {
     Q_OBJECT
 private slots:
     void timeTexts()
@@ -180,6 +210,7 @@ private slots:
 
     // The first row draws a start point and its companion one second later; later rows are
     // drawn one second after their time, a row of the same time as the one before not at all.
+    // A new sampling time on the panel is taken up after the next sample of the old one.
     void startsAndAppends()
     {
         GraphRig rig(2);
@@ -194,15 +225,7 @@ private slots:
         rig.feed("12:00:02");
         rig.feed("12:00:04");
         rig.feed("12:00:04");
-        QVERIFY(sameXs(rig.xs(), {at("12:00:00"), at("12:00:01"), at("12:00:03"), at("12:00:05")}));
-        QCOMPARE(rig.graph->logic().restarts, 1);
-    }
-
-    // A new sampling time on the panel is taken up after the next sample of the old one.
-    void followsTheShownSamplingTime()
-    {
-        GraphRig rig(2);
-        rig.feedEvery(2, "12:00:00", 3);
+        QCOMPARE(rig.times(), (QStringList{"12:00:00", "12:00:01", "12:00:03", "12:00:05"}));
         rig.state.SecText1 = "5";
         rig.feed("12:00:06");
         rig.feed("12:00:11");
@@ -225,6 +248,13 @@ private slots:
                                   << "00:00:00" << 3;
         QTest::newRow("clock set back by one step")
             << 2 << QStringList{"12:00:00", "12:00:02", "12:00:00"} << 0 << "12:00:00" << 3;
+        for (const int step : {1, 2}) { // 150 s after its start, however many samples it took
+            QStringList times;
+            for (int t = 0; t < 150; t += step)
+                times << ui::timeTextOfSeconds(43200 + t);
+            QTest::addRow("window moves, %d s", step)
+                << step << times + QStringList{"12:02:30"} << 0 << "12:02:30" << 150 / step + 1;
+        }
     }
     void restarts()
     {
@@ -243,64 +273,44 @@ private slots:
         }
         QCOMPARE(rig.graph->logic().restarts, 2);
         QCOMPARE(rig.graph->logic().GridsTimebox, firstRow);
-        QVERIFY(sameXs(rig.xs(), {at(windowStart), at(windowStart) + ui::daysFromSeconds(1)}));
+        const QString second = ui::timeTextOfDays(at(windowStart) + ui::daysFromSeconds(1));
+        QCOMPARE(rig.times(), (QStringList{windowStart, second}));
         QVERIFY(near(rig.chart().axisMinimum(Graph::XAxis), at(windowStart)));
         QCOMPARE(rig.chart().points()[0].y(), double(10 + times.size() - 1));
-    }
-
-    // 150 s after its start the window starts again, however many samples it took.
-    void windowMoves_data()
-    {
-        QTest::addColumn<int>("step");
-        QTest::newRow("1 s") << 1;
-        QTest::newRow("2 s") << 2;
-    }
-    void windowMoves()
-    {
-        QFETCH(int, step);
-        GraphRig rig(step);
-        rig.feedEvery(step, "12:00:00", 150 / step); // up to 12:02:29 or 12:02:28
-        QCOMPARE(rig.graph->logic().restarts, 1);
-        QCOMPARE(rig.chart().pointCount(), 150 / step + 1);
-        rig.feed("12:02:30");
+        // Goes on from there: the next sample on time is drawn, not taken for another gap.
+        rig.feed(ui::timeTextOfSeconds(*ui::secondsOfTimeText(times.last()) +
+                                       rig.graph->logic().SecTime1));
         QCOMPARE(rig.graph->logic().restarts, 2);
-        QCOMPARE(rig.graph->logic().GridsTimebox, 150 / step + 1);
-        QVERIFY(near(rig.chart().axisMinimum(Graph::XAxis), at("12:02:30")));
-        QCOMPARE(rig.chart().pointCount(), 2);
+        QCOMPARE(rig.chart().pointCount(), 3);
     }
 
-    void closeClearsFeedState()
-    {
-        GraphRig rig;
-        rig.state.GraphRowCount = 7;
-        rig.state.iPCsecTimetotal = "1";
-        QSignalSpy closed(rig.graph, &RecordGraph::closed);
-        rig.graph->setAttribute(Qt::WA_DeleteOnClose, false);
-        rig.graph->show();
-        rig.graph->close();
-        QCOMPARE(closed.count(), 1);
-        QCOMPARE(rig.state.GraphRowCount, 0);
-        QVERIFY(!rig.state.GraphViewOpen);
-        QCOMPARE(rig.state.iPCsecTimetotal, QString("0"));
-    }
-
-    void clickOpensPlotOnce()
+    // A click on the chart opens the plot once. Closed, the graph clears what the panel feeds by.
+    void clickOpensPlotOnceAndCloseClears()
     {
         GraphRig rig(2);
+        QSignalSpy closed(rig.graph, &RecordGraph::closed);
         rig.graph->setAttribute(Qt::WA_DeleteOnClose, false);
         rig.graph->show();
         QVERIFY(QTest::qWaitForWindowExposed(rig.graph));
         rig.feedEvery(2, "12:00:00", 4);
         Graph& chart = rig.chart();
-        click(chart.viewport(), chart.plotRect().center());
+        const QPoint centre = chart.plotRect().center();
+        drag(chart.viewport(), centre, centre); // a click
         QPointer<PlotWindow> plot = rig.graph->plotWindow();
         QVERIFY(plot);
         QCOMPARE(plot->chart().pointCount(), 4);
         rig.feed("12:00:08");
-        click(chart.viewport(), chart.plotRect().center());
+        drag(chart.viewport(), centre, centre);
         QCOMPARE(rig.graph->plotWindow(), plot.data()); // only raised, not replotted
         QCOMPARE(plot->chart().pointCount(), 4);
         delete plot.data();
+        rig.state.GraphRowCount = 7;
+        rig.state.iPCsecTimetotal = "1";
+        rig.graph->close();
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(rig.state.GraphRowCount, 0);
+        QVERIFY(!rig.state.GraphViewOpen);
+        QCOMPARE(rig.state.iPCsecTimetotal, QString("0"));
     }
 
     // The plot shows the rows from the window's start on, its range and fields on them.
@@ -390,7 +400,6 @@ private slots:
         auto* y = plot->findChild<QLabel*>("YPosition");
         Graph& chart = plot->chart();
         plot->setMode(1);
-        QCOMPARE(chart.trackMode(), ui::TrackMode::DragCursor);
         QVERIFY(chart.cursorVisible(1) && chart.cursorVisible(2));
         QVERIFY(near(chart.cursorPosition(1).x(), at("09:00:09")));
         QCOMPARE(x->text(), QString("09:00:09"));
@@ -409,16 +418,14 @@ private slots:
         const QString delta = plot->findChild<QLabel*>("LblCursorDelta")->text();
         QVERIFY2(delta.contains("00:00:18") && delta.contains("9.00 mG"), qPrintable(delta));
         plot->setMode(3);
-        QCOMPARE(chart.trackMode(), ui::TrackMode::PanX);
         QVERIFY(!chart.cursorVisible(1) && !chart.cursorVisible(2));
         chart.setAxisRange(Graph::XAxis, at("09:00:10"), at("09:00:14"));
         plot->setMode(1); // centred again, in the range now shown
         QVERIFY(near(chart.cursorPosition(1).x(), at("09:00:12")));
     }
 
-    // Zoomed, then the fields set by hand (a start time, nonsense, a minimum above the maximum,
-    // a maximum of 120), then Reset: the whole time range, the y range as entered. Then panned,
-    // zoomed by the wheel, and a double click shows the whole window again.
+    // Zoomed, then the fields set by hand, then Reset: the whole time range, the y range as
+    // entered. Then panned, zoomed by the wheel, and a double click shows the whole window again.
     void zoomPanAndReset()
     {
         GraphRig rig(1);
@@ -446,20 +453,17 @@ private slots:
         QVERIFY(near(chart.axisMaximum(Graph::XAxis), x1));
         QCOMPARE(chart.axisMinimum(Graph::YAxis), 0.0);
         QCOMPARE(chart.axisMaximum(Graph::YAxis), 120.0);
-        // Panned: a drag to the right shows earlier times, y stays.
         plot->setMode(3);
         drag(chart.viewport(), area.center(), area.center() + QPoint(area.width() / 4, 30));
         QVERIFY(chart.axisMinimum(Graph::XAxis) < x0 - ui::daysFromSeconds(10));
         QVERIFY(near(chart.axisMaximum(Graph::XAxis) - chart.axisMinimum(Graph::XAxis), x1 - x0));
         QCOMPARE(chart.axisMaximum(Graph::YAxis), 120.0);
-        // The wheel zooms x about the mouse.
         const double span = chart.axisMaximum(Graph::XAxis) - chart.axisMinimum(Graph::XAxis);
         QWheelEvent wheel(QPointF(area.center()),
                           chart.viewport()->mapToGlobal(QPointF(area.center())), QPoint(),
                           QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(chart.viewport(), &wheel);
         QVERIFY(chart.axisMaximum(Graph::XAxis) - chart.axisMinimum(Graph::XAxis) < span * 0.7);
-        // A double click shows the whole window again.
         QTest::mouseDClick(chart.viewport(), Qt::LeftButton, {}, area.center());
         QVERIFY(near(chart.axisMinimum(Graph::XAxis), x0));
         QVERIFY(near(chart.axisMaximum(Graph::XAxis), x1));
@@ -528,18 +532,235 @@ private slots:
         QVERIFY(!plot->exportView());
         QCOMPARE(dialogs.messages.size(), 1);
     }
-    // After a missed sample the chart starts again once, at that sample, and goes on from it:
-    // the next samples on time are drawn, not each taken for another gap.
-    void goesOnAfterARestart()
+
+    void needleAngle_data()
     {
-        GraphRig rig(2);
-        for (const char* t : {"12:00:00", "12:00:02", "12:00:06", "12:00:08", "12:00:10"})
-            rig.feed(t);
-        QCOMPARE(rig.graph->logic().restarts, 2);
-        QCOMPARE(rig.graph->logic().GridsTimebox, 3);
-        QCOMPARE(rig.chart().pointCount(), 4);
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<double>("fullScale");
+        QTest::addColumn<double>("degrees");
+        QTest::newRow("zero") << "0" << 2000.0 << 145.0;
+        QTest::newRow("full scale") << "2000" << 2000.0 << 35.0;
+        QTest::newRow("half scale") << "1000" << 2000.0 << 90.0;
+        QTest::newRow("above full scale") << "2500" << 2000.0 << 35.0;
+        QTest::newRow("OL") << "OL" << 2000.0 << 35.0;
+        QTest::newRow("negative") << "-5" << 2000.0 << 145.0;
+        QTest::newRow("decimal") << "12.3" << 2000.0 << double(float(145 - 110 * 12.3 / 2000));
+        QTest::newRow("uT quarter") << "50" << 200.0 << 117.5;
+        QTest::newRow("no scale yet") << "12" << 0.0 << 145.0;
+    }
+    void needleAngle()
+    {
+        QFETCH(QString, reading);
+        QFETCH(double, fullScale);
+        QFETCH(double, degrees);
+        QCOMPARE(gauge::needleAngle(reading, fullScale), float(degrees));
+    }
+
+    void needleEndAndArc()
+    {
+        const QPointF up = needleEnd(90.0f, 1000);
+        QVERIFY(near(up.x(), 0, 1e-3));
+        QVERIFY(near(up.y(), 960));
+        QVERIFY(needleEnd(145.0f, 1000).x() < -780);
+        QVERIFY(needleEnd(35.0f, 1000).x() > 780);
+        const QList<QPointF> arc = arcPoints(1000); // from 34.2 to 145.8 degrees
+        QVERIFY(arc.first().x() > 820 && arc.last().x() < -820);
+    }
+
+    void markLengths_data()
+    {
+        QTest::addColumn<int>("mark");
+        QTest::addColumn<double>("length");
+        QTest::addColumn<double>("degrees");
+        QTest::newRow("full scale") << 0 << 1.08 << 36.0;
+        QTest::newRow("first minor") << 1 << 1.03 << 38.7;
+        QTest::newRow("fifth") << 5 << 1.06 << 49.5;
+        QTest::newRow("tenth") << 10 << 1.08 << 63.0;
+        QTest::newRow("zero") << 40 << 1.08 << 144.0;
+    }
+    void markLengths()
+    {
+        QFETCH(int, mark);
+        QFETCH(double, length);
+        QFETCH(double, degrees);
+        const QList<Mark> all = marks(1000);
+        QCOMPARE(all.size(), 41);
+        const Mark& m = all.at(mark);
+        const double a = degrees * 3.1415926 / 180;
+        QVERIFY(near(m.inner.x(), 1000 * std::cos(a)) && near(m.inner.y(), 1000 * std::sin(a)));
+        QVERIFY(near(m.outer.x(), length * 1000 * std::cos(a)));
+        QVERIFY(near(m.outer.y(), length * 1000 * std::sin(a)));
+    }
+
+    void labels_data()
+    {
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<double>("fullScale");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("resize mG") << int(DialVariant::Resize) << 2000.0
+                                   << QStringList{"1000", "1500", "500", "2000", "0"};
+        QTest::newRow("resize uT")
+            << int(DialVariant::Resize) << 200.0 << QStringList{"100", "150", "50", "200", "0"};
+        QTest::newRow("unit change mG") << int(DialVariant::UnitChange) << 2000.0
+                                        << QStringList{" 1000", " 1500", " 500", " 2000", "0"};
+        QTest::newRow("unit change uT") << int(DialVariant::UnitChange) << 200.0
+                                        << QStringList{" 100", " 150", " 50", " 200", "0"};
+    }
+    // The middle label sits on the axis; the others in pairs on one line each, each centred on its
+    // point of the label circle (the relabelled dial shifts every one by the same fixed amount).
+    void labels()
+    {
+        QFETCH(int, variant);
+        QFETCH(double, fullScale);
+        QFETCH(QStringList, texts);
+        const auto width = [](const QString& t) { return 30.0 * t.size(); };
+        const QList<ScaleLabel> list = scaleLabels(DialVariant(variant), 2295, fullScale, width);
+        QStringList got;
+        for (const ScaleLabel& l : list)
+            got << l.text;
+        QCOMPARE(got, texts);
+        QVERIFY(near(list[0].anchor.y(), 1.16 * 2295));
+        QVERIFY(std::abs(list[0].anchor.x()) < 130);
+        for (int i : {1, 3})
+            QVERIFY(near(list[i].anchor.y(), list[i + 1].anchor.y()));
+        QVERIFY(list[3].anchor.y() < list[1].anchor.y());
+        const double degrees[] = {63, 117, 39.6, 140.4}; // 3 FS/4, FS/4, FS, 0
+        for (int i = 1; i < 5; ++i) {
+            const double shift =
+                variant == int(DialVariant::UnitChange) ? 120 : width(list[i].text) / 2;
+            QVERIFY2(
+                near(list[i].anchor.x() + shift, 1.16 * 2295 * std::cos(radians(degrees[i - 1]))),
+                qPrintable(list[i].text));
+        }
+    }
+
+    void dialSpace()
+    {
+        const DialSpace s = DialSpace::fromClientPixels(QSizeF(306, 168));
+        const QSizeF client(306, 168);
+        QCOMPARE(s.toPixel({-2295, 3024}, client), QPointF(0, 0));
+        QCOMPARE(s.toPixel({2295, 504}, client), QPointF(306, 168));
+        QCOMPARE(s.toPixel({0, 0}, client), QPointF(153, 1.2 * 168));
+        // Stretched unevenly with the window.
+        QCOMPARE(s.toPixel({2295, 504}, QSizeF(612, 200)), QPointF(612, 200));
+        QCOMPARE(s.toPixel({0, 1764}, QSizeF(612, 200)), QPointF(306, 100));
+        const DialSpace outer = DialSpace::fromOuterPixels(QSizeF(307, 195));
+        QVERIFY(near(outer.width(), 307 * 15 * 4485.0 / 4605));
+        QVERIFY(near(outer.height(), 195 * 15 * 2490.0 / 2925));
+        // A window squeezed flat has no dial to draw: no scale that divides by zero.
+        for (const QSizeF flat : {QSizeF(306, 0), QSizeF(0, 168)})
+            QVERIFY(DialSpace::fromClientPixels(flat).toPixels(flat).isIdentity());
+    }
+
+    void needleSide_data()
+    {
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<bool>("left");
+        QTest::newRow("small") << "150" << true;
+        QTest::newRow("large") << "1850" << false;
+    }
+    void needleSide()
+    {
+        QFETCH(QString, reading);
+        QFETCH(bool, left);
+        GaugeRig rig;
+        QVERIFY(QTest::qWaitForWindowExposed(rig.gauge));
+        const QImage bare = rig.gauge->picture();
+        QVERIFY(rig.needleFor(reading));
+        const QImage withNeedle = rig.gauge->picture();
+        const auto [l, r] = changedHalves(bare, withNeedle);
+        QVERIFY2(left ? (l > 20 && r < 3) : (r > 20 && l < 3),
+                 qPrintable(QStringLiteral("left %1 right %2").arg(l).arg(r)));
+        // A second sample replaces the needle rather than adding one.
+        QVERIFY(rig.needleFor(left ? "1850" : "150"));
+        const auto [l2, r2] = changedHalves(bare, rig.gauge->picture());
+        QVERIFY2(left ? (r2 > 20 && l2 < 3) : (l2 > 20 && r2 < 3),
+                 qPrintable(QStringLiteral("left %1 right %2").arg(l2).arg(r2)));
+    }
+
+    // Opens on the resize dial without a needle, is relabelled on a unit change, says it closed.
+    void unitChangeRelabels()
+    {
+        GaugeRig rig;
+        QVERIFY(QTest::qWaitForWindowExposed(rig.gauge));
+        QVERIFY(rig.gauge->dialDrawn());
+        QCOMPARE(rig.gauge->variant(), DialVariant::Resize);
+        QVERIFY(!rig.gauge->needle());
+        QCOMPARE(rig.gauge->findChild<QLabel*>("LblFun")->text(), QString("mG"));
+        QCOMPARE(rig.gauge->labels().first().text, QString("1000"));
+        QVERIFY(rig.needleFor("100"));
+        rig.unit = QStringLiteral("uT");
+        QVERIFY(!rig.needleFor("10"));
+        QCOMPARE(rig.state.GaugeFullScale, 200);
+        QCOMPARE(rig.gauge->labels().first().text, QString(" 100"));
+        QCOMPARE(rig.gauge->findChild<QLabel*>("LblFun")->text(), QString("uT"));
+        const QSize outer = rig.gauge->frameGeometry().size() -
+                            QSize(0, rig.gauge->findChild<QWidget*>("MenuBar")->height());
+        QVERIFY(near(rig.gauge->dialSpace().width(), outer.width() * 15 * 4485.0 / 4605));
+        rig.unit = QStringLiteral("mG");
+        QVERIFY(!rig.needleFor("10"));
+        QCOMPARE(rig.state.GaugeFullScale, 2000);
+        QCOMPARE(rig.gauge->labels().at(3).text, QString(" 2000"));
+        rig.gauge->close();
+        QVERIFY(!rig.state.AnalogOpen);
+        QTRY_VERIFY(rig.gauge.isNull());
+    }
+
+    void resizeAndMinimise()
+    {
+        GaugeRig rig;
+        QVERIFY(QTest::qWaitForWindowExposed(rig.gauge));
+        QVERIFY(rig.needleFor("500"));
+        const DialSpace before = rig.gauge->dialSpace();
+        rig.state.GaugeFullScale = 200; // as the toolbar may have set it meanwhile
+        rig.gauge->resize(600, 300);
+        QTRY_COMPARE(rig.gauge->face()->width(), 600);
+        QVERIFY(!rig.gauge->needle());
+        QCOMPARE(rig.gauge->variant(), DialVariant::Resize);
+        QCOMPARE(rig.gauge->dialSpace().width(), before.width());
+        QCOMPARE(rig.gauge->dialSpace().height(), before.height());
+        QCOMPARE(rig.gauge->labels().first().text, QString("100"));
+
+        // Minimised, nothing is drawn until the window is shown again.
+        QVERIFY(rig.needleFor("50"));
+        rig.gauge->showMinimized();
+        QVERIFY(rig.gauge->isMinimized());
+        rig.unit = QStringLiteral("uT"); // would show in LblFun if a dial were drawn
+        rig.gauge->resize(400, 250);
+        QTRY_COMPARE(rig.gauge->face()->width(), 400);
+        QVERIFY(rig.gauge->needle());
+        QCOMPARE(rig.gauge->findChild<QLabel*>("LblFun")->text(), QString("mG"));
+        rig.gauge->showNormal();
+        QTRY_VERIFY(!rig.gauge->needle());
+        QCOMPARE(rig.gauge->findChild<QLabel*>("LblFun")->text(), QString("uT"));
+    }
+
+    void printAndSave()
+    {
+        QTemporaryDir dir;
+        GaugeRig rig;
+        QVERIFY(QTest::qWaitForWindowExposed(rig.gauge));
+        QVERIFY(rig.needleFor("700"));
+        const QString pdf = dir.filePath("gauge.pdf");
+        rig.gauge->setPrinterFactory([pdf] { return std::make_unique<ui::PicturePrinter>(pdf); });
+        rig.gauge->findChild<QAction*>("MnuPrint")->trigger();
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        test::ScriptedDialogs dialogs;
+        dialogs.fileAnswers << dir.filePath("dial");
+        rig.gauge->findChild<QAction*>("MnuSave")->trigger();
+        QImage saved(dir.filePath("dial.png"));
+        QCOMPARE(saved.size(), rig.gauge->face()->size());
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                 rig.gauge->picture().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(dialogs.messages.isEmpty());
+
+        // A folder that does not exist: told, not silently dropped.
+        dialogs.fileAnswers << dir.filePath("missing/dial.png");
+        rig.gauge->findChild<QAction*>("MnuSave")->trigger();
+        QCOMPARE(dialogs.messages.size(), 1);
     }
 };
 
-QTEST_MAIN(TestViewsTimeCharts)
-#include "tst_views_timecharts.moc"
+QTEST_MAIN(TestViewsWindows)
+#include "tst_views_windows.moc"
