@@ -127,26 +127,32 @@ private slots:
                  QStringList(existing && sizeLimit ? QStringList{"full.txt"} : QStringList{}));
     }
 
-    // Polling is started again whether the printer works or not; a failure is reported.
+    // Polling is started again whether the printer works or not, never under an outer pause; a
+    // failure is reported.
     void print_data()
     {
         QTest::addColumn<QString>("pdf");
         QTest::addColumn<bool>("works");
-        QTest::newRow("two pages") << "listing.pdf" << true;
-        QTest::newRow("missing folder") << "no-such-folder/listing.pdf" << false;
+        QTest::addColumn<bool>("polling"); // false: printed inside a pause (a key in a download)
+        QTest::newRow("two pages") << "listing.pdf" << true << true;
+        QTest::newRow("missing folder") << "no-such-folder/listing.pdf" << false << true;
+        QTest::newRow("inside a pause") << "listing.pdf" << true << false;
     }
     void print()
     {
         QFETCH(QString, pdf);
         QFETCH(bool, works);
+        QFETCH(bool, polling);
         ui::Grid table(7);
         for (int i = 1; i <= 150; ++i)
             table.addItem(QString::number(i) + "\t" + body(i % 60));
         QCOMPARE(listingOf(table).size(), 152); // two headings and the rows
         ui::LinePrinter printer(tmp->filePath(pdf));
         test::FakePoll poll;
+        if (!polling)
+            poll.stopPolling();
         QCOMPARE(PrintTable(table, printer, &poll), works);
-        QCOMPARE(poll.calls, QStringList({"stop", "start"}));
+        QCOMPARE(poll.calls, QStringList({"stop", polling ? "start" : "stop"}));
         QCOMPARE(dialogs->messages.size(), works ? 0 : 1);
         QVERIFY(!works || printer.pagesPrinted() >= 2);
     }
@@ -205,8 +211,9 @@ private slots:
         QTRY_VERIFY(live.isNull()); // deleted once the dialog was over
     }
 
-    // An unreadable file leaves the list as it was; a readable one replaces it, numbers kept.
-    void openKeepsTheFilesNumbers()
+    // An unreadable file leaves the list as it was; a readable one replaces it, numbers kept, and
+    // is exported as its conversion would write it.
+    void fileListOpensAndExports()
     {
         FileList list;
         list.grid().addItem("stale row");
@@ -228,23 +235,18 @@ private slots:
         QCOMPARE(list.grid().rowText(2), "9\t" + body(2));
         QCOMPARE(list.grid().cell(2, 2), QString("15:32:02"));
         QCOMPARE(list.windowTitle(), QString("two.txt"));
+        dialogs->fileAnswers << tmp->filePath("table"); // no suffix: .csv added
+        list.findChild<QAction*>("ExportCsv")->trigger();
+        QVERIFY(convertRecordFileToCsv(path, tmp->filePath("reference.csv")) == 2);
+        QCOMPARE(fileBytes(tmp->filePath("table.csv")), fileBytes(tmp->filePath("reference.csv")));
+        dialogs->fileAnswers << std::nullopt; // cancelled: nothing written, nothing more said
+        QVERIFY(!list.exportCsv());
+        QCOMPARE(dialogs->messages.size(), 2); // the two files that could not be read
+        dialogs->fileAnswers << tmp->filePath("no/such/dir/x.csv");
+        QVERIFY(!list.exportCsv());
+        QCOMPARE(dialogs->messages.size(), 3);
     }
 
-    // An inner pause (a key during a download) never starts polling under the outer one.
-    void pollPausesNest()
-    {
-        for (const bool running : {true, false}) {
-            test::FakePoll poll;
-            if (!running)
-                poll.stopPolling();
-            {
-                const PollPause outer(&poll);
-                const PollPause inner(&poll);
-            }
-            QCOMPARE(poll.pollingEnabled(), running);
-            QCOMPARE(poll.calls.count("start"), int(running));
-        }
-    }
     // The micro sign and Greek mu both become B5; what the code page lacks becomes "?".
     void codePage()
     {
@@ -409,25 +411,8 @@ private slots:
         QVERIFY(error.contains("no/such/dir/out.csv"));
     }
 
-    void exportFromTables()
+    void liveTableExported()
     {
-        const QString in = tmp->filePath("data.txt");
-        QVERIFY(writeFile(in, HeaderBytes + "1\t26/12/05\t15:32:39\t12.3\tmG\tH\t\t\r\n"
-                                            "2\t26/12/05\t15:32:41\tOL\t\xB5T\t\tP\t\r\n"));
-        FileList list;
-        QVERIFY(loadRecordFile(list, in));
-        dialogs->fileAnswers << tmp->filePath("table"); // no suffix: .csv added
-        list.findChild<QAction*>("ExportCsv")->trigger();
-        QVERIFY(convertRecordFileToCsv(in, tmp->filePath("reference.csv")) == 2);
-        QCOMPARE(fileBytes(tmp->filePath("table.csv")), fileBytes(tmp->filePath("reference.csv")));
-
-        dialogs->fileAnswers << std::nullopt; // cancelled: nothing written, nothing said
-        QVERIFY(!list.exportCsv());
-        QVERIFY(dialogs->messages.isEmpty());
-        dialogs->fileAnswers << tmp->filePath("no/such/dir/x.csv");
-        QVERIFY(!list.exportCsv());
-        QCOMPARE(dialogs->messages.size(), 1);
-
         RealTimeList live(state);
         live.AppendLiveRow("26/12/05\t15:32:39\t0.05\t" + Mu + "T\t\t");
         dialogs->fileAnswers << tmp->filePath("live.csv");
