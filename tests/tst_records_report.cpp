@@ -391,8 +391,8 @@ private slots:
                 dialog->reject(); // it stays open after a failure: end it, the test fails below
             QVERIFY(refused);
             QCOMPARE(dialogs.messages.size(), 1);
-            const QLabel* data = dialog->findChild<QLabel*>("LblData");
-            QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
+            QCOMPARE(dialog->findChild<QLabel*>("LblData")->text(),
+                     QString("flat3.txt, 41 record(s)"));
             // Every field is laid out (beside its caption), none left at the dialog's corner.
             for (const char* name :
                  {"LblData", "TxtTitle", "TxtSite", "TxtLocation", "TxtOperator", "TxtMeter",

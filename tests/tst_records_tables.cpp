@@ -81,11 +81,6 @@ private slots:
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         QVERIFY(SaveTable(nullptr, ui::Grid(7), state));
         QCOMPARE(fileBytes(path), QByteArray());
-        // A list opened again numbers from 1.
-        live.close();
-        RealTimeList again(state);
-        again.AppendLiveRow(body(1));
-        QCOMPARE(again.grid().cell(again.grid().rows() - 1, 0), QString("1"));
     }
 
     // Failures that hold for every user, root included.
@@ -208,7 +203,8 @@ private slots:
                  recording ? QStringList{"Aready in recording mode, close it and try again !"}
                            : QStringList());
         QVERIFY(!state.ListViewOpen);
-        QTRY_VERIFY(live.isNull()); // deleted once the dialog was over
+        QCOMPARE(state.ListRowCount, 0); // a list opened again numbers from 1
+        QTRY_VERIFY(live.isNull());      // deleted once the dialog was over
     }
 
     // An unreadable file leaves the list as it was; a readable one replaces it, numbers kept, and
@@ -247,10 +243,9 @@ private slots:
         QCOMPARE(dialogs->messages.size(), 3);
     }
 
-    // The micro sign and Greek mu both become B5; what the code page lacks becomes "?".
+    // What the code page lacks becomes "?" (Greek mu becomes B5 in the table writer's test).
     void codePage()
     {
-        QCOMPARE(encodeRecordText(u"1\t\u03BCT \u00B5T"), QByteArray("1\t\xB5T \xB5T"));
         QCOMPARE(encodeRecordText(u"\u20AC\u201C\u201D\u00E9\u00FF"),
                  QByteArray("\x80\x93\x94\xE9\xFF"));
         QCOMPARE(encodeRecordText(u"\u0416\U0001F600x"), QByteArray("??x"));
