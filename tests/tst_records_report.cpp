@@ -279,8 +279,9 @@ private slots:
                          "Building biology: 20 nT, slight",
                          "Source: ICNIRP, Guidelines for limiting exposure",
                          "Source: Standard of Building Biology Testing Methods SBM-2015",
-                         "flat3.txt", "The mean of this survey: 50.00 mG.", QString(64, u'a'),
-                         "Page 1 of 2", "Page 2 of 2"})
+                         "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
+                         "The mean of this survey: 50.00 mG.", QString(64, u'a'), "Page 1 of 2",
+                         "Page 2 of 2"})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
 
         // Every font is embedded, so the report reads the same on the client's computer.
