@@ -247,13 +247,11 @@ private slots:
     // Levels typed by the user (bare: the table's unit) and alarm thresholds (a 0 is no level).
     void levels()
     {
-        const auto mG = [](const QString& text) {
-            const auto level = parseLevel(text, Unit::MicroTesla);
-            return level ? level->milliGauss : -1.0;
-        };
-        QList<double> got;
+        QList<double> got; // -1: refused
         for (const char* text : {"5", "2.5mG", "0.4 uT", ".3 \u00b5T", "-1mG", "5 kG", ""})
-            got << mG(QString::fromUtf8(text));
+            got << parseLevel(QString::fromUtf8(text), Unit::MicroTesla)
+                       .value_or(Level{{}, -1})
+                       .milliGauss;
         QCOMPARE(got, (QList<double>{50, 2.5, 4, 3, -1, -1, -1}));
         const QList<Level> alarms = alarmLevels(QStringLiteral("20"), QStringLiteral("0"), true);
         QCOMPARE(alarms.size(), 1);
