@@ -1,8 +1,11 @@
-// The survey report as a reader gets it: through pdftotext, pdffonts and pdftoppm.
+// Survey figures of record tables, computed by hand for small tables, and the survey report as a
+// reader gets it: through pdftotext, pdffonts and pdftoppm.
 
 #include "records/FileList.h"
 #include "records/RecordFile.h"
+#include "records/ReferenceLevels.h"
 #include "records/ReportDialog.h"
+#include "records/Statistics.h"
 #include "records/SurveyReport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -25,6 +28,27 @@ using namespace veltrix::stats;
 
 namespace {
 
+// "10:00:00 5 mG, 27/01/01 00:00:01 3 uT" as numbered rows; the date is 26/12/05 unless given.
+QStringList table(const QString& records)
+{
+    QStringList rows;
+    for (const QString& record : records.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        const QString date = record.count(u' ') == 2 ? QStringLiteral("26/12/05 ") : QString();
+        rows << QString::number(rows.size() + 1) + u'\t' + (date + record).split(u' ').join(u'\t') +
+                    QStringLiteral("\t\t");
+    }
+    return rows;
+}
+
+// Readings in mG one second apart from 10:00:00.
+QStringList series(const QStringList& values)
+{
+    QStringList records;
+    for (int i = 0; i < values.size(); ++i)
+        records << QStringLiteral("10:00:%1 %2 mG").arg(i, 2, 10, QChar(u'0')).arg(values[i]);
+    return table(records.join(QStringLiteral(", ")));
+}
+
 // 20 readings of 10 mG, then 20 of 90 mG, one a second from 10:00:00, an overload at the end.
 const QStringList SurveyRows = [] {
     QStringList rows;
@@ -38,12 +62,21 @@ const QStringList SurveyRows = [] {
     return rows;
 }();
 
+RowText rowsOf(const QStringList& rows)
+{
+    return [&rows](int n) { return QStringView(rows[n - 1]); };
+}
+
+std::optional<Statistics> figuresOf(const QStringList& rows, const Options& options,
+                                    QString* error = nullptr)
+{
+    return compute(rowsOf(rows), int(rows.size()), options, error);
+}
+
 bool write(const QString& pdf, const QStringList& rows, const ReportRequest& r,
            QString* error = nullptr, ReportLayout* layout = nullptr)
 {
-    return writeSurveyReport(
-        pdf, [&rows](int n) { return QStringView(rows[n - 1]); }, int(rows.size()), r, error,
-        layout);
+    return writeSurveyReport(pdf, rowsOf(rows), int(rows.size()), r, error, layout);
 }
 
 ReportRequest request()
@@ -78,6 +111,153 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
     }
 
+    void figures_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        // readings, overloads, invalid, converted, rows of min and max, duration, sampling (ms)
+        QTest::addColumn<QList<qint64>>("counts");
+        // min, max, mean, median, p95, standard deviation
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QString>("unit");
+        QStringList oneToTwenty;
+        for (int i = 1; i <= 20; ++i)
+            oneToTwenty << QString::number(i);
+        QTest::newRow("1..20: interpolated percentiles, sample deviation")
+            << series(oneToTwenty) << QList<qint64>{20, 0, 0, 0, 1, 20, 19000, 1000}
+            << QList<double>{1, 20, 10.5, 10.5, 19.05, std::sqrt(35.0)} << "mG";
+        QTest::newRow("one row") << series({"5.5"}) << QList<qint64>{1, 0, 0, 0, 1, 1, 0, 0}
+                                 << QList<double>{5.5, 5.5, 5.5, 5.5, 5.5, 0} << "mG";
+        // The first reading's unit wins; 2 µT is 20 mG and the downloaded tenth of a second counts.
+        QTest::newRow("mixed units")
+            << table("10:00:00 10 mG, 10:00:01.5 2 uT, 10:00:03 3.0 \u03BCT, 10:00:04.5 40 mG")
+            << QList<qint64>{4, 0, 0, 2, 1, 4, 4500, 1500}
+            << QList<double>{10, 40, 25, 25, 38.5, std::sqrt(500.0 / 3)} << "mG";
+        QTest::newRow("microtesla first")
+            << table("10:00:02 2.5 uT, 10:00:04 15 mG")
+            << QList<qint64>{2, 0, 0, 1, 2, 1, 2000, 2000}
+            << QList<double>{1.5, 2.5, 2, 2, 2.45, std::sqrt(0.5)} << QString(QChar(0x00B5)) + u'T';
+        // OL is counted apart; text, "12abc", an unknown unit and a bad time are invalid.
+        QTest::newRow("overloads and invalid readings")
+            << table("10:00:00 10 mG, 10:00:01 OL mG, 10:00:02 Ok mG, 10:00:02 12abc mG, "
+                     "10:00:03 20 G, 10:00:0x 5 mG, 10:00:05 30 mG")
+            << QList<qint64>{2, 1, 4, 0, 1, 7, 5000, 1000}
+            << QList<double>{10, 30, 20, 20, 29, std::sqrt(200.0)} << "mG";
+        QTest::newRow("across midnight")
+            << table("26/12/31 23:59:58 1 mG, 26/12/31 23:59:59 2 mG, 27/01/01 00:00:00 3 mG, "
+                     "27/01/01 00:00:01 4 mG")
+            << QList<qint64>{4, 0, 0, 0, 1, 4, 3000, 1000}
+            << QList<double>{1, 4, 2.5, 2.5, 3.85, std::sqrt(5.0 / 3)} << "mG";
+        QTest::newRow("only overloads")
+            << series({"OL", "ol", "OL"}) << QList<qint64>{0, 3, 0, 0, 0, 0, 2000, 1000}
+            << QList<double>{0, 0, 0, 0, 0, 0} << "mG";
+    }
+    void figures()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QList<qint64>, counts);
+        QFETCH(QList<double>, values);
+        QFETCH(QString, unit);
+        QString error;
+        const auto st = figuresOf(rows, {}, &error);
+        QVERIFY2(st, qPrintable(error));
+        QCOMPARE(QList<qint64>({st->readings, st->overloads, st->invalid, st->converted,
+                                st->minimumAt.row, st->maximumAt.row, st->duration, st->sampling}),
+                 counts);
+        QCOMPARE(st->rows, int(rows.size()));
+        QCOMPARE(st->overloadMoments.size(), counts[1]);
+        const QList<double> got = {st->minimum, st->maximum,      st->mean,
+                                   st->median,  st->percentile95, st->standardDeviation};
+        for (int i = 0; i < got.size(); ++i)
+            QVERIFY2(std::abs(got[i] - values[i]) < 1e-9, qPrintable(QString::number(i)));
+        QCOMPARE(unitText(st->unit), unit);
+    }
+
+    void timeAbove_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<double>("samplingSeconds"); // 0: from the records
+        // time above, longest stretch, its first row, survey duration
+        QTest::addColumn<QList<qint64>>("above");
+        QTest::addColumn<QStringList>("breaks"); // "gap 4-5", "back 2-3": rows either side
+        // A 7 s gap between 10:00:03 and 10:00:10 counts for nothing and splits the stretch.
+        QTest::newRow("gap") << table("10:00:00 1 mG, 10:00:01 1 mG, 10:00:02 9 mG, 10:00:03 9 mG, "
+                                      "10:00:10 9 mG, 10:00:11 1 mG, 10:00:12 1 mG")
+                             << "5mG" << 0.0 << QList<qint64>{3000, 2000, 3, 12000}
+                             << QStringList{"gap 4-5"};
+        QTest::newRow("two sampling times is no gap")
+            << table("10:00:00 9 mG, 10:00:01 9 mG, 10:00:03 9 mG, 10:00:04 1 mG") << "5mG" << 0.0
+            << QList<qint64>{3000, 3000, 1, 4000} << QStringList{};
+        // Levels compare in one unit: 0.5 µT is 5 mG, and a reading at the level is not above it.
+        QTest::newRow("level in the other unit, equal is not above")
+            << series({"5", "5.1", "5.1", "4.9", "5.0"}) << "0.5uT" << 0.0
+            << QList<qint64>{2000, 2000, 2, 4000} << QStringList{};
+        QTest::newRow("overloads are above") << series({"1", "OL", "OL", "1"}) << "1000mG" << 0.0
+                                             << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
+        QTest::newRow("invalid readings and times end a stretch")
+            << table("10:00:00 9 mG, 10:00:01 9 mG, 10:00:02 x mG, 10:00:03 9 mG, 10:00:0x 9 mG, "
+                     "10:00:04 9 mG, 10:00:05 9 mG")
+            << "5" << 0.0 << QList<qint64>{5000, 2000, 1, 5000} << QStringList{};
+        QTest::newRow("clock set back breaks a stretch")
+            << table("10:00:00 9 mG, 10:00:01 9 mG, 09:00:00 9 mG") << "5mG" << 0.0
+            << QList<qint64>{3000, 2000, 1, 1000} << QStringList{"back 2-3"};
+        // The sampling time given (the live table's) is used; one reading then stands for 2 s.
+        QTest::newRow("one reading, sampling time given")
+            << series({"9"}) << "5mG" << 2.0 << QList<qint64>{2000, 2000, 1, 0} << QStringList{};
+        QTest::newRow("one reading, sampling time unknown")
+            << series({"9"}) << "5mG" << 0.0 << QList<qint64>{0, 0, 1, 0} << QStringList{};
+    }
+    void timeAbove()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, level);
+        QFETCH(double, samplingSeconds);
+        QFETCH(QList<qint64>, above);
+        QFETCH(QStringList, breaks);
+        Options options;
+        options.samplingSeconds = samplingSeconds;
+        options.levels = {*parseLevel(level, Unit::MilliGauss)};
+        const auto st = figuresOf(rows, options);
+        QVERIFY(st);
+        QCOMPARE(st->levels.size(), 1);
+        const LevelFigures& f = st->levels[0];
+        QCOMPARE(QList<qint64>({f.timeAbove, f.longest, f.longestStart.row, st->duration}), above);
+        QStringList got;
+        for (const Break& b : st->breaks)
+            got << QStringLiteral("%1 %2-%3")
+                       .arg(b.kind == Break::Gap ? "gap" : "back")
+                       .arg(b.before.row)
+                       .arg(b.after.row);
+        QCOMPARE(got, breaks);
+    }
+
+    void refused()
+    {
+        QString error;
+        QVERIFY(!figuresOf({"", "  "}, {}, &error));
+        QCOMPARE(error, QString("There are no records."));
+        QVERIFY(!figuresOf(table("x y z w"), {}, &error));
+        QCOMPARE(error, QString("None of the 1 record(s) holds a reading that can be read."));
+        Options after;
+        after.from = clockMsOf(QDateTime(QDate(2026, 12, 5), QTime(11, 0)));
+        QVERIFY(!figuresOf(series({"1", "2"}), after, &error));
+        QCOMPARE(error, QString("No records between 2026-12-05 11:00:00 and the end."));
+    }
+
+    // Levels typed by the user (bare: the table's unit) and alarm thresholds (a 0 is no level).
+    void levels()
+    {
+        QList<double> got; // -1: refused
+        for (const char* text : {"5", "2.5mG", "0.4 uT", ".3 \u00b5T", "-1mG", "5 kG", ""})
+            got << parseLevel(QString::fromUtf8(text), Unit::MicroTesla)
+                       .value_or(Level{{}, -1})
+                       .milliGauss;
+        QCOMPARE(got, (QList<double>{50, 2.5, 4, 3, -1, -1, -1}));
+        const QList<Level> alarms = alarmLevels(QStringLiteral("20"), QStringLiteral("0"), true);
+        QCOMPARE(alarms.size(), 1);
+        QCOMPARE(alarms[0].milliGauss, 200.0);
+    }
+
     void textFontsAndLevelLine()
     {
         const QString pdf = dir.filePath("survey.pdf");
@@ -97,8 +277,9 @@ private slots:
                          "Building biology: 20 nT, slight",
                          "Source: ICNIRP, Guidelines for limiting exposure",
                          "Source: Standard of Building Biology Testing Methods SBM-2015",
-                         "flat3.txt", "The mean of this survey: 50.00 mG.", QString(64, u'a'),
-                         "Page 1 of 2", "Page 2 of 2"})
+                         "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
+                         "The mean of this survey: 50.00 mG.", QString(64, u'a'), "Page 1 of 2",
+                         "Page 2 of 2"})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
 
         // Every font is embedded, so the report reads the same on the client's computer.
@@ -111,17 +292,20 @@ private slots:
         QCOMPARE(layout.yMaximum, 100.0);
         run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
         const QImage page(dir.filePath("page-1.png"));
-        QVERIFY(!page.isNull());
-        const auto redAt = [&](int y) {
-            int red = 0;
-            for (int x = int(layout.plot.left()); x < int(layout.plot.right()); ++x) {
-                const QColor c = page.pixelColor(x, y);
-                red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
-            }
-            return red;
+        // Columns from x0 to x1 with a pixel of the colour within one row of y.
+        const auto columns = [](const QImage& image, double x0, double x1, int y, auto colour) {
+            int n = 0;
+            for (int x = int(x0); x < int(x1); ++x)
+                n += colour(image.pixelColor(x, y - 1)) || colour(image.pixelColor(x, y)) ||
+                     colour(image.pixelColor(x, y + 1));
+            return n;
         };
+        const auto red = [](QColor c) {
+            return c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        };
+        const auto blue = [](QColor c) { return c.blue() - c.red() > 30; };
         const int middle = int(layout.plot.top() + layout.plot.height() / 2);
-        QVERIFY(std::max({redAt(middle - 1), redAt(middle), redAt(middle + 1)}) >
+        QVERIFY(columns(page, layout.plot.left(), layout.plot.right(), middle, red) >
                 layout.plot.width() / 2);
         // Without levels the chart holds only the trace, from 10 to 90 mG: nothing of it at 5 mG,
         // where a column drawn from 0 would be.
@@ -132,23 +316,11 @@ private slots:
         run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("bare")});
         const QImage barePage(dir.filePath("bare-1.png"));
         const int y5 = int(layout.plot.bottom() - layout.plot.height() / 20);
-        int blue = 0;
-        for (int x = int(layout.plot.left()) + 2; x < int(layout.plot.right()); ++x) {
-            const QColor c = barePage.pixelColor(x, y5);
-            blue += c.blue() - c.red() > 30;
-        }
-        QCOMPARE(blue, 0);
+        QCOMPARE(columns(barePage, layout.plot.left() + 2, layout.plot.right(), y5, blue), 0);
         // The first 20 readings, at 10 mG, draw the trace along the first half of the chart.
         const int y10 = int(layout.plot.bottom() - layout.plot.height() / 10);
-        int trace = 0;
-        for (int x = int(layout.plot.left()); x < int(layout.plot.center().x()); ++x) {
-            bool onTrace = false;
-            for (int y = y10 - 1; y <= y10 + 1; ++y) {
-                const QColor c = barePage.pixelColor(x, y);
-                onTrace = onTrace || c.blue() - c.red() > 30;
-            }
-            trace += onTrace;
-        }
+        const int trace =
+            columns(barePage, layout.plot.left(), layout.plot.center().x(), y10, blue);
         QVERIFY2(trace > layout.plot.width() / 3, qPrintable(QString::number(trace)));
     }
 
@@ -173,7 +345,6 @@ private slots:
         QVERIFY(text.contains(QRegularExpression("\\b400\\s+26/12/05\\s+10:13:18\\s+0.49\\s+uT")));
         QVERIFY(!text.contains("10:00:08"));
         QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0.0 % +none\\n")));
-        QVERIFY(text.contains("Page 5 of 5"));
 
         // 41 records fill part of one column: one heading, none over an empty column.
         QVERIFY(write(pdf, SurveyRows, r));
@@ -219,8 +390,8 @@ private slots:
                 dialog->reject(); // it stays open after a failure: end it, the test fails below
             QVERIFY(refused);
             QCOMPARE(dialogs.messages.size(), 1);
-            const QLabel* data = dialog->findChild<QLabel*>("LblData");
-            QCOMPARE(data->text(), QString("flat3.txt, 41 record(s)"));
+            QCOMPARE(dialog->findChild<QLabel*>("LblData")->text(),
+                     QString("flat3.txt, 41 record(s)"));
             // Every field is laid out (beside its caption), none left at the dialog's corner.
             for (const char* name :
                  {"LblData", "TxtTitle", "TxtSite", "TxtLocation", "TxtOperator", "TxtMeter",
