@@ -48,27 +48,21 @@ private slots:
     void downloadOne();
     void settings_data();
     void settings();
-    void usage_data();
-    void usage();
     void erase_data();
     void erase();
     void clockRead();
-    void silentMeter();
     void unidentifiedMeterNotErased();
     void interrupted_data();
     void interrupted();
-    void invalidReadingTakesTheShownValue();
 
 private:
-    test::CliMeter m_rig;
-    sim::VirtualMeter* m_meter = nullptr;
-    QString port() const { return m_rig.port(); }
+    test::CliMeter m_meter;
+    QString port() const { return m_meter.port(); }
 };
 
 void TestCliLogger::init()
 {
-    QVERIFY(m_rig.start());
-    m_meter = m_rig.meter.get();
+    QVERIFY(m_meter.start());
     m_meter->setLoggerSets(sim::VirtualMeter::sampleSets());
 }
 
@@ -99,8 +93,7 @@ void TestCliLogger::downloadAll()
         names << expectedName(sets[n - 1], n);
     }
     QCOMPARE(m_meter->commands(), expected);
-    QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(files, names);
+    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name), names);
     for (int n = 1; n <= sets.size(); ++n) {
         const QStringList lines = test::fileLines(QDir(out).filePath(names[n - 1]));
         QCOMPARE(lines.value(0).toLatin1() + "\r\n", test::HeaderBytes);
@@ -108,14 +101,24 @@ void TestCliLogger::downloadAll()
     }
 }
 
+// A reading the meter marks invalid (not yet settled) is written as the panel writes it: with
+// the value shown at the time, not as an empty field.
 void TestCliLogger::downloadOne()
 {
+    QList<sim::LoggerSet> sets = sim::VirtualMeter::sampleSets();
+    sets[1].values = {0x0123, 0x00FF};
+    m_meter->setLoggerSets(sets);
+    m_meter->setValueOverride(0x0456);
     QTemporaryDir dir;
     CliRun r = runCli({"logger", "download", "--set", "2", "--out", dir.path(), "--port", port()});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I", " ", "K02"}));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-             QStringList{expectedName(m_meter->loggerSets().at(1), 2)});
+    const QString name = expectedName(sets[1], 2);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
+    const QStringList lines = test::fileLines(dir.filePath(name));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1].section('\t', 3, 3), QString("12.3"));
+    QCOMPARE(lines[2].section('\t', 3, 3), QString("45.6"));
     m_meter->clearReceived();
     r = runCli({"logger", "download", "--set", "99", "--out", dir.path(), "--port", port()});
     QCOMPARE(r.status, 2); // no such set: nothing downloaded
@@ -138,33 +141,6 @@ void TestCliLogger::settings()
     const CliRun r = runCli(QStringList{"logger"} + args + QStringList{"--port", port()});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     QCOMPARE(m_meter->commands().filter(QRegularExpression("^W")), writes);
-}
-
-// Refused before the port is opened: the meter hears nothing, stderr says what is wrong.
-void TestCliLogger::usage_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("id too big") << QStringList{"set-id", "65536"} << "0 to 65535, got '65536'";
-    QTest::newRow("id not a number") << QStringList{"set-id", "abc"} << "got 'abc'";
-    QTest::newRow("interval off the steps") << QStringList{"set-interval", "2.2"} << "got '2.2'";
-    QTest::newRow("interval missing") << QStringList{"set-interval"} << "needs a value";
-    QTest::newRow("a word too many") << QStringList{"list", "now"} << "argument 'now'";
-    QTest::newRow("download without --out") << QStringList{"download", "--all"} << "--out DIR";
-    QTest::newRow("download --set and --all")
-        << QStringList{"download", "--set", "1", "--all", "--out", "x"} << "--set N or --all";
-    QTest::newRow("erase without --yes") << QStringList{"erase"} << "give --yes";
-    QTest::newRow("unknown action") << QStringList{"frob"} << "action 'frob'";
-}
-
-void TestCliLogger::usage()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, says);
-    const CliRun r = runCli(QStringList{"logger"} + args + QStringList{"--port", port()});
-    QCOMPARE(r.status, 2);
-    QVERIFY2(r.err.contains(says), qPrintable(r.err));
-    QCOMPARE(m_meter->commands(), QStringList());
 }
 
 void TestCliLogger::erase_data()
@@ -200,13 +176,6 @@ void TestCliLogger::clockRead()
     QVERIFY(set.secsTo(shown) >= 0 && set.secsTo(shown) <= 3);
 }
 
-void TestCliLogger::silentMeter()
-{
-    m_meter->setSilent(true);
-    QCOMPARE(runCli({"logger", "list", "--port", port()}).status, 4);
-    QCOMPARE(runCli({"clock", "read", "--port", port()}).status, 4);
-}
-
 // A meter that answers polls but does not say what it is: nothing goes further, above all no erase.
 void TestCliLogger::unidentifiedMeterNotErased()
 {
@@ -225,21 +194,18 @@ void TestCliLogger::unidentifiedMeterNotErased()
 void TestCliLogger::interrupted_data()
 {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("command"); // the signal goes 0.5 s after the meter received it
     QTest::addColumn<int>("signal");
-    QTest::newRow("download, SIGINT") << "download"
-                                      << "K07" << SIGINT;
-    QTest::newRow("download, SIGTERM") << "download"
-                                       << "K07" << SIGTERM;
-    QTest::newRow("list, SIGTERM") << "list"
-                                   << "Y" << SIGTERM;
+    QTest::addColumn<QString>("command"); // the signal goes 0.5 s after the meter received it
+    QTest::newRow("download, SIGINT") << "download" << SIGINT << "K07";
+    QTest::newRow("download, SIGTERM") << "download" << SIGTERM << "K07";
+    QTest::newRow("list, SIGTERM") << "list" << SIGTERM << "Y";
 }
 
 void TestCliLogger::interrupted()
 {
     QFETCH(QString, action);
-    QFETCH(QString, command);
     QFETCH(int, signal);
+    QFETCH(QString, command);
     m_meter->setPaced(true);
     QTemporaryDir dir;
     QProcess p;
@@ -252,8 +218,7 @@ void TestCliLogger::interrupted()
     });
     QStringList args{"logger", action, "--port", port()};
     if (action == "download")
-        args << "--all"
-             << "--out" << dir.path();
+        args += QStringList{"--all", "--out", dir.path()};
     p.start(VELTRIX_CLI, args);
     QVERIFY(p.waitForStarted());
     QSignalSpy finished(&p, &QProcess::finished);
@@ -269,24 +234,6 @@ void TestCliLogger::interrupted()
              qPrintable(files.last()));
     const int rows = int(test::fileLines(dir.filePath(files.last())).size()) - 1;
     QVERIFY2(rows > 0 && rows < 1500, qPrintable(QString::number(rows)));
-}
-
-// A reading the meter marks invalid (not yet settled) is written as the panel writes it: with
-// the value shown at the time, not as an empty field.
-void TestCliLogger::invalidReadingTakesTheShownValue()
-{
-    sim::LoggerSet set = sim::VirtualMeter::sampleSets().at(0);
-    set.values = {0x0123, 0x00FF};
-    m_meter->setLoggerSets({set});
-    m_meter->setValueOverride(0x0456);
-    QTemporaryDir dir;
-    const CliRun r =
-        runCli({"logger", "download", "--set", "1", "--out", dir.path(), "--port", port()});
-    QVERIFY2(r.status == 0, qPrintable(r.err));
-    const QStringList lines = test::fileLines(dir.filePath(expectedName(set, 1)));
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[1].section('\t', 3, 3), QString("12.3"));
-    QCOMPARE(lines[2].section('\t', 3, 3), QString("45.6"));
 }
 
 QTEST_MAIN(TestCliLogger)
