@@ -62,23 +62,20 @@ struct Subscriber {
     }
 };
 
-// A CA ("ca" also signs a server certificate for localhost) made with openssl in `dir`.
-bool makeCertificates(const QString& dir, const QString& ca)
+// Two CAs made with openssl in `dir`: "ca" signs the broker's certificate for localhost, "other"
+// signs nothing.
+bool makeCertificates(const QString& dir)
 {
-    const QString key = "-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes";
-    QString script = QStringLiteral("openssl req -x509 %1 -keyout %2.key -out %2.crt -days 2 "
-                                    "-subj /CN=%2")
-                         .arg(key, ca);
-    if (ca == "ca")
-        script += QStringLiteral(
-                      " && openssl req %1 -keyout server.key -out server.csr -subj "
-                      "/CN=localhost && echo subjectAltName=DNS:localhost,IP:127.0.0.1 > san && "
-                      "openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key "
-                      "-CAcreateserial -out server.crt -days 2 -extfile san")
-                      .arg(key);
     QProcess p;
     p.setWorkingDirectory(dir);
-    p.start("sh", {"-c", script + " 2>/dev/null"});
+    p.start("sh",
+            {"-c", "exec 2>/dev/null; "
+                   "req='openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes'; "
+                   "for ca in ca other; do $req -x509 -keyout $ca.key -out $ca.crt -days 2 "
+                   "-subj /CN=$ca || exit 1; done; $req -keyout server.key -out server.csr "
+                   "-subj /CN=localhost && echo subjectAltName=DNS:localhost,IP:127.0.0.1 >san "
+                   "&& openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key "
+                   "-CAcreateserial -out server.crt -days 2 -extfile san"});
     return p.waitForFinished(30000) && p.exitCode() == 0;
 }
 
@@ -93,16 +90,9 @@ QString unescape(QString text)
     return text.replace(escaped, "\\1");
 }
 
-struct InfluxPoint {
-    QString measurement;
-    QMap<QString, QString> tags;
-    QMap<QString, QVariant> fields;
-    qint64 time = 0;
-};
-
-// A strict reader of one line: measurement and tags, typed fields (floats, booleans), time. A
-// backslash takes the next character into the name or value; only a bare one separates.
-std::optional<InfluxPoint> parseInflux(const QString& line)
+// A strict reader of one line into "measurement", "tag.NAME", "field.NAME" (floats, booleans)
+// and "time". A backslash takes the next character into a name or value; only a bare one separates.
+std::optional<QVariantMap> parseInflux(const QString& line)
 {
     const QString name = R"((?:[^,= \\]|\\.)+)";
     const QString field = name + R"(=(?:true|false|-?\d+(?:\.\d+)?(?:e[-+]\d+)?))";
@@ -112,16 +102,14 @@ std::optional<InfluxPoint> parseInflux(const QString& line)
     const auto m = whole.match(line);
     if (!m.hasMatch())
         return std::nullopt;
-    InfluxPoint p;
-    p.measurement = unescape(m.captured(1));
+    QVariantMap p{{"measurement", unescape(m.captured(1))}, {"time", m.captured(4).toLongLong()}};
     for (const auto& tag : pair.globalMatch(m.captured(2)))
-        p.tags[unescape(tag.captured(1))] = unescape(tag.captured(2));
+        p["tag." + unescape(tag.captured(1))] = unescape(tag.captured(2));
     for (const auto& f : pair.globalMatch(m.captured(3))) {
         const QString v = f.captured(2);
-        const bool boolean = v == "true" || v == "false";
-        p.fields[f.captured(1)] = boolean ? QVariant(v == "true") : QVariant(v.toDouble());
+        p["field." + f.captured(1)] =
+            v == "true" || v == "false" ? QVariant(v == "true") : QVariant(v.toDouble());
     }
-    p.time = m.captured(4).toLongLong();
     return p;
 }
 
@@ -134,23 +122,19 @@ private slots:
     void lineProtocol_data();
     void lineProtocol();
     void promTextfile();
-    void promKeepsTheLastWholeFileOnAFullDisk();
     void mqttWithHomeAssistant();
     void mqttCredentials_data();
     void mqttCredentials();
     void mqttsVerifiesTheBroker_data();
     void mqttsVerifiesTheBroker();
-    void unreachableBrokerKeepsReading();
     void recordRotatesAtMidnight();
-    void badOptions_data();
-    void badOptions();
     void twoMetersAndTheLock();
     void configFile_data();
     void configFile();
 
 private:
-    test::CliMeter m_rig;
-    QString port() const { return m_rig.port(); }
+    test::CliMeter m_meter;
+    QString port() const { return m_meter.port(); }
     bool hasTool(const char* name)
     {
         return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
@@ -159,8 +143,8 @@ private:
 
 void TestCliFeeds::init()
 {
-    QVERIFY(m_rig.start());
-    m_rig.meter->setField(12.3);
+    QVERIFY(m_meter.start());
+    m_meter->setField(12.3);
 }
 
 void TestCliFeeds::lineProtocol_data()
@@ -171,81 +155,50 @@ void TestCliFeeds::lineProtocol_data()
     QTest::newRow("over range in microtesla") << true << "plain";
 }
 
+// The line protocol on standard output for Telegraf, whole and alone while the broker it also
+// feeds is not there.
 void TestCliFeeds::lineProtocol()
 {
     QFETCH(bool, overload);
     QFETCH(QString, meterId);
     if (overload) {
-        m_rig.meter->setUnit(sim::Unit::MicroTesla);
-        m_rig.meter->setValueOverride(0x1C00);
+        m_meter->setUnit(sim::Unit::MicroTesla);
+        m_meter->setValueOverride(0x1C00);
     }
     const qint64 before = QDateTime::currentMSecsSinceEpoch();
-    const CliRun r = runCli(
-        {"read", "--port", port(), "--count", "3", "--format", "influx", "--meter-id", meterId});
+    const QString noBroker = QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort());
+    const CliRun r = runCli({"read", "--port", port(), "--count", "3", "--format", "influx",
+                             "--meter-id", meterId, "--mqtt", noBroker});
     const qint64 after = QDateTime::currentMSecsSinceEpoch();
-    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QVERIFY2(r.status == 0 && r.err.contains("not reachable"), qPrintable(r.err));
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3); // nothing but the points on standard output
     for (const QString& line : lines) {
         const auto p = parseInflux(line);
         QVERIFY2(p, qPrintable(line));
-        QCOMPARE(p->measurement, QString("veltrix"));
-        QCOMPARE(p->tags.value("meter"), meterId);
-        QCOMPARE(p->tags.value("port"), port());
-        QCOMPARE(p->tags.value("unit"), overload ? QString("\u00B5T") : QString("mG"));
-        QCOMPARE(p->fields.value("overload").toBool(), overload);
-        QCOMPARE(p->fields.contains("value"), !overload);
-        if (!overload)
-            QCOMPARE(p->fields.value("value").typeId(), QMetaType::Double);
-        QCOMPARE(p->fields.value("hold").typeId(), QMetaType::Bool);
-        QVERIFY2(p->time >= before - 1000 && p->time <= after, "milliseconds since the epoch");
+        QCOMPARE(p->value("measurement").toString(), QString("veltrix"));
+        QCOMPARE(p->value("tag.meter").toString(), meterId);
+        QCOMPARE(p->value("tag.port").toString(), port());
+        QCOMPARE(p->value("tag.unit").toString(), overload ? QString("\u00B5T") : QString("mG"));
+        QCOMPARE(p->value("field.overload").toBool(), overload);
+        QCOMPARE(p->contains("field.value"), !overload);
+        QCOMPARE(p->value("field.hold").typeId(), QMetaType::Bool);
+        const qint64 time = p->value("time").toLongLong();
+        QVERIFY2(time >= before - 1000 && time <= after, "milliseconds since the epoch");
     }
 }
 
+// The textfile a node exporter reads. The tool inherits a file size limit under which its first
+// file (no reading yet) fits and none after it: a full disk leaves the last whole file in place.
 void TestCliFeeds::promTextfile()
 {
     QTemporaryDir dir;
     const QString prom = dir.filePath("veltrix.prom");
     QProcess p;
-    p.start(QStringLiteral(VELTRIX_CLI), {"read", "--port", port(), "--interval", "1", "--prom",
-                                          prom, "--meter-id", "say \"hi\"\\"});
-    QVERIFY(p.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("flux_density_tesla"), 15000);
-    const QString text = QString::fromUtf8(test::fileBytes(prom));
-    QVERIFY2(text.contains("veltrix_magnetic_flux_density_tesla{meter=\"say \\\"hi\\\"\\\\\","),
-             qPrintable(text));
-    const auto value = QRegularExpression("_tesla\\{[^}]*\\} (\\S+)").match(text).captured(1);
-    QVERIFY(qAbs(value.toDouble() - 12.3e-7) < 2e-7); // mG → T: 1e-7, the field drifts a little
-    QVERIFY(text.contains(QRegularExpression("veltrix_link_up\\{[^}]*\\} 1\n")));
-    QVERIFY2(hasTool("promtool"), "promtool is needed (package prometheus, install-deps.sh)");
-    QProcess check;
-    check.setStandardInputFile(prom);
-    check.start(QStringLiteral("promtool"), {"check", "metrics"});
-    QVERIFY(check.waitForFinished(30000));
-    QVERIFY2(check.exitCode() == 0, check.readAll().constData());
-    // A silent meter: the link gauge drops to 0 and the stale reading goes; back when it answers.
-    m_rig.meter->setSilent(true);
-    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("} 0\n") &&
-                                 !test::fileBytes(prom).contains("_tesla{"),
-                             15000);
-    m_rig.meter->setSilent(false);
-    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("_tesla{"), 15000);
-    // Only whole files replace it: no temporary file is left behind.
-    p.terminate();
-    QVERIFY(p.waitForFinished(10000));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"veltrix.prom"});
-}
-
-void TestCliFeeds::promKeepsTheLastWholeFileOnAFullDisk()
-{
-    QTemporaryDir dir;
-    const QString prom = dir.filePath("veltrix.prom");
-    QProcess p;
     {
-        // The tool inherits the limit: its first file (no reading yet) fits, none after it.
         const test::FileSizeLimit full(300);
-        p.start(QStringLiteral(VELTRIX_CLI),
-                {"read", "--port", port(), "--interval", "1", "--prom", prom, "--meter-id", "m"});
+        p.start(QStringLiteral(VELTRIX_CLI), {"read", "--port", port(), "--interval", "1", "--prom",
+                                              prom, "--meter-id", "say \"hi\"\\"});
         QVERIFY(p.waitForStarted());
     }
     QString err;
@@ -253,13 +206,31 @@ void TestCliFeeds::promKeepsTheLastWholeFileOnAFullDisk()
     const QByteArray kept = test::fileBytes(prom);
     QVERIFY2(kept.startsWith("# HELP veltrix_link_up ") && kept.endsWith("} 1\n"),
              kept.constData());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"veltrix.prom"});
     // Room again: the next reading is written, and the tool says so once.
     const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
     QCOMPARE(::prlimit(pid_t(p.processId()), RLIMIT_FSIZE, &unlimited, nullptr), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("flux_density_tesla"), 15000);
+    const QString text = QString::fromUtf8(test::fileBytes(prom));
+    QVERIFY2(text.contains("veltrix_magnetic_flux_density_tesla{meter=\"say \\\"hi\\\"\\\\\","),
+             qPrintable(text));
+    const auto value = QRegularExpression("_tesla\\{[^}]*\\} (\\S+)").match(text).captured(1);
+    QVERIFY(qAbs(value.toDouble() - 12.3e-7) < 2e-7); // mG → T: 1e-7, the field drifts a little
+    QVERIFY2(hasTool("promtool"), "promtool is needed (package prometheus, install-deps.sh)");
+    QProcess check;
+    check.setStandardInputFile(prom);
+    check.start(QStringLiteral("promtool"), {"check", "metrics"});
+    QVERIFY(check.waitForFinished(30000));
+    QVERIFY2(check.exitCode() == 0, check.readAll().constData());
+    // A silent meter: the link gauge drops to 0 and the stale reading goes; back when it answers.
+    m_meter->setSilent(true);
+    QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("} 0\n") &&
+                                 !test::fileBytes(prom).contains("_tesla{"),
+                             15000);
+    m_meter->setSilent(false);
     QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("_tesla{"), 15000);
     p.terminate();
     QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"veltrix.prom"}); // no temporary
     err += p.readAllStandardError();
     QVERIFY2(err.count("cannot write") == 1 && err.count("written again") == 1, qPrintable(err));
 }
@@ -278,7 +249,7 @@ void TestCliFeeds::mqttWithHomeAssistant()
     cli.setProcessEnvironment(env);
     cli.start(QStringLiteral(VELTRIX_CLI),
               {"read", "--port", port(), "--interval", "1", "--meter-id", "Bench a/1", "--mqtt",
-               QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port), "--mqtt-queue", "2"});
+               broker.url(), "--mqtt-queue", "2"});
     QVERIFY(cli.waitForStarted());
     // Condition waits: generous, as a starved machine may hold up the tool for many seconds.
     QTRY_VERIFY2_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 3,
@@ -319,17 +290,17 @@ void TestCliFeeds::mqttWithHomeAssistant()
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(discovery).size() > announced, 10000);
 
     // The meter goes silent and comes back.
-    m_rig.meter->setSilent(true);
+    m_meter->setSilent(true);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("offline"), 15000);
-    m_rig.meter->setSilent(false);
+    m_meter->setSilent(false);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/availability").endsWith("online"), 15000);
 
     // The broker is away for a few readings: the queue keeps the last two, the rest are
     // counted; the tool reconnects and goes on.
     broker.stop();
     sub.reset();
-    const qsizetype polls = m_rig.meter->commands().size();
-    QTRY_VERIFY_WITH_TIMEOUT(m_rig.meter->commands().size() >= polls + 16, 15000);
+    const qsizetype polls = m_meter->commands().size();
+    QTRY_VERIFY_WITH_TIMEOUT(m_meter->commands().size() >= polls + 16, 15000);
     QVERIFY(broker.start());
     sub = std::make_unique<Subscriber>(broker.port);
     QTRY_VERIFY_WITH_TIMEOUT(sub->on(prefix + "/state").size() >= 2, 30000);
@@ -349,21 +320,18 @@ void TestCliFeeds::mqttWithHomeAssistant()
 void TestCliFeeds::mqttCredentials_data()
 {
     QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("password");
     QTest::addColumn<int>("status");
-    QTest::newRow("variable") << "variable"
-                              << "s3cret-pw" << 0;
-    QTest::newRow("file") << "file"
-                          << "s3cret-pw" << 0;
-    QTest::newRow("wrong, refused") << "file"
-                                    << "wrong-pw" << 5;
+    QTest::addColumn<QString>("password");
+    QTest::newRow("variable") << "variable" << 0 << "s3cret-pw";
+    QTest::newRow("file") << "file" << 0 << "s3cret-pw";
+    QTest::newRow("wrong, refused") << "file" << 5 << "wrong-pw";
 }
 
 void TestCliFeeds::mqttCredentials()
 {
     QFETCH(QString, source);
-    QFETCH(QString, password);
     QFETCH(int, status);
+    QFETCH(QString, password);
     Broker broker;
     broker.passwordFile = broker.dir.filePath("passwd");
     QCOMPARE(QProcess::execute("mosquitto_passwd",
@@ -372,17 +340,8 @@ void TestCliFeeds::mqttCredentials()
     QVERIFY(broker.start());
     Subscriber sub(broker.port, {"#"}, {"-u", "meter", "-P", "s3cret-pw"});
     QTemporaryDir dir;
-    QStringList args = {"read",
-                        "--port",
-                        port(),
-                        "--interval",
-                        "1",
-                        "--meter-id",
-                        "m",
-                        "--mqtt-user",
-                        "meter",
-                        "--mqtt",
-                        QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port)};
+    QStringList args = {"read", "--port", port(), "--interval", "1", "--meter-id", "m"};
+    args += QStringList{"--mqtt-user", "meter", "--mqtt", broker.url()};
     QProcess cli;
     if (source == "file") {
         QVERIFY(test::writeFile(dir.filePath("pw"), password.toUtf8() + '\n'));
@@ -427,9 +386,7 @@ void TestCliFeeds::mqttsVerifiesTheBroker()
     QFETCH(bool, connects);
     Broker broker;
     const QString dir = broker.dir.path();
-    QVERIFY(makeCertificates(dir, "ca"));
-    if (ca != "ca")
-        QVERIFY(makeCertificates(dir, ca));
+    QVERIFY(makeCertificates(dir));
     broker.tlsConfig = QStringLiteral("cafile %1/ca.crt\ncertfile %1/server.crt\n"
                                       "keyfile %1/server.key\n")
                            .arg(dir);
@@ -443,13 +400,11 @@ void TestCliFeeds::mqttsVerifiesTheBroker()
     QVERIFY(cli.waitForStarted());
     // Both handshakes may be slow on a loaded machine: wait for them, not for a reading count.
     QString err;
-    if (connects) {
-        QTRY_VERIFY_WITH_TIMEOUT(sub.on("veltrix/tls/availability").contains("online"), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(!sub.on("veltrix/tls/state").isEmpty(), 10000);
-    } else {
+    if (connects)
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.on("veltrix/tls/state").isEmpty(), 30000);
+    else
         QTRY_VERIFY_WITH_TIMEOUT(
             (err += cli.readAllStandardError()).contains("certificate verify failed"), 20000);
-    }
     QByteArray out; // the readings go on either way
     QTRY_VERIFY_WITH_TIMEOUT((out += cli.readAllStandardOutput()).contains('\n'), 10000);
     cli.terminate();
@@ -489,42 +444,6 @@ void TestCliFeeds::recordRotatesAtMidnight()
     QCOMPARE(test::fileLines(dir.filePath("night-2026-12-08-2.txt")).size(), 2);
 }
 
-void TestCliFeeds::unreachableBrokerKeepsReading()
-{
-    const CliRun r = runCli({"read", "--port", port(), "--count", "2", "--mqtt",
-                             QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort())});
-    QVERIFY2(r.status == 0, qPrintable(r.err));
-    QCOMPARE(r.out.count('\n'), 2);
-    QVERIFY2(r.err.contains("not reachable"), qPrintable(r.err));
-}
-
-void TestCliFeeds::badOptions_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("scheme") << QStringList{"read", "--mqtt", "http://host"} << "mqtt://";
-    QTest::newRow("no host") << QStringList{"read", "--mqtt", "mqtt://"} << "host";
-    QTest::newRow("port") << QStringList{"read", "--mqtt", "mqtt://h:70000"} << "--mqtt";
-    QTest::newRow("path") << QStringList{"read", "--mqtt", "mqtt://h/t"} << "path";
-    QTest::newRow("query") << QStringList{"read", "--mqtt", "mqtt://h?x=1"} << "query";
-    QTest::newRow("cafile without tls")
-        << QStringList{"read", "--mqtt", "mqtt://h", "--cafile", "/etc/hostname"} << "mqtts";
-    QTest::newRow("wildcard prefix")
-        << QStringList{"read", "--mqtt", "mqtt://h", "--mqtt-prefix", "a/#"} << "wildcards";
-    QTest::newRow("mqtt option alone") << QStringList{"read", "--mqtt-user", "u"} << "needs --mqtt";
-    QTest::newRow("rotate") << QStringList{"record", "f.txt", "--rotate", "weekly"} << "daily";
-}
-
-void TestCliFeeds::badOptions()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, message);
-    const CliRun r = runCli(args << "--port" << port());
-    QCOMPARE(r.status, 2);
-    QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QVERIFY(m_rig.meter->commands().isEmpty()); // refused before the meter was asked anything
-}
-
 void TestCliFeeds::twoMetersAndTheLock()
 {
     sim::VirtualMeter second;
@@ -541,7 +460,7 @@ void TestCliFeeds::twoMetersAndTheLock()
                                  test::fileLines(dir.filePath("b.txt")).size() >= 3,
                              20000);
     // The first meter's port is held: refused at once, naming the holder.
-    m_rig.meter->clearReceived();
+    m_meter->clearReceived();
     const CliRun r = runCli({"read", "--port", port(), "--count", "1"}, 10000);
     QCOMPARE(r.status, 3);
     QVERIFY2(
@@ -566,8 +485,6 @@ void TestCliFeeds::configFile_data()
         << QByteArray("count = 2\n") << 0666 << 2 << "other users can change it";
     QTest::newRow("password, others may read")
         << QByteArray("count = 2\nmqtt-password = x\n") << 0644 << 2 << "other users can read";
-    QTest::newRow("password, private")
-        << QByteArray("count = 1\nmqtt-password = x\n") << 0600 << 0 << "";
     QTest::newRow("password, read by our group")
         << QByteArray("count = 1\nmqtt-password = x\n") << 0640 << 0 << "";
     QTest::newRow("not an option") << QByteArray("count 2\n") << 0600 << 2 << "not an option";
