@@ -130,6 +130,8 @@ private slots:
         m_meter->setField(12.3);
     }
 
+    // The line protocol on standard output for Telegraf, whole and alone while the broker it also
+    // feeds is not there.
     void lineProtocol_data()
     {
         QTest::addColumn<bool>("overload");
@@ -137,8 +139,6 @@ private slots:
         QTest::newRow("reading, id to escape") << false << "bench 1,a=b\\c";
         QTest::newRow("over range in microtesla") << true << "plain";
     }
-    // The line protocol on standard output for Telegraf, whole and alone while the broker it also
-    // feeds is not there.
     void lineProtocol()
     {
         QFETCH(bool, overload);
