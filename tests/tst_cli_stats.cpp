@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,35 +31,28 @@ QByteArray recordFile(int count, const QString& value, int startSecond)
 
 class TestCliStats : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir; // the tool runs in it, so the files go by their names
+    const QString a = "a.txt";
+    const QString b = "./b.txt"; // the maximum names the file alone
+
 private slots:
-    void initTestCase();
-    void jsonReadByPython();
-    void text();
-    void refused_data();
-    void refused();
+    void initTestCase()
+    {
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        // Two files of one survey: 10 mG for 10 s, nothing for 20 s, then 90 mG for 10 s.
+        QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
+        QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
+        QVERIFY(test::writeFile("empty.txt", {}));
+    }
 
-private:
-    QTemporaryDir m_dir;
-    QString a, b;
-};
+    void jsonReadByPython()
+    {
+        const auto r = runCli(
+            {"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002", "--format", "json"});
+        QCOMPARE(r.status, 0);
 
-void TestCliStats::initTestCase()
-{
-    a = m_dir.filePath("a.txt");
-    b = m_dir.filePath("b.txt");
-    // Two files of one survey: 10 mG for 10 s, nothing for 20 s, then 90 mG for 10 s.
-    QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
-    QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
-}
-
-void TestCliStats::jsonReadByPython()
-{
-    const auto r = runCli(
-        {"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002", "--format", "json"});
-    QCOMPARE(r.status, 0);
-
-    QProcess python;
-    python.start("python3", {"-c", R"(
+        QProcess python;
+        python.start("python3", {"-c", R"(
 import json, sys
 d = json.load(sys.stdin)
 levels = {l["name"]: l for l in d["levels"]}
@@ -70,80 +64,78 @@ print(levels["50 mG"]["secondsAbove"], levels["50 mG"]["longestSeconds"],
 print(len(d["gaps"]), d["gaps"][0]["from"]["time"], d["gaps"][0]["seconds"])
 print(d["files"][0]["sha256"])
 )"});
-    python.write(r.out.toUtf8());
-    python.closeWriteChannel();
-    QVERIFY(python.waitForFinished(30000));
-    QCOMPARE(python.exitCode(), 0);
-    const QString sha =
-        QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
-    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
-             QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt 1 50", "10 10 20",
-                          "1 2026-12-05T10:00:09 21", sha, ""}));
-}
+        python.write(r.out.toUtf8());
+        python.closeWriteChannel();
+        QVERIFY(python.waitForFinished(30000));
+        QCOMPARE(python.exitCode(), 0);
+        const QString sha =
+            QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
+        QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
+                 QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt 1 50", "10 10 20",
+                              "1 2026-12-05T10:00:09 21", sha, ""}));
+    }
 
-void TestCliStats::text()
-{
-    // A single reading: no sampling time, so no time above can be told.
-    const auto one = runCli({"stats", a, "--to", "2026-12-05T10:00:00"});
-    QCOMPARE(one.status, 0);
-    QVERIFY2(one.out.contains(QRegularExpression("Sampling time\\s+unknown \\(one reading\\)")),
-             qPrintable(one.out));
+    void text()
+    {
+        // A single reading: no sampling time, so no time above can be told.
+        const auto one = runCli({"stats", a, "--to", "2026-12-05T10:00:00"});
+        QCOMPARE(one.status, 0);
+        QVERIFY2(one.out.contains(QRegularExpression("Sampling time\\s+unknown \\(one reading\\)")),
+                 qPrintable(one.out));
 
-    // CSV, one figure a line; a level never reached has no longest stretch.
-    const auto csv = runCli({"stats", a, "--threshold", "50mG", "--format", "csv"});
-    QCOMPARE(csv.status, 0);
-    const QStringList lines = csv.out.split("\r\n");
-    QCOMPARE(lines.value(0), QString("Figure,Value,Unit,Time,Record"));
-    QVERIFY2(lines.contains("maximum,10,mG,2026-12-05T10:00:00,record 1"), qPrintable(csv.out));
-    QVERIFY2(lines.contains("longest above 50 mG,0,s,,"), qPrintable(csv.out));
+        // CSV, one figure a line; a level never reached has no longest stretch.
+        const auto csv = runCli({"stats", a, "--threshold", "50mG", "--format", "csv"});
+        QCOMPARE(csv.status, 0);
+        const QStringList lines = csv.out.split("\r\n");
+        QCOMPARE(lines.value(0), QString("Figure,Value,Unit,Time,Record"));
+        QVERIFY2(lines.contains("maximum,10,mG,2026-12-05T10:00:00,record 1"), qPrintable(csv.out));
+        QVERIFY2(lines.contains("longest above 50 mG,0,s,,"), qPrintable(csv.out));
 
-    const auto r = runCli({"stats", a, "--threshold", "0.5uT", "--to", "2026-12-05T10:00:04"});
-    QCOMPARE(r.status, 0);
-    QVERIFY2(r.out.contains(
-                 QRegularExpression("Records\\s+5: 5 readings, 0 overloads \\(OL\\), 0 invalid")),
-             qPrintable(r.out));
-    QVERIFY2(r.out.contains(QRegularExpression("Above 0.5 \u00b5T\\s+5 s \\(100.0 %\\)")),
-             qPrintable(r.out));
-}
+        const auto r = runCli({"stats", a, "--threshold", "0.5uT", "--to", "2026-12-05T10:00:04"});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QRegularExpression(
+                     "Records\\s+5: 5 readings, 0 overloads \\(OL\\), 0 invalid")),
+                 qPrintable(r.out));
+        QVERIFY2(r.out.contains(QRegularExpression("Above 0.5 \u00b5T\\s+5 s \\(100.0 %\\)")),
+                 qPrintable(r.out));
+    }
 
-void TestCliStats::refused_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unknown reference")
-        << QStringList{"--reference", "who"} << 2 << "unknown reference 'who'";
-    QTest::newRow("bad threshold")
-        << QStringList{"--threshold", "5kG"} << 2 << "--threshold '5kG' is not a level";
-    QTest::newRow("empty range") << QStringList{"--from", "2027-01-01"} << 2
-                                 << "No records between 2027-01-01 00:00:00 and the end.";
-    QTest::newRow("range backwards")
-        << QStringList{"--from", "2026-12-06", "--to", "2026-12-05"} << 2 << "the range is empty";
-    QTest::newRow("bad time") << QStringList{"--from", "yesterday"} << 2
-                              << "--from 'yesterday' is not an ISO 8601";
-    QTest::newRow("bad format") << QStringList{"--format", "xml"} << 2 << "unknown format 'xml'";
-    QTest::newRow("no such file") << QStringList{"missing.txt"} << 1 << "cannot read missing.txt";
-    QTest::newRow("empty file") << QStringList{"empty.txt"} << 1 << "empty.txt holds no records";
-}
-
-void TestCliStats::refused()
-{
-    QFETCH(QStringList, args);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    QVERIFY(test::writeFile(m_dir.filePath("empty.txt"), {}));
-    QStringList all{"stats"};
-    for (const QString& arg : args)
-        all << (arg.endsWith(".txt") ? m_dir.filePath(arg) : arg);
-    if (!args.last().endsWith(".txt"))
-        all << a;
-    const auto r = runCli(all);
-    QCOMPARE(r.status, status);
-    QVERIFY2(r.err.contains(message.replace("missing.txt", m_dir.filePath("missing.txt"))
-                                .replace("empty.txt", m_dir.filePath("empty.txt"))),
-             qPrintable(r.err));
-    QVERIFY(r.out.isEmpty());
-}
+    void refused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown reference")
+            << QStringList{"--reference", "who"} << 2 << "unknown reference 'who'";
+        QTest::newRow("bad threshold")
+            << QStringList{"--threshold", "5kG"} << 2 << "--threshold '5kG' is not a level";
+        QTest::newRow("empty range") << QStringList{"--from", "2027-01-01"} << 2
+                                     << "No records between 2027-01-01 00:00:00 and the end.";
+        QTest::newRow("range backwards")
+            << QStringList{"--from", "2026-12-06", "--to", "2026-12-05"} << 2
+            << "the range is empty";
+        QTest::newRow("bad time") << QStringList{"--from", "yesterday"} << 2
+                                  << "--from 'yesterday' is not an ISO 8601";
+        QTest::newRow("bad format")
+            << QStringList{"--format", "xml"} << 2 << "unknown format 'xml'";
+        QTest::newRow("no such file")
+            << QStringList{"missing.txt"} << 1 << "cannot read missing.txt";
+        QTest::newRow("empty file")
+            << QStringList{"empty.txt"} << 1 << "empty.txt holds no records";
+    }
+    void refused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        if (!args.last().endsWith(".txt"))
+            args << a;
+        const auto r = runCli(QStringList{"stats"} + args);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCliStats)
 #include "tst_cli_stats.moc"

@@ -86,17 +86,13 @@ class TestSimMeter : public QObject {
 private slots:
     void init()
     {
+        port.reset();
         meter = std::make_unique<VirtualMeter>();
         meter->setField(12.3);
         QString error;
         QVERIFY2(meter->start(&error), qPrintable(error));
         port = std::make_unique<Port>(meter->devicePath());
         QVERIFY(port->isOpen());
-    }
-    void cleanup()
-    {
-        port.reset();
-        meter.reset();
     }
 
     void displayWord_data()

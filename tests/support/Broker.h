@@ -81,6 +81,7 @@ struct Broker {
             QThread::msleep(20);
         return acceptsConnections(port);
     }
+    QString url() const { return QStringLiteral("mqtt://127.0.0.1:%1").arg(port); }
     void stop()
     {
         process.terminate();

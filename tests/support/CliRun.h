@@ -47,6 +47,8 @@ struct CliMeter {
         return startMeterOnLink(*meter, false);
     }
     QString port() const { return meter->devicePath(); }
+    sim::VirtualMeter* operator->() const { return meter.get(); }
+    operator sim::VirtualMeter*() const { return meter.get(); } // for connect()
 };
 
 } // namespace veltrix::test
