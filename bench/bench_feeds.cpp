@@ -11,8 +11,10 @@
 //     tool's resident memory each minute (target: flat).
 //  With --interval S both runs of 1. take a reading every S seconds (`read --interval S`, the
 //  meter still polled about four times a second) instead of one a poll.
+//  With --unix the tool reaches the broker through its local socket (mqtt+unix://) instead of
+//  TCP on 127.0.0.1.
 // Usage: bench_feeds [--count N] [--runs R] [--interval S] [--minutes M] [--skip-memory]
-//                    [--cli PATH]
+//                    [--unix] [--cli PATH]
 
 #include "support/BenchSupport.h"
 #include "support/Broker.h"
@@ -136,6 +138,8 @@ int main(int argc, char* argv[])
     sim.waitForReadyRead(5000);
     const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
     Broker broker;
+    broker.localSocket = args.contains(QStringLiteral("--unix"));
+    const QString brokerUrl = broker.localSocket ? broker.socketUrl() : url(broker);
     if (!broker.start()) {
         std::printf("mosquitto did not start\n");
         return 1;
@@ -151,7 +155,7 @@ int main(int argc, char* argv[])
         const auto plain = readCpu(cli, device, count, every);
         const auto fed = readCpu(cli, device, count,
                                  QStringList{QStringLiteral("--format"), QStringLiteral("influx"),
-                                             QStringLiteral("--mqtt"), url(broker)}
+                                             QStringLiteral("--mqtt"), brokerUrl}
                                      << every);
         std::printf("cpu.run%d plain %.4f / %.4f steady, influx+mqtt %.4f / %.4f steady "
                     "CPU-s/min\n",
@@ -184,7 +188,7 @@ int main(int argc, char* argv[])
         read.start(cli,
                    {QStringLiteral("read"), QStringLiteral("--port"), device,
                     QStringLiteral("--count"), QString::number(count), QStringLiteral("--meter-id"),
-                    QStringLiteral("lat"), QStringLiteral("--mqtt"), url(broker)});
+                    QStringLiteral("lat"), QStringLiteral("--mqtt"), brokerUrl});
         read.waitForFinished(count * 1000 + 30000);
         sub.waitForReadyRead(1000);
         std::vector<double> latencies;
@@ -213,7 +217,7 @@ int main(int argc, char* argv[])
         QProcess read;
         read.setStandardOutputFile(QProcess::nullDevice());
         read.start(cli, {QStringLiteral("read"), QStringLiteral("--port"), device,
-                         QStringLiteral("--mqtt"), url(broker)});
+                         QStringLiteral("--mqtt"), brokerUrl});
         read.waitForStarted();
         for (int minute = 1; minute <= minutes; ++minute) {
             bench::runEventLoopFor(60000);

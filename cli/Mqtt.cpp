@@ -159,14 +159,15 @@ bool MqttFeed::start(QString* error)
         }
         mosquitto_tls_opts_set(m_mosq, 1, nullptr, nullptr);
     }
-    const QByteArray host = b.host.toUtf8();
-    const int rc = mosquitto_connect_async(m_mosq, host.constData(), b.port, KeepAliveSeconds);
+    // The library takes a local socket as a host with port 0.
+    const bool local = !b.socketPath.isEmpty();
+    const QByteArray host = local ? QFile::encodeName(b.socketPath) : b.host.toUtf8();
+    const int rc =
+        mosquitto_connect_async(m_mosq, host.constData(), local ? 0 : b.port, KeepAliveSeconds);
     if (rc != MOSQ_ERR_SUCCESS) {
-        complain(QStringLiteral("MQTT broker %1:%2 not reachable (%3); trying again in the "
+        complain(QStringLiteral("MQTT broker %1 not reachable (%2); trying again in the "
                                 "background")
-                     .arg(b.host)
-                     .arg(b.port)
-                     .arg(errorText(rc)));
+                     .arg(b.where(), errorText(rc)));
         m_warned = true;
         lost();
         return true;

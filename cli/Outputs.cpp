@@ -142,10 +142,8 @@ int Outputs::start(Session& session, int samplingSeconds)
         settings.queueLimit = m_queueLimit;
         m_mqtt = std::make_unique<MqttFeed>(settings);
         m_mqtt->onRefused = [this](const QString& why) {
-            complain(QStringLiteral("the MQTT broker %1:%2 refused the connection: %3")
-                         .arg(m_broker.host)
-                         .arg(m_broker.port)
-                         .arg(why));
+            complain(QStringLiteral("the MQTT broker %1 refused the connection: %2")
+                         .arg(m_broker.where(), why));
             if (onFatal)
                 onFatal();
         };

@@ -256,6 +256,8 @@ private slots:
         row("mqtt port", {"read", "--mqtt", "mqtt://h:70000"}, 2, "--mqtt");
         row("mqtt path", {"read", "--mqtt", "mqtt://h/t"}, 2, "path");
         row("mqtt query", {"read", "--mqtt", "mqtt://h?x=1"}, 2, "query");
+        row("local socket, host", {"read", "--mqtt", "mqtt+unix://h/run/m.sock"}, 2, "no host");
+        row("local socket, no path", {"read", "--mqtt", "mqtt+unix://"}, 2, "absolute path");
         row("cafile without tls", {"read", "--mqtt", "mqtt://h", "--cafile", "/etc/hostname"}, 2,
             "mqtts");
         row("wildcard prefix", {"read", "--mqtt", "mqtt://h", "--mqtt-prefix", "a/#"}, 2,

@@ -310,7 +310,7 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("password");
-        QTest::newRow("variable") << "variable" << 0 << "s3cret-pw";
+        QTest::newRow("variable, local socket") << "variable" << 0 << "s3cret-pw";
         QTest::newRow("file") << "file" << 0 << "s3cret-pw";
         QTest::newRow("wrong, refused") << "file" << 5 << "wrong-pw";
     }
@@ -320,6 +320,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, password);
         Broker broker;
+        broker.localSocket = source == "variable";
         broker.passwordFile = broker.dir.filePath("passwd");
         QCOMPARE(QProcess::execute("mosquitto_passwd",
                                    {"-b", "-c", broker.passwordFile, "meter", "s3cret-pw"}),
@@ -328,7 +329,8 @@ private slots:
         Subscriber sub(broker.port, {"#"}, {"-u", "meter", "-P", "s3cret-pw"});
         QTemporaryDir dir;
         QStringList args = {"read", "--port", port(), "--interval", "1", "--meter-id", "m"};
-        args += QStringList{"--mqtt-user", "meter", "--mqtt", broker.url()};
+        args += QStringList{"--mqtt-user", "meter", "--mqtt",
+                            broker.localSocket ? broker.socketUrl() : broker.url()};
         QProcess cli;
         if (source == "file") {
             QVERIFY(test::writeFile(dir.filePath("pw"), password.toUtf8() + '\n'));

@@ -235,26 +235,40 @@ std::optional<BrokerUrl> parseBrokerUrl(const QString& text, QString* error)
     if (!url.isValid())
         return fail(QStringLiteral("not a URL: %1").arg(url.errorString()));
     BrokerUrl out;
+    if (url.hasQuery() || url.hasFragment())
+        return fail(QStringLiteral("the URL must not have a query or fragment"));
+    out.user = url.userName(QUrl::FullyDecoded);
+    out.password = url.password(QUrl::FullyDecoded);
+    if (url.scheme() == u"mqtt+unix") {
+        if (!url.host().isEmpty() || url.port() != -1)
+            return fail(QStringLiteral("a local socket URL names no host or port: "
+                                       "mqtt+unix:///path/to/socket"));
+        if (!url.path().startsWith(u'/') || url.path().size() < 2)
+            return fail(QStringLiteral("the URL must name the socket by its absolute path"));
+        out.socketPath = url.path();
+        return out;
+    }
     if (url.scheme() == u"mqtts") {
         out.tls = true;
         out.port = 8883;
     } else if (url.scheme() != u"mqtt") {
-        return fail(QStringLiteral("the URL must start with mqtt:// or mqtts://"));
+        return fail(QStringLiteral("the URL must start with mqtt://, mqtts:// or mqtt+unix://"));
     }
     if (url.host().isEmpty())
         return fail(QStringLiteral("the URL names no broker host"));
     if (!url.path().isEmpty() && url.path() != u"/")
         return fail(QStringLiteral("the URL must not have a path"));
-    if (url.hasQuery() || url.hasFragment())
-        return fail(QStringLiteral("the URL must not have a query or fragment"));
     if (url.port() == 0) // QUrl itself refuses what is not a number from 0 to 65535
         return fail(QStringLiteral("the port must be a number from 1 to 65535"));
     if (url.port() > 0)
         out.port = url.port();
     out.host = url.host();
-    out.user = url.userName(QUrl::FullyDecoded);
-    out.password = url.password(QUrl::FullyDecoded);
     return out;
+}
+
+QString BrokerUrl::where() const
+{
+    return socketPath.isEmpty() ? QStringLiteral("%1:%2").arg(host).arg(port) : socketPath;
 }
 
 // --- Daily files ------------------------------------------------------------------------------

@@ -51,6 +51,7 @@ struct Broker {
     int port = freePort();
     QString passwordFile;
     QString tlsConfig; // cafile/certfile/keyfile lines for a TLS listener
+    bool localSocket = false; // also listen on socketPath()
 
     bool start()
     {
@@ -63,6 +64,8 @@ struct Broker {
                 .arg(tlsConfig);
         if (::geteuid() == 0) // else it would drop to "mosquitto", who cannot read our files
             text += "\nuser root\n";
+        if (localSocket)
+            text += "\nlistener 0 " + socketPath() + '\n';
         if (!conf.open(QIODevice::WriteOnly) || conf.write(text.toUtf8()) < 0)
             return false;
         conf.close();
@@ -82,6 +85,8 @@ struct Broker {
         return acceptsConnections(port);
     }
     QString url() const { return QStringLiteral("mqtt://127.0.0.1:%1").arg(port); }
+    QString socketPath() const { return dir.filePath("mosquitto.sock"); }
+    QString socketUrl() const { return "mqtt+unix://" + socketPath(); }
     void stop()
     {
         process.terminate();
