@@ -43,12 +43,19 @@ private slots:
         QCOMPARE(rig.meter.commands().mid(0, 2), (QStringList{"Y", "I"}));
         QVERIFY(rig.ticks(1));
         // The downloaded list belongs to the panel: it outlives the Memory windows, and the next
-        // download replaces it. Its report names the model and the ID code the window read.
+        // download replaces it. Its report names the model and the ID code read with the set,
+        // also once the Memory window is gone.
         QPointer<MemoryWindow> first = memory;
         first->downloadSet(1);
         QPointer<DataList> list = rig.panel->dataList();
         QVERIFY(list && list->isVisible());
         const QString id = first->findChild<QLineEdit*>("TxtIDCode")->text();
+        rig.panel->toolbarClick("Memory");
+        QPointer<MemoryWindow> second = rig.panel->memoryWindow();
+        QVERIFY(second && second != first);
+        QTRY_VERIFY(!first);
+        second->close();
+        QTRY_VERIFY(!second);
         QString meter;
         QString data;
         QTimer::singleShot(0, list, [&] {
@@ -63,12 +70,6 @@ private slots:
         QCOMPARE(meter, "Model 4627, ID code " + id);
         QVERIFY2(data.startsWith("Data List: " + list->title()->text().simplified() + ", "),
                  qPrintable(data));
-        rig.panel->toolbarClick("Memory");
-        QPointer<MemoryWindow> second = rig.panel->memoryWindow();
-        QVERIFY(second && second != first);
-        QTRY_VERIFY(!first);
-        second->close();
-        QTRY_VERIFY(!second);
         list->plotAction()->trigger();
         QVERIFY(rig.panel->listPlot()->window() && rig.panel->listPlot()->window()->isVisible());
         rig.panel->toolbarClick("Memory");

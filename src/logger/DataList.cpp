@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace veltrix {
@@ -39,13 +38,9 @@ DataList::DataList(SharedState& state, PollControl* poll, QWidget* parent)
 void DataList::describeReport(ReportSource& source) const
 {
     source.takeFrom(m_state);
-    // The identification code the Memory window read from the meter with the set's directory.
-    if (const QWidget* panel = parentWidget()) {
-        const auto* id = panel->findChild<const QLineEdit*>(QStringLiteral("TxtIDCode"));
-        if (id && !id->text().trimmed().isEmpty())
-            source.meter += (source.meter.isEmpty() ? QString() : QStringLiteral(", ")) +
-                            tr("ID code %1").arg(id->text().trimmed());
-    }
+    if (!m_idCode.isEmpty())
+        source.meter += (source.meter.isEmpty() ? QString() : QStringLiteral(", ")) +
+                        tr("ID code %1").arg(m_idCode);
     source.dataName = tr("Data List") + QStringLiteral(": ") + LblTitle->text().simplified();
 }
 

@@ -17,6 +17,9 @@ public:
 
     QLabel* title() const { return LblTitle; }
     QAction* plotAction() const { return m_plot; }
+    // The meter's identification code read with the set, for the report (the Memory window
+    // that read it may be gone by then).
+    void setIdCode(const QString& code) { m_idCode = code.trimmed(); }
 
     // The toolbar's "Save": refused while recording; otherwise the save dialog and the file.
     bool save();
@@ -35,6 +38,7 @@ private:
     SharedState& m_state;
     QLabel* LblTitle;
     QAction* m_plot;
+    QString m_idCode;
 };
 
 } // namespace veltrix

@@ -331,6 +331,7 @@ void MemoryWindow::downloadSet(int row)
         list->move(m_host.panel->frameGeometry().right() + 1, 0);
     list->show();
     list->grid().addItems(set.rows);
+    list->setIdCode(TxtIDCode->text());
 
     QString title = setTitle(int(set.rows.size()), row);
     if (set.rows.size() < records || reply.outcome == ReplyOutcome::Short)
