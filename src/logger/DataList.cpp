@@ -4,7 +4,6 @@
 #include "records/RecordIcons.h"
 #include "records/ReportDialog.h"
 #include "records/TableServices.h"
-#include "ui/Dialogs.h"
 #include "ui/Grid.h"
 
 #include <QAction>
@@ -46,14 +45,8 @@ void DataList::describeReport(ReportSource& source) const
 
 bool DataList::save()
 {
-    if (m_state.RecordingOn) {
-        ui::Dialogs::current().message(this,
-                                       tr("Aready in recording mode, close it and try again !"),
-                                       ui::MsgButtons::Ok, ui::MsgIcon::Critical);
-        return false;
-    }
     const ModalScope modal(this);
-    if (!ShowSaveDialog(this, m_state))
+    if (RefusedWhileRecording(this, m_state) || !ShowSaveDialog(this, m_state))
         return false;
     return SaveTable(this, grid(), m_state);
 }

@@ -5,7 +5,6 @@
 #include "records/RecordIcons.h"
 #include "records/ReportDialog.h"
 #include "records/TableServices.h"
-#include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/Placement.h"
 
@@ -60,15 +59,9 @@ void RealTimeList::AppendLiveRow(const QString& body)
 
 bool RealTimeList::save()
 {
-    if (m_state.RecordingOn) {
-        const ModalScope modal(this);
-        // The save would take the recording's file and name slots.
-        ui::Dialogs::current().message(this,
-                                       tr("Aready in recording mode, close it and try again !"),
-                                       ui::MsgButtons::Ok, ui::MsgIcon::Critical);
-        return false;
-    }
     const ModalScope modal(this);
+    if (RefusedWhileRecording(this, m_state))
+        return false;
     BusyPointer busy;
     if (!ShowSaveDialog(this, m_state))
         return false;

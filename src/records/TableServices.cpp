@@ -31,6 +31,16 @@ void reportSaveFailure(QWidget* window, const QString& path, const QString& reas
 
 } // namespace
 
+bool RefusedWhileRecording(QWidget* window, const SharedState& state)
+{
+    if (!state.RecordingOn)
+        return false;
+    ui::Dialogs::current().message(
+        window, QObject::tr("Aready in recording mode, close it and try again !"),
+        ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+    return true;
+}
+
 bool ShowSaveDialog(QWidget* parent, SharedState& state)
 {
     const std::optional<QString> chosen =

@@ -17,6 +17,10 @@ class Grid;
 class LinePrinter;
 } // namespace ui
 
+// A table saved while a recording runs would take the recording's file and name slots: says so
+// and returns true then.
+bool RefusedWhileRecording(QWidget* window, const SharedState& state);
+
 // Save dialog for a record file. A chosen file sets SaveFileName and SaveFileChosen; a cancel
 // clears SaveFileChosen and keeps SaveFileName. Returns SaveFileChosen.
 bool ShowSaveDialog(QWidget* parent, SharedState& state);
