@@ -2,6 +2,7 @@
 
 #include "logger/RTCSetup.h"
 #include "panel/PanelVersion.h"
+#include "support/Layout.h"
 #include "support/PanelRig.h"
 #include "views/Analog.h"
 #include "views/Digital.h"
@@ -79,6 +80,7 @@ private slots:
             QCOMPARE(rig.w("ImageP")->isHidden(), !(step.status & 0x10));
             QCOMPARE(rig.w("ImageH")->isHidden(), !(step.status & 0x20));
         }
+        QCOMPARE(test::overlappingControls(rig.panel.get()), QString()); // every key and label placed
     }
 
     // A lost link takes the meter's controls away and closes the live views and the Memory

@@ -2,6 +2,7 @@
 // geometry, and its window painting from it. The digital display is tested behind the panel.
 
 #include "panel/SharedState.h"
+#include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "ui/Graph.h"
@@ -399,7 +400,9 @@ private slots:
         auto* x = plot->findChild<ui::NumEdit*>("XPosition");
         auto* y = plot->findChild<QLabel*>("YPosition");
         Graph& chart = plot->chart();
+        QCOMPARE(test::overlappingControls(plot.get()), QString());
         plot->setMode(1);
+        QCOMPARE(plot->findChild<QLabel*>("txtDescription")->text(), trackModes()[1].help);
         QVERIFY(chart.cursorVisible(1) && chart.cursorVisible(2));
         QVERIFY(near(chart.cursorPosition(1).x(), at("09:00:09")));
         QCOMPARE(x->text(), QString("09:00:09"));
