@@ -312,6 +312,7 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::newRow("variable, local socket") << "variable" << 0 << "s3cret-pw";
         QTest::newRow("file") << "file" << 0 << "s3cret-pw";
+        QTest::newRow("in the URL") << "url" << 0 << "s3cret-pw";
         QTest::newRow("wrong, refused") << "file" << 5 << "wrong-pw";
     }
     void mqttCredentials()
@@ -331,11 +332,13 @@ private slots:
         QStringList args = {"read", "--port", port(), "--interval", "1", "--meter-id", "m"};
         args += QStringList{"--mqtt-user", "meter", "--mqtt",
                             broker.localSocket ? broker.socketUrl() : broker.url()};
+        if (source == "url")
+            args.last().replace("127.0.0.1", "meter:" + password + "@127.0.0.1");
         QProcess cli;
         if (source == "file") {
             QVERIFY(test::writeFile(dir.filePath("pw"), password.toUtf8() + '\n'));
             args << "--mqtt-password-file" << dir.filePath("pw");
-        } else {
+        } else if (source == "variable") {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert("VELTRIX_MQTT_PASSWORD", password);
             cli.setProcessEnvironment(env);
@@ -353,7 +356,7 @@ private slots:
                                   cli.readAllStandardError().constData(), 40000);
         QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(cli.processId()));
         QVERIFY(cmdline.open(QIODevice::ReadOnly));
-        QVERIFY(!cmdline.readAll().contains(password.toUtf8()));
+        QCOMPARE(cmdline.readAll().contains(password.toUtf8()), source == "url");
         // A clean stop says offline itself (no last will then).
         cli.terminate();
         QVERIFY(finished.wait(10000));
