@@ -22,6 +22,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -232,6 +233,9 @@ private slots:
         rig.feed("12:00:11");
         QCOMPARE(rig.graph->logic().restarts, 1);
         QCOMPARE(rig.chart().pointCount(), 6);
+        // What is drawn: the chart's own series holds every point.
+        const auto* drawn = qobject_cast<QLineSeries*>(rig.chart().chart()->series().value(0));
+        QVERIFY(drawn && drawn->count() == 6 && drawn->at(5).y() == 12.3);
     }
 
     void restarts_data()
