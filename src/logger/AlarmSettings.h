@@ -6,6 +6,8 @@
 // The alarm lives on the PC only: the thresholds are kept in the panel's state and nothing is
 // sent to the meter.
 
+#include "link/Unit.h"
+
 #include <QString>
 #include <optional>
 #include <utility>
@@ -18,7 +20,6 @@ enum class AlarmUnit { None, MicroTesla, MilliGauss };
 
 inline constexpr double AlarmHighLimit = 2000;     // the top of the milligauss range
 inline constexpr double AlarmHighLimitTesla = 200; // the top of the microtesla range
-inline constexpr double MilliGaussPerMicroTesla = 10;
 
 // OpAlarm1 (microtesla) and OpAlarm2 (milligauss) hold this while their unit is selected.
 inline const QString AlarmOptionSelected = QStringLiteral("1");

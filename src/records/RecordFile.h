@@ -7,6 +7,8 @@
 // Files are single-byte Windows-1252 text with CR LF line ends; the microtesla unit is the micro
 // sign (B5 hex) followed by T. Everything here is plain functions on text and bytes.
 
+#include "link/Unit.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -18,8 +20,6 @@ namespace veltrix {
 inline constexpr int RecordFields = 7;
 
 // The unit texts of a sample. Inside the program microtesla is Greek small mu + T.
-inline constexpr QChar GreekMu = QChar(0x03BC);
-inline constexpr QChar MicroSign = QChar(0x00B5);
 QString milliGaussUnit();
 QString microTeslaUnit();
 

@@ -60,33 +60,6 @@ qint64 medianOf(QList<qint64> values)
 
 } // namespace
 
-QString unitText(Unit unit)
-{
-    return unit == Unit::MilliGauss ? QStringLiteral("mG") : QString(MicroSign) + u'T';
-}
-
-std::optional<Unit> unitOf(QStringView cell)
-{
-    cell = cell.trimmed();
-    if (cell.size() != 2)
-        return std::nullopt;
-    if (cell[0] == u'm' && cell[1] == u'G')
-        return Unit::MilliGauss;
-    if (cell[1] == u'T' && (cell[0] == u'u' || cell[0] == MicroSign || cell[0] == GreekMu))
-        return Unit::MicroTesla;
-    return std::nullopt;
-}
-
-double fromMilliGauss(double milliGauss, Unit unit)
-{
-    return unit == Unit::MilliGauss ? milliGauss : milliGauss / 10;
-}
-
-double toMilliGauss(double value, Unit unit)
-{
-    return unit == Unit::MilliGauss ? value : value * 10;
-}
-
 CellValue valueOf(QStringView cell)
 {
     cell = cell.trimmed();

@@ -11,6 +11,8 @@
 // adds nothing to the time above a level and ends a stretch above it. A step backwards (the
 // clock was set back) is listed too and counts as no time.
 
+#include "link/Unit.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -21,15 +23,11 @@
 
 namespace veltrix::stats {
 
-enum class Unit { MilliGauss, MicroTesla };
-
-// "mG" or "µT" (micro sign).
-QString unitText(Unit unit);
-// The unit of a record's Unit cell: "mG"; "uT" (downloaded sets), "µT" or "μT" (recordings).
-std::optional<Unit> unitOf(QStringView cell);
-// A value given in milligauss, in `unit`.
-double fromMilliGauss(double milliGauss, Unit unit);
-double toMilliGauss(double value, Unit unit);
+using veltrix::fromMilliGauss;
+using veltrix::toMilliGauss;
+using veltrix::Unit;
+using veltrix::unitOf;
+using veltrix::unitText;
 
 // What a record's Value cell holds.
 enum class ValueKind { Number, Overload, Invalid };
