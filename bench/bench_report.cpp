@@ -5,8 +5,8 @@
 
 #include "support/BenchSupport.h"
 
-#include "records/ReportDialog.h"
-#include "records/SurveyReport.h"
+#include "survey/ReportDialog.h"
+#include "survey/SurveyReport.h"
 
 #include <QApplication>
 #include <QDir>

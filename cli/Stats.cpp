@@ -4,8 +4,8 @@
 
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
-#include "records/ReferenceLevels.h"
-#include "records/Statistics.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/Statistics.h"
 
 #include <QCryptographicHash>
 #include <QFile>

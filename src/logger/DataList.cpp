@@ -2,8 +2,8 @@
 
 #include "panel/SharedState.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
 #include "records/TableServices.h"
+#include "survey/ReportDialog.h"
 #include "ui/Grid.h"
 
 #include <QAction>

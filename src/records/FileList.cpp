@@ -2,7 +2,7 @@
 
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
+#include "survey/ReportDialog.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 

@@ -3,8 +3,8 @@
 #include "panel/SharedState.h"
 #include "records/BusyPointer.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
 #include "records/TableServices.h"
+#include "survey/ReportDialog.h"
 #include "ui/Grid.h"
 #include "ui/Placement.h"
 

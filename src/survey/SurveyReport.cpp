@@ -1,4 +1,4 @@
-#include "records/SurveyReport.h"
+#include "survey/SurveyReport.h"
 
 #include "records/RecordFile.h"
 #include "ui/SaveFile.h"

@@ -4,8 +4,8 @@
 // time above each level, gaps, the references with their sources, and the record data's name and
 // SHA-256 so that the report can be tied to its data; on request the records follow as a table.
 
-#include "records/ReferenceLevels.h"
-#include "records/Statistics.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/Statistics.h"
 
 #include <QByteArray>
 #include <QRectF>

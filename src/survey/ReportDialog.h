@@ -2,7 +2,7 @@
 // "Report…": asks for the report's title, site, location, operator, meter and notes (remembered
 // between runs), the levels to show and whether the records follow, then writes the PDF.
 
-#include "records/SurveyReport.h"
+#include "survey/SurveyReport.h"
 
 #include <QDialog>
 

@@ -3,12 +3,12 @@
 
 #include "records/FileList.h"
 #include "records/RecordFile.h"
-#include "records/ReferenceLevels.h"
-#include "records/ReportDialog.h"
-#include "records/Statistics.h"
-#include "records/SurveyReport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/ReportDialog.h"
+#include "survey/Statistics.h"
+#include "survey/SurveyReport.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -103,7 +103,7 @@ QString run(const QString& program, const QStringList& args)
 
 } // namespace
 
-class TestRecordsReport : public QObject {
+class TestSurveyReport : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -413,5 +413,5 @@ private:
     QTemporaryDir dir;
 };
 
-QTEST_MAIN(TestRecordsReport)
-#include "tst_records_report.moc"
+QTEST_MAIN(TestSurveyReport)
+#include "tst_survey_report.moc"

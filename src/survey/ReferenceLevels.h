@@ -2,7 +2,7 @@
 // The published levels a reader of a survey knows, as data: each with the lines it draws on a
 // chart and the source it comes from. Reports print the source under each one.
 
-#include "records/Statistics.h"
+#include "survey/Statistics.h"
 
 #include <QList>
 #include <QString>

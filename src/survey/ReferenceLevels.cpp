@@ -1,4 +1,4 @@
-#include "records/ReferenceLevels.h"
+#include "survey/ReferenceLevels.h"
 
 #include <QCoreApplication>
 

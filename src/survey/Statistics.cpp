@@ -1,4 +1,4 @@
-#include "records/Statistics.h"
+#include "survey/Statistics.h"
 
 #include "link/ReadingDecoder.h"
 #include "records/CsvExport.h"

@@ -1,4 +1,4 @@
-#include "records/ReportDialog.h"
+#include "survey/ReportDialog.h"
 
 #include "logger/AlarmSettings.h"
 #include "panel/SharedState.h"
