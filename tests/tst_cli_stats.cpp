@@ -6,9 +6,12 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace veltrix;
 using test::runCli;
@@ -43,6 +46,8 @@ private slots:
         QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
         QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
         QVERIFY(test::writeFile("empty.txt", {}));
+        QCOMPARE(::mkfifo("pipe.txt", 0600), 0);
+        QVERIFY(QDir().mkdir("folder.txt"));
     }
 
     void jsonReadByPython()
@@ -134,6 +139,31 @@ print(d["files"][0]["sha256"])
         QCOMPARE(r.status, status);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+    }
+
+    // A pipe would block a reader until something writes to it: what is not a regular file is
+    // refused before it is opened, by every command that reads record files.
+    void notRegularFilesRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("stats, pipe")
+            << QStringList{"stats", "pipe.txt"} << "pipe.txt is not a record file";
+        QTest::newRow("convert, pipe") << QStringList{"convert", "pipe.txt", "--to", "csv"}
+                                       << "pipe.txt is not a record file.";
+        QTest::newRow("convert to standard output, folder")
+            << QStringList{"convert", "folder.txt", "--to", "csv", "--out", "-"}
+            << "folder.txt is not a record file.";
+    }
+    void notRegularFilesRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const auto r = runCli(args, 20000);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFileInfo::exists("pipe.csv"));
     }
 };
 
