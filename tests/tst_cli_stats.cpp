@@ -1,12 +1,13 @@
 // veltrix-cli stats as a script uses it: its JSON read by Python, its text, and its refusals.
 
 #include "records/RecordFile.h"
+#include "records/RecordReader.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +49,8 @@ private slots:
         QVERIFY(test::writeFile("empty.txt", {}));
         QCOMPARE(::mkfifo("pipe.txt", 0600), 0);
         QVERIFY(QDir().mkdir("folder.txt"));
+        QFile big("big.txt"); // sparse: refused by its size before anything is read
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxRecordFileBytes + 1));
     }
 
     void jsonReadByPython()
@@ -141,9 +144,10 @@ print(d["files"][0]["sha256"])
         QVERIFY(r.out.isEmpty());
     }
 
-    // A pipe would block a reader until something writes to it: what is not a regular file is
-    // refused before it is opened, by every command that reads record files.
-    void notRegularFilesRefused_data()
+    // What cannot be a record file is refused before it is read, by every command that reads
+    // record files: a pipe would block the reader until something writes to it, a huge file
+    // would only exhaust memory.
+    void notRecordFilesRefused_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
@@ -154,8 +158,12 @@ print(d["files"][0]["sha256"])
         QTest::newRow("convert to standard output, folder")
             << QStringList{"convert", "folder.txt", "--to", "csv", "--out", "-"}
             << "folder.txt is not a record file.";
+        QTest::newRow("stats, over 64 MiB")
+            << QStringList{"stats", "big.txt"} << "big.txt is too large to be a record file";
+        QTest::newRow("convert, over 64 MiB") << QStringList{"convert", "big.txt", "--to", "csv"}
+                                              << "big.txt is too large to be a record file.";
     }
-    void notRegularFilesRefused()
+    void notRecordFilesRefused()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
@@ -163,7 +171,7 @@ print(d["files"][0]["sha256"])
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
-        QVERIFY(!QFileInfo::exists("pipe.csv"));
+        QCOMPARE(QDir().entryList({"*.csv"}), QStringList());
     }
 };
 
