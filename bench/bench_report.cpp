@@ -5,8 +5,8 @@
 
 #include "support/BenchSupport.h"
 
-#include "records/ReportDialog.h"
-#include "records/SurveyReport.h"
+#include "survey/ReportDialog.h"
+#include "survey/SurveyReport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -111,8 +111,9 @@ int main(int argc, char* argv[])
         source.rowText = rowText;
         source.rowCount = Records;
         source.meter = QStringLiteral("Model 4627");
-        source.alarmLevels = alarmLevels(QStringLiteral("10"), QStringLiteral("0"), false);
-        ReportDialog dialog(source);
+        const auto alarms =
+            alarmLevels(QStringLiteral("10"), QStringLiteral("0"), Unit::MilliGauss);
+        ReportDialog dialog(source, nullptr, alarms);
         dialog.show();
         runEventLoopFor(200);
         return dialog.grab().save(args[at + 1]) ? 0 : 1;

@@ -4,12 +4,12 @@
 #include "Outputs.h"
 #include "Poller.h"
 
+#include "feeds/Feeds.h"
 #include "link/Delay.h"
 #include "logger/MeterClock.h"
 #include "panel/PanelLogic.h"
 #include "panel/SharedState.h"
 #include "records/CsvExport.h"
-#include "records/Feeds.h"
 #include "records/RecordFile.h"
 #include "records/RecordWriter.h"
 

@@ -6,7 +6,7 @@
 // Assistant announces itself, reconnection with back-off, and a bounded queue while the broker
 // is away.
 
-#include "records/Feeds.h"
+#include "feeds/Feeds.h"
 
 #include <QByteArray>
 #include <QSocketNotifier>

@@ -2,7 +2,7 @@
 // Where read and record send each reading besides their own output: InfluxDB line protocol on
 // standard output, a Prometheus textfile, an MQTT broker. Any of them at once.
 
-#include "records/Feeds.h"
+#include "feeds/Feeds.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -3,9 +3,9 @@
 // next one a poll-timer interval after it ended), keeps the value the panel would show (hold and
 // peak rules included) and, on the panel's sample clock, says when a sample is due.
 
+#include "feeds/Feeds.h"
 #include "panel/SampleClock.h"
 #include "panel/SharedState.h"
-#include "records/Feeds.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

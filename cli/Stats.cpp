@@ -4,11 +4,11 @@
 
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
-#include "records/ReferenceLevels.h"
-#include "records/Statistics.h"
+#include "records/RecordReader.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/Statistics.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,9 +20,6 @@ namespace veltrix::cli {
 namespace {
 
 using namespace veltrix::stats;
-
-// Far beyond any recording; a larger file is not a record file.
-constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
 
 struct InputFile {
     QString path;
@@ -258,6 +255,102 @@ QByteArray csvReport(const Report& r)
     return out.toUtf8();
 }
 
+// --from and --to into the range of `options`; a usage error when one cannot be read or the range
+// runs backwards.
+int takeRange(const QCommandLineParser& parser, const QCommandLineOption& from,
+              const QCommandLineOption& to, Options& options)
+{
+    for (const auto& [option, endOfDay] : {std::pair{&from, false}, std::pair{&to, true}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const auto when = parseWhen(parser.value(*option), endOfDay);
+        if (!when) {
+            complain(QStringLiteral("--%1 '%2' is not an ISO 8601 date or date and time")
+                         .arg(option->names().first(), parser.value(*option)));
+            return UsageError;
+        }
+        (endOfDay ? options.to : options.from) = when;
+    }
+    if (options.from && options.to && *options.to < *options.from) {
+        complain(QStringLiteral("--to lies before --from: the range is empty"));
+        return UsageError;
+    }
+    return Ok;
+}
+
+// The --reference names as the keys of published levels.
+int takeReferences(const QStringList& names, QStringList& keys)
+{
+    for (const QString& name : names) {
+        const Reference* ref = findReference(name);
+        if (!ref) {
+            complain(
+                QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
+            return UsageError;
+        }
+        keys << ref->key;
+    }
+    return Ok;
+}
+
+// Why a record file cannot be read, in the tool's words.
+QString refusalText(const RecordFileRead& file, const QString& path)
+{
+    switch (file.error) {
+    case RecordFileRead::NotRegular:
+        return QStringLiteral("%1 is not a record file").arg(path);
+    case RecordFileRead::TooLarge:
+        return QStringLiteral("%1 is too large to be a record file").arg(path);
+    default:
+        return QStringLiteral("cannot read %1: %2").arg(path, file.reason);
+    }
+}
+
+// The files, read whole, their rows joined in the order given.
+int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& rows)
+{
+    for (const QString& path : paths) {
+        const RecordFileRead file = readRecordFile(path);
+        if (file.error != RecordFileRead::None) {
+            complain(refusalText(file, path));
+            return Failure;
+        }
+        QStringList fileRows = recordRows(file.bytes);
+        fileRows.removeIf([](const QString& row) { return row.trimmed().isEmpty(); });
+        files.append({path,
+                      QString::fromLatin1(
+                          QCryptographicHash::hash(file.bytes, QCryptographicHash::Sha256).toHex()),
+                      int(rows.size()) + 1, int(fileRows.size())});
+        rows += fileRows;
+    }
+    if (rows.isEmpty()) {
+        complain(paths.size() == 1 ? QStringLiteral("%1 holds no records").arg(paths.first())
+                                   : QStringLiteral("the files hold no records"));
+        return Failure;
+    }
+    return Ok;
+}
+
+// The --threshold levels (a bare number in the unit of the first reading), then the lines of the
+// chosen references.
+int takeLevels(const QStringList& thresholds, const QStringList& keys, const RowText& rowText,
+               int rowCount, Options& options)
+{
+    const Unit bare = tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
+    for (const QString& text : thresholds) {
+        const auto level = parseLevel(text, bare);
+        if (!level) {
+            complain(
+                QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(text));
+            return UsageError;
+        }
+        options.levels.append(*level);
+    }
+    for (const QString& key : keys)
+        options.levels += findReference(key)->lines;
+    return Ok;
+}
+
 } // namespace
 
 int runStats(const QStringList& args)
@@ -307,77 +400,20 @@ int runStats(const QStringList& args)
         return UsageError;
     }
     Options options;
-    for (const auto& [option, endOfDay] : {std::pair{&from, false}, std::pair{&to, true}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const auto when = parseWhen(parser.value(*option), endOfDay);
-        if (!when) {
-            complain(QStringLiteral("--%1 '%2' is not an ISO 8601 date or date and time")
-                         .arg(option->names().first(), parser.value(*option)));
-            return UsageError;
-        }
-        (endOfDay ? options.to : options.from) = when;
-    }
-    if (options.from && options.to && *options.to < *options.from) {
-        complain(QStringLiteral("--to lies before --from: the range is empty"));
-        return UsageError;
-    }
     QStringList keys;
-    for (const QString& name : parser.values(reference)) {
-        const Reference* ref = findReference(name);
-        if (!ref) {
-            complain(
-                QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
-            return UsageError;
-        }
-        keys << ref->key;
-    }
+    if (const int status = takeRange(parser, from, to, options))
+        return status;
+    if (const int status = takeReferences(parser.values(reference), keys))
+        return status;
 
-    // The files, read whole, joined in the order given.
     QList<InputFile> files;
     QStringList rows;
-    for (const QString& path : paths) {
-        QFile file(path);
-        if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
-            complain(QStringLiteral("%1 is not a record file").arg(path));
-            return Failure;
-        }
-        if (!file.open(QIODevice::ReadOnly)) {
-            complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-            return Failure;
-        }
-        const QByteArray bytes = file.read(MaxFileBytes + 1);
-        if (bytes.size() > MaxFileBytes) {
-            complain(QStringLiteral("%1 is too large to be a record file").arg(path));
-            return Failure;
-        }
-        QStringList fileRows = recordRows(bytes);
-        fileRows.removeIf([](const QString& row) { return row.trimmed().isEmpty(); });
-        files.append({path,
-                      QString::fromLatin1(
-                          QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()),
-                      int(rows.size()) + 1, int(fileRows.size())});
-        rows += fileRows;
-    }
-    if (rows.isEmpty()) {
-        complain(paths.size() == 1 ? QStringLiteral("%1 holds no records").arg(paths.first())
-                                   : QStringLiteral("the files hold no records"));
-        return Failure;
-    }
+    if (const int status = readInputs(paths, files, rows))
+        return status;
     const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
-
-    const Unit bare = tableUnit(rowText, int(rows.size())).value_or(Unit::MilliGauss);
-    for (const QString& text : parser.values(threshold)) {
-        const auto level = parseLevel(text, bare);
-        if (!level) {
-            complain(
-                QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(text));
-            return UsageError;
-        }
-        options.levels.append(*level);
-    }
-    for (const QString& key : keys)
-        options.levels += findReference(key)->lines;
+    if (const int status =
+            takeLevels(parser.values(threshold), keys, rowText, int(rows.size()), options))
+        return status;
 
     QString error;
     const auto st = compute(rowText, int(rows.size()), options, &error);

@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 
 #include "records/RecordFile.h"
-#include "records/Statistics.h"
+#include "survey/Statistics.h"
 
 #include <algorithm>
 #include <cmath>

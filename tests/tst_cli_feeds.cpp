@@ -2,7 +2,7 @@
 // a subscriber, the line protocol read back by a strict parser, the textfile checked by promtool,
 // two meters and the device lock, the service's configuration file.
 
-#include "records/Feeds.h"
+#include "feeds/Feeds.h"
 #include "sim/VirtualMeter.h"
 #include "support/Broker.h"
 #include "support/CliRun.h"

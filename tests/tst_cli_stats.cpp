@@ -1,14 +1,18 @@
 // veltrix-cli stats as a script uses it: its JSON read by Python, its text, and its refusals.
 
 #include "records/RecordFile.h"
+#include "records/RecordReader.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace veltrix;
 using test::runCli;
@@ -43,6 +47,10 @@ private slots:
         QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
         QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
         QVERIFY(test::writeFile("empty.txt", {}));
+        QCOMPARE(::mkfifo("pipe.txt", 0600), 0);
+        QVERIFY(QDir().mkdir("folder.txt"));
+        QFile big("big.txt"); // sparse: refused by its size before anything is read
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxRecordFileBytes + 1));
     }
 
     void jsonReadByPython()
@@ -134,6 +142,36 @@ print(d["files"][0]["sha256"])
         QCOMPARE(r.status, status);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+    }
+
+    // What cannot be a record file is refused before it is read, by every command that reads
+    // record files: a pipe would block the reader until something writes to it, a huge file
+    // would only exhaust memory.
+    void notRecordFilesRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("stats, pipe")
+            << QStringList{"stats", "pipe.txt"} << "pipe.txt is not a record file";
+        QTest::newRow("convert, pipe") << QStringList{"convert", "pipe.txt", "--to", "csv"}
+                                       << "pipe.txt is not a record file.";
+        QTest::newRow("convert to standard output, folder")
+            << QStringList{"convert", "folder.txt", "--to", "csv", "--out", "-"}
+            << "folder.txt is not a record file.";
+        QTest::newRow("stats, over 64 MiB")
+            << QStringList{"stats", "big.txt"} << "big.txt is too large to be a record file";
+        QTest::newRow("convert, over 64 MiB") << QStringList{"convert", "big.txt", "--to", "csv"}
+                                              << "big.txt is too large to be a record file.";
+    }
+    void notRecordFilesRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const auto r = runCli(args, 20000);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(QDir().entryList({"*.csv"}), QStringList());
     }
 };
 

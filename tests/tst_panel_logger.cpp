@@ -2,8 +2,8 @@
 
 #include "records/ListPlot.h"
 #include "records/RealTimeList.h"
-#include "records/ReportDialog.h"
 #include "support/PanelRig.h"
+#include "survey/ReportDialog.h"
 #include "ui/Grid.h"
 #include "views/Analog.h"
 

@@ -368,12 +368,12 @@ private slots:
     // N - 1; each segment starts where the last one ended.
     void stripTimeLabelsForOddN()
     {
-        stripDefaults(s, 11);
-        chart::advanceSweep(s, 2000);
+        chart::Sweep sweep{11, 4000.0 / 10};
+        chart::advanceSweep(sweep, 2000);
         QList<int> middle, end;
         for (int i = 1; i < 11; ++i) {
-            const chart::StripPoint p = chart::advanceSweep(s, 2000);
-            QCOMPARE(p.segment.x1(), chart::Left + (i - 1) * s.StripStep);
+            const chart::StripPoint p = chart::advanceSweep(sweep, 2000);
+            QCOMPARE(p.segment.x1(), chart::Left + (i - 1) * sweep.step);
             if (p.middleTime)
                 middle << i;
             if (p.endTime)

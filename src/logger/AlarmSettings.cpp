@@ -1,6 +1,7 @@
 #include "logger/AlarmSettings.h"
 
 #include "panel/SharedState.h"
+#include "records/FieldNumber.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -10,21 +11,12 @@ namespace veltrix {
 
 namespace {
 
-std::optional<double> thresholdNumber(const QString& text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
 enum class Scale { Up, Down }; // microtesla to milligauss, and back
 
 // A stored threshold in the other unit; a text that is no number stays as it is.
 QString scaledThreshold(const QString& stored, Scale scale)
 {
-    const auto v = thresholdNumber(stored);
+    const auto v = fieldNumber(stored);
     if (!v)
         return stored;
     return thresholdText(scale == Scale::Up ? *v * MilliGaussPerMicroTesla
@@ -46,8 +38,8 @@ bool alarmKeyAllowed(QChar c)
 
 std::optional<Thresholds> checkThresholds(const QString& high, const QString& low)
 {
-    const auto h = thresholdNumber(high);
-    const auto l = thresholdNumber(low);
+    const auto h = fieldNumber(high);
+    const auto l = fieldNumber(low);
     if (!h || !l || *h > AlarmHighLimit || *l < 0 || *l >= *h)
         return std::nullopt;
     return Thresholds{*h, *l};

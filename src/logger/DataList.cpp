@@ -2,7 +2,6 @@
 
 #include "panel/SharedState.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
 #include "records/TableServices.h"
 #include "ui/Grid.h"
 
@@ -36,7 +35,7 @@ DataList::DataList(SharedState& state, PollControl* poll, QWidget* parent)
 
 void DataList::describeReport(ReportSource& source) const
 {
-    source.takeFrom(m_state);
+    source.fromMeter = true;
     if (!m_idCode.isEmpty())
         source.meter += (source.meter.isEmpty() ? QString() : QStringLiteral(", ")) +
                         tr("ID code %1").arg(m_idCode);

@@ -10,6 +10,8 @@
 #include "records/RealTimeList.h"
 #include "records/RecordWriter.h"
 #include "records/StripChart.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/ReportDialog.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 #include "views/RecordGraph.h"
@@ -22,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -85,6 +88,15 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     registerSettingsWindows();
     registerGraphs();
     registerLoggerCommands();
+    // Every table's "Report…": records read from the meter add its model and the alarm levels.
+    openReportsFromTables([panel = QPointer<Panel>(this)] {
+        if (!panel)
+            return MeterFacts{};
+        const SharedState& s = panel->m_state;
+        const Unit alarmUnit =
+            storedAlarmUnit(s) == AlarmUnit::MicroTesla ? Unit::MicroTesla : Unit::MilliGauss;
+        return MeterFacts{s.ModelCode, stats::alarmLevels(s.Overbox1, s.Overbox2, alarmUnit)};
+    });
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
             m_liveTable->AppendLiveRow(body);

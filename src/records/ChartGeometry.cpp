@@ -1,10 +1,11 @@
 #include "records/ChartGeometry.h"
 
 #include "link/ReadingDecoder.h"
-#include "panel/SharedState.h"
+#include "link/Unit.h"
+#include "records/FieldNumber.h"
+#include "records/RecordFile.h"
 
 #include <QObject>
-#include <QStringTokenizer>
 
 #include <algorithm>
 #include <cmath>
@@ -13,17 +14,14 @@ namespace veltrix::chart {
 
 namespace {
 
-const QString MilliGauss = QStringLiteral("mG");
-const QString MicroTesla = QStringLiteral("uT");
+// The top of the meter's range, in milligauss: a list plot's largest top value, and where it
+// draws an overload.
+constexpr double FullScaleMilliGauss = 2000;
 
-// A strict reading of a whole field: blanks around it are allowed, nothing else.
-std::optional<double> wholeNumber(const QString& text)
+// The unit a chart is in, by the meter's own unit text: milligauss for "mG", microtesla else.
+Unit chartUnit(QStringView unitText)
 {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return unitText.trimmed() == unitAscii(Unit::MilliGauss) ? Unit::MilliGauss : Unit::MicroTesla;
 }
 
 } // namespace
@@ -71,33 +69,34 @@ double stripHeight(const QString& valueText, double min, double max)
 
 double rescaledLimit(double limit, const QString& newUnit)
 {
-    return newUnit == MilliGauss ? limit * 10 : limit / 10;
+    const Unit to = newUnit == unitAscii(Unit::MilliGauss) ? Unit::MilliGauss : Unit::MicroTesla;
+    return convert(limit, to == Unit::MilliGauss ? Unit::MicroTesla : Unit::MilliGauss, to);
 }
 
-StripPoint advanceSweep(SharedState& s, double y)
+StripPoint advanceSweep(Sweep& s, double y)
 {
     StripPoint p;
-    if (!s.StripStarted) {
-        s.StripStarted = true;
-        s.StripLastY = y;
-        s.StripPointIndex = 0;
-        s.StripLastX = Left;
+    if (!s.started) {
+        s.started = true;
+        s.lastY = y;
+        s.pointIndex = 0;
+        s.lastX = Left;
         p.kind = StripPoint::First;
         return p;
     }
-    ++s.StripPointIndex;
-    const int n = s.StripRecords;
-    p.middleTime = s.StripPointIndex == n / 2;
-    p.endTime = s.StripPointIndex == n - 1;
-    const double x = Left + s.StripPointIndex * s.StripStep;
-    p.segment = QLineF(s.StripLastX, s.StripLastY, x, y);
-    s.StripLastX = x;
-    s.StripLastY = y;
+    ++s.pointIndex;
+    const int n = s.records;
+    p.middleTime = s.pointIndex == n / 2;
+    p.endTime = s.pointIndex == n - 1;
+    const double x = Left + s.pointIndex * s.step;
+    p.segment = QLineF(s.lastX, s.lastY, x, y);
+    s.lastX = x;
+    s.lastY = y;
     p.kind = StripPoint::Segment;
     // The reading after the sweep's last point (a little slack for the rounding of the step).
     if (x > Right + 1e-6) {
-        s.StripStarted = false;
-        s.StripPointIndex = 0;
+        s.started = false;
+        s.pointIndex = 0;
         p.kind = StripPoint::Cleared;
     }
     return p;
@@ -119,8 +118,8 @@ StripRangeError checkStripRange(const QString& maxText, const QString& minText,
         return StripRangeError::Records;
     if (records > MaxStripRecords)
         return StripRangeError::TooManyRecords;
-    const auto strictMin = wholeNumber(minText);
-    const auto strictMax = wholeNumber(maxText);
+    const auto strictMin = fieldNumber(minText);
+    const auto strictMax = fieldNumber(maxText);
     if (!strictMin || !strictMax)
         return StripRangeError::Limits;
     if (range)
@@ -161,29 +160,23 @@ const QString& stripLimitsRefusal()
 
 double plotFullScale(QStringView plotUnit)
 {
-    return plotUnit.trimmed() == MilliGauss ? 2000 : 200;
+    return fromMilliGauss(FullScaleMilliGauss, chartUnit(plotUnit));
 }
 
 double plotValue(QStringView valueCell, QStringView unitCell, QStringView plotUnit)
 {
-    const bool milliGaussPlot = plotUnit.trimmed() == MilliGauss;
-    const QStringView unit = unitCell.trimmed();
+    const Unit plot = chartUnit(plotUnit);
     if (isOverload(valueCell))
-        return milliGaussPlot ? 2000 : 200;
+        return plotFullScale(plotUnit);
     const double v = leadingNumber(valueCell);
-    if (milliGaussPlot)
-        return unit == MicroTesla ? v * 10 : v;
-    return unit == MilliGauss ? v / 10 : v;
+    // Only the other unit as the meter writes it is converted.
+    const Unit other = plot == Unit::MilliGauss ? Unit::MicroTesla : Unit::MilliGauss;
+    return unitCell.trimmed() == unitAscii(other) ? convert(v, other, plot) : v;
 }
 
 QStringView cellOf(QStringView rowText, int col)
 {
-    int c = 0;
-    for (const QStringView cell : qTokenize(rowText, QLatin1Char('\t'))) {
-        if (c++ == col)
-            return cell;
-    }
-    return {};
+    return col >= 0 && col < RecordFields ? recordCells(rowText)[size_t(col)] : QStringView();
 }
 
 std::optional<PlotRange> checkPlotRange(const QString& fromText, const QString& toText,
@@ -210,35 +203,35 @@ const QString& plotRangeRefusal()
     return text;
 }
 
-std::optional<ListPlotDrawing> drawListPlot(const SharedState& s, const RowText& rowText, int rows)
+std::optional<ListPlotDrawing> drawListPlot(const PlotRange& range, const RowText& rowText,
+                                            int rows)
 {
     ListPlotDrawing d;
-    d.top = numberText(s.PlotRangeMax);
-    d.middle = numberText((s.PlotRangeMin + s.PlotRangeMax) / 2);
-    d.bottom = numberText(s.PlotRangeMin);
-    if (s.PlotSpan < 2)
+    d.top = numberText(range.max);
+    d.middle = numberText((range.min + range.max) / 2);
+    d.bottom = numberText(range.min);
+    const int span = range.last - range.first + 1;
+    if (span < 2)
         return d;
-    const int first = s.PlotFirstRecord;
-    const int last = s.PlotLastRecord;
-    if (first < 1 || last > rows || last <= first || !(s.PlotRangeMax != s.PlotRangeMin))
+    if (range.first < 1 || range.last > rows || !(range.max != range.min))
         return std::nullopt;
 
-    const auto time = [&](int row) { return cellOf(rowText(row), 2).toString(); };
-    d.t1 = time(first);
-    d.t2 = time((first + last) / 2);
-    d.t3 = time(last);
-    const QStringView plotUnit = cellOf(rowText(1), 4);
+    const auto time = [&](int row) { return recordCells(rowText(row))[TimeCell].toString(); };
+    d.t1 = time(range.first);
+    d.t2 = time((range.first + range.last) / 2);
+    d.t3 = time(range.last);
+    const QStringView plotUnit = recordCells(rowText(1))[UnitCell];
     d.unit = plotUnit.toString();
 
-    d.step = 4000.0 / (s.PlotSpan - 1);
-    d.points.reserve(last - first + 1);
-    for (int r = first; r <= last; ++r) {
-        const QStringView row = rowText(r);
-        const double value = plotValue(cellOf(row, 3), cellOf(row, 4), plotUnit);
+    d.step = 4000.0 / (span - 1);
+    d.points.reserve(span);
+    for (int r = range.first; r <= range.last; ++r) {
+        const RecordCells cells = recordCells(rowText(r));
+        const double value = plotValue(cells[ValueCell], cells[UnitCell], plotUnit);
         d.points.append(
-            QPointF(Left + (r - first) * d.step, heightOf(value, s.PlotRangeMin, s.PlotRangeMax)));
+            QPointF(Left + (r - range.first) * d.step, heightOf(value, range.min, range.max)));
     }
-    d.caption = QString::number(s.PlotSpan) + QStringLiteral("Records Completed");
+    d.caption = QString::number(span) + QStringLiteral("Records Completed");
     return d;
 }
 

@@ -8,6 +8,8 @@
 // the top line, so they stand out from a value exactly at the limit. The whole chart space,
 // labels included, is 6000 x 5000 units and is stretched onto the window's current size.
 
+#include "records/RecordFile.h"
+
 #include <QColor>
 #include <QLineF>
 #include <QList>
@@ -17,14 +19,9 @@
 #include <QStringView>
 #include <QTransform>
 
-#include <functional>
 #include <optional>
 
-namespace veltrix {
-
-struct SharedState;
-
-namespace chart {
+namespace veltrix::chart {
 
 inline constexpr double Left = 1000;
 inline constexpr double Right = 5000;
@@ -62,8 +59,18 @@ double stripHeight(const QString& valueText, double min, double max);
 // times smaller otherwise. Both limits are rescaled, so they stay in order.
 double rescaledLimit(double limit, const QString& newUnit);
 
-// One reading of the strip chart's sweep, applied to the sweep state in SharedState
-// (StripStarted, StripPointIndex, StripLastX, StripLastY, with StripRecords and StripStep).
+// The strip chart's sweep: how many readings it takes and the step between them, and where it
+// has got to.
+struct Sweep {
+    int records = 0;
+    double step = 0;
+    bool started = false;
+    int pointIndex = 0;
+    double lastX = 0;
+    double lastY = 0;
+};
+
+// One reading of the strip chart's sweep, applied to the sweep.
 struct StripPoint {
     enum Kind {
         First,   // the sweep's first reading: nothing drawn, the start time is shown
@@ -75,7 +82,7 @@ struct StripPoint {
     bool middleTime = false; // the middle time label shows this reading's time
     bool endTime = false;    // the end time label shows this reading's time
 };
-StripPoint advanceSweep(SharedState& state, double y);
+StripPoint advanceSweep(Sweep& sweep, double y);
 
 // What the strip chart's range dialog accepts: 10 to 10000 points per sweep (more would draw
 // segments narrower than a pixel and cost a redraw each), a lower limit of 0 or more and an
@@ -130,12 +137,10 @@ struct ListPlotDrawing {
     QList<QPointF> points;       // one per record of the span, in chart coordinates
     QString caption;             // "<span>Records Completed" once drawn
 };
-// The table is read through `rowText` (data row r, 1-based, as its cells joined by TAB) with
-// `rows` data rows. Nothing when the span does not lie within the table or the range has no
-// height: the plot window then closes.
-using RowText = std::function<QStringView(int row)>;
-std::optional<ListPlotDrawing> drawListPlot(const SharedState& settings, const RowText& rowText,
+// The rows first..last of the table, drawn between the limits min and max. The table is read
+// through `rowText` with `rows` data rows. Nothing when the span does not lie within the table or
+// the range has no height: the plot window then closes.
+std::optional<ListPlotDrawing> drawListPlot(const PlotRange& range, const RowText& rowText,
                                             int rows);
 
-} // namespace chart
-} // namespace veltrix
+} // namespace veltrix::chart

@@ -1,13 +1,11 @@
 #include "records/CsvExport.h"
 
 #include "records/RecordFile.h"
+#include "records/RecordReader.h"
 #include "ui/SaveFile.h"
 
-#include <QFile>
 #include <QObject>
 #include <QSaveFile>
-
-#include <array>
 
 namespace veltrix {
 
@@ -87,19 +85,17 @@ void appendUnit(QString& out, QStringView unit)
     appendField(out, csvUnit(unit));
 }
 
-// The seven cells of a row; missing ones are empty, surplus ones dropped.
-std::array<QStringView, RecordFields> rowCells(QStringView row)
+// Why a record file cannot be converted.
+QString refusalText(const RecordFileRead& file, const QString& path)
 {
-    std::array<QStringView, RecordFields> cells{};
-    qsizetype start = 0;
-    for (size_t c = 0; c < cells.size() && start <= row.size(); ++c) {
-        qsizetype end = row.indexOf(Tab, start);
-        if (end < 0)
-            end = row.size();
-        cells[c] = row.mid(start, end - start);
-        start = end + 1;
+    switch (file.error) {
+    case RecordFileRead::NotRegular:
+        return QObject::tr("%1 is not a record file.").arg(path);
+    case RecordFileRead::TooLarge:
+        return QObject::tr("%1 is too large to be a record file.").arg(path);
+    default:
+        return QObject::tr("The record file %1 cannot be read: %2").arg(path, file.reason);
     }
-    return cells;
 }
 
 } // namespace
@@ -146,7 +142,7 @@ QString csvUnit(QStringView unit)
 
 void appendCsvRow(QString& out, QStringView rowText)
 {
-    const auto cells = rowCells(rowText);
+    const RecordCells cells = recordCells(rowText);
     appendField(out, cells[0].trimmed());
     out += u',';
     appendDateTime(out, cells[1], cells[2]);
@@ -197,14 +193,13 @@ bool writeCsvFile(const QString& path, const QByteArray& bytes, QString* error)
 std::optional<QByteArray> recordFileCsv(const QString& recordPath, qsizetype* records,
                                         QString* error)
 {
-    QFile in(recordPath);
-    if (!in.open(QIODevice::ReadOnly)) {
+    const RecordFileRead file = readRecordFile(recordPath);
+    if (file.error != RecordFileRead::None) {
         if (error)
-            *error = QObject::tr("The record file %1 cannot be read: %2")
-                         .arg(recordPath, in.errorString());
+            *error = refusalText(file, recordPath);
         return std::nullopt;
     }
-    const QString text = decodeRecordBytes(in.readAll());
+    const QString text = decodeRecordBytes(file.bytes);
     QList<QStringView> rows = splitRecordItemViews(text);
     rows.removeIf([](QStringView item) { return item.isEmpty() || isRecordHeader(item); });
     if (records)

@@ -2,7 +2,7 @@
 
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
+#include "records/RecordReader.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 
@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaMethod>
 #include <QPointer>
@@ -21,9 +20,6 @@ namespace {
 
 // How often window events run while a file is read.
 constexpr qint64 EventIntervalMs = 50;
-// Far beyond any recording (50000 records take about 2.5 MB); a larger file is not a record
-// file and would only exhaust memory.
-constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
 
 bool refuse(FileList& list, const QString& reason, QString* error)
 {
@@ -31,6 +27,22 @@ bool refuse(FileList& list, const QString& reason, QString* error)
         *error = reason;
     ui::Dialogs::current().message(&list, reason, ui::MsgButtons::Ok, ui::MsgIcon::Exclamation);
     return false;
+}
+
+// Why the file cannot be shown, in the file table's words.
+QString refusalText(const RecordFileRead& file, const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (file.error) {
+    case RecordFileRead::NotRegular:
+        return FileList::tr("%1 is not a record file.").arg(shown);
+    case RecordFileRead::CannotOpen:
+        return FileList::tr("The file %1 cannot be opened.\n%2").arg(shown, file.reason);
+    case RecordFileRead::TooLarge:
+        return FileList::tr("The file %1 is too large to be a record file.").arg(shown);
+    default:
+        return FileList::tr("The file %1 cannot be read.\n%2").arg(shown, file.reason);
+    }
 }
 
 } // namespace
@@ -65,29 +77,10 @@ void FileList::connectNotify(const QMetaMethod& signal)
 
 bool loadRecordFile(FileList& list, const QString& path, QString* error)
 {
-    QFile file(path);
-    // A pipe or a device would block the window until something writes to it.
-    if (const QFileInfo info(path); info.exists() && !info.isFile())
-        return refuse(list,
-                      FileList::tr("%1 is not a record file.").arg(QDir::toNativeSeparators(path)),
-                      error);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(list,
-                      FileList::tr("The file %1 cannot be opened.\n%2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()),
-                      error);
-    if (file.size() > MaxFileBytes)
-        return refuse(list,
-                      FileList::tr("The file %1 is too large to be a record file.")
-                          .arg(QDir::toNativeSeparators(path)),
-                      error);
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes || file.error() != QFileDevice::NoError)
-        return refuse(list,
-                      FileList::tr("The file %1 cannot be read.\n%2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()),
-                      error);
-    file.close();
+    const RecordFileRead file = readRecordFile(path);
+    if (file.error != RecordFileRead::None)
+        return refuse(list, refusalText(file, path), error);
+    const QByteArray& bytes = file.bytes;
 
     // The rows stay views into the decoded text, which the table then keeps as it is.
     const QString text = decodeRecordBytes(bytes);

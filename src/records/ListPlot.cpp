@@ -29,7 +29,8 @@ ListPlot1::ListPlot1(QWidget* parent)
 bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s)
 {
     const auto drawing = chart::drawListPlot(
-        s, [&table](int row) { return table.rowView(row); }, table.rowCount());
+        {s.PlotFirstRecord, s.PlotLastRecord, s.PlotRangeMin, s.PlotRangeMax},
+        [&table](int row) { return table.rowView(row); }, table.rowCount());
     if (!drawing) {
         window.close();
         return false;

@@ -3,7 +3,6 @@
 #include "panel/SharedState.h"
 #include "records/BusyPointer.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
 #include "records/TableServices.h"
 #include "ui/Grid.h"
 #include "ui/Placement.h"
@@ -33,7 +32,7 @@ RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* paren
 
 void RealTimeList::describeReport(ReportSource& source) const
 {
-    source.takeFrom(m_state);
+    source.fromMeter = true;
     source.samplingSeconds = m_state.SecText1.toDouble();
 }
 

@@ -195,6 +195,20 @@ QStringList splitRecordItems(QStringView text)
     return items;
 }
 
+RecordCells recordCells(QStringView row)
+{
+    RecordCells cells{};
+    qsizetype start = 0;
+    for (size_t c = 0; c < cells.size() && start <= row.size(); ++c) {
+        qsizetype end = row.indexOf(Tab, start);
+        if (end < 0)
+            end = row.size();
+        cells[c] = row.mid(start, end - start);
+        start = end + 1;
+    }
+    return cells;
+}
+
 QStringView leadingCells(QStringView row, int columns)
 {
     qsizetype pos = -1;
@@ -240,7 +254,7 @@ QString listingLine(const QStringList& cells)
 QString listingLineFromRow(QStringView rowText)
 {
     QStringList cells;
-    for (QStringView cell : rowText.split(Tab))
+    for (QStringView cell : recordCells(rowText))
         cells << cell.toString();
     return listingLine(cells);
 }

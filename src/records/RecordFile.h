@@ -15,9 +15,21 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
+#include <functional>
+
 namespace veltrix {
 
 inline constexpr int RecordFields = 7;
+
+// Rows 1..n of a table, each as its cells joined by TAB (No. TAB Date TAB Time TAB Value ...).
+using RowText = std::function<QStringView(int row)>;
+
+// The seven cells of a row given as its cells joined by TAB: missing cells are empty, cells after
+// the seventh are dropped. The one place a row is split; the cells are views into `row`.
+using RecordCells = std::array<QStringView, RecordFields>;
+RecordCells recordCells(QStringView row);
+enum RecordColumn { NumberCell, DateCell, TimeCell, ValueCell, UnitCell, HoldCell, PeakCell };
 
 // The unit texts of a sample. Inside the program microtesla is Greek small mu + T.
 QString milliGaussUnit();

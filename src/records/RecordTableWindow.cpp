@@ -3,7 +3,6 @@
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
-#include "records/ReportDialog.h"
 #include "records/TableServices.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -23,6 +22,12 @@ namespace veltrix {
 namespace {
 // Record rows the table shows without scrolling.
 constexpr int VisibleRows = 18;
+
+ReportHandler& reportHandler()
+{
+    static ReportHandler handler;
+    return handler;
+}
 } // namespace
 
 void layoutRecordColumns(ui::Grid& grid, const QString& numberHeader)
@@ -168,6 +173,11 @@ QAction* RecordTableWindow::addReportButton()
 
 void RecordTableWindow::describeReport(ReportSource&) const {}
 
+void RecordTableWindow::setReportHandler(ReportHandler handler)
+{
+    reportHandler() = std::move(handler);
+}
+
 void RecordTableWindow::report()
 {
     const ModalScope modal(this);
@@ -177,7 +187,8 @@ void RecordTableWindow::report()
     source.rowText = [grid](int row) { return grid->rowView(row); };
     source.rowCount = m_grid->rowCount();
     describeReport(source);
-    runReportDialog(this, std::move(source));
+    if (reportHandler())
+        reportHandler()(this, std::move(source));
 }
 
 } // namespace veltrix

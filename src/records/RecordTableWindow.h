@@ -2,6 +2,8 @@
 // What the live table, the file table and the downloaded-data table have in common: a window
 // with a toolbar over a seven-column record grid, and the printing of that grid.
 
+#include "records/ReportSource.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -20,7 +22,6 @@ class LinePrinter;
 } // namespace ui
 
 enum class RecordIcon;
-struct ReportSource;
 
 // Header texts and widths of the seven record columns; the No. column's header differs between
 // the tables.
@@ -37,6 +38,8 @@ public:
     // Where the listing goes; the system's default printer unless set (tests print to PDF).
     void setPrinterFactory(PrinterFactory factory);
     void setPollControl(PollControl* poll) { m_poll = poll; }
+    // What every table's "Report…" does; set once by the program (nothing until then).
+    static void setReportHandler(ReportHandler handler);
 
 public slots:
     // The toolbar's "Print": the table's listing on the printer.
@@ -45,7 +48,7 @@ public slots:
     // dialog. A file that cannot be written is reported in a message box; false then and when
     // the user cancelled.
     bool exportCsv();
-    // The toolbar's "Report…": the report dialog on this table's records.
+    // The toolbar's "Report…": hands this table's records to the report handler.
     void report();
 
 protected:

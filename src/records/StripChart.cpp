@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace veltrix {
 
 RealTime1::RealTime1(SharedState& state, QWidget* parent)
@@ -51,7 +53,12 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
     setLabel(LblValue, valueText);
 
     const double y = chart::stripHeight(valueText, m_state.StripMin, m_state.StripMax);
-    const chart::StripPoint p = chart::advanceSweep(m_state, y);
+    chart::Sweep sweep{m_state.StripRecords,    m_state.StripStep,  m_state.StripStarted,
+                       m_state.StripPointIndex, m_state.StripLastX, m_state.StripLastY};
+    const chart::StripPoint p = chart::advanceSweep(sweep, y);
+    std::tie(m_state.StripStarted, m_state.StripPointIndex, m_state.StripLastX,
+             m_state.StripLastY) =
+        std::tie(sweep.started, sweep.pointIndex, sweep.lastX, sweep.lastY);
     const QString time = now.toString(QStringLiteral("hh:mm:ss"));
     switch (p.kind) {
     case chart::StripPoint::First:

@@ -1,6 +1,6 @@
 #include "views/PlotReport.h"
 
-#include "records/ReportDialog.h"
+#include "survey/ReportDialog.h"
 
 #include <QWidget>
 

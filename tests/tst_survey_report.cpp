@@ -1,14 +1,16 @@
 // Survey figures of record tables, computed by hand for small tables, and the survey report as a
 // reader gets it: through pdftotext, pdffonts and pdftoppm.
 
+#include "panel/SharedState.h"
 #include "records/FileList.h"
+#include "records/RealTimeList.h"
 #include "records/RecordFile.h"
-#include "records/ReferenceLevels.h"
-#include "records/ReportDialog.h"
-#include "records/Statistics.h"
-#include "records/SurveyReport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/ReportDialog.h"
+#include "survey/Statistics.h"
+#include "survey/SurveyReport.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,12 +106,13 @@ QString run(const QString& program, const QStringList& args)
 
 } // namespace
 
-class TestRecordsReport : public QObject {
+class TestSurveyReport : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+        openReportsFromTables();
     }
 
     void figures_data()
@@ -253,7 +257,8 @@ private slots:
                        .value_or(Level{{}, -1})
                        .milliGauss;
         QCOMPARE(got, (QList<double>{50, 2.5, 4, 3, -1, -1, -1}));
-        const QList<Level> alarms = alarmLevels(QStringLiteral("20"), QStringLiteral("0"), true);
+        const QList<Level> alarms =
+            alarmLevels(QStringLiteral("20"), QStringLiteral("0"), Unit::MicroTesla);
         QCOMPARE(alarms.size(), 1);
         QCOMPARE(alarms[0].milliGauss, 200.0);
     }
@@ -369,6 +374,41 @@ private slots:
         QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
     }
 
+    // What the panel knows of the meter goes into a report on records read from the meter (the
+    // live table), never into one on a file.
+    void meterFactsOnlyForRecordsFromTheMeter_data()
+    {
+        QTest::addColumn<bool>("live");
+        QTest::addColumn<QString>("meter");
+        QTest::newRow("live table") << true << "Model 4627";
+        QTest::newRow("file list") << false << "";
+    }
+    void meterFactsOnlyForRecordsFromTheMeter()
+    {
+        QFETCH(bool, live);
+        QFETCH(QString, meter);
+        openReportsFromTables([] { return MeterFacts{"4627", {{"Your high alarm: 5 mG", 5}}}; });
+        const auto restore = qScopeGuard([] { openReportsFromTables(); });
+        SharedState state;
+        std::unique_ptr<RecordTableWindow> table;
+        if (live)
+            table = std::make_unique<RealTimeList>(state);
+        else
+            table = std::make_unique<FileList>();
+        QStringList fields;
+        QTimer::singleShot(0, table.get(), [&] {
+            if (auto* dialog = table->findChild<ReportDialog*>("ReportDialog")) {
+                fields << dialog->findChild<QLineEdit*>("TxtMeter")->text()
+                       << dialog->findChild<QLineEdit*>("TxtLevels")->text();
+                dialog->reject();
+            }
+        });
+        table->findChild<QAction*>("Report")->trigger();
+        QCOMPARE(fields.size(), 2);
+        QCOMPARE(fields[0], meter);
+        QCOMPARE(fields[1] == "5 mG", live);
+    }
+
     // The report names the file and its SHA-256; the dialog's fields come back next time.
     void reportFromTheFileList()
     {
@@ -413,5 +453,5 @@ private:
     QTemporaryDir dir;
 };
 
-QTEST_MAIN(TestRecordsReport)
-#include "tst_records_report.moc"
+QTEST_MAIN(TestSurveyReport)
+#include "tst_survey_report.moc"

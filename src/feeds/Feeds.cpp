@@ -1,4 +1,4 @@
-#include "records/Feeds.h"
+#include "feeds/Feeds.h"
 
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"

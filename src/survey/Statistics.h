@@ -12,22 +12,16 @@
 // clock was set back) is listed too and counts as no time.
 
 #include "link/Unit.h"
+#include "records/RecordFile.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
-#include <functional>
 #include <optional>
 
 namespace veltrix::stats {
-
-using veltrix::fromMilliGauss;
-using veltrix::toMilliGauss;
-using veltrix::Unit;
-using veltrix::unitOf;
-using veltrix::unitText;
 
 // What a record's Value cell holds.
 enum class ValueKind { Number, Overload, Invalid };
@@ -42,6 +36,8 @@ CellValue valueOf(QStringView cell);
 using ClockMs = qint64;
 std::optional<ClockMs> clockMsOf(QStringView date, QStringView time);
 std::optional<ClockMs> clockMsOf(const QDateTime& when);
+// The time of a record row (its Date and Time cells), when it can be read.
+std::optional<ClockMs> rowClock(QStringView row);
 QDateTime clockTime(ClockMs ms);
 // "2026-12-05 15:32:39" (and ".4" when the record had tenths).
 QString clockText(ClockMs ms);
@@ -118,9 +114,6 @@ struct Statistics {
     QList<LevelFigures> levels;
     QList<Break> breaks;
 };
-
-// Rows 1..rowCount of a table, each as its cells joined by TAB.
-using RowText = std::function<QStringView(int row)>;
 
 // The unit of the first row whose Unit cell can be read (the statistics' unit by default).
 std::optional<Unit> tableUnit(const RowText& rowText, int rowCount);

@@ -4,8 +4,8 @@
 // time above each level, gaps, the references with their sources, and the record data's name and
 // SHA-256 so that the report can be tied to its data; on request the records follow as a table.
 
-#include "records/ReferenceLevels.h"
-#include "records/Statistics.h"
+#include "survey/ReferenceLevels.h"
+#include "survey/Statistics.h"
 
 #include <QByteArray>
 #include <QRectF>
@@ -47,13 +47,13 @@ struct ReportLayout {
 
 // Writes the report of rows 1..rowCount to `path`, whole or not at all (a file that cannot be
 // written leaves no file behind). False with the reason in *error.
-bool writeSurveyReport(const QString& path, const stats::RowText& rowText, int rowCount,
+bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount,
                        const ReportRequest& request, QString* error = nullptr,
                        ReportLayout* layout = nullptr);
 
 // SHA-256 in hex of a file, or empty when it cannot be read.
 QString fileSha256(const QString& path);
 // SHA-256 in hex of a table as Save would write it (its record file bytes).
-QString tableSha256(const stats::RowText& rowText, int rowCount);
+QString tableSha256(const RowText& rowText, int rowCount);
 
 } // namespace veltrix

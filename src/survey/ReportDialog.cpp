@@ -1,8 +1,7 @@
-#include "records/ReportDialog.h"
+#include "survey/ReportDialog.h"
 
-#include "logger/AlarmSettings.h"
-#include "panel/SharedState.h"
 #include "records/BusyPointer.h"
+#include "records/RecordTableWindow.h"
 #include "ui/Dialogs.h"
 
 #include <QCheckBox>
@@ -59,15 +58,8 @@ std::optional<QList<Level>> ownLevels(const QString& text, Unit bareUnit, QStrin
 
 } // namespace
 
-void ReportSource::takeFrom(const SharedState& state)
-{
-    if (!state.ModelCode.isEmpty())
-        meter = QObject::tr("Model %1").arg(state.ModelCode);
-    alarmLevels =
-        stats::alarmLevels(state.Overbox1, state.Overbox2, state.OpAlarm1 == AlarmOptionSelected);
-}
-
-ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
+ReportDialog::ReportDialog(ReportSource source, QWidget* parent,
+                           const QList<stats::Level>& alarmLevels)
     : QDialog(parent), m_source(std::move(source))
 {
     setObjectName(QStringLiteral("ReportDialog"));
@@ -102,7 +94,7 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent)
                                   2 * LstReferences->frameWidth() + 4);
 
     QStringList alarms;
-    for (const Level& l : m_source.alarmLevels)
+    for (const Level& l : alarmLevels)
         alarms << l.name.section(QStringLiteral(": "), -1);
     TxtLevels = field(this, "TxtLevels",
                       alarms.isEmpty() ? s.value(QStringLiteral("report/levels")).toString()
@@ -213,13 +205,28 @@ bool ReportDialog::write()
     return true;
 }
 
-void runReportDialog(QWidget* parent, ReportSource source)
+void runReportDialog(QWidget* parent, ReportSource source, const QList<stats::Level>& alarmLevels)
 {
     // On the heap: the window it belongs to may be closed while it runs (a lost link closes the
     // live views), and takes the dialog with it.
-    const QPointer<ReportDialog> dialog = new ReportDialog(std::move(source), parent);
+    const QPointer<ReportDialog> dialog = new ReportDialog(std::move(source), parent, alarmLevels);
     dialog->exec();
     delete dialog.data();
+}
+
+void openReportsFromTables(std::function<MeterFacts()> meter)
+{
+    RecordTableWindow::setReportHandler(
+        [meter = std::move(meter)](QWidget* window, ReportSource source) {
+            MeterFacts facts;
+            if (source.fromMeter && meter)
+                facts = meter();
+            if (!facts.model.isEmpty())
+                source.meter =
+                    QObject::tr("Model %1").arg(facts.model) +
+                    (source.meter.isEmpty() ? QString() : QStringLiteral(", ") + source.meter);
+            runReportDialog(window, std::move(source), facts.alarms);
+        });
 }
 
 } // namespace veltrix

@@ -1,4 +1,4 @@
-#include "records/ReferenceLevels.h"
+#include "survey/ReferenceLevels.h"
 
 #include <QCoreApplication>
 
@@ -67,9 +67,8 @@ QString referenceKeys()
     return keys.join(QStringLiteral(", "));
 }
 
-QList<Level> alarmLevels(const QString& high, const QString& low, bool microTesla)
+QList<Level> alarmLevels(const QString& high, const QString& low, Unit unit)
 {
-    const Unit unit = microTesla ? Unit::MicroTesla : Unit::MilliGauss;
     QList<Level> levels;
     const auto add = [&](const QString& text, const QString& what) {
         // A low alarm of 0 is "no low alarm": every reading would be above it.

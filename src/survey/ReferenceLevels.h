@@ -2,7 +2,7 @@
 // The published levels a reader of a survey knows, as data: each with the lines it draws on a
 // chart and the source it comes from. Reports print the source under each one.
 
-#include "records/Statistics.h"
+#include "survey/Statistics.h"
 
 #include <QList>
 #include <QString>
@@ -25,8 +25,8 @@ const Reference* findReference(QStringView key);
 // The keys, for a usage message: "icnirp2010, icnirp1998, iarc2002, buildingbiology".
 QString referenceKeys();
 
-// The user's own alarm thresholds (the panel's high and low, in µT or mG) as levels; an empty
-// or unreadable threshold gives none.
-QList<Level> alarmLevels(const QString& high, const QString& low, bool microTesla);
+// The user's own alarm thresholds (the panel's high and low, in `unit`) as levels; an empty or
+// unreadable threshold gives none.
+QList<Level> alarmLevels(const QString& high, const QString& low, Unit unit);
 
 } // namespace veltrix::stats

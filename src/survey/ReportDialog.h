@@ -2,7 +2,8 @@
 // "Report…": asks for the report's title, site, location, operator, meter and notes (remembered
 // between runs), the levels to show and whether the records follow, then writes the PDF.
 
-#include "records/SurveyReport.h"
+#include "records/ReportSource.h"
+#include "survey/SurveyReport.h"
 
 #include <QDialog>
 
@@ -14,27 +15,12 @@ class QPlainTextEdit;
 
 namespace veltrix {
 
-struct SharedState;
-
-// The records a report is about and what is known of them.
-struct ReportSource {
-    QString dataName; // the record file's name, or the table's
-    QString filePath; // the record file the rows were read from, if any
-    stats::RowText rowText;
-    int rowCount = 0;
-    QString meter; // model and ID code when known
-    std::optional<stats::ClockMs> from, to;
-    double samplingSeconds = 0;
-    QList<stats::Level> alarmLevels;
-
-    // The meter's model and the panel's alarm thresholds.
-    void takeFrom(const SharedState& state);
-};
-
 class ReportDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ReportDialog(ReportSource source, QWidget* parent = nullptr);
+    // `alarmLevels`: the panel's alarm thresholds, offered as the user's own levels.
+    explicit ReportDialog(ReportSource source, QWidget* parent = nullptr,
+                          const QList<stats::Level>& alarmLevels = {});
 
     // What the report will hold, as the dialog stands.
     ReportRequest request() const;
@@ -60,6 +46,16 @@ private:
 };
 
 // Opens the dialog over `parent` and runs it.
-void runReportDialog(QWidget* parent, ReportSource source);
+void runReportDialog(QWidget* parent, ReportSource source,
+                     const QList<stats::Level>& alarmLevels = {});
+
+// What the panel knows of the meter it is connected to.
+struct MeterFacts {
+    QString model;              // empty while not known
+    QList<stats::Level> alarms; // the alarm thresholds as levels
+};
+// Makes every record table's "Report…" run the dialog. For records read from the meter, `meter`
+// is asked what is known of it.
+void openReportsFromTables(std::function<MeterFacts()> meter = {});
 
 } // namespace veltrix

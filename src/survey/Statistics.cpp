@@ -1,4 +1,4 @@
-#include "records/Statistics.h"
+#include "survey/Statistics.h"
 
 #include "link/ReadingDecoder.h"
 #include "records/CsvExport.h"
@@ -21,24 +21,6 @@ constexpr qint64 DayMs = 86'400'000;
 QString tr(const char* text, int n = -1)
 {
     return QCoreApplication::translate("Statistics", text, nullptr, n);
-}
-
-// Cells 1 to 4 of a row: Date, Time, Value, Unit.
-struct RowCells {
-    QStringView date, time, value, unit;
-};
-RowCells rowCells(QStringView row)
-{
-    QStringView cells[5];
-    qsizetype start = 0;
-    for (int c = 0; c < 5 && start <= row.size(); ++c) {
-        qsizetype end = row.indexOf(u'\t', start);
-        if (end < 0)
-            end = row.size();
-        cells[c] = row.mid(start, end - start);
-        start = end + 1;
-    }
-    return {cells[1], cells[2], cells[3], cells[4]};
 }
 
 // Above a level, allowing for the rounding of a level converted between units.
@@ -194,40 +176,42 @@ double percentile(QList<double>& values, double p)
 std::optional<Unit> tableUnit(const RowText& rowText, int rowCount)
 {
     for (int r = 1; r <= rowCount; ++r)
-        if (const auto unit = unitOf(rowCells(rowText(r)).unit))
+        if (const auto unit = unitOf(recordCells(rowText(r))[UnitCell]))
             return unit;
     return std::nullopt;
 }
 
-std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Options& options,
-                                  QString* error)
-{
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return std::nullopt;
-    };
+namespace {
 
+// What the rows give before any figure is taken: the series, the counts and, for each reading of
+// the series, whether an invalid row came just before it (a stretch above a level does not run
+// across one).
+struct Series {
     Statistics st;
-    const Unit unit =
-        options.unit ? *options.unit : tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
-    int otherUnit[2] = {0, 0}; // readings per unit
-    st.series.reserve(rowCount);
-    // Readings that follow an invalid one: a stretch above a level does not run across it.
     QList<bool> afterInvalid;
-    afterInvalid.reserve(rowCount);
+};
+
+Series readSeries(const RowText& rowText, int rowCount, const Options& options)
+{
+    Series out;
+    Statistics& st = out.st;
+    st.unit =
+        options.unit ? *options.unit : tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
+    int perUnit[2] = {0, 0}; // readings per unit
+    st.series.reserve(rowCount);
+    out.afterInvalid.reserve(rowCount);
     bool invalidSeen = false;
     const auto append = [&](const Sample& s) {
         st.series.append(s);
-        afterInvalid.append(invalidSeen);
+        out.afterInvalid.append(invalidSeen);
         invalidSeen = false;
     };
     for (int r = 1; r <= rowCount; ++r) {
         const QStringView row = rowText(r);
         if (row.trimmed().isEmpty())
             continue;
-        const RowCells cells = rowCells(row);
-        const std::optional<ClockMs> clock = clockMsOf(cells.date, cells.time);
+        const RecordCells cells = recordCells(row);
+        const std::optional<ClockMs> clock = clockMsOf(cells[DateCell], cells[TimeCell]);
         if (!clock) {
             ++st.rows;
             ++st.invalid;
@@ -237,35 +221,28 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
         if ((options.from && *clock < *options.from) || (options.to && *clock > *options.to))
             continue;
         ++st.rows;
-        const CellValue value = valueOf(cells.value);
-        const std::optional<Unit> rowUnit = unitOf(cells.unit);
+        const CellValue value = valueOf(cells[ValueCell]);
+        const std::optional<Unit> rowUnit = unitOf(cells[UnitCell]);
         if (value.kind == ValueKind::Overload) {
             ++st.overloads;
             st.overloadMoments.append({*clock, r});
             append({*clock, 0, 0, true, r});
         } else if (value.kind == ValueKind::Number && rowUnit) {
             ++st.readings;
-            ++otherUnit[int(*rowUnit)];
+            ++perUnit[int(*rowUnit)];
             append({*clock, 0, toMilliGauss(value.number, *rowUnit), false, r});
         } else {
             ++st.invalid;
             invalidSeen = true;
         }
     }
-    st.unit = unit;
-    st.converted = otherUnit[st.unit == Unit::MilliGauss ? 1 : 0];
+    st.converted = perUnit[st.unit == Unit::MilliGauss ? 1 : 0];
+    return out;
+}
 
-    if (st.rows == 0) {
-        if (options.from || options.to)
-            return fail(tr("No records between %1 and %2.")
-                            .arg(options.from ? clockText(*options.from) : tr("the start"),
-                                 options.to ? clockText(*options.to) : tr("the end")));
-        return fail(tr("There are no records."));
-    }
-    if (st.series.isEmpty())
-        return fail(tr("None of the %n record(s) holds a reading that can be read.", st.rows));
-
-    // The sampling time: the typical step forward between two readings.
+// The sampling time: the one given, or else the typical step forward between two readings.
+void takeSampling(Statistics& st, const Options& options)
+{
     QList<qint64> steps;
     steps.reserve(st.series.size());
     for (qsizetype i = 1; i < st.series.size(); ++i) {
@@ -276,9 +253,12 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
     st.samplingGiven = options.samplingSeconds > 0;
     st.sampling =
         st.samplingGiven ? qint64(std::llround(options.samplingSeconds * 1000)) : medianOf(steps);
+}
 
-    // Survey time, gaps and clocks set back.
-    QList<bool> broken(st.series.size(), false); // a break lies before reading i
+// Survey time, gaps and clocks set back; returns for each reading whether a break lies before it.
+QList<bool> takeBreaks(Statistics& st)
+{
+    QList<bool> broken(st.series.size(), false);
     for (qsizetype i = 1; i < st.series.size(); ++i) {
         Sample& s = st.series[i];
         const Sample& previous = st.series[i - 1];
@@ -297,36 +277,43 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
     st.first = st.series.first().clock;
     st.last = st.series.last().clock;
     st.duration = st.series.last().elapsed;
+    return broken;
+}
 
-    // Time above each level, in milligauss before the values change unit.
-    for (const Level& level : options.levels) {
-        LevelFigures f;
-        f.level = level;
-        int run = 0;
-        Moment runStart;
-        int longestRun = 0;
-        for (qsizetype i = 0; i < st.series.size(); ++i) {
-            const Sample& s = st.series[i];
-            if (broken[i] || afterInvalid[i])
-                run = 0;
-            if (!(s.overload || above(s.value, level.milliGauss))) {
-                run = 0;
-                continue;
-            }
-            ++f.samplesAbove;
-            f.overloadsAbove += s.overload;
-            if (run++ == 0)
-                runStart = {s.clock, s.row};
-            if (run > longestRun) {
-                longestRun = run;
-                f.longestStart = runStart;
-            }
+// Time above one level, with the values still in milligauss. `endsRun` tells for each reading
+// whether a stretch above cannot run into it (a break or an invalid row before it).
+LevelFigures levelFigures(const Statistics& st, const Level& level, const QList<bool>& endsRun)
+{
+    LevelFigures f;
+    f.level = level;
+    int run = 0;
+    Moment runStart;
+    int longestRun = 0;
+    for (qsizetype i = 0; i < st.series.size(); ++i) {
+        const Sample& s = st.series[i];
+        if (endsRun[i])
+            run = 0;
+        if (!(s.overload || above(s.value, level.milliGauss))) {
+            run = 0;
+            continue;
         }
-        f.timeAbove = f.samplesAbove * st.sampling;
-        f.longest = longestRun * st.sampling;
-        st.levels.append(f);
+        ++f.samplesAbove;
+        f.overloadsAbove += s.overload;
+        if (run++ == 0)
+            runStart = {s.clock, s.row};
+        if (run > longestRun) {
+            longestRun = run;
+            f.longestStart = runStart;
+        }
     }
+    f.timeAbove = f.samplesAbove * st.sampling;
+    f.longest = longestRun * st.sampling;
+    return f;
+}
 
+// The readings into the statistics' unit, and the figures of their values.
+void takeValues(Statistics& st)
+{
     QList<double> values;
     values.reserve(st.readings);
     for (Sample& s : st.series) {
@@ -343,19 +330,57 @@ std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Op
             st.maximumAt = {s.clock, s.row};
         }
     }
-    if (!values.isEmpty()) {
-        double sum = 0;
-        for (const double v : values)
-            sum += v;
-        st.mean = sum / double(values.size());
-        double squares = 0;
-        for (const double v : values)
-            squares += (v - st.mean) * (v - st.mean);
-        st.standardDeviation =
-            values.size() > 1 ? std::sqrt(squares / double(values.size() - 1)) : 0;
-        st.median = percentile(values, 50);
-        st.percentile95 = percentile(values, 95);
+    if (values.isEmpty())
+        return;
+    double sum = 0;
+    for (const double v : values)
+        sum += v;
+    st.mean = sum / double(values.size());
+    double squares = 0;
+    for (const double v : values)
+        squares += (v - st.mean) * (v - st.mean);
+    st.standardDeviation = values.size() > 1 ? std::sqrt(squares / double(values.size() - 1)) : 0;
+    st.median = percentile(values, 50);
+    st.percentile95 = percentile(values, 95);
+}
+
+} // namespace
+
+std::optional<ClockMs> rowClock(QStringView row)
+{
+    const RecordCells cells = recordCells(row);
+    return clockMsOf(cells[DateCell], cells[TimeCell]);
+}
+
+std::optional<Statistics> compute(const RowText& rowText, int rowCount, const Options& options,
+                                  QString* error)
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+
+    Series read = readSeries(rowText, rowCount, options);
+    Statistics& st = read.st;
+    if (st.rows == 0) {
+        if (options.from || options.to)
+            return fail(tr("No records between %1 and %2.")
+                            .arg(options.from ? clockText(*options.from) : tr("the start"),
+                                 options.to ? clockText(*options.to) : tr("the end")));
+        return fail(tr("There are no records."));
     }
+    if (st.series.isEmpty())
+        return fail(tr("None of the %n record(s) holds a reading that can be read.", st.rows));
+
+    takeSampling(st, options);
+    QList<bool> endsRun = takeBreaks(st);
+    for (qsizetype i = 0; i < endsRun.size(); ++i)
+        endsRun[i] = endsRun[i] || read.afterInvalid[i];
+    // Time above each level, in milligauss before the values change unit.
+    for (const Level& level : options.levels)
+        st.levels.append(levelFigures(st, level, endsRun));
+    takeValues(st);
     return st;
 }
 
