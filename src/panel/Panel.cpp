@@ -403,8 +403,10 @@ bool Panel::blinkUnit(quint8 status)
 
 bool Panel::showAlarm()
 {
-    const auto [high, low] = alarmThresholdsAsShown(m_state);
-    const AlarmMarks marks = alarmMarks(LblValue->text(), high, low, m_state.EnableDisable);
+    const auto [high, low] =
+        alarmThresholdsAsShown(m_state, m_state.Flags.TeslaFlag, m_state.Flags.GaussFlag);
+    const AlarmMarks marks =
+        alarmMarks(LblValue->text(), high, low, alarmSwitchText(m_state.EnableDisable));
     QPointer<Panel> self(this);
     const auto apply = [&](QLabel* label, Mark mark) {
         if (mark == Mark::Hide) {

@@ -1,7 +1,6 @@
 #include "records/ChartGeometry.h"
 
 #include "link/ReadingDecoder.h"
-#include "panel/SharedState.h"
 
 #include <QObject>
 #include <QStringTokenizer>
@@ -74,7 +73,7 @@ double rescaledLimit(double limit, const QString& newUnit)
     return newUnit == MilliGauss ? limit * 10 : limit / 10;
 }
 
-StripPoint advanceSweep(SharedState& s, double y)
+StripPoint advanceSweep(StripState& s, double y)
 {
     StripPoint p;
     if (!s.StripStarted) {
@@ -210,7 +209,8 @@ const QString& plotRangeRefusal()
     return text;
 }
 
-std::optional<ListPlotDrawing> drawListPlot(const SharedState& s, const RowText& rowText, int rows)
+std::optional<ListPlotDrawing> drawListPlot(const ListPlotState& s, const RowText& rowText,
+                                            int rows)
 {
     ListPlotDrawing d;
     d.top = numberText(s.PlotRangeMax);

@@ -8,6 +8,8 @@
 // the top line, so they stand out from a value exactly at the limit. The whole chart space,
 // labels included, is 6000 x 5000 units and is stretched onto the window's current size.
 
+#include "link/Unit.h"
+
 #include <QColor>
 #include <QLineF>
 #include <QList>
@@ -21,9 +23,6 @@
 #include <optional>
 
 namespace veltrix {
-
-struct SharedState;
-
 namespace chart {
 
 inline constexpr double Left = 1000;
@@ -62,8 +61,21 @@ double stripHeight(const QString& valueText, double min, double max);
 // times smaller otherwise. Both limits are rescaled, so they stay in order.
 double rescaledLimit(double limit, const QString& newUnit);
 
-// One reading of the strip chart's sweep, applied to the sweep state in SharedState
-// (StripStarted, StripPointIndex, StripLastX, StripLastY, with StripRecords and StripStep).
+// What the strip chart keeps: its limits, the unit they are in, and its sweep.
+struct StripState {
+    double StripMin = 0;
+    double StripMax = 0;
+    std::optional<Unit> StripScaleUnit; // none: the limits follow no unit yet
+    int StripRecords = 0;               // points across
+    double StripStep = 0;               // x distance between two points
+    bool StripStarted = false;
+    int StripPointIndex = 0;
+    double StripLastX = 0;
+    double StripLastY = 0;
+};
+
+// One reading of the strip chart's sweep, applied to the sweep state (StripStarted,
+// StripPointIndex, StripLastX, StripLastY, with StripRecords and StripStep).
 struct StripPoint {
     enum Kind {
         First,   // the sweep's first reading: nothing drawn, the start time is shown
@@ -75,7 +87,7 @@ struct StripPoint {
     bool middleTime = false; // the middle time label shows this reading's time
     bool endTime = false;    // the end time label shows this reading's time
 };
-StripPoint advanceSweep(SharedState& state, double y);
+StripPoint advanceSweep(StripState& state, double y);
 
 // What the strip chart's range dialog accepts: 10 to 10000 points per sweep (more would draw
 // segments narrower than a pixel and cost a redraw each), a lower limit of 0 or more and an
@@ -98,6 +110,16 @@ const QString& stripTooManyRefusal();
 const QString& stripRangeRefusal(StripRangeError error);
 
 // ---- List plot ----
+// The span of a table the list plot shows and its range.
+struct ListPlotState {
+    int PlotFirstRecord = 0;
+    int PlotLastRecord = 0;
+    int PlotSpan = 0;
+    int PlotTotalRecords = 0;
+    double PlotRangeMin = 0;
+    double PlotRangeMax = 0;
+    double PlotFullScale = 0;
+};
 
 // The Unit cell of row 1 decides the plot's unit and its largest top value.
 double plotFullScale(QStringView plotUnit);
@@ -134,7 +156,7 @@ struct ListPlotDrawing {
 // `rows` data rows. Nothing when the span does not lie within the table or the range has no
 // height: the plot window then closes.
 using RowText = std::function<QStringView(int row)>;
-std::optional<ListPlotDrawing> drawListPlot(const SharedState& settings, const RowText& rowText,
+std::optional<ListPlotDrawing> drawListPlot(const ListPlotState& settings, const RowText& rowText,
                                             int rows);
 
 } // namespace chart

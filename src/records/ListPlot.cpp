@@ -1,7 +1,5 @@
 #include "records/ListPlot.h"
 
-#include "panel/SharedState.h"
-#include "records/ChartGeometry.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 
@@ -26,7 +24,7 @@ ListPlot1::ListPlot1(QWidget* parent)
 {
 }
 
-bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s)
+bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const chart::ListPlotState& s)
 {
     const auto drawing = chart::drawListPlot(
         s, [&table](int row) { return table.rowView(row); }, table.rowCount());
@@ -49,7 +47,7 @@ bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s
     return true;
 }
 
-Plot1Range::Plot1Range(SharedState& state, QWidget* parent)
+Plot1Range::Plot1Range(const chart::ListPlotState& state, QWidget* parent)
     : QDialog(parent), TxtT1(new QLineEdit(this)), TxtT2(new QLineEdit(this)),
       TxtR1(new QLineEdit(this)), TxtR2(new QLineEdit(this)),
       CmdOK(new QPushButton(tr("OK"), this)), m_state(state)
@@ -88,10 +86,7 @@ void Plot1Range::showEvent(QShowEvent* event)
     TxtR2->setText(chart::numberText(m_state.PlotRangeMax));
 }
 
-ListPlot::ListPlot(SharedState& state, QWidget* windowParent)
-    : QObject(windowParent), m_state(state), m_windowParent(windowParent)
-{
-}
+ListPlot::ListPlot(QWidget* windowParent) : QObject(windowParent), m_windowParent(windowParent) {}
 
 ListPlot::~ListPlot()
 {

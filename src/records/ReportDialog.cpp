@@ -63,8 +63,7 @@ void ReportSource::takeFrom(const SharedState& state)
 {
     if (!state.ModelCode.isEmpty())
         meter = QObject::tr("Model %1").arg(state.ModelCode);
-    alarmLevels =
-        stats::alarmLevels(state.Overbox1, state.Overbox2, state.OpAlarm1 == AlarmOptionSelected);
+    alarmLevels = stats::alarmLevels(state.Overbox1, state.Overbox2, state.OpAlarm1());
 }
 
 ReportDialog::ReportDialog(ReportSource source, QWidget* parent)

@@ -1,7 +1,5 @@
 #include "records/StripChart.h"
 
-#include "panel/SharedState.h"
-#include "records/ChartGeometry.h"
 #include "ui/Dialogs.h"
 
 #include <QFormLayout>
@@ -12,7 +10,7 @@
 
 namespace veltrix {
 
-RealTime1::RealTime1(SharedState& state, QWidget* parent)
+RealTime1::RealTime1(chart::StripState& state, QWidget* parent)
     : ChartWindow(QStringLiteral("RealTime1"), tr("RealTimeGraph"), true, parent), m_state(state)
 {
 }
@@ -38,14 +36,15 @@ void RealTime1::restart()
 bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText, const QTime& now)
 {
     // The meter changed its unit: the limits follow it. The chart keeps its own record of the
-    // unit it is scaled for; the gauge's record may already have seen the change.
-    if (unitText != m_state.StripScaleUnit) {
-        if (!m_state.StripScaleUnit.isEmpty()) {
+    // unit it is scaled for.
+    const std::optional<Unit> unit = unitOf(unitText);
+    if (unit != m_state.StripScaleUnit) {
+        if (m_state.StripScaleUnit) {
             m_state.StripMin = chart::rescaledLimit(m_state.StripMin, unitText);
             m_state.StripMax = chart::rescaledLimit(m_state.StripMax, unitText);
         }
         showLimits();
-        m_state.StripScaleUnit = unitText;
+        m_state.StripScaleUnit = unit;
     }
     setLabel(LblUnit, unitText);
     setLabel(LblValue, valueText);
@@ -74,12 +73,11 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
 
 void RealTime1::closing()
 {
-    m_state.StripChartOpen = false;
     m_state.StripPointIndex = 0;
     m_state.StripStarted = false;
 }
 
-Real1Range::Real1Range(SharedState& state, QWidget* parent)
+Real1Range::Real1Range(const chart::StripState& state, QWidget* parent)
     : QDialog(parent), TxtReal1Max(new QLineEdit(this)), TxtReal1Min(new QLineEdit(this)),
       TxtReal1Rec(new QLineEdit(this)), CmdOK(new QPushButton(tr("OK"), this)), m_state(state)
 {
@@ -107,8 +105,7 @@ void Real1Range::showEvent(QShowEvent* event)
     TxtReal1Rec->setText(QString::number(m_state.StripRecords));
 }
 
-StripChart::StripChart(SharedState& state, QWidget* windowParent)
-    : QObject(windowParent), m_state(state), m_windowParent(windowParent)
+StripChart::StripChart(QWidget* windowParent) : QObject(windowParent), m_windowParent(windowParent)
 {
 }
 
@@ -138,9 +135,20 @@ RealTime1* StripChart::ensureWindow()
     return m_window;
 }
 
+void StripChart::start(double max, std::optional<Unit> unit)
+{
+    m_state.StripStarted = false;
+    m_state.StripRecords = 300;
+    m_state.StripStep = 4000.0 / (300 - 1);
+    m_state.StripMin = 0;
+    m_state.StripMax = max;
+    m_state.StripScaleUnit = unit;
+    open();
+}
+
 void StripChart::open()
 {
-    m_state.StripChartOpen = true;
+    emit opened();
     RealTime1* w = ensureWindow();
     w->restart();
     w->show();
