@@ -273,6 +273,23 @@ void MemoryWindow::readClock()
         report(tr("Meter clock"), reply);
 }
 
+DataList* MemoryWindow::newDataList()
+{
+    if (DataList* panels = m_host.newDataList ? m_host.newDataList() : nullptr)
+        return panels;
+    // Without a panel (tests, tools) the list is this window's.
+    TableHost table;
+    table.poll = m_host.poll;
+    table.recording = m_host.recording;
+    auto* list = new DataList(std::move(table), parentWidget());
+    list->plotAction()->setEnabled(bool(m_plotHandler));
+    connect(list, &DataList::plotRequested, this, [this, list] {
+        if (m_plotHandler)
+            m_plotHandler(*list);
+    });
+    return list;
+}
+
 void MemoryWindow::downloadSet(int row)
 {
     if (m_busy > 0 || row < 1 || row > m_sets.size())
@@ -311,24 +328,8 @@ void MemoryWindow::downloadSet(int row)
     if (m_host.showFlags)
         m_host.showFlags(set.flags);
 
-    DataList* list = m_host.newDataList ? m_host.newDataList() : nullptr;
-    if (!list) {
-        // Without a panel (tests, tools) the list is this window's.
-        TableHost table;
-        table.poll = m_host.poll;
-        table.recording = m_host.recording;
-        list = new DataList(std::move(table), parentWidget());
-        list->plotAction()->setEnabled(bool(m_plotHandler));
-        connect(list, &DataList::plotRequested, this, [this, list] {
-            if (m_plotHandler)
-                m_plotHandler(*list);
-        });
-    }
+    DataList* list = newDataList();
     m_dataList = list;
-    if (!list) {
-        emit downloadFinished(false);
-        return;
-    }
     if (m_host.panel)
         list->move(m_host.panel->frameGeometry().right() + 1, 0);
     list->show();

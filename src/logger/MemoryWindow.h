@@ -106,6 +106,8 @@ private:
     bool keepGoing() const;
     int century() const;
     void report(const QString& what, const logger::Reply& reply);
+    // The list for a downloaded set: the panel's, or without one this window's own.
+    DataList* newDataList();
 
     LoggerHost m_host;
     logger::LoggerExchange m_exchange;
