@@ -38,11 +38,11 @@ QStringList labelTexts(QWidget* window, std::initializer_list<const char*> names
 }
 
 // Strip settings as the toolbar's "Graph" leaves them in milligauss, with N points per sweep.
-void stripDefaults(chart::StripState& s, int n = 300)
+void stripDefaults(StripSettings& s, int n = 300)
 {
-    s.StripStarted = false;
-    s.StripRecords = n;
-    s.StripStep = 4000.0 / (n - 1);
+    s.sweep.started = false;
+    s.sweep.records = n;
+    s.sweep.step = 4000.0 / (n - 1);
     s.StripMin = 0;
     s.StripMax = 2;
     s.StripScaleUnit = Unit::MilliGauss;
@@ -82,7 +82,7 @@ private slots:
     {
         dialogs.reset(); // the old script ends before the new one starts answering
         dialogs = std::make_unique<test::ScriptedDialogs>();
-        s = chart::StripState();
+        s = StripSettings();
         stripDefaults(s);
     }
 
@@ -141,7 +141,7 @@ private slots:
         QVERIFY(chart.isVisible());
         // Started again mid-sweep (the toolbar's Graph, the range dialog's OK): from the left.
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 12)));
-        s.StripStarted = false;
+        s.sweep.started = false;
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 13)));
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 14)));
         QCOMPARE(chart.points().last().x(), 1000 + 4000.0 / 9);
@@ -207,9 +207,9 @@ private slots:
         const bool ok = refusal.isEmpty();
         QCOMPARE(dialogs->messages, ok ? QStringList() : QStringList{refusal});
         const int n = ok ? entry[2].toInt() : 300;
-        const chart::StripState& set = strip.settings();
+        const StripSettings& set = strip.settings();
         QCOMPARE(
-            QList<double>({double(set.StripRecords), set.StripMin, set.StripMax, set.StripStep}),
+            QList<double>({double(set.sweep.records), set.StripMin, set.StripMax, set.sweep.step}),
             QList<double>({double(n), ok ? 1.0 : 0.0, ok ? 5.0 : 2.0, 4000.0 / (n - 1)}));
         QCOMPARE(dialog->isVisible(), !ok);
         QCOMPARE(strip.window()->isVisible(), ok);
@@ -292,9 +292,8 @@ private slots:
         ListPlot plot;
         plot.plotTable(*table);
         const auto settings = [&plot] {
-            const chart::ListPlotState& p = plot.settings();
-            return QList<double>{double(p.PlotFirstRecord), double(p.PlotLastRecord),
-                                 p.PlotRangeMin, p.PlotRangeMax};
+            const chart::PlotRange& r = plot.settings().range;
+            return QList<double>{double(r.first), double(r.last), r.min, r.max};
         };
         const QList<double> before = settings();
         plot.window()->findChild<QAction*>("MnuLimit")->trigger();
@@ -314,7 +313,7 @@ private slots:
         if (!accepted) {
             QCOMPARE(settings(), before);
         } else {
-            QCOMPARE(plot.settings().PlotSpan, 2);
+            QCOMPARE(settings(), (QList<double>{1, 2, 0, 1000}));
             QCOMPARE(plot.window()->points().size(), 2);
             QCOMPARE(labelTexts(plot.window(), {"LblValTop"}), QStringList{"1000"});
         }
@@ -371,12 +370,12 @@ private slots:
     // N - 1; each segment starts where the last one ended.
     void stripTimeLabelsForOddN()
     {
-        stripDefaults(s, 11);
-        chart::advanceSweep(s, 2000);
+        chart::Sweep sweep{11, 4000.0 / 10};
+        chart::advanceSweep(sweep, 2000);
         QList<int> middle, end;
         for (int i = 1; i < 11; ++i) {
-            const chart::StripPoint p = chart::advanceSweep(s, 2000);
-            QCOMPARE(p.segment.x1(), chart::Left + (i - 1) * s.StripStep);
+            const chart::StripPoint p = chart::advanceSweep(sweep, 2000);
+            QCOMPARE(p.segment.x1(), chart::Left + (i - 1) * sweep.step);
             if (p.middleTime)
                 middle << i;
             if (p.endTime)
@@ -388,7 +387,7 @@ private slots:
 
 private:
     std::unique_ptr<test::ScriptedDialogs> dialogs;
-    chart::StripState s;
+    StripSettings s;
 };
 
 QTEST_MAIN(ChartsTest)

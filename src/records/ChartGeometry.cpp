@@ -73,30 +73,30 @@ double rescaledLimit(double limit, const QString& newUnit)
     return newUnit == MilliGauss ? limit * 10 : limit / 10;
 }
 
-StripPoint advanceSweep(StripState& s, double y)
+StripPoint advanceSweep(Sweep& s, double y)
 {
     StripPoint p;
-    if (!s.StripStarted) {
-        s.StripStarted = true;
-        s.StripLastY = y;
-        s.StripPointIndex = 0;
-        s.StripLastX = Left;
+    if (!s.started) {
+        s.started = true;
+        s.lastY = y;
+        s.pointIndex = 0;
+        s.lastX = Left;
         p.kind = StripPoint::First;
         return p;
     }
-    ++s.StripPointIndex;
-    const int n = s.StripRecords;
-    p.middleTime = s.StripPointIndex == n / 2;
-    p.endTime = s.StripPointIndex == n - 1;
-    const double x = Left + s.StripPointIndex * s.StripStep;
-    p.segment = QLineF(s.StripLastX, s.StripLastY, x, y);
-    s.StripLastX = x;
-    s.StripLastY = y;
+    ++s.pointIndex;
+    const int n = s.records;
+    p.middleTime = s.pointIndex == n / 2;
+    p.endTime = s.pointIndex == n - 1;
+    const double x = Left + s.pointIndex * s.step;
+    p.segment = QLineF(s.lastX, s.lastY, x, y);
+    s.lastX = x;
+    s.lastY = y;
     p.kind = StripPoint::Segment;
     // The reading after the sweep's last point (a little slack for the rounding of the step).
     if (x > Right + 1e-6) {
-        s.StripStarted = false;
-        s.StripPointIndex = 0;
+        s.started = false;
+        s.pointIndex = 0;
         p.kind = StripPoint::Cleared;
     }
     return p;
@@ -209,36 +209,35 @@ const QString& plotRangeRefusal()
     return text;
 }
 
-std::optional<ListPlotDrawing> drawListPlot(const ListPlotState& s, const RowText& rowText,
+std::optional<ListPlotDrawing> drawListPlot(const PlotRange& range, const RowText& rowText,
                                             int rows)
 {
     ListPlotDrawing d;
-    d.top = numberText(s.PlotRangeMax);
-    d.middle = numberText((s.PlotRangeMin + s.PlotRangeMax) / 2);
-    d.bottom = numberText(s.PlotRangeMin);
-    if (s.PlotSpan < 2)
+    d.top = numberText(range.max);
+    d.middle = numberText((range.min + range.max) / 2);
+    d.bottom = numberText(range.min);
+    const int span = range.last - range.first + 1;
+    if (span < 2)
         return d;
-    const int first = s.PlotFirstRecord;
-    const int last = s.PlotLastRecord;
-    if (first < 1 || last > rows || last <= first || !(s.PlotRangeMax != s.PlotRangeMin))
+    if (range.first < 1 || range.last > rows || !(range.max != range.min))
         return std::nullopt;
 
     const auto time = [&](int row) { return cellOf(rowText(row), 2).toString(); };
-    d.t1 = time(first);
-    d.t2 = time((first + last) / 2);
-    d.t3 = time(last);
+    d.t1 = time(range.first);
+    d.t2 = time((range.first + range.last) / 2);
+    d.t3 = time(range.last);
     const QStringView plotUnit = cellOf(rowText(1), 4);
     d.unit = plotUnit.toString();
 
-    d.step = 4000.0 / (s.PlotSpan - 1);
-    d.points.reserve(last - first + 1);
-    for (int r = first; r <= last; ++r) {
+    d.step = 4000.0 / (span - 1);
+    d.points.reserve(span);
+    for (int r = range.first; r <= range.last; ++r) {
         const QStringView row = rowText(r);
         const double value = plotValue(cellOf(row, 3), cellOf(row, 4), plotUnit);
         d.points.append(
-            QPointF(Left + (r - first) * d.step, heightOf(value, s.PlotRangeMin, s.PlotRangeMax)));
+            QPointF(Left + (r - range.first) * d.step, heightOf(value, range.min, range.max)));
     }
-    d.caption = QString::number(s.PlotSpan) + QStringLiteral("Records Completed");
+    d.caption = QString::number(span) + QStringLiteral("Records Completed");
     return d;
 }
 

@@ -8,8 +8,6 @@
 // the top line, so they stand out from a value exactly at the limit. The whole chart space,
 // labels included, is 6000 x 5000 units and is stretched onto the window's current size.
 
-#include "link/Unit.h"
-
 #include <QColor>
 #include <QLineF>
 #include <QList>
@@ -61,21 +59,18 @@ double stripHeight(const QString& valueText, double min, double max);
 // times smaller otherwise. Both limits are rescaled, so they stay in order.
 double rescaledLimit(double limit, const QString& newUnit);
 
-// What the strip chart keeps: its limits, the unit they are in, and its sweep.
-struct StripState {
-    double StripMin = 0;
-    double StripMax = 0;
-    std::optional<Unit> StripScaleUnit; // none: the limits follow no unit yet
-    int StripRecords = 0;               // points across
-    double StripStep = 0;               // x distance between two points
-    bool StripStarted = false;
-    int StripPointIndex = 0;
-    double StripLastX = 0;
-    double StripLastY = 0;
+// The strip chart's sweep: how many readings it takes and the step between them, and where it
+// has got to.
+struct Sweep {
+    int records = 0;
+    double step = 0;
+    bool started = false;
+    int pointIndex = 0;
+    double lastX = 0;
+    double lastY = 0;
 };
 
-// One reading of the strip chart's sweep, applied to the sweep state (StripStarted,
-// StripPointIndex, StripLastX, StripLastY, with StripRecords and StripStep).
+// One reading of the strip chart's sweep, applied to the sweep.
 struct StripPoint {
     enum Kind {
         First,   // the sweep's first reading: nothing drawn, the start time is shown
@@ -87,7 +82,7 @@ struct StripPoint {
     bool middleTime = false; // the middle time label shows this reading's time
     bool endTime = false;    // the end time label shows this reading's time
 };
-StripPoint advanceSweep(StripState& state, double y);
+StripPoint advanceSweep(Sweep& sweep, double y);
 
 // What the strip chart's range dialog accepts: 10 to 10000 points per sweep (more would draw
 // segments narrower than a pixel and cost a redraw each), a lower limit of 0 or more and an
@@ -110,16 +105,6 @@ const QString& stripTooManyRefusal();
 const QString& stripRangeRefusal(StripRangeError error);
 
 // ---- List plot ----
-// The span of a table the list plot shows and its range.
-struct ListPlotState {
-    int PlotFirstRecord = 0;
-    int PlotLastRecord = 0;
-    int PlotSpan = 0;
-    int PlotTotalRecords = 0;
-    double PlotRangeMin = 0;
-    double PlotRangeMax = 0;
-    double PlotFullScale = 0;
-};
 
 // The Unit cell of row 1 decides the plot's unit and its largest top value.
 double plotFullScale(QStringView plotUnit);
@@ -152,11 +137,12 @@ struct ListPlotDrawing {
     QList<QPointF> points;       // one per record of the span, in chart coordinates
     QString caption;             // "<span>Records Completed" once drawn
 };
-// The table is read through `rowText` (data row r, 1-based, as its cells joined by TAB) with
-// `rows` data rows. Nothing when the span does not lie within the table or the range has no
-// height: the plot window then closes.
+// The rows first..last of the table, drawn between the limits min and max. The table is read
+// through `rowText` (data row r, 1-based, as its cells joined by TAB) with `rows` data rows.
+// Nothing when the span does not lie within the table or the range has no height: the plot
+// window then closes.
 using RowText = std::function<QStringView(int row)>;
-std::optional<ListPlotDrawing> drawListPlot(const ListPlotState& settings, const RowText& rowText,
+std::optional<ListPlotDrawing> drawListPlot(const PlotRange& range, const RowText& rowText,
                                             int rows);
 
 } // namespace chart

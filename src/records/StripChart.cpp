@@ -10,7 +10,7 @@
 
 namespace veltrix {
 
-RealTime1::RealTime1(chart::StripState& state, QWidget* parent)
+RealTime1::RealTime1(StripSettings& state, QWidget* parent)
     : ChartWindow(QStringLiteral("RealTime1"), tr("RealTimeGraph"), true, parent), m_state(state)
 {
 }
@@ -50,7 +50,7 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
     setLabel(LblValue, valueText);
 
     const double y = chart::stripHeight(valueText, m_state.StripMin, m_state.StripMax);
-    const chart::StripPoint p = chart::advanceSweep(m_state, y);
+    const chart::StripPoint p = chart::advanceSweep(m_state.sweep, y);
     const QString time = now.toString(QStringLiteral("hh:mm:ss"));
     switch (p.kind) {
     case chart::StripPoint::First:
@@ -73,11 +73,11 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
 
 void RealTime1::closing()
 {
-    m_state.StripPointIndex = 0;
-    m_state.StripStarted = false;
+    m_state.sweep.pointIndex = 0;
+    m_state.sweep.started = false;
 }
 
-Real1Range::Real1Range(const chart::StripState& state, QWidget* parent)
+Real1Range::Real1Range(const StripSettings& state, QWidget* parent)
     : QDialog(parent), TxtReal1Max(new QLineEdit(this)), TxtReal1Min(new QLineEdit(this)),
       TxtReal1Rec(new QLineEdit(this)), CmdOK(new QPushButton(tr("OK"), this)), m_state(state)
 {
@@ -102,7 +102,7 @@ void Real1Range::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     TxtReal1Max->setText(chart::numberText(m_state.StripMax));
     TxtReal1Min->setText(chart::numberText(m_state.StripMin));
-    TxtReal1Rec->setText(QString::number(m_state.StripRecords));
+    TxtReal1Rec->setText(QString::number(m_state.sweep.records));
 }
 
 StripChart::StripChart(QWidget* windowParent) : QObject(windowParent), m_windowParent(windowParent)
@@ -137,9 +137,9 @@ RealTime1* StripChart::ensureWindow()
 
 void StripChart::start(double max, std::optional<Unit> unit)
 {
-    m_state.StripStarted = false;
-    m_state.StripRecords = 300;
-    m_state.StripStep = 4000.0 / (300 - 1);
+    m_state.sweep.started = false;
+    m_state.sweep.records = 300;
+    m_state.sweep.step = 4000.0 / (300 - 1);
     m_state.StripMin = 0;
     m_state.StripMax = max;
     m_state.StripScaleUnit = unit;
@@ -198,11 +198,11 @@ void StripChart::acceptRange()
                                        ui::MsgIcon::None);
         return; // the dialog stays open
     }
-    m_state.StripRecords = range.records;
+    m_state.sweep.records = range.records;
     m_state.StripMin = range.min;
     m_state.StripMax = range.max;
-    m_state.StripStep = 4000.0 / (range.records - 1);
-    m_state.StripStarted = false;
+    m_state.sweep.step = 4000.0 / (range.records - 1);
+    m_state.sweep.started = false;
     open();
     emit reopened();
     if (dialog)

@@ -4,6 +4,7 @@
 // full the chart starts over on a clean window. Its range dialog sets the limits and the number
 // of points.
 
+#include "link/Unit.h"
 #include "records/ChartGeometry.h"
 #include "records/ChartWindow.h"
 
@@ -16,10 +17,18 @@ class QPushButton;
 
 namespace veltrix {
 
+// What the strip chart keeps: its limits, the unit they are in, and its sweep.
+struct StripSettings {
+    double StripMin = 0;
+    double StripMax = 0;
+    std::optional<Unit> StripScaleUnit; // none: the limits follow no unit yet
+    chart::Sweep sweep;
+};
+
 class RealTime1 : public ChartWindow {
     Q_OBJECT
 public:
-    explicit RealTime1(chart::StripState& state, QWidget* parent = nullptr);
+    explicit RealTime1(StripSettings& state, QWidget* parent = nullptr);
 
     // One sample: the panel's value and unit texts and the time of day. False when the reading
     // took the first point of a sweep (nothing drawn yet; the sample's feeding ends here).
@@ -35,13 +44,13 @@ protected:
 private:
     void showLimits();
 
-    chart::StripState& m_state;
+    StripSettings& m_state;
 };
 
 class Real1Range : public QDialog {
     Q_OBJECT
 public:
-    explicit Real1Range(const chart::StripState& state, QWidget* parent = nullptr);
+    explicit Real1Range(const StripSettings& state, QWidget* parent = nullptr);
 
     QLineEdit* TxtReal1Max;
     QLineEdit* TxtReal1Min;
@@ -52,7 +61,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    const chart::StripState& m_state;
+    const StripSettings& m_state;
 };
 
 // Owns the chart window and its range dialog for the panel; windows are made on first use.
@@ -77,7 +86,7 @@ public:
     // Its OK: checks every field first; a refused entry changes no setting.
     void acceptRange();
 
-    const chart::StripState& settings() const { return m_state; }
+    const StripSettings& settings() const { return m_state; }
     RealTime1* window() const { return m_window; }
     Real1Range* rangeDialog() const { return m_dialog; }
     void setPrinterFactory(ChartWindow::PrinterFactory factory);
@@ -95,7 +104,7 @@ signals:
 private:
     RealTime1* ensureWindow();
 
-    chart::StripState m_state;
+    StripSettings m_state;
     QPointer<QWidget> m_windowParent;
     QPointer<RealTime1> m_window;
     QPointer<Real1Range> m_dialog;
