@@ -9,7 +9,6 @@
 #include "support/BenchSupport.h"
 
 #include "panel/Panel.h"
-#include "panel/SharedState.h"
 #include "records/FileList.h"
 #include "records/ListPlot.h"
 #include "records/RecordFile.h"
@@ -96,12 +95,10 @@ std::unique_ptr<Panel> startPanel(sim::VirtualMeter& meter)
 
 void listPlotFigures()
 {
-    SharedState state;
     FileList list;
     list.grid().addItems(tableRows());
-    ListPlot plot(state);
-    QObject::connect(&list, &FileList::plotRequested, &plot,
-                     [&] { plot.plotTable(list.grid()); });
+    ListPlot plot;
+    QObject::connect(&list, &FileList::plotRequested, &plot, [&] { plot.plotTable(list.grid()); });
     list.show();
     QCoreApplication::processEvents();
     QAction* button = list.toolbar()->findChild<QAction*>(QStringLiteral("Plot"));

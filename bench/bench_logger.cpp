@@ -176,10 +176,9 @@ void decodePhase()
     sim::LoggerSet set = sim::VirtualMeter::fullMemorySets().at(0);
     set.values.resize(16000);
     const QByteArray reply = sim::protocol::setDataAnswer(set);
-    SharedState state;
     double best = 1e9;
     for (int run = 0; run < 5; ++run) {
-        DataList list(state);
+        DataList list;
         QElapsedTimer t;
         t.start();
         const logger::SetRecords rows = logger::decodeSetRecords(reply, 16000, {}, 20);

@@ -4,10 +4,10 @@
 
 #include "support/BenchSupport.h"
 
-#include "panel/SharedState.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
 #include "records/RecordFile.h"
+#include "records/RecordLimit.h"
 #include "records/TableServices.h"
 #include "ui/Grid.h"
 
@@ -125,17 +125,16 @@ int main(int argc, char** argv)
     figure("open_vs_read_split", open / readSplit, "x");
 
     // Saving a full table.
-    SharedState state;
     {
-        RealTimeList live(state);
+        RealTimeList live;
         live.grid().addItems(rows);
         live.show();
         QCoreApplication::processEvents();
-        state.SaveFileName = dir.filePath(QStringLiteral("saved.txt"));
+        const QString saved = dir.filePath(QStringLiteral("saved.txt"));
         const double save = bestOf(5, [&] {
             QElapsedTimer t;
             t.start();
-            const bool ok = SaveTable(&live, live.grid(), state);
+            const bool ok = SaveTable(&live, live.grid(), saved);
             const double elapsed = ms(t);
             if (!ok)
                 std::printf("save failed\n");
@@ -146,8 +145,6 @@ int main(int argc, char** argv)
         // Appending to a live table that already holds 50000 rows, as the sample clock does:
         // one row, then the window events of that tick.
         live.setRowLimit(INT_MAX);
-        state.ListViewOpen = true;
-        state.ListRowCount = Records;
         constexpr int Appends = 1000;
         QElapsedTimer appendOnly;
         qint64 appendNs = 0;

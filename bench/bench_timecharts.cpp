@@ -6,8 +6,8 @@
 #include "support/BenchSupport.h"
 
 #include "panel/Panel.h"
-#include "panel/SharedState.h"
 #include "records/RecordFile.h"
+#include "records/RecordLimit.h"
 #include "sim/VirtualMeter.h"
 #include "ui/Graph.h"
 #include "ui/TimeScale.h"

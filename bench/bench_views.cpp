@@ -145,7 +145,7 @@ int main(int argc, char** argv)
     if (!gauge || !digital)
         return 1;
     // Keep the unit the dial was drawn for, so every update moves the needle.
-    panel.state().AnalogScaleUnit = panel.shownUnit();
+    gauge->setScaleUnit(unitOf(panel.shownUnit()));
     runFor(300);
 
     report("needle_update_design_size", needleUpdates(panel, *gauge, updates));

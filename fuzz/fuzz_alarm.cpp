@@ -7,16 +7,17 @@
 #include "link/ReadingDecoder.h"
 #include "logger/AlarmSettings.h"
 #include "panel/PanelLogic.h"
-#include "panel/SharedState.h"
 
 #include <cmath>
 
 using namespace veltrix;
 
 namespace {
-AlarmUnit unitOf(int bits)
+std::optional<Unit> unitOf(int bits)
 {
-    return bits == 0 ? AlarmUnit::None : bits == 1 ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss;
+    if (bits == 0)
+        return std::nullopt;
+    return bits == 1 ? Unit::MicroTesla : Unit::MilliGauss;
 }
 } // namespace
 
@@ -42,31 +43,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    SharedState s;
-    selectAlarmUnit(s, unitOf(choice & 3 % 3));
+    AlarmState s;
+    s.AlarmUnit = unitOf(choice & 3 % 3);
     const AlarmForm form{f[0], f[1], unitOf((choice >> 2) % 3)};
     const bool enabled = enableAlarm(s, form);
     FUZZ_CHECK(!enabled || t);
     if (enabled) {
-        FUZZ_CHECK(s.EnableDisable == AlarmSwitchOn);
-        FUZZ_CHECK(storedAlarmUnit(s) == form.unit);
-        const double limit =
-            form.unit == AlarmUnit::MicroTesla ? AlarmHighLimitTesla : AlarmHighLimit;
+        FUZZ_CHECK(s.EnableDisable == AlarmSwitch::On);
+        FUZZ_CHECK(s.AlarmUnit == form.unit);
+        const double limit = form.unit == Unit::MicroTesla ? AlarmHighLimitTesla : AlarmHighLimit;
         FUZZ_CHECK(s.Overbox1.toDouble() <= limit);
     }
-    s.Flags.TeslaFlag = choice & 0x10;
-    s.Flags.GaussFlag = choice & 0x20;
-    const auto [high, low] = alarmThresholdsAsShown(s);
-    const AlarmMarks marks = alarmMarks(f[2], high, low, s.EnableDisable);
+    const auto [high, low] = alarmThresholdsAsShown(s, choice & 0x10, choice & 0x20);
+    const AlarmMarks marks = alarmMarks(f[2], high, low, alarmSwitchText(s.EnableDisable));
     if (enabled && !high.isEmpty())
         FUZZ_CHECK(marks.over != Mark::Leave);
 
     const AlarmForm other{f[1], f[0], unitOf((choice >> 6) % 3)};
     if (disableAlarm(s, other)) {
-        FUZZ_CHECK(s.EnableDisable == AlarmSwitchOff);
-        FUZZ_CHECK(storedAlarmUnit(s) == other.unit);
+        FUZZ_CHECK(s.EnableDisable == AlarmSwitch::Off);
+        FUZZ_CHECK(!other.unit || s.AlarmUnit == other.unit);
     }
-    const AlarmForm loaded = loadAlarmForm(s);
-    FUZZ_CHECK(loaded.unit == storedAlarmUnit(s) || storedAlarmUnit(s) == AlarmUnit::None);
+    const AlarmForm loaded = loadAlarmForm(s, Unit::MilliGauss);
+    FUZZ_CHECK(loaded.unit == s.AlarmUnit || !s.AlarmUnit);
     return 0;
 }

@@ -11,7 +11,6 @@
 #include "logger/MeterClock.h"
 #include "logger/RTCSetup.h"
 #include "logger/SetDownload.h"
-#include "panel/SharedState.h"
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
 #include "support/FakePoll.h"
@@ -63,7 +62,7 @@ QList<sim::LoggerSet> memory(const QString& name)
 
 struct Rig {
     test::MeterRig m;
-    SharedState state;
+    bool recording = false; // the panel's
     test::FakePoll poll;
     QPointer<MemoryWindow> w;
     QPointer<DataList> list;
@@ -87,7 +86,7 @@ struct Rig {
     void open()
     {
         LoggerHost host;
-        host.state = &state;
+        host.recording = [this] { return recording; };
         host.link = m.link.get();
         host.poll = &poll;
         host.shownValue = [] { return QStringLiteral("7.7"); };
@@ -119,12 +118,13 @@ const QString Refusal = QStringLiteral("Invalid settings, try again!");
 
 // An open alarm window and what the user does to it.
 struct AlarmRig {
-    SharedState state;
+    AlarmState state;
+    Unit meter = Unit::MilliGauss; // the meter's unit when the window opens
     QPointer<Alarm> window;
 
     void open()
     {
-        window = new Alarm(state);
+        window = new Alarm(state, meter);
         window->show();
     }
     template <class T> T* w(const char* name) const { return test::child<T>(window, name); }
@@ -133,9 +133,8 @@ struct AlarmRig {
     {
         state.Overbox1 = high;
         state.Overbox2 = low;
-        selectAlarmUnit(state, unit == QLatin1String("uT") ? AlarmUnit::MicroTesla
-                                                           : AlarmUnit::MilliGauss);
-        state.EnableDisable = sw;
+        state.AlarmUnit = unitOf(unit);
+        state.EnableDisable = sw == QLatin1String("0") ? AlarmSwitch::On : AlarmSwitch::Off;
     }
     ~AlarmRig() { delete window.data(); }
 };
@@ -391,13 +390,13 @@ private slots:
         DataList* list = r.download(3);
         QTRY_VERIFY(!first || !first->isVisible());
         QCOMPARE(list->grid().rowText(1).section('\t', 3, 5), QStringLiteral("1.25\tuT\tH"));
-        r.state.RecordingOn = true;
+        r.recording = true;
         QVERIFY(!list->save());
         QCOMPARE(dialogs.messages,
                  QStringList{"Aready in recording mode, close it and try again !"});
         QCOMPARE(dialogs.icons.value(0), ui::MsgIcon::Critical);
         QCOMPARE(dialogs.fileRequests, 0);
-        r.state.RecordingOn = false;
+        r.recording = false;
         const QString path = dir.filePath("held.txt");
         dialogs.fileAnswers << path;
         QVERIFY(list->save());
@@ -520,8 +519,7 @@ private slots:
         QFETCH(bool, tesla);
         QFETCH(QString, high);
         AlarmRig rig;
-        rig.state.Flags.TeslaFlag = tesla;
-        rig.state.Flags.GaussFlag = !tesla;
+        rig.meter = tesla ? Unit::MicroTesla : Unit::MilliGauss;
         rig.open();
         QCOMPARE(rig.w<QLineEdit>("TTH")->text(), high);
         QCOMPARE(rig.w<QLineEdit>("TTL")->text(), QString("0"));
@@ -529,8 +527,8 @@ private slots:
         QCOMPARE(rig.w<QRadioButton>("OptmG")->isChecked(), !tesla);
         QCOMPARE(rig.state.Overbox1, high);
         QCOMPARE(rig.state.Overbox2, QString("0"));
-        QCOMPARE(storedAlarmUnit(rig.state), tesla ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
-        QCOMPARE(rig.state.EnableDisable, QString("1")); // the switch is not touched
+        QCOMPARE(rig.state.AlarmUnit, rig.meter);
+        QCOMPARE(rig.state.EnableDisable, AlarmSwitch::Off); // the switch is not touched
     }
 
     void keyFilter_data()
@@ -611,13 +609,14 @@ private slots:
         QFETCH(QStringList, stored);
         AlarmRig rig;
         rig.stored("1000", "5", "mG", "1");
-        const AlarmUnit u = unit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss;
+        const Unit u = *unitOf(unit);
         QCOMPARE(enableAlarm(rig.state, {high, low, u}), !stored.isEmpty());
         const QStringList want =
             stored.isEmpty() ? QStringList{"1000", "5", "1"} : stored + QStringList{"0"};
-        QCOMPARE((QStringList{rig.state.Overbox1, rig.state.Overbox2, rig.state.EnableDisable}),
+        QCOMPARE((QStringList{rig.state.Overbox1, rig.state.Overbox2,
+                              alarmSwitchText(rig.state.EnableDisable)}),
                  want);
-        QCOMPARE(storedAlarmUnit(rig.state), stored.isEmpty() ? AlarmUnit::MilliGauss : u);
+        QCOMPARE(rig.state.AlarmUnit, stored.isEmpty() ? Unit::MilliGauss : u);
     }
 
     // Disable carries the stored thresholds into the chosen unit and switches the alarm off; what
@@ -649,14 +648,11 @@ private slots:
         const QStringList was = stored.split(' ');
         AlarmRig rig;
         rig.stored(was[1], was[2], was[0], "0");
-        const auto unitOf = [](const QString& u) {
-            return u == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss;
-        };
         QCOMPARE(disableAlarm(rig.state, {"5", typedLow, unitOf(chosen)}), !after.isEmpty());
         const QString now = rig.state.Overbox1 + ' ' + rig.state.Overbox2;
         QCOMPARE(now, after.isEmpty() ? was[1] + ' ' + was[2] : after);
-        QCOMPARE(rig.state.EnableDisable, QString(after.isEmpty() ? "0" : "1"));
-        QCOMPARE(storedAlarmUnit(rig.state), unitOf(after.isEmpty() ? was[0] : chosen));
+        QCOMPARE(rig.state.EnableDisable, after.isEmpty() ? AlarmSwitch::On : AlarmSwitch::Off);
+        QCOMPARE(rig.state.AlarmUnit, unitOf(after.isEmpty() ? was[0] : chosen));
     }
 
     // A refusal keeps the window open as it was, an accepted entry closes it; a later opening
@@ -706,13 +702,11 @@ private slots:
         QFETCH(QString, storedUnit);
         QFETCH(int, status);
         QFETCH(QString, shown);
-        SharedState s;
+        AlarmState s;
         s.Overbox1 = "100";
         s.Overbox2 = "2";
-        selectAlarmUnit(s, storedUnit == "uT" ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
-        s.Flags.TeslaFlag = status & 0x40;
-        s.Flags.GaussFlag = status & 0x80;
-        const auto [high, low] = alarmThresholdsAsShown(s);
+        s.AlarmUnit = unitOf(storedUnit);
+        const auto [high, low] = alarmThresholdsAsShown(s, status & 0x40, status & 0x80);
         QCOMPARE(high + ' ' + low, shown);
     }
 

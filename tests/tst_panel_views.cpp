@@ -2,6 +2,7 @@
 
 #include "logger/Alarm.h"
 #include "logger/RTCSetup.h"
+#include "records/RealTimeList.h"
 #include "records/StripChart.h"
 #include "support/PanelRig.h"
 #include "support/WindowRig.h"
@@ -47,7 +48,8 @@ std::pair<bool, bool> flashes(PanelRig& rig, int n = 2)
 class TestPanelViews : public QObject {
     Q_OBJECT
 private slots:
-    // A closed digital display is no longer fed, and a fresh one waits for the next sample.
+    // A closed digital display is no longer fed, and a fresh one waits for the next sample; a
+    // full live table is no longer fed either.
     void openFromToolbarMenuAndReading()
     {
         PanelRig rig;
@@ -69,11 +71,13 @@ private slots:
         QCOMPARE(digital->x(), rig.panel->frameGeometry().right() + 1);
         rig.w<QAction>("MnuViewList")->trigger();
         QVERIFY(rig.panel->state().ListViewOpen);
+        rig.panel->liveTable()->setRowLimit(1);
 
         digital->close();
         QVERIFY(!rig.panel->state().DigitalOpen);
         QTRY_VERIFY(digital.isNull());
-        rig.panel->takeSample(); // nothing left to feed
+        rig.panel->takeSample(); // the live table's last row; the display is not fed
+        QVERIFY(!rig.panel->state().ListViewOpen);
         QTest::mouseDClick(rig.w("LblValue"), Qt::LeftButton);
         QVERIFY(rig.panel->digitalDisplay() && rig.panel->digitalDisplay()->isVisible());
         QVERIFY(digitalValue(rig).isEmpty());
@@ -105,7 +109,7 @@ private slots:
         Analog* gauge = rig.panel->analogGauge();
         QCOMPARE(gauge->variant(), gauge::DialVariant::UnitChange);
         QVERIFY(!gauge->needle());
-        QCOMPARE(rig.panel->state().AnalogScaleUnit, QString("uT"));
+        QCOMPARE(gauge->scaleUnit(), Unit::MicroTesla);
         QCOMPARE(digitalValue(rig), inMilliGauss);
         QCOMPARE(rig.panel->digitalDisplay()->unitText(), QString("mG"));
         QTRY_VERIFY(!graph);
@@ -136,8 +140,8 @@ private slots:
         rig.panel->toolbarClick("Graph");
         RealTime1* chart = rig.panel->stripChart()->window();
         QVERIFY(chart && chart->isVisible());
-        const SharedState& s = rig.panel->state();
-        QCOMPARE(s.StripMax, rig.text("LblUnit") == "mG" ? 2.0 : 0.2);
+        QCOMPARE(rig.panel->stripChart()->settings().StripMax,
+                 rig.text("LblUnit") == "mG" ? 2.0 : 0.2);
         QVERIFY(!tesla->isEnabled());
 
         rig.panel->takeSample();
@@ -199,6 +203,16 @@ private slots:
         QCOMPARE(graph->table().rows(), 4); // header and three rows
         QVERIFY(graph->isVisible());
         QCOMPARE(rig.panel->state().GraphRowCount, 0);
+
+        // Closed, it clears what the panel feeds it by and restarts the sample clock.
+        SharedState& s = rig.panel->state();
+        s.GraphRowCount = 7;
+        s.GraphViewOpen = true;
+        s.iPCsecTimetotal = "1";
+        graph->close();
+        QCOMPARE(s.GraphRowCount, 0);
+        QVERIFY(!s.GraphViewOpen);
+        QCOMPARE(s.iPCsecTimetotal, QString("0"));
     }
 
     // One window of each, the clock centred over the panel. Its command carries the panel's

@@ -1,7 +1,6 @@
 // The live strip chart and the list plot: their geometry, sweep, unit rules and range dialogs,
 // and the windows' pictures.
 
-#include "panel/SharedState.h"
 #include "records/ChartGeometry.h"
 #include "records/ListPlot.h"
 #include "records/StripChart.h"
@@ -39,14 +38,14 @@ QStringList labelTexts(QWidget* window, std::initializer_list<const char*> names
 }
 
 // Strip settings as the toolbar's "Graph" leaves them in milligauss, with N points per sweep.
-void stripDefaults(SharedState& s, int n = 300)
+void stripDefaults(StripSettings& s, int n = 300)
 {
-    s.StripStarted = false;
-    s.StripRecords = n;
-    s.StripStep = 4000.0 / (n - 1);
+    s.sweep.started = false;
+    s.sweep.records = n;
+    s.sweep.step = 4000.0 / (n - 1);
     s.StripMin = 0;
     s.StripMax = 2;
-    s.StripScaleUnit = "mG";
+    s.StripScaleUnit = Unit::MilliGauss;
 }
 
 QString timeOf(int second)
@@ -83,7 +82,7 @@ private slots:
     {
         dialogs.reset(); // the old script ends before the new one starts answering
         dialogs = std::make_unique<test::ScriptedDialogs>();
-        s = SharedState();
+        s = StripSettings();
         stripDefaults(s);
     }
 
@@ -142,20 +141,18 @@ private slots:
         QVERIFY(chart.isVisible());
         // Started again mid-sweep (the toolbar's Graph, the range dialog's OK): from the left.
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 12)));
-        s.StripStarted = false;
+        s.sweep.started = false;
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 13)));
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 14)));
         QCOMPARE(chart.points().last().x(), 1000 + 4000.0 / 9);
     }
 
-    // The chart follows a unit change by its own record, even when the gauge has already taken
-    // the new unit into the shared one.
+    // The chart follows a unit change by its own record of the unit its limits are in.
     void unitChangeRescalesTheTop()
     {
         s.StripMax = 0.2;
         s.StripMin = 0.05;
-        s.StripScaleUnit = "uT";
-        s.AnalogScaleUnit = "mG";
+        s.StripScaleUnit = Unit::MicroTesla;
         RealTime1 chart(s);
         chart.show();
         chart.DrawStripPoint("1.0", "mG", QTime(10, 0));
@@ -191,9 +188,12 @@ private slots:
     {
         QFETCH(QStringList, entry);
         QFETCH(QString, refusal);
-        StripChart strip(s);
+        StripChart strip;
         QSignalSpy reopened(&strip, &StripChart::reopened);
-        strip.open();
+        bool open = false; // as the panel keeps it
+        connect(&strip, &StripChart::opened, [&] { open = true; });
+        connect(&strip, &StripChart::closed, [&] { open = false; });
+        strip.start(2, Unit::MilliGauss);
         strip.window()->findChild<QAction*>("MnuLimit")->trigger();
         Real1Range* dialog = strip.rangeDialog();
         QVERIFY(dialog && dialog->isVisible());
@@ -207,11 +207,13 @@ private slots:
         const bool ok = refusal.isEmpty();
         QCOMPARE(dialogs->messages, ok ? QStringList() : QStringList{refusal});
         const int n = ok ? entry[2].toInt() : 300;
-        QCOMPARE(QList<double>({double(s.StripRecords), s.StripMin, s.StripMax, s.StripStep}),
-                 QList<double>({double(n), ok ? 1.0 : 0.0, ok ? 5.0 : 2.0, 4000.0 / (n - 1)}));
+        const StripSettings& set = strip.settings();
+        QCOMPARE(
+            QList<double>({double(set.sweep.records), set.StripMin, set.StripMax, set.sweep.step}),
+            QList<double>({double(n), ok ? 1.0 : 0.0, ok ? 5.0 : 2.0, 4000.0 / (n - 1)}));
         QCOMPARE(dialog->isVisible(), !ok);
         QCOMPARE(strip.window()->isVisible(), ok);
-        QCOMPARE(s.StripChartOpen, ok);
+        QCOMPARE(open, ok);
         QCOMPARE(reopened.count(), ok ? 1 : 0);
         if (ok)
             QCOMPARE(labelTexts(strip.window(), {"LblValMid"}), QStringList{"3"});
@@ -242,7 +244,7 @@ private slots:
     void plotsAWholeTable()
     {
         std::unique_ptr<ui::Grid> table(milligaussTable(300));
-        ListPlot plot(s);
+        ListPlot plot;
         plot.plotTable(*table);
         ListPlot1* w = plot.window();
         QVERIFY(w && w->isVisible());
@@ -262,9 +264,9 @@ private slots:
     {
         ui::Grid ut(7);
         fillTable(ut, {"20", "1000"}, {"\u03bcT", "mG"});
-        ListPlot plot(s);
+        ListPlot plot;
         plot.plotTable(ut);
-        QCOMPARE(s.PlotFullScale, 200.0);
+        QCOMPARE(plot.settings().PlotFullScale, 200.0);
         QCOMPARE(labelTexts(plot.window(), {"LblValTop"}), QStringList{"200"});
         QCOMPARE(plot.window()->points()[1].y(), 2500.0); // 1000 mG = 100 uT
     }
@@ -287,11 +289,11 @@ private slots:
         QFETCH(QStringList, entry);
         QFETCH(bool, accepted);
         std::unique_ptr<ui::Grid> table(milligaussTable(10));
-        ListPlot plot(s);
+        ListPlot plot;
         plot.plotTable(*table);
-        const auto settings = [this] {
-            return QList<double>{double(s.PlotFirstRecord), double(s.PlotLastRecord),
-                                 s.PlotRangeMin, s.PlotRangeMax};
+        const auto settings = [&plot] {
+            const chart::PlotRange& r = plot.settings().range;
+            return QList<double>{double(r.first), double(r.last), r.min, r.max};
         };
         const QList<double> before = settings();
         plot.window()->findChild<QAction*>("MnuLimit")->trigger();
@@ -311,7 +313,7 @@ private slots:
         if (!accepted) {
             QCOMPARE(settings(), before);
         } else {
-            QCOMPARE(s.PlotSpan, 2);
+            QCOMPARE(settings(), (QList<double>{1, 2, 0, 1000}));
             QCOMPARE(plot.window()->points().size(), 2);
             QCOMPARE(labelTexts(plot.window(), {"LblValTop"}), QStringList{"1000"});
         }
@@ -321,7 +323,7 @@ private slots:
     void tablesWithoutRecords()
     {
         ui::Grid empty(7);
-        ListPlot plot(s);
+        ListPlot plot;
         plot.plotTable(empty);
         QVERIFY(!plot.window());
 
@@ -340,27 +342,27 @@ private slots:
     {
         QTemporaryDir dir;
         stripDefaults(s, 10);
-        StripChart strip(s);
+        RealTime1 window(s);
         const QString pdf = dir.filePath("chart.pdf");
-        strip.setPrinterFactory([pdf] { return std::make_unique<ui::PicturePrinter>(pdf); });
-        strip.open();
-        strip.DrawStripPoint("1.5", "mG", QTime(10, 0)); // a line at y = 1750
-        strip.DrawStripPoint("1.5", "mG", QTime(10, 0, 1));
+        window.setPrinterFactory([pdf] { return std::make_unique<ui::PicturePrinter>(pdf); });
+        window.show();
+        window.DrawStripPoint("1.5", "mG", QTime(10, 0)); // a line at y = 1750
+        window.DrawStripPoint("1.5", "mG", QTime(10, 0, 1));
         for (const QSize size : {QSize(800, 500), QSize(420, 300)}) {
-            strip.window()->resize(size);
-            const QImage image = strip.window()->picture();
+            window.resize(size);
+            const QImage image = window.picture();
             const QPointF at = chart::toWindow(image.size()).map(QPointF(1200, 1750));
             QVERIFY2(qGray(image.pixel(at.toPoint())) < 80,
                      qPrintable(QString("%1x%2").arg(size.width()).arg(size.height())));
             const QPointF off = chart::toWindow(image.size()).map(QPointF(1200, 2000));
             QVERIFY(qGray(image.pixel(off.toPoint())) > 200);
         }
-        strip.window()->findChild<QAction*>("MnuPrint")->trigger();
+        window.findChild<QAction*>("MnuPrint")->trigger();
         QVERIFY(QFileInfo(pdf).size() > 0);
         dialogs->fileAnswers << dir.filePath("chart");
-        strip.window()->findChild<QAction*>("MnuSave")->trigger();
+        window.findChild<QAction*>("MnuSave")->trigger();
         const QImage saved(dir.filePath("chart.png"));
-        QCOMPARE(saved.size(), strip.window()->canvas()->size());
+        QCOMPARE(saved.size(), window.canvas()->size());
         QCOMPARE(dialogs->messages, QStringList());
     }
 
@@ -385,7 +387,7 @@ private slots:
 
 private:
     std::unique_ptr<test::ScriptedDialogs> dialogs;
-    SharedState s;
+    StripSettings s;
 };
 
 QTEST_MAIN(ChartsTest)

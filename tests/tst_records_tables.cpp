@@ -1,7 +1,6 @@
 // Record tables and their files: the file's bytes (code page, reader, printed listing, the
 // line-by-line writer of a recording), CSV, saving and printing tables, the live and file tables.
 
-#include "panel/SharedState.h"
 #include "records/CsvExport.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
@@ -51,26 +50,28 @@ private slots:
         tmp.reset(new QTemporaryDir);
         dialogs.reset(); // the old script ends before the new one starts answering
         dialogs = std::make_unique<test::ScriptedDialogs>();
-        state = SharedState();
     }
 
     // Save: cancelled, then saved while the caption counts the rows.
     void liveTableSaved()
     {
-        QVERIFY(!SaveTable(nullptr, ui::Grid(7), state)); // no file chosen: nothing saved
-        RealTimeList live(state);
+        QVERIFY(!SaveTable(nullptr, ui::Grid(7), QString())); // no file chosen: nothing saved
+        QString name = "kept";
+        bool chosen = true;
+        QVERIFY(!ShowSaveDialog(nullptr, name, chosen)); // cancelled
+        QVERIFY(!chosen);
+        QCOMPARE(name, QString("kept"));
+        RealTimeList live;
         live.AppendLiveRow(body(1));
         live.AppendLiveRow(body(3, microTeslaUnit()));
         live.AppendLiveRow("26/12/05\t15:32:05\tOL\tmG\tH\tP");
         QAction* save = live.findChild<QAction*>("Save");
         save->trigger();
-        QCOMPARE(dialogs->fileRequests, 1);
-        QVERIFY(!state.SaveFileChosen);
+        QCOMPARE(dialogs->fileRequests, 2);
         const QString path = tmp->filePath("live.txt");
         dialogs->fileAnswers << path;
         QSignalSpy titles(&live, &QWidget::windowTitleChanged);
         save->trigger();
-        QVERIFY(state.SaveFileChosen);
         QCOMPARE(fileBytes(path), HeaderBytes + "1\t26/12/05\t15:32:01\t12.3\tmG\t\t\t\r\n" +
                                       "2\t26/12/05\t15:32:03\t12.3\t\xB5T\t\t\t\r\n" +
                                       "3\t26/12/05\t15:32:05\tOL\tmG\tH\tP\t\r\n");
@@ -80,7 +81,7 @@ private slots:
         QCOMPARE(titles.at(titles.size() - 2).at(0).toString(), QString("3Records Completed"));
         QCOMPARE(live.windowTitle(), QString("Real Time List"));
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-        QVERIFY(SaveTable(nullptr, ui::Grid(7), state));
+        QVERIFY(SaveTable(nullptr, ui::Grid(7), path));
         QCOMPARE(fileBytes(path), QByteArray());
     }
 
@@ -104,13 +105,12 @@ private slots:
         const QString path = tmp->filePath(target);
         if (existing)
             QVERIFY(writeFile(path, "precious"));
-        state.SaveFileName = path;
         ui::Grid table(7);
         table.addItems(QStringList{"1\ta", "2\tb"});
         {
             const std::optional<test::FileSizeLimit> limit =
                 sizeLimit ? std::make_optional<test::FileSizeLimit>(sizeLimit) : std::nullopt;
-            QVERIFY(!SaveTable(nullptr, table, state));
+            QVERIFY(!SaveTable(nullptr, table, path));
         }
         QCOMPARE(dialogs->messages.size(), 1);
         QVERIFY(dialogs->messages[0].contains(path));
@@ -150,11 +150,12 @@ private slots:
         QVERIFY(!works || printer.pagesPrinted() >= 2);
     }
 
-    // The newest row stays in view; at the row limit the table is closed, as the user would.
+    // The newest row stays in view; at the row limit the table says it is full and numbers from
+    // 1 again.
     void liveTableScrollsAndStopsAtItsLimit()
     {
-        state.ListViewOpen = true;
-        RealTimeList live(state);
+        RealTimeList live;
+        QSignalSpy full(&live, &RealTimeList::full);
         live.setRowLimit(21);
         live.show();
         QVERIFY(QTest::qWaitForWindowExposed(&live));
@@ -166,10 +167,10 @@ private slots:
         QTRY_COMPARE(view->verticalScrollBar()->value(), 2);
         const QModelIndex newest = view->model()->index(view->model()->rowCount() - 1, 0);
         QVERIFY(view->viewport()->rect().contains(view->visualRect(newest)));
-        QVERIFY(state.ListViewOpen);
+        QCOMPARE(full.count(), 0);
         live.AppendLiveRow(body(21));
-        QCOMPARE(state.ListRowCount, 0);
-        QVERIFY(!state.ListViewOpen);
+        QCOMPARE(live.listRowCount(), 0);
+        QCOMPARE(full.count(), 1);
         QCOMPARE(live.grid().rows(), 22);
     }
 
@@ -184,9 +185,10 @@ private slots:
     void closedWhileItsDialogIsOpen()
     {
         QFETCH(bool, recording);
-        state.ListViewOpen = true;
-        state.RecordingOn = recording;
-        QPointer<RealTimeList> live = new RealTimeList(state);
+        TableHost host;
+        host.recording = [recording] { return recording; };
+        QPointer<RealTimeList> live = new RealTimeList(std::move(host));
+        QSignalSpy closed(live.data(), &RealTimeList::closed);
         live->show();
         live->AppendLiveRow(body(1));
         dialogs->fileAnswers << tmp->filePath("while-closing.txt");
@@ -200,9 +202,9 @@ private slots:
         QCOMPARE(dialogs->messages,
                  recording ? QStringList{"Aready in recording mode, close it and try again !"}
                            : QStringList());
-        QVERIFY(!state.ListViewOpen);
-        QCOMPARE(state.ListRowCount, 0); // a list opened again numbers from 1
-        QTRY_VERIFY(live.isNull());      // deleted once the dialog was over
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(live->listRowCount(), 0); // a list opened again numbers from 1
+        QTRY_VERIFY(live.isNull());        // deleted once the dialog was over
     }
 
     // An unreadable file leaves the list as it was; a readable one replaces it, numbers kept, and
@@ -408,7 +410,7 @@ private slots:
 
     void liveTableExported()
     {
-        RealTimeList live(state);
+        RealTimeList live;
         live.AppendLiveRow("26/12/05\t15:32:39\t0.05\t" + Mu + "T\t\t");
         dialogs->fileAnswers << tmp->filePath("live.csv");
         live.findChild<QAction*>("ExportCsv")->trigger();
@@ -419,7 +421,6 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> tmp;
     std::unique_ptr<test::ScriptedDialogs> dialogs;
-    SharedState state;
 };
 
 QTEST_MAIN(TablesTest)

@@ -1,7 +1,6 @@
 // Survey figures of record tables, computed by hand for small tables, and the survey report as a
 // reader gets it: through pdftotext, pdffonts and pdftoppm.
 
-#include "panel/SharedState.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
 #include "records/RecordFile.h"
@@ -389,10 +388,9 @@ private slots:
         QFETCH(QString, meter);
         openReportsFromTables([] { return MeterFacts{"4627", {{"Your high alarm: 5 mG", 5}}}; });
         const auto restore = qScopeGuard([] { openReportsFromTables(); });
-        SharedState state;
         std::unique_ptr<RecordTableWindow> table;
         if (live)
-            table = std::make_unique<RealTimeList>(state);
+            table = std::make_unique<RealTimeList>();
         else
             table = std::make_unique<FileList>();
         QStringList fields;

@@ -1,7 +1,6 @@
 // The record graph and plot window, fed sample rows by plain calls; the analog gauge's dial
 // geometry, and its window painting from it. The digital display is tested behind the panel.
 
-#include "panel/SharedState.h"
 #include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -45,14 +44,12 @@ double at(const QString& time)
 
 // A record graph on its own, fed the way the panel feeds it, its chart updated after each row.
 struct GraphRig {
-    SharedState state;
-    RecordGraph* graph = new RecordGraph(state);
+    int sampling; // the panel's sampling time
+    RecordGraph* graph = new RecordGraph([this] { return sampling; });
     int rows = 0;
 
-    GraphRig(int samplingSeconds = 2)
+    GraphRig(int samplingSeconds = 2) : sampling(samplingSeconds)
     {
-        state.GraphViewOpen = true;
-        state.SecText1 = QString::number(samplingSeconds);
         graph->logic().SecTime1 = samplingSeconds;
     }
     ~GraphRig() { delete graph; }
@@ -141,24 +138,30 @@ QPair<int, int> changedHalves(const QImage& before, const QImage& after)
     return {left, right};
 }
 
-// A gauge on its own, with the panel's unit text in `unit`.
+// A gauge on its own, with the panel's unit in `unit`.
 struct GaugeRig {
-    SharedState state;
-    QString unit = QStringLiteral("mG");
+    std::optional<Unit> unit = Unit::MilliGauss;
+    QString reading;
+    int fullScale = 2000;
+    bool open = true;
     QPointer<Analog> gauge;
 
     GaugeRig()
     {
-        state.GaugeFullScale = 2000;
-        state.AnalogScaleUnit = unit;
-        state.AnalogOpen = true;
-        gauge = new Analog(state, [this] { return unit; });
+        GaugeSource source;
+        source.unit = [this] { return unit; };
+        source.reading = [this] { return reading; };
+        source.fullScale = [this] { return fullScale; };
+        gauge = new Analog(std::move(source));
+        gauge->setScaleUnit(unit);
+        QObject::connect(gauge, &Analog::fullScaleChanged, [this](int f) { fullScale = f; });
+        QObject::connect(gauge, &Analog::closed, [this] { open = false; });
         gauge->show();
     }
     ~GaugeRig() { delete gauge.data(); }
-    bool needleFor(const QString& reading)
+    bool needleFor(const QString& text)
     {
-        state.ReadingText = reading;
+        reading = text;
         return gauge->UpdateGaugeNeedle();
     }
 };
@@ -228,7 +231,7 @@ private slots:
         rig.feed("12:00:04");
         rig.feed("12:00:04");
         QCOMPARE(rig.times(), (QStringList{"12:00:00", "12:00:01", "12:00:03", "12:00:05"}));
-        rig.state.SecText1 = "5";
+        rig.sampling = 5;
         rig.feed("12:00:06");
         rig.feed("12:00:11");
         QCOMPARE(rig.graph->logic().restarts, 1);
@@ -271,7 +274,7 @@ private slots:
         GraphRig rig(sampling);
         for (int i = 0; i < times.size(); ++i) {
             if (i == times.size() - 1 && newSampling) {
-                rig.state.SecText1 = QString::number(newSampling);
+                rig.sampling = newSampling;
                 rig.graph->logic().SecTime1 = newSampling;
             }
             rig.feed(times[i], QString::number(10 + i));
@@ -309,13 +312,8 @@ private slots:
         QCOMPARE(rig.graph->plotWindow(), plot.data()); // only raised, not replotted
         QCOMPARE(plot->chart().pointCount(), 4);
         delete plot.data();
-        rig.state.GraphRowCount = 7;
-        rig.state.iPCsecTimetotal = "1";
         rig.graph->close();
         QCOMPARE(closed.count(), 1);
-        QCOMPARE(rig.state.GraphRowCount, 0);
-        QVERIFY(!rig.state.GraphViewOpen);
-        QCOMPARE(rig.state.iPCsecTimetotal, QString("0"));
     }
 
     // The plot shows the rows from the window's start on, its range and fields on them.
@@ -696,20 +694,20 @@ private slots:
         QCOMPARE(rig.gauge->findChild<QLabel*>("LblFun")->text(), QString("mG"));
         QCOMPARE(rig.gauge->labels().first().text, QString("1000"));
         QVERIFY(rig.needleFor("100"));
-        rig.unit = QStringLiteral("uT");
+        rig.unit = Unit::MicroTesla;
         QVERIFY(!rig.needleFor("10"));
-        QCOMPARE(rig.state.GaugeFullScale, 200);
+        QCOMPARE(rig.fullScale, 200);
         QCOMPARE(rig.gauge->labels().first().text, QString(" 100"));
         QCOMPARE(rig.gauge->findChild<QLabel*>("LblFun")->text(), QString("uT"));
         const QSize outer = rig.gauge->frameGeometry().size() -
                             QSize(0, rig.gauge->findChild<QWidget*>("MenuBar")->height());
         QVERIFY(near(rig.gauge->dialSpace().width(), outer.width() * 15 * 4485.0 / 4605));
-        rig.unit = QStringLiteral("mG");
+        rig.unit = Unit::MilliGauss;
         QVERIFY(!rig.needleFor("10"));
-        QCOMPARE(rig.state.GaugeFullScale, 2000);
+        QCOMPARE(rig.fullScale, 2000);
         QCOMPARE(rig.gauge->labels().at(3).text, QString(" 2000"));
         rig.gauge->close();
-        QVERIFY(!rig.state.AnalogOpen);
+        QVERIFY(!rig.open);
         QTRY_VERIFY(rig.gauge.isNull());
     }
 
@@ -719,7 +717,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(rig.gauge));
         QVERIFY(rig.needleFor("500"));
         const DialSpace before = rig.gauge->dialSpace();
-        rig.state.GaugeFullScale = 200; // as the toolbar may have set it meanwhile
+        rig.fullScale = 200; // as the toolbar may have set it meanwhile
         rig.gauge->resize(600, 300);
         QTRY_COMPARE(rig.gauge->face()->width(), 600);
         QVERIFY(!rig.gauge->needle());
@@ -732,7 +730,7 @@ private slots:
         QVERIFY(rig.needleFor("50"));
         rig.gauge->showMinimized();
         QVERIFY(rig.gauge->isMinimized());
-        rig.unit = QStringLiteral("uT"); // would show in LblFun if a dial were drawn
+        rig.unit = Unit::MicroTesla; // would show in LblFun if a dial were drawn
         rig.gauge->resize(400, 250);
         QTRY_COMPARE(rig.gauge->face()->width(), 400);
         QVERIFY(rig.gauge->needle());

@@ -1,6 +1,5 @@
 #include "logger/Alarm.h"
 
-#include "panel/SharedState.h"
 #include "ui/Dialogs.h"
 #include "ui/Placement.h"
 
@@ -25,7 +24,7 @@ template <class T> T* named(T* w, const char* name)
 }
 } // namespace
 
-Alarm::Alarm(SharedState& state, QWidget* parent)
+Alarm::Alarm(AlarmState& state, Unit meterUnit, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state), PTH(named(new QLabel(tr("High"), this), "PTH")),
       PTL(named(new QLabel(tr("Low"), this), "PTL")), TTH(named(new QLineEdit(this), "TTH")),
       TTL(named(new QLineEdit(this), "TTL")),
@@ -69,16 +68,16 @@ Alarm::Alarm(SharedState& state, QWidget* parent)
     connect(CmdDisable, &QPushButton::clicked, this, &Alarm::disable);
     CmdOK->setDefault(true);
     setMinimumWidth(240);
-    load();
+    load(meterUnit);
 }
 
-void Alarm::load()
+void Alarm::load(Unit meterUnit)
 {
-    const AlarmForm f = loadAlarmForm(m_state);
+    const AlarmForm f = loadAlarmForm(m_state, meterUnit);
     TTH->setText(f.high);
     TTL->setText(f.low);
-    OptuT->setChecked(f.unit == AlarmUnit::MicroTesla);
-    OptmG->setChecked(f.unit == AlarmUnit::MilliGauss);
+    OptuT->setChecked(f.unit == Unit::MicroTesla);
+    OptmG->setChecked(f.unit == Unit::MilliGauss);
 }
 
 void Alarm::placeBeside(const QRect& panelFrame)
@@ -88,9 +87,11 @@ void Alarm::placeBeside(const QRect& panelFrame)
 
 AlarmForm Alarm::form() const
 {
-    const AlarmUnit unit = OptuT->isChecked()   ? AlarmUnit::MicroTesla
-                           : OptmG->isChecked() ? AlarmUnit::MilliGauss
-                                                : AlarmUnit::None;
+    std::optional<Unit> unit;
+    if (OptuT->isChecked())
+        unit = Unit::MicroTesla;
+    else if (OptmG->isChecked())
+        unit = Unit::MilliGauss;
     return {TTH->text(), TTL->text(), unit};
 }
 

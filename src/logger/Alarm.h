@@ -1,7 +1,7 @@
 #pragma once
 // The alarm window: the high and low thresholds of the live reading, their unit and the alarm
-// switch. The thresholds are kept in the panel's state; the panel's poll tick compares them with
-// the reading and flashes OVER / UNDER.
+// switch. The thresholds are kept in the alarm's part of the panel's state; the panel's poll tick
+// compares them with the reading and flashes OVER / UNDER.
 
 #include "logger/AlarmSettings.h"
 
@@ -15,14 +15,12 @@ class QRadioButton;
 
 namespace veltrix {
 
-struct SharedState;
-
 class Alarm : public QWidget {
     Q_OBJECT
 public:
-    // Loads the stored thresholds (or the defaults of the meter's unit on first opening). The
-    // window is deleted when closed; opening it again loads it afresh.
-    explicit Alarm(SharedState& state, QWidget* parent = nullptr);
+    // Loads the stored thresholds (or the defaults of the meter's present unit on first
+    // opening). The window is deleted when closed; opening it again loads it afresh.
+    Alarm(AlarmState& state, Unit meterUnit, QWidget* parent = nullptr);
 
     // Left edge at the panel's right edge, top at the top of the screen.
     void placeBeside(const QRect& panelFrame);
@@ -38,10 +36,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void load();
+    void load(Unit meterUnit);
     void refuse();
 
-    SharedState& m_state;
+    AlarmState& m_state;
     QLabel* PTH;
     QLabel* PTL;
     QLineEdit* TTH;

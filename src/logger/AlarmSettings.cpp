@@ -1,6 +1,5 @@
 #include "logger/AlarmSettings.h"
 
-#include "panel/SharedState.h"
 #include "records/FieldNumber.h"
 
 #include <QCoreApplication>
@@ -11,19 +10,21 @@ namespace veltrix {
 
 namespace {
 
-enum class Scale { Up, Down }; // microtesla to milligauss, and back
-
-// A stored threshold in the other unit; a text that is no number stays as it is.
-QString scaledThreshold(const QString& stored, Scale scale)
+// A stored threshold in another unit; a text that is no number stays as it is.
+QString scaledThreshold(const QString& stored, Unit from, Unit to)
 {
     const auto v = fieldNumber(stored);
     if (!v)
         return stored;
-    return thresholdText(scale == Scale::Up ? *v * MilliGaussPerMicroTesla
-                                            : *v / MilliGaussPerMicroTesla);
+    return thresholdText(convert(*v, from, to));
 }
 
 } // namespace
+
+QString alarmSwitchText(AlarmSwitch on)
+{
+    return on == AlarmSwitch::On ? QStringLiteral("0") : QStringLiteral("1");
+}
 
 QString invalidAlarmSettingsText()
 {
@@ -53,86 +54,61 @@ QString thresholdText(double value)
     return QString::number(rounded, 'f', QLocale::FloatingPointShortest);
 }
 
-AlarmUnit storedAlarmUnit(const SharedState& s)
-{
-    if (s.OpAlarm1 == AlarmOptionSelected)
-        return AlarmUnit::MicroTesla;
-    if (s.OpAlarm2 == AlarmOptionSelected)
-        return AlarmUnit::MilliGauss;
-    return AlarmUnit::None;
-}
-
-void selectAlarmUnit(SharedState& s, AlarmUnit unit)
-{
-    // Two options of one group: selecting one clears the other.
-    if (unit == AlarmUnit::MicroTesla) {
-        s.OpAlarm1 = AlarmOptionSelected;
-        s.OpAlarm2 = AlarmOptionCleared;
-    } else if (unit == AlarmUnit::MilliGauss) {
-        s.OpAlarm1 = AlarmOptionCleared;
-        s.OpAlarm2 = AlarmOptionSelected;
-    }
-}
-
-AlarmForm loadAlarmForm(SharedState& s)
+AlarmForm loadAlarmForm(AlarmState& s, Unit meterUnit)
 {
     if (s.Overbox1.isEmpty() && s.Overbox2.isEmpty()) {
         // First opening: the whole range of the unit the meter shows now.
-        const bool tesla = s.Flags.TeslaFlag;
+        const bool tesla = meterUnit == Unit::MicroTesla;
         s.Overbox1 = tesla ? QStringLiteral("200") : QStringLiteral("2000");
         s.Overbox2 = QStringLiteral("0");
-        selectAlarmUnit(s, tesla ? AlarmUnit::MicroTesla : AlarmUnit::MilliGauss);
+        s.AlarmUnit = meterUnit;
     }
-    return {s.Overbox1, s.Overbox2, storedAlarmUnit(s)};
+    return {s.Overbox1, s.Overbox2, s.AlarmUnit};
 }
 
-bool enableAlarm(SharedState& s, const AlarmForm& form)
+bool enableAlarm(AlarmState& s, const AlarmForm& form)
 {
     const auto t = checkThresholds(form.high, form.low);
     if (!t)
         return false;
-    if ((form.unit == AlarmUnit::MicroTesla && t->high > AlarmHighLimitTesla) ||
-        (form.unit == AlarmUnit::MilliGauss && t->high > AlarmHighLimit))
+    if ((form.unit == Unit::MicroTesla && t->high > AlarmHighLimitTesla) ||
+        (form.unit == Unit::MilliGauss && t->high > AlarmHighLimit))
         return false;
-    selectAlarmUnit(s, form.unit);
-    s.EnableDisable = AlarmSwitchOn;
+    if (form.unit)
+        s.AlarmUnit = form.unit;
+    s.EnableDisable = AlarmSwitch::On;
     s.Overbox1 = thresholdText(t->high);
     s.Overbox2 = thresholdText(t->low);
     return true;
 }
 
-bool disableAlarm(SharedState& s, const AlarmForm& form)
+bool disableAlarm(AlarmState& s, const AlarmForm& form)
 {
     if (!checkThresholds(form.high, form.low))
         return false;
-    const AlarmUnit stored = storedAlarmUnit(s);
-    std::optional<Scale> scale;
-    if (form.unit == AlarmUnit::MicroTesla && stored != AlarmUnit::MicroTesla)
-        scale = Scale::Down;
-    else if (form.unit == AlarmUnit::MilliGauss && stored != AlarmUnit::MilliGauss)
-        scale = Scale::Up;
-    if (scale) {
-        s.Overbox1 = scaledThreshold(s.Overbox1, *scale);
-        s.Overbox2 = scaledThreshold(s.Overbox2, *scale);
+    // Thresholds kept in no unit count as kept in the other one.
+    if (form.unit && s.AlarmUnit != form.unit) {
+        const Unit from = *form.unit == Unit::MicroTesla ? Unit::MilliGauss : Unit::MicroTesla;
+        s.Overbox1 = scaledThreshold(s.Overbox1, from, *form.unit);
+        s.Overbox2 = scaledThreshold(s.Overbox2, from, *form.unit);
     }
-    s.EnableDisable = AlarmSwitchOff;
-    selectAlarmUnit(s, form.unit);
+    s.EnableDisable = AlarmSwitch::Off;
+    if (form.unit)
+        s.AlarmUnit = form.unit;
     return true;
 }
 
-std::pair<QString, QString> alarmThresholdsAsShown(const SharedState& s)
+std::pair<QString, QString> alarmThresholdsAsShown(const AlarmState& s, bool teslaFlag,
+                                                   bool gaussFlag)
 {
-    // The panel shows microtesla whenever the tesla bit is set, milligauss on the gauss bit
-    // alone; a status byte with neither leaves the comparison as stored.
-    const AlarmUnit shown = s.Flags.TeslaFlag   ? AlarmUnit::MicroTesla
-                            : s.Flags.GaussFlag ? AlarmUnit::MilliGauss
-                                                : AlarmUnit::None;
-    const AlarmUnit stored = storedAlarmUnit(s);
-    if (shown == AlarmUnit::None || stored == AlarmUnit::None || shown == stored)
+    const std::optional<Unit> shown = teslaFlag   ? std::optional(Unit::MicroTesla)
+                                      : gaussFlag ? std::optional(Unit::MilliGauss)
+                                                  : std::nullopt;
+    if (!shown || !s.AlarmUnit || shown == s.AlarmUnit)
         return {s.Overbox1, s.Overbox2};
-    const Scale scale = shown == AlarmUnit::MilliGauss ? Scale::Up : Scale::Down;
     // An empty low threshold stays empty (it never matches).
-    return {scaledThreshold(s.Overbox1, scale), scaledThreshold(s.Overbox2, scale)};
+    return {scaledThreshold(s.Overbox1, *s.AlarmUnit, *shown),
+            scaledThreshold(s.Overbox2, *s.AlarmUnit, *shown)};
 }
 
 } // namespace veltrix

@@ -3,8 +3,8 @@
 // of thresholds is refused, how stored thresholds follow a change of unit, and the thresholds as
 // the panel compares them with the reading it shows.
 //
-// The alarm lives on the PC only: the thresholds are kept in the panel's state and nothing is
-// sent to the meter.
+// The alarm lives on the PC only: the thresholds are kept in the panel's state (its AlarmState
+// part) and nothing is sent to the meter.
 
 #include "link/Unit.h"
 
@@ -14,19 +14,29 @@
 
 namespace veltrix {
 
-struct SharedState;
-
-enum class AlarmUnit { None, MicroTesla, MilliGauss };
-
 inline constexpr double AlarmHighLimit = 2000;     // the top of the milligauss range
 inline constexpr double AlarmHighLimitTesla = 200; // the top of the microtesla range
 
-// OpAlarm1 (microtesla) and OpAlarm2 (milligauss) hold this while their unit is selected.
-inline const QString AlarmOptionSelected = QStringLiteral("1");
-inline const QString AlarmOptionCleared = QStringLiteral("0");
-// EnableDisable
-inline const QString AlarmSwitchOn = QStringLiteral("0");
-inline const QString AlarmSwitchOff = QStringLiteral("1");
+// The alarm switch. Off until "Enable" is accepted.
+enum class AlarmSwitch { On, Off };
+
+// The alarm's part of the panel's state. The thresholds stay the texts the boxes show again on
+// the next opening (empty high: no indication; empty low: never under), stored in their
+// shortest form; the panel reads their leading number when it compares.
+struct AlarmState {
+    QString Overbox1; // high threshold
+    QString Overbox2; // low threshold
+    // The unit the thresholds are kept in; none before the first opening.
+    std::optional<Unit> AlarmUnit;
+    AlarmSwitch EnableDisable = AlarmSwitch::Off;
+
+    // The window's two unit options (microtesla, milligauss): selecting one clears the other.
+    bool OpAlarm1() const { return AlarmUnit == Unit::MicroTesla; }
+    bool OpAlarm2() const { return AlarmUnit == Unit::MilliGauss; }
+};
+
+// The switch as the panel's indication rule takes it: "0" on, "1" off.
+QString alarmSwitchText(AlarmSwitch on);
 
 // The one refusal the alarm window knows.
 QString invalidAlarmSettingsText();
@@ -51,27 +61,27 @@ QString thresholdText(double value);
 struct AlarmForm {
     QString high;
     QString low;
-    AlarmUnit unit = AlarmUnit::None;
+    std::optional<Unit> unit; // none: neither option selected (the stored unit stays)
 };
-
-AlarmUnit storedAlarmUnit(const SharedState& s);
-void selectAlarmUnit(SharedState& s, AlarmUnit unit);
 
 // Loading the window: the stored thresholds and unit, or on first opening the defaults of the
 // meter's present unit, which are stored at once. The alarm switch is left as it is.
-AlarmForm loadAlarmForm(SharedState& s);
+AlarmForm loadAlarmForm(AlarmState& s, Unit meterUnit);
 
 // "Enable": stores the thresholds and the unit and switches the alarm on. False (nothing
 // stored) when the thresholds are refused.
-bool enableAlarm(SharedState& s, const AlarmForm& form);
+bool enableAlarm(AlarmState& s, const AlarmForm& form);
 
 // "Disable": the typed thresholds must be valid but are not stored; the stored ones are carried
 // over into the chosen unit, the unit is stored and the alarm switched off. False (nothing
 // changed) when the typed thresholds are refused.
-bool disableAlarm(SharedState& s, const AlarmForm& form);
+bool disableAlarm(AlarmState& s, const AlarmForm& form);
 
 // The stored thresholds (high, low) in the unit the panel shows now, so that a reading in
-// milligauss is never compared with thresholds kept in microtesla or the other way round.
-std::pair<QString, QString> alarmThresholdsAsShown(const SharedState& s);
+// milligauss is never compared with thresholds kept in microtesla or the other way round. The
+// panel shows microtesla whenever the status byte's tesla bit is set, milligauss on the gauss
+// bit alone; with neither the thresholds are compared as stored.
+std::pair<QString, QString> alarmThresholdsAsShown(const AlarmState& s, bool teslaFlag,
+                                                   bool gaussFlag);
 
 } // namespace veltrix

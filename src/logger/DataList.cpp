@@ -1,7 +1,7 @@
 #include "logger/DataList.h"
 
-#include "panel/SharedState.h"
 #include "records/RecordIcons.h"
+#include "records/ReportSource.h"
 #include "records/TableServices.h"
 #include "ui/Grid.h"
 
@@ -11,9 +11,9 @@
 
 namespace veltrix {
 
-DataList::DataList(SharedState& state, PollControl* poll, QWidget* parent)
-    : RecordTableWindow(QStringLiteral("DataList"), tr("Data List"), QString(), poll, parent),
-      m_state(state), LblTitle(new QLabel(this))
+DataList::DataList(TableHost host, QWidget* parent)
+    : RecordTableWindow(QStringLiteral("DataList"), tr("Data List"), QString(), host.poll, parent),
+      m_host(std::move(host)), LblTitle(new QLabel(this))
 {
     LblTitle->setObjectName(QStringLiteral("LblTitle"));
     LblTitle->setFrameShape(QFrame::Panel);
@@ -45,9 +45,11 @@ void DataList::describeReport(ReportSource& source) const
 bool DataList::save()
 {
     const ModalScope modal(this);
-    if (RefusedWhileRecording(this, m_state) || !ShowSaveDialog(this, m_state))
+    bool chosen = false;
+    if (RefusedWhileRecording(this, m_host.recording && m_host.recording()) ||
+        !ShowSaveDialog(this, m_saveFileName, chosen))
         return false;
-    return SaveTable(this, grid(), m_state);
+    return SaveTable(this, grid(), m_saveFileName);
 }
 
 void DataList::plot()

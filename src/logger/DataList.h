@@ -3,17 +3,16 @@
 // list plot or printed from its toolbar. The Memory window fills it and sets its title.
 
 #include "records/RecordTableWindow.h"
+#include "records/TableServices.h"
 
 class QLabel;
 
 namespace veltrix {
 
-struct SharedState;
-
 class DataList : public RecordTableWindow {
     Q_OBJECT
 public:
-    DataList(SharedState& state, PollControl* poll = nullptr, QWidget* parent = nullptr);
+    explicit DataList(TableHost host = {}, QWidget* parent = nullptr);
 
     QLabel* title() const { return LblTitle; }
     QAction* plotAction() const { return m_plot; }
@@ -35,7 +34,8 @@ protected:
     void describeReport(ReportSource& source) const override;
 
 private:
-    SharedState& m_state;
+    TableHost m_host;
+    QString m_saveFileName;
     QLabel* LblTitle;
     QAction* m_plot;
     QString m_idCode;

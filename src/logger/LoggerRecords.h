@@ -3,8 +3,8 @@
 // and the status byte shared by every record; each two-byte record is a reading decoded as a
 // poll answer's value is.
 
+#include "link/ReadingDecoder.h"
 #include "logger/LoggerExchange.h"
-#include "panel/SharedState.h"
 
 #include <QByteArrayView>
 #include <QString>

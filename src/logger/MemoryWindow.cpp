@@ -6,7 +6,6 @@
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerRecords.h"
 #include "logger/LoggerTimes.h"
-#include "panel/SharedState.h"
 #include "records/PollControl.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -274,6 +273,23 @@ void MemoryWindow::readClock()
         report(tr("Meter clock"), reply);
 }
 
+DataList* MemoryWindow::newDataList()
+{
+    if (DataList* panels = m_host.newDataList ? m_host.newDataList() : nullptr)
+        return panels;
+    // Without a panel (tests, tools) the list is this window's.
+    TableHost table;
+    table.poll = m_host.poll;
+    table.recording = m_host.recording;
+    auto* list = new DataList(std::move(table), parentWidget());
+    list->plotAction()->setEnabled(bool(m_plotHandler));
+    connect(list, &DataList::plotRequested, this, [this, list] {
+        if (m_plotHandler)
+            m_plotHandler(*list);
+    });
+    return list;
+}
+
 void MemoryWindow::downloadSet(int row)
 {
     if (m_busy > 0 || row < 1 || row > m_sets.size())
@@ -308,25 +324,12 @@ void MemoryWindow::downloadSet(int row)
 
     const SetRecords set =
         decodeSetRecords(reply.bytes, records, m_host.shownValue ? m_host.shownValue() : QString(),
-                         century(), m_host.state ? m_host.state->OverloadFlag : false);
-    if (m_host.state)
-        m_host.state->Flags = set.flags; // the set's marks, until the next poll
+                         century(), m_host.overload && m_host.overload());
+    if (m_host.showFlags)
+        m_host.showFlags(set.flags);
 
-    DataList* list = m_host.newDataList ? m_host.newDataList() : nullptr;
-    if (!list && m_host.state) {
-        // Without a panel (tests, tools) the list is this window's.
-        list = new DataList(*m_host.state, m_host.poll, parentWidget());
-        list->plotAction()->setEnabled(bool(m_plotHandler));
-        connect(list, &DataList::plotRequested, this, [this, list] {
-            if (m_plotHandler)
-                m_plotHandler(*list);
-        });
-    }
+    DataList* list = newDataList();
     m_dataList = list;
-    if (!list) {
-        emit downloadFinished(false);
-        return;
-    }
     if (m_host.panel)
         list->move(m_host.panel->frameGeometry().right() + 1, 0);
     list->show();

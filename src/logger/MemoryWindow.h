@@ -22,8 +22,8 @@ class QPushButton;
 
 namespace veltrix {
 
-struct SharedState;
 struct PollControl;
+struct StatusFlags;
 class DataList;
 
 namespace ui {
@@ -32,20 +32,26 @@ class Grid;
 
 // What the window needs of the panel.
 struct LoggerHost {
-    SharedState* state = nullptr;
     MeterLink* link = nullptr;
     PollControl* poll = nullptr;
     // The value the panel shows now (an invalid logged reading takes it, as on the panel).
     std::function<QString()> shownValue;
+    // The panel's overload state, which the first record of a set continues.
+    std::function<bool()> overload;
+    // A downloaded set's marks (unit, hold, peak, range), which the panel keeps until its next
+    // poll.
+    std::function<void(const StatusFlags&)> showFlags;
     // The PC clock (its century completes the meter's two-digit years).
     std::function<QDateTime()> now;
     // Where DataList goes: its left edge at this window's right edge.
     QPointer<QWidget> panel;
     // The downloaded list belongs to the panel, so that it outlives this window and its Plot
     // keeps working: closes the open one, and makes a new one (wired to the panel's plot).
-    // Without them the list is this window's own.
+    // Without them the list is this window's own, and is not saved while `recording` says a
+    // recording runs.
     std::function<void()> closeDataList;
     std::function<DataList*()> newDataList;
+    std::function<bool()> recording;
 };
 
 class MemoryWindow : public QWidget {
@@ -100,6 +106,8 @@ private:
     bool keepGoing() const;
     int century() const;
     void report(const QString& what, const logger::Reply& reply);
+    // The list for a downloaded set: the panel's, or without one this window's own.
+    DataList* newDataList();
 
     LoggerHost m_host;
     logger::LoggerExchange m_exchange;

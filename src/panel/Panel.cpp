@@ -93,9 +93,9 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
         if (!panel)
             return MeterFacts{};
         const SharedState& s = panel->m_state;
-        const Unit alarmUnit =
-            storedAlarmUnit(s) == AlarmUnit::MicroTesla ? Unit::MicroTesla : Unit::MilliGauss;
-        return MeterFacts{s.ModelCode, stats::alarmLevels(s.Overbox1, s.Overbox2, alarmUnit)};
+        return MeterFacts{s.ModelCode,
+                          stats::alarmLevels(s.Overbox1, s.Overbox2,
+                                             s.AlarmUnit.value_or(Unit::MilliGauss))};
     });
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
@@ -415,8 +415,10 @@ bool Panel::blinkUnit(quint8 status)
 
 bool Panel::showAlarm()
 {
-    const auto [high, low] = alarmThresholdsAsShown(m_state);
-    const AlarmMarks marks = alarmMarks(LblValue->text(), high, low, m_state.EnableDisable);
+    const auto [high, low] =
+        alarmThresholdsAsShown(m_state, m_state.Flags.TeslaFlag, m_state.Flags.GaussFlag);
+    const AlarmMarks marks =
+        alarmMarks(LblValue->text(), high, low, alarmSwitchText(m_state.EnableDisable));
     QPointer<Panel> self(this);
     const auto apply = [&](QLabel* label, Mark mark) {
         if (mark == Mark::Hide) {

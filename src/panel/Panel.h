@@ -39,6 +39,7 @@ class RealTimeList;
 class RecordGraph;
 class RecordWriter;
 class StripChart;
+struct TableHost;
 
 // The live views, in the order every sample feeds them.
 enum class FeedStage { RecordGraph, LiveTable, Gauge, StripChart, Digital };
@@ -147,6 +148,9 @@ private:
     void openMemoryWindow();
     void closeMemoryWindow();
     DataList* newDataList();
+    // What the data lists and the live table ask of the panel.
+    TableHost tableHost();
+    TableHost liveTableHost();
     void closeDataList();
     void openRecordFile();
     void openLiveTable();

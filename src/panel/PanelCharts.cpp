@@ -14,9 +14,10 @@ namespace veltrix {
 
 void Panel::registerCharts()
 {
-    m_stripChart = new StripChart(m_state, this);
+    m_stripChart = new StripChart(this);
     m_stripChart->setPlacement([this] { return frameGeometry(); });
-    m_listPlot = new ListPlot(m_state, this);
+    connect(m_stripChart, &StripChart::opened, this, [this] { m_state.StripChartOpen = true; });
+    m_listPlot = new ListPlot(this);
     // The downloaded-data lists plot through the same list plot.
     setDataListPlotHandler([this](DataList& list) {
         if (m_listPlot)
@@ -24,18 +25,15 @@ void Panel::registerCharts()
     });
 
     setCommand(QStringLiteral("Graph"), [this] {
-        m_state.StripStarted = false;
-        m_state.StripRecords = 300;
-        m_state.StripStep = 4000.0 / (300 - 1);
-        m_state.StripMin = 0;
-        m_state.StripMax = m_state.GaugeFullScale / 1000.0;
         // The chart remembers the unit of its limits itself; the gauge's record is the gauge's.
-        m_state.StripScaleUnit = LblUnit->text();
-        m_stripChart->open();
+        m_stripChart->start(m_state.GaugeFullScale / 1000.0, unitOf(LblUnit->text()));
         CmdTesla->setEnabled(false);
     });
     connect(m_stripChart, &StripChart::reopened, this, [this] { CmdTesla->setEnabled(false); });
-    connect(m_stripChart, &StripChart::closed, this, &Panel::applyUnitKeyRule);
+    connect(m_stripChart, &StripChart::closed, this, [this] {
+        m_state.StripChartOpen = false;
+        applyUnitKeyRule();
+    });
 
     setFeeder(FeedStage::StripChart, [this](const QString&) {
         if (!m_state.StripChartOpen || !m_stripChart)

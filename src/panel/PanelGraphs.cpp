@@ -29,8 +29,7 @@ void Panel::registerGraphs()
             m_state.GraphRowCount = 0;
             m_state.GraphViewOpen = false;
         }
-        const QString gauss =
-            m_state.Flags.GaussFlag ? QStringLiteral("True") : QStringLiteral("False");
+        const bool gauss = m_state.Flags.GaussFlag;
         if (m_state.GraphRowCount == 1)
             m_state.TempFlag = gauss;
         else if (gauss != m_state.TempFlag)
@@ -57,8 +56,13 @@ void Panel::openRecordGraph()
         return;
     }
     if (!m_recordGraph) {
-        m_recordGraph = new RecordGraph(m_state, this);
-        connect(m_recordGraph, &RecordGraph::closed, this, &Panel::applyUnitKeyRule);
+        m_recordGraph = new RecordGraph([this] { return m_state.SecText1.toInt(); }, this);
+        connect(m_recordGraph, &RecordGraph::closed, this, [this] {
+            m_state.GraphRowCount = 0;
+            m_state.GraphViewOpen = false;
+            m_state.iPCsecTimetotal = QStringLiteral("0");
+            applyUnitKeyRule();
+        });
         m_recordGraph->placeBeside(frameGeometry());
     }
     RecordGraph* graph = m_recordGraph;

@@ -3,6 +3,7 @@
 #include "logger/DataList.h"
 #include "logger/MemoryWindow.h"
 #include "panel/Panel.h"
+#include "records/ReportSource.h"
 
 #include <QAction>
 
@@ -33,10 +34,27 @@ DataList* Panel::dataList() const
     return m_dataList;
 }
 
+TableHost Panel::tableHost()
+{
+    TableHost host;
+    host.poll = this;
+    host.recording = [this] { return m_state.RecordingOn; };
+    return host;
+}
+
+TableHost Panel::liveTableHost()
+{
+    TableHost host = tableHost();
+    host.describe = [this](ReportSource& source) {
+        source.samplingSeconds = m_state.SecText1.toDouble();
+    };
+    return host;
+}
+
 DataList* Panel::newDataList()
 {
     closeDataList();
-    auto* list = new DataList(m_state, this, this);
+    auto* list = new DataList(tableHost(), this);
     m_dataList = list;
     list->plotAction()->setEnabled(bool(m_dataListPlot));
     // The panel draws it, so Plot works after the Memory window has gone.
@@ -68,10 +86,11 @@ void Panel::openMemoryWindow()
     if (m_state.Flags.MemoryLockFlag)
         return;
     LoggerHost host;
-    host.state = &m_state;
     host.link = &m_link;
     host.poll = this;
     host.shownValue = [this] { return shownValue(); };
+    host.overload = [this] { return m_state.OverloadFlag; };
+    host.showFlags = [this](const StatusFlags& flags) { m_state.Flags = flags; };
     host.now = [this] { return now(); };
     host.panel = this;
     host.closeDataList = [this] { closeDataList(); };

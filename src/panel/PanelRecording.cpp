@@ -143,7 +143,7 @@ void Panel::writeRecord(const QString& body)
 
 void Panel::startRecording()
 {
-    if (!ShowSaveDialog(this, m_state) || !m_state.SaveFileChosen)
+    if (!ShowSaveDialog(this, m_state.SaveFileName, m_state.SaveFileChosen))
         return;
     auto writer = std::make_unique<RecordWriter>();
     if (!writer->open(m_state.SaveFileName)) {
@@ -218,8 +218,12 @@ void Panel::openLiveTable()
     m_state.ListViewOpen = true;
     m_state.iPCsecTimetotal = QStringLiteral("0");
     if (!m_liveTable) {
-        m_liveTable = new RealTimeList(m_state, this);
-        connect(m_liveTable, &RealTimeList::closed, this, &Panel::applyUnitKeyRule);
+        m_liveTable = new RealTimeList(liveTableHost(), this);
+        connect(m_liveTable, &RealTimeList::full, this, [this] { m_state.ListViewOpen = false; });
+        connect(m_liveTable, &RealTimeList::closed, this, [this] {
+            m_state.ListViewOpen = false;
+            applyUnitKeyRule();
+        });
         m_liveTable->placeBeside(frameGeometry());
     }
     m_liveTable->show();

@@ -20,7 +20,9 @@ void Panel::registerSettingsWindows()
             (*alarm)->activateWindow();
             return;
         }
-        auto* w = new Alarm(m_state, this);
+        // First opened, the thresholds default to the range of the unit the meter shows.
+        auto* w =
+            new Alarm(m_state, m_state.Flags.TeslaFlag ? Unit::MicroTesla : Unit::MilliGauss, this);
         *alarm = w;
         w->placeBeside(frameGeometry());
         w->show();

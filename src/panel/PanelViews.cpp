@@ -100,13 +100,19 @@ void Panel::registerViews()
 
 void Panel::openAnalog()
 {
-    m_state.AnalogScaleUnit = LblUnit->text();
     m_state.AnalogOpen = true;
     if (!m_analog) {
-        m_analog = new Analog(
-            m_state, [this] { return LblUnit->text(); }, this);
+        GaugeSource source;
+        source.unit = [this] { return unitOf(LblUnit->text()); };
+        source.reading = [this] { return m_state.ReadingText; };
+        source.fullScale = [this] { return m_state.GaugeFullScale; };
+        m_analog = new Analog(std::move(source), this);
+        connect(m_analog, &Analog::fullScaleChanged, this,
+                [this](int fullScale) { m_state.GaugeFullScale = fullScale; });
+        connect(m_analog, &Analog::closed, this, [this] { m_state.AnalogOpen = false; });
         m_analog->placeBeside(frameGeometry());
     }
+    m_analog->setScaleUnit(unitOf(LblUnit->text()));
     m_analog->show();
     m_analog->raise();
 }
@@ -115,7 +121,8 @@ void Panel::openDigital()
 {
     m_state.DigitalOpen = true;
     if (!m_digital) {
-        m_digital = new Digital(m_state, this);
+        m_digital = new Digital(this);
+        connect(m_digital, &Digital::closed, this, [this] { m_state.DigitalOpen = false; });
         m_digital->placeBeside(frameGeometry());
     }
     m_digital->show();

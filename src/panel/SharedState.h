@@ -3,6 +3,9 @@
 // panel hands it to reads and writes it in whatever condition it is at that moment (handlers may
 // run inside one another's waits, so nothing here may be assumed unchanged across a Delay).
 
+#include "logger/AlarmSettings.h"
+#include "records/RecordLimit.h"
+
 #include <QString>
 
 namespace veltrix {
@@ -18,10 +21,7 @@ struct StatusFlags {
     bool operator==(const StatusFlags&) const = default;
 };
 
-// Largest number of records in one recording, one live table or one record graph.
-inline constexpr int MaxRecords = 50000;
-
-struct SharedState {
+struct SharedState : AlarmState {
     // Meter link
     int ComPortNumber = 0;
     QString ModelCode;
@@ -43,40 +43,18 @@ struct SharedState {
     bool StripChartOpen = false;
     bool AnalogOpen = false;
     bool DigitalOpen = false;
-    int ListRowCount = 0;
     int GraphRowCount = 0;
     bool SamplingPromptPending = false;
 
-    // Gauge and chart settings
+    // Gauge and chart settings (the strip chart and the list plot keep their own, and the gauge
+    // the unit its dial is drawn for)
     int GaugeFullScale = 0;
-    QString AnalogScaleUnit;
-    double StripMin = 0;
-    double StripMax = 0;
-    int StripRecords = 0;
-    double StripStep = 0;
-    bool StripStarted = false;
-    int StripPointIndex = 0;
-    double StripLastX = 0;
-    double StripLastY = 0;
-    QString StripScaleUnit; // the unit StripMin and StripMax are in (the gauge keeps its own)
-    int PlotFirstRecord = 0;
-    int PlotLastRecord = 0;
-    int PlotSpan = 0;
-    int PlotTotalRecords = 0;
-    double PlotRangeMin = 0;
-    double PlotRangeMax = 0;
-    double PlotFullScale = 0;
 
     // Fields the panel keeps for the other windows; never shown.
     QString iPCsecTimetotal = "0"; // "0" right after the sample clock restarted
     QString SecText1 = "2";        // sampling time in whole seconds
-    QString Overbox1;              // high alarm threshold (empty: alarm indication off)
-    QString Overbox2;              // low alarm threshold
-    QString OpAlarm1;
-    QString OpAlarm2;
-    QString EnableDisable = "1"; // alarm switch: "0" on, "1" off
-    QString AlarmUnit;
-    QString TempFlag;
+    // (The alarm's Overbox1, Overbox2, AlarmUnit and EnableDisable are its AlarmState part.)
+    bool TempFlag = false; // the gauss flag at the record graph's first row
     QString PanelTime1;
     QString RecText1 = "0";
 };

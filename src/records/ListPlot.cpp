@@ -1,7 +1,5 @@
 #include "records/ListPlot.h"
 
-#include "panel/SharedState.h"
-#include "records/ChartGeometry.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 
@@ -26,11 +24,10 @@ ListPlot1::ListPlot1(QWidget* parent)
 {
 }
 
-bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s)
+bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const chart::PlotRange& range)
 {
     const auto drawing = chart::drawListPlot(
-        {s.PlotFirstRecord, s.PlotLastRecord, s.PlotRangeMin, s.PlotRangeMax},
-        [&table](int row) { return table.rowView(row); }, table.rowCount());
+        range, [&table](int row) { return table.rowView(row); }, table.rowCount());
     if (!drawing) {
         window.close();
         return false;
@@ -50,10 +47,10 @@ bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s
     return true;
 }
 
-Plot1Range::Plot1Range(SharedState& state, QWidget* parent)
+Plot1Range::Plot1Range(const chart::PlotRange& range, QWidget* parent)
     : QDialog(parent), TxtT1(new QLineEdit(this)), TxtT2(new QLineEdit(this)),
       TxtR1(new QLineEdit(this)), TxtR2(new QLineEdit(this)),
-      CmdOK(new QPushButton(tr("OK"), this)), m_state(state)
+      CmdOK(new QPushButton(tr("OK"), this)), m_range(range)
 {
     setObjectName(QStringLiteral("Plot1Range"));
     setWindowTitle(tr("Plot Range"));
@@ -83,16 +80,13 @@ Plot1Range::Plot1Range(SharedState& state, QWidget* parent)
 void Plot1Range::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    TxtT1->setText(QString::number(m_state.PlotFirstRecord));
-    TxtT2->setText(QString::number(m_state.PlotLastRecord));
-    TxtR1->setText(chart::numberText(m_state.PlotRangeMin));
-    TxtR2->setText(chart::numberText(m_state.PlotRangeMax));
+    TxtT1->setText(QString::number(m_range.first));
+    TxtT2->setText(QString::number(m_range.last));
+    TxtR1->setText(chart::numberText(m_range.min));
+    TxtR2->setText(chart::numberText(m_range.max));
 }
 
-ListPlot::ListPlot(SharedState& state, QWidget* windowParent)
-    : QObject(windowParent), m_state(state), m_windowParent(windowParent)
-{
-}
+ListPlot::ListPlot(QWidget* windowParent) : QObject(windowParent), m_windowParent(windowParent) {}
 
 ListPlot::~ListPlot()
 {
@@ -126,12 +120,8 @@ void ListPlot::plotTable(ui::Grid& table)
         m_window->close();
     m_table = &table;
     m_state.PlotTotalRecords = rows;
-    m_state.PlotSpan = rows;
-    m_state.PlotLastRecord = rows;
-    m_state.PlotFirstRecord = 1;
-    m_state.PlotRangeMin = 0;
     m_state.PlotFullScale = chart::plotFullScale(chart::cellOf(table.rowView(1), 4));
-    m_state.PlotRangeMax = m_state.PlotFullScale;
+    m_state.range = {1, rows, 0, m_state.PlotFullScale};
     const bool placed = m_window;
     ListPlot1* w = ensureWindow();
     if (!placed) // first shown beside the table it plots
@@ -145,13 +135,13 @@ void ListPlot::drawFrom(ui::Grid& table)
     w->setWindowTitle(PlotCaption);
     w->show();
     w->raise();
-    DrawListPlot(*w, table, m_state);
+    DrawListPlot(*w, table, m_state.range);
 }
 
 void ListPlot::showRange()
 {
     if (!m_dialog) {
-        m_dialog = new Plot1Range(m_state, m_windowParent);
+        m_dialog = new Plot1Range(m_state.range, m_windowParent);
         m_dialog->setWindowFlag(Qt::Window);
         connect(m_dialog->CmdOK, &QPushButton::clicked, this, &ListPlot::acceptRange);
     }
@@ -187,11 +177,7 @@ void ListPlot::acceptRange()
             dialog->close();
         return;
     }
-    m_state.PlotFirstRecord = range->first;
-    m_state.PlotLastRecord = range->last;
-    m_state.PlotRangeMin = range->min;
-    m_state.PlotRangeMax = range->max;
-    m_state.PlotSpan = range->last - range->first + 1;
+    m_state.range = *range;
     drawFrom(*m_table);
     if (dialog)
         dialog->close();

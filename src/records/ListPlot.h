@@ -3,6 +3,7 @@
 // data) as a line chart of value against record number, between two value limits, over a chosen
 // span of records. Its range dialog chooses the span and the limits and draws anew.
 
+#include "records/ChartGeometry.h"
 #include "records/ChartWindow.h"
 
 #include <QDialog>
@@ -13,7 +14,13 @@ class QPushButton;
 
 namespace veltrix {
 
-struct SharedState;
+// What the list plot keeps: the size and full scale of the table it plots, and the span and
+// limits it shows.
+struct ListPlotSettings {
+    int PlotTotalRecords = 0;
+    double PlotFullScale = 0;
+    chart::PlotRange range;
+};
 
 namespace ui {
 class Grid;
@@ -25,18 +32,18 @@ public:
     explicit ListPlot1(QWidget* parent = nullptr);
 
 private:
-    friend bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s);
+    friend bool DrawListPlot(ListPlot1& window, const ui::Grid& table,
+                             const chart::PlotRange& range);
 };
 
-// Draws the span and limits held in `s` (PlotFirstRecord ... PlotRangeMax) of `table` in the
-// window. A span that does not lie within the table, or limits without height, close the window
-// and give false.
-bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const SharedState& s);
+// Draws the span and limits of `range` of `table` in the window. A span that does not lie within
+// the table, or limits without height, close the window and give false.
+bool DrawListPlot(ListPlot1& window, const ui::Grid& table, const chart::PlotRange& range);
 
 class Plot1Range : public QDialog {
     Q_OBJECT
 public:
-    explicit Plot1Range(SharedState& state, QWidget* parent = nullptr);
+    explicit Plot1Range(const chart::PlotRange& range, QWidget* parent = nullptr);
 
     QLineEdit* TxtT1; // from
     QLineEdit* TxtT2; // to
@@ -48,7 +55,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    SharedState& m_state;
+    const chart::PlotRange& m_range;
 };
 
 // Owns the plot window and its range dialog; windows are made on first use. Every table with a
@@ -56,7 +63,7 @@ private:
 class ListPlot : public QObject {
     Q_OBJECT
 public:
-    explicit ListPlot(SharedState& state, QWidget* windowParent = nullptr);
+    explicit ListPlot(QWidget* windowParent = nullptr);
     ~ListPlot() override;
 
     // A table's "Plot": the whole table between 0 and the full scale of its unit. A table
@@ -68,6 +75,7 @@ public:
     // Its OK: a valid entry draws the table the plot was opened from anew.
     void acceptRange();
 
+    const ListPlotSettings& settings() const { return m_state; }
     ListPlot1* window() const { return m_window; }
     Plot1Range* rangeDialog() const { return m_dialog; }
     void setPrinterFactory(ChartWindow::PrinterFactory factory);
@@ -76,7 +84,7 @@ private:
     ListPlot1* ensureWindow();
     void drawFrom(ui::Grid& table);
 
-    SharedState& m_state;
+    ListPlotSettings m_state;
     QPointer<QWidget> m_windowParent;
     QPointer<ListPlot1> m_window;
     QPointer<Plot1Range> m_dialog;

@@ -1,8 +1,9 @@
 #include "records/RealTimeList.h"
 
-#include "panel/SharedState.h"
 #include "records/BusyPointer.h"
 #include "records/RecordIcons.h"
+#include "records/RecordLimit.h"
+#include "records/ReportSource.h"
 #include "records/TableServices.h"
 #include "ui/Grid.h"
 #include "ui/Placement.h"
@@ -17,10 +18,10 @@ namespace {
 constexpr int ScrollFromRow = 18;
 } // namespace
 
-RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* parent)
-    : RecordTableWindow(QStringLiteral("RealTimeList"), tr("Real Time List"), QString(), poll,
+RealTimeList::RealTimeList(TableHost host, QWidget* parent)
+    : RecordTableWindow(QStringLiteral("RealTimeList"), tr("Real Time List"), QString(), host.poll,
                         parent),
-      m_state(state), m_rowLimit(MaxRecords)
+      m_host(std::move(host)), m_rowLimit(MaxRecords)
 {
     connect(addToolButton(QStringLiteral("Save"), tr("Save File"), RecordIcon::Save),
             &QAction::triggered, this, &RealTimeList::save);
@@ -33,7 +34,8 @@ RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* paren
 void RealTimeList::describeReport(ReportSource& source) const
 {
     source.fromMeter = true;
-    source.samplingSeconds = m_state.SecText1.toDouble();
+    if (m_host.describe)
+        m_host.describe(source);
 }
 
 void RealTimeList::placeBeside(const QRect& panelFrame)
@@ -44,33 +46,33 @@ void RealTimeList::placeBeside(const QRect& panelFrame)
 void RealTimeList::AppendLiveRow(const QString& body)
 {
     ui::Grid& table = grid();
-    ++m_state.ListRowCount;
+    ++ListRowCount;
     table.setRow(table.rows() - 1);
     const bool scroll = table.row() >= ScrollFromRow;
-    table.addItem(QString::number(m_state.ListRowCount) + u'\t' + body);
+    table.addItem(QString::number(ListRowCount) + u'\t' + body);
     if (scroll) // after the append, so the view can reach the new row
         table.setTopRow(table.rows() - ScrollFromRow);
-    if (m_state.ListRowCount >= m_rowLimit) {
-        m_state.ListRowCount = 0;
-        m_state.ListViewOpen = false;
+    if (ListRowCount >= m_rowLimit) {
+        ListRowCount = 0;
+        emit full();
     }
 }
 
 bool RealTimeList::save()
 {
     const ModalScope modal(this);
-    if (RefusedWhileRecording(this, m_state))
+    if (RefusedWhileRecording(this, m_host.recording && m_host.recording()))
         return false;
     BusyPointer busy;
-    if (!ShowSaveDialog(this, m_state))
+    bool chosen = false;
+    if (!ShowSaveDialog(this, m_saveFileName, chosen))
         return false;
-    return SaveTable(this, grid(), m_state);
+    return SaveTable(this, grid(), m_saveFileName);
 }
 
 void RealTimeList::closeEvent(QCloseEvent* event)
 {
-    m_state.ListRowCount = 0;
-    m_state.ListViewOpen = false;
+    ListRowCount = 0;
     RecordTableWindow::closeEvent(event);
     emit closed();
 }

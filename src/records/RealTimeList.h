@@ -2,25 +2,26 @@
 // The live table: one row per sample while it is open, saved or printed from its toolbar.
 
 #include "records/RecordTableWindow.h"
+#include "records/TableServices.h"
 
 #include <QRect>
 
 namespace veltrix {
 
-struct SharedState;
-
 class RealTimeList : public RecordTableWindow {
     Q_OBJECT
 public:
-    explicit RealTimeList(SharedState& state, PollControl* poll = nullptr,
-                          QWidget* parent = nullptr);
+    explicit RealTimeList(TableHost host = {}, QWidget* parent = nullptr);
 
     // Places the window beside the main panel, at the top of the screen.
     void placeBeside(const QRect& panelFrame);
 
     // Adds the sample `body` (Date TAB Time TAB Value TAB Unit TAB Hold TAB Peak) behind the next
-    // row number, keeping the newest rows in view. At the row limit the table stops being fed.
+    // row number, keeping the newest rows in view. At the row limit the numbering starts over
+    // and the table says it is full (the panel stops feeding it).
     void AppendLiveRow(const QString& body);
+    // Rows appended since the table opened or was last full.
+    int listRowCount() const { return ListRowCount; }
 
     // Rows the table takes before it stops (MaxRecords; tests lower it).
     void setRowLimit(int limit) { m_rowLimit = limit; }
@@ -31,7 +32,9 @@ public slots:
     bool save();
 
 signals:
-    // The window is closing; ListViewOpen and ListRowCount are already cleared.
+    // The row limit was reached.
+    void full();
+    // The window is closing; its row count is already cleared.
     void closed();
 
 protected:
@@ -39,8 +42,10 @@ protected:
     void describeReport(ReportSource& source) const override;
 
 private:
-    SharedState& m_state;
+    TableHost m_host;
     int m_rowLimit;
+    int ListRowCount = 0;
+    QString m_saveFileName;
 };
 
 } // namespace veltrix

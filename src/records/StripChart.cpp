@@ -1,7 +1,5 @@
 #include "records/StripChart.h"
 
-#include "panel/SharedState.h"
-#include "records/ChartGeometry.h"
 #include "ui/Dialogs.h"
 
 #include <QFormLayout>
@@ -10,11 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <tuple>
 
 namespace veltrix {
 
-RealTime1::RealTime1(SharedState& state, QWidget* parent)
+RealTime1::RealTime1(StripSettings& state, QWidget* parent)
     : ChartWindow(QStringLiteral("RealTime1"), tr("RealTimeGraph"), true, parent), m_state(state)
 {
 }
@@ -40,25 +37,21 @@ void RealTime1::restart()
 bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText, const QTime& now)
 {
     // The meter changed its unit: the limits follow it. The chart keeps its own record of the
-    // unit it is scaled for; the gauge's record may already have seen the change.
-    if (unitText != m_state.StripScaleUnit) {
-        if (!m_state.StripScaleUnit.isEmpty()) {
+    // unit it is scaled for.
+    const std::optional<Unit> unit = unitOf(unitText);
+    if (unit != m_state.StripScaleUnit) {
+        if (m_state.StripScaleUnit) {
             m_state.StripMin = chart::rescaledLimit(m_state.StripMin, unitText);
             m_state.StripMax = chart::rescaledLimit(m_state.StripMax, unitText);
         }
         showLimits();
-        m_state.StripScaleUnit = unitText;
+        m_state.StripScaleUnit = unit;
     }
     setLabel(LblUnit, unitText);
     setLabel(LblValue, valueText);
 
     const double y = chart::stripHeight(valueText, m_state.StripMin, m_state.StripMax);
-    chart::Sweep sweep{m_state.StripRecords,    m_state.StripStep,  m_state.StripStarted,
-                       m_state.StripPointIndex, m_state.StripLastX, m_state.StripLastY};
-    const chart::StripPoint p = chart::advanceSweep(sweep, y);
-    std::tie(m_state.StripStarted, m_state.StripPointIndex, m_state.StripLastX,
-             m_state.StripLastY) =
-        std::tie(sweep.started, sweep.pointIndex, sweep.lastX, sweep.lastY);
+    const chart::StripPoint p = chart::advanceSweep(m_state.sweep, y);
     const QString time = now.toString(QStringLiteral("hh:mm:ss"));
     switch (p.kind) {
     case chart::StripPoint::First:
@@ -81,12 +74,11 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
 
 void RealTime1::closing()
 {
-    m_state.StripChartOpen = false;
-    m_state.StripPointIndex = 0;
-    m_state.StripStarted = false;
+    m_state.sweep.pointIndex = 0;
+    m_state.sweep.started = false;
 }
 
-Real1Range::Real1Range(SharedState& state, QWidget* parent)
+Real1Range::Real1Range(const StripSettings& state, QWidget* parent)
     : QDialog(parent), TxtReal1Max(new QLineEdit(this)), TxtReal1Min(new QLineEdit(this)),
       TxtReal1Rec(new QLineEdit(this)), CmdOK(new QPushButton(tr("OK"), this)), m_state(state)
 {
@@ -111,11 +103,10 @@ void Real1Range::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     TxtReal1Max->setText(chart::numberText(m_state.StripMax));
     TxtReal1Min->setText(chart::numberText(m_state.StripMin));
-    TxtReal1Rec->setText(QString::number(m_state.StripRecords));
+    TxtReal1Rec->setText(QString::number(m_state.sweep.records));
 }
 
-StripChart::StripChart(SharedState& state, QWidget* windowParent)
-    : QObject(windowParent), m_state(state), m_windowParent(windowParent)
+StripChart::StripChart(QWidget* windowParent) : QObject(windowParent), m_windowParent(windowParent)
 {
 }
 
@@ -145,9 +136,20 @@ RealTime1* StripChart::ensureWindow()
     return m_window;
 }
 
+void StripChart::start(double max, std::optional<Unit> unit)
+{
+    m_state.sweep.started = false;
+    m_state.sweep.records = 300;
+    m_state.sweep.step = 4000.0 / (300 - 1);
+    m_state.StripMin = 0;
+    m_state.StripMax = max;
+    m_state.StripScaleUnit = unit;
+    open();
+}
+
 void StripChart::open()
 {
-    m_state.StripChartOpen = true;
+    emit opened();
     RealTime1* w = ensureWindow();
     w->restart();
     w->show();
@@ -197,11 +199,11 @@ void StripChart::acceptRange()
                                        ui::MsgIcon::None);
         return; // the dialog stays open
     }
-    m_state.StripRecords = range.records;
+    m_state.sweep.records = range.records;
     m_state.StripMin = range.min;
     m_state.StripMax = range.max;
-    m_state.StripStep = 4000.0 / (range.records - 1);
-    m_state.StripStarted = false;
+    m_state.sweep.step = 4000.0 / (range.records - 1);
+    m_state.sweep.started = false;
     open();
     emit reopened();
     if (dialog)

@@ -4,6 +4,8 @@
 // full the chart starts over on a clean window. Its range dialog sets the limits and the number
 // of points.
 
+#include "link/Unit.h"
+#include "records/ChartGeometry.h"
 #include "records/ChartWindow.h"
 
 #include <QDialog>
@@ -15,12 +17,18 @@ class QPushButton;
 
 namespace veltrix {
 
-struct SharedState;
+// What the strip chart keeps: its limits, the unit they are in, and its sweep.
+struct StripSettings {
+    double StripMin = 0;
+    double StripMax = 0;
+    std::optional<Unit> StripScaleUnit; // none: the limits follow no unit yet
+    chart::Sweep sweep;
+};
 
 class RealTime1 : public ChartWindow {
     Q_OBJECT
 public:
-    explicit RealTime1(SharedState& state, QWidget* parent = nullptr);
+    explicit RealTime1(StripSettings& state, QWidget* parent = nullptr);
 
     // One sample: the panel's value and unit texts and the time of day. False when the reading
     // took the first point of a sweep (nothing drawn yet; the sample's feeding ends here).
@@ -36,13 +44,13 @@ protected:
 private:
     void showLimits();
 
-    SharedState& m_state;
+    StripSettings& m_state;
 };
 
 class Real1Range : public QDialog {
     Q_OBJECT
 public:
-    explicit Real1Range(SharedState& state, QWidget* parent = nullptr);
+    explicit Real1Range(const StripSettings& state, QWidget* parent = nullptr);
 
     QLineEdit* TxtReal1Max;
     QLineEdit* TxtReal1Min;
@@ -53,7 +61,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    SharedState& m_state;
+    const StripSettings& m_state;
 };
 
 // Owns the chart window and its range dialog for the panel; windows are made on first use.
@@ -61,10 +69,12 @@ class StripChart : public QObject {
     Q_OBJECT
 public:
     // The windows are made with `windowParent` (the main panel) so that they go with it.
-    explicit StripChart(SharedState& state, QWidget* windowParent = nullptr);
+    explicit StripChart(QWidget* windowParent = nullptr);
     ~StripChart() override;
 
-    // Shows the chart with the current settings and a fresh sweep; StripChartOpen is set.
+    // The "Graph" key: 300 points across from 0 to `max`, in `unit`; then open().
+    void start(double max, std::optional<Unit> unit);
+    // Shows the chart with the current settings and a fresh sweep.
     void open();
     // Closes the chart (its closing step runs) when it is open.
     void close();
@@ -76,6 +86,7 @@ public:
     // Its OK: checks every field first; a refused entry changes no setting.
     void acceptRange();
 
+    const StripSettings& settings() const { return m_state; }
     RealTime1* window() const { return m_window; }
     Real1Range* rangeDialog() const { return m_dialog; }
     void setPrinterFactory(ChartWindow::PrinterFactory factory);
@@ -83,15 +94,17 @@ public:
     void setPlacement(std::function<QRect()> panelFrame) { m_panelFrame = std::move(panelFrame); }
 
 signals:
+    // The chart was shown (the panel feeds it from now on).
+    void opened();
     // The chart was shown by the range dialog (the unit key must be locked).
     void reopened();
-    // The chart was closed; StripChartOpen is already cleared.
+    // The chart was closed.
     void closed();
 
 private:
     RealTime1* ensureWindow();
 
-    SharedState& m_state;
+    StripSettings m_state;
     QPointer<QWidget> m_windowParent;
     QPointer<RealTime1> m_window;
     QPointer<Real1Range> m_dialog;

@@ -1,6 +1,5 @@
 #include "records/TableServices.h"
 
-#include "panel/SharedState.h"
 #include "records/BusyPointer.h"
 #include "records/PollControl.h"
 #include "records/RecordFile.h"
@@ -31,9 +30,9 @@ void reportSaveFailure(QWidget* window, const QString& path, const QString& reas
 
 } // namespace
 
-bool RefusedWhileRecording(QWidget* window, const SharedState& state)
+bool RefusedWhileRecording(QWidget* window, bool recording)
 {
-    if (!state.RecordingOn)
+    if (!recording)
         return false;
     ui::Dialogs::current().message(
         window, QObject::tr("Aready in recording mode, close it and try again !"),
@@ -41,23 +40,19 @@ bool RefusedWhileRecording(QWidget* window, const SharedState& state)
     return true;
 }
 
-bool ShowSaveDialog(QWidget* parent, SharedState& state)
+bool ShowSaveDialog(QWidget* parent, QString& fileName, bool& chosen)
 {
-    const std::optional<QString> chosen =
+    const std::optional<QString> answer =
         ui::Dialogs::current().saveFile(parent, ui::DataFilesFilter);
-    if (!chosen || chosen->isEmpty()) {
-        state.SaveFileChosen = false;
-        return false;
-    }
-    state.SaveFileName = *chosen;
-    state.SaveFileChosen = true;
-    return true;
+    chosen = answer && !answer->isEmpty();
+    if (chosen)
+        fileName = *answer;
+    return chosen;
 }
 
-bool SaveTable(QWidget* window, const ui::Grid& table, SharedState& state)
+bool SaveTable(QWidget* window, const ui::Grid& table, const QString& path)
 {
     BusyPointer busy;
-    const QString path = state.SaveFileName;
     if (path.isEmpty())
         return false;
 

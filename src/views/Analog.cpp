@@ -1,6 +1,5 @@
 #include "views/Analog.h"
 
-#include "panel/SharedState.h"
 #include "ui/Dialogs.h"
 #include "ui/Placement.h"
 #include "ui/WindowPicture.h"
@@ -39,8 +38,8 @@ private:
     Analog& m_owner;
 };
 
-Analog::Analog(SharedState& state, UnitSource unit, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_unit(std::move(unit)),
+Analog::Analog(GaugeSource source, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_source(std::move(source)),
       m_printerFactory([] { return std::make_unique<ui::PicturePrinter>(); })
 {
     setObjectName(QStringLiteral("Analog"));
@@ -121,8 +120,8 @@ double Analog::textWidthInDial(const QString& text) const
 
 void Analog::drawDial(gauge::DialVariant variant)
 {
-    const QString unit = m_unit ? m_unit() : QString();
-    double fullScale = m_state.GaugeFullScale;
+    const std::optional<Unit> unit = m_source.unit();
+    double fullScale = m_source.fullScale();
     if (variant == gauge::DialVariant::UnitChange) {
         // The relabelled dial sets its scale from the window's outer size (without the menu
         // bar, which the dial never covers) and takes the full scale from the unit shown.
@@ -130,13 +129,13 @@ void Analog::drawDial(gauge::DialVariant variant)
         outer.rheight() -= m_menu->height();
         m_space = gauge::DialSpace::fromOuterPixels(QSizeF(outer));
         m_radius = 0.5 * m_space.width();
-        fullScale = unit == QLatin1String("mG") ? 2000 : 200;
-        m_state.GaugeFullScale = int(fullScale);
-        m_state.AnalogScaleUnit = unit;
+        fullScale = unit == Unit::MilliGauss ? 2000 : 200;
+        AnalogScaleUnit = unit;
+        emit fullScaleChanged(int(fullScale));
     } else {
         m_radius = m_space.width() / 2;
     }
-    LblFun->setText(unit);
+    LblFun->setText(unit ? unitAscii(*unit) : QString());
     LblFun->adjustSize();
     m_variant = variant;
     m_labels = gauge::scaleLabels(variant, m_radius, fullScale,
@@ -153,14 +152,14 @@ void Analog::DrawGaugeDial()
 
 bool Analog::UpdateGaugeNeedle()
 {
-    const QString unit = m_unit ? m_unit() : QString();
-    if (unit != m_state.AnalogScaleUnit) {
+    const std::optional<Unit> unit = m_source.unit();
+    if (unit != AnalogScaleUnit) {
         DrawGaugeDial();
-        m_state.AnalogScaleUnit = unit;
+        AnalogScaleUnit = unit;
         return false;
     }
     // The new needle replaces the old one; the marks and labels stay as drawn.
-    m_needle = gauge::needleAngle(m_state.ReadingText, m_state.GaugeFullScale);
+    m_needle = gauge::needleAngle(m_source.reading(), m_source.fullScale());
     m_face->update();
     return true;
 }
@@ -234,7 +233,6 @@ bool Analog::savePicture()
 
 void Analog::closeEvent(QCloseEvent* event)
 {
-    m_state.AnalogOpen = false;
     event->accept();
     emit closed();
 }

@@ -4,6 +4,7 @@
 // instead. The window keeps what it shows (dial variant, labels, needle) and paints from that, so
 // covering and uncovering it loses nothing.
 
+#include "link/Unit.h"
 #include "views/GaugeGeometry.h"
 
 #include <QImage>
@@ -21,19 +22,27 @@ namespace veltrix {
 namespace ui {
 class PicturePrinter;
 }
-struct SharedState;
+
+// What the gauge reads from the panel whenever it draws (all three are needed).
+struct GaugeSource {
+    // The unit the panel shows now.
+    std::function<std::optional<Unit>()> unit;
+    // The reading decoded from the last poll answer.
+    std::function<QString()> reading;
+    // The dial's full scale (2000 in milligauss, 200 in microtesla), which the panel's unit key
+    // also sets.
+    std::function<int()> fullScale;
+};
 
 class Analog : public QWidget {
     Q_OBJECT
 public:
-    // Where the gauge reads the main panel's unit text ("mG" or "uT").
-    using UnitSource = std::function<QString()>;
     using PrinterFactory = std::function<std::unique_ptr<ui::PicturePrinter>()>;
 
     // The client area the window opens with (4590 x 2520 twips), in pixels.
     static constexpr QSize DesignClient{306, 168};
 
-    Analog(SharedState& state, UnitSource unit, QWidget* parent = nullptr);
+    explicit Analog(GaugeSource source, QWidget* parent = nullptr);
     ~Analog() override;
 
     // Opens to the right of the main panel, at the top of the screen.
@@ -46,6 +55,10 @@ public:
     // from the one the dial was drawn for, redraws the dial instead and returns false (this
     // sample's feeding ends here).
     bool UpdateGaugeNeedle();
+
+    // The unit the dial is drawn for; the panel sets its unit when it opens the gauge.
+    std::optional<Unit> scaleUnit() const { return AnalogScaleUnit; }
+    void setScaleUnit(std::optional<Unit> unit) { AnalogScaleUnit = unit; }
 
     // What the window shows.
     gauge::DialSpace dialSpace() const { return m_space; }
@@ -66,7 +79,9 @@ public slots:
     bool savePicture();
 
 signals:
-    // The window is closing; AnalogOpen is already cleared.
+    // The dial was relabelled for a new unit, with this full scale.
+    void fullScaleChanged(int fullScale);
+    // The window is closing.
     void closed();
 
 protected:
@@ -82,8 +97,8 @@ private:
     void paintFace(QWidget& face);
     double textWidthInDial(const QString& text) const;
 
-    SharedState& m_state;
-    UnitSource m_unit;
+    GaugeSource m_source;
+    std::optional<Unit> AnalogScaleUnit;
     PrinterFactory m_printerFactory;
     Face* m_face = nullptr;
     QMenuBar* m_menu = nullptr;

@@ -1,6 +1,5 @@
 #include "views/Digital.h"
 
-#include "panel/SharedState.h"
 #include "ui/Placement.h"
 
 #include <QCloseEvent>
@@ -8,7 +7,7 @@
 
 namespace veltrix {
 
-Digital::Digital(SharedState& state, QWidget* parent) : QWidget(parent, Qt::Window), m_state(state)
+Digital::Digital(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Digital"));
     setWindowTitle(QStringLiteral("HX-880 Digital"));
@@ -79,7 +78,6 @@ QString Digital::unitText() const
 
 void Digital::closeEvent(QCloseEvent* event)
 {
-    m_state.DigitalOpen = false;
     event->accept();
     emit closed();
 }

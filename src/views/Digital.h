@@ -9,15 +9,13 @@ class QLabel;
 
 namespace veltrix {
 
-struct SharedState;
-
 class Digital : public QWidget {
     Q_OBJECT
 public:
     // The client area the window opens with (2385 x 1095 twips), in pixels.
     static constexpr QSize DesignClient{159, 73};
 
-    explicit Digital(SharedState& state, QWidget* parent = nullptr);
+    explicit Digital(QWidget* parent = nullptr);
 
     // Opens against the main panel's right edge, at the top of the screen.
     void placeBeside(const QRect& panelFrame);
@@ -29,14 +27,13 @@ public:
     QString unitText() const;
 
 signals:
-    // The window is closing; DigitalOpen is already cleared.
+    // The window is closing.
     void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    SharedState& m_state;
     QLabel* LblValue = nullptr;
     QLabel* LblFunction = nullptr;
     QLabel* LblRange = nullptr;

@@ -1,6 +1,6 @@
 #include "views/RecordGraph.h"
 
-#include "panel/SharedState.h"
+#include "records/RecordLimit.h"
 #include "ui/Graph.h"
 #include "ui/Grid.h"
 #include "ui/Placement.h"
@@ -41,8 +41,8 @@ private:
 };
 } // namespace
 
-RecordGraph::RecordGraph(SharedState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_rowLimit(MaxRecords)
+RecordGraph::RecordGraph(SamplingSource sampling, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_sampling(std::move(sampling)), m_rowLimit(MaxRecords)
 {
     setObjectName(QStringLiteral("Graph2"));
     setWindowTitle(tr("Record Real Time Graph"));
@@ -122,8 +122,7 @@ void RecordGraph::updateChart()
 {
     // The newest row alone is read, so a tick costs the same at row 10 and at row 50000.
     m_logic.update(
-        *m_target, [this](int row, int col) { return GraphGrid1->cell(row, col); },
-        m_state.SecText1.toInt());
+        *m_target, [this](int row, int col) { return GraphGrid1->cell(row, col); }, m_sampling());
 }
 
 PlotWindow* RecordGraph::plotWindow() const
@@ -153,9 +152,6 @@ PlotWindow* RecordGraph::openPlot()
 void RecordGraph::closeEvent(QCloseEvent* event)
 {
     Timer1->stop();
-    m_state.GraphRowCount = 0;
-    m_state.GraphViewOpen = false;
-    m_state.iPCsecTimetotal = QStringLiteral("0");
     QWidget::closeEvent(event);
     emit closed();
 }

@@ -10,13 +10,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QPushButton;
 
 namespace veltrix {
 
-struct SharedState;
 class PlotWindow;
 
 namespace ui {
@@ -27,7 +27,10 @@ class Grid;
 class RecordGraph : public QWidget {
     Q_OBJECT
 public:
-    explicit RecordGraph(SharedState& state, QWidget* parent = nullptr);
+    // Where the graph reads the panel's sampling time (s), which its steps are compared with.
+    using SamplingSource = std::function<int()>;
+
+    explicit RecordGraph(SamplingSource sampling, QWidget* parent = nullptr);
     ~RecordGraph() override;
 
     // Places the window beside the main panel, at the top of the screen.
@@ -54,14 +57,14 @@ public:
     QString cell(int row, int col) const;
 
 signals:
-    // The window is closing; GraphViewOpen and GraphRowCount are already cleared.
+    // The window is closing (the panel stops feeding it).
     void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    SharedState& m_state;
+    SamplingSource m_sampling;
     RecordGraphLogic m_logic;
     std::unique_ptr<ChartTarget> m_target;
     int m_rowLimit;
