@@ -283,6 +283,7 @@ private slots:
         QTest::newRow("negative min") << QStringList{"1", "10", "-1", "2000"} << false;
         QTest::newRow("min over max") << QStringList{"1", "10", "100", "50"} << false;
         QTest::newRow("one line") << QStringList{"1", "2", "0", "1000"} << true;
+        QTest::newRow("up to the last row") << QStringList{"9", "10", "0", "1000"} << true;
     }
     void plotRange()
     {

@@ -27,7 +27,6 @@ RecordFileRead readRecordFile(const QString& path)
     if (r.bytes.size() > MaxRecordFileBytes || file.error() != QFileDevice::NoError) {
         r.error = RecordFileRead::CannotRead;
         r.reason = file.errorString();
-        r.bytes.clear();
     }
     return r;
 }

@@ -22,8 +22,8 @@ struct RecordFileRead {
         CannotRead
     };
     Error error = None;
-    QByteArray bytes;
-    QString reason; // the system's words for CannotOpen and CannotRead
+    QByteArray bytes; // the whole file, when read without error
+    QString reason;   // the system's words for CannotOpen and CannotRead
 };
 RecordFileRead readRecordFile(const QString& path);
 
