@@ -42,7 +42,7 @@ QString numberedName(const QString& path, int number)
         QString name = info.completeBaseName() + QLatin1Char('-') + QString::number(number);
         if (!suffix.isEmpty())
             name += QLatin1Char('.') + suffix;
-        const QString candidate = QDir::cleanPath(info.dir().filePath(name));
+        QString candidate = QDir::cleanPath(info.dir().filePath(name));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }

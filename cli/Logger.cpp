@@ -131,7 +131,7 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
     const bool progress = stderrIsTerminal();
     const int total = int(sets.size());
     SetSaveHooks hooks;
-    hooks.shownValue = [&shown] { return shown; };
+    hooks.shownValue = [&shown]() -> const QString& { return shown; };
     hooks.keepGoing = keepGoing;
     hooks.progress = [&](int i, int records) {
         if (progress)

@@ -67,8 +67,8 @@ void installStopSignals()
         char buffer[16];
         ssize_t n = 0;
         while ((n = ::read(g_signalPipe[0], buffer, sizeof buffer)) > 0) {
-            if (g_signal == 0)
-                g_signal = buffer[0]; // the first one is the one being answered
+            if (g_signal == 0) // the first one is the one being answered
+                g_signal = static_cast<unsigned char>(buffer[0]);
         }
         g_stop = true;
         QCoreApplication::exit(0); // ends the wait under way at once
