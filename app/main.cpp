@@ -13,34 +13,29 @@
 
 using namespace veltrix;
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Veltrix Panel"));
-    QApplication::setApplicationVersion(QStringLiteral("10.01"));
+namespace {
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Desktop companion for the Veltrix field meter on a serial line."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    QCommandLineOption comOption(
+struct Options {
+    QCommandLineOption com{
         QStringLiteral("com"),
         QStringLiteral(
             "Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable."),
-        QStringLiteral("N=PATH"));
-    QCommandLineOption simulateOption(
+        QStringLiteral("N=PATH")};
+    QCommandLineOption simulate{
         QStringLiteral("simulate"),
         QStringLiteral("Run the virtual meter on a pseudo-terminal bound to COM1 and open the "
-                       "panel on it (no hardware needed)."));
-    QCommandLineOption portOption(QStringLiteral("port"),
-                                  QStringLiteral("Open the panel on COM<N> without asking."),
-                                  QStringLiteral("N"));
-    parser.addOptions({comOption, simulateOption, portOption});
-    parser.process(app);
+                       "panel on it (no hardware needed).")};
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Open the panel on COM<N> without asking."),
+                            QStringLiteral("N")};
+};
 
-    ui::PortBindings bindings = ui::PortBindings::fromSystem();
-    for (const QString& entry : parser.values(comOption)) {
+// Binds the ports the options name and starts the virtual meter when asked. Returns 0, or the
+// status to exit with after saying why; `port` is the port to open without asking (0: ask).
+int applyOptions(const QCommandLineParser& parser, const Options& o, ui::PortBindings& bindings,
+                 sim::VirtualMeter& meter, int& port)
+{
+    for (const QString& entry : parser.values(o.com)) {
         if (!bindings.bindFromOption(entry)) {
             std::fprintf(stderr,
                          "veltrix-panel: --com expects N=PATH with N from 1 to 8, got '%s'\n",
@@ -48,10 +43,8 @@ int main(int argc, char* argv[])
             return 2;
         }
     }
-
-    sim::VirtualMeter meter;
-    int port = 0;
-    if (parser.isSet(simulateOption)) {
+    port = 0;
+    if (parser.isSet(o.simulate)) {
         QString error;
         if (!meter.start(&error)) {
             std::fprintf(stderr, "veltrix-panel: cannot start the virtual meter: %s\n",
@@ -63,9 +56,14 @@ int main(int argc, char* argv[])
         std::fflush(stdout);
         port = 1;
     }
-    if (parser.isSet(portOption))
-        port = parser.value(portOption).toInt();
+    if (parser.isSet(o.port))
+        port = parser.value(o.port).toInt();
+    return 0;
+}
 
+// The panel on `port`, or the port window first when it is 0; returns the exit status.
+int runPanel(QApplication& app, const ui::PortBindings& bindings, int port)
+{
     QPointer<Panel> panel;
     int status = 0;
     const auto openPanel = [&](int chosen) {
@@ -98,4 +96,29 @@ int main(int argc, char* argv[])
     const int rc = app.exec();
     delete panel;
     return status != 0 ? status : rc;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrix Panel"));
+    QApplication::setApplicationVersion(QStringLiteral("10.01"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Desktop companion for the Veltrix field meter on a serial line."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const Options o;
+    parser.addOptions({o.com, o.simulate, o.port});
+    parser.process(app);
+
+    ui::PortBindings bindings = ui::PortBindings::fromSystem();
+    sim::VirtualMeter meter;
+    int port = 0;
+    if (const int status = applyOptions(parser, o, bindings, meter, port))
+        return status;
+    return runPanel(app, bindings, port);
 }

@@ -6,8 +6,6 @@
 #include "ui/PortBindings.h"
 #include "ui/SerialLine.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -18,13 +16,15 @@ class VirtualMeter;
 
 namespace veltrix::cli {
 
+class CommandLine;
+
 // Exit statuses, as the help text and the manual page list them.
 enum Status {
     Ok = 0,
-    Failure = 1,    // a file could not be read or written, the meter refused, ...
-    UsageError = 2, // unknown subcommand or option, a value out of range
-    PortError = 3,  // the port cannot be opened
-    NoAnswer = 4,   // the meter does not answer
+    Failure = 1,       // a file could not be read or written, the meter refused, ...
+    UsageError = 2,    // unknown subcommand or option, a value out of range
+    PortError = 3,     // the port cannot be opened
+    NoAnswer = 4,      // the meter does not answer
     BrokerRefused = 5, // the MQTT broker refused the user name or password
 };
 
@@ -41,20 +41,6 @@ int interruptedStatus();
 // Routes SIGINT and SIGTERM into the event loop (self-pipe): they stop the command cleanly.
 void installStopSignals();
 
-// The options every meter subcommand takes.
-struct CommonOptions {
-    QCommandLineOption port{QStringLiteral("port"),
-                            QStringLiteral("The meter's serial device, e.g. /dev/ttyUSB0."),
-                            QStringLiteral("DEVICE")};
-    QCommandLineOption com{QStringLiteral("com"),
-                           QStringLiteral("The meter's port COM1..COM8 as the panel binds them "
-                                          "(see 'veltrix-cli ports'). Default: 1."),
-                           QStringLiteral("N")};
-    QCommandLineOption simulate{QStringLiteral("simulate"),
-                                QStringLiteral("Talk to the virtual meter (no hardware needed).")};
-    void addTo(QCommandLineParser& parser) const { parser.addOptions({port, com, simulate}); }
-};
-
 // An open line to the meter (or to the virtual meter).
 class Session {
 public:
@@ -62,11 +48,11 @@ public:
     ~Session();
 
     // Opens the port the options name; returns Ok or the status to exit with (after saying why).
-    int open(const QCommandLineParser& parser, const CommonOptions& options);
+    int open(const CommandLine& options);
     // Identifies the meter; NoAnswer (after saying so) when it does not answer.
     int identify();
     // Both, in that order: what every meter command starts with.
-    int start(const QCommandLineParser& parser, const CommonOptions& options);
+    int start(const CommandLine& options);
 
     MeterLink& link() { return *m_link; }
     ui::SerialLine& line() { return *m_line; }
@@ -90,16 +76,5 @@ int runLogger(const QStringList& args);
 int runStats(const QStringList& args);
 // clock read on an open, identified session: prints the meter's clock.
 int readClock(Session& session);
-
-// Parses `args`, handling --help; UsageError (after saying why) when they do not parse or when
-// the positional arguments are not `positionalCount` (-1: any number).
-int parseOrComplain(QCommandLineParser& parser, const QStringList& args, int positionalCount);
-// A whole number in [low, high] from an option's text; nothing (after saying why) otherwise.
-std::optional<qint64> wholeNumberOption(const QString& name, const QString& text, qint64 low,
-                                        qint64 high);
-// The same for an option that may be left out: `into` keeps its value then. False (after saying
-// why) for a value that is not a whole number in [low, high].
-bool optionalWholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                         qint64 low, qint64 high, qint64& into);
 
 } // namespace veltrix::cli

@@ -1,6 +1,7 @@
 // The subcommands: ports, read, record, clock, convert.
 
 #include "Cli.h"
+#include "Options.h"
 #include "Outputs.h"
 #include "Poller.h"
 
@@ -18,10 +19,8 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
-#include <limits>
 
 namespace veltrix::cli {
 
@@ -34,19 +33,6 @@ void printOut(const QString& text)
     std::fflush(stdout); // a reader on a pipe sees every reading at once
 }
 
-// "3600", "90s", "45m", "2h", "1d" as seconds.
-std::optional<qint64> parseDuration(const QString& text)
-{
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,9})\\s*([smhd]?)\\s*$"));
-    const auto m = re.match(text);
-    if (!m.hasMatch() || m.captured(1).toLongLong() == 0)
-        return std::nullopt;
-    const qint64 n = m.captured(1).toLongLong();
-    const QString unit = m.captured(2);
-    const qint64 factor = unit == u"m" ? 60 : unit == u"h" ? 3600 : unit == u"d" ? 86400 : 1;
-    return n * factor;
-}
-
 // FILE's name with a number added: data.txt, data-2.txt, data-3.txt, ... never one that exists.
 QString numberedName(const QString& path, int number)
 {
@@ -56,7 +42,7 @@ QString numberedName(const QString& path, int number)
         QString name = info.completeBaseName() + QLatin1Char('-') + QString::number(number);
         if (!suffix.isEmpty())
             name += QLatin1Char('.') + suffix;
-        const QString candidate = QDir::cleanPath(info.dir().filePath(name));
+        QString candidate = QDir::cleanPath(info.dir().filePath(name));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
@@ -68,13 +54,7 @@ QString numberedName(const QString& path, int number)
 
 int runPorts(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("The serial devices found on this computer and the ports COM1..COM8 they "
-                       "stand for, as the panel's Port window shows them."));
-    parser.addPositionalArgument(QStringLiteral("ports"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("ports"));
-    if (const int status = parseOrComplain(parser, args, 1))
+    if (const int status = CommandLine().parse(Command::Ports, args))
         return status;
     const ui::PortBindings bindings = ui::PortBindings::fromSystem();
     QString out;
@@ -178,55 +158,22 @@ int startOutputs(Outputs& outputs, Session& session, Poller& poller, int period,
 
 int runRead(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Identifies the meter, then prints one line per reading: ISO 8601 local date-time, "
-        "value (a number or OL), unit and the hold and peak marks. Without --interval every "
-        "poll gives a line (about four a second); Ctrl-C ends."));
-    parser.addPositionalArgument(QStringLiteral("read"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("read"));
-    const CommonOptions common;
-    common.addTo(parser);
-    const QCommandLineOption count(QStringLiteral("count"),
-                                   QStringLiteral("Stop after N readings."), QStringLiteral("N"));
-    const QCommandLineOption interval(
-        QStringLiteral("interval"),
-        QStringLiteral("One reading every S seconds (1-86400), on whole seconds of the clock."),
-        QStringLiteral("S"));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("text (default), csv, jsonl or influx "
-                                                   "(InfluxDB line protocol)."),
-                                    QStringLiteral("FORMAT"), QStringLiteral("text"));
-    parser.addOptions({count, interval, format});
-    const OutputOptions outputOptions;
-    outputOptions.addTo(parser);
-    if (const int status = parseOrComplain(parser, args, 1))
+    CommandLine options;
+    if (const int status = options.parse(Command::Read, args))
         return status;
-
-    Format fmt = Format::Text;
-    const QString f = parser.value(format);
-    if (f == u"csv")
-        fmt = Format::Csv;
-    else if (f == u"jsonl")
-        fmt = Format::Jsonl;
-    else if (f == u"influx")
-        fmt = Format::Influx;
-    else if (f != u"text") {
-        complain(QStringLiteral("--format expects text, csv, jsonl or influx, got '%1'").arg(f));
-        return UsageError;
-    }
+    const QString f = options.value(u"format");
+    const Format fmt = f == u"csv"      ? Format::Csv
+                       : f == u"jsonl"  ? Format::Jsonl
+                       : f == u"influx" ? Format::Influx
+                                        : Format::Text;
     Outputs outputs;
-    if (const int status = outputs.check(parser, outputOptions, fmt == Format::Influx))
+    if (const int status = outputs.check(options, fmt == Format::Influx))
         return status;
-    qint64 limit = 0;
-    qint64 periodSeconds = 0;
-    if (!optionalWholeNumber(parser, count, 1, std::numeric_limits<int>::max(), limit) ||
-        !optionalWholeNumber(parser, interval, 1, MaxSamplingSeconds, periodSeconds))
-        return UsageError;
-    const int period = int(periodSeconds);
+    const qint64 limit = options.number(u"count");
+    const int period = int(options.number(u"interval"));
 
     Session session;
-    if (const int status = session.start(parser, common))
+    if (const int status = session.start(options))
         return status;
     if (stopRequested())
         return Ok;
@@ -269,107 +216,34 @@ int runRead(const QStringList& args)
 
 int runRecord(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Records the meter's readings into FILE in the panel's record file format, one record "
-        "every S seconds on whole seconds of the clock. Every record is on the disk as soon as "
-        "it is taken; Ctrl-C (or SIGTERM) stops cleanly. A full file (50000 records) is "
-        "continued in FILE's name with a number added (data-2.txt, ...), and so is a recording "
-        "after the meter stopped answering and came back."));
-    parser.addPositionalArgument(QStringLiteral("record"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("record"));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The record file."));
-    const CommonOptions common;
-    common.addTo(parser);
-    const QCommandLineOption interval(QStringLiteral("interval"),
-                                      QStringLiteral("Sampling time in seconds, 1-86400 "
-                                                     "(default 2, as in the panel)."),
-                                      QStringLiteral("S"), QStringLiteral("2"));
-    const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("Stop after N records."),
-                                   QStringLiteral("N"));
-    const QCommandLineOption duration(
-        QStringLiteral("duration"),
-        QStringLiteral("Stop after D seconds; D may end in s, m, h or d (90m, 2h)."),
-        QStringLiteral("D"));
-    const QCommandLineOption overwrite(QStringLiteral("overwrite"),
-                                       QStringLiteral("Replace FILE if it exists (by default an "
-                                                      "existing recording is never replaced)."));
-    QCommandLineOption recordLimit(QStringLiteral("record-limit"),
-                                   QStringLiteral("Records per file."), QStringLiteral("N"));
-    recordLimit.setFlags(QCommandLineOption::HiddenFromHelp); // tests lower it
-    const QCommandLineOption rotate(QStringLiteral("rotate"),
-                                    QStringLiteral("daily: a new file every midnight, FILE's "
-                                                   "name with the date added "
-                                                   "(data-2026-12-07.txt)."),
-                                    QStringLiteral("WHEN"));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("influx: also print every record in InfluxDB "
-                                                   "line protocol on standard output."),
-                                    QStringLiteral("FORMAT"));
-    parser.addOptions({interval, count, duration, overwrite, recordLimit, rotate, format});
-    const OutputOptions outputOptions;
-    outputOptions.addTo(parser);
-    if (const int status = parseOrComplain(parser, args, 2))
+    CommandLine options;
+    if (const int status = options.parse(Command::Record, args))
         return status;
-    if (parser.isSet(rotate) && parser.value(rotate) != u"daily") {
-        complain(QStringLiteral("--rotate expects daily, got '%1'").arg(parser.value(rotate)));
-        return UsageError;
-    }
-    if (parser.isSet(format) && parser.value(format) != u"influx") {
-        complain(QStringLiteral("--format expects influx, got '%1'").arg(parser.value(format)));
-        return UsageError;
-    }
-    const bool daily = parser.isSet(rotate);
+    const bool daily = options.isSet(u"rotate");
+    const bool overwrite = options.isSet(u"overwrite");
     Outputs outputs;
-    if (const int status = outputs.check(parser, outputOptions, parser.isSet(format)))
+    if (const int status = outputs.check(options, options.isSet(u"format")))
         return status;
-
-    const auto period = wholeNumberOption(QStringLiteral("interval"), parser.value(interval), 1,
-                                          MaxSamplingSeconds);
-    if (!period)
-        return UsageError;
-    if (parser.isSet(count) && parser.isSet(duration)) {
-        complain(QStringLiteral("--count and --duration exclude each other"));
-        return UsageError;
-    }
-    qint64 maxRecords = 0;
-    if (!optionalWholeNumber(parser, count, 1, std::numeric_limits<int>::max(), maxRecords))
-        return UsageError;
-    qint64 maxMs = 0;
-    if (parser.isSet(duration)) {
-        const auto d = parseDuration(parser.value(duration));
-        if (!d) {
-            complain(QStringLiteral("--duration expects seconds or a number ending in s, m, h "
-                                    "or d, got '%1'")
-                         .arg(parser.value(duration)));
-            return UsageError;
-        }
-        maxMs = *d * 1000;
-    }
-    int perFile = MaxRecords;
-    if (parser.isSet(recordLimit)) {
-        const auto n = wholeNumberOption(QStringLiteral("record-limit"), parser.value(recordLimit),
-                                         1, MaxRecords);
-        if (!n)
-            return UsageError;
-        perFile = int(*n);
-    }
-    const QString path = parser.positionalArguments().at(1);
+    const int period = int(options.number(u"interval"));
+    const qint64 maxRecords = options.number(u"count");
+    const qint64 maxMs = options.number(u"duration") * 1000;
+    const int perFile = int(options.number(u"record-limit", MaxRecords));
+    const QString path = options.positionalArguments().at(1);
     // Daily files: a day's file that exists (a restarted service) is continued in a numbered
     // one, never replaced.
     QDate day = QDate::currentDate();
     QString base = daily ? dayFileName(path, day) : path;
     QString first = base;
-    if (daily && QFileInfo::exists(first) && !parser.isSet(overwrite))
+    if (daily && QFileInfo::exists(first) && !overwrite)
         first = numberedName(base, 2);
-    if (QFileInfo::exists(first) && !parser.isSet(overwrite)) {
+    if (QFileInfo::exists(first) && !overwrite) {
         complain(QStringLiteral("%1 exists; give --overwrite to replace it")
                      .arg(QDir::toNativeSeparators(path)));
         return Failure;
     }
 
     Session session;
-    if (const int status = session.start(parser, common))
+    if (const int status = session.start(options))
         return status;
     if (stopRequested())
         return Ok;
@@ -383,13 +257,13 @@ int runRecord(const QStringList& args)
     if (progress)
         complain(QStringLiteral("meter %1 on %2: recording every %3 s into %4; Ctrl-C stops")
                      .arg(session.modelCode(), session.portText())
-                     .arg(*period)
+                     .arg(period)
                      .arg(QDir::toNativeSeparators(first)));
 
     Poller poller(session.link());
-    poller.setSamplingSeconds(int(*period));
+    poller.setSamplingSeconds(period);
     int status = Ok;
-    if (const int s = startOutputs(outputs, session, poller, int(*period), status))
+    if (const int s = startOutputs(outputs, session, poller, period, status))
         return s;
     int inFile = 0;     // records in the file being written
     qint64 written = 0; // records in all files
@@ -421,7 +295,7 @@ int runRecord(const QStringList& args)
         base = dayFileName(path, day);
         fileNumber = 1;
         QString next = base;
-        if (QFileInfo::exists(next) && !parser.isSet(overwrite))
+        if (QFileInfo::exists(next) && !overwrite)
             next = numberedName(base, ++fileNumber);
         if (!writer.open(next)) {
             complain(writer.errorString());
@@ -503,19 +377,10 @@ int runRecord(const QStringList& args)
 
 int runClock(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("clock set: sets the meter's clock from this computer's clock.\n"
-                       "clock read: prints the meter's clock (ISO 8601)."));
-    parser.addPositionalArgument(QStringLiteral("clock"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("clock"));
-    parser.addPositionalArgument(QStringLiteral("action"), QStringLiteral("set or read."),
-                                 QStringLiteral("set|read"));
-    const CommonOptions common;
-    common.addTo(parser);
-    if (const int status = parseOrComplain(parser, args, 2))
+    CommandLine options;
+    if (const int status = options.parse(Command::Clock, args))
         return status;
-    const QString action = parser.positionalArguments().at(1);
+    const QString action = options.positionalArguments().at(1);
     if (action != u"set" && action != u"read") {
         complain(
             QStringLiteral("clock expects 'set' or 'read', got '%1' (try --help)").arg(action));
@@ -523,7 +388,7 @@ int runClock(const QStringList& args)
     }
 
     Session session;
-    if (const int status = session.start(parser, common))
+    if (const int status = session.start(options))
         return status;
     if (stopRequested())
         return Ok;
@@ -547,28 +412,11 @@ int runClock(const QStringList& args)
 
 int runConvert(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Converts a record file to CSV (UTF-8, header row, ISO 8601 date-time, value as a "
-        "number or OL, unit mG or µT, hold and peak marks)."));
-    parser.addPositionalArgument(QStringLiteral("convert"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("convert"));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The record file."));
-    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("The format: csv."),
-                                QStringLiteral("FORMAT"));
-    const QCommandLineOption out(QStringLiteral("out"),
-                                 QStringLiteral("Where to write (default: FILE with .csv in "
-                                                "place of its suffix; - for standard output)."),
-                                 QStringLiteral("PATH"));
-    parser.addOptions({to, out});
-    if (const int status = parseOrComplain(parser, args, 2))
+    CommandLine options;
+    if (const int status = options.parse(Command::Convert, args))
         return status;
-    if (parser.value(to) != u"csv") {
-        complain(QStringLiteral("convert needs --to csv (try --help)"));
-        return UsageError;
-    }
-    const QString in = parser.positionalArguments().at(1);
-    QString target = parser.value(out);
+    const QString in = options.positionalArguments().at(1);
+    QString target = options.value(u"out");
     if (target.isEmpty()) {
         const QFileInfo info(in);
         target = info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));

@@ -2,6 +2,7 @@
 // window's exchanges without the window.
 
 #include "Cli.h"
+#include "Options.h"
 
 #include "link/ReadingDecoder.h"
 #include "logger/LoggerBackup.h"
@@ -130,7 +131,7 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
     const bool progress = stderrIsTerminal();
     const int total = int(sets.size());
     SetSaveHooks hooks;
-    hooks.shownValue = [&shown] { return shown; };
+    hooks.shownValue = [&shown]() -> const QString& { return shown; };
     hooks.keepGoing = keepGoing;
     hooks.progress = [&](int i, int records) {
         if (progress)
@@ -160,141 +161,138 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
     return result.stopped ? interruptedStatus() : exitStatus;
 }
 
+// Opens and identifies the meter for an action: Ok, or the status to exit with.
+int startSession(Session& session, const CommandLine& options)
+{
+    const int status = session.start(options);
+    return stopRequested() ? interruptedStatus() : status;
+}
+
+int listAction(const CommandLine& options, const QStringList& /*words*/)
+{
+    Session session;
+    if (const int status = startSession(session, options))
+        return status;
+    LoggerExchange exchange(session.link());
+    return listSets(exchange);
+}
+
+int downloadAction(const CommandLine& options, const QStringList& /*words*/)
+{
+    if (options.isSet(u"set") == options.isSet(u"all") || !options.isSet(u"out")) {
+        complain(QStringLiteral("logger download needs --set N or --all, and --out DIR"));
+        return UsageError;
+    }
+    Session session;
+    if (const int status = startSession(session, options))
+        return status;
+    LoggerExchange exchange(session.link());
+    return downloadSets(exchange, int(options.number(u"set")), options.value(u"out"));
+}
+
+// A logger setting given as a number the meter takes (the ID code, the interval's code).
+std::optional<int> settingCode(const QString& text, std::optional<int> (*fromText)(const QString&))
+{
+    bool number = false;
+    text.toDouble(&number);
+    return number ? fromText(text) : std::nullopt;
+}
+
+int setIdAction(const CommandLine& options, const QStringList& words)
+{
+    const std::optional<int> code = settingCode(words.at(2), idCodeFromText);
+    if (!code) {
+        complain(QStringLiteral("the ID code must be a number from 0 to %1, got '%2'")
+                     .arg(MaxIdCode)
+                     .arg(words.at(2)));
+        return UsageError;
+    }
+    Session session;
+    if (const int status = startSession(session, options))
+        return status;
+    if (!writeIdCode(session.link(), *code))
+        return Ok;
+    printOut(QStringLiteral("ID code set to %1\n").arg(*code));
+    return Ok;
+}
+
+int setIntervalAction(const CommandLine& options, const QStringList& words)
+{
+    const std::optional<int> code = settingCode(words.at(2), intervalCodeFromText);
+    if (!code) {
+        complain(QStringLiteral("the interval must be 0.4 to 102.0 seconds in steps of "
+                                "0.4 s, got '%1'")
+                     .arg(words.at(2)));
+        return UsageError;
+    }
+    Session session;
+    if (const int status = startSession(session, options))
+        return status;
+    writeIntervalCode(session.link(), *code);
+    printOut(QStringLiteral("Logging interval set to %1 s\n").arg(intervalText(*code)));
+    return Ok;
+}
+
+int eraseAction(const CommandLine& options, const QStringList& /*words*/)
+{
+    if (!options.isSet(u"yes")) {
+        complain(QStringLiteral("logger erase deletes every logged set; give --yes to do it"));
+        return UsageError;
+    }
+    Session session;
+    if (const int status = startSession(session, options))
+        return status;
+    // The meter reports its memory lock in every poll answer.
+    const auto answer = session.link().pollExchange();
+    if (stopRequested())
+        return interruptedStatus();
+    if (!answer) {
+        complain(QStringLiteral("the meter on %1 does not answer").arg(session.portText()));
+        return NoAnswer;
+    }
+    if (DecodeStatus(quint8(answer->at(1))).MemoryLockFlag) {
+        complain(QStringLiteral("the meter's memory is locked: nothing was erased. Unlock it "
+                                "on the meter and try again."));
+        return Failure;
+    }
+    if (!eraseMemory(session.link()))
+        return Ok;
+    printOut(QStringLiteral("All the memory in EEPROM was deleted.\n"));
+    return Ok;
+}
+
+struct Action {
+    const char* name;
+    int words; // the positional words it takes, "logger" and its own name included
+    int (*run)(const CommandLine& options, const QStringList& words);
+};
+
+const Action Actions[] = {
+    {"list", 2, listAction},    {"download", 2, downloadAction},
+    {"set-id", 3, setIdAction}, {"set-interval", 3, setIntervalAction},
+    {"erase", 2, eraseAction},
+};
+
 } // namespace
 
 int runLogger(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The meter's data logger, as the Memory window shows it.\n"
-        "  list                         ID code, interval, memory left and the logged sets\n"
-        "  download --set N --out DIR   one set as a record file in DIR\n"
-        "  download --all --out DIR     every set, named as \"Save all sets\" names them\n"
-        "  set-id N                     the identification code (0-65535)\n"
-        "  set-interval S               the logging interval (0.4 to 102.0 s in 0.4 s steps)\n"
-        "  erase --yes                  erases the whole logger memory (refused when the "
-        "meter's memory is locked)"));
-    parser.addPositionalArgument(QStringLiteral("logger"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("logger"));
-    parser.addPositionalArgument(QStringLiteral("action"),
-                                 QStringLiteral("list, download, set-id, set-interval or erase."),
-                                 QStringLiteral("ACTION [VALUE]"));
-    const CommonOptions common;
-    common.addTo(parser);
-    const QCommandLineOption set(QStringLiteral("set"), QStringLiteral("download: set N."),
-                                 QStringLiteral("N"));
-    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("download: every set."));
-    const QCommandLineOption out(QStringLiteral("out"),
-                                 QStringLiteral("download: the folder for the record files "
-                                                "(created if need be)."),
-                                 QStringLiteral("DIR"));
-    const QCommandLineOption yes(QStringLiteral("yes"),
-                                 QStringLiteral("erase: yes, erase all the logged sets."));
-    parser.addOptions({set, all, out, yes});
-    if (const int status = parseOrComplain(parser, args, -1))
+    CommandLine options;
+    if (const int status = options.parse(Command::Logger, args))
         return status;
-    const QStringList words = parser.positionalArguments();
+    const QStringList words = options.positionalArguments();
     const QString action = words.value(1);
-    const auto needWords = [&](int n) {
-        if (words.size() == n)
-            return true;
-        complain(words.size() < n
-                     ? QStringLiteral("logger %1 needs a value (try --help)").arg(action)
-                     : QStringLiteral("unexpected argument '%1' (try --help)").arg(words.value(n)));
-        return false;
-    };
-
-    Session session;
-    if (action == u"list") {
-        if (!needWords(2))
-            return UsageError;
-        if (const int status = session.start(parser, common); status || stopRequested())
-            return stopRequested() ? interruptedStatus() : status;
-        LoggerExchange exchange(session.link());
-        return listSets(exchange);
-    }
-    if (action == u"download") {
-        if (!needWords(2))
-            return UsageError;
-        if (parser.isSet(set) == parser.isSet(all) || !parser.isSet(out)) {
-            complain(QStringLiteral("logger download needs --set N or --all, and --out DIR"));
+    for (const Action& a : Actions) {
+        if (action != QLatin1String(a.name))
+            continue;
+        if (words.size() != a.words) {
+            complain(words.size() < a.words
+                         ? QStringLiteral("logger %1 needs a value (try --help)").arg(action)
+                         : QStringLiteral("unexpected argument '%1' (try --help)")
+                               .arg(words.value(a.words)));
             return UsageError;
         }
-        int only = 0;
-        if (parser.isSet(set)) {
-            const auto n = wholeNumberOption(QStringLiteral("set"), parser.value(set), 1, MaxSets);
-            if (!n)
-                return UsageError;
-            only = int(*n);
-        }
-        if (const int status = session.start(parser, common); status || stopRequested())
-            return stopRequested() ? interruptedStatus() : status;
-        LoggerExchange exchange(session.link());
-        return downloadSets(exchange, only, parser.value(out));
-    }
-    if (action == u"set-id") {
-        if (!needWords(3))
-            return UsageError;
-        bool number = false;
-        words.at(2).toDouble(&number);
-        const std::optional<int> code = number ? idCodeFromText(words.at(2)) : std::nullopt;
-        if (!code) {
-            complain(QStringLiteral("the ID code must be a number from 0 to %1, got '%2'")
-                         .arg(MaxIdCode)
-                         .arg(words.at(2)));
-            return UsageError;
-        }
-        if (const int status = session.start(parser, common); status || stopRequested())
-            return stopRequested() ? interruptedStatus() : status;
-        if (!writeIdCode(session.link(), *code))
-            return Ok;
-        printOut(QStringLiteral("ID code set to %1\n").arg(*code));
-        return Ok;
-    }
-    if (action == u"set-interval") {
-        if (!needWords(3))
-            return UsageError;
-        bool number = false;
-        words.at(2).toDouble(&number);
-        const std::optional<int> code = number ? intervalCodeFromText(words.at(2)) : std::nullopt;
-        if (!code) {
-            complain(QStringLiteral("the interval must be 0.4 to 102.0 seconds in steps of "
-                                    "0.4 s, got '%1'")
-                         .arg(words.at(2)));
-            return UsageError;
-        }
-        if (const int status = session.start(parser, common); status || stopRequested())
-            return stopRequested() ? interruptedStatus() : status;
-        writeIntervalCode(session.link(), *code);
-        printOut(QStringLiteral("Logging interval set to %1 s\n").arg(intervalText(*code)));
-        return Ok;
-    }
-    if (action == u"erase") {
-        if (!needWords(2))
-            return UsageError;
-        if (!parser.isSet(yes)) {
-            complain(QStringLiteral("logger erase deletes every logged set; give --yes to do it"));
-            return UsageError;
-        }
-        if (const int status = session.start(parser, common); status || stopRequested())
-            return stopRequested() ? interruptedStatus() : status;
-        // The meter reports its memory lock in every poll answer.
-        const auto answer = session.link().pollExchange();
-        if (stopRequested())
-            return interruptedStatus();
-        if (!answer) {
-            complain(QStringLiteral("the meter on %1 does not answer").arg(session.portText()));
-            return NoAnswer;
-        }
-        if (DecodeStatus(quint8(answer->at(1))).MemoryLockFlag) {
-            complain(QStringLiteral("the meter's memory is locked: nothing was erased. Unlock it "
-                                    "on the meter and try again."));
-            return Failure;
-        }
-        if (!eraseMemory(session.link()))
-            return Ok;
-        printOut(QStringLiteral("All the memory in EEPROM was deleted.\n"));
-        return Ok;
+        return a.run(options, words);
     }
     complain(action.isEmpty()
                  ? QStringLiteral("logger needs an action (try --help)")

@@ -5,16 +5,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <mosquitto.h>
-#include <set>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
+#include <mqtt_protocol.h>
 
 namespace veltrix::cli {
 
@@ -37,55 +30,6 @@ QString errorText(int rc)
     return QString::fromUtf8(rc == MOSQ_ERR_ERRNO ? std::strerror(errno) : mosquitto_strerror(rc));
 }
 
-std::set<int> openDescriptors()
-{
-    std::set<int> fds;
-    DIR* dir = ::opendir("/proc/self/fd");
-    if (!dir)
-        return fds;
-    while (const dirent* entry = ::readdir(dir)) {
-        const int fd = std::atoi(entry->d_name);
-        if (entry->d_name[0] != '.' && fd != ::dirfd(dir))
-            fds.insert(fd);
-    }
-    ::closedir(dir);
-    return fds;
-}
-
-bool isLocalStreamSocket(int fd)
-{
-    struct stat info {};
-    int domain = 0;
-    int type = 0;
-    socklen_t size = sizeof domain;
-    if (::fstat(fd, &info) != 0 || !S_ISSOCK(info.st_mode) ||
-        ::getsockopt(fd, SOL_SOCKET, SO_DOMAIN, &domain, &size) != 0)
-        return false;
-    size = sizeof type;
-    return domain == AF_UNIX && ::getsockopt(fd, SOL_SOCKET, SO_TYPE, &type, &size) == 0 &&
-           type == SOCK_STREAM;
-}
-
-// mosquitto_new() opens a socket pair on which every publish writes a byte, to wake the
-// library's own network thread. This client has no such thread (the tool's event loop drives
-// it) and nothing reads the pair: each reading cost a write into a buffer that only filled up.
-// Its write end (the second of the two sockets) goes to /dev/null instead; where the two are
-// not found as expected, the pair stays as it is.
-void silenceWakeUpPair(const std::set<int>& before)
-{
-    std::vector<int> pair;
-    for (const int fd : openDescriptors()) {
-        if (!before.count(fd) && isLocalStreamSocket(fd))
-            pair.push_back(fd);
-    }
-    if (pair.size() != 2)
-        return;
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (null < 0)
-        return;
-    ::dup3(null, pair[1], O_CLOEXEC);
-    ::close(null);
-}
 } // namespace
 
 MqttFeed::MqttFeed(MqttSettings settings) : m_settings(std::move(settings))
@@ -124,13 +68,11 @@ bool MqttFeed::start(QString* error)
                                     .arg(topicSafe(m_settings.meter.id))
                                     .arg(QCoreApplication::applicationPid())
                                     .toUtf8();
-    const std::set<int> before = openDescriptors();
     m_mosq = mosquitto_new(clientId.constData(), true, this);
     if (!m_mosq) {
         *error = QStringLiteral("cannot create the MQTT client");
         return false;
     }
-    silenceWakeUpPair(before);
     mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
     mosquitto_connect_callback_set(m_mosq, &MqttFeed::onConnect);
     mosquitto_message_callback_set(m_mosq, &MqttFeed::onMessage);
@@ -262,9 +204,9 @@ void MqttFeed::announce()
 void MqttFeed::onConnect(mosquitto* mosq, void* self, int rc)
 {
     auto* feed = static_cast<MqttFeed*>(self);
-    if (rc != 0) {
-        // 4: bad user name or password, 5: not authorised. No retry mends either.
-        if (rc == 4 || rc == 5) {
+    if (rc != CONNACK_ACCEPTED) {
+        // No retry mends these two; the broker's other refusals may pass.
+        if (rc == CONNACK_REFUSED_BAD_USERNAME_PASSWORD || rc == CONNACK_REFUSED_NOT_AUTHORIZED) {
             feed->m_refused = true;
             mosquitto_disconnect(mosq);
             if (feed->onRefused)

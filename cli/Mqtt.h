@@ -1,10 +1,16 @@
 #pragma once
-// The readings on an MQTT broker, with libmosquitto driven by the tool's own event loop (no
-// network thread: a state message is written at once, without waking another thread): a state
-// message per reading, a retained availability topic (online on connect, offline as the last
-// will and on a clean stop), Home Assistant's discovery message, sent again whenever Home
-// Assistant announces itself, reconnection with back-off, and a bounded queue while the broker
-// is away.
+// The readings on an MQTT broker: a state message per reading, a retained availability topic
+// (online on connect, offline as the last will and on a clean stop), Home Assistant's discovery
+// message, sent again whenever Home Assistant announces itself, reconnection with back-off, and
+// a bounded queue while the broker is away.
+//
+// libmosquitto is driven by the tool's own event loop, through the calls its documentation
+// gives for that (mosquitto_socket, mosquitto_loop_read / _write / _misc and
+// mosquitto_want_write, behind socket notifiers and a timer), not by the library's network
+// thread (mosquitto_loop_start). One thread: the callbacks run where the readings are taken and
+// need no handing over, a state message is written within the publish call, and reconnecting
+// (when, how often, what the tool says about it) stays in this class. Whatever the library keeps
+// for a thread of its own is left to it.
 
 #include "feeds/Feeds.h"
 
@@ -52,8 +58,8 @@ private:
     void publish(const QString& topic, const QByteArray& payload, bool retain, int qos);
     void publish(const QByteArray& topic, const QByteArray& payload, bool retain, int qos);
     void announce();
-    void watch();     // the socket of a new connection attempt
-    void lost();      // the connection (or the attempt) is gone: try again later
+    void watch(); // the socket of a new connection attempt
+    void lost();  // the connection (or the attempt) is gone: try again later
     void unwatch();
     void tryAgain();
     void wantWrite(); // write as soon as the socket takes it, if anything waits

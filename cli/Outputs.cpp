@@ -2,6 +2,7 @@
 
 #include "Cli.h"
 #include "Mqtt.h"
+#include "Options.h"
 
 #include "logger/LoggerCommands.h"
 #include "logger/LoggerExchange.h"
@@ -19,26 +20,19 @@
 
 namespace veltrix::cli {
 
-void OutputOptions::addTo(QCommandLineParser& parser) const
-{
-    QCommandLineOption hiddenQueue = queue;
-    hiddenQueue.setFlags(QCommandLineOption::HiddenFromHelp); // tests and the benchmark lower it
-    parser.addOptions({prom, mqtt, prefix, user, passwordFile, caFile, meterId, hiddenQueue});
-}
-
 Outputs::Outputs() = default;
 Outputs::~Outputs() = default;
 
-int Outputs::check(const QCommandLineParser& parser, const OutputOptions& options, bool influx)
+int Outputs::check(const CommandLine& options, bool influx)
 {
     m_influx = influx;
-    m_promPath = parser.value(options.prom);
-    if (parser.isSet(options.prom) && m_promPath.isEmpty()) {
+    m_promPath = options.value(u"prom");
+    if (options.isSet(u"prom") && m_promPath.isEmpty()) {
         complain(QStringLiteral("--prom needs a file name"));
         return UsageError;
     }
-    if (parser.isSet(options.meterId)) {
-        m_meterId = parser.value(options.meterId).trimmed();
+    if (options.isSet(u"meter-id")) {
+        m_meterId = options.value(u"meter-id").trimmed();
         if (m_meterId.isEmpty() || m_meterId.size() > 64 ||
             std::any_of(m_meterId.cbegin(), m_meterId.cend(),
                         [](QChar c) { return c.category() == QChar::Other_Control; })) {
@@ -46,44 +40,49 @@ int Outputs::check(const QCommandLineParser& parser, const OutputOptions& option
             return UsageError;
         }
     }
-    m_mqttWanted = parser.isSet(options.mqtt);
-    const QStringList mqttOnly = {
-        options.prefix.names().constFirst(), options.user.names().constFirst(),
-        options.passwordFile.names().constFirst(), options.caFile.names().constFirst(),
-        options.queue.names().constFirst()};
-    if (!m_mqttWanted) {
-        for (const QString& name : mqttOnly) {
-            if (parser.isSet(name)) {
-                complain(QStringLiteral("--%1 needs --mqtt").arg(name));
-                return UsageError;
-            }
-        }
-        return Ok;
-    }
+    m_mqttWanted = options.isSet(u"mqtt");
+    if (!m_mqttWanted)
+        return Ok; // the MQTT options need --mqtt (the option table says so)
     QString why;
-    const auto url = parseBrokerUrl(parser.value(options.mqtt), &why);
+    const auto url = parseBrokerUrl(options.value(u"mqtt"), &why);
     if (!url) {
         complain(QStringLiteral("--mqtt: %1").arg(why));
         return UsageError;
     }
     m_broker = *url;
-    if (parser.isSet(options.caFile)) {
+    if (options.isSet(u"cafile")) {
         if (!m_broker.tls) {
             complain(QStringLiteral("--cafile needs an mqtts:// URL"));
             return UsageError;
         }
-        m_caFile = parser.value(options.caFile);
+        m_caFile = options.value(u"cafile");
         if (!QFileInfo(m_caFile).isReadable()) {
             complain(QStringLiteral("--cafile: cannot read %1").arg(m_caFile));
             return UsageError;
         }
     }
-    if (parser.isSet(options.user))
-        m_broker.user = parser.value(options.user);
-    // The password from a file or the environment, never needed on the command line (where
-    // every user sees it in the process list).
-    if (parser.isSet(options.passwordFile)) {
-        QFile file(parser.value(options.passwordFile));
+    if (options.isSet(u"mqtt-user"))
+        m_broker.user = options.value(u"mqtt-user");
+    if (const int status = readPassword(options))
+        return status;
+    m_prefix = options.value(u"mqtt-prefix");
+    if (options.isSet(u"mqtt-prefix") &&
+        (m_prefix.isEmpty() || m_prefix.contains(u'+') || m_prefix.contains(u'#') ||
+         m_prefix.startsWith(u'/') || m_prefix.endsWith(u'/'))) {
+        complain(QStringLiteral("--mqtt-prefix must be a topic without wildcards (+, #) and "
+                                "without a leading or trailing /"));
+        return UsageError;
+    }
+    m_queueLimit = int(options.number(u"mqtt-queue", m_queueLimit));
+    return Ok;
+}
+
+// The password from a file or the environment, never needed on the command line (where every
+// user sees it in the process list).
+int Outputs::readPassword(const CommandLine& options)
+{
+    if (options.isSet(u"mqtt-password-file")) {
+        QFile file(options.value(u"mqtt-password-file"));
         if (!file.open(QIODevice::ReadOnly)) {
             complain(QStringLiteral("--mqtt-password-file: cannot read %1: %2")
                          .arg(file.fileName(), file.errorString()));
@@ -98,18 +97,6 @@ int Outputs::check(const QCommandLineParser& parser, const OutputOptions& option
                                 "mqtt://user@host)"));
         return UsageError;
     }
-    m_prefix = parser.value(options.prefix);
-    if (parser.isSet(options.prefix) &&
-        (m_prefix.isEmpty() || m_prefix.contains(u'+') || m_prefix.contains(u'#') ||
-         m_prefix.startsWith(u'/') || m_prefix.endsWith(u'/'))) {
-        complain(QStringLiteral("--mqtt-prefix must be a topic without wildcards (+, #) and "
-                                "without a leading or trailing /"));
-        return UsageError;
-    }
-    qint64 limit = m_queueLimit;
-    if (!optionalWholeNumber(parser, options.queue, 1, 1000000, limit))
-        return UsageError;
-    m_queueLimit = int(limit);
     return Ok;
 }
 

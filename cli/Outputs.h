@@ -4,57 +4,25 @@
 
 #include "feeds/Feeds.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QString>
 #include <functional>
 #include <memory>
 
 namespace veltrix::cli {
 
+class CommandLine;
 class Session;
 class MqttFeed;
-
-struct OutputOptions {
-    QCommandLineOption prom{QStringLiteral("prom"),
-                            QStringLiteral("Keep FILE a node_exporter textfile with the latest "
-                                           "reading (replaced atomically on every reading)."),
-                            QStringLiteral("FILE")};
-    QCommandLineOption mqtt{QStringLiteral("mqtt"),
-                            QStringLiteral("Publish to the broker at mqtt://[user@]host[:port] "
-                                           "or mqtts://... (with Home Assistant discovery)."),
-                            QStringLiteral("URL")};
-    QCommandLineOption prefix{QStringLiteral("mqtt-prefix"),
-                              QStringLiteral("Topic prefix (default veltrix/<meter ID>)."),
-                              QStringLiteral("TOPIC")};
-    QCommandLineOption user{QStringLiteral("mqtt-user"),
-                            QStringLiteral("The broker's user name."), QStringLiteral("NAME")};
-    QCommandLineOption passwordFile{
-        QStringLiteral("mqtt-password-file"),
-        QStringLiteral("Read the broker's password from FILE (or set VELTRIX_MQTT_PASSWORD)."),
-        QStringLiteral("FILE")};
-    QCommandLineOption caFile{QStringLiteral("cafile"),
-                              QStringLiteral("mqtts: the CA certificate that signed the "
-                                             "broker's (default: the system's CAs)."),
-                              QStringLiteral("FILE")};
-    QCommandLineOption meterId{QStringLiteral("meter-id"),
-                               QStringLiteral("The meter's name in every output (default: model "
-                                              "and the logger's ID code)."),
-                               QStringLiteral("ID")};
-    QCommandLineOption queue{QStringLiteral("mqtt-queue"),
-                             QStringLiteral("Readings kept while the broker is away (default "
-                                            "10000; the oldest are dropped)."),
-                             QStringLiteral("N")};
-    void addTo(QCommandLineParser& parser) const;
-};
 
 class Outputs {
 public:
     Outputs();
     ~Outputs();
 
-    // Checks the options before the meter is opened: UsageError (after saying why) or Ok.
-    int check(const QCommandLineParser& parser, const OutputOptions& options, bool influx);
+    // Takes the output options (their values are checked against the option table already) and
+    // checks what goes beyond one value, before the meter is opened: UsageError (after saying
+    // why) or Ok.
+    int check(const CommandLine& options, bool influx);
     // Starts the outputs on an identified session.
     int start(Session& session, int samplingSeconds);
 
@@ -66,6 +34,7 @@ public:
     std::function<void()> onFatal;
 
 private:
+    int readPassword(const CommandLine& options);
     void writeProm();
 
     bool m_influx = false;

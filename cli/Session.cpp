@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Options.h"
 
 #include "link/Delay.h"
 #include "sim/VirtualMeter.h"
@@ -66,8 +67,8 @@ void installStopSignals()
         char buffer[16];
         ssize_t n = 0;
         while ((n = ::read(g_signalPipe[0], buffer, sizeof buffer)) > 0) {
-            if (g_signal == 0)
-                g_signal = buffer[0]; // the first one is the one being answered
+            if (g_signal == 0) // the first one is the one being answered
+                g_signal = static_cast<unsigned char>(buffer[0]);
         }
         g_stop = true;
         QCoreApplication::exit(0); // ends the wait under way at once
@@ -80,57 +81,11 @@ void installStopSignals()
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
-int parseOrComplain(QCommandLineParser& parser, const QStringList& args, int positionalCount)
-{
-    const QCommandLineOption help = parser.addHelpOption();
-    if (!parser.parse(args)) {
-        complain(parser.errorText() + QStringLiteral(" (try --help)"));
-        return UsageError;
-    }
-    if (parser.isSet(help))
-        parser.showHelp(Ok); // exits
-    if (positionalCount >= 0 && parser.positionalArguments().size() != positionalCount) {
-        complain(parser.positionalArguments().size() < positionalCount
-                     ? QStringLiteral("missing argument (try --help)")
-                     : QStringLiteral("unexpected argument '%1' (try --help)")
-                           .arg(parser.positionalArguments().value(positionalCount)));
-        return UsageError;
-    }
-    return Ok;
-}
-
-std::optional<qint64> wholeNumberOption(const QString& name, const QString& text, qint64 low,
-                                        qint64 high)
-{
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    if (!ok || n < low || n > high) {
-        complain(QStringLiteral("--%1 expects a whole number from %2 to %3, got '%4'")
-                     .arg(name)
-                     .arg(low)
-                     .arg(high)
-                     .arg(text));
-        return std::nullopt;
-    }
-    return n;
-}
-
-bool optionalWholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                         qint64 low, qint64 high, qint64& into)
-{
-    if (!parser.isSet(option))
-        return true;
-    const auto n = wholeNumberOption(option.names().constFirst(), parser.value(option), low, high);
-    if (n)
-        into = *n;
-    return n.has_value();
-}
-
 Session::Session() = default;
 
-int Session::start(const QCommandLineParser& parser, const CommonOptions& options)
+int Session::start(const CommandLine& options)
 {
-    if (const int status = open(parser, options))
+    if (const int status = open(options))
         return status;
     return identify();
 }
@@ -141,24 +96,13 @@ Session::~Session()
         m_line->setPortOpen(false);
 }
 
-int Session::open(const QCommandLineParser& parser, const CommonOptions& options)
+int Session::open(const CommandLine& options)
 {
     ui::PortBindings bindings = ui::PortBindings::fromSystem();
-    int port = 1;
-    if (parser.isSet(options.com)) {
-        const auto n = wholeNumberOption(QStringLiteral("com"), parser.value(options.com), 1,
-                                         ui::PortBindings::PortCount);
-        if (!n)
-            return UsageError;
-        port = int(*n);
-    }
-    if (parser.isSet(options.simulate) && parser.isSet(options.port)) {
-        complain(QStringLiteral("--simulate and --port exclude each other"));
-        return UsageError;
-    }
-    if (parser.isSet(options.port))
-        bindings.bind(port, parser.value(options.port));
-    if (parser.isSet(options.simulate)) {
+    const int port = int(options.number(u"com", 1));
+    if (options.isSet(u"port"))
+        bindings.bind(port, options.value(u"port"));
+    if (options.isSet(u"simulate")) {
         m_meter = std::make_unique<sim::VirtualMeter>();
         QString error;
         if (!m_meter->start(&error)) {

@@ -1,6 +1,7 @@
 // stats: the survey figures of one or more record files, as text, JSON or CSV.
 
 #include "Cli.h"
+#include "Options.h"
 
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
@@ -257,16 +258,15 @@ QByteArray csvReport(const Report& r)
 
 // --from and --to into the range of `options`; a usage error when one cannot be read or the range
 // runs backwards.
-int takeRange(const QCommandLineParser& parser, const QCommandLineOption& from,
-              const QCommandLineOption& to, Options& options)
+int takeRange(const CommandLine& parser, Options& options)
 {
-    for (const auto& [option, endOfDay] : {std::pair{&from, false}, std::pair{&to, true}}) {
-        if (!parser.isSet(*option))
+    for (const auto& [option, endOfDay] : {std::pair{u"from", false}, std::pair{u"to", true}}) {
+        if (!parser.isSet(option))
             continue;
-        const auto when = parseWhen(parser.value(*option), endOfDay);
+        const auto when = parseWhen(parser.value(option), endOfDay);
         if (!when) {
             complain(QStringLiteral("--%1 '%2' is not an ISO 8601 date or date and time")
-                         .arg(option->names().first(), parser.value(*option)));
+                         .arg(QStringView(option), parser.value(option)));
             return UsageError;
         }
         (endOfDay ? options.to : options.from) = when;
@@ -355,55 +355,20 @@ int takeLevels(const QStringList& thresholds, const QStringList& keys, const Row
 
 int runStats(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral(
-            "Survey figures of record files, taken together in the order given: count, first and "
-            "last time, duration, sampling time, minimum and maximum with their times, mean, "
-            "median, "
-            "95th percentile, standard deviation, overloads (OL) and invalid readings apart, time "
-            "above each level and the longest stretch above it, gaps and clocks set back.\n"
-            "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
-            "--reference NAME, NAME one of: ") +
-        referenceKeys() + u'.');
-    parser.addPositionalArgument(QStringLiteral("stats"), QStringLiteral("The subcommand."),
-                                 QStringLiteral("stats"));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Record files."),
-                                 QStringLiteral("FILE..."));
-    const QCommandLineOption threshold(QStringLiteral("threshold"),
-                                       QStringLiteral("A level: VALUE[mG|uT]. May be repeated."),
-                                       QStringLiteral("VALUE"));
-    const QCommandLineOption reference(
-        QStringLiteral("reference"), QStringLiteral("A published level by name. May be repeated."),
-        QStringLiteral("NAME"));
-    const QCommandLineOption from(QStringLiteral("from"),
-                                  QStringLiteral("Only records at or after this ISO 8601 time."),
-                                  QStringLiteral("ISO"));
-    const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("Only records at or before this ISO 8601 time (a "
-                                               "date alone: to its end)."),
-                                QStringLiteral("ISO"));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("text (default), json or csv."),
-                                    QStringLiteral("FORMAT"), QStringLiteral("text"));
-    parser.addOptions({threshold, reference, from, to, format});
-    if (const int status = parseOrComplain(parser, args, -1))
+    CommandLine parser;
+    if (const int status = parser.parse(Command::Stats, args, referenceKeys() + u'.'))
         return status;
     const QStringList paths = parser.positionalArguments().mid(1);
     if (paths.isEmpty()) {
         complain(QStringLiteral("stats needs at least one record file (try --help)"));
         return UsageError;
     }
-    const QString fmt = parser.value(format);
-    if (fmt != u"text" && fmt != u"json" && fmt != u"csv") {
-        complain(QStringLiteral("unknown format '%1': text, json or csv").arg(fmt));
-        return UsageError;
-    }
+    const QString fmt = parser.value(u"format");
     Options options;
     QStringList keys;
-    if (const int status = takeRange(parser, from, to, options))
+    if (const int status = takeRange(parser, options))
         return status;
-    if (const int status = takeReferences(parser.values(reference), keys))
+    if (const int status = takeReferences(parser.values(u"reference"), keys))
         return status;
 
     QList<InputFile> files;
@@ -412,7 +377,7 @@ int runStats(const QStringList& args)
         return status;
     const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
     if (const int status =
-            takeLevels(parser.values(threshold), keys, rowText, int(rows.size()), options))
+            takeLevels(parser.values(u"threshold"), keys, rowText, int(rows.size()), options))
         return status;
 
     QString error;

@@ -1,6 +1,7 @@
 // veltrix-cli: read, record and set the Veltrix field meter from a terminal or a script.
 
 #include "Cli.h"
+#include "Options.h"
 #include "Outputs.h"
 
 #include <QCoreApplication>
@@ -39,23 +40,6 @@ const char* const Summary =
     "3 the port cannot be opened, 4 the meter does not answer, 5 the MQTT broker refused\n"
     "the user name or password, 130 / 143 a logger command stopped by SIGINT / SIGTERM.";
 
-// Options of the meter commands that take a value in the next argument.
-bool takesValue(const QString& arg)
-{
-    static const QStringList options = {
-        QStringLiteral("--port"),   QStringLiteral("-port"),         QStringLiteral("--com"),
-        QStringLiteral("-com"),     QStringLiteral("--count"),       QStringLiteral("--interval"),
-        QStringLiteral("--format"), QStringLiteral("--duration"),    QStringLiteral("--to"),
-        QStringLiteral("--out"),    QStringLiteral("--record-limit"), QStringLiteral("--rotate"),
-        QStringLiteral("--config"), QStringLiteral("--prom"),         QStringLiteral("--mqtt"),
-        QStringLiteral("--mqtt-prefix"), QStringLiteral("--mqtt-user"),
-        QStringLiteral("--mqtt-password-file"), QStringLiteral("--cafile"),
-        QStringLiteral("--meter-id"), QStringLiteral("--mqtt-queue")};
-    static const QStringList statsOptions = {
-        QStringLiteral("--threshold"), QStringLiteral("--reference"), QStringLiteral("--from")};
-    return options.contains(arg) || statsOptions.contains(arg);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -72,7 +56,7 @@ int main(int argc, char* argv[])
         if (a == u"--")
             break;
         if (a.startsWith(u'-')) {
-            if (takesValue(a))
+            if (cli::takesValue(a))
                 ++i;
             continue;
         }
@@ -81,12 +65,14 @@ int main(int argc, char* argv[])
     }
 
     using Runner = int (*)(const QStringList&);
-    const std::pair<const char*, Runner> commands[] = {
-        {"ports", cli::runPorts}, {"read", cli::runRead},       {"record", cli::runRecord},
-        {"clock", cli::runClock}, {"convert", cli::runConvert}, {"logger", cli::runLogger},
-        {"stats", cli::runStats}};
-    for (const auto& [name, run] : commands) {
-        if (command == QLatin1String(name)) {
+    const std::pair<cli::Command, Runner> commands[] = {
+        {cli::Command::Ports, cli::runPorts},     {cli::Command::Read, cli::runRead},
+        {cli::Command::Record, cli::runRecord},   {cli::Command::Clock, cli::runClock},
+        {cli::Command::Convert, cli::runConvert}, {cli::Command::Logger, cli::runLogger},
+        {cli::Command::Stats, cli::runStats}};
+    const std::optional<cli::Command> named = cli::commandNamed(command);
+    for (const auto& [which, run] : commands) {
+        if (named == which) {
             if (const int status = cli::expandConfig(args))
                 return status;
             cli::installStopSignals();

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Runs clang-tidy with .clang-tidy over our sources (src/, sim/, app/) using the compile commands
-# of build/ (scripts/build.sh makes them); Qt's headers and the generated moc files are left out.
-# Fails on any finding. TIDY_JOBS sets the parallel runs (default 2).
+# Runs clang-tidy with .clang-tidy over our sources (src/, sim/, app/, cli/) using the compile
+# commands of build/ (scripts/build.sh makes them); Qt's headers and the generated moc files are
+# left out. Fails on any finding. TIDY_JOBS sets the parallel runs (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
 tidy="${CLANG_TIDY:-clang-tidy}"
 [ -f "$build/compile_commands.json" ] || { echo "No $build/compile_commands.json: run scripts/build.sh first." >&2; exit 1; }
 
-files=$(git ls-files 'src/*.cpp' 'sim/*.cpp' 'app/*.cpp')
+files=$(git ls-files 'src/*.cpp' 'sim/*.cpp' 'app/*.cpp' 'cli/*.cpp')
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 # g++'s compile commands: clang-tidy (clang) is told to ignore the options it does not know.

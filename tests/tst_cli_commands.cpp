@@ -250,6 +250,12 @@ private slots:
         row("interval too long", {"record", "$DIR/x.txt", "--interval", "86401"}, 2, "");
         row("clock, unknown action", {"clock", "bogus"}, 2, "");
         row("com out of range", {"read", "--com", "9"}, 2, "");
+        // The option table: a value before the command is skipped as a value; declared checks.
+        row("option before the command", {"--count", "0", "read"}, 2, "--count expects");
+        row("simulate and port", {"read", "--simulate", "--count", "1"}, 2, "exclude each other");
+        row("duration", {"record", "$DIR/x.txt", "--duration", "5x"}, 2, "--duration expects");
+        row("logger set out of range", {"logger", "download", "--set", "251", "--out", "x"}, 2,
+            "from 1 to 250");
         row("rotate", {"record", "f.txt", "--rotate", "weekly"}, 2, "daily");
         row("mqtt scheme", {"read", "--mqtt", "http://host"}, 2, "mqtt://");
         row("mqtt, no host", {"read", "--mqtt", "mqtt://"}, 2, "host");

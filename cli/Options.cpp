@@ -1,0 +1,493 @@
+#include "Options.h"
+
+#include "Cli.h"
+
+#include "logger/LoggerProtocol.h"
+#include "panel/PanelLogic.h"
+#include "records/RecordLimit.h"
+
+#include <QRegularExpression>
+#include <initializer_list>
+#include <limits>
+
+namespace veltrix::cli {
+
+namespace {
+
+using Commands = unsigned; // a set of Command
+constexpr Commands of(Command c)
+{
+    return 1U << unsigned(c);
+}
+constexpr Commands of(std::initializer_list<Command> list)
+{
+    Commands set = 0;
+    for (const Command c : list)
+        set |= of(c);
+    return set;
+}
+constexpr Commands Meter = of({Command::Read, Command::Record, Command::Clock, Command::Logger});
+constexpr Commands Feeding = of({Command::Read, Command::Record});
+constexpr Commands Every = of({Command::Ports, Command::Read, Command::Record, Command::Clock,
+                               Command::Convert, Command::Logger, Command::Stats});
+constexpr qint64 MaxCount = std::numeric_limits<int>::max();
+
+// What an option's value must be.
+struct Check {
+    enum Kind { Any, WholeNumber, Duration, OneOf } kind = Any;
+    qint64 low = 0;
+    qint64 high = 0;
+    const char* choices = nullptr; // OneOf: the values, separated by spaces
+    const char* refusal = nullptr; // OneOf: what is said otherwise ("%1": the value given)
+    bool required = false;         // OneOf: refused when left out too
+};
+
+constexpr Check wholeNumber(qint64 low, qint64 high)
+{
+    return {Check::WholeNumber, low, high};
+}
+constexpr Check oneOf(const char* choices, const char* refusal, bool required = false)
+{
+    return {Check::OneOf, 0, 0, choices, refusal, required};
+}
+
+struct Option {
+    const char* name;
+    const char* valueName; // nullptr: a switch
+    const char* help;
+    Commands commands;
+    Check check = {};
+    const char* defaultValue = nullptr;
+    bool hidden = false;
+    const char* needs = nullptr;    // given only together with this one
+    const char* excludes = nullptr; // never together with this one
+};
+
+// Every option. A subcommand lists them in this order in its --help and checks them in this
+// order. The same name may stand in two rows that never share a subcommand (--count of read
+// counts readings, of record records).
+const Option Options[] = {
+    {.name = "port",
+     .valueName = "DEVICE",
+     .help = "The meter's serial device, e.g. /dev/ttyUSB0.",
+     .commands = Meter},
+    {.name = "com",
+     .valueName = "N",
+     .help = "The meter's port COM1..COM8 as the panel binds them (see 'veltrix-cli ports'). "
+             "Default: 1.",
+     .commands = Meter,
+     .check = wholeNumber(1, ui::PortBindings::PortCount)},
+    {.name = "simulate",
+     .valueName = nullptr,
+     .help = "Talk to the virtual meter (no hardware needed).",
+     .commands = Meter,
+     .excludes = "port"},
+    // read
+    {.name = "count",
+     .valueName = "N",
+     .help = "Stop after N readings.",
+     .commands = of(Command::Read),
+     .check = wholeNumber(1, MaxCount)},
+    {.name = "interval",
+     .valueName = "S",
+     .help = "One reading every S seconds (1-86400), on whole seconds of the clock.",
+     .commands = of(Command::Read),
+     .check = wholeNumber(1, MaxSamplingSeconds)},
+    {.name = "format",
+     .valueName = "FORMAT",
+     .help = "text (default), csv, jsonl or influx (InfluxDB line protocol).",
+     .commands = of(Command::Read),
+     .check = oneOf("text csv jsonl influx", "--format expects text, csv, jsonl or influx, got "
+                                             "'%1'"),
+     .defaultValue = "text"},
+    // record
+    {.name = "interval",
+     .valueName = "S",
+     .help = "Sampling time in seconds, 1-86400 (default 2, as in the panel).",
+     .commands = of(Command::Record),
+     .check = wholeNumber(1, MaxSamplingSeconds),
+     .defaultValue = "2"},
+    {.name = "count",
+     .valueName = "N",
+     .help = "Stop after N records.",
+     .commands = of(Command::Record),
+     .check = wholeNumber(1, MaxCount),
+     .excludes = "duration"},
+    {.name = "duration",
+     .valueName = "D",
+     .help = "Stop after D seconds; D may end in s, m, h or d (90m, 2h).",
+     .commands = of(Command::Record),
+     .check = {Check::Duration}},
+    {.name = "overwrite",
+     .valueName = nullptr,
+     .help = "Replace FILE if it exists (by default an existing recording is never replaced).",
+     .commands = of(Command::Record)},
+    {.name = "record-limit", // tests lower it
+     .valueName = "N",
+     .help = "Records per file.",
+     .commands = of(Command::Record),
+     .check = wholeNumber(1, MaxRecords),
+     .hidden = true},
+    {.name = "rotate",
+     .valueName = "WHEN",
+     .help = "daily: a new file every midnight, FILE's name with the date added "
+             "(data-2026-12-07.txt).",
+     .commands = of(Command::Record),
+     .check = oneOf("daily", "--rotate expects daily, got '%1'")},
+    {.name = "format",
+     .valueName = "FORMAT",
+     .help = "influx: also print every record in InfluxDB line protocol on standard output.",
+     .commands = of(Command::Record),
+     .check = oneOf("influx", "--format expects influx, got '%1'")},
+    // where read and record also send the readings (Outputs.h)
+    {.name = "prom",
+     .valueName = "FILE",
+     .help = "Keep FILE a node_exporter textfile with the latest reading (replaced atomically on "
+             "every reading).",
+     .commands = Feeding},
+    {.name = "mqtt",
+     .valueName = "URL",
+     .help = "Publish to the broker at mqtt://[user@]host[:port] or mqtts://... (with Home "
+             "Assistant discovery).",
+     .commands = Feeding},
+    {.name = "mqtt-prefix",
+     .valueName = "TOPIC",
+     .help = "Topic prefix (default veltrix/<meter ID>).",
+     .commands = Feeding,
+     .needs = "mqtt"},
+    {.name = "mqtt-user",
+     .valueName = "NAME",
+     .help = "The broker's user name.",
+     .commands = Feeding,
+     .needs = "mqtt"},
+    {.name = "mqtt-password-file",
+     .valueName = "FILE",
+     .help = "Read the broker's password from FILE (or set VELTRIX_MQTT_PASSWORD).",
+     .commands = Feeding,
+     .needs = "mqtt"},
+    {.name = "cafile",
+     .valueName = "FILE",
+     .help = "mqtts: the CA certificate that signed the broker's (default: the system's CAs).",
+     .commands = Feeding,
+     .needs = "mqtt"},
+    {.name = "meter-id",
+     .valueName = "ID",
+     .help = "The meter's name in every output (default: model and the logger's ID code).",
+     .commands = Feeding},
+    {.name = "mqtt-queue", // tests and the benchmark lower it
+     .valueName = "N",
+     .help = "Readings kept while the broker is away (default 10000; the oldest are dropped).",
+     .commands = Feeding,
+     .check = wholeNumber(1, 1000000),
+     .hidden = true,
+     .needs = "mqtt"},
+    // convert
+    {.name = "to",
+     .valueName = "FORMAT",
+     .help = "The format: csv.",
+     .commands = of(Command::Convert),
+     .check = oneOf("csv", "convert needs --to csv (try --help)", true)},
+    {.name = "out",
+     .valueName = "PATH",
+     .help = "Where to write (default: FILE with .csv in place of its suffix; - for standard "
+             "output).",
+     .commands = of(Command::Convert)},
+    // logger
+    {.name = "set",
+     .valueName = "N",
+     .help = "download: set N.",
+     .commands = of(Command::Logger),
+     .check = wholeNumber(1, logger::MaxSets)},
+    {.name = "all",
+     .valueName = nullptr,
+     .help = "download: every set.",
+     .commands = of(Command::Logger)},
+    {.name = "out",
+     .valueName = "DIR",
+     .help = "download: the folder for the record files (created if need be).",
+     .commands = of(Command::Logger)},
+    {.name = "yes",
+     .valueName = nullptr,
+     .help = "erase: yes, erase all the logged sets.",
+     .commands = of(Command::Logger)},
+    // stats
+    {.name = "threshold",
+     .valueName = "VALUE",
+     .help = "A level: VALUE[mG|uT]. May be repeated.",
+     .commands = of(Command::Stats)},
+    {.name = "reference",
+     .valueName = "NAME",
+     .help = "A published level by name. May be repeated.",
+     .commands = of(Command::Stats)},
+    {.name = "from",
+     .valueName = "ISO",
+     .help = "Only records at or after this ISO 8601 time.",
+     .commands = of(Command::Stats)},
+    {.name = "to",
+     .valueName = "ISO",
+     .help = "Only records at or before this ISO 8601 time (a date alone: to its end).",
+     .commands = of(Command::Stats)},
+    {.name = "format",
+     .valueName = "FORMAT",
+     .help = "text (default), json or csv.",
+     .commands = of(Command::Stats),
+     .check = oneOf("text json csv", "unknown format '%1': text, json or csv"),
+     .defaultValue = "text"},
+    // A service's configuration file, read before the subcommand parses (expandConfig).
+    {.name = "config",
+     .valueName = "FILE",
+     .help = "Options from FILE.",
+     .commands = Every,
+     .hidden = true},
+};
+
+struct Positional {
+    const char* name;
+    const char* help;
+    const char* syntax;
+};
+
+struct CommandInfo {
+    Command command;
+    const char* word;
+    const char* description;
+    std::optional<Positional> argument; // after the subcommand's own word
+    int positionalCount;                // the words, the subcommand's own one included; -1: any
+};
+
+const CommandInfo Subcommands[] = {
+    {Command::Ports, "ports",
+     "The serial devices found on this computer and the ports COM1..COM8 they stand for, as the "
+     "panel's Port window shows them.",
+     std::nullopt, 1},
+    {Command::Read, "read",
+     "Identifies the meter, then prints one line per reading: ISO 8601 local date-time, value (a "
+     "number or OL), unit and the hold and peak marks. Without --interval every poll gives a line "
+     "(about four a second); Ctrl-C ends.",
+     std::nullopt, 1},
+    {Command::Record, "record",
+     "Records the meter's readings into FILE in the panel's record file format, one record every "
+     "S seconds on whole seconds of the clock. Every record is on the disk as soon as it is "
+     "taken; Ctrl-C (or SIGTERM) stops cleanly. A full file (50000 records) is continued in "
+     "FILE's name with a number added (data-2.txt, ...), and so is a recording after the meter "
+     "stopped answering and came back.",
+     Positional{"FILE", "The record file.", ""}, 2},
+    {Command::Clock, "clock",
+     "clock set: sets the meter's clock from this computer's clock.\n"
+     "clock read: prints the meter's clock (ISO 8601).",
+     Positional{"action", "set or read.", "set|read"}, 2},
+    {Command::Convert, "convert",
+     "Converts a record file to CSV (UTF-8, header row, ISO 8601 date-time, value as a number or "
+     "OL, unit mG or µT, hold and peak marks).",
+     Positional{"FILE", "The record file.", ""}, 2},
+    {Command::Logger, "logger",
+     "The meter's data logger, as the Memory window shows it.\n"
+     "  list                         ID code, interval, memory left and the logged sets\n"
+     "  download --set N --out DIR   one set as a record file in DIR\n"
+     "  download --all --out DIR     every set, named as \"Save all sets\" names them\n"
+     "  set-id N                     the identification code (0-65535)\n"
+     "  set-interval S               the logging interval (0.4 to 102.0 s in 0.4 s steps)\n"
+     "  erase --yes                  erases the whole logger memory (refused when the meter's "
+     "memory is locked)",
+     Positional{"action", "list, download, set-id, set-interval or erase.", "ACTION [VALUE]"}, -1},
+    {Command::Stats, "stats",
+     "Survey figures of record files, taken together in the order given: count, first and last "
+     "time, duration, sampling time, minimum and maximum with their times, mean, median, 95th "
+     "percentile, standard deviation, overloads (OL) and invalid readings apart, time above each "
+     "level and the longest stretch above it, gaps and clocks set back.\n"
+     "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
+     "--reference NAME, NAME one of: ",
+     Positional{"FILE", "Record files.", "FILE..."}, -1},
+};
+
+const CommandInfo& info(Command command)
+{
+    for (const CommandInfo& c : Subcommands) {
+        if (c.command == command)
+            return c;
+    }
+    Q_UNREACHABLE();
+}
+
+bool takes(const Option& option, Command command)
+{
+    return (option.commands & of(command)) != 0;
+}
+
+// "3600", "90s", "45m", "2h", "1d" as seconds.
+std::optional<qint64> parseDuration(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,9})\\s*([smhd]?)\\s*$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch() || m.captured(1).toLongLong() == 0)
+        return std::nullopt;
+    const qint64 n = m.captured(1).toLongLong();
+    const QString unit = m.captured(2);
+    const qint64 factor = unit == u"m" ? 60 : unit == u"h" ? 3600 : unit == u"d" ? 86400 : 1;
+    return n * factor;
+}
+
+std::optional<qint64> parseWholeNumber(const QString& name, const QString& text, qint64 low,
+                                       qint64 high)
+{
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (!ok || n < low || n > high) {
+        complain(QStringLiteral("--%1 expects a whole number from %2 to %3, got '%4'")
+                     .arg(name)
+                     .arg(low)
+                     .arg(high)
+                     .arg(text));
+        return std::nullopt;
+    }
+    return n;
+}
+
+// The value of a set option (or its default) as its check wants it: a number for the numbers,
+// the value itself otherwise. Nothing, after saying why, when it is refused.
+std::optional<qint64> checkedValue(const Option& option, const QString& text)
+{
+    const QString name = QLatin1String(option.name);
+    switch (option.check.kind) {
+    case Check::Any:
+        return 0;
+    case Check::WholeNumber:
+        return parseWholeNumber(name, text, option.check.low, option.check.high);
+    case Check::Duration:
+        if (const auto seconds = parseDuration(text))
+            return seconds;
+        complain(QStringLiteral("--%1 expects seconds or a number ending in s, m, h or d, got "
+                                "'%2'")
+                     .arg(name, text));
+        return std::nullopt;
+    case Check::OneOf: {
+        if (QString::fromLatin1(option.check.choices).split(u' ').contains(text))
+            return 0;
+        const QString refusal = QString::fromUtf8(option.check.refusal);
+        complain(refusal.contains(QLatin1String("%1")) ? refusal.arg(text) : refusal);
+        return std::nullopt;
+    }
+    }
+    return std::nullopt;
+}
+
+QCommandLineOption parserOption(const Option& option)
+{
+    QCommandLineOption o(QString::fromLatin1(option.name), QString::fromUtf8(option.help));
+    if (option.valueName)
+        o.setValueName(QString::fromLatin1(option.valueName));
+    if (option.defaultValue)
+        o.setDefaultValue(QString::fromLatin1(option.defaultValue));
+    if (option.hidden)
+        o.setFlags(QCommandLineOption::HiddenFromHelp);
+    return o;
+}
+
+} // namespace
+
+std::optional<Command> commandNamed(const QString& word)
+{
+    for (const CommandInfo& c : Subcommands) {
+        if (word == QLatin1String(c.word))
+            return c.command;
+    }
+    return std::nullopt;
+}
+
+bool takesValue(const QString& arg)
+{
+    for (const Option& option : Options) {
+        if (!option.valueName)
+            continue;
+        const QString name = QLatin1String(option.name);
+        if (arg.size() == name.size() + 2 && arg.startsWith(u"--") && arg.endsWith(name))
+            return true;
+        // The port options also in the one-dash form the tool's first version took.
+        if (option.commands == Meter && arg.size() == name.size() + 1 && arg.startsWith(u'-') &&
+            arg.endsWith(name))
+            return true;
+    }
+    return false;
+}
+
+int CommandLine::parse(Command command, const QStringList& args, const QString& descriptionTail)
+{
+    const CommandInfo& c = info(command);
+    m_parser.setApplicationDescription(QString::fromUtf8(c.description) + descriptionTail);
+    const QString word = QLatin1String(c.word);
+    m_parser.addPositionalArgument(word, QStringLiteral("The subcommand."), word);
+    if (c.argument)
+        m_parser.addPositionalArgument(QLatin1String(c.argument->name),
+                                       QString::fromUtf8(c.argument->help),
+                                       QLatin1String(c.argument->syntax));
+    for (const Option& option : Options) {
+        if (takes(option, command))
+            m_parser.addOption(parserOption(option));
+    }
+    const QCommandLineOption help = m_parser.addHelpOption();
+    if (!m_parser.parse(args)) {
+        complain(m_parser.errorText() + QStringLiteral(" (try --help)"));
+        return UsageError;
+    }
+    if (m_parser.isSet(help))
+        m_parser.showHelp(Ok); // exits
+    const QStringList words = m_parser.positionalArguments();
+    if (c.positionalCount >= 0 && words.size() != c.positionalCount) {
+        complain(words.size() < c.positionalCount
+                     ? QStringLiteral("missing argument (try --help)")
+                     : QStringLiteral("unexpected argument '%1' (try --help)")
+                           .arg(words.value(c.positionalCount)));
+        return UsageError;
+    }
+    return check(command);
+}
+
+// Every option the subcommand takes, in the table's order: the options it goes with or not, then
+// its value.
+int CommandLine::check(Command command)
+{
+    for (const Option& option : Options) {
+        const QString name = QLatin1String(option.name);
+        if (!takes(option, command) ||
+            (!m_parser.isSet(name) && !option.defaultValue && !option.check.required))
+            continue;
+        if (option.needs && m_parser.isSet(name) && !m_parser.isSet(QLatin1String(option.needs))) {
+            complain(QStringLiteral("--%1 needs --%2").arg(name, QLatin1String(option.needs)));
+            return UsageError;
+        }
+        if (option.excludes && m_parser.isSet(name) &&
+            m_parser.isSet(QLatin1String(option.excludes))) {
+            complain(QStringLiteral("--%1 and --%2 exclude each other")
+                         .arg(name, QLatin1String(option.excludes)));
+            return UsageError;
+        }
+        const auto n = checkedValue(option, m_parser.value(name));
+        if (!n)
+            return UsageError;
+        if (option.check.kind == Check::WholeNumber || option.check.kind == Check::Duration)
+            m_numbers.insert(name, *n);
+    }
+    return Ok;
+}
+
+bool CommandLine::isSet(QStringView name) const
+{
+    return m_parser.isSet(name.toString());
+}
+
+QString CommandLine::value(QStringView name) const
+{
+    return m_parser.value(name.toString());
+}
+
+QStringList CommandLine::values(QStringView name) const
+{
+    return m_parser.values(name.toString());
+}
+
+qint64 CommandLine::number(QStringView name, qint64 fallback) const
+{
+    return m_numbers.value(name.toString(), fallback);
+}
+
+} // namespace veltrix::cli
