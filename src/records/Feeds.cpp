@@ -15,29 +15,6 @@
 
 namespace veltrix {
 
-// --- Reading ----------------------------------------------------------------------------------
-
-std::optional<double> Reading::value() const
-{
-    bool ok = false;
-    const double v = valueText.toDouble(&ok);
-    return ok ? std::optional<double>(v) : std::nullopt;
-}
-
-std::optional<double> Reading::tesla() const
-{
-    const auto v = value();
-    if (!v)
-        return std::nullopt;
-    // 1 mG = 0.1 µT = 1e-7 T
-    return *v * (gauss ? 1e-7 : 1e-6);
-}
-
-QString Reading::unit() const
-{
-    return csvUnit(gauss ? milliGaussUnit() : microTeslaUnit());
-}
-
 // --- InfluxDB line protocol -------------------------------------------------------------------
 
 QString influxEscape(QStringView text, bool measurement)
