@@ -171,11 +171,11 @@ private slots:
             rig.panel->takeSample();
         };
         rig.panel->setSamplingSeconds(3);
-        rig.panel->state().iPCsecTimetotal = "1";
+        rig.panel->state().iPCsecTimetotal = true;
         rig.panel->toolbarClick("Graph2");
         QPointer<RecordGraph> graph = rig.panel->recordGraph();
         QVERIFY(graph && graph->isVisible());
-        QCOMPARE(rig.panel->state().iPCsecTimetotal, QString("0"));
+        QVERIFY(!rig.panel->state().iPCsecTimetotal);
         QCOMPARE(graph->logic().SecTime1, 3);
         QVERIFY(!rig.w<QPushButton>("CmdTesla")->isEnabled());
 

@@ -52,7 +52,7 @@ struct GraphRig {
     GraphRig(int samplingSeconds = 2)
     {
         state.GraphViewOpen = true;
-        state.SecText1 = QString::number(samplingSeconds);
+        state.SecText1 = samplingSeconds;
         graph->logic().SecTime1 = samplingSeconds;
     }
     ~GraphRig() { delete graph; }
@@ -228,7 +228,7 @@ private slots:
         rig.feed("12:00:04");
         rig.feed("12:00:04");
         QCOMPARE(rig.times(), (QStringList{"12:00:00", "12:00:01", "12:00:03", "12:00:05"}));
-        rig.state.SecText1 = "5";
+        rig.state.SecText1 = 5;
         rig.feed("12:00:06");
         rig.feed("12:00:11");
         QCOMPARE(rig.graph->logic().restarts, 1);
@@ -271,7 +271,7 @@ private slots:
         GraphRig rig(sampling);
         for (int i = 0; i < times.size(); ++i) {
             if (i == times.size() - 1 && newSampling) {
-                rig.state.SecText1 = QString::number(newSampling);
+                rig.state.SecText1 = newSampling;
                 rig.graph->logic().SecTime1 = newSampling;
             }
             rig.feed(times[i], QString::number(10 + i));
@@ -310,12 +310,12 @@ private slots:
         QCOMPARE(plot->chart().pointCount(), 4);
         delete plot.data();
         rig.state.GraphRowCount = 7;
-        rig.state.iPCsecTimetotal = "1";
+        rig.state.iPCsecTimetotal = true;
         rig.graph->close();
         QCOMPARE(closed.count(), 1);
         QCOMPARE(rig.state.GraphRowCount, 0);
         QVERIFY(!rig.state.GraphViewOpen);
-        QCOMPARE(rig.state.iPCsecTimetotal, QString("0"));
+        QVERIFY(!rig.state.iPCsecTimetotal);
     }
 
     // The plot shows the rows from the window's start on, its range and fields on them.

@@ -62,7 +62,7 @@ void Panel::openRecordGraph()
         m_recordGraph->placeBeside(frameGeometry());
     }
     RecordGraph* graph = m_recordGraph;
-    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_state.iPCsecTimetotal = false; // the sample clock restarts
     m_state.GraphViewOpen = true;
     graph->show();
     graph->logic().SecTime1 = samplingSeconds();

@@ -3,20 +3,11 @@
 // panel hands it to reads and writes it in whatever condition it is at that moment (handlers may
 // run inside one another's waits, so nothing here may be assumed unchanged across a Delay).
 
+#include "link/StatusFlags.h"
+
 #include <QString>
 
 namespace veltrix {
-
-// Flags taken from the status byte of every poll answer.
-struct StatusFlags {
-    bool MemoryLockFlag = false;
-    bool HighRangeFlag = false;
-    bool PeakFlag = false;
-    bool HoldFlag = false;
-    bool TeslaFlag = false;
-    bool GaussFlag = false;
-    bool operator==(const StatusFlags&) const = default;
-};
 
 // Largest number of records in one recording, one live table or one record graph.
 inline constexpr int MaxRecords = 50000;
@@ -68,8 +59,8 @@ struct SharedState {
     double PlotFullScale = 0;
 
     // Fields the panel keeps for the other windows; never shown.
-    QString iPCsecTimetotal = "0"; // "0" right after the sample clock restarted
-    QString SecText1 = "2";        // sampling time in whole seconds
+    bool iPCsecTimetotal = false; // false right after the sample clock restarted
+    int SecText1 = 2;             // sampling time in whole seconds
     QString Overbox1;              // high alarm threshold (empty: alarm indication off)
     QString Overbox2;              // low alarm threshold
     QString OpAlarm1;
@@ -77,8 +68,6 @@ struct SharedState {
     QString EnableDisable = "1"; // alarm switch: "0" on, "1" off
     QString AlarmUnit;
     QString TempFlag;
-    QString PanelTime1;
-    QString RecText1 = "0";
 };
 
 } // namespace veltrix

@@ -34,7 +34,7 @@ RealTimeList::RealTimeList(SharedState& state, PollControl* poll, QWidget* paren
 void RealTimeList::describeReport(ReportSource& source) const
 {
     source.takeFrom(m_state);
-    source.samplingSeconds = m_state.SecText1.toDouble();
+    source.samplingSeconds = m_state.SecText1;
 }
 
 void RealTimeList::placeBeside(const QRect& panelFrame)

@@ -123,7 +123,7 @@ void RecordGraph::updateChart()
     // The newest row alone is read, so a tick costs the same at row 10 and at row 50000.
     m_logic.update(
         *m_target, [this](int row, int col) { return GraphGrid1->cell(row, col); },
-        m_state.SecText1.toInt());
+        m_state.SecText1);
 }
 
 PlotWindow* RecordGraph::plotWindow() const
@@ -155,7 +155,7 @@ void RecordGraph::closeEvent(QCloseEvent* event)
     Timer1->stop();
     m_state.GraphRowCount = 0;
     m_state.GraphViewOpen = false;
-    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_state.iPCsecTimetotal = false; // the sample clock restarts
     QWidget::closeEvent(event);
     emit closed();
 }
