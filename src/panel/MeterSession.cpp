@@ -71,6 +71,7 @@ bool MeterSession::run()
 {
     m_running = true;
     m_ended = false;
+    m_pollTimer.setTimerType(Qt::PreciseTimer); // the tool's polls keep their pace to the ms
     m_silent = false;
     m_pollEnabled = true;
     pollTick(); // the first poll at once

@@ -15,7 +15,7 @@ QString numberedName(const QString& path, int number)
         QString name = info.completeBaseName() + QLatin1Char('-') + QString::number(number);
         if (!suffix.isEmpty())
             name += QLatin1Char('.') + suffix;
-        const QString candidate = QDir::cleanPath(info.dir().filePath(name));
+        QString candidate = QDir::cleanPath(info.dir().filePath(name));
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
@@ -24,7 +24,7 @@ QString numberedName(const QString& path, int number)
 QString Recorder::firstFile(const QString& path, const Policy& policy, QDate day)
 {
     // A day's file that exists (a restarted service) is continued in a numbered one.
-    const QString base = policy.daily ? dayFileName(path, day) : path;
+    QString base = policy.daily ? dayFileName(path, day) : path;
     if (policy.daily && QFileInfo::exists(base) && !policy.overwrite)
         return numberedName(base, 2);
     return base;
