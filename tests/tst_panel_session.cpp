@@ -126,36 +126,47 @@ private slots:
         QVERIFY(lines[1].startsWith("1\t27/01/01\t00:00:00\t"));
     }
 
-    // A write that fails stops the recording with the count of the records kept; the file holds
-    // exactly those, and later samples go nowhere.
-    void writeFailureStops()
+    // A write that fails, or a next file that cannot be created, stops the recording; the file
+    // holds the records written before (counted in the message), later samples go nowhere.
+    void failureStops_data()
     {
+        QTest::addColumn<bool>("nextFile");
+        QTest::newRow("write fails") << false;
+        QTest::newRow("next file cannot be created") << true;
+    }
+    void failureStops()
+    {
+        QFETCH(bool, nextFile);
         SessionRig rig;
-        QVERIFY(rig.start() && rig.polled());
+        QVERIFY(rig.start() && rig.polled() && QDir(rig.dir.path()).mkdir("in"));
         Recorder::Policy policy;
-        policy.limit = MaxRecords;
+        policy.limit = nextFile ? 3 : MaxRecords;
         policy.whenFull = Recorder::WhenFull::NextFile;
-        QVERIFY(rig.record("full.txt", policy));
+        QVERIFY(rig.record("in/full.txt", policy));
         Recorder& recorder = rig.session->recorder();
-        QSignalSpy failed(&recorder, &Recorder::writeFailed);
+        QSignalSpy failed(&recorder, nextFile ? SIGNAL(openFailed(QString))
+                                              : SIGNAL(writeFailed(QString, QString, int)));
         QSignalSpy stopped(&recorder, &Recorder::stopped);
         rig.session->takeSample(Noon);
         rig.session->takeSample(Noon.addSecs(1));
+        if (nextFile) // the folder goes; the open file goes with it
+            QVERIFY(QDir(rig.dir.path()).rename("in", "out"));
         {
             // Room for one more record (32 bytes), not two.
-            test::FileSizeLimit limit(QFileInfo(rig.file("full.txt")).size() + 40);
+            test::FileSizeLimit limit(nextFile ? RLIM_INFINITY
+                                               : QFileInfo(rig.file("in/full.txt")).size() + 40);
             for (int i = 2; i < 6; ++i)
                 rig.session->takeSample(Noon.addSecs(i));
         }
-        rig.session->takeSample(Noon.addSecs(6));
         QCOMPARE(failed.size(), 1);
         QCOMPARE(stopped.size(), 1);
         QVERIFY(!recorder.recording());
-        const int kept = failed[0][2].toInt();
-        QCOMPARE(kept, 3);
+        QCOMPARE(recorder.written(), 3);
+        if (!nextFile)
+            QCOMPARE(failed[0][2].toInt(), 3);
         QString why;
-        QCOMPARE(test::completeRecords(rig.file("full.txt"), &why), kept);
-        QCOMPARE(rig.files(), QStringList{"full.txt"});
+        QCOMPARE(test::completeRecords(rig.file(nextFile ? "out/full.txt" : "in/full.txt"), &why),
+                 3);
     }
 
     // A silent meter: the panel's recording stops at once; the tool's pauses its sample clock

@@ -58,17 +58,17 @@ void Recorder::stop()
         emit stopped();
 }
 
-bool Recorder::write(const QString& body)
+void Recorder::write(const QString& body)
 {
     if (!m_on)
-        return false;
+        return;
     if (!m_writer.writeRecord(m_inFile + 1, body)) {
         const QString file = m_writer.fileName();
         const QString why = m_writer.errorString();
         const int kept = m_inFile;
         stop();
         emit writeFailed(file, why, kept);
-        return false;
+        return;
     }
     ++m_inFile;
     ++m_written;
@@ -76,18 +76,17 @@ bool Recorder::write(const QString& body)
     if (m_policy.total > 0 && m_written >= m_policy.total) {
         stop();
         emit finished();
-        return false;
+    } else if (m_inFile >= m_policy.limit) {
+        if (m_policy.whenFull == WhenFull::NextFile) {
+            nextFile(numberedName(m_base, ++m_fileNumber), Why::Full);
+            return;
+        }
+        // A full recording; the next one is started by the user.
+        const QString file = m_writer.fileName();
+        const int records = m_inFile;
+        stop();
+        emit full(file, records);
     }
-    if (m_inFile < m_policy.limit)
-        return true;
-    if (m_policy.whenFull == WhenFull::NextFile)
-        return nextFile(numberedName(m_base, ++m_fileNumber), Why::Full);
-    // A full recording; the next one is started by the user.
-    const QString file = m_writer.fileName();
-    const int records = m_inFile;
-    stop();
-    emit full(file, records);
-    return false;
 }
 
 bool Recorder::continueAfterGap()

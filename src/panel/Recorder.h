@@ -44,9 +44,8 @@ public:
     // With daily files, a sample of a new day begins the day's file first. False when that
     // failed (the recording has then stopped).
     bool followDay(QDate day);
-    // Writes the next record. False when the recording ended with it (full, failed, or the
-    // total reached).
-    bool write(const QString& body);
+    // Writes the next record; the recording may end with it (full, failed, or the total reached).
+    void write(const QString& body);
     // The meter answers again after a silence: a file that holds records goes on in a numbered
     // one, so that every file holds consecutive samples only. True when a new file was begun.
     bool continueAfterGap();
