@@ -3,19 +3,19 @@
 #include "Cli.h"
 #include "Options.h"
 #include "Outputs.h"
-#include "Poller.h"
 
 #include "feeds/Feeds.h"
 #include "link/Delay.h"
 #include "logger/MeterClock.h"
+#include "panel/MeterSession.h"
 #include "panel/PanelLogic.h"
 #include "panel/SharedState.h"
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
-#include "records/RecordWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,20 +33,6 @@ void printOut(const QString& text)
     std::fflush(stdout); // a reader on a pipe sees every reading at once
 }
 
-// FILE's name with a number added: data.txt, data-2.txt, data-3.txt, ... never one that exists.
-QString numberedName(const QString& path, int number)
-{
-    const QFileInfo info(path);
-    const QString suffix = info.suffix();
-    for (;; ++number) {
-        QString name = info.completeBaseName() + QLatin1Char('-') + QString::number(number);
-        if (!suffix.isEmpty())
-            name += QLatin1Char('.') + suffix;
-        QString candidate = QDir::cleanPath(info.dir().filePath(name));
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
 
 } // namespace
 
@@ -118,40 +104,95 @@ QString readingLine(Format format, int number, const QString& body)
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
 }
 
-// The meter went silent or came back: the outputs say so (availability offline, link gauge 0),
-// samples wait until it answers again.
-struct LinkHost : LinkLostHost {
-    LinkHost(Poller& p, Outputs& o) : poller(p), outputs(o) {}
-    Poller& poller;
-    Outputs& outputs;
-    std::function<void()> resumed;
-    void enterLinkLost() override
-    {
-        poller.pause();
-        outputs.linkChanged(false);
-        complain(QStringLiteral("the meter stopped answering; waiting for it"));
-    }
-    void leaveLinkLost() override
-    {
-        if (resumed)
-            resumed();
-        else
-            complain(QStringLiteral("the meter answers again"));
-        outputs.linkChanged(true);
-        poller.resume();
-    }
-};
+// The session as the tool runs it: stamped in the wall clock's own offset, ended by a signal,
+// and a silent meter pauses the sample clock instead of ending a recording.
+void toolSession(MeterSession& meter)
+{
+    meter.setWallClock(wallTimeNow, wallTimeAt);
+    meter.stopRequested = stopRequested;
+    meter.setStopRecordingOnLinkLoss(false);
+}
+
+// The meter went silent or came back: the outputs say so (availability offline, link gauge 0);
+// samples wait until it answers again. `back` says that it does.
+void watchLink(MeterSession& meter, Outputs& outputs, std::function<void()> back)
+{
+    meter.watchLink();
+    QObject::connect(&meter, &MeterSession::linkStateChanged, &meter,
+                     [&outputs, back = std::move(back)](bool lost) {
+                         if (lost) {
+                             outputs.linkChanged(false);
+                             complain(
+                                 QStringLiteral("the meter stopped answering; waiting for it"));
+                             return;
+                         }
+                         back();
+                         outputs.linkChanged(true);
+                     });
+}
+
+void sayAnswersAgain()
+{
+    complain(QStringLiteral("the meter answers again"));
+}
 
 // Starts the outputs; a broker that refuses the credentials later ends the command with
 // BrokerRefused in `status`.
-int startOutputs(Outputs& outputs, Session& session, Poller& poller, int period, int& status)
+int startOutputs(Outputs& outputs, Session& session, MeterSession& meter, int period, int& status)
 {
-    outputs.onFatal = [&poller, &status] {
+    outputs.onFatal = [&meter, &status] {
         status = BrokerRefused;
-        poller.end();
+        meter.end();
         QCoreApplication::exit(0); // ends the wait under way
     };
     return outputs.start(session, period > 0 ? period : 1);
+}
+
+// Polls until the meter's session ends: `status` as the run left it, or NoAnswer (after saying
+// so) when the meter stopped answering and no one waited for it.
+int runSession(MeterSession& meter, const int& status)
+{
+    if (!meter.run()) {
+        complain(QStringLiteral("the meter stopped answering"));
+        return status != Ok ? status : NoAnswer;
+    }
+    return status;
+}
+
+// read, once the options are taken: one line per poll, or per sample with a sampling time.
+int readMeter(Session& session, Outputs& outputs, Format fmt, qint64 limit, int period)
+{
+    SharedState state;
+    MeterSession meter(session.link(), state);
+    toolSession(meter);
+    int status = Ok;
+    if (const int s = startOutputs(outputs, session, meter, period, status))
+        return s;
+    int lines = 0;
+    if (fmt == Format::Csv)
+        printOut(csvHeaderLine() + QLatin1Char('\n'));
+    const auto printReading = [&](const QDateTime& when) {
+        ++lines;
+        if (fmt != Format::Influx)
+            printOut(readingLine(fmt, lines, meter.sampleBody(when)));
+        outputs.reading(meter.reading(when));
+        if (limit > 0 && lines >= limit)
+            meter.end();
+    };
+    if (period > 0) {
+        meter.setSamplingSeconds(period);
+        meter.onSample = printReading;
+        meter.startSampleClock();
+    } else {
+        meter.onPoll = [&] {
+            printReading(wallTimeNow());
+            return limit == 0 || lines < limit;
+        };
+    }
+    // A feed for a dashboard waits for a silent meter (and says so) instead of ending.
+    if (outputs.any())
+        watchLink(meter, outputs, sayAnswersAgain);
+    return runSession(meter, status);
 }
 
 } // namespace
@@ -180,63 +221,130 @@ int runRead(const QStringList& args)
     if (stderrIsTerminal())
         complain(QStringLiteral("meter %1 on %2").arg(session.modelCode(), session.portText()));
 
-    Poller poller(session.link());
-    int status = Ok;
-    if (const int s = startOutputs(outputs, session, poller, period, status))
-        return s;
-    int lines = 0;
-    if (fmt == Format::Csv)
-        printOut(csvHeaderLine() + QLatin1Char('\n'));
-    const auto printReading = [&](const QDateTime& when) {
-        ++lines;
-        if (fmt != Format::Influx)
-            printOut(readingLine(fmt, lines, poller.sampleBody(when)));
-        outputs.reading(poller.reading(when));
-        if (limit > 0 && lines >= limit)
-            poller.end();
-    };
-    if (period > 0) {
-        poller.setSamplingSeconds(period);
-        poller.onSample = printReading;
-    } else {
-        poller.onPoll = [&] {
-            printReading(wallTimeNow());
-            return limit == 0 || lines < limit;
-        };
-    }
-    // A feed for a dashboard waits for a silent meter (and says so) instead of ending.
-    LinkHost host(poller, outputs);
-    if (outputs.any())
-        session.link().onLinkLost = [&] { return LinkLost(session.link(), host); };
-    const int pollStatus = poller.run();
-    return status != Ok ? status : pollStatus;
+    return readMeter(session, outputs, fmt, limit, period);
 }
 
 // --- record -----------------------------------------------------------------------------------
+
+namespace {
+
+QString whyText(Recorder::Why why)
+{
+    switch (why) {
+    case Recorder::Why::Full:
+        return QStringLiteral("is full");
+    case Recorder::Why::Interrupted:
+        return QStringLiteral("was interrupted");
+    case Recorder::Why::NewDay:
+        break;
+    }
+    return QStringLiteral("closed");
+}
+
+// What the recording tells on standard error, and where it ends the command with a failure.
+void reportRecording(Recorder& recorder, MeterSession& meter, int& status, bool progress)
+{
+    QObject::connect(&recorder, &Recorder::continued, &recorder,
+                     [](const QString& file, Recorder::Why why, int records, const QString& next) {
+                         complain(QStringLiteral("%1 %2 (%3 records); continuing in %4")
+                                      .arg(QDir::toNativeSeparators(file), whyText(why))
+                                      .arg(records)
+                                      .arg(QDir::toNativeSeparators(next)));
+                     });
+    QObject::connect(&recorder, &Recorder::openFailed, &recorder,
+                     [&meter, &status](const QString& why) {
+                         complain(why);
+                         status = Failure;
+                         meter.end();
+                     });
+    QObject::connect(&recorder, &Recorder::writeFailed, &recorder,
+                     [&meter, &status](const QString&, const QString& why, int kept) {
+                         complain(why);
+                         complain(QStringLiteral("recording stopped; the %1 records written "
+                                                 "before are kept")
+                                      .arg(kept));
+                         status = Failure;
+                         meter.end();
+                     });
+    QObject::connect(&recorder, &Recorder::finished, &meter, &MeterSession::end);
+    if (progress)
+        QObject::connect(&recorder, &Recorder::recordWritten, &recorder, [](int, qint64 written) {
+            std::fprintf(stderr, "\r%lld records", static_cast<long long>(written));
+            std::fflush(stderr);
+        });
+}
+
+// record, once the options are taken and the first file is open.
+int recordMeter(Session& session, Outputs& outputs, MeterSession& meter, int period, qint64 maxMs)
+{
+    Recorder& recorder = meter.recorder();
+    const bool progress = stderrIsTerminal();
+    if (progress)
+        complain(QStringLiteral("meter %1 on %2: recording every %3 s into %4; Ctrl-C stops")
+                     .arg(session.modelCode(), session.portText())
+                     .arg(period)
+                     .arg(QDir::toNativeSeparators(recorder.fileName())));
+    toolSession(meter);
+    meter.setSamplingSeconds(period);
+    int status = Ok;
+    if (const int s = startOutputs(outputs, session, meter, period, status))
+        return s;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    reportRecording(recorder, meter, status, progress);
+    meter.onSample = [&](const QDateTime& when) { outputs.reading(meter.reading(when)); };
+    QTimer deadline;
+    if (maxMs > 0) {
+        meter.onPoll = [&] { return elapsed.elapsed() < maxMs; };
+        // The time is up also while the recording waits for a silent meter.
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [&] {
+            if (meter.paused()) {
+                meter.end();
+                QCoreApplication::exit(0); // ends the link-lost wait
+            }
+        });
+        deadline.start(std::chrono::milliseconds(maxMs));
+    }
+    // A meter that stops answering in the middle of an unattended recording: wait for it (a
+    // vanished USB adapter is reopened), then go on in a new file so that every file holds
+    // consecutive samples only.
+    watchLink(meter, outputs, [&recorder] {
+        if (!recorder.continueAfterGap())
+            sayAnswersAgain();
+    });
+    meter.startSampleClock();
+    status = runSession(meter, status);
+    recorder.stop();
+    if (progress)
+        std::fputc('\n', stderr);
+    if (progress || status != Ok || stopRequested())
+        complain(QStringLiteral("%1 records written").arg(recorder.written()));
+    return status;
+}
+
+} // namespace
 
 int runRecord(const QStringList& args)
 {
     CommandLine options;
     if (const int status = options.parse(Command::Record, args))
         return status;
-    const bool daily = options.isSet(u"rotate");
-    const bool overwrite = options.isSet(u"overwrite");
     Outputs outputs;
     if (const int status = outputs.check(options, options.isSet(u"format")))
         return status;
     const int period = int(options.number(u"interval"));
-    const qint64 maxRecords = options.number(u"count");
     const qint64 maxMs = options.number(u"duration") * 1000;
-    const int perFile = int(options.number(u"record-limit", MaxRecords));
     const QString path = options.positionalArguments().at(1);
-    // Daily files: a day's file that exists (a restarted service) is continued in a numbered
-    // one, never replaced.
-    QDate day = QDate::currentDate();
-    QString base = daily ? dayFileName(path, day) : path;
-    QString first = base;
-    if (daily && QFileInfo::exists(first) && !overwrite)
-        first = numberedName(base, 2);
-    if (QFileInfo::exists(first) && !overwrite) {
+    Recorder::Policy policy;
+    policy.limit = int(options.number(u"record-limit", MaxRecords));
+    policy.whenFull = Recorder::WhenFull::NextFile;
+    policy.total = options.number(u"count");
+    policy.daily = options.isSet(u"rotate");
+    policy.overwrite = options.isSet(u"overwrite");
+    const QDate day = QDate::currentDate();
+    const QString first = Recorder::firstFile(path, policy, day);
+    if (QFileInfo::exists(first) && !policy.overwrite) {
         complain(QStringLiteral("%1 exists; give --overwrite to replace it")
                      .arg(QDir::toNativeSeparators(path)));
         return Failure;
@@ -247,130 +355,13 @@ int runRecord(const QStringList& args)
         return status;
     if (stopRequested())
         return Ok;
-
-    RecordWriter writer;
-    if (!writer.open(first)) {
-        complain(writer.errorString());
+    SharedState state;
+    MeterSession meter(session.link(), state);
+    if (!meter.recorder().start(path, first, policy, day)) {
+        complain(meter.recorder().errorString());
         return Failure;
     }
-    const bool progress = stderrIsTerminal();
-    if (progress)
-        complain(QStringLiteral("meter %1 on %2: recording every %3 s into %4; Ctrl-C stops")
-                     .arg(session.modelCode(), session.portText())
-                     .arg(period)
-                     .arg(QDir::toNativeSeparators(first)));
-
-    Poller poller(session.link());
-    poller.setSamplingSeconds(period);
-    int status = Ok;
-    if (const int s = startOutputs(outputs, session, poller, period, status))
-        return s;
-    int inFile = 0;     // records in the file being written
-    qint64 written = 0; // records in all files
-    int fileNumber = first == base ? 1 : 2;
-    QElapsedTimer elapsed;
-    elapsed.start();
-
-    const auto nextFile = [&](const QString& why) {
-        const QString old = writer.fileName();
-        writer.close();
-        const QString next = numberedName(base, ++fileNumber);
-        if (!writer.open(next)) {
-            complain(writer.errorString());
-            status = Failure;
-            poller.end();
-            return;
-        }
-        complain(QStringLiteral("%1 %2 (%3 records); continuing in %4")
-                     .arg(QDir::toNativeSeparators(old), why)
-                     .arg(inFile)
-                     .arg(QDir::toNativeSeparators(next)));
-        inFile = 0;
-    };
-
-    const auto newDay = [&](QDate today) {
-        const QString old = writer.fileName();
-        writer.close();
-        day = today;
-        base = dayFileName(path, day);
-        fileNumber = 1;
-        QString next = base;
-        if (QFileInfo::exists(next) && !overwrite)
-            next = numberedName(base, ++fileNumber);
-        if (!writer.open(next)) {
-            complain(writer.errorString());
-            status = Failure;
-            poller.end();
-            return;
-        }
-        complain(QStringLiteral("%1 closed (%2 records); continuing in %3")
-                     .arg(QDir::toNativeSeparators(old))
-                     .arg(inFile)
-                     .arg(QDir::toNativeSeparators(next)));
-        inFile = 0;
-    };
-
-    poller.onSample = [&](const QDateTime& when) {
-        if (daily && when.date() != day) {
-            newDay(when.date());
-            if (status != Ok)
-                return;
-        }
-        outputs.reading(poller.reading(when));
-        if (!writer.writeRecord(inFile + 1, poller.sampleBody(when))) {
-            complain(writer.errorString());
-            complain(QStringLiteral("recording stopped; the %1 records written before are kept")
-                         .arg(inFile));
-            status = Failure;
-            poller.end();
-            return;
-        }
-        ++inFile;
-        ++written;
-        if (progress) {
-            std::fprintf(stderr, "\r%lld records", static_cast<long long>(written));
-            std::fflush(stderr);
-        }
-        if (maxRecords > 0 && written >= maxRecords)
-            poller.end();
-        else if (inFile >= perFile)
-            nextFile(QStringLiteral("is full"));
-    };
-    QTimer deadline;
-    if (maxMs > 0) {
-        poller.onPoll = [&] { return elapsed.elapsed() < maxMs; };
-        // The time is up also while the recording waits for a silent meter.
-        deadline.setSingleShot(true);
-        QObject::connect(&deadline, &QTimer::timeout, [&] {
-            if (poller.paused()) {
-                poller.end();
-                QCoreApplication::exit(0); // ends the link-lost wait
-            }
-        });
-        deadline.start(std::chrono::milliseconds(maxMs));
-    }
-
-    // A meter that stops answering in the middle of an unattended recording: wait for it (a
-    // vanished USB adapter is reopened), then go on in a new file so that every file holds
-    // consecutive samples only.
-    LinkHost host(poller, outputs);
-    host.resumed = [&] {
-        if (inFile > 0)
-            nextFile(QStringLiteral("was interrupted"));
-        else
-            complain(QStringLiteral("the meter answers again"));
-    };
-    session.link().onLinkLost = [&] { return LinkLost(session.link(), host); };
-
-    const int pollStatus = poller.run();
-    writer.close();
-    if (progress)
-        std::fputc('\n', stderr);
-    if (status == Ok)
-        status = pollStatus;
-    if (progress || status != Ok || stopRequested())
-        complain(QStringLiteral("%1 records written").arg(written));
-    return status;
+    return recordMeter(session, outputs, meter, period, maxMs);
 }
 
 // --- clock ------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "logger/LoggerTimes.h"
 #include "logger/SetDownload.h"
 #include "panel/PanelLogic.h"
+#include "panel/SharedState.h"
 
 #include <QDateTime>
 #include <QDir>

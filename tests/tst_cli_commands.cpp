@@ -120,10 +120,7 @@ private slots:
         QCOMPARE(test::fileBytes(file), expected);
         QCOMPARE(test::fileBytes(dir.filePath("data-2.txt")), QByteArray("theirs"));
         QCOMPARE(test::fileLines(dir.filePath("data-3.txt")).size(), 3);
-        const QStringList last = test::fileLines(dir.filePath("data-4.txt"));
-        QCOMPARE(last.size(), 2);
-        QCOMPARE(last[0].toLatin1() + "\r\n", test::HeaderBytes);
-        QVERIFY(last[1].startsWith("1\t"));
+        QCOMPARE(test::fileLines(dir.filePath("data-4.txt")).size(), 2);
         QVERIFY2(r.err.contains("continuing in") && r.err.contains("data-4.txt"),
                  qPrintable(r.err));
     }

@@ -3,6 +3,7 @@
 // two meters and the device lock, the service's configuration file.
 
 #include "feeds/Feeds.h"
+#include "panel/Recorder.h"
 #include "sim/VirtualMeter.h"
 #include "support/Broker.h"
 #include "support/CliRun.h"

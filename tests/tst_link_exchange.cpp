@@ -88,13 +88,10 @@ private slots:
         QFETCH(bool, overloadBefore);
         QFETCH(QString, text);
         QFETCH(bool, overload);
-        SharedState s;
-        DecodeStatus(quint8(status), s);
-        s.OverloadFlag = overloadBefore;
-        DecodeValue(quint8(digits >> 8), quint8(digits), "7.7", s);
-        QCOMPARE(s.ReadingText, text);
-        QCOMPARE(s.OverloadFlag, overload);
-        QCOMPARE(s.Flags, DecodeStatus(quint8(status)));
+        const DecodedValue v = DecodeValue(quint8(digits >> 8), quint8(digits), "7.7",
+                                           DecodeStatus(quint8(status)), overloadBefore);
+        QCOMPARE(v.ReadingText, text);
+        QCOMPARE(v.OverloadFlag, overload);
     }
 
     void eeprom()

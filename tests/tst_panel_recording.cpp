@@ -176,7 +176,8 @@ private slots:
         QCOMPARE(rig.dialogs.messages.size(), 2);
     }
 
-    // A full disk: the message tells how many records are kept, the file holds exactly those.
+    // A full disk: the message tells how many records are kept (the session test checks the file
+    // holds exactly those); the panel goes on and records again.
     void recordingKeepsItsRecordsAndThePanelWorks()
     {
         test::RecordingRig rig;
@@ -191,12 +192,10 @@ private slots:
         }
         const QStringList& messages = rig.dialogs.messages;
         QCOMPARE(messages.size(), 1);
-        const auto m =
-            QRegularExpression("The (\\d+) records written before are kept").match(messages[0]);
-        QVERIFY2(m.hasMatch(), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QDir::toNativeSeparators(path) + " could not be written") &&
+                     messages[0].contains(" records written before are kept"),
+                 qPrintable(messages[0]));
         QString why;
-        QCOMPARE(test::completeRecords(path, &why), m.captured(1).toInt());
-        QVERIFY2(why.isEmpty(), qPrintable(why));
 
         QVERIFY(rig.ticks(2));
         QVERIFY(!rig.panel->linkLost());

@@ -175,11 +175,11 @@ private slots:
             rig.panel->takeSample();
         };
         rig.panel->setSamplingSeconds(3);
-        rig.panel->state().iPCsecTimetotal = "1";
+        rig.panel->state().iPCsecTimetotal = true;
         rig.panel->toolbarClick("Graph2");
         QPointer<RecordGraph> graph = rig.panel->recordGraph();
         QVERIFY(graph && graph->isVisible());
-        QCOMPARE(rig.panel->state().iPCsecTimetotal, QString("0"));
+        QVERIFY(!rig.panel->state().iPCsecTimetotal);
         QCOMPARE(graph->logic().SecTime1, 3);
         QVERIFY(!rig.w<QPushButton>("CmdTesla")->isEnabled());
 
@@ -208,11 +208,11 @@ private slots:
         SharedState& s = rig.panel->state();
         s.GraphRowCount = 7;
         s.GraphViewOpen = true;
-        s.iPCsecTimetotal = "1";
+        s.iPCsecTimetotal = true;
         graph->close();
         QCOMPARE(s.GraphRowCount, 0);
         QVERIFY(!s.GraphViewOpen);
-        QCOMPARE(s.iPCsecTimetotal, QString("0"));
+        QVERIFY(!s.iPCsecTimetotal);
     }
 
     // One window of each, the clock centred over the panel. Its command carries the panel's

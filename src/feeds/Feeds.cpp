@@ -15,29 +15,6 @@
 
 namespace veltrix {
 
-// --- Reading ----------------------------------------------------------------------------------
-
-std::optional<double> Reading::value() const
-{
-    bool ok = false;
-    const double v = valueText.toDouble(&ok);
-    return ok ? std::optional<double>(v) : std::nullopt;
-}
-
-std::optional<double> Reading::tesla() const
-{
-    const auto v = value();
-    if (!v)
-        return std::nullopt;
-    // 1 mG = 0.1 µT = 1e-7 T
-    return *v * (gauss ? 1e-7 : 1e-6);
-}
-
-QString Reading::unit() const
-{
-    return csvUnit(gauss ? milliGaussUnit() : microTeslaUnit());
-}
-
 // --- InfluxDB line protocol -------------------------------------------------------------------
 
 QString influxEscape(QStringView text, bool measurement)
@@ -269,17 +246,6 @@ std::optional<BrokerUrl> parseBrokerUrl(const QString& text, QString* error)
 QString BrokerUrl::where() const
 {
     return socketPath.isEmpty() ? QStringLiteral("%1:%2").arg(host).arg(port) : socketPath;
-}
-
-// --- Daily files ------------------------------------------------------------------------------
-
-QString dayFileName(const QString& path, QDate day)
-{
-    const QFileInfo info(path);
-    QString name = info.completeBaseName() + u'-' + day.toString(Qt::ISODate);
-    if (!info.suffix().isEmpty())
-        name += u'.' + info.suffix();
-    return QDir::cleanPath(info.dir().filePath(name));
 }
 
 } // namespace veltrix

@@ -4,7 +4,7 @@
 // MQTT broker with Home Assistant's discovery. Only the texts live here; sending them (the MQTT
 // client, the atomic file replacement) is the command-line tool's business.
 
-#include "link/ReadingDecoder.h"
+#include "link/Reading.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -13,20 +13,6 @@
 #include <optional>
 
 namespace veltrix {
-
-// One reading as the panel shows it.
-struct Reading {
-    QDateTime when;
-    QString valueText; // "12.3", "OL", or empty while the meter settles
-    bool gauss = true; // mG, else µT
-    bool hold = false;
-    bool peak = false;
-
-    bool overload() const { return isOverload(valueText); }
-    std::optional<double> value() const;  // in the meter's unit
-    std::optional<double> tesla() const;  // in SI base units
-    QString unit() const;                 // "mG" or "µT"
-};
 
 // What names the meter in every feed.
 struct MeterIdentity {
@@ -83,10 +69,5 @@ struct BrokerUrl {
 // Nothing (and `error` says why) for anything else: another scheme, no host, a bad port, a path,
 // a query or a fragment; for mqtt+unix, a host, a port or a path that is not absolute.
 std::optional<BrokerUrl> parseBrokerUrl(const QString& text, QString* error);
-
-// --- Daily files ------------------------------------------------------------------------------
-
-// data.txt on 2026-12-07 → data-2026-12-07.txt (in the same folder).
-QString dayFileName(const QString& path, QDate day);
 
 } // namespace veltrix

@@ -2,7 +2,7 @@
 // Turns the status byte and the two value bytes of a poll answer into the flags and the value
 // text the panel shows. Pure functions: nothing here talks to the line.
 
-#include "panel/SharedState.h"
+#include "link/StatusFlags.h"
 
 #include <QString>
 
@@ -23,18 +23,6 @@ QString valueDigits(quint8 high, quint8 low);
 // previous overload state.
 DecodedValue DecodeValue(quint8 high, quint8 low, const QString& shown, const StatusFlags& flags,
                          bool previousOverload);
-
-// Convenience for the callers that keep everything in the shared state.
-inline void DecodeStatus(quint8 status, SharedState& s)
-{
-    s.Flags = DecodeStatus(status);
-}
-inline void DecodeValue(quint8 high, quint8 low, const QString& shown, SharedState& s)
-{
-    const DecodedValue v = DecodeValue(high, low, shown, s.Flags, s.OverloadFlag);
-    s.ReadingText = v.ReadingText;
-    s.OverloadFlag = v.OverloadFlag;
-}
 
 // The leading number of a text the way the panel compares values and the charts read a record's
 // value cell: "12.3" gives 12.3, "12 sec" gives 12, a text without a leading number gives 0.

@@ -8,7 +8,6 @@
 #include "records/FileList.h"
 #include "records/ListPlot.h"
 #include "records/RealTimeList.h"
-#include "records/RecordWriter.h"
 #include "records/StripChart.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
@@ -26,7 +25,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -62,24 +60,22 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
 
 Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     : QMainWindow(parent), m_comm(std::make_unique<ui::SerialLine>(std::move(bindings))),
-      m_link(*m_comm), m_wallClock([] { return QDateTime::currentDateTime(); })
+      m_link(*m_comm), m_session(m_link, m_state)
 {
     initPanelResources();
     setObjectName(QStringLiteral("Panel"));
     setWindowTitle(PanelTitle);
     m_state.ComPortNumber = comPortNumber;
 
-    // The serial line and the timers are members; parenting them only makes them findable by
+    // The serial line and the session are members; parenting them only makes them findable by
     // name (members go before the QObject base, which then has nothing left to delete).
     m_comm->setObjectName(QStringLiteral("Comm1"));
     m_comm->setParent(this);
-    m_timer1.setParent(this);
-    m_timer2.setParent(this);
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setSingleShot(true); // re-armed when a tick ends, so ticks never overlap
-    m_timer1.setInterval(timing::PollTimerMs);
-    connect(&m_timer1, &QTimer::timeout, this, &Panel::pollTick);
-    m_link.onLinkLost = [this] { return LinkLost(m_link, *this); };
+    m_session.setParent(this);
+    m_session.pollTimer().setObjectName(QStringLiteral("Timer1"));
+    m_session.sampleTimer().setObjectName(QStringLiteral("Timer2"));
+    m_session.watchLink();
+    wireSession();
 
     buildFace();
     buildToolbar();
@@ -323,76 +319,59 @@ QString Panel::startUpFailureText(ui::OpenError error, const QString& detail)
 
 void Panel::stopPolling()
 {
-    m_pollEnabled = false;
-    m_timer1.stop();
+    m_session.stopPolling();
 }
 
 void Panel::startPolling()
 {
-    if (quitting())
-        return;
-    m_pollEnabled = true;
-    if (!m_inTick) // a running tick re-arms the timer when it ends
-        m_timer1.start();
+    m_session.startPolling();
 }
 
-void Panel::pollTick()
+void Panel::wireSession()
 {
-    if (m_inTick || quitting())
-        return;
-    m_inTick = true;
-    QPointer<Panel> self(this);
-    auto finish = qScopeGuard([self] {
-        if (!self)
-            return;
-        self->m_inTick = false;
-        if (self->m_pollEnabled && !quitting())
-            self->m_timer1.start();
-        emit self->tickFinished();
+    // The unit blinks before the flags of the answer are taken, the alarm flashes after the
+    // value is shown: the tick lasts both, as on the meter's own face.
+    m_session.beforeDecode = [this](quint8 status) { return blinkUnit(status); };
+    m_session.afterDecode = [this] { return showReading(); };
+    connect(&m_session, &MeterSession::tickFinished, this, &Panel::tickFinished);
+    connect(&m_session, &MeterSession::linkStateChanged, this, [this](bool lost) {
+        if (lost)
+            enterLinkLost();
+        else
+            leaveLinkLost();
     });
-
-    if (m_state.ModelQueryPending) {
-        bool ok = true;
-        const auto code = m_link.identifyExchange(&ok);
-        if (!self || !ok)
-            return;
-        if (code)
-            m_state.ModelCode = *code;
-        m_state.ModelQueryPending = false;
-    }
-    const auto answer = m_link.pollExchange();
-    if (!self || !answer)
-        return;
-    showReading(*answer);
+    connect(&m_session, &MeterSession::sampleTaken, this,
+            [this](const QDateTime&, const QString& body) { feedViews(body); });
+    Recorder& recorder = m_session.recorder();
+    connect(&recorder, &Recorder::recordWritten, this, [this](int inFile) {
+        m_state.RecordCount = inFile;
+        LblCount->setText(QString::number(inFile));
+    });
+    connect(&recorder, &Recorder::stopped, this, &Panel::recordingStopped);
+    connect(&recorder, &Recorder::writeFailed, this, &Panel::recordFailed);
+    connect(&recorder, &Recorder::full, this, &Panel::recordingFull);
 }
 
-void Panel::showReading(const QByteArray& answer)
+bool Panel::showReading()
 {
-    QPointer<Panel> self(this);
-    const quint8 s = quint8(answer.at(1));
-    if (!blinkUnit(s) || !self)
-        return;
-
-    DecodeStatus(s, m_state);
     if (m_state.Flags.GaussFlag)
         LblUnit->setText(QStringLiteral("mG"));
     if (m_state.Flags.TeslaFlag)
         LblUnit->setText(QStringLiteral("uT"));
     ImageH->setVisible(m_state.Flags.HoldFlag);
     ImageP->setVisible(m_state.Flags.PeakFlag);
+    LblValue->setText(m_session.shown());
 
-    const quint8 high = quint8(answer.at(2));
-    const quint8 low = quint8(answer.at(3));
-    LblValue->setText(valueToShow(high, low, LblValue->text(), m_state));
-
+    QPointer<Panel> self(this);
     if (!showAlarm() || !self)
-        return;
+        return false;
     if (m_state.SamplingPromptPending && !m_samplingBoxAsked) {
         // The box is asked for once this tick has ended, so polling (and the watch on the link)
         // goes on while it is open and every sample taken meanwhile holds a fresh reading.
         m_samplingBoxAsked = true;
         QMetaObject::invokeMethod(this, &Panel::samplingDialog, Qt::QueuedConnection);
     }
+    return true;
 }
 
 bool Panel::blinkUnit(quint8 status)
@@ -452,9 +431,7 @@ void Panel::samplingDialog()
 void Panel::setSamplingSeconds(int seconds)
 {
     LblSample->setText(wholeNumberText(seconds) + QStringLiteral(" sec"));
-    m_state.SecText1 = wholeNumberText(seconds);
-    // The sample clock restarts: the next sample is taken at once.
-    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_session.setSamplingSeconds(seconds); // the next sample is taken at once
     emit samplingTimeChanged(seconds);
 }
 
@@ -513,7 +490,7 @@ QString Panel::shownUnit() const
 
 int Panel::samplingSeconds() const
 {
-    return static_cast<int>(leadingNumber(LblSample->text()));
+    return m_session.samplingSeconds();
 }
 
 void Panel::setMeterControlsAvailable(bool on)
@@ -527,15 +504,13 @@ void Panel::setMeterControlsAvailable(bool on)
         k->setEnabled(on);
 }
 
+// The session has stopped polling and the recording; the meter is identified again once it
+// answers.
 void Panel::enterLinkLost()
 {
-    m_linkLost = true;
-    stopPolling();
     LblComm->setText(NoCom);
     m_state.ModelQueryPending = true;
     closeLiveViews();
-    if (m_state.RecordingOn)
-        stopRecording();
     setMeterControlsAvailable(false);
     LblType->setText(QString());
     emit linkStateChanged(true);
@@ -545,9 +520,7 @@ void Panel::leaveLinkLost()
 {
     setMeterControlsAvailable(true);
     Toolbar1->show();
-    startPolling();
     LblComm->setText(QStringLiteral("Com%1").arg(m_state.ComPortNumber));
-    m_linkLost = false;
     emit linkStateChanged(false);
 }
 
@@ -556,7 +529,7 @@ void Panel::closeEvent(QCloseEvent* e)
     // Closing the panel ends the program, with every other window (the program quits on
     // closed(); a wait in progress then unwinds).
     stopPolling();
-    m_timer2.stop();
+    m_session.stopSampleClock();
     if (m_state.RecordingOn)
         stopRecording();
     e->accept();

@@ -1,20 +1,19 @@
 #pragma once
-// The main window. It owns the serial line, the two timers and the program's shared state,
-// polls the meter continuously and shows its reading the way the meter's own face does.
+// The main window. It owns the serial line, the meter session (poll loop, sample clock,
+// recording) and the program's shared state, and shows the session's reading the way the
+// meter's own face does.
 
 #include "link/MeterLink.h"
+#include "panel/MeterSession.h"
 #include "panel/PanelLogic.h"
-#include "panel/SampleClock.h"
 #include "panel/SharedState.h"
 #include "records/PollControl.h"
 #include "ui/SerialLine.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,14 +36,13 @@ class DataList;
 class MemoryWindow;
 class RealTimeList;
 class RecordGraph;
-class RecordWriter;
 class StripChart;
 struct TableHost;
 
 // The live views, in the order every sample feeds them.
 enum class FeedStage { RecordGraph, LiveTable, Gauge, StripChart, Digital };
 
-class Panel : public QMainWindow, public LinkLostHost, public PollControl {
+class Panel : public QMainWindow, public PollControl {
     Q_OBJECT
 public:
     Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent = nullptr);
@@ -62,9 +60,10 @@ public:
     // Every exchange outside the poll tick stops the poll first and starts it again afterwards.
     void stopPolling() override;
     void startPolling() override;
-    bool pollingEnabled() const override { return m_pollEnabled; }
-    bool inTick() const { return m_inTick; }
-    bool linkLost() const { return m_linkLost; }
+    bool pollingEnabled() const override { return m_session.pollingEnabled(); }
+    bool inTick() const { return m_session.inTick(); }
+    bool linkLost() const { return m_session.linkLost(); }
+    MeterSession& session() { return m_session; }
 
     // A front-panel key, as if clicked.
     void pressKey(Key key);
@@ -74,8 +73,11 @@ public:
     void setCommand(const QString& key, std::function<void()> command);
 
     // The wall clock the panel stamps samples with (tests put it across midnight).
-    void setWallClock(std::function<QDateTime()> clock) { m_wallClock = std::move(clock); }
-    QDateTime now() const { return m_wallClock(); }
+    void setWallClock(std::function<QDateTime()> clock)
+    {
+        m_session.setWallClock(std::move(clock));
+    }
+    QDateTime now() const { return m_session.now(); }
 
     // A view's feeding step: gets the sample body, returns false to end this sample's feeding.
     using Feeder = std::function<bool(const QString& body)>;
@@ -114,10 +116,6 @@ public:
     // A new sampling time, as the sampling-time dialog sets it.
     void setSamplingSeconds(int seconds);
 
-    // LinkLostHost
-    void enterLinkLost() override;
-    void leaveLinkLost() override;
-
 signals:
     void tickFinished();
     void linkStateChanged(bool lost);
@@ -131,10 +129,13 @@ protected:
 private:
     void buildFace();
     void buildToolbar();
-    void pollTick();
-    void sampleTick();
+    void wireSession();
     void feedViews(const QString& body);
-    void writeRecord(const QString& body);
+    void recordingStopped();
+    void recordFailed(const QString& file, const QString& why, int kept);
+    void recordingFull(const QString& file, int records);
+    void enterLinkLost();
+    void leaveLinkLost();
     void registerCommands();
     void registerSettingsWindows();
     void registerCharts();
@@ -157,7 +158,7 @@ private:
     void eraseMemory();
     void applyUnitKeyRule();
     void closeLiveViews();
-    void showReading(const QByteArray& answer);
+    bool showReading();
     bool blinkUnit(quint8 status);
     bool showAlarm();
     void samplingDialog();
@@ -168,11 +169,7 @@ private:
     SharedState m_state;
     std::unique_ptr<ui::SerialLine> m_comm;
     MeterLink m_link;
-    QTimer m_timer1; // poll
-    QTimer m_timer2; // sample clock
-    QElapsedTimer m_monotonic;
-    SampleClock m_sampleClock;
-    std::unique_ptr<RecordWriter> RecordFileNumber; // the open record file while recording
+    MeterSession m_session; // its timers are Timer1 (poll) and Timer2 (sample clock)
     QPointer<RealTimeList> m_liveTable;
     QPointer<FileList> m_fileList;
     QPointer<StripChart> m_stripChart;
@@ -182,12 +179,8 @@ private:
     QPointer<RecordGraph> m_recordGraph;
     std::map<FeedStage, Feeder> m_feeders;
     QList<std::function<void()>> m_liveViewClosers;
-    bool m_pollEnabled = false;
     QString m_titlePort; // " - COM1 (/dev/ttyUSB0)": panels side by side tell their meters apart
-    bool m_inTick = false;
-    bool m_linkLost = false;
     bool m_samplingBoxAsked = false; // the sampling-time box is queued or open
-    std::function<QDateTime()> m_wallClock;
     QHash<QString, std::function<void()>> m_commands;
     QPointer<MemoryWindow> m_memory;
     QPointer<DataList> m_dataList;

@@ -56,17 +56,17 @@ void Panel::openRecordGraph()
         return;
     }
     if (!m_recordGraph) {
-        m_recordGraph = new RecordGraph([this] { return m_state.SecText1.toInt(); }, this);
+        m_recordGraph = new RecordGraph([this] { return m_state.SecText1; }, this);
         connect(m_recordGraph, &RecordGraph::closed, this, [this] {
             m_state.GraphRowCount = 0;
             m_state.GraphViewOpen = false;
-            m_state.iPCsecTimetotal = QStringLiteral("0");
+            m_state.iPCsecTimetotal = false; // the sample clock restarts
             applyUnitKeyRule();
         });
         m_recordGraph->placeBeside(frameGeometry());
     }
     RecordGraph* graph = m_recordGraph;
-    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_state.iPCsecTimetotal = false; // the sample clock restarts
     m_state.GraphViewOpen = true;
     graph->show();
     graph->logic().SecTime1 = samplingSeconds();

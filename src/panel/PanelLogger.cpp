@@ -46,7 +46,7 @@ TableHost Panel::liveTableHost()
 {
     TableHost host = tableHost();
     host.describe = [this](ReportSource& source) {
-        source.samplingSeconds = m_state.SecText1.toDouble();
+        source.samplingSeconds = m_state.SecText1;
     };
     return host;
 }

@@ -96,6 +96,18 @@ QList<double> keyWaits(Key key, const QString& modelCode)
     return {timing::AnswerWait, timing::RecordKeyWait};
 }
 
+void DecodeStatus(quint8 status, SharedState& s)
+{
+    s.Flags = DecodeStatus(status);
+}
+
+void DecodeValue(quint8 high, quint8 low, const QString& shown, SharedState& s)
+{
+    const DecodedValue v = DecodeValue(high, low, shown, s.Flags, s.OverloadFlag);
+    s.ReadingText = v.ReadingText;
+    s.OverloadFlag = v.OverloadFlag;
+}
+
 QString valueToShow(quint8 high, quint8 low, const QString& shown, SharedState& s)
 {
     if (s.Flags.HoldFlag) {

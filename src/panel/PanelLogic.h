@@ -23,6 +23,11 @@ std::optional<int> parseSamplingAnswer(QString answer);
 // Peak mode keeps the running maximum; an overload shows and stays until peak mode ends.
 QString peakValue(const QString& shown, const QString& reading);
 
+// The decoder's results kept in the shared state: the flags, and the reading text with its
+// overload mark.
+void DecodeStatus(quint8 status, SharedState& s);
+void DecodeValue(quint8 high, quint8 low, const QString& shown, SharedState& s);
+
 // The value shown after a poll answer's value bytes, with the flags already decoded into `s`:
 // hold keeps the value shown before hold began, peak keeps the running maximum. Updates
 // s.ReadingText and s.OverloadFlag.

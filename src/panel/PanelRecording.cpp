@@ -1,14 +1,11 @@
-// The panel's sample clock, recording and toolbar commands.
+// The panel's side of the sample clock and recording (the session decides; the panel shows),
+// and its toolbar commands.
 
-#include "link/Delay.h"
-#include "link/ReadingDecoder.h"
-#include "link/Timing.h"
 #include "logger/LoggerCommands.h"
 #include "panel/Panel.h"
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
 #include "records/RecordFile.h"
-#include "records/RecordWriter.h"
 #include "records/TableServices.h"
 #include "ui/Dialogs.h"
 
@@ -27,11 +24,7 @@ enum Button { SaveStopButton = 0, StopPicture = 10, SaPicture = 11 };
 
 void Panel::registerCommands()
 {
-    m_timer2.setObjectName(QStringLiteral("Timer2"));
-    m_timer2.setInterval(timing::SampleTimerMs);
-    connect(&m_timer2, &QTimer::timeout, this, &Panel::sampleTick);
-    m_monotonic.start();
-    m_timer2.start();
+    m_session.startSampleClock();
 
     setCommand(QStringLiteral("SaveStop"), [this] {
         if (m_state.RecordingOn)
@@ -72,21 +65,6 @@ void Panel::addLiveViewCloser(std::function<void()> closer)
     m_liveViewClosers.append(std::move(closer));
 }
 
-void Panel::sampleTick()
-{
-    const qint64 mono = m_monotonic.elapsed();
-    const QDateTime wall = now();
-    const qint64 wallMs = wall.toMSecsSinceEpoch();
-    if (leadingNumber(m_state.iPCsecTimetotal) == 0) {
-        // Start-up, a new sampling time or a view asked for the clock to restart.
-        m_sampleClock.restart(mono, wallMs);
-        m_state.iPCsecTimetotal = QStringLiteral("1");
-    }
-    // A late tick still stamps the second the sample was due in.
-    if (const auto stamp = m_sampleClock.takeDue(mono, wallMs, samplingSeconds()))
-        takeSample(wall.addMSecs(*stamp - wallMs));
-}
-
 void Panel::takeSample()
 {
     takeSample(now());
@@ -94,11 +72,7 @@ void Panel::takeSample()
 
 void Panel::takeSample(const QDateTime& when)
 {
-    const QString body = sampleBody(when, LblValue->text(), m_state.Flags.GaussFlag,
-                                    m_state.Flags.HoldFlag, m_state.Flags.PeakFlag);
-    if (m_state.RecordingOn)
-        writeRecord(body);
-    feedViews(body);
+    m_session.takeSample(when);
 }
 
 void Panel::feedViews(const QString& body)
@@ -109,53 +83,44 @@ void Panel::feedViews(const QString& body)
     }
 }
 
-void Panel::writeRecord(const QString& body)
+void Panel::recordFailed(const QString& file, const QString& why, int kept)
 {
-    ++m_state.RecordCount;
-    if (!RecordFileNumber || !RecordFileNumber->writeRecord(m_state.RecordCount, body)) {
-        const QString file = RecordFileNumber ? RecordFileNumber->fileName() : m_state.SaveFileName;
-        const QString why = RecordFileNumber ? RecordFileNumber->errorString() : QString();
-        const int kept = m_state.RecordCount - 1;
-        stopRecording();
-        ui::Dialogs::current().message(
-            this,
-            tr("Recording stopped: the record file %1 could not be written (%2).\n"
-               "The %3 records written before are kept in the file.")
-                .arg(QDir::toNativeSeparators(file), why)
-                .arg(kept),
-            ui::MsgButtons::Ok, ui::MsgIcon::Critical);
-        return;
-    }
-    LblCount->setText(QString::number(m_state.RecordCount));
-    if (m_state.RecordCount >= m_state.RecordLimit) {
-        // A full recording; a new one must be started from the toolbar. Told on the panel
-        // without a modal box, so an unattended panel keeps polling and feeding its views.
-        const int written = m_state.RecordCount;
-        const QString file = QFileInfo(m_state.SaveFileName).fileName();
-        stopRecording();
-        LblNote->setText(tr("Recording stopped: %1 is full (%2 records). "
-                            "Save As starts a new recording.")
-                             .arg(file)
-                             .arg(written));
-        LblNote->show();
-    }
+    ui::Dialogs::current().message(
+        this,
+        tr("Recording stopped: the record file %1 could not be written (%2).\n"
+           "The %3 records written before are kept in the file.")
+            .arg(QDir::toNativeSeparators(file), why)
+            .arg(kept),
+        ui::MsgButtons::Ok, ui::MsgIcon::Critical);
+}
+
+void Panel::recordingFull(const QString& file, int records)
+{
+    // A full recording; a new one must be started from the toolbar. Told on the panel without a
+    // modal box, so an unattended panel keeps polling and feeding its views.
+    LblNote->setText(tr("Recording stopped: %1 is full (%2 records). "
+                        "Save As starts a new recording.")
+                         .arg(QFileInfo(file).fileName())
+                         .arg(records));
+    LblNote->show();
 }
 
 void Panel::startRecording()
 {
     if (!ShowSaveDialog(this, m_state.SaveFileName, m_state.SaveFileChosen))
         return;
-    auto writer = std::make_unique<RecordWriter>();
-    if (!writer->open(m_state.SaveFileName)) {
+    Recorder::Policy policy;
+    policy.limit = m_state.RecordLimit;
+    Recorder& recorder = m_session.recorder();
+    if (!recorder.start(m_state.SaveFileName, m_state.SaveFileName, policy, QDate())) {
         m_state.SaveFileChosen = false;
         ui::Dialogs::current().message(
             this,
             tr("The record file %1 could not be created (%2).")
-                .arg(QDir::toNativeSeparators(m_state.SaveFileName), writer->errorString()),
+                .arg(QDir::toNativeSeparators(m_state.SaveFileName), recorder.errorString()),
             ui::MsgButtons::Ok, ui::MsgIcon::Critical);
         return;
     }
-    RecordFileNumber = std::move(writer);
     LblNote->hide();
     LblFileName->setText(QFileInfo(m_state.SaveFileName).fileName());
     m_buttons[SaveStopButton]->setIcon(m_buttons[StopPicture]->icon());
@@ -168,16 +133,20 @@ void Panel::startRecording()
 
 void Panel::stopRecording()
 {
+    if (m_session.recorder().recording())
+        m_session.recorder().stop(); // tells recordingStopped()
+    else
+        recordingStopped();
+}
+
+void Panel::recordingStopped()
+{
     m_state.RecordingOn = false;
     m_buttons[SaveStopButton]->setIcon(m_buttons[SaPicture]->icon());
     m_buttons[SaveStopButton]->setToolTip(tr("Save As"));
     Recording->hide();
     LblCount->setText(QString());
     m_state.RecordCount = 0;
-    if (RecordFileNumber) {
-        RecordFileNumber->close();
-        RecordFileNumber.reset();
-    }
     m_state.SaveFileChosen = false;
     applyUnitKeyRule();
 }
@@ -186,7 +155,7 @@ void Panel::applyUnitKeyRule()
 {
     // The unit must not change under a recording or a view that charts or lists it.
     CmdTesla->setEnabled(!m_state.StripChartOpen && !m_state.GraphViewOpen &&
-                         !m_state.ListViewOpen && !m_state.RecordingOn && !m_linkLost);
+                         !m_state.ListViewOpen && !m_state.RecordingOn && !linkLost());
 }
 
 void Panel::openRecordFile()
@@ -216,7 +185,7 @@ void Panel::openRecordFile()
 void Panel::openLiveTable()
 {
     m_state.ListViewOpen = true;
-    m_state.iPCsecTimetotal = QStringLiteral("0");
+    m_state.iPCsecTimetotal = false; // the sample clock restarts
     if (!m_liveTable) {
         m_liveTable = new RealTimeList(liveTableHost(), this);
         connect(m_liveTable, &RealTimeList::full, this, [this] { m_state.ListViewOpen = false; });

@@ -38,11 +38,11 @@ void Panel::registerSettingsWindows()
         auto* w = new RTCSetup(m_link, this, this);
         *clock = w;
         w->setClock([this] { return now(); });
-        w->setMeterAvailable(!m_linkLost);
+        w->setMeterAvailable(!linkLost());
         // The window stays open while the link is lost, but cannot set a meter that is gone.
         connect(this, &Panel::linkStateChanged, w, [w](bool lost) { w->setMeterAvailable(!lost); });
         connect(w, &RTCSetup::meterClockSet, this, [this] {
-            if (!m_linkLost) // "No Com" stays until the meter answers again
+            if (!linkLost()) // "No Com" stays until the meter answers again
                 LblComm->setText(QStringLiteral("Com%1").arg(m_state.ComPortNumber));
         });
         w->show();

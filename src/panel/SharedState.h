@@ -3,23 +3,13 @@
 // panel hands it to reads and writes it in whatever condition it is at that moment (handlers may
 // run inside one another's waits, so nothing here may be assumed unchanged across a Delay).
 
+#include "link/StatusFlags.h"
 #include "logger/AlarmSettings.h"
 #include "records/RecordLimit.h"
 
 #include <QString>
 
 namespace veltrix {
-
-// Flags taken from the status byte of every poll answer.
-struct StatusFlags {
-    bool MemoryLockFlag = false;
-    bool HighRangeFlag = false;
-    bool PeakFlag = false;
-    bool HoldFlag = false;
-    bool TeslaFlag = false;
-    bool GaussFlag = false;
-    bool operator==(const StatusFlags&) const = default;
-};
 
 struct SharedState : AlarmState {
     // Meter link
@@ -51,12 +41,10 @@ struct SharedState : AlarmState {
     int GaugeFullScale = 0;
 
     // Fields the panel keeps for the other windows; never shown.
-    QString iPCsecTimetotal = "0"; // "0" right after the sample clock restarted
-    QString SecText1 = "2";        // sampling time in whole seconds
+    bool iPCsecTimetotal = false; // false right after the sample clock restarted
+    int SecText1 = 2;             // sampling time in whole seconds
     // (The alarm's Overbox1, Overbox2, AlarmUnit and EnableDisable are its AlarmState part.)
     bool TempFlag = false; // the gauss flag at the record graph's first row
-    QString PanelTime1;
-    QString RecText1 = "0";
 };
 
 } // namespace veltrix
