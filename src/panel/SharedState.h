@@ -21,6 +21,8 @@ struct StatusFlags {
     bool operator==(const StatusFlags&) const = default;
 };
 
+// The alarm's fields (Overbox1, Overbox2, AlarmUnit, EnableDisable) are its AlarmState part, the
+// one the alarm window and its rules are handed.
 struct SharedState : AlarmState {
     // Meter link
     int ComPortNumber = 0;
@@ -53,7 +55,6 @@ struct SharedState : AlarmState {
     // Fields the panel keeps for the other windows; never shown.
     QString iPCsecTimetotal = "0"; // "0" right after the sample clock restarted
     QString SecText1 = "2";        // sampling time in whole seconds
-    // (The alarm's Overbox1, Overbox2, AlarmUnit and EnableDisable are its AlarmState part.)
     bool TempFlag = false; // the gauss flag at the record graph's first row
     QString PanelTime1;
     QString RecText1 = "0";
