@@ -11,6 +11,8 @@
 
 namespace veltrix {
 
+// The alarm's fields (Overbox1, Overbox2, AlarmUnit, EnableDisable) are its AlarmState part, the
+// one the alarm window and its rules are handed.
 struct SharedState : AlarmState {
     // Meter link
     int ComPortNumber = 0;
@@ -43,7 +45,6 @@ struct SharedState : AlarmState {
     // Fields the panel keeps for the other windows; never shown.
     bool iPCsecTimetotal = false; // false right after the sample clock restarted
     int SecText1 = 2;             // sampling time in whole seconds
-    // (The alarm's Overbox1, Overbox2, AlarmUnit and EnableDisable are its AlarmState part.)
     bool TempFlag = false; // the gauss flag at the record graph's first row
 };
 
