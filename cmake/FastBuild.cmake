@@ -111,16 +111,23 @@ function(veltrix_add_pch_owners)
   endforeach()
 endfunction()
 
+# A target of one source file (each test) stays as it is: nothing to share, and g++ would take the
+# file for a header and warn about its anonymous namespaces (-Wsubobject-linkage).
 function(veltrix_unity target)
-  set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
   get_target_property(sources ${target} SOURCES)
   get_target_property(source_dir ${target} SOURCE_DIR)
+  set(shared 0)
   foreach(source IN LISTS sources)
     get_filename_component(name ${source} NAME)
     if(name IN_LIST veltrix_unity_alone)
       set_property(SOURCE ${source} DIRECTORY ${source_dir} PROPERTY SKIP_UNITY_BUILD_INCLUSION ON)
+    elseif(name MATCHES "\\.cpp$")
+      math(EXPR shared "${shared} + 1")
     endif()
   endforeach()
+  if(shared GREATER 1)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
+  endif()
 endfunction()
 
 # Loading a precompiled header costs about as much CPU as a small file: the file that gathers a
