@@ -258,7 +258,7 @@ QByteArray csvReport(const Report& r)
 
 // --from and --to into the range of `options`; a usage error when one cannot be read or the range
 // runs backwards.
-int takeRange(const CommandLine& parser, Options& options)
+int takeRange(const CommandLine& parser, stats::Options& options)
 {
     for (const auto& [option, endOfDay] : {std::pair{u"from", false}, std::pair{u"to", true}}) {
         if (!parser.isSet(option))
@@ -334,7 +334,7 @@ int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& r
 // The --threshold levels (a bare number in the unit of the first reading), then the lines of the
 // chosen references.
 int takeLevels(const QStringList& thresholds, const QStringList& keys, const RowText& rowText,
-               int rowCount, Options& options)
+               int rowCount, stats::Options& options)
 {
     const Unit bare = tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
     for (const QString& text : thresholds) {
@@ -364,7 +364,7 @@ int runStats(const QStringList& args)
         return UsageError;
     }
     const QString fmt = parser.value(u"format");
-    Options options;
+    stats::Options options;
     QStringList keys;
     if (const int status = takeRange(parser, options))
         return status;
