@@ -41,6 +41,29 @@ namespace veltrix {
 namespace {
 const QString NoCom = QStringLiteral("No Com");
 
+// The panel looks like the meter's own face: a dark body, a greenish display, rounded keys.
+const QString FaceStyle = QStringLiteral(
+    "#Body { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3d4450, stop:1 "
+    "#262b33); }"
+    "#Body QLabel { color: #e8ecf1; }"
+    "#LblTester { font-size: 20pt; font-weight: bold; color: #f4d03f; }"
+    "#LblField, #LblType { font-size: 10pt; color: #b8c2cf; }"
+    "#Display { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c9d6b4, "
+    "stop:1 #aebf94); border: 3px solid #14181d; border-radius: 8px; }"
+    "#Display QLabel { color: #1a1f14; }"
+    "#LblValue { font-family: 'DejaVu Sans Mono', monospace; font-size: 54pt; "
+    "font-weight: bold; }"
+    "#LblUnit { font-size: 22pt; font-weight: bold; }"
+    "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: #b03a2e; }"
+    "#Status QLabel { font-size: 9pt; }"
+    "#Recording { color: #ff6b5b; font-weight: bold; }"
+    "#Body QLabel#LblNote { color: #f4d03f; }"
+    "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d6673, "
+    "stop:1 #3a414b); color: #f2f4f7; border: 2px solid #14181d; border-radius: 10px; "
+    "font-weight: bold; padding: 6px; }"
+    "QPushButton:pressed { background: #2a2f36; }"
+    "QPushButton:disabled { color: #7d8590; background: #353b44; }");
+
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {})
 {
     auto* l = new QLabel(text, parent);
@@ -89,9 +112,8 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
         if (!panel)
             return MeterFacts{};
         const SharedState& s = panel->m_state;
-        return MeterFacts{s.ModelCode,
-                          stats::alarmLevels(s.Overbox1, s.Overbox2,
-                                             s.AlarmUnit.value_or(Unit::MilliGauss))};
+        return MeterFacts{s.ModelCode, stats::alarmLevels(s.Overbox1, s.Overbox2,
+                                                          s.AlarmUnit.value_or(Unit::MilliGauss))};
     });
     setFeeder(FeedStage::LiveTable, [this](const QString& body) {
         if (m_state.ListViewOpen && m_liveTable)
@@ -114,34 +136,37 @@ void Panel::buildFace()
 {
     auto* body = new QFrame(this);
     body->setObjectName(QStringLiteral("Body"));
-    body->setStyleSheet(QStringLiteral(
-        "#Body { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3d4450, stop:1 "
-        "#262b33); }"
-        "#Body QLabel { color: #e8ecf1; }"
-        "#LblTester { font-size: 20pt; font-weight: bold; color: #f4d03f; }"
-        "#LblField, #LblType { font-size: 10pt; color: #b8c2cf; }"
-        "#Display { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c9d6b4, "
-        "stop:1 #aebf94); border: 3px solid #14181d; border-radius: 8px; }"
-        "#Display QLabel { color: #1a1f14; }"
-        "#LblValue { font-family: 'DejaVu Sans Mono', monospace; font-size: 54pt; "
-        "font-weight: bold; }"
-        "#LblUnit { font-size: 22pt; font-weight: bold; }"
-        "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: #b03a2e; }"
-        "#Status QLabel { font-size: 9pt; }"
-        "#Recording { color: #ff6b5b; font-weight: bold; }"
-        "#Body QLabel#LblNote { color: #f4d03f; }"
-        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d6673, "
-        "stop:1 #3a414b); color: #f2f4f7; border: 2px solid #14181d; border-radius: 10px; "
-        "font-weight: bold; padding: 6px; }"
-        "QPushButton:pressed { background: #2a2f36; }"
-        "QPushButton:disabled { color: #7d8590; background: #353b44; }"));
+    body->setStyleSheet(FaceStyle);
 
     LblTester = makeLabel(body, QStringLiteral("LblTester"), QStringLiteral("Veltrix"));
     LblField = makeLabel(body, QStringLiteral("LblField"), QStringLiteral("ElectroMagnetic Field"));
     LblType = makeLabel(body, QStringLiteral("LblType"), QStringLiteral("Data Logging"));
+    QFrame* display = buildDisplay(body);
+    QFrame* status = buildStatus(body);
+    QGridLayout* keys = buildKeys(body);
 
-    // The meter's display: value, unit, hold and peak marks, alarm marks.
-    auto* display = new QFrame(body);
+    auto* header = new QHBoxLayout;
+    header->addWidget(LblTester);
+    header->addStretch();
+    auto* headerRight = new QVBoxLayout;
+    headerRight->addWidget(LblField, 0, Qt::AlignRight);
+    headerRight->addWidget(LblType, 0, Qt::AlignRight);
+    header->addLayout(headerRight);
+
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(18, 12, 18, 16);
+    layout->setSpacing(10);
+    layout->addLayout(header);
+    layout->addWidget(display);
+    layout->addWidget(status);
+    layout->addLayout(keys);
+    setCentralWidget(body);
+}
+
+// The meter's display: value, unit, hold and peak marks, alarm marks.
+QFrame* Panel::buildDisplay(QWidget* parent)
+{
+    auto* display = new QFrame(parent);
     display->setObjectName(QStringLiteral("Display"));
     LblValue = makeLabel(display, QStringLiteral("LblValue"));
     LblValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -181,8 +206,13 @@ void Panel::buildFace()
     dl->setColumnStretch(1, 1);
     dl->setRowMinimumHeight(2, 18);
 
-    // Status lines: port, sampling time, recording, file.
-    auto* status = new QFrame(body);
+    return display;
+}
+
+// Status lines: port, sampling time, recording, file.
+QFrame* Panel::buildStatus(QWidget* parent)
+{
+    auto* status = new QFrame(parent);
     status->setObjectName(QStringLiteral("Status"));
     LblComm = new ui::ClickableLabel(status);
     LblComm->setObjectName(QStringLiteral("LblComm"));
@@ -210,12 +240,17 @@ void Panel::buildFace()
     sl->addWidget(LblNote, 3, 0, 1, 3);
     sl->setColumnStretch(1, 1);
 
-    // The meter's five keys.
-    CmdRange = makeKey(body, QStringLiteral("CmdRange"), QStringLiteral("Range"));
-    CmdTesla = makeKey(body, QStringLiteral("CmdTesla"), QStringLiteral("G / T"));
-    CmdGauss = makeKey(body, QStringLiteral("CmdGauss"), QStringLiteral("Peak"));
-    CmdHold = makeKey(body, QStringLiteral("CmdHold"), QStringLiteral("Hold"));
-    CmdPeak = makeKey(body, QStringLiteral("CmdPeak"), QStringLiteral("Record"));
+    return status;
+}
+
+// The meter's five keys.
+QGridLayout* Panel::buildKeys(QWidget* parent)
+{
+    CmdRange = makeKey(parent, QStringLiteral("CmdRange"), QStringLiteral("Range"));
+    CmdTesla = makeKey(parent, QStringLiteral("CmdTesla"), QStringLiteral("G / T"));
+    CmdGauss = makeKey(parent, QStringLiteral("CmdGauss"), QStringLiteral("Peak"));
+    CmdHold = makeKey(parent, QStringLiteral("CmdHold"), QStringLiteral("Hold"));
+    CmdPeak = makeKey(parent, QStringLiteral("CmdPeak"), QStringLiteral("Record"));
     connect(CmdRange, &QPushButton::clicked, this, [this] { pressKey(Key::Range); });
     connect(CmdTesla, &QPushButton::clicked, this, [this] { pressKey(Key::Unit); });
     connect(CmdGauss, &QPushButton::clicked, this, [this] { pressKey(Key::Peak); });
@@ -228,22 +263,7 @@ void Panel::buildFace()
     keys->addWidget(CmdTesla, 1, 0);
     keys->addWidget(CmdPeak, 1, 2);
 
-    auto* header = new QHBoxLayout;
-    header->addWidget(LblTester);
-    header->addStretch();
-    auto* headerRight = new QVBoxLayout;
-    headerRight->addWidget(LblField, 0, Qt::AlignRight);
-    headerRight->addWidget(LblType, 0, Qt::AlignRight);
-    header->addLayout(headerRight);
-
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(18, 12, 18, 16);
-    layout->setSpacing(10);
-    layout->addLayout(header);
-    layout->addWidget(display);
-    layout->addWidget(status);
-    layout->addLayout(keys);
-    setCentralWidget(body);
+    return keys;
 }
 
 QAction* Panel::addTool(const QString& key, const QString& tooltip, const QString& icon)
@@ -295,7 +315,8 @@ bool Panel::startUp(ui::OpenError* error)
     if (e != ui::OpenError::None)
         return false;
     LblComm->setText(QStringLiteral("COM%1").arg(m_state.ComPortNumber));
-    m_titlePort = QStringLiteral(" - COM%1 (%2)").arg(m_state.ComPortNumber).arg(m_comm->devicePath());
+    m_titlePort =
+        QStringLiteral(" - COM%1 (%2)").arg(m_state.ComPortNumber).arg(m_comm->devicePath());
     setWindowTitle(PanelTitle + m_titlePort);
     LblSample->setText(QStringLiteral("2 sec"));
     Recording->hide();

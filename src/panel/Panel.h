@@ -19,6 +19,8 @@
 #include <memory>
 
 class QAction;
+class QFrame;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QToolBar;
@@ -128,6 +130,9 @@ protected:
 
 private:
     void buildFace();
+    QFrame* buildDisplay(QWidget* parent);
+    QFrame* buildStatus(QWidget* parent);
+    QGridLayout* buildKeys(QWidget* parent);
     void buildToolbar();
     void wireSession();
     void feedViews(const QString& body);
