@@ -50,6 +50,20 @@ bool pathExists(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
+// A logged set whose values run through a repeating pattern: base + (i * step) % spread.
+LoggerSet patternSet(const QDateTime& start, quint8 intervalCode, quint8 status, int count,
+                     int base, int step, int spread)
+{
+    LoggerSet set;
+    set.start = start;
+    set.intervalCode = intervalCode;
+    set.status = status;
+    set.values.reserve(count);
+    for (int i = 0; i < count; ++i)
+        set.values.append(toBcdWord(base + (i * step) % spread));
+    return set;
+}
+
 } // namespace
 
 struct VirtualMeter::Impl {
@@ -755,22 +769,11 @@ QList<LoggerSet> VirtualMeter::sampleSets()
     const QDate day(2026, 2, 20);
 
     // A plain low-range mG set around 12 mG.
-    LoggerSet plain;
-    plain.start = QDateTime(day, QTime(9, 15, 0));
-    plain.intervalCode = 5;
-    plain.status = StatusMilliGauss;
-    for (int i = 0; i < 20; ++i)
-        plain.values.append(toBcdWord(115 + (i * 7) % 20));
-    sets.append(plain);
+    sets.append(patternSet(QDateTime(day, QTime(9, 15, 0)), 5, StatusMilliGauss, 20, 115, 7, 20));
 
     // Runs over midnight into March (2026 is a common year): 1.2 s steps from 23:59:50.
-    LoggerSet midnight;
-    midnight.start = QDateTime(QDate(2026, 2, 28), QTime(23, 59, 50));
-    midnight.intervalCode = 3;
-    midnight.status = StatusMilliGauss;
-    for (int i = 0; i < 30; ++i)
-        midnight.values.append(toBcdWord(98 + (i * 3) % 11));
-    sets.append(midnight);
+    sets.append(patternSet(QDateTime(QDate(2026, 2, 28), QTime(23, 59, 50)), 3, StatusMilliGauss,
+                           30, 98, 3, 11));
 
     // Logged in uT with hold on: the held reading repeats.
     LoggerSet held;
@@ -793,45 +796,24 @@ QList<LoggerSet> VirtualMeter::sampleSets()
     sets.append(peak);
 
     // A night in the bedroom: every 10 s from 23:50, past midnight into 7 March.
-    LoggerSet night;
-    night.start = QDateTime(QDate(2026, 3, 6), QTime(23, 50, 0));
-    night.intervalCode = 25;
-    night.status = StatusMilliGauss;
-    for (int i = 0; i < 120; ++i)
-        night.values.append(toBcdWord(30 + (i * 13) % 40));
-    sets.append(night);
+    sets.append(patternSet(QDateTime(QDate(2026, 3, 6), QTime(23, 50, 0)), 25, StatusMilliGauss,
+                           120, 30, 13, 40));
 
     // A working day in uT, one record a minute (60.0 s), from 31 March into April.
-    LoggerSet monthEnd;
-    monthEnd.start = QDateTime(QDate(2026, 3, 31), QTime(22, 0, 0));
-    monthEnd.intervalCode = 150;
-    monthEnd.status = StatusMicroTesla;
-    for (int i = 0; i < 180; ++i)
-        monthEnd.values.append(toBcdWord(80 + (i * 17) % 90));
-    sets.append(monthEnd);
+    sets.append(patternSet(QDateTime(QDate(2026, 3, 31), QTime(22, 0, 0)), 150, StatusMicroTesla,
+                           180, 80, 17, 90));
 
     // A long fast set: 0.4 s steps near a transformer, high range.
-    LoggerSet fast;
-    fast.start = QDateTime(QDate(2026, 4, 2), QTime(10, 5, 30));
-    fast.intervalCode = 1;
-    fast.status = StatusMilliGauss | StatusHighRange;
-    for (int i = 0; i < 1500; ++i)
-        fast.values.append(toBcdWord(400 + (i * 37) % 300));
-    sets.append(fast);
+    sets.append(patternSet(QDateTime(QDate(2026, 4, 2), QTime(10, 5, 30)), 1,
+                           StatusMilliGauss | StatusHighRange, 1500, 400, 37, 300));
     return sets;
 }
 
 QList<LoggerSet> VirtualMeter::fullMemorySets()
 {
-    LoggerSet full;
-    full.start = QDateTime(QDate(2026, 12, 6), QTime(14, 30, 0));
-    full.intervalCode = 5;
-    full.status = StatusMilliGauss;
     const int records = (MemoryFullBytes - SetDescriptorLength) / 2;
-    full.values.reserve(records);
-    for (int i = 0; i < records; ++i)
-        full.values.append(toBcdWord(100 + (i * 7) % 150));
-    return {full};
+    return {patternSet(QDateTime(QDate(2026, 12, 6), QTime(14, 30, 0)), 5, StatusMilliGauss,
+                       records, 100, 7, 150)};
 }
 
 void VirtualMeter::setSilent(bool on)
