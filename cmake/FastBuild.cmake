@@ -43,6 +43,7 @@ set(veltrix_unity_alone
     CsvExport.cpp         # Tab (RecordFile.cpp)
     ReferenceLevels.cpp   # tr() (Statistics.cpp)
     Logger.cpp            # printOut() (cli)
+    Options.cpp           # Options[] hides stats::Options (cli/Stats.cpp)
 )
 
 # Every target defined in dir and in the folders below it.
