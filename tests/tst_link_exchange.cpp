@@ -5,6 +5,7 @@
 #include "link/MeterLink.h"
 #include "link/PortWindow.h"
 #include "link/ReadingDecoder.h"
+#include "link/Unit.h"
 #include "support/TestSupport.h"
 #include "ui/PortBindings.h"
 
@@ -57,6 +58,36 @@ private slots:
         QCOMPARE(flags(0x48), QString("-H--T-"));
         QCOMPARE(flags(0x31), QString("L-PD--"));
         QCOMPARE(flags(0x06), QString("------"));
+    }
+
+    // The unit of a unit text or a record's Unit cell, and the one conversion (1 uT = 10 mG).
+    void unit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("unit"); // -1: none
+        QTest::newRow("mG") << "mG" << int(Unit::MilliGauss);
+        QTest::newRow("uT, blanks around") << " uT " << int(Unit::MicroTesla);
+        QTest::newRow("micro sign") << QString(MicroSign) + 'T' << int(Unit::MicroTesla);
+        QTest::newRow("Greek mu") << QString(GreekMu) + 'T' << int(Unit::MicroTesla);
+        QTest::newRow("lower case") << "mg" << -1;
+        QTest::newRow("milli-tesla") << "mT" << -1;
+        QTest::newRow("too long") << "mGs" << -1;
+        QTest::newRow("empty") << "" << -1;
+    }
+    void unit()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, unit);
+        const auto u = unitOf(text);
+        QCOMPARE(u ? int(*u) : -1, unit);
+        if (!u)
+            return;
+        QCOMPARE(unitOf(unitAscii(*u)), u);
+        QCOMPARE(unitOf(unitText(*u)), u);
+        const double tenMilliGauss = convert(1, Unit::MicroTesla, Unit::MilliGauss);
+        QCOMPARE(tenMilliGauss, 10.0);
+        QCOMPARE(convert(25, *u, *u), 25.0);
+        QCOMPARE(fromMilliGauss(toMilliGauss(0.7, *u), *u), 0.7);
     }
 
     void value_data()
