@@ -417,10 +417,12 @@ private slots:
         FileList list;
         QVERIFY(loadRecordFile(list, record));
         const QString pdf = dir.filePath("fromlist.pdf");
-        dialogs.fileAnswers << dir.filePath("no/such/folder.pdf") << pdf;
+        dialogs.fileAnswers << std::nullopt << dir.filePath("no/such/folder.pdf") << pdf;
         QTimer::singleShot(0, [&] {
             auto* dialog = list.findChild<ReportDialog*>("ReportDialog");
             QVERIFY(dialog);
+            QVERIFY(!dialog->write()); // the file dialog cancelled: nothing written, nothing said
+            QVERIFY(dialogs.messages.isEmpty());
             dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
             dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
             const bool refused = !dialog->write(); // said, and the dialog stays open

@@ -305,7 +305,7 @@ private slots:
         const QPoint centre = chart.plotRect().center();
         drag(chart.viewport(), centre, centre); // a click
         QPointer<PlotWindow> plot = rig.graph->plotWindow();
-        QVERIFY(plot);
+        QVERIFY(plot && plot->isVisible());
         QCOMPARE(plot->chart().pointCount(), 4);
         rig.feed("12:00:08");
         drag(chart.viewport(), centre, centre);
