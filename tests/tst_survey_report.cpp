@@ -139,11 +139,11 @@ private slots:
             << table("10:00:02 2.5 uT, 10:00:04 15 mG")
             << QList<qint64>{2, 0, 0, 1, 2, 1, 2000, 2000}
             << QList<double>{1.5, 2.5, 2, 2, 2.45, std::sqrt(0.5)} << QString(QChar(0x00B5)) + u'T';
-        // OL is counted apart; text, "12abc", an unknown unit and a bad time are invalid.
+        // OL is counted apart; text, "12abc", an unknown unit and bad times are invalid.
         QTest::newRow("overloads and invalid readings")
             << table("10:00:00 10 mG, 10:00:01 OL mG, 10:00:02 Ok mG, 10:00:02 12abc mG, "
-                     "10:00:03 20 G, 10:00:0x 5 mG, 10:00:05 30 mG")
-            << QList<qint64>{2, 1, 4, 0, 1, 7, 5000, 1000}
+                     "10:00:03 20 G, 10:00:0x 5 mG, 10:00:05 30 mG, 10:60:06 5 mG")
+            << QList<qint64>{2, 1, 5, 0, 1, 7, 5000, 1000}
             << QList<double>{10, 30, 20, 20, 29, std::sqrt(200.0)} << "mG";
         QTest::newRow("across midnight")
             << table("26/12/31 23:59:58 1 mG, 26/12/31 23:59:59 2 mG, 27/01/01 00:00:00 3 mG, "
