@@ -110,24 +110,30 @@ int main(int argc, char* argv[])
         source.dataName = QStringLiteral("bedroom.txt");
         source.rowText = rowText;
         source.rowCount = Records;
-        source.meter = QStringLiteral("Model 4627");
-        const auto alarms =
-            alarmLevels(QStringLiteral("10"), QStringLiteral("0"), Unit::MilliGauss);
-        ReportDialog dialog(source, nullptr, alarms);
+        source.meter = QStringLiteral("ID code 12");
+        source.fromMeter = true;
+        const MeterFacts meter{
+            QStringLiteral("4627"),
+            alarmLevels(QStringLiteral("10"), QStringLiteral("0"), Unit::MilliGauss)};
+        ReportDialog dialog(source, nullptr, meter);
         dialog.show();
         runEventLoopFor(200);
         return dialog.grab().save(args[at + 1]) ? 0 : 1;
     }
 
     ReportRequest request;
-    request.details = {QStringLiteral("Survey of a bedroom"),
-                       QStringLiteral("12 Example Road"),
-                       QStringLiteral("Bedroom, bed head"),
-                       QStringLiteral("A. Tester"),
-                       QStringLiteral("Model 4627, ID 12"),
-                       QStringLiteral("A day and a half at 2 s, meter on the bedside table.")};
-    request.dataName = QStringLiteral("bedroom.txt");
-    request.sha256 = tableSha256(rowText, Records);
+    request.details = {
+        QStringLiteral("Survey of a bedroom"), QStringLiteral("12 Example Road"),
+        QStringLiteral("J. Client"),           QStringLiteral("Bedroom, bed head"),
+        QStringLiteral("A. Tester"),           QStringLiteral("Example Surveys Ltd"),
+        QStringLiteral("Exampleton"),          QStringLiteral("A day and a half at 2 s.")};
+    request.instrument = {QStringLiteral("4627"), QStringLiteral("ID code 12"), QDate(2026, 1, 15),
+                          QStringLiteral("30 Hz - 2 kHz"), 1};
+    request.method = QStringLiteral("Meter on the bedside table at the pillow's height.");
+    request.conclusion = QStringLiteral("The field at the bed head is low at night.");
+    request.recommendations = QStringLiteral("None needed.");
+    request.data = {{QStringLiteral("bedroom.txt"), tableSha256(rowText, Records), {}}};
+    request.unit = ReportUnit::MilliGauss;
     request.references = {QStringLiteral("icnirp2010"), QStringLiteral("iarc2002"),
                           QStringLiteral("buildingbiology")};
     request.ownLevels = {{QStringLiteral("Your level: 10 mG"), 10}};

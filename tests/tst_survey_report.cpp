@@ -8,19 +8,25 @@
 #include "support/TestFiles.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
+#include "survey/ReportGeometry.h"
 #include "survey/Statistics.h"
 #include "survey/SurveyReport.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +35,9 @@ using namespace veltrix;
 using namespace veltrix::stats;
 
 namespace {
+
+// Times are printed with this computer's offset from UTC: the tests' computer is in Berlin.
+const bool InBerlin = qputenv("TZ", "Europe/Berlin");
 
 // "10:00:00 5 mG, 27/01/01 00:00:01 3 uT" as numbered rows; the date is 26/12/05 unless given.
 QStringList table(const QString& records)
@@ -84,12 +93,14 @@ bool write(const QString& pdf, const QStringList& rows, const ReportRequest& r,
 ReportRequest request()
 {
     ReportRequest r;
-    r.details = {"Survey of Flat 3", "12 Example Road",   "Bedroom, bed head",
-                 "A. Tester",        "Model 4627, ID 12", "Measured with the heating on."};
-    r.dataName = "flat3.txt";
-    r.sha256 = QString(64, u'a');
+    r.details = {
+        "Survey of Flat 3", "12 Example Road", "J. Client",  "Bedroom, bed head",
+        "A. Tester",        "Example Ltd",     "Exampleton", "Measured with the heating on."};
+    r.instrument = {"4627", "ID code 12", QDate(2026, 1, 15), "16 Hz - 2 kHz", 3};
+    r.data = {{"flat3.txt", QString(64, u'a'), {}}};
     r.references = {"icnirp2010", "iarc2002", "buildingbiology"};
     r.ownLevels = {{"Your level: 50 mG", 50}};
+    r.unit = ReportUnit::MilliGauss;
     r.paper = PaperSize::A4;
     return r;
 }
@@ -103,6 +114,51 @@ QString run(const QString& program, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The text of a PDF's pages, laid out as on the page.
+QStringList pageTexts(const QString& pdf)
+{
+    QStringList pages = run("pdftotext", {"-layout", pdf, "-"}).split(u'\f');
+    pages.removeAll(QString());
+    return pages;
+}
+
+// SurveyRows as a table named `name`, read from `path` if given.
+ReportSource sourceOf(const QString& name, const QString& path = {})
+{
+    ReportSource source;
+    source.dataName = name;
+    source.filePath = path;
+    source.rowText = rowsOf(SurveyRows);
+    source.rowCount = int(SurveyRows.size());
+    return source;
+}
+
+// A field of the dialog by its name, as text; and typed into it.
+QString fieldText(const QWidget& dialog, const QString& name)
+{
+    const QObject* w = dialog.findChild<QObject*>(name);
+    if (const auto* line = qobject_cast<const QLineEdit*>(w))
+        return line->text();
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(w))
+        return box->toPlainText();
+    if (const auto* combo = qobject_cast<const QComboBox*>(w))
+        return combo->currentText();
+    return "<no field " + name + ">";
+}
+
+void type(QWidget& dialog, const QString& name, const QString& text)
+{
+    QObject* w = dialog.findChild<QObject*>(name);
+    if (auto* line = qobject_cast<QLineEdit*>(w))
+        line->setText(text);
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+        box->setPlainText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(w))
+        combo->setCurrentIndex(combo->findText(text));
+    else
+        QFAIL(qPrintable("no field " + name));
+}
+
 } // namespace
 
 class TestSurveyReport : public QObject {
@@ -113,6 +169,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
         openReportsFromTables();
     }
+    void init() { reportSettings().remove("report"); }
 
     void figures_data()
     {
@@ -262,6 +319,108 @@ private slots:
         QCOMPARE(alarms[0].milliGauss, 200.0);
     }
 
+    // The chart's scale, ticks and labels and the table's columns, as numbers.
+    void valueAxis_data()
+    {
+        QTest::addColumn<double>("bulk");
+        QTest::addColumn<QList<double>>("levels");
+        QTest::addColumn<QList<double>>("topAndStep");
+        QTest::addColumn<QList<bool>>("onChart");
+        QTest::newRow("90: to 100 in twenties")
+            << 90.0 << QList<double>{} << QList<double>{100, 20} << QList<bool>{};
+        QTest::newRow("30.6: to 40 in tens, not 50")
+            << 30.6 << QList<double>{} << QList<double>{40, 10} << QList<bool>{};
+        QTest::newRow("a level within reach raises the top, one far above is left off")
+            << 0.3 << QList<double>{0.4, 2.0} << QList<double>{0.5, 0.1}
+            << QList<bool>{true, false};
+        QTest::newRow("nothing to show")
+            << 0.0 << QList<double>{} << QList<double>{1, 0.2} << QList<bool>{};
+        QTest::newRow("only overloads: the levels set the scale")
+            << 0.0 << QList<double>{5} << QList<double>{6, 2} << QList<bool>{true};
+    }
+    void valueAxis()
+    {
+        QFETCH(double, bulk);
+        QFETCH(QList<double>, levels);
+        QFETCH(QList<double>, topAndStep);
+        QFETCH(QList<bool>, onChart);
+        QList<bool> on;
+        const report::ValueAxis axis = report::valueAxis(bulk, levels, &on);
+        QCOMPARE(axis.top, topAndStep[0]);
+        QVERIFY2(std::abs(axis.step - topAndStep[1]) < 1e-12,
+                 qPrintable(QString::number(axis.step)));
+        QCOMPARE(on, onChart);
+    }
+
+    void timeTicks_data()
+    {
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<QStringList>("ticks");
+        const QDate day(2026, 12, 5);
+        QTest::newRow("40 s: every 10 s")
+            << QDateTime(day, QTime(10, 0)) << QDateTime(day, QTime(10, 0, 40))
+            << QStringList{"10:00:00", "10:00:10", "10:00:20", "10:00:30", "10:00:40"};
+        QTest::newRow("a night: on the even hours, not at 22:13")
+            << QDateTime(day, QTime(22, 13, 17)) << QDateTime(day.addDays(1), QTime(6, 47, 2))
+            << QStringList{"00:00", "02:00", "04:00", "06:00"};
+        QTest::newRow("a day and a half: every 6 hours")
+            << QDateTime(day, QTime(8, 0, 2)) << QDateTime(day.addDays(1), QTime(12, 46, 38))
+            << QStringList{"12:00", "18:00", "00:00", "06:00", "12:00"};
+        QTest::newRow("a year: every other month")
+            << QDateTime(QDate(2026, 1, 1), QTime(0, 0))
+            << QDateTime(QDate(2026, 12, 31), QTime(23, 0))
+            << QStringList{"2026-01", "2026-03", "2026-05", "2026-07", "2026-09", "2026-11"};
+        QTest::newRow("under a second: none")
+            << QDateTime(day, QTime(10, 0, 0, 200)) << QDateTime(day, QTime(10, 0, 0, 700))
+            << QStringList{};
+    }
+    void timeTicks()
+    {
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, last);
+        QFETCH(QStringList, ticks);
+        const report::TimeTicks got = report::timeTicks(*clockMsOf(first), *clockMsOf(last), 7);
+        QStringList texts;
+        for (const qint64 t : got.at)
+            texts << clockTime(t).toString(report::tickFormat(got));
+        QCOMPARE(texts, ticks);
+    }
+
+    void spreadLabels_data()
+    {
+        QTest::addColumn<QList<double>>("wanted");
+        QTest::addColumn<QList<double>>("placed"); // 9 apart, within 5..100
+        QTest::newRow("apart already") << QList<double>{10, 50} << QList<double>{10, 50};
+        QTest::newRow("two close: apart around their middle")
+            << QList<double>{50, 52} << QList<double>{46.5, 55.5};
+        QTest::newRow("their order kept, whatever the order given")
+            << QList<double>{52, 50} << QList<double>{55.5, 46.5};
+        QTest::newRow("pushed up from the bottom")
+            << QList<double>{95, 96} << QList<double>{91, 100};
+        QTest::newRow("a stack at the top stays inside")
+            << QList<double>{0, 0, 0} << QList<double>{5, 14, 23};
+        QTest::newRow("a chain joined twice")
+            << QList<double>{10, 18, 26} << QList<double>{9, 18, 27};
+    }
+    void spreadLabels()
+    {
+        QFETCH(QList<double>, wanted);
+        QFETCH(QList<double>, placed);
+        QCOMPARE(report::spreadLabels(wanted, 9, 5, 100), placed);
+    }
+
+    void flowAndColumns()
+    {
+        using P = report::FlowPlace;
+        QCOMPARE(report::flowRows({100, 100, 100}, 250, 10), (QList<P>{{0, 0}, {110, 0}, {0, 1}}));
+        QCOMPARE(report::flowRows({300, 50}, 250, 10), (QList<P>{{0, 0}, {0, 1}}));
+        // The names (column 0) take what the others leave; when that is too little, the others
+        // give alike.
+        QCOMPARE(report::columnWidths({50, 40, 30}, 200, 10, 0, 60), (QList<double>{110, 40, 30}));
+        QCOMPARE(report::columnWidths({50, 100, 100}, 200, 10, 0, 60), (QList<double>{60, 60, 60}));
+    }
+
     void textFontsAndLevelLine()
     {
         const QString pdf = dir.filePath("survey.pdf");
@@ -269,22 +428,30 @@ private slots:
         ReportLayout layout;
         QVERIFY2(write(pdf, SurveyRows, request(), &error, &layout), qPrintable(error));
         QCOMPARE(layout.pages, 2);
+        QCOMPARE(layout.chartPage, 1);
         const QString text = run("pdftotext", {"-layout", pdf, "-"}).simplified();
-        for (const QString& expected :
-             QStringList{"Survey of Flat 3", "12 Example Road, Bedroom, bed head", "A. Tester",
-                         "Model 4627, ID 12", "2026-12-05 10:00:00 to 2026-12-05 10:00:40 (40 s)",
-                         "10:00:16", // the time axis
-                         "Lowest 10.00 mG", "Highest 90.00 mG", "Mean 50.00 mG",
-                         "Median (typical) 50.00 mG", "Overloads (OL) 1, not in the figures",
-                         // 20 readings of 90 and the overload at 1 s each
-                         "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
-                         "Building biology: 20 nT, slight",
-                         "Source: ICNIRP, Guidelines for limiting exposure",
-                         "Source: Standard of Building Biology Testing Methods SBM-2015",
-                         "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
-                         "The mean of this survey: 50.00 mG.", QString(64, u'a'), "Page 1 of 2",
-                         "Page 2 of 2"})
+        for (const QString& expected : QStringList{
+                 "Survey of Flat 3", "12 Example Road, Bedroom, bed head", "Client J. Client",
+                 "Measured by A. Tester, Example Ltd",
+                 "Period 2026-12-05 10:00:00 +01:00 to 2026-12-05 10:00:40 +01:00 (40 s)",
+                 "Instrument 4627 Serial / ID ID code 12 Calibrated 2026-01-15 Frequency "
+                 "range 16 Hz - 2 kHz Axes 3-D (isotropic, three axes) Mains frequency 50 Hz",
+                 "10:00:00 10:00:10 10:00:20 10:00:30 10:00:40", // the time axis
+                 "Time of the meter's clock, UTC+01:00 (CET)", "Lowest 10.0 mG", "Highest 90.0 mG",
+                 "Mean 50.0 mG", "Median (typical) 50.0 mG", "Overloads (OL) 1, not in the figures",
+                 // 20 readings of 90 and the overload at 1 s each, from 10:00:20
+                 "Your level: 50 mG 50 mG 21 s 51.2 % 21 s 2026-12-05 10:00:20 +01:00",
+                 "Building biology: 20 nT, slight", "Readings", "Overload (OL)",
+                 "Source: ICNIRP, Guidelines for limiting exposure",
+                 "Source: Standard of Building Biology Testing Methods SBM-2015",
+                 "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
+                 "the mean of this survey is 50.0 mG.", QString(64, u'a'),
+                 "Place and date Exampleton, " + QDate::currentDate().toString(Qt::ISODate),
+                 "Signature, A. Tester", "Page 1 of 2", "Page 2 of 2"})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
+        // The site and the location head the report and are not repeated below.
+        QCOMPARE(text.count("12 Example Road"), 1);
+        QCOMPARE(text.count("Bedroom, bed head"), 1);
 
         // Every font is embedded, so the report reads the same on the client's computer.
         const QStringList fonts = run("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
@@ -304,12 +471,13 @@ private slots:
                      colour(image.pixelColor(x, y + 1));
             return n;
         };
-        const auto red = [](QColor c) {
-            return c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        // The own level's line is the first level's: solid, vermilion.
+        const auto vermilion = [](QColor c) {
+            return c.red() > 180 && c.green() > 60 && c.green() < 130 && c.blue() < 60;
         };
         const auto blue = [](QColor c) { return c.blue() - c.red() > 30; };
         const int middle = int(layout.plot.top() + layout.plot.height() / 2);
-        QVERIFY(columns(page, layout.plot.left(), layout.plot.right(), middle, red) >
+        QVERIFY(columns(page, layout.plot.left(), layout.plot.right(), middle, vermilion) >
                 layout.plot.width() / 2);
         // Without levels the chart holds only the trace, from 10 to 90 mG: nothing of it at 5 mG,
         // where a column drawn from 0 would be.
@@ -326,6 +494,56 @@ private slots:
         const int trace =
             columns(barePage, layout.plot.left(), layout.plot.center().x(), y10, blue);
         QVERIFY2(trace > layout.plot.width() / 3, qPrintable(QString::number(trace)));
+    }
+
+    // However long the notes push the rest down and however long the conclusion runs, on either
+    // paper, no page ends with a heading, nothing but the footer runs into the bottom margin, and
+    // every page says which of how many it is.
+    void headingsKeptWithWhatFollows()
+    {
+        const QStringList headings = {
+            "Instrument and method", "Figures (mG)",    "The whole period",
+            "Time above each level", "Assessment",      "Conclusion",
+            "Recommendations",       "Signature",       "Gaps and clock changes",
+            "Overloads (OL)",        "Reference levels"};
+        ReportRequest r = request();
+        r.recommendations = "Move the bed.";
+        const QString pdf = dir.filePath("headings.pdf");
+        const QRegularExpression word("<page width=\"[\\d.]+\" height=\"([\\d.]+)\"|"
+                                      "<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" "
+                                      "xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)<");
+        for (const PaperSize paper : {PaperSize::A4, PaperSize::Letter}) {
+            r.paper = paper;
+            for (int lines = 0; lines < 40; lines += 2) {
+                r.details.notes = QStringList(lines, "A line of notes.").join('\n');
+                r.conclusion = QStringList(2 * lines + 1, "A line of the conclusion.").join('\n');
+                QVERIFY(write(pdf, SurveyRows, r));
+                const QString where = QString("%1 lines of notes").arg(lines);
+                const QStringList pages = pageTexts(pdf);
+                for (qsizetype i = 0; i < pages.size(); ++i) {
+                    QStringList rows = pages[i].split('\n');
+                    rows.removeIf([](const QString& row) { return row.trimmed().isEmpty(); });
+                    QVERIFY(rows.size() >= 2);
+                    QVERIFY2(
+                        rows.last().contains(QString("Page %1 of %2").arg(i + 1).arg(pages.size())),
+                        qPrintable(where + ": " + rows.last()));
+                    QVERIFY2(!headings.contains(rows[rows.size() - 2].trimmed()),
+                             qPrintable(where + ": a page ends with " + rows[rows.size() - 2]));
+                }
+                // The footer's top is 22 points below the text area, which ends 50 points above
+                // the page's bottom edge.
+                double height = 0;
+                for (auto m = word.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}));
+                     m.hasNext();) {
+                    const auto w = m.next();
+                    if (!w.captured(1).isEmpty())
+                        height = w.captured(1).toDouble();
+                    else if (w.captured(3).toDouble() > height - 49)
+                        QVERIFY2(w.captured(2).toDouble() > height - 30,
+                                 qPrintable(where + ": " + w.captured(4) + " in the margin"));
+                }
+            }
+        }
     }
 
     void recordsFollowOnMorePages()
@@ -345,8 +563,10 @@ private slots:
         // 395 records from 10:00:10 on, about 130 on a page, after the two pages of the report.
         QCOMPARE(layout.pages, 5);
         const QString text = run("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(text.contains(QRegularExpression("\\b6\\s+26/12/05\\s+10:00:10\\s+0.05\\s+uT")));
-        QVERIFY(text.contains(QRegularExpression("\\b400\\s+26/12/05\\s+10:13:18\\s+0.49\\s+uT")));
+        QVERIFY(text.contains("Records, times UTC+01:00 (CET)"));
+        QVERIFY(text.contains(QRegularExpression("\\b6\\s+2026-12-05\\s+10:00:10\\s+0.05\\s+uT")));
+        QVERIFY(
+            text.contains(QRegularExpression("\\b400\\s+2026-12-05\\s+10:13:18\\s+0.49\\s+uT")));
         QVERIFY(!text.contains("10:00:08"));
         QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0.0 % +none\\n")));
 
@@ -378,14 +598,14 @@ private slots:
     void meterFactsOnlyForRecordsFromTheMeter_data()
     {
         QTest::addColumn<bool>("live");
-        QTest::addColumn<QString>("meter");
-        QTest::newRow("live table") << true << "Model 4627";
+        QTest::addColumn<QString>("model");
+        QTest::newRow("live table") << true << "4627";
         QTest::newRow("file list") << false << "";
     }
     void meterFactsOnlyForRecordsFromTheMeter()
     {
         QFETCH(bool, live);
-        QFETCH(QString, meter);
+        QFETCH(QString, model);
         openReportsFromTables([] { return MeterFacts{"4627", {{"Your high alarm: 5 mG", 5}}}; });
         const auto restore = qScopeGuard([] { openReportsFromTables(); });
         std::unique_ptr<RecordTableWindow> table;
@@ -396,18 +616,17 @@ private slots:
         QStringList fields;
         QTimer::singleShot(0, table.get(), [&] {
             if (auto* dialog = table->findChild<ReportDialog*>("ReportDialog")) {
-                fields << dialog->findChild<QLineEdit*>("TxtMeter")->text()
-                       << dialog->findChild<QLineEdit*>("TxtLevels")->text();
+                fields << fieldText(*dialog, "TxtModel") << fieldText(*dialog, "TxtLevels");
                 dialog->reject();
             }
         });
         table->findChild<QAction*>("Report")->trigger();
         QCOMPARE(fields.size(), 2);
-        QCOMPARE(fields[0], meter);
+        QCOMPARE(fields[0], model);
         QCOMPARE(fields[1] == "5 mG", live);
     }
 
-    // The report names the file and its SHA-256; the dialog's fields come back next time.
+    // The report names the file and its SHA-256; a refusal is said and leaves the dialog open.
     void reportFromTheFileList()
     {
         const QByteArray bytes = tableFileBytes(SurveyRows);
@@ -423,8 +642,8 @@ private slots:
             QVERIFY(dialog);
             QVERIFY(!dialog->write()); // the file dialog cancelled: nothing written, nothing said
             QVERIFY(dialogs.messages.isEmpty());
-            dialog->findChild<QLineEdit*>("TxtSite")->setText("Example Road 12");
-            dialog->findChild<QLineEdit*>("TxtLevels")->setText("0.5 uT");
+            type(*dialog, "TxtSite", "Example Road 12");
+            type(*dialog, "TxtLevels", "0.5 uT");
             const bool refused = !dialog->write(); // said, and the dialog stays open
             if (!dialog->write())
                 dialog->reject(); // it stays open after a failure: end it, the test fails below
@@ -432,11 +651,16 @@ private slots:
             QCOMPARE(dialogs.messages.size(), 1);
             QCOMPARE(dialog->findChild<QLabel*>("LblData")->text(),
                      QString("flat3.txt, 41 record(s)"));
-            // Every field is laid out (beside its caption), none left at the dialog's corner.
-            for (const char* name :
-                 {"LblData", "TxtTitle", "TxtSite", "TxtLocation", "TxtOperator", "TxtMeter",
-                  "TxtNotes", "LstReferences", "TxtLevels", "ChkRecords"})
-                QVERIFY2(dialog->findChild<QWidget*>(name)->x() > 0, name);
+            // Every field of every page is laid out (beside its caption) and has a name for a
+            // screen reader.
+            auto* pages = dialog->findChild<QTabWidget*>("TabPages");
+            for (int i = 0; i < pages->count(); ++i) {
+                pages->setCurrentIndex(i);
+                const QRegularExpression field("^(Txt|Cbo|Lst|Chk)");
+                for (const QWidget* w : pages->widget(i)->findChildren<QWidget*>(field))
+                    QVERIFY2(w->x() > 0 && !w->accessibleName().isEmpty(),
+                             qPrintable(w->objectName()));
+            }
         });
         list.findChild<QAction*>("Report")->trigger();
         const QString text = run("pdftotext", {pdf, "-"});
@@ -444,9 +668,81 @@ private slots:
         QVERIFY(text.contains("flat3.txt"));
         QVERIFY(text.contains(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
         QVERIFY(text.contains("Your level: 0.5 µT"));
-        ReportDialog again(ReportSource{}, nullptr);
-        QCOMPARE(again.findChild<QLineEdit*>("TxtSite")->text(), QString("Example Road 12"));
-        QCOMPARE(again.findChild<QLineEdit*>("TxtLevels")->text(), QString("0.5 uT"));
+    }
+
+    // The user's own details come back in the next report's dialog; a client's never do.
+    void rememberedOrEmptyNextTime_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("kept");
+        const std::tuple<const char*, const char*, bool> rows[] = {
+            {"TxtTitle", "Night survey", true},
+            {"TxtOperator", "A. Tester", true},
+            {"TxtCompany", "Example Ltd", true},
+            {"TxtPlace", "Exampleton", true},
+            {"TxtMethod", "On the pillow.", true},
+            {"TxtLevels", "2 mG", true},
+            {"CboUnit", "nT", true},
+            {"CboMains", "60 Hz", true},
+            {"TxtSite", "12 Example Road", false},
+            {"TxtClient", "J. Client", false},
+            {"TxtLocation", "Bedroom", false},
+            {"TxtNotes", "Heating on.", false},
+            {"TxtConclusion", "Low.", false},
+            {"TxtRecommendations", "None.", false}};
+        for (const auto& [field, typed, kept] : rows)
+            QTest::newRow(field) << field << typed << kept;
+    }
+    void rememberedOrEmptyNextTime()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(bool, kept);
+        const ReportSource source = sourceOf("flat3.txt");
+        ReportDialog first(source);
+        type(first, field, typed);
+        QString error;
+        QVERIFY2(first.writeTo(dir.filePath("remembered.pdf"), &error), qPrintable(error));
+        const ReportDialog next(source);
+        QCOMPARE(fieldText(next, field), kept ? typed : QString());
+    }
+
+    // An instrument's calibration date and the like are typed once: they come back with its
+    // model and ID code, whichever set of the meter's is reported on.
+    void instrumentRememberedByName()
+    {
+        ReportSource source = sourceOf("Data List");
+        source.fromMeter = true;
+        const auto dialogFor = [&](const QString& id, const QString& model) {
+            source.meter = id;
+            return std::make_unique<ReportDialog>(source, nullptr, MeterFacts{model, {}});
+        };
+        for (const auto& [id, calibrated] :
+             {std::pair{"ID code 12", "2026-01-15"}, std::pair{"ID code 7", "2025-06-01"}}) {
+            const auto dialog = dialogFor(id, "4627");
+            type(*dialog, "TxtCalibrated", calibrated);
+            type(*dialog, "CboAxes", "3-D (isotropic)");
+            QVERIFY(dialog->writeTo(dir.filePath("instrument.pdf")));
+        }
+        QStringList got;
+        for (const char* id : {"ID code 12", "ID code 7", "ID code 9"}) {
+            const auto dialog = dialogFor(id, "4627");
+            got << fieldText(*dialog, "TxtModel") + ", " + fieldText(*dialog, "TxtSerial") + ", " +
+                       fieldText(*dialog, "TxtCalibrated") + ", " + fieldText(*dialog, "CboAxes");
+        }
+        QCOMPARE(got, (QStringList{"4627, ID code 12, 2026-01-15, 3-D (isotropic)",
+                                   "4627, ID code 7, 2025-06-01, 3-D (isotropic)",
+                                   "4627, ID code 9, , not said"}));
+        // A file says nothing of its meter: the instrument last used.
+        const ReportDialog file(sourceOf("a.txt"));
+        QCOMPARE(fieldText(file, "TxtSerial"), QString("ID code 7"));
+
+        const auto dialog = dialogFor("ID code 12", "4627");
+        type(*dialog, "TxtCalibrated", "15.01.2026");
+        QString error;
+        QVERIFY(!dialog->writeTo(dir.filePath("instrument.pdf"), &error));
+        QCOMPARE(error, QString("\"15.01.2026\" is not a calibration date such as 2026-01-15."));
     }
 
 private:

@@ -1,6 +1,8 @@
 #include "survey/SurveyReport.h"
 
+#include "records/CsvExport.h"
 #include "records/RecordFile.h"
+#include "survey/ReportGeometry.h"
 #include "ui/SaveFile.h"
 
 #include <QCoreApplication>
@@ -13,9 +15,9 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextLayout>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace veltrix {
@@ -35,20 +37,32 @@ constexpr double K = Resolution / 72.0;
 constexpr double Margin = 50;
 constexpr double FooterGap = 22; // the footer's baseline below the text area
 constexpr int ListedAtMost = 30; // gaps or overloads listed before "and N more"
+constexpr int FilesInHeader = 3; // more record files are listed at the end
+constexpr qint64 DayMs = 86'400'000;
 
 const QColor Ink(25, 25, 25);
 const QColor Grey(110, 110, 110);
 const QColor Rule(200, 200, 200);
 const QColor Trace(31, 90, 160);
 const QColor OverloadMark(200, 0, 0);
-// The level lines, in the order the levels are listed. The first one is a plain strong red.
-const QColor LevelColours[] = {QColor(220, 0, 0),  QColor(230, 120, 0), QColor(130, 60, 170),
-                               QColor(0, 140, 60), QColor(150, 90, 40), QColor(200, 60, 150),
-                               QColor(90, 90, 90)};
 
-QColor levelColour(qsizetype i)
+// How a level's line is drawn: a colour and a dash of its own, so that levels can be told apart
+// in black and white too. The colours keep away from the trace's blue and the overloads' red.
+struct LevelStyle {
+    QColor colour;
+    QList<qreal> dashes; // in line widths; empty: solid
+};
+
+LevelStyle levelStyle(qsizetype i)
 {
-    return LevelColours[i % qsizetype(std::size(LevelColours))];
+    static const QColor colours[] = {QColor(213, 94, 0),  QColor(0, 150, 110), QColor(190, 80, 150),
+                                     QColor(215, 150, 0), QColor(60, 60, 60),  QColor(86, 170, 220),
+                                     QColor(140, 80, 20)};
+    static const QList<qreal> dashes[] = {
+        {}, {6, 3}, {1.5, 2.5}, {8, 2.5, 1.5, 2.5}, {12, 3}, {3, 3}, {8, 2, 1.5, 2, 1.5, 2}};
+    constexpr qsizetype n = qsizetype(std::size(colours));
+    // Past the seventh level the colours come round again with the next dash along.
+    return {colours[i % n], dashes[(i + i / n) % n]};
 }
 
 QFont font(double points, bool bold = false, bool mono = false, bool italic = false)
@@ -62,27 +76,57 @@ QFont font(double points, bool bold = false, bool mono = false, bool italic = fa
     return f;
 }
 
-// A level in the report's unit, with the other unit beside it.
-QString bothUnits(double milliGauss, Unit first)
+// The meter's clock (local time of the computer that recorded) as local time of this computer.
+QDateTime localTime(ClockMs ms)
 {
-    const Unit second = first == Unit::MilliGauss ? Unit::MicroTesla : Unit::MilliGauss;
-    return QStringLiteral("%1 (%2)").arg(valueText(fromMilliGauss(milliGauss, first), first),
-                                         valueText(fromMilliGauss(milliGauss, second), second));
+    const QDateTime t = clockTime(ms);
+    return QDateTime(t.date(), t.time(), Qt::LocalTime);
 }
 
-// 1, 2, 2.5 or 5 times a power of ten, at least v.
-double niceCeiling(double v)
+// "+01:00"
+QString offsetText(const QDateTime& local)
 {
-    if (!(v > 0))
-        return 1;
-    const double power = std::pow(10, std::floor(std::log10(v)));
-    for (const double m : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (m * power >= v * (1 - 1e-12))
-            return m * power;
-    return 10 * power;
+    const int s = local.offsetFromUtc();
+    return QStringLiteral("%1%2:%3")
+        .arg(QChar(s < 0 ? u'-' : u'+'))
+        .arg(std::abs(s) / 3600, 2, 10, QLatin1Char('0'))
+        .arg(std::abs(s) / 60 % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString axisNumber(double v)
+// "2026-12-05 10:00:00 +01:00"
+QString whenText(ClockMs ms)
+{
+    return clockText(ms) + u' ' + offsetText(localTime(ms));
+}
+
+// "UTC+01:00 (CET)"; both offsets when summer time began or ended within the period.
+QString zoneText(ClockMs first, ClockMs last)
+{
+    QStringList zones;
+    for (const ClockMs ms : {first, last}) {
+        const QDateTime t = localTime(ms);
+        const QString abbreviation = t.timeZoneAbbreviation();
+        QString zone = QStringLiteral("UTC") + offsetText(t);
+        if (!abbreviation.isEmpty() && !abbreviation.startsWith(QLatin1String("UTC")))
+            zone += QStringLiteral(" (%1)").arg(abbreviation);
+        if (!zones.contains(zone))
+            zones << zone;
+    }
+    return zones.join(tr(", later "));
+}
+
+// A figure in the report's unit at the meter's resolution: 0.1 mG, 0.01 µT, 10 nT.
+QString figureText(double milliGauss, ReportUnit unit)
+{
+    const int decimals = unit == ReportUnit::MicroTesla   ? 2
+                         : unit == ReportUnit::MilliGauss ? 1
+                                                          : 0;
+    return QString::number(fromMilliGauss(milliGauss, unit), 'f', decimals) + u' ' +
+           reportUnitText(unit);
+}
+
+// A number as short as it is exact: a level, a value on the chart's axis.
+QString plainNumber(double v)
 {
     return QString::number(v, 'g', 6);
 }
@@ -126,6 +170,11 @@ public:
         const QFontMetricsF fm(f, &m_writer);
         return fm.boundingRect(QRectF(0, 0, w * K, 1e7), flags, text).height() / K;
     }
+    double textWidth(const QString& text, const QFont& f)
+    {
+        const QFontMetricsF fm(f, &m_writer);
+        return fm.boundingRect(QRectF(0, 0, 1e7, 1e7), 0, text).width() / K;
+    }
     // Text in a box of points; returns its height.
     double text(double x, double top, double w, const QString& text, const QFont& f,
                 const QColor& colour = Ink, int flags = Qt::AlignLeft | Qt::TextWordWrap)
@@ -138,16 +187,42 @@ public:
         }
         return h;
     }
-    void line(double x1, double y1, double x2, double y2, const QColor& colour, double width)
+    void line(double x1, double y1, double x2, double y2, const QColor& colour, double width,
+              const QList<qreal>& dashes = {})
     {
         if (!m_p)
             return;
-        m_p->setPen(QPen(colour, width * K, Qt::SolidLine, Qt::FlatCap));
+        QPen pen(colour, width * K, Qt::SolidLine, Qt::FlatCap);
+        if (!dashes.isEmpty())
+            pen.setDashPattern(dashes);
+        m_p->setPen(pen);
         m_p->drawLine(QPointF(x1 * K, y1 * K), QPointF(x2 * K, y2 * K));
     }
-    void heading(const QString& text)
+    // Text that may run on over the page's end: line by line, each line on the page it fits.
+    void flow(double x, double w, const QString& text, const QFont& f, const QColor& colour = Ink)
     {
-        ensure(60);
+        const double lineHeight = QFontMetricsF(f, &m_writer).lineSpacing() / K;
+        for (const QString& paragraph : text.split(u'\n')) {
+            QTextLayout lines(paragraph, f, &m_writer);
+            lines.beginLayout();
+            for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
+                line.setLineWidth(w * K);
+                ensure(lineHeight);
+                this->text(x, y, w, paragraph.mid(line.textStart(), line.textLength()), f, colour,
+                           Qt::AlignLeft);
+                y += lineHeight;
+            }
+            lines.endLayout();
+        }
+    }
+    double headingHeight(const QString& text)
+    {
+        return 10 + textHeight(text, font(12, true), width()) + 8;
+    }
+    // A heading, on the page of what follows it (`keepWith` points of it).
+    void heading(const QString& text, double keepWith)
+    {
+        ensure(headingHeight(text) + keepWith);
         y += 10;
         y += this->text(left(), y, width(), text, font(12, true));
         line(left(), y + 2, right(), y + 2, Rule, 0.8);
@@ -174,49 +249,118 @@ private:
     int m_page = 1;
 };
 
+using Rows = QList<std::pair<QString, QString>>;
+
 // Label and value rows; the label column is `labelWidth` points wide.
-void keyValueRows(Pages& pg, double x, double w, double labelWidth,
-                  const QList<std::pair<QString, QString>>& rows, bool monoValues = false)
+double rowHeight(Pages& pg, const std::pair<QString, QString>& row, double w, double labelWidth,
+                 bool monoValue)
 {
-    for (const auto& [label, value] : rows) {
-        const QFont valueFont = font(monoValues ? 8 : 9.5, false, monoValues);
-        const double h = std::max(pg.textHeight(label, font(8.5), labelWidth - 6),
-                                  pg.textHeight(value, valueFont, w - labelWidth));
-        pg.ensure(h + 3);
-        pg.text(x, pg.y + 0.8, labelWidth - 6, label, font(8.5), Grey);
-        pg.text(x + labelWidth, pg.y, w - labelWidth, value, valueFont);
-        pg.y += h + 3;
+    return std::max(
+        pg.textHeight(row.first, font(8.5), labelWidth - 6),
+        pg.textHeight(row.second, font(monoValue ? 8 : 9.5, false, monoValue), w - labelWidth));
+}
+
+void keyValueRows(Pages& pg, double x, double w, double labelWidth, const Rows& rows,
+                  bool monoValues = false)
+{
+    for (const auto& row : rows) {
+        // A value up to a few lines stays on one page; a longer one (notes) runs on to the next.
+        pg.ensure(std::min(rowHeight(pg, row, w, labelWidth, monoValues), 50.0) + 3);
+        const int page = pg.page();
+        const double labelBottom =
+            pg.y + 0.8 + pg.text(x, pg.y + 0.8, labelWidth - 6, row.first, font(8.5), Grey);
+        pg.flow(x + labelWidth, w - labelWidth, row.second,
+                font(monoValues ? 8 : 9.5, false, monoValues));
+        if (pg.page() == page)
+            pg.y = std::max(pg.y, labelBottom);
+        pg.y += 3;
     }
+}
+
+// Rows without the empty ones (a field left empty is not printed).
+Rows filled(const Rows& rows)
+{
+    Rows out;
+    for (const auto& [label, value] : rows)
+        if (!value.trimmed().isEmpty())
+            out.append({label, value.trimmed()});
+    return out;
+}
+
+// A section of label and value rows under a heading kept with its first row.
+void keyValueSection(Pages& pg, const QString& title, const Rows& rows, double labelWidth)
+{
+    if (rows.isEmpty())
+        return;
+    pg.heading(title, std::min(rowHeight(pg, rows.first(), pg.width(), labelWidth, false), 50.0));
+    keyValueRows(pg, pg.left(), pg.width(), labelWidth, rows);
 }
 
 struct ChartLevel {
     Level level;
-    QColor colour;
+    LevelStyle style;
+};
+
+// Where the text blocks sit across the text area, in points from its left edge.
+struct Columns {
+    // Label columns beside the values: the header and the left half of the figures, and the
+    // right half of the figures (which begins halfway across).
+    static constexpr double Labels = 105;
+    static constexpr double RightLabels = 95;
+    static constexpr double HalfGap = 10;     // between the two halves of the figures
+    static constexpr double CellGap = 8;      // between two columns of a table
+    static constexpr double LevelNames = 100; // the level table's names get at least this
+};
+
+struct Content {
+    const ReportRequest& request;
+    const Statistics& st;
+    const RowText& rowText;
+    const QList<int>& recordRows;
+    QList<ChartLevel> levels;
+    QList<const Reference*> references;
+
+    // A statistic (in the statistics' unit) in the report's unit, as a number and as a figure.
+    double inUnit(double v) const { return fromMilliGauss(toMilliGauss(v, st.unit), request.unit); }
+    QString figure(double v) const { return figureText(toMilliGauss(v, st.unit), request.unit); }
+    // A level as it was given: "0.4 µT", "300 nT".
+    QString levelText(double milliGauss) const
+    {
+        return plainNumber(fromMilliGauss(milliGauss, request.unit)) + u' ' +
+               reportUnitText(request.unit);
+    }
+    qint64 measured() const { return qint64(st.readings + st.overloads) * st.sampling; }
 };
 
 // The chart block: the plot with the value labels on its left, the unit above them, the time
-// labels below it and room on the right for a level's name to end.
+// labels and the axis title below it, then the legend.
 struct ChartBox {
     static constexpr double Height = 230;
     static constexpr double ValueLabels = 46; // from the block's left edge to the plot
     static constexpr double ValueLabelWidth = 42;
     static constexpr double RightRoom = 10;
-    static constexpr double PlotTop = 8;    // the plot below the block's top
-    static constexpr double PlotBelow = 42; // block height left under the plot
+    static constexpr double PlotTop = 16;   // the plot below the block's top (the unit)
+    static constexpr double PlotBelow = 46; // block height left under the plot
     static constexpr double TimeLabelWidth = 80;
-    static constexpr double LegendGap = 30; // from the plot's bottom to the legend
+    static constexpr double TickSpacing = 62; // points a time label needs
+    static constexpr double AxisTitle = 25;   // from the plot's bottom to the time axis' title
+    static constexpr double LegendGap = 40;   // from the plot's bottom to the legend
+    static constexpr double LegendRow = 11;
+    static constexpr double Swatch = 18;  // a legend entry's sample of the line
+    static constexpr double LabelGap = 9; // between two level labels on the plot
 };
 
-// How the chart maps the survey onto the plot.
+// How the chart maps the survey onto the plot: values in the report's unit, times on the clock.
 struct ChartScale {
     QRectF plot;
-    double yMax = 1;
+    report::ValueAxis axis;
+    ClockMs first = 0;
     qint64 span = 0; // survey time across the plot, ms
     QList<ChartLevel> shown, offChart;
 
     double yOf(double v) const
     {
-        return plot.bottom() - std::clamp(v / yMax, 0.0, 1.0) * plot.height();
+        return plot.bottom() - std::clamp(v / axis.top, 0.0, 1.0) * plot.height();
     }
     double xOf(qint64 elapsed) const
     {
@@ -225,64 +369,71 @@ struct ChartScale {
     }
 };
 
-// The y range holds the readings and the levels that are not far above them.
-ChartScale chartScale(const Pages& pg, const Statistics& st, const QList<ChartLevel>& levels)
+ChartScale chartScale(const Pages& pg, const Content& c)
 {
-    ChartScale c;
-    c.plot = QRectF(pg.left() + ChartBox::ValueLabels, pg.y + ChartBox::PlotTop,
+    const Statistics& st = c.st;
+    ChartScale s;
+    s.plot = QRectF(pg.left() + ChartBox::ValueLabels, pg.y + ChartBox::PlotTop,
                     pg.width() - (ChartBox::ValueLabels + ChartBox::RightRoom),
                     ChartBox::Height - ChartBox::PlotTop - ChartBox::PlotBelow);
-    const double dataMax = st.readings > 0 ? st.maximum : 0;
-    const double dataMaxMg = toMilliGauss(dataMax, st.unit);
-    for (const ChartLevel& l : levels) {
-        if (dataMaxMg <= 0 || l.level.milliGauss <= 4 * dataMaxMg)
-            c.shown.append(l);
-        else
-            c.offChart.append(l);
-    }
-    double top = dataMax;
-    for (const ChartLevel& l : c.shown)
-        top = std::max(top, fromMilliGauss(l.level.milliGauss, st.unit));
-    c.yMax = niceCeiling(top * 1.05);
-    c.span = st.duration;
-    return c;
+    QList<double> levels;
+    for (const ChartLevel& l : c.levels)
+        levels << fromMilliGauss(l.level.milliGauss, c.request.unit);
+    QList<bool> on;
+    s.axis = report::valueAxis(st.readings > 0 ? c.inUnit(st.maximum) : 0, levels, &on);
+    for (qsizetype i = 0; i < c.levels.size(); ++i)
+        (on[i] ? s.shown : s.offChart).append(c.levels[i]);
+    s.first = st.first;
+    s.span = st.duration;
+    return s;
 }
 
-// Value grid with its labels, the unit, and the time axis with the clock time of the reading at
-// each fifth of the survey.
-void drawAxes(Pages& pg, const Statistics& st, const ChartScale& c)
+// The value grid with its labels and the unit.
+void drawValueAxis(Pages& pg, const Content& c, const ChartScale& s)
 {
-    const QFont small = font(7.5);
-    const QRectF& plot = c.plot;
+    const QRectF& plot = s.plot;
     const double labelsLeft = plot.left() - ChartBox::ValueLabels;
-    for (int i = 0; i <= 5; ++i) {
-        const double v = c.yMax * i / 5;
-        const double y = c.yOf(v);
+    const int steps = int(std::lround(s.axis.top / s.axis.step));
+    for (int i = 0; i <= steps; ++i) {
+        const double v = s.axis.step * i;
+        const double y = s.yOf(v);
         pg.line(plot.left(), y, plot.right(), y, i == 0 ? Ink : Rule, i == 0 ? 0.8 : 0.4);
-        pg.text(labelsLeft, y - 5, ChartBox::ValueLabelWidth, axisNumber(v), small, Ink,
+        pg.text(labelsLeft, y - 5, ChartBox::ValueLabelWidth, plainNumber(v), font(7.5), Ink,
                 Qt::AlignRight);
     }
     pg.line(plot.left(), plot.top(), plot.left(), plot.bottom(), Ink, 0.8);
-    pg.text(labelsLeft, plot.top() - 16, 80, unitText(st.unit), font(8, true));
+    pg.text(labelsLeft, plot.top() - 16, 80, reportUnitText(c.request.unit), font(8, true));
+}
+
+// Ticks on round times of the clock, the date under the first one of each day, and the axis'
+// title with the offset from UTC.
+void drawTimeAxis(Pages& pg, const ChartScale& s)
+{
+    const QRectF& plot = s.plot;
+    const int most = std::max(2, int(plot.width() / ChartBox::TickSpacing));
+    const report::TimeTicks ticks = report::timeTicks(s.first, s.first + s.span, most);
+    QList<qint64> at = ticks.at;
+    QString format = report::tickFormat(ticks);
+    if (at.isEmpty()) { // shorter than a second: the time of the first reading
+        at = {s.first};
+        format = QStringLiteral("HH:mm:ss");
+    }
+    const bool dates = ticks.months == 0 && ticks.step < DayMs;
     QDate lastDate;
-    for (int i = 0; i <= 5; ++i) {
-        const qint64 at = c.span * i / 5;
-        const auto it = std::lower_bound(st.series.cbegin(), st.series.cend(), at,
-                                         [](const Sample& s, qint64 e) { return s.elapsed < e; });
-        const Sample& s = it == st.series.cend() ? st.series.last() : *it;
-        const QDateTime when = clockTime(s.clock);
-        QString label =
-            when.toString(c.span >= 600'000 ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
-        if (when.date() != lastDate)
+    for (const qint64 t : at) {
+        const QDateTime when = clockTime(t);
+        QString label = when.toString(format);
+        if (dates && when.date() != lastDate)
             label += u'\n' + when.toString(QStringLiteral("yyyy-MM-dd"));
         lastDate = when.date();
-        const double x = c.xOf(at);
+        const double x = s.xOf(t - s.first);
         pg.line(x, plot.bottom(), x, plot.bottom() + 3, Ink, 0.6);
         pg.text(x - ChartBox::TimeLabelWidth / 2, plot.bottom() + 4, ChartBox::TimeLabelWidth,
-                label, small, Ink, Qt::AlignHCenter);
-        if (c.span == 0)
-            break;
+                label, font(7.5), Ink, Qt::AlignHCenter);
     }
+    pg.text(plot.left(), plot.bottom() + ChartBox::AxisTitle, plot.width(),
+            tr("Time of the meter's clock, %1").arg(zoneText(s.first, s.first + s.span)),
+            font(7.5, false, false, true), Grey, Qt::AlignRight);
 }
 
 // One column of the plot: the lowest and highest reading in it, the first and last (to join the
@@ -305,8 +456,10 @@ struct PlotColumns {
     }
 };
 
-PlotColumns plotColumns(const Statistics& st, const ChartScale& scale)
+PlotColumns plotColumns(const Content& c, const ChartScale& scale)
 {
+    const Statistics& st = c.st;
+    const double perUnit = c.inUnit(1);
     const int columns = std::max(1, int(scale.plot.width() * 2));
     PlotColumns pc{std::vector<Column>(static_cast<size_t>(columns)), scale};
     const qint64 span = scale.span;
@@ -316,48 +469,49 @@ PlotColumns plotColumns(const Statistics& st, const ChartScale& scale)
     };
     qsizetype nextBreak = 0;
     for (const Sample& s : st.series) {
-        Column& c = pc.cols[size_t(colOf(s.elapsed))];
+        Column& col = pc.cols[size_t(colOf(s.elapsed))];
         bool broken = false;
         while (nextBreak < st.breaks.size() && st.breaks[nextBreak].after.row <= s.row) {
             broken = broken || st.breaks[nextBreak].after.row == s.row;
             ++nextBreak;
         }
         if (s.overload) {
-            c.overload = true;
+            col.overload = true;
             if (broken)
-                c.brokenBefore = c.brokenBefore || !c.used;
+                col.brokenBefore = col.brokenBefore || !col.used;
             continue;
         }
-        if (!c.used) {
-            c.used = true;
-            c.min = c.max = c.first = s.value;
-            c.brokenBefore = c.brokenBefore || broken;
+        const double v = s.value * perUnit;
+        if (!col.used) {
+            col.used = true;
+            col.min = col.max = col.first = v;
+            col.brokenBefore = col.brokenBefore || broken;
         }
-        c.min = std::min(c.min, s.value);
-        c.max = std::max(c.max, s.value);
-        c.last = s.value;
+        col.min = std::min(col.min, v);
+        col.max = std::max(col.max, v);
+        col.last = v;
     }
     return pc;
 }
 
 // Time above each level, shaded above its line.
-void drawShading(QPainter* p, const Statistics& st, const PlotColumns& pc)
+void drawShading(QPainter* p, const Content& c, const PlotColumns& pc)
 {
-    const ChartScale& c = pc.scale;
+    const ChartScale& s = pc.scale;
     p->setPen(Qt::NoPen);
-    for (const ChartLevel& l : c.shown) {
-        QColor fill = l.colour;
+    for (const ChartLevel& l : s.shown) {
+        QColor fill = l.style.colour;
         fill.setAlpha(45);
         p->setBrush(fill);
-        const double level = fromMilliGauss(l.level.milliGauss, st.unit);
-        const double ly = c.yOf(level);
-        const double w = c.plot.width() / pc.count();
+        const double level = fromMilliGauss(l.level.milliGauss, c.request.unit);
+        const double ly = s.yOf(level);
+        const double w = s.plot.width() / pc.count();
         for (int i = 0; i < pc.count(); ++i) {
             const Column& col = pc.cols[size_t(i)];
             const bool above = col.overload || (col.used && col.max > level);
             if (!above)
                 continue;
-            const double hy = col.overload ? c.plot.top() : c.yOf(col.max);
+            const double hy = col.overload ? s.plot.top() : s.yOf(col.max);
             p->drawRect(QRectF((pc.x(i) - w / 2) * K, hy * K, w * K, (ly - hy) * K));
         }
     }
@@ -408,79 +562,179 @@ void drawTrace(QPainter* p, const PlotColumns& pc)
     p->setBrush(Qt::NoBrush);
 }
 
-// Level lines with their names at the right end, where the names do not overlap (the table below
-// gives every level with its colour).
-void drawLevelLines(Pages& pg, const Statistics& st, const ChartScale& c)
+QPen levelPen(const LevelStyle& style, double width)
+{
+    QPen pen(style.colour, width * K, Qt::SolidLine, Qt::FlatCap);
+    if (!style.dashes.isEmpty())
+        pen.setDashPattern(style.dashes);
+    return pen;
+}
+
+// The level lines, each with its value at the right end; the values are moved apart where lines
+// lie close together, so that none is printed over another.
+void drawLevelLines(Pages& pg, const Content& c, const ChartScale& s)
 {
     QPainter* p = pg.painter();
-    const QFont small = font(7.5);
-    double lastLabel = 1e9;
-    QList<ChartLevel> byHeight = c.shown;
-    std::sort(byHeight.begin(), byHeight.end(), [](const ChartLevel& a, const ChartLevel& b) {
-        return a.level.milliGauss < b.level.milliGauss;
-    });
-    const QRectF& plot = c.plot;
-    for (const ChartLevel& l : byHeight) {
-        const double ly = c.yOf(fromMilliGauss(l.level.milliGauss, st.unit));
-        pg.line(plot.left(), ly, plot.right(), ly, l.colour, 1.2);
-        if (lastLabel - ly >= 10) { // y grows downwards: each label above the last
-            const QFontMetricsF fm(small, p->device());
-            const double w = fm.horizontalAdvance(l.level.name) / K + 4;
-            p->fillRect(QRectF((plot.right() - w - 2) * K, (ly - 10) * K, w * K, 9 * K),
-                        QColor(255, 255, 255, 210));
-            pg.text(plot.right() - 250, ly - 10, 248, l.level.name, small, l.colour,
-                    Qt::AlignRight);
-            lastLabel = ly;
-        }
+    const QFont small = font(7);
+    const QRectF& plot = s.plot;
+    QList<double> wanted;
+    for (const ChartLevel& l : s.shown) {
+        const double ly = s.yOf(fromMilliGauss(l.level.milliGauss, c.request.unit));
+        p->setPen(levelPen(l.style, 1.2));
+        p->drawLine(QPointF(plot.left() * K, ly * K), QPointF(plot.right() * K, ly * K));
+        wanted << ly - ChartBox::LabelGap; // the label's top, just above its line
+    }
+    const QList<double> tops = report::spreadLabels(wanted, ChartBox::LabelGap, plot.top() + 1,
+                                                    plot.bottom() - ChartBox::LabelGap);
+    for (qsizetype i = 0; i < s.shown.size(); ++i) {
+        const ChartLevel& l = s.shown[i];
+        const QString label = c.levelText(l.level.milliGauss);
+        const double w = pg.textWidth(label, small) + 4;
+        p->fillRect(QRectF((plot.right() - w - 2) * K, tops[i] * K, w * K, 8.5 * K),
+                    QColor(255, 255, 255, 220));
+        pg.text(plot.right() - w - 2, tops[i], w, label, small, l.style.colour, Qt::AlignHCenter);
+    }
+}
+
+// An entry of the legend: a sample of what is drawn and what it is.
+struct LegendEntry {
+    enum Kind { Readings, LevelLine, Overload } kind;
+    QString text;
+    LevelStyle style;
+};
+
+QList<LegendEntry> legendEntries(const Content& c, const ChartScale& s)
+{
+    QList<LegendEntry> entries = {{LegendEntry::Readings, tr("Readings"), {}}};
+    for (const ChartLevel& l : s.shown)
+        entries.append({LegendEntry::LevelLine, l.level.name, l.style});
+    if (c.st.overloads > 0)
+        entries.append({LegendEntry::Overload, tr("Overload (OL)"), {}});
+    return entries;
+}
+
+void drawSwatch(QPainter* p, const LegendEntry& e, double x, double mid)
+{
+    const double right = x + ChartBox::Swatch;
+    switch (e.kind) {
+    case LegendEntry::Readings:
+        p->setPen(QPen(Trace, 1.2 * K));
+        p->drawLine(QPointF(x * K, mid * K), QPointF(right * K, mid * K));
+        break;
+    case LegendEntry::LevelLine: {
+        QColor fill = e.style.colour;
+        fill.setAlpha(45);
+        p->fillRect(QRectF(x * K, (mid - 4) * K, ChartBox::Swatch * K, 4 * K), fill);
+        p->setPen(levelPen(e.style, 1.2));
+        p->drawLine(QPointF(x * K, mid * K), QPointF(right * K, mid * K));
+        break;
+    }
+    case LegendEntry::Overload: {
+        const double cx = x + ChartBox::Swatch / 2;
+        const QPointF tri[3] = {QPointF(cx * K, (mid + 2.5) * K),
+                                QPointF((cx - 2.5) * K, (mid - 2.5) * K),
+                                QPointF((cx + 2.5) * K, (mid - 2.5) * K)};
+        p->setPen(Qt::NoPen);
+        p->setBrush(OverloadMark);
+        p->drawPolygon(tri, 3);
+        p->setBrush(Qt::NoBrush);
+        break;
+    }
+    }
+}
+
+// The legend in rows under the chart, no entry over another: where each entry goes.
+struct Legend {
+    QList<LegendEntry> entries;
+    QList<double> widths;
+    QList<report::FlowPlace> places;
+
+    double height() const
+    {
+        return places.isEmpty() ? 0 : (places.last().row + 1) * ChartBox::LegendRow;
+    }
+};
+
+Legend legend(Pages& pg, const Content& c, const ChartScale& s)
+{
+    Legend l{legendEntries(c, s), {}, {}};
+    for (const LegendEntry& e : l.entries)
+        l.widths << ChartBox::Swatch + 4 + pg.textWidth(e.text, font(7.5));
+    l.places = report::flowRows(l.widths, pg.width(), 14);
+    return l;
+}
+
+void drawLegend(Pages& pg, const Legend& l, double top)
+{
+    for (qsizetype i = 0; i < l.entries.size(); ++i) {
+        const double x = pg.left() + l.places[i].x;
+        const double y = top + l.places[i].row * ChartBox::LegendRow;
+        if (QPainter* p = pg.painter())
+            drawSwatch(p, l.entries[i], x, y + 5);
+        pg.text(x + ChartBox::Swatch + 4, y, l.widths[i], l.entries[i].text, font(7.5), Ink,
+                Qt::AlignLeft);
     }
 }
 
 // What the chart shows and what did not fit on it.
-QString chartLegend(const Statistics& st, const ChartScale& c)
+QString chartNote(const Content& c, const ChartScale& s)
 {
-    QString legend = tr("Blue: the readings (lowest to highest in each column of the chart). "
-                        "Shaded: time above a level.");
-    if (st.overloads > 0)
-        legend += tr(" Red marks on the top edge: overloads (OL).");
-    if (!st.breaks.isEmpty())
-        legend += tr(" The line is broken at gaps and where the clock was set back.");
-    if (!c.offChart.isEmpty()) {
+    QString note = tr("Each column of the chart spans the lowest to the highest reading in it; "
+                      "the shading above a level's line is time above it.");
+    if (c.st.overloads > 0)
+        note += tr(" Overloads (OL) are marked on the top edge.");
+    if (!c.st.breaks.isEmpty())
+        note += tr(" The line is broken at gaps and where the clock was set back.");
+    if (!s.offChart.isEmpty()) {
         QStringList names;
-        for (const ChartLevel& l : c.offChart)
+        for (const ChartLevel& l : s.offChart)
             names << l.level.name;
-        legend += tr(" Far above the chart: %1.").arg(names.join(QStringLiteral("; ")));
+        note += tr(" Far above the chart: %1.").arg(names.join(QStringLiteral("; ")));
     }
-    return legend;
+    return note;
 }
 
 // The chart of the whole period: per column of the plot the lowest and highest reading, joined
-// to the next column unless a gap or a clock set back lies between them.
-void drawChart(Pages& pg, const Statistics& st, const QList<ChartLevel>& levels,
-               ReportLayout* layout)
+// to the next column unless a gap or a clock set back lies between them. With its heading, its
+// legend and its note on one page.
+void drawChart(Pages& pg, const Content& c, ReportLayout* layout)
 {
-    const ChartScale scale = chartScale(pg, st, levels);
+    const ChartScale before = chartScale(pg, c);
+    const Legend entries = legend(pg, c, before);
+    const QString note = chartNote(c, before);
+    pg.heading(tr("The whole period"), ChartBox::Height - ChartBox::PlotBelow +
+                                           ChartBox::LegendGap + entries.height() + 3 +
+                                           pg.textHeight(note, font(7.5), pg.width()) + 4);
+    const ChartScale scale = chartScale(pg, c);
     if (layout) {
+        layout->chartPage = pg.page();
         layout->plot = scale.plot;
-        layout->yMaximum = scale.yMax;
+        layout->yMaximum = scale.axis.top;
     }
     if (QPainter* p = pg.painter()) {
-        drawAxes(pg, st, scale);
-        const PlotColumns columns = plotColumns(st, scale);
-        drawShading(p, st, columns);
+        drawValueAxis(pg, c, scale);
+        drawTimeAxis(pg, scale);
+        const PlotColumns columns = plotColumns(c, scale);
+        drawShading(p, c, columns);
         drawTrace(p, columns);
-        drawLevelLines(pg, st, scale);
+        drawLevelLines(pg, c, scale);
     }
     pg.y = scale.plot.bottom() + ChartBox::LegendGap;
-    pg.y += pg.text(pg.left(), pg.y, pg.width(), chartLegend(st, scale), font(7.5), Grey) + 4;
+    drawLegend(pg, entries, pg.y);
+    pg.y += entries.height() + 3;
+    pg.y += pg.text(pg.left(), pg.y, pg.width(), note, font(7.5), Grey) + 4;
 }
 
-// A records table line: the cells trimmed, in fixed-width columns (numbers to the right).
+// A records table line: the cells trimmed, in fixed-width columns (numbers to the right), the
+// date as YYYY-MM-DD where it can be read.
 QString recordsLine(const RecordCells& cells)
 {
+    const QString iso = isoDateTime(cells[DateCell], cells[TimeCell]);
+    const bool readable = iso.size() >= 19 && iso[10] == u'T';
     return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
         .arg(cells[NumberCell].trimmed(), 6)
-        .arg(cells[DateCell].trimmed(), -8)
-        .arg(cells[TimeCell].trimmed(), -10)
+        .arg(readable ? iso.left(10) : cells[DateCell].trimmed().toString(), -10)
+        .arg(readable ? iso.mid(11) : cells[TimeCell].trimmed().toString(), -10)
         .arg(cells[ValueCell].trimmed(), 7)
         .arg(cells[UnitCell].trimmed(), -4)
         .arg(cells[HoldCell].trimmed(), -1)
@@ -488,16 +742,18 @@ QString recordsLine(const RecordCells& cells)
 }
 
 // The records as a table, two blocks side by side on each page.
-void drawRecords(Pages& pg, const RowText& rowText, const QList<int>& rows)
+void drawRecords(Pages& pg, const Content& c)
 {
+    const QList<int>& rows = c.recordRows;
     const QFont mono = font(7, false, true);
     const double lineHeight = 9;
     const QString head = recordsLine({u"No.", u"Date", u"Time", u"Value", u"Unit", u"H", u"P"});
+    const QString title = tr("Records, times %1").arg(zoneText(c.st.first, c.st.last));
     const double blockWidth = pg.width() / 2;
     qsizetype next = 0;
     while (next < rows.size()) {
         pg.next();
-        pg.heading(tr("Records"));
+        pg.heading(title, lineHeight * 2);
         const int perBlock = std::max(1, int((pg.bottom() - pg.y - lineHeight) / lineHeight));
         const double top = pg.y;
         for (int block = 0; block < 2 && next < rows.size(); ++block) {
@@ -512,49 +768,21 @@ void drawRecords(Pages& pg, const RowText& rowText, const QList<int>& rows)
             for (int i = 0; i < perBlock && next < rows.size(); ++i, ++next) {
                 if (p)
                     p->drawText(QPointF(x * K, (top + 7 + (i + 1) * lineHeight) * K),
-                                recordsLine(recordCells(rowText(rows[next]))));
+                                recordsLine(recordCells(c.rowText(rows[next]))));
             }
         }
         pg.y = pg.bottom();
     }
 }
 
-// Where the text blocks sit across the text area, in points from its left edge.
-struct Columns {
-    // Label columns beside the values: the header and the left half of the figures, and the
-    // right half of the figures (which begins halfway across).
-    static constexpr double Labels = 95;
-    static constexpr double RightLabels = 105;
-    static constexpr double HalfGap = 10; // between the two halves of the figures
-    // The table of time above each level: the left edge of each column.
-    static constexpr double Level = 0;
-    static constexpr double Value = 170;
-    static constexpr double TimeAbove = 292;
-    static constexpr double Share = 372;
-    static constexpr double Longest = 414;
-    static constexpr double CellGap = 6; // a cell's text ends this far before the next column
-};
-
-// The table of time above each level, its columns left to right.
-constexpr std::array<double, 5> LevelColumns = {Columns::Level, Columns::Value, Columns::TimeAbove,
-                                                Columns::Share, Columns::Longest};
-// The text width of a column of the table in a text area `areaWidth` wide.
-double levelColumnWidth(size_t k, double areaWidth)
+// "now" on this computer, to the minute, with its offset.
+QString nowText()
 {
-    return (k + 1 < LevelColumns.size() ? LevelColumns[k + 1] : areaWidth) - LevelColumns[k] -
-           Columns::CellGap;
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u' ' + offsetText(now);
 }
 
-struct Content {
-    const ReportRequest& request;
-    const Statistics& st;
-    const RowText& rowText;
-    const QList<int>& recordRows;
-    QList<ChartLevel> levels;
-    QList<const Reference*> references;
-};
-
-// Title, site, and who, where, when, with what; the data's name and SHA-256.
+// Title, site and location, then who for whom, when, the data and its SHA-256.
 void drawHeader(Pages& pg, const Content& c)
 {
     const ReportDetails& d = c.request.details;
@@ -571,34 +799,59 @@ void drawHeader(Pages& pg, const Content& c)
     pg.y += 8;
     pg.line(pg.left(), pg.y, pg.right(), pg.y, Ink, 1);
     pg.y += 8;
-    QList<std::pair<QString, QString>> header;
-    const auto add = [&header](const QString& label, const QString& value) {
-        if (!value.trimmed().isEmpty())
-            header.append({label, value.trimmed()});
-    };
-    add(tr("Site"), d.site);
-    add(tr("Location"), d.location);
-    add(tr("Measured by"), d.operatorName);
-    add(tr("Meter"), d.meter);
-    add(tr("Period"), tr("%1 to %2 (%3)")
-                          .arg(clockText(st.first), clockText(st.last), durationText(st.duration)));
-    add(tr("Record data"), c.request.dataName);
-    add(tr("SHA-256"), c.request.sha256 + (c.request.sha256Note.isEmpty()
-                                               ? QString()
-                                               : QStringLiteral("\n") + c.request.sha256Note));
-    add(tr("Report written"),
-        QLocale().toString(QDateTime::currentDateTime(), QLocale::LongFormat));
-    add(tr("Notes"), d.notes);
-    const QString sha = tr("SHA-256");
-    for (const auto& row : header)
-        keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, {row}, row.first == sha);
+    const QList<ReportData>& data = c.request.data;
+    QStringList names, hashes;
+    for (const ReportData& f : data) {
+        names << f.name;
+        hashes << f.sha256 + (f.sha256Note.isEmpty() ? QString() : u'\n' + f.sha256Note);
+    }
+    const bool listed = data.size() <= FilesInHeader;
+    const Rows rows = filled({
+        {tr("Client"), d.client},
+        {tr("Measured by"),
+         d.company.trimmed().isEmpty() || d.operatorName.trimmed().isEmpty()
+             ? d.operatorName + d.company
+             : d.operatorName.trimmed() + QStringLiteral(", ") + d.company.trimmed()},
+        {tr("Period"),
+         tr("%1 to %2 (%3)").arg(whenText(st.first), whenText(st.last), durationText(st.duration))},
+        {tr("Record data"), listed ? names.join(u'\n')
+                                   : tr("%1 files, %2 to %3, listed with their SHA-256 at the end")
+                                         .arg(data.size())
+                                         .arg(names.first(), names.last())},
+    });
+    keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, rows);
+    if (listed)
+        keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
+                     filled({{tr("SHA-256"), hashes.join(u'\n')}}), true);
+    keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
+                 filled({{tr("Report written"), nowText()}, {tr("Notes"), d.notes}}));
+}
+
+// The meter and how it was used.
+void drawInstrument(Pages& pg, const Content& c)
+{
+    const Instrument& in = c.request.instrument;
+    const QString axes = in.axes == 3   ? tr("3-D (isotropic, three axes)")
+                         : in.axes == 1 ? tr("1-D (single axis)")
+                                        : QString();
+    keyValueSection(
+        pg, tr("Instrument and method"),
+        filled({{tr("Instrument"), in.model},
+                {tr("Serial / ID"), in.serial},
+                {tr("Calibrated"),
+                 in.calibrated.isValid() ? in.calibrated.toString(Qt::ISODate) : QString()},
+                {tr("Frequency range"), in.frequencyRange},
+                {tr("Axes"), axes},
+                {tr("Mains frequency"), tr("%1 Hz").arg(c.request.mainsHz)},
+                {tr("Method"), c.request.method}}),
+        Columns::Labels);
 }
 
 // The figures, in two columns: counts and times on the left, values on the right.
-void drawFigures(Pages& pg, const Statistics& st)
+void drawFigures(Pages& pg, const Content& c)
 {
-    pg.heading(tr("Figures (%1)").arg(unitText(st.unit)));
-    QList<std::pair<QString, QString>> left = {
+    const Statistics& st = c.st;
+    const Rows left = {
         {tr("Records"), QString::number(st.rows)},
         {tr("Readings"), QString::number(st.readings)},
         {tr("Overloads (OL)"),
@@ -607,30 +860,30 @@ void drawFigures(Pages& pg, const Statistics& st)
         {tr("Sampling time"), st.sampling > 0 ? durationText(st.sampling) : tr("unknown")},
         {tr("Duration"), durationText(st.duration)},
     };
-    if (st.converted > 0)
-        left.append(
-            {tr("Converted"), tr("%1 readings from %2")
-                                  .arg(st.converted)
-                                  .arg(unitText(st.unit == Unit::MilliGauss ? Unit::MicroTesla
-                                                                            : Unit::MilliGauss))});
-    QList<std::pair<QString, QString>> right;
+    Rows right;
     if (st.readings > 0) {
         right = {
-            {tr("Lowest"),
-             valueText(st.minimum, st.unit) + QStringLiteral("\n") + clockText(st.minimumAt.clock)},
-            {tr("Highest"),
-             valueText(st.maximum, st.unit) + QStringLiteral("\n") + clockText(st.maximumAt.clock)},
-            {tr("Mean"), valueText(st.mean, st.unit)},
-            {tr("Median (typical)"), valueText(st.median, st.unit)},
-            {tr("95th percentile"), valueText(st.percentile95, st.unit)},
-            {tr("Standard deviation"), valueText(st.standardDeviation, st.unit)},
+            {tr("Lowest"), c.figure(st.minimum) + u'\n' + whenText(st.minimumAt.clock)},
+            {tr("Highest"), c.figure(st.maximum) + u'\n' + whenText(st.maximumAt.clock)},
+            {tr("Mean"), c.figure(st.mean)},
+            {tr("Median (typical)"), c.figure(st.median)},
+            {tr("95th percentile"), c.figure(st.percentile95)},
+            {tr("Standard deviation"), c.figure(st.standardDeviation)},
         };
     } else {
         right = {{tr("Readings"), tr("Every reading is an overload (OL): the field was beyond "
                                      "the meter's range throughout.")}};
     }
-    const double top = pg.y;
+    // The two columns go on one page, with their heading.
     const double half = pg.width() / 2;
+    double leftHeight = 0, rightHeight = 0;
+    for (const auto& row : left)
+        leftHeight += rowHeight(pg, row, half - Columns::HalfGap, Columns::Labels, false) + 3;
+    for (const auto& row : right)
+        rightHeight += rowHeight(pg, row, half, Columns::RightLabels, false) + 3;
+    pg.heading(tr("Figures (%1)").arg(reportUnitText(c.request.unit)),
+               std::max(leftHeight, rightHeight));
+    const double top = pg.y;
     keyValueRows(pg, pg.left(), half - Columns::HalfGap, Columns::Labels, left);
     const double leftEnd = pg.y;
     pg.y = top;
@@ -638,87 +891,192 @@ void drawFigures(Pages& pg, const Statistics& st)
     pg.y = std::max(pg.y, leftEnd);
 }
 
-// One row of the table of time above each level, with the level's colour beside it.
-void drawLevelRow(Pages& pg, const Statistics& st, const ChartLevel& l, const LevelFigures& f)
+// The cells of the table of time above each level, one row a level.
+struct LevelRow {
+    const ChartLevel* level;
+    QStringList cells;
+};
+
+QList<LevelRow> levelRows(const Content& c)
 {
-    const qint64 measured = qint64(st.readings + st.overloads) * st.sampling;
-    const QString longest =
-        f.longest > 0
-            ? tr("%1 from %2").arg(durationText(f.longest), clockText(f.longestStart.clock))
-            : tr("none");
-    const QString cells[] = {
-        l.level.name, bothUnits(l.level.milliGauss, st.unit),
-        st.sampling > 0 ? durationText(f.timeAbove) : tr("%n reading(s)", f.samplesAbove),
-        measured > 0 ? QString::number(100.0 * double(f.timeAbove) / double(measured), 'f', 1) +
-                           QStringLiteral(" %")
-                     : QString(),
-        longest};
-    double h = 0;
-    for (size_t k = 0; k < LevelColumns.size(); ++k)
-        h = std::max(h, pg.textHeight(cells[k], font(8.5), levelColumnWidth(k, pg.width())));
-    pg.ensure(h + 4);
-    if (QPainter* p = pg.painter()) {
-        p->setPen(Qt::NoPen);
-        p->setBrush(l.colour);
-        p->drawRect(QRectF((pg.left() - 9) * K, (pg.y + 2) * K, 5 * K, 5 * K));
-        p->setBrush(Qt::NoBrush);
+    const Statistics& st = c.st;
+    QList<LevelRow> rows;
+    for (const ChartLevel& l : c.levels) {
+        const LevelFigures* f = nullptr;
+        for (const LevelFigures& g : st.levels)
+            if (g.level.name == l.level.name && g.level.milliGauss == l.level.milliGauss)
+                f = &g;
+        if (!f)
+            continue;
+        const qint64 measured = c.measured();
+        rows.append(
+            {&l,
+             {l.level.name, c.levelText(l.level.milliGauss),
+              st.sampling > 0 ? durationText(f->timeAbove) : tr("%n reading(s)", f->samplesAbove),
+              measured > 0
+                  ? QString::number(100.0 * double(f->timeAbove) / double(measured), 'f', 1) +
+                        QStringLiteral(" %")
+                  : QString(),
+              f->longest > 0 ? durationText(f->longest) : tr("none"),
+              f->longest > 0 ? whenText(f->longestStart.clock) : QString()}});
     }
-    for (size_t k = 0; k < LevelColumns.size(); ++k)
-        pg.text(pg.left() + LevelColumns[k], pg.y, levelColumnWidth(k, pg.width()), cells[k],
-                font(8.5));
-    pg.y += h + 4;
+    return rows;
 }
 
+// The table of time above each level: every column as wide as its widest cell but the levels'
+// names, which take what is left (and wrap to a second line at most on a page of either size).
 void drawLevelTable(Pages& pg, const Content& c)
 {
-    pg.heading(tr("Time above each level"));
+    const QString title = tr("Time above each level");
     if (c.levels.isEmpty()) {
+        pg.heading(title, 14);
         pg.y += pg.text(pg.left(), pg.y, pg.width(), tr("No level was chosen."), font(9.5)) + 4;
         return;
     }
-    const QStringList heads = {tr("Level"), tr("Value"), tr("Time above"), tr("Share"),
-                               tr("Longest stretch above")};
-    double headHeight = 0;
-    for (size_t k = 0; k < LevelColumns.size(); ++k)
-        headHeight = std::max(headHeight, pg.text(pg.left() + LevelColumns[k], pg.y,
-                                                  levelColumnWidth(k, pg.width()),
-                                                  heads[qsizetype(k)], font(8, true), Grey));
-    pg.y += headHeight + 3;
-    for (const ChartLevel& l : c.levels) {
-        const LevelFigures* f = nullptr;
-        for (const LevelFigures& g : c.st.levels)
-            if (g.level.name == l.level.name && g.level.milliGauss == l.level.milliGauss)
-                f = &g;
-        if (f)
-            drawLevelRow(pg, c.st, l, *f);
+    const QStringList heads = {tr("Level"), tr("Value"),         tr("Time above"),
+                               tr("Share"), tr("Longest above"), tr("Starting")};
+    const QList<LevelRow> rows = levelRows(c);
+    QList<double> natural; // the widest cell, or the longest word of the heading (it may wrap)
+    for (qsizetype k = 0; k < heads.size(); ++k) {
+        double w = 0;
+        for (const QString& word : heads[k].split(u' '))
+            w = std::max(w, pg.textWidth(word, font(8, true)));
+        for (const LevelRow& row : rows)
+            w = std::max(w, pg.textWidth(row.cells[k], font(8.5)));
+        natural << w + 1;
+    }
+    const QList<double> widths =
+        report::columnWidths(natural, pg.width(), Columns::CellGap, 0, Columns::LevelNames);
+    const auto cellsHeight = [&](const QStringList& cells, const QFont& f) {
+        double h = 0;
+        for (qsizetype k = 0; k < cells.size(); ++k)
+            h = std::max(h, pg.textHeight(cells[k], f, widths[k]));
+        return h;
+    };
+    const auto drawRow = [&](const QStringList& cells, const QFont& f, const QColor& colour) {
+        double x = pg.left();
+        for (qsizetype k = 0; k < cells.size(); ++k) {
+            pg.text(x, pg.y, widths[k], cells[k], f, colour);
+            x += widths[k] + Columns::CellGap;
+        }
+    };
+    const double headHeight = cellsHeight(heads, font(8, true)) + 3;
+    pg.heading(title,
+               headHeight + (rows.isEmpty() ? 0 : cellsHeight(rows.first().cells, font(8.5))));
+    drawRow(heads, font(8, true), Grey);
+    pg.y += headHeight;
+    for (const LevelRow& row : rows) {
+        const double h = cellsHeight(row.cells, font(8.5));
+        pg.ensure(h + 4);
+        const LevelStyle& style = row.level->style;
+        pg.line(pg.left() - 13, pg.y + 4, pg.left() - 3, pg.y + 4, style.colour, 1.5, style.dashes);
+        drawRow(row.cells, font(8.5), Ink);
+        pg.y += h + 4;
     }
     pg.y += pg.text(pg.left(), pg.y + 2, pg.width(),
                     tr("Each reading stands for one sampling time; a gap longer than two "
-                       "sampling times counts for nothing and ends a stretch. An overload "
-                       "(OL) counts as above every level."),
+                       "sampling times counts for nothing and ends a stretch. Shares are of the "
+                       "time measured: %1 (the readings and overloads, each one sampling time). "
+                       "An overload (OL) counts as above every level.")
+                        .arg(durationText(c.measured())),
                     font(7.5), Grey) +
+            6;
+}
+
+// One sentence for each chosen reference, comparing with it the statistic it is meant for.
+QStringList assessmentSentences(const Content& c)
+{
+    // ASSESSMENT: the sentences are to be worded by ReferenceLevels' assessment(), one for each
+    // reference (the mean for a time-averaged level, the maximum for a limit, the band of the
+    // chosen statistic for graded guidance). Until then: the statistic and the reference.
+    QStringList sentences;
+    if (c.st.readings == 0)
+        return sentences;
+    for (const Reference* r : c.references)
+        sentences << (r->timeAveraged ? tr("%1: the mean of this survey is %2.")
+                                      : tr("%1: the highest reading of this survey is %2."))
+                         .arg(r->name, c.figure(r->timeAveraged ? c.st.mean : c.st.maximum));
+    return sentences;
+}
+
+// A paragraph under a bold label, the label kept with its first lines.
+void labelledParagraph(Pages& pg, const QString& label, const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return;
+    const double labelHeight = pg.textHeight(label, font(9.5, true), pg.width());
+    pg.ensure(labelHeight + std::min(40.0, pg.textHeight(text, font(9.5), pg.width())));
+    pg.y += pg.text(pg.left(), pg.y, pg.width(), label, font(9.5, true)) + 1;
+    pg.flow(pg.left(), pg.width(), text.trimmed(), font(9.5));
+    pg.y += 6;
+}
+
+// The assessment against each reference, then the conclusion and the recommendations.
+void drawAssessment(Pages& pg, const Content& c)
+{
+    const QStringList sentences = assessmentSentences(c);
+    const QString& conclusion = c.request.conclusion;
+    const QString& recommendations = c.request.recommendations;
+    if (sentences.isEmpty() && conclusion.trimmed().isEmpty() &&
+        recommendations.trimmed().isEmpty())
+        return;
+    const double indent = 12;
+    pg.heading(tr("Assessment"), sentences.isEmpty() ? 30
+                                                     : pg.textHeight(sentences.first(), font(9.5),
+                                                                     pg.width() - indent));
+    for (const QString& sentence : sentences) {
+        const double h = pg.textHeight(sentence, font(9.5), pg.width() - indent);
+        pg.ensure(h);
+        pg.text(pg.left() + 2, pg.y, indent, QStringLiteral("\u2022"), font(9.5));
+        pg.y += pg.text(pg.left() + indent, pg.y, pg.width() - indent, sentence, font(9.5)) + 3;
+    }
+    pg.y += 4;
+    labelledParagraph(pg, tr("Conclusion"), conclusion);
+    labelledParagraph(pg, tr("Recommendations"), recommendations);
+}
+
+// Company, place and date, and the line to sign on, all on one page.
+void drawSignOff(Pages& pg, const Content& c)
+{
+    const ReportDetails& d = c.request.details;
+    const QString date = QDate::currentDate().toString(Qt::ISODate);
+    const Rows rows = filled(
+        {{tr("Company"), d.company},
+         {tr("Place and date"),
+          d.place.trimmed().isEmpty() ? date : d.place.trimmed() + QStringLiteral(", ") + date}});
+    double height = 60;
+    for (const auto& row : rows)
+        height += rowHeight(pg, row, pg.width(), Columns::Labels, false) + 3;
+    pg.heading(tr("Signature"), height);
+    keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, rows);
+    pg.y += 36;
+    pg.line(pg.left(), pg.y, pg.left() + 230, pg.y, Ink, 0.6);
+    pg.y += 3;
+    const QString who = d.operatorName.trimmed();
+    pg.y += pg.text(pg.left(), pg.y, 230,
+                    who.isEmpty() ? tr("Signature") : tr("Signature, %1").arg(who), font(8), Grey) +
             6;
 }
 
 // Gaps and clock changes, then the overloads' times.
 void drawBreaks(Pages& pg, const Statistics& st)
 {
-    pg.heading(tr("Gaps and clock changes"));
-    if (st.breaks.isEmpty()) {
-        pg.y +=
-            pg.text(pg.left(), pg.y, pg.width(),
-                    tr("None: the readings follow each other at the sampling time."), font(9.5)) +
-            4;
-    }
+    const auto breakText = [](const Break& b) {
+        return b.kind == Break::Gap ? tr("Gap of %1: no reading from %2 to %3")
+                                          .arg(durationText(b.after.clock - b.before.clock),
+                                               whenText(b.before.clock), whenText(b.after.clock))
+                                    : tr("Clock set back: %1 is followed by %2 (no time counted)")
+                                          .arg(whenText(b.before.clock), whenText(b.after.clock));
+    };
+    const QString none = tr("None: the readings follow each other at the sampling time.");
+    pg.heading(tr("Gaps and clock changes"),
+               pg.textHeight(st.breaks.isEmpty() ? none : breakText(st.breaks.first()), font(8.5),
+                             pg.width()));
+    if (st.breaks.isEmpty())
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), none, font(9.5)) + 4;
     for (qsizetype i = 0; i < st.breaks.size() && i < ListedAtMost; ++i) {
-        const Break& b = st.breaks[i];
-        const QString text = b.kind == Break::Gap
-                                 ? tr("Gap of %1: no reading from %2 to %3")
-                                       .arg(durationText(b.after.clock - b.before.clock),
-                                            clockText(b.before.clock), clockText(b.after.clock))
-                                 : tr("Clock set back: %1 is followed by %2 (no time counted)")
-                                       .arg(clockText(b.before.clock), clockText(b.after.clock));
-        pg.ensure(13);
+        const QString text = breakText(st.breaks[i]);
+        pg.ensure(pg.textHeight(text, font(8.5), pg.width()));
         pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 2;
     }
     if (st.breaks.size() > ListedAtMost)
@@ -728,14 +1086,14 @@ void drawBreaks(Pages& pg, const Statistics& st)
 
     if (st.overloadMoments.isEmpty())
         return;
-    pg.heading(tr("Overloads (OL)"));
     QStringList times;
     for (qsizetype i = 0; i < st.overloadMoments.size() && i < ListedAtMost; ++i)
-        times << clockText(st.overloadMoments[i].clock);
+        times << whenText(st.overloadMoments[i].clock);
     QString text = times.join(QStringLiteral(";  "));
     if (st.overloadMoments.size() > ListedAtMost)
         text += tr("; ... and %1 more.").arg(st.overloadMoments.size() - ListedAtMost);
     const double h = pg.textHeight(text, font(8.5), pg.width());
+    pg.heading(tr("Overloads (OL)"), std::min(h, 40.0));
     pg.ensure(h);
     pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 4;
 }
@@ -743,51 +1101,68 @@ void drawBreaks(Pages& pg, const Statistics& st)
 // The published levels chosen, each with its meaning and source, then the user's own.
 void drawReferences(Pages& pg, const Content& c)
 {
-    const Statistics& st = c.st;
     if (c.references.isEmpty() && c.request.ownLevels.isEmpty())
         return;
-    pg.heading(tr("Reference levels"));
+    struct Block {
+        QString name, body, source;
+    };
+    QList<Block> blocks;
     for (const Reference* r : c.references) {
         QStringList values;
         for (const Level& l : r->lines)
-            values << bothUnits(l.milliGauss, st.unit);
-        QString body = r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", ")));
-        // A time-averaged level is compared with the mean of the survey.
-        if (r->timeAveraged && st.readings > 0)
-            body += u' ' + tr("The mean of this survey: %1.").arg(valueText(st.mean, st.unit));
-        const QString source = tr("Source: %1").arg(r->source);
-        const double h = pg.textHeight(r->name, font(9.5, true), pg.width()) +
-                         pg.textHeight(body, font(8.5), pg.width()) +
-                         pg.textHeight(source, font(7.5, false, false, true), pg.width());
-        pg.ensure(h + 8);
-        pg.y += pg.text(pg.left(), pg.y, pg.width(), r->name, font(9.5, true)) + 1;
-        pg.y += pg.text(pg.left(), pg.y, pg.width(), body, font(8.5)) + 1;
-        pg.y +=
-            pg.text(pg.left(), pg.y, pg.width(), source, font(7.5, false, false, true), Grey) + 8;
+            values << c.levelText(l.milliGauss);
+        blocks.append({r->name,
+                       r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", "))),
+                       tr("Source: %1").arg(r->source)});
     }
-    for (const Level& l : c.request.ownLevels) {
-        pg.ensure(26);
-        pg.y += pg.text(pg.left(), pg.y, pg.width(), l.name, font(9.5, true)) + 1;
-        pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                        tr("%1. Source: set by the user of the meter.")
-                            .arg(bothUnits(l.milliGauss, st.unit)),
-                        font(7.5, false, false, true), Grey) +
-                8;
+    for (const Level& l : c.request.ownLevels)
+        blocks.append(
+            {l.name, QString(),
+             tr("%1. Source: set by the user of the meter.").arg(c.levelText(l.milliGauss))});
+    const QFont nameFont = font(9.5, true), bodyFont = font(8.5),
+                sourceFont = font(7.5, false, false, true);
+    const auto height = [&](const Block& b) {
+        return pg.textHeight(b.name, nameFont, pg.width()) + 1 +
+               (b.body.isEmpty() ? 0 : pg.textHeight(b.body, bodyFont, pg.width()) + 1) +
+               pg.textHeight(b.source, sourceFont, pg.width()) + 8;
+    };
+    pg.heading(tr("Reference levels"), height(blocks.first()));
+    for (const Block& b : blocks) {
+        pg.ensure(height(b));
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), b.name, nameFont) + 1;
+        if (!b.body.isEmpty())
+            pg.y += pg.text(pg.left(), pg.y, pg.width(), b.body, bodyFont) + 1;
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), b.source, sourceFont, Grey) + 8;
     }
+}
+
+// Many record files (a year of daily files): each with its SHA-256, after the report.
+void drawFileList(Pages& pg, const Content& c)
+{
+    const QList<ReportData>& data = c.request.data;
+    if (data.size() <= FilesInHeader)
+        return;
+    Rows rows;
+    for (const ReportData& f : data)
+        rows.append({f.name, f.sha256});
+    pg.heading(tr("Record data"), rowHeight(pg, rows.first(), pg.width(), 130, true));
+    keyValueRows(pg, pg.left(), pg.width(), 130, rows, true);
 }
 
 void render(Pages& pg, const Content& c, ReportLayout* layout)
 {
     drawHeader(pg, c);
-    drawFigures(pg, c.st);
-    pg.heading(tr("The whole period"));
-    pg.ensure(ChartBox::Height + 20);
-    drawChart(pg, c.st, c.levels, pg.page() == 1 ? layout : nullptr);
+    drawInstrument(pg, c);
+    drawFigures(pg, c);
+    drawChart(pg, c, layout);
     drawLevelTable(pg, c);
+    drawAssessment(pg, c);
+    drawSignOff(pg, c);
     drawBreaks(pg, c.st);
     drawReferences(pg, c);
+    drawFileList(pg, c);
     if (c.request.includeRecords && !c.recordRows.isEmpty())
-        drawRecords(pg, c.rowText, c.recordRows);
+        drawRecords(pg, c);
     pg.finish();
 }
 
@@ -845,7 +1220,6 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
 
     // The levels: the user's own first (they draw in the strongest colour), then the chosen
     // references' lines.
-    QList<ChartLevel> levels;
     QList<const Reference*> refs;
     for (const QString& key : request.references)
         if (const Reference* r = findReference(key))
@@ -854,13 +1228,16 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
     options.levels = request.ownLevels;
     for (const Reference* r : refs)
         options.levels += r->lines;
+    QList<ChartLevel> levels;
     for (qsizetype i = 0; i < options.levels.size(); ++i)
-        levels.append({options.levels[i], levelColour(i)});
+        levels.append({options.levels[i], levelStyle(i)});
 
     QString why;
     const std::optional<Statistics> st = compute(rowText, rowCount, options, &why);
     if (!st)
         return fail(tr("No report: %1").arg(why));
+    if (layout)
+        layout->figures = true;
 
     const QList<int> recordRows =
         request.includeRecords ? rowsInRange(rowText, rowCount, options) : QList<int>();
@@ -876,15 +1253,19 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
     const QPageSize pageSize(letter ? QPageSize::Letter : QPageSize::A4);
     writer.setPageSize(pageSize);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setTitle(request.details.title.isEmpty() ? tr("Magnetic field survey")
-                                                    : request.details.title);
+    const QString title = request.details.title.trimmed().isEmpty()
+                              ? tr("Magnetic field survey")
+                              : request.details.title.trimmed();
+    writer.setTitle(title);
     writer.setCreator(QStringLiteral("Veltrix Panel"));
     const QSizeF pagePoints = pageSize.size(QPageSize::Point);
 
     Content c{request, *st, rowText, recordRows, levels, refs};
-    const QString footer =
-        (request.details.title.isEmpty() ? tr("Magnetic field survey") : request.details.title) +
-        QStringLiteral("  |  ") + request.dataName;
+    QString footer = title;
+    if (!request.data.isEmpty())
+        footer += QStringLiteral("  |  ") + request.data.first().name +
+                  (request.data.size() > 1 ? tr(" and %n more", int(request.data.size() - 1))
+                                           : QString());
     // First lay the pages out to count them, then draw them.
     Pages dry(writer, nullptr, pagePoints, footer, 0);
     render(dry, c, nullptr);

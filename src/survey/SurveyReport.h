@@ -1,10 +1,16 @@
 #pragma once
-// The survey report: a PDF a client can read, written from a record table. A header block (who,
-// where, when, with what), the figures, a chart of the whole period with the chosen levels, the
-// time above each level, gaps, the references with their sources, and the record data's name and
+// The survey report: a PDF a client can read and a consultant can sign, written from a record
+// table. A header block (who, where, for whom, when), the instrument and the method, the
+// figures, a chart of the whole period with the chosen levels, the time above each level, the
+// assessment against each reference with the conclusion and recommendations, a signature line,
+// then gaps, overloads and the references with their sources, and the record data's name and
 // SHA-256 so that the report can be tied to its data; on request the records follow as a table.
+//
+// Times are the meter's clock, which the recording computer set: they are given as local time of
+// this computer, with its offset from UTC.
 
 #include "survey/ReferenceLevels.h"
+#include "survey/ReportRequest.h"
 #include "survey/Statistics.h"
 
 #include <QByteArray>
@@ -14,35 +20,15 @@
 
 namespace veltrix {
 
-// What the user typed into the report dialog.
-struct ReportDetails {
-    QString title;
-    QString site;
-    QString location; // within the site
-    QString operatorName;
-    QString meter; // model and ID code
-    QString notes;
-};
-
-enum class PaperSize { FromLocale, A4, Letter };
-
-struct ReportRequest {
-    ReportDetails details;
-    QString dataName;       // the record file's name, or what the table is ("Data List")
-    QString sha256;         // hex
-    QString sha256Note;     // what was hashed, when not the file itself
-    QStringList references; // keys of the published levels to show
-    QList<stats::Level> ownLevels;
-    stats::Options options; // range and sampling time; levels are added from the two above
-    bool includeRecords = false;
-    PaperSize paper = PaperSize::FromLocale;
-};
-
-// Where the chart went, in points from the page's top-left corner (for checking a rendered page).
+// What the report came to, and where the chart went, in points from the page's top-left corner
+// (for checking a rendered page).
 struct ReportLayout {
+    bool figures = false; // the figures could be taken (false: no record could be read, or none
+                          // lies in the range)
     int pages = 0;
-    QRectF plot;         // page 1's plot area
-    double yMaximum = 0; // the value at the plot's top edge (the bottom is 0)
+    int chartPage = 0;
+    QRectF plot;         // the chart's plot area on that page
+    double yMaximum = 0; // the value at the plot's top edge, in the report's unit (the bottom is 0)
 };
 
 // Writes the report of rows 1..rowCount to `path`, whole or not at all (a file that cannot be

@@ -1,0 +1,154 @@
+#include "survey/ReportRequest.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace veltrix {
+
+namespace {
+
+constexpr int RememberedAtMost = 20;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ReportRequest", text);
+}
+
+} // namespace
+
+QString Instrument::name() const
+{
+    return QStringList{model.trimmed(), serial.trimmed()}.join(u' ').trimmed();
+}
+
+bool Instrument::isEmpty() const
+{
+    return name().isEmpty() && !calibrated.isValid() && frequencyRange.trimmed().isEmpty() &&
+           axes == 0;
+}
+
+QString reportUnitText(ReportUnit unit)
+{
+    switch (unit) {
+    case ReportUnit::NanoTesla:
+        return QStringLiteral("nT");
+    case ReportUnit::MicroTesla:
+        return unitText(Unit::MicroTesla);
+    case ReportUnit::MilliGauss:
+        break;
+    }
+    return unitText(Unit::MilliGauss);
+}
+
+std::optional<ReportUnit> reportUnitNamed(QStringView text)
+{
+    text = text.trimmed();
+    if (text == u"nT")
+        return ReportUnit::NanoTesla;
+    if (const auto unit = unitOf(text))
+        return *unit == Unit::MilliGauss ? ReportUnit::MilliGauss : ReportUnit::MicroTesla;
+    return std::nullopt;
+}
+
+ReportUnit localeUnit()
+{
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? ReportUnit::MilliGauss
+                                                                      : ReportUnit::MicroTesla;
+}
+
+double fromMilliGauss(double milliGauss, ReportUnit unit)
+{
+    switch (unit) {
+    case ReportUnit::NanoTesla:
+        return milliGauss * 100;
+    case ReportUnit::MicroTesla:
+        return milliGauss / MilliGaussPerMicroTesla;
+    case ReportUnit::MilliGauss:
+        break;
+    }
+    return milliGauss;
+}
+
+std::optional<QList<stats::Level>> ownLevels(const QString& text, Unit bareUnit, QString* bad)
+{
+    static const QRegularExpression separators(QStringLiteral("[,;]"));
+    QList<stats::Level> levels;
+    for (const QString& part : text.split(separators)) {
+        if (part.trimmed().isEmpty())
+            continue;
+        const auto level = stats::parseLevel(part, bareUnit);
+        if (!level) {
+            if (bad)
+                *bad = part.trimmed();
+            return std::nullopt;
+        }
+        levels.append({tr("Your level: %1").arg(level->name), level->milliGauss});
+    }
+    return levels;
+}
+
+QSettings reportSettings()
+{
+    return QSettings(QStringLiteral("Veltrix"), QStringLiteral("Veltrix Panel"));
+}
+
+QList<Instrument> rememberedInstruments()
+{
+    QSettings s = reportSettings();
+    QList<Instrument> list;
+    const int n = s.beginReadArray(QStringLiteral("report/instruments"));
+    for (int i = 0; i < n; ++i) {
+        s.setArrayIndex(i);
+        Instrument in;
+        in.model = s.value(QStringLiteral("model")).toString();
+        in.serial = s.value(QStringLiteral("serial")).toString();
+        in.calibrated = s.value(QStringLiteral("calibrated")).toDate();
+        in.frequencyRange = s.value(QStringLiteral("frequencyRange")).toString();
+        in.axes = s.value(QStringLiteral("axes")).toInt();
+        if (in.axes != 1 && in.axes != 3)
+            in.axes = 0;
+        if (!in.isEmpty())
+            list.append(in);
+    }
+    s.endArray();
+    return list;
+}
+
+void rememberInstrument(const Instrument& instrument)
+{
+    if (instrument.isEmpty())
+        return;
+    QList<Instrument> list = rememberedInstruments();
+    list.removeIf([&instrument](const Instrument& in) {
+        return in.name().compare(instrument.name(), Qt::CaseInsensitive) == 0;
+    });
+    list.prepend(instrument);
+    QSettings s = reportSettings();
+    s.beginWriteArray(QStringLiteral("report/instruments"),
+                      int(qMin(list.size(), RememberedAtMost)));
+    for (int i = 0; i < list.size() && i < RememberedAtMost; ++i) {
+        s.setArrayIndex(i);
+        s.setValue(QStringLiteral("model"), list[i].model);
+        s.setValue(QStringLiteral("serial"), list[i].serial);
+        s.setValue(QStringLiteral("calibrated"), list[i].calibrated);
+        s.setValue(QStringLiteral("frequencyRange"), list[i].frequencyRange);
+        s.setValue(QStringLiteral("axes"), list[i].axes);
+    }
+    s.endArray();
+}
+
+std::optional<Instrument> findInstrument(const QString& name)
+{
+    const QString wanted = name.simplified();
+    if (wanted.isEmpty())
+        return std::nullopt;
+    for (const Instrument& in : rememberedInstruments())
+        if (in.name().simplified().compare(wanted, Qt::CaseInsensitive) == 0 ||
+            in.serial.simplified().compare(wanted, Qt::CaseInsensitive) == 0)
+            return in;
+    return std::nullopt;
+}
+
+} // namespace veltrix
