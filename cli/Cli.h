@@ -74,6 +74,9 @@ int runClock(const QStringList& args);
 int runConvert(const QStringList& args);
 int runLogger(const QStringList& args);
 int runStats(const QStringList& args);
+// report, in the report writer veltrix-report (Report.cpp), which `veltrix-cli report` runs in its
+// place: the report's PDF takes Qt Gui, which this tool does not link.
+int runReport(const QStringList& args);
 // clock read on an open, identified session: prints the meter's clock.
 int readClock(Session& session);
 

@@ -12,7 +12,7 @@
 
 namespace veltrix::cli {
 
-enum class Command { Ports, Read, Record, Clock, Convert, Logger, Stats };
+enum class Command { Ports, Read, Record, Clock, Convert, Logger, Stats, Report };
 
 // The subcommand a word names ("read"), if any.
 std::optional<Command> commandNamed(const QString& word);

@@ -2,6 +2,7 @@
 
 #include "Cli.h"
 #include "Options.h"
+#include "Survey.h"
 
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
@@ -21,13 +22,6 @@ namespace veltrix::cli {
 namespace {
 
 using namespace veltrix::stats;
-
-struct InputFile {
-    QString path;
-    QString sha256;
-    int firstRow = 1; // its first row in the joined table
-    int rows = 0;
-};
 
 // "2026-12-05", "2026-12-05T15:00", "2026-12-05 15:00:30": a date alone is its whole day.
 std::optional<ClockMs> parseWhen(QString text, bool endOfDay)
@@ -256,8 +250,8 @@ QByteArray csvReport(const Report& r)
     return out.toUtf8();
 }
 
-// --from and --to into the range of `options`; a usage error when one cannot be read or the range
-// runs backwards.
+} // namespace
+
 int takeRange(const CommandLine& parser, stats::Options& options)
 {
     for (const auto& [option, endOfDay] : {std::pair{u"from", false}, std::pair{u"to", true}}) {
@@ -278,7 +272,6 @@ int takeRange(const CommandLine& parser, stats::Options& options)
     return Ok;
 }
 
-// The --reference names as the keys of published levels.
 int takeReferences(const QStringList& names, QStringList& keys)
 {
     for (const QString& name : names) {
@@ -293,6 +286,8 @@ int takeReferences(const QStringList& names, QStringList& keys)
     return Ok;
 }
 
+namespace {
+
 // Why a record file cannot be read, in the tool's words.
 QString refusalText(const RecordFileRead& file, const QString& path)
 {
@@ -306,7 +301,8 @@ QString refusalText(const RecordFileRead& file, const QString& path)
     }
 }
 
-// The files, read whole, their rows joined in the order given.
+} // namespace
+
 int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& rows)
 {
     for (const QString& path : paths) {
@@ -330,6 +326,8 @@ int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& r
     }
     return Ok;
 }
+
+namespace {
 
 // The --threshold levels (a bare number in the unit of the first reading), then the lines of the
 // chosen references.

@@ -5,8 +5,12 @@
 #include "Outputs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 using namespace veltrix;
 
@@ -32,6 +36,8 @@ const char* const Summary =
     "  stats FILE... [--threshold VALUE[mG|uT]]... [--reference NAME]... [--from ISO]\n"
     "        [--to ISO] [--format text|json|csv]\n"
     "                               survey figures of record files\n"
+    "  report FILE... --out REPORT.pdf [the report dialog's fields, levels and range]\n"
+    "                               a survey report as a PDF\n"
     "\n"
     "Meter commands take --port DEVICE, --com N (1-8) or --simulate.\n"
     "'veltrix-cli COMMAND --help' describes a command.\n"
@@ -39,6 +45,29 @@ const char* const Summary =
     "Exit status: 0 success, 1 failure (a file, the meter's refusal), 2 usage error,\n"
     "3 the port cannot be opened, 4 the meter does not answer, 5 the MQTT broker refused\n"
     "the user name or password, 130 / 143 a logger command stopped by SIGINT / SIGTERM.";
+
+// report: the report writer, beside this tool in the build tree or in its libexec folder once
+// installed, runs in its place with the same arguments (it links the PDF writer, which this tool
+// must not). Returns only when it cannot be run.
+int runReportWriter(const QStringList& args)
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    QString writer = here.filePath(QStringLiteral("veltrix-report"));
+    if (!QFileInfo(writer).isExecutable())
+        writer = QDir::cleanPath(here.filePath(QStringLiteral(VELTRIX_REPORT_WRITER)));
+    QList<QByteArray> bytes;
+    for (const QString& a : args)
+        bytes << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    ::execv(QFile::encodeName(writer).constData(), argv.data());
+    cli::complain(QStringLiteral("cannot run the report writer %1: %2")
+                      .arg(writer, QString::fromLocal8Bit(std::strerror(errno))));
+    return cli::Failure;
+}
 
 } // namespace
 
@@ -69,7 +98,7 @@ int main(int argc, char* argv[])
         {cli::Command::Ports, cli::runPorts},     {cli::Command::Read, cli::runRead},
         {cli::Command::Record, cli::runRecord},   {cli::Command::Clock, cli::runClock},
         {cli::Command::Convert, cli::runConvert}, {cli::Command::Logger, cli::runLogger},
-        {cli::Command::Stats, cli::runStats}};
+        {cli::Command::Stats, cli::runStats},     {cli::Command::Report, runReportWriter}};
     const std::optional<cli::Command> named = cli::commandNamed(command);
     for (const auto& [which, run] : commands) {
         if (named == which) {

@@ -4,6 +4,7 @@
 #include "records/FileList.h"
 #include "records/RealTimeList.h"
 #include "records/RecordFile.h"
+#include "support/CliRun.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "survey/ReferenceLevels.h"
@@ -36,7 +37,8 @@ using namespace veltrix::stats;
 
 namespace {
 
-// Times are printed with this computer's offset from UTC: the tests' computer is in Berlin.
+// Times are printed with this computer's offset from UTC: the tests' computer is in Berlin (and so
+// is the report writer the tests run).
 const bool InBerlin = qputenv("TZ", "Europe/Berlin");
 
 // "10:00:00 5 mG, 27/01/01 00:00:01 3 uT" as numbered rows; the date is 26/12/05 unless given.
@@ -158,6 +160,36 @@ void type(QWidget& dialog, const QString& name, const QString& text)
     else
         QFAIL(qPrintable("no field " + name));
 }
+
+// The same choices in the report dialog and on the command line: the dialog's field and what is
+// typed into it, the option and its value (the command line takes the instrument the dialog
+// remembered).
+struct Choice {
+    const char *field, *text, *option, *value;
+};
+const Choice SameChoices[] = {
+    {"TxtTitle", "Night survey", "--title", "Night survey"},
+    {"TxtSite", "12 Example Road", "--site", "12 Example Road"},
+    {"TxtClient", "J. Client", "--client", "J. Client"},
+    {"TxtLocation", "Bedroom", "--location", "Bedroom"},
+    {"TxtOperator", "A. Tester", "--operator", "A. Tester"},
+    {"TxtCompany", "Example Ltd", "--company", "Example Ltd"},
+    {"TxtPlace", "Exampleton", "--place", "Exampleton"},
+    {"TxtNotes", "Heating on.", "--notes", "Heating on."},
+    {"TxtModel", "4627", "--instrument-preset", "4627 ID code 12"},
+    {"TxtSerial", "ID code 12", nullptr, nullptr},
+    {"TxtCalibrated", "2026-01-15", nullptr, nullptr},
+    {"TxtFrequencyRange", "16 Hz - 2 kHz", nullptr, nullptr},
+    {"CboAxes", "3-D (isotropic)", nullptr, nullptr},
+    {"CboMains", "60 Hz", "--mains", "60"},
+    {"TxtMethod", "On the pillow.", "--method", "On the pillow."},
+    {"TxtLevels", "50 mG, 0.4 uT", "--threshold", "50 mG"},
+    {nullptr, nullptr, "--threshold", "0.4uT"},
+    {"CboUnit", "nT", "--unit", "nT"},
+    {"CboPaper", "Letter", "--paper", "letter"},
+    {"TxtConclusion", "Low at night.", "--conclusion", "Low at night."},
+    {"TxtRecommendations", "Move the bed.", "--recommendations", "Move the bed."},
+};
 
 } // namespace
 
@@ -743,6 +775,44 @@ private slots:
         QString error;
         QVERIFY(!dialog->writeTo(dir.filePath("instrument.pdf"), &error));
         QCOMPARE(error, QString("\"15.01.2026\" is not a calibration date such as 2026-01-15."));
+    }
+
+    // The command line writes what the dialog writes for the same choices, and takes the
+    // instrument the dialog remembered.
+    void commandLineWritesWhatTheDialogWrites()
+    {
+        const QString record = dir.filePath("flat3.txt");
+        QVERIFY(test::writeFile(record, tableFileBytes(SurveyRows)));
+        ReportDialog dialog(sourceOf("flat3.txt", record));
+        QStringList args = {"report",    record,        "--out",   dir.filePath("cli.pdf"),
+                            "--records", "--reference", "iarc2002"};
+        for (const auto& [field, text, option, value] : SameChoices) {
+            if (field)
+                type(dialog, field, text);
+            if (option)
+                args << option << value;
+        }
+        auto* list = dialog.findChild<QListWidget*>("LstReferences");
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setCheckState(
+                list->item(i)->data(Qt::UserRole) == "iarc2002" ? Qt::Checked : Qt::Unchecked);
+        dialog.findChild<QCheckBox*>("ChkRecords")->setChecked(true);
+        QString error;
+        QVERIFY2(dialog.writeTo(dir.filePath("dialog.pdf"), &error), qPrintable(error));
+
+        // The instrument the dialog has just remembered.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("settings")));
+        const auto cli = test::runCli(args);
+        QCOMPARE(cli.err, QString());
+        QCOMPARE(cli.status, 0);
+        // The same text but for the minute each was written in.
+        const auto text = [](const QString& pdf) {
+            return run("pdftotext", {"-layout", pdf, "-"})
+                .replace(QRegularExpression("Report written +\\S+ \\S+ \\S+"), "Report written");
+        };
+        const QString fromDialog = text(dir.filePath("dialog.pdf"));
+        QVERIFY(fromDialog.contains(QRegularExpression("Calibrated +2026-01-15")));
+        QCOMPARE(text(dir.filePath("cli.pdf")), fromDialog);
     }
 
 private:

@@ -1,0 +1,167 @@
+// report: a survey report as a PDF, the same as the report dialog writes. This is the report
+// writer veltrix-report, which `veltrix-cli report` runs in its place with the same arguments:
+// the PDF is drawn with Qt Gui, on its offscreen platform (no desktop needed).
+
+#include "Cli.h"
+#include "Options.h"
+#include "Survey.h"
+
+#include "survey/ReferenceLevels.h"
+#include "survey/ReportRequest.h"
+#include "survey/SurveyReport.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace veltrix::cli {
+
+namespace {
+
+using namespace veltrix::stats;
+
+// The instrument: a remembered one (--instrument-preset), its fields changed by the options.
+int takeInstrument(const CommandLine& parser, Instrument& in)
+{
+    if (parser.isSet(u"instrument-preset")) {
+        const QString name = parser.value(u"instrument-preset");
+        const auto found = findInstrument(name);
+        if (!found) {
+            QStringList names;
+            for (const Instrument& known : rememberedInstruments())
+                names << known.name();
+            complain(QStringLiteral("no instrument '%1' is remembered (%2)")
+                         .arg(name, names.isEmpty()
+                                        ? QStringLiteral("none is: the report dialog remembers "
+                                                         "the instruments it reported with")
+                                        : QStringLiteral("remembered: ") +
+                                              names.join(QStringLiteral(", "))));
+            return UsageError;
+        }
+        in = *found;
+    }
+    const auto take = [&parser](QStringView option, QString& field) {
+        if (parser.isSet(option))
+            field = parser.value(option).trimmed();
+    };
+    take(u"model", in.model);
+    take(u"serial", in.serial);
+    take(u"frequency-range", in.frequencyRange);
+    if (parser.isSet(u"axes"))
+        in.axes = parser.value(u"axes").toInt();
+    if (parser.isSet(u"calibrated")) {
+        const QString text = parser.value(u"calibrated").trimmed();
+        in.calibrated = QDate::fromString(text, Qt::ISODate);
+        if (!in.calibrated.isValid() || text.size() != 10) {
+            complain(QStringLiteral("--calibrated '%1' is not a date such as 2026-01-15")
+                         .arg(parser.value(u"calibrated")));
+            return UsageError;
+        }
+    }
+    return Ok;
+}
+
+// The fields of the report dialog from their options.
+int takeFields(const CommandLine& parser, ReportRequest& r)
+{
+    ReportDetails& d = r.details;
+    const std::pair<QStringView, QString*> texts[] = {{u"title", &d.title},
+                                                      {u"site", &d.site},
+                                                      {u"client", &d.client},
+                                                      {u"location", &d.location},
+                                                      {u"operator", &d.operatorName},
+                                                      {u"company", &d.company},
+                                                      {u"place", &d.place},
+                                                      {u"notes", &d.notes},
+                                                      {u"method", &r.method},
+                                                      {u"conclusion", &r.conclusion},
+                                                      {u"recommendations", &r.recommendations}};
+    for (const auto& [option, field] : texts)
+        *field = parser.value(option).trimmed();
+    r.mainsHz = parser.isSet(u"mains") ? parser.value(u"mains").toInt() : 50;
+    r.unit = parser.isSet(u"unit") ? *reportUnitNamed(parser.value(u"unit")) : localeUnit();
+    if (parser.isSet(u"paper"))
+        r.paper = parser.value(u"paper") == u"letter" ? PaperSize::Letter : PaperSize::A4;
+    r.includeRecords = parser.isSet(u"records");
+    return takeInstrument(parser, r.instrument);
+}
+
+} // namespace
+
+int runReport(const QStringList& args)
+{
+    CommandLine parser;
+    if (const int status = parser.parse(Command::Report, args, referenceKeys() + u'.'))
+        return status;
+    const QStringList paths = parser.positionalArguments().mid(1);
+    if (paths.isEmpty()) {
+        complain(QStringLiteral("report needs at least one record file (try --help)"));
+        return UsageError;
+    }
+    const QString out = parser.value(u"out");
+    if (out.isEmpty()) {
+        complain(QStringLiteral("report needs --out REPORT.pdf (try --help)"));
+        return UsageError;
+    }
+    ReportRequest request;
+    if (const int status = takeFields(parser, request))
+        return status;
+    if (const int status = takeRange(parser, request.options))
+        return status;
+    if (const int status = takeReferences(parser.values(u"reference"), request.references))
+        return status;
+
+    QList<InputFile> files;
+    QStringList rows;
+    if (const int status = readInputs(paths, files, rows))
+        return status;
+    const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
+    const Unit bare = tableUnit(rowText, int(rows.size())).value_or(Unit::MilliGauss);
+    QString bad;
+    const auto own = ownLevels(parser.values(u"threshold").join(u','), bare, &bad);
+    if (!own) {
+        complain(QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(bad));
+        return UsageError;
+    }
+    request.ownLevels = *own;
+    for (const InputFile& f : files)
+        request.data.append({QFileInfo(f.path).fileName(), f.sha256, {}});
+
+    QString error;
+    ReportLayout layout;
+    if (!writeSurveyReport(out, rowText, int(rows.size()), request, &error, &layout)) {
+        complain(error);
+        // As for stats: a range without records is a usage error, anything else a failure.
+        return !layout.figures && (request.options.from || request.options.to) ? UsageError
+                                                                               : Failure;
+    }
+    return Ok;
+}
+
+} // namespace veltrix::cli
+
+namespace {
+
+// Qt's own warnings (a missing runtime folder, fonts) are not the tool's to print: what goes
+// wrong with the report is said through complain().
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        veltrix::cli::complain(text);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Arguments as given, before the application takes out the ones it knows (-title, -platform).
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    // Only PDFs, never a window: the offscreen platform needs no desktop.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQt);
+    int appArgc = 1;
+    QGuiApplication app(appArgc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("veltrix-cli"));
+    return veltrix::cli::runReport(args);
+}
