@@ -43,6 +43,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir::setCurrent(m_dir.path()));
+        // The instruments the report dialog remembers: none here, whoever runs the tests.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
         // Two files of one survey: 10 mG for 10 s, nothing for 20 s, then 90 mG for 10 s.
         QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
         QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
@@ -172,6 +174,88 @@ print(d["files"][0]["sha256"])
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
         QCOMPARE(QDir().entryList({"*.csv"}), QStringList());
+    }
+
+    // report: both files in one PDF, each with its SHA-256, the options' fields in it, nothing
+    // said on success (not even by Qt).
+    void reportWritten()
+    {
+        const auto r = runCli({"report",
+                               a,
+                               b,
+                               "--out",
+                               "r.pdf",
+                               "--threshold",
+                               "50",
+                               "--unit",
+                               "uT",
+                               "--client",
+                               "J. Client",
+                               "--serial",
+                               "ID code 12",
+                               "--calibrated",
+                               "2026-01-15",
+                               "--axes",
+                               "3",
+                               "--conclusion",
+                               "Low at night.",
+                               "--paper",
+                               "letter"});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.isEmpty());
+        QProcess text;
+        text.start("pdftotext", {"-layout", "r.pdf", "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString pdf = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        for (const QString& expected :
+             {QString("Record data a.txt b.txt"),
+              QString::fromLatin1(
+                  QCryptographicHash::hash(test::fileBytes(b), QCryptographicHash::Sha256).toHex()),
+              QString("Client J. Client"), QString("Serial / ID ID code 12"),
+              QString("Calibrated 2026-01-15"), QString("3-D (isotropic"), QString("Figures (µT)"),
+              QString("Your level: 50 mG 5 µT 10 s"), QString("Conclusion Low at night.")})
+            QVERIFY2(pdf.contains(expected), qPrintable(expected + "\n--- not in ---\n" + pdf));
+        QProcess info;
+        info.start("pdfinfo", {"r.pdf"});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression("Page size: +612 x 792 pts \\(letter\\)")));
+    }
+
+    void reportRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QStringList out = {"--out", "r2.pdf"};
+        QTest::newRow("no --out") << QStringList{a} << 2 << "report needs --out REPORT.pdf";
+        QTest::newRow("no file") << out << 2 << "report needs at least one record file";
+        QTest::newRow("bad unit") << out + QStringList{a, "--unit", "kG"} << 2
+                                  << "--unit expects nT, uT or mG, got 'kG'";
+        QTest::newRow("bad calibration date")
+            << out + QStringList{a, "--calibrated", "15.01.2026"} << 2
+            << "--calibrated '15.01.2026' is not a date such as 2026-01-15";
+        QTest::newRow("unknown instrument") << out + QStringList{a, "--instrument-preset", "x"} << 2
+                                            << "no instrument 'x' is remembered";
+        QTest::newRow("bad threshold") << out + QStringList{a, "--threshold", "5kG"} << 2
+                                       << "--threshold '5kG' is not a level";
+        QTest::newRow("empty range") << out + QStringList{a, "--from", "2027-01-01"} << 2
+                                     << "No records between 2027-01-01 00:00:00 and the end.";
+        QTest::newRow("no such file")
+            << out + QStringList{"missing.txt"} << 1 << "cannot read missing.txt";
+        QTest::newRow("unwritable") << QStringList{a, "--out", "no/such/folder/r2.pdf"} << 1
+                                    << "cannot be written to no/such/folder/r2.pdf";
+    }
+    void reportRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const auto r = runCli(QStringList{"report"} + args);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists("r2.pdf"));
     }
 };
 
