@@ -1,7 +1,8 @@
 // Figures for the survey report at 50,000 records (a full recording): the statistics alone, the
 // PDF with its chart, and the PDF with the records as a table. Run headless:
 // QT_QPA_PLATFORM=offscreen build-bench/bench/bench_report [--pdf DIR] [--statistics-only]
-// [--dialog PNG] (--pdf keeps the PDFs in DIR; --dialog saves a picture of the report dialog).
+// [--dialog PNG] (--pdf keeps the PDFs in DIR; --dialog saves a picture of each page of the report
+// dialog, PNG's name numbered).
 
 #include "support/BenchSupport.h"
 
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -117,8 +119,18 @@ int main(int argc, char* argv[])
             alarmLevels(QStringLiteral("10"), QStringLiteral("0"), Unit::MilliGauss)};
         ReportDialog dialog(source, nullptr, meter);
         dialog.show();
-        runEventLoopFor(200);
-        return dialog.grab().save(args[at + 1]) ? 0 : 1;
+        // One picture of each page: report-1.png, report-2.png, ... for --dialog report.png.
+        auto* pages = dialog.findChild<QTabWidget*>(QStringLiteral("TabPages"));
+        const QFileInfo png(args[at + 1]);
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            runEventLoopFor(200);
+            const QString path = png.dir().filePath(
+                QStringLiteral("%1-%2.%3").arg(png.completeBaseName()).arg(i + 1).arg(png.suffix()));
+            if (!dialog.grab().save(path))
+                return 1;
+        }
+        return 0;
     }
 
     ReportRequest request;
@@ -133,7 +145,7 @@ int main(int argc, char* argv[])
     request.conclusion = QStringLiteral("The field at the bed head is low at night.");
     request.recommendations = QStringLiteral("None needed.");
     request.data = {{QStringLiteral("bedroom.txt"), tableSha256(rowText, Records), {}}};
-    request.unit = ReportUnit::MilliGauss;
+    request.unit = ReportUnit::MicroTesla;
     request.references = {QStringLiteral("icnirp2010"), QStringLiteral("iarc2002"),
                           QStringLiteral("buildingbiology")};
     request.ownLevels = {{QStringLiteral("Your level: 10 mG"), 10}};

@@ -466,8 +466,9 @@ private slots:
                  "Survey of Flat 3", "12 Example Road, Bedroom, bed head", "Client J. Client",
                  "Measured by A. Tester, Example Ltd",
                  "Period 2026-12-05 10:00:00 +01:00 to 2026-12-05 10:00:40 +01:00 (40 s)",
-                 "Instrument 4627 Serial / ID ID code 12 Calibrated 2026-01-15 Frequency "
-                 "range 16 Hz - 2 kHz Axes 3-D (isotropic, three axes) Mains frequency 50 Hz",
+                 "Instrument 4627 Frequency range 16 Hz - 2 kHz",
+                 "Serial / ID ID code 12 Axes 3-D (isotropic)",
+                 "Calibrated 2026-01-15 Mains frequency 50 Hz",
                  "10:00:00 10:00:10 10:00:20 10:00:30 10:00:40", // the time axis
                  "Time of the meter's clock, UTC+01:00 (CET)", "Lowest 10.0 mG", "Highest 90.0 mG",
                  "Mean 50.0 mG", "Median (typical) 50.0 mG", "Overloads (OL) 1, not in the figures",

@@ -287,15 +287,6 @@ Rows filled(const Rows& rows)
     return out;
 }
 
-// A section of label and value rows under a heading kept with its first row.
-void keyValueSection(Pages& pg, const QString& title, const Rows& rows, double labelWidth)
-{
-    if (rows.isEmpty())
-        return;
-    pg.heading(title, std::min(rowHeight(pg, rows.first(), pg.width(), labelWidth, false), 50.0));
-    keyValueRows(pg, pg.left(), pg.width(), labelWidth, rows);
-}
-
 struct ChartLevel {
     Level level;
     LevelStyle style;
@@ -679,8 +670,8 @@ void drawLegend(Pages& pg, const Legend& l, double top)
 // What the chart shows and what did not fit on it.
 QString chartNote(const Content& c, const ChartScale& s)
 {
-    QString note = tr("Each column of the chart spans the lowest to the highest reading in it; "
-                      "the shading above a level's line is time above it.");
+    QString note = tr("Each column spans the lowest to the highest reading in it; shaded above "
+                      "a level's line: time above it.");
     if (c.st.overloads > 0)
         note += tr(" Overloads (OL) are marked on the top edge.");
     if (!c.st.breaks.isEmpty())
@@ -827,24 +818,42 @@ void drawHeader(Pages& pg, const Content& c)
                  filled({{tr("Report written"), nowText()}, {tr("Notes"), d.notes}}));
 }
 
+// Label and value rows in two columns side by side, on one page with their heading.
+void twoColumnSection(Pages& pg, const QString& title, const Rows& left, const Rows& right)
+{
+    const double half = pg.width() / 2;
+    double leftHeight = 0, rightHeight = 0;
+    for (const auto& row : left)
+        leftHeight += rowHeight(pg, row, half - Columns::HalfGap, Columns::Labels, false) + 3;
+    for (const auto& row : right)
+        rightHeight += rowHeight(pg, row, half, Columns::RightLabels, false) + 3;
+    pg.heading(title, std::max(leftHeight, rightHeight));
+    const double top = pg.y;
+    keyValueRows(pg, pg.left(), half - Columns::HalfGap, Columns::Labels, left);
+    const double leftEnd = pg.y;
+    pg.y = top;
+    keyValueRows(pg, pg.left() + half, half, Columns::RightLabels, right);
+    pg.y = std::max(pg.y, leftEnd);
+}
+
 // The meter and how it was used.
 void drawInstrument(Pages& pg, const Content& c)
 {
     const Instrument& in = c.request.instrument;
-    const QString axes = in.axes == 3   ? tr("3-D (isotropic, three axes)")
+    const QString axes = in.axes == 3   ? tr("3-D (isotropic)")
                          : in.axes == 1 ? tr("1-D (single axis)")
                                         : QString();
-    keyValueSection(
+    twoColumnSection(
         pg, tr("Instrument and method"),
         filled({{tr("Instrument"), in.model},
                 {tr("Serial / ID"), in.serial},
                 {tr("Calibrated"),
-                 in.calibrated.isValid() ? in.calibrated.toString(Qt::ISODate) : QString()},
-                {tr("Frequency range"), in.frequencyRange},
+                 in.calibrated.isValid() ? in.calibrated.toString(Qt::ISODate) : QString()}}),
+        filled({{tr("Frequency range"), in.frequencyRange},
                 {tr("Axes"), axes},
-                {tr("Mains frequency"), tr("%1 Hz").arg(c.request.mainsHz)},
-                {tr("Method"), c.request.method}}),
-        Columns::Labels);
+                {tr("Mains frequency"), tr("%1 Hz").arg(c.request.mainsHz)}}));
+    keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
+                 filled({{tr("Method"), c.request.method}}));
 }
 
 // The figures, in two columns: counts and times on the left, values on the right.
@@ -874,21 +883,7 @@ void drawFigures(Pages& pg, const Content& c)
         right = {{tr("Readings"), tr("Every reading is an overload (OL): the field was beyond "
                                      "the meter's range throughout.")}};
     }
-    // The two columns go on one page, with their heading.
-    const double half = pg.width() / 2;
-    double leftHeight = 0, rightHeight = 0;
-    for (const auto& row : left)
-        leftHeight += rowHeight(pg, row, half - Columns::HalfGap, Columns::Labels, false) + 3;
-    for (const auto& row : right)
-        rightHeight += rowHeight(pg, row, half, Columns::RightLabels, false) + 3;
-    pg.heading(tr("Figures (%1)").arg(reportUnitText(c.request.unit)),
-               std::max(leftHeight, rightHeight));
-    const double top = pg.y;
-    keyValueRows(pg, pg.left(), half - Columns::HalfGap, Columns::Labels, left);
-    const double leftEnd = pg.y;
-    pg.y = top;
-    keyValueRows(pg, pg.left() + half, half, Columns::RightLabels, right);
-    pg.y = std::max(pg.y, leftEnd);
+    twoColumnSection(pg, tr("Figures (%1)").arg(reportUnitText(c.request.unit)), left, right);
 }
 
 // The cells of the table of time above each level, one row a level.
