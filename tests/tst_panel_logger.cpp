@@ -62,12 +62,13 @@ private slots:
             auto* dialog = list->findChild<ReportDialog*>("ReportDialog");
             if (!dialog)
                 return;
-            meter = dialog->findChild<QLineEdit*>("TxtMeter")->text();
+            meter = dialog->findChild<QLineEdit*>("TxtModel")->text() + ", " +
+                    dialog->findChild<QLineEdit*>("TxtSerial")->text();
             data = dialog->findChild<QLabel*>("LblData")->text();
             dialog->reject();
         });
         list->findChild<QAction*>("Report")->trigger();
-        QCOMPARE(meter, "Model 4627, ID code " + id);
+        QCOMPARE(meter, "4627, ID code " + id);
         QVERIFY2(data.startsWith("Data List: " + list->title()->text().simplified() + ", "),
                  qPrintable(data));
         list->plotAction()->trigger();
