@@ -90,29 +90,23 @@ int takeFields(const CommandLine& parser, ReportRequest& r)
 int runReport(const QStringList& args)
 {
     CommandLine parser;
-    if (const int status = parser.parse(Command::Report, args, referenceKeys() + u'.'))
+    SurveyArguments survey;
+    if (const int status = takeSurveyArguments(parser, Command::Report, args, survey))
         return status;
-    const QStringList paths = parser.positionalArguments().mid(1);
-    if (paths.isEmpty()) {
-        complain(QStringLiteral("report needs at least one record file (try --help)"));
-        return UsageError;
-    }
     const QString out = parser.value(u"out");
     if (out.isEmpty()) {
         complain(QStringLiteral("report needs --out REPORT.pdf (try --help)"));
         return UsageError;
     }
     ReportRequest request;
+    request.options = survey.options;
+    request.references = survey.references;
     if (const int status = takeFields(parser, request))
-        return status;
-    if (const int status = takeRange(parser, request.options))
-        return status;
-    if (const int status = takeReferences(parser.values(u"reference"), request.references))
         return status;
 
     QList<InputFile> files;
     QStringList rows;
-    if (const int status = readInputs(paths, files, rows))
+    if (const int status = readInputs(survey.paths, files, rows))
         return status;
     const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
     const Unit bare = tableUnit(rowText, int(rows.size())).value_or(Unit::MilliGauss);

@@ -250,8 +250,8 @@ QByteArray csvReport(const Report& r)
     return out.toUtf8();
 }
 
-} // namespace
-
+// --from and --to into the range of `options`; a usage error when one cannot be read or the range
+// runs backwards.
 int takeRange(const CommandLine& parser, stats::Options& options)
 {
     for (const auto& [option, endOfDay] : {std::pair{u"from", false}, std::pair{u"to", true}}) {
@@ -272,6 +272,7 @@ int takeRange(const CommandLine& parser, stats::Options& options)
     return Ok;
 }
 
+// The --reference names as the keys of published levels.
 int takeReferences(const QStringList& names, QStringList& keys)
 {
     for (const QString& name : names) {
@@ -285,8 +286,6 @@ int takeReferences(const QStringList& names, QStringList& keys)
     }
     return Ok;
 }
-
-namespace {
 
 // Why a record file cannot be read, in the tool's words.
 QString refusalText(const RecordFileRead& file, const QString& path)
@@ -351,23 +350,32 @@ int takeLevels(const QStringList& thresholds, const QStringList& keys, const Row
 
 } // namespace
 
+int takeSurveyArguments(CommandLine& parser, Command command, const QStringList& args,
+                        SurveyArguments& out)
+{
+    if (const int status = parser.parse(command, args, referenceKeys() + u'.'))
+        return status;
+    out.paths = parser.positionalArguments().mid(1);
+    if (out.paths.isEmpty()) {
+        complain(QStringLiteral("%1 needs at least one record file (try --help)")
+                     .arg(parser.positionalArguments().value(0)));
+        return UsageError;
+    }
+    if (const int status = takeRange(parser, out.options))
+        return status;
+    return takeReferences(parser.values(u"reference"), out.references);
+}
+
 int runStats(const QStringList& args)
 {
     CommandLine parser;
-    if (const int status = parser.parse(Command::Stats, args, referenceKeys() + u'.'))
+    SurveyArguments survey;
+    if (const int status = takeSurveyArguments(parser, Command::Stats, args, survey))
         return status;
-    const QStringList paths = parser.positionalArguments().mid(1);
-    if (paths.isEmpty()) {
-        complain(QStringLiteral("stats needs at least one record file (try --help)"));
-        return UsageError;
-    }
     const QString fmt = parser.value(u"format");
-    stats::Options options;
-    QStringList keys;
-    if (const int status = takeRange(parser, options))
-        return status;
-    if (const int status = takeReferences(parser.values(u"reference"), keys))
-        return status;
+    const QStringList& paths = survey.paths;
+    const QStringList& keys = survey.references;
+    stats::Options& options = survey.options;
 
     QList<InputFile> files;
     QStringList rows;

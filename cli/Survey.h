@@ -1,6 +1,8 @@
 #pragma once
 // What `stats` and `report` share: their record files, read and joined in the order given, and
-// the options that cut a time range and choose published levels.
+// the options that cut a time range and choose published levels (cli/Stats.cpp).
+
+#include "Options.h"
 
 #include "records/RecordFile.h"
 #include "survey/Statistics.h"
@@ -11,8 +13,6 @@
 
 namespace veltrix::cli {
 
-class CommandLine;
-
 struct InputFile {
     QString path;
     QString sha256;
@@ -20,13 +20,18 @@ struct InputFile {
     int rows = 0;
 };
 
+// The record files, the range and the published levels' keys of `stats` or `report`, parsed
+// and checked; Ok, or the status to exit with after saying why.
+struct SurveyArguments {
+    QStringList paths;
+    stats::Options options;
+    QStringList references;
+};
+int takeSurveyArguments(CommandLine& parser, Command command, const QStringList& args,
+                        SurveyArguments& out);
+
 // The files, read whole, their rows joined in the order given; Ok, or the status to exit with
 // after saying why.
 int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& rows);
-// --from and --to into the range of `options`; a usage error when one cannot be read or the range
-// runs backwards.
-int takeRange(const CommandLine& parser, stats::Options& options);
-// The --reference names as the keys of published levels.
-int takeReferences(const QStringList& names, QStringList& keys);
 
 } // namespace veltrix::cli
