@@ -530,8 +530,8 @@ private slots:
     }
 
     // However long the notes push the rest down and however long the conclusion runs, on either
-    // paper, no page ends with a heading, nothing but the footer runs into the bottom margin, and
-    // every page says which of how many it is.
+    // paper, no page ends with a heading, nothing but the footer runs into the margins (long
+    // lines wrap), and every page says which of how many it is.
     void headingsKeptWithWhatFollows()
     {
         const QStringList headings = {
@@ -542,14 +542,15 @@ private slots:
         ReportRequest r = request();
         r.recommendations = "Move the bed.";
         const QString pdf = dir.filePath("headings.pdf");
-        const QRegularExpression word("<page width=\"[\\d.]+\" height=\"([\\d.]+)\"|"
+        const QRegularExpression word("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|"
                                       "<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" "
-                                      "xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)<");
+                                      "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<");
+        const QString longLine = QStringList(12, "a line of the conclusion").join(", ");
         for (const PaperSize paper : {PaperSize::A4, PaperSize::Letter}) {
             r.paper = paper;
             for (int lines = 0; lines < 40; lines += 2) {
                 r.details.notes = QStringList(lines, "A line of notes.").join('\n');
-                r.conclusion = QStringList(2 * lines + 1, "A line of the conclusion.").join('\n');
+                r.conclusion = QStringList(lines + 1, longLine).join('\n');
                 QVERIFY(write(pdf, SurveyRows, r));
                 const QString where = QString("%1 lines of notes").arg(lines);
                 const QStringList pages = pageTexts(pdf);
@@ -563,17 +564,21 @@ private slots:
                     QVERIFY2(!headings.contains(rows[rows.size() - 2].trimmed()),
                              qPrintable(where + ": a page ends with " + rows[rows.size() - 2]));
                 }
-                // The footer's top is 22 points below the text area, which ends 50 points above
-                // the page's bottom edge.
-                double height = 0;
+                // The text area ends 50 points from the page's edges; the footer's top is 22
+                // points below it.
+                double width = 0, height = 0;
                 for (auto m = word.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}));
                      m.hasNext();) {
                     const auto w = m.next();
-                    if (!w.captured(1).isEmpty())
-                        height = w.captured(1).toDouble();
-                    else if (w.captured(3).toDouble() > height - 49)
-                        QVERIFY2(w.captured(2).toDouble() > height - 30,
-                                 qPrintable(where + ": " + w.captured(4) + " in the margin"));
+                    if (!w.captured(1).isEmpty()) {
+                        width = w.captured(1).toDouble();
+                        height = w.captured(2).toDouble();
+                        continue;
+                    }
+                    const bool bottom = w.captured(5).toDouble() > height - 49;
+                    QVERIFY2((!bottom || w.captured(3).toDouble() > height - 30) &&
+                                 w.captured(4).toDouble() < width - 49,
+                             qPrintable(where + ": " + w.captured(6) + " in the margin"));
                 }
             }
         }

@@ -106,9 +106,7 @@ QList<Instrument> rememberedInstruments()
         in.serial = s.value(QStringLiteral("serial")).toString();
         in.calibrated = s.value(QStringLiteral("calibrated")).toDate();
         in.frequencyRange = s.value(QStringLiteral("frequencyRange")).toString();
-        in.axes = s.value(QStringLiteral("axes")).toInt();
-        if (in.axes != 1 && in.axes != 3)
-            in.axes = 0;
+        in.axes = s.value(QStringLiteral("axes")).toInt(); // other than 1 or 3: not said
         if (!in.isEmpty())
             list.append(in);
     }

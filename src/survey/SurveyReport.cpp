@@ -332,7 +332,6 @@ struct ChartBox {
     static constexpr double RightRoom = 10;
     static constexpr double PlotTop = 16;   // the plot below the block's top (the unit)
     static constexpr double PlotBelow = 46; // block height left under the plot
-    static constexpr double TimeLabelWidth = 80;
     static constexpr double TickSpacing = 62; // points a time label needs
     static constexpr double AxisTitle = 25;   // from the plot's bottom to the time axis' title
     static constexpr double LegendGap = 40;   // from the plot's bottom to the legend
@@ -419,8 +418,10 @@ void drawTimeAxis(Pages& pg, const ChartScale& s)
         lastDate = when.date();
         const double x = s.xOf(t - s.first);
         pg.line(x, plot.bottom(), x, plot.bottom() + 3, Ink, 0.6);
-        pg.text(x - ChartBox::TimeLabelWidth / 2, plot.bottom() + 4, ChartBox::TimeLabelWidth,
-                label, font(7.5), Ink, Qt::AlignHCenter);
+        // Centred under its tick, but not past the text area's edges.
+        const double w = pg.textWidth(label, font(7.5)) + 1;
+        pg.text(std::clamp(x - w / 2, pg.left(), pg.right() - w), plot.bottom() + 4, w, label,
+                font(7.5), Ink, Qt::AlignHCenter);
     }
     pg.text(plot.left(), plot.bottom() + ChartBox::AxisTitle, plot.width(),
             tr("Time of the meter's clock, %1").arg(zoneText(s.first, s.first + s.span)),
