@@ -482,6 +482,10 @@ private slots:
                  "Place and date Exampleton, " + QDate::currentDate().toString(Qt::ISODate),
                  "Signature, A. Tester", "Page 1 of 2", "Page 2 of 2"})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
+        // The value axis in twenties, in the report's unit.
+        QVERIFY2(text.contains(
+                     QRegularExpression("The whole period mG 100 80 60 .*40 .*20 .*0 10:00:00")),
+                 qPrintable(text));
         // The site and the location head the report and are not repeated below.
         QCOMPARE(text.count("12 Example Road"), 1);
         QCOMPARE(text.count("Bedroom, bed head"), 1);
@@ -699,6 +703,8 @@ private slots:
                     QVERIFY2(w->x() > 0 && !w->accessibleName().isEmpty(),
                              qPrintable(w->objectName()));
             }
+            const QWidget* button = dialog->findChild<QWidget*>("CmdWrite");
+            QVERIFY(button->mapTo(dialog, QPoint()).y() > pages->geometry().bottom());
         });
         list.findChild<QAction*>("Report")->trigger();
         const QString text = run("pdftotext", {pdf, "-"});
