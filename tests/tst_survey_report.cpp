@@ -453,6 +453,22 @@ private slots:
         QCOMPARE(report::columnWidths({50, 100, 100}, 200, 10, 0, 60), (QList<double>{60, 60, 60}));
     }
 
+    // The unit of the figures: by name, or from the locale (mG where it measures in US units).
+    void reportUnits()
+    {
+        QCOMPARE(reportUnitText(*reportUnitNamed(u"uT")), QString("\u00b5T"));
+        QCOMPARE(reportUnitNamed(u" nT"), ReportUnit::NanoTesla);
+        QVERIFY(!reportUnitNamed(u"kG"));
+        const QLocale before;
+        QLocale::setDefault(QLocale("en_US"));
+        const ReportUnit us = localeUnit();
+        QLocale::setDefault(QLocale("de_DE"));
+        const ReportUnit de = localeUnit();
+        QLocale::setDefault(before);
+        QCOMPARE(us, ReportUnit::MilliGauss);
+        QCOMPARE(de, ReportUnit::MicroTesla);
+    }
+
     void textFontsAndLevelLine()
     {
         const QString pdf = dir.filePath("survey.pdf");
