@@ -760,12 +760,14 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, kept);
         const ReportSource source = sourceOf("flat3.txt");
+        reportSettings().setValue("report/site", "kept by an earlier version");
         ReportDialog first(source);
         type(first, field, typed);
         QString error;
         QVERIFY2(first.writeTo(dir.filePath("remembered.pdf"), &error), qPrintable(error));
         const ReportDialog next(source);
         QCOMPARE(fieldText(next, field), kept ? typed : QString());
+        QVERIFY(!reportSettings().contains("report/site"));
     }
 
     // An instrument's calibration date and the like are typed once: they come back with its
@@ -794,9 +796,14 @@ private slots:
         QCOMPARE(got, (QStringList{"4627, ID code 12, 2026-01-15, 3-D (isotropic)",
                                    "4627, ID code 7, 2025-06-01, 3-D (isotropic)",
                                    "4627, ID code 9, , not said"}));
-        // A file says nothing of its meter: the instrument last used.
-        const ReportDialog file(sourceOf("a.txt"));
+        // A file says nothing of its meter: the instrument last used, or one chosen from the list.
+        ReportDialog file(sourceOf("a.txt"));
         QCOMPARE(fieldText(file, "TxtSerial"), QString("ID code 7"));
+        auto* list = file.findChild<QComboBox*>("CboInstrument");
+        const int other = list->findText("4627 ID code 12");
+        list->setCurrentIndex(other);
+        emit list->activated(other);
+        QCOMPARE(fieldText(file, "TxtCalibrated"), QString("2026-01-15"));
 
         const auto dialog = dialogFor("ID code 12", "4627");
         type(*dialog, "TxtCalibrated", "15.01.2026");
