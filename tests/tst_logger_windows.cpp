@@ -14,6 +14,7 @@
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
 #include "support/FakePoll.h"
+#include "support/Shards.h"
 #include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -777,5 +778,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLoggerWindows)
+VELTRIX_TEST_MAIN(TestLoggerWindows)
 #include "tst_logger_windows.moc"
