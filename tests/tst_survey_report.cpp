@@ -502,6 +502,10 @@ private slots:
         const QString icnirp = "the ICNIRP 2010 general-public reference level (200.00 µT)";
         QTest::newRow("ICNIRP, maximum") << "icnirp2010" << QStringList{"30", "1"}
                                          << "Maximum 3.00 µT: 1.5 % of " + icnirp + ".";
+        QTest::newRow("ICNIRP occupational, a small share")
+            << "icnirp2010occupational" << QStringList{"0.5"}
+            << "Maximum 0.05 µT: < 0.01 % of the ICNIRP 2010 occupational reference level "
+               "(1000.00 µT).";
         QTest::newRow("ICNIRP, above") << "icnirp2010" << QStringList{"3000"}
                                        << "Maximum 300.00 µT: above " + icnirp + ", 150 % of it.";
         // An overload may be anything from the range top (19.99 µT) up: never "below".
