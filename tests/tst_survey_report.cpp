@@ -545,7 +545,8 @@ private slots:
                                 "\nstatistic maximum\n";
         QTest::newRow("levels") << head + "level 1 µT Limit\nlevel 400 nT Precaution\n"
                                 << QString();
-        QTest::newRow("bands") << head + "band 0 mG none\nband 2 mG some\n" << QString();
+        QTest::newRow("bands") << head + "band 0 mG none\nband 2 mG some\nband 1 mT much\n"
+                               << QString();
         QTest::newRow("unknown keyword") << head + "levle 1 uT Limit\n"
                                          << "line 6: unknown keyword 'levle'";
         QTest::newRow("bad number") << head + "level 1,5 uT Limit\n"
@@ -593,8 +594,17 @@ private slots:
         if (set->bands.isEmpty()) // rising, in mG
             QCOMPARE(QList<double>({set->lines[0].milliGauss, set->lines[1].milliGauss}),
                      (QList<double>{4, 10}));
-        else // the edge between the two bands
-            QCOMPARE(set->lines.size(), 1);
+        else // an overload is in the top band, or at least in the band of the range top
+            for (const auto& [readings, sentence] :
+                 {std::pair{QStringList{"1", "OL"},
+                            QString("Maximum at least 199.9 mG (an overload, OL): at least some "
+                                    "by Swiss ORNI; an overload says only that the field "
+                                    "reached the top of its range or beyond.")},
+                  {QStringList{"12000", "OL"},
+                   QString("Maximum at least 12000 mG (an overload, OL): much by Swiss ORNI.")}})
+                QCOMPARE(assessment(*set, *figuresOf(series(readings), {}),
+                                    [](double v) { return QString::number(v) + " mG"; }),
+                         sentence);
     }
 
     // The dialog offers the user's sets and names a refused file; stats and the report use them
