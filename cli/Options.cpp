@@ -217,7 +217,8 @@ const Option Options[] = {
      .commands = of(Command::Stats)},
     {.name = "reference",
      .valueName = "NAME",
-     .help = "A published level by name. May be repeated.",
+     .help = "A reference set by its key: a published one or one of --reference-file. May be "
+             "repeated.",
      .commands = of(Command::Stats)},
     {.name = "reference-file",
      .valueName = "FILE",
