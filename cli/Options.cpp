@@ -217,8 +217,20 @@ const Option Options[] = {
      .commands = of(Command::Stats)},
     {.name = "reference",
      .valueName = "NAME",
-     .help = "A published level by name. May be repeated.",
+     .help = "A reference set by its key: a published one or one of --reference-file. May be "
+             "repeated.",
      .commands = of(Command::Stats)},
+    {.name = "reference-file",
+     .valueName = "FILE",
+     .help = "A reference set of your own (format: docs/reference-levels.md); --reference names "
+             "it by its key. May be repeated.",
+     .commands = of(Command::Stats)},
+    {.name = "mains",
+     .valueName = "HZ",
+     .help = "The mains frequency, 50 (default) or 60: ICNIRP 1998's level depends on it.",
+     .commands = of(Command::Stats),
+     .check = oneOf("50 60", "--mains expects 50 or 60, got '%1'"),
+     .defaultValue = "50"},
     {.name = "from",
      .valueName = "ISO",
      .help = "Only records at or after this ISO 8601 time.",
@@ -296,7 +308,8 @@ const CommandInfo Subcommands[] = {
      "percentile, standard deviation, overloads (OL) and invalid readings apart, time above each "
      "level and the longest stretch above it, gaps and clocks set back.\n"
      "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
-     "--reference NAME, NAME one of: ",
+     "--reference NAME, each with a sentence comparing the figure it is meant for with it; NAME "
+     "a key of --reference-file or one of: ",
      Positional{"FILE", "Record files.", "FILE..."}, -1},
 };
 

@@ -6,6 +6,7 @@
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordReader.h"
+#include "survey/Assessment.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/Statistics.h"
 
@@ -52,6 +53,7 @@ QString percent(qint64 part, qint64 whole)
 struct Report {
     const Statistics& st;
     const QList<InputFile>& files;
+    const QList<const Reference*>& references;
 
     // The file a row of the joined table comes from, and its record number there.
     std::pair<QString, int> locate(const Moment& m) const
@@ -74,6 +76,12 @@ struct Report {
         return clockText(m.clock) + QStringLiteral(" (") + where(m) + u')';
     }
     qint64 measured() const { return qint64(st.readings + st.overloads) * st.sampling; }
+    QString assessment(const Reference& ref) const
+    {
+        return stats::assessment(ref, st, [this](double milliGauss) {
+            return valueText(fromMilliGauss(milliGauss, st.unit), st.unit);
+        });
+    }
     double number(double v) const { return std::round(v * 1000) / 1000; }
 };
 
@@ -126,6 +134,8 @@ QString textReport(const Report& r)
             text += QStringLiteral(", overloads (OL) included: %1").arg(f.overloadsAbove);
         out += QStringLiteral("Above ") + f.level.name + QStringLiteral("\n  ") + text + u'\n';
     }
+    for (const Reference* ref : r.references)
+        line(QStringLiteral("Assessment"), r.assessment(*ref));
     for (const Break& b : st.breaks) {
         const bool gap = b.kind == Break::Gap;
         line(gap ? QStringLiteral("Gap") : QStringLiteral("Clock set back"),
@@ -191,6 +201,18 @@ QByteArray jsonReport(const Report& r)
         levels.append(l);
     }
     o.insert(QStringLiteral("levels"), levels);
+    QJsonArray assessment;
+    for (const Reference* ref : r.references) {
+        const auto figure = comparedFigure(*ref, st);
+        assessment.append(QJsonObject{
+            {QStringLiteral("reference"), ref->key},
+            {QStringLiteral("statistic"), statisticKey(ref->statistic)},
+            {QStringLiteral("value"),
+             figure ? QJsonValue(fromMilliGauss(figure->milliGauss, st.unit)) : QJsonValue()},
+            {QStringLiteral("atLeast"), figure && figure->atLeast},
+            {QStringLiteral("sentence"), r.assessment(*ref)}});
+    }
+    o.insert(QStringLiteral("assessment"), assessment);
     QJsonArray gaps, back;
     for (const Break& b : st.breaks) {
         QJsonObject j{{QStringLiteral("from"), momentJson(r, b.before)},
@@ -278,17 +300,25 @@ int takeRange(const CommandLine& parser, stats::Options& options)
     return Ok;
 }
 
-// The --reference names as the keys of published levels.
-int takeReferences(const QStringList& names, QStringList& keys)
+// The --reference-file sets, then the --reference names as sets at the --mains frequency.
+int takeReferences(const CommandLine& parser, QList<const Reference*>& refs)
 {
-    for (const QString& name : names) {
-        const Reference* ref = findReference(name);
+    for (const QString& path : parser.values(u"reference-file")) {
+        QString error;
+        if (!loadReferenceFile(path, &error)) {
+            complain(error);
+            return Failure;
+        }
+    }
+    const Mains mains = parser.value(u"mains") == u"60" ? Mains::Hz60 : Mains::Hz50;
+    for (const QString& name : parser.values(u"reference")) {
+        const Reference* ref = findReference(name, mains);
         if (!ref) {
             complain(
                 QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
             return UsageError;
         }
-        keys << ref->key;
+        refs << ref;
     }
     return Ok;
 }
@@ -333,8 +363,8 @@ int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& r
 
 // The --threshold levels (a bare number in the unit of the first reading), then the lines of the
 // chosen references.
-int takeLevels(const QStringList& thresholds, const QStringList& keys, const RowText& rowText,
-               int rowCount, stats::Options& options)
+int takeLevels(const QStringList& thresholds, const QList<const Reference*>& refs,
+               const RowText& rowText, int rowCount, stats::Options& options)
 {
     const Unit bare = tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
     for (const QString& text : thresholds) {
@@ -346,8 +376,8 @@ int takeLevels(const QStringList& thresholds, const QStringList& keys, const Row
         }
         options.levels.append(*level);
     }
-    for (const QString& key : keys)
-        options.levels += findReference(key)->lines;
+    for (const Reference* ref : refs)
+        options.levels += ref->lines;
     return Ok;
 }
 
@@ -365,10 +395,10 @@ int runStats(const QStringList& args)
     }
     const QString fmt = parser.value(u"format");
     stats::Options options;
-    QStringList keys;
+    QList<const Reference*> refs;
     if (const int status = takeRange(parser, options))
         return status;
-    if (const int status = takeReferences(parser.values(u"reference"), keys))
+    if (const int status = takeReferences(parser, refs))
         return status;
 
     QList<InputFile> files;
@@ -377,7 +407,7 @@ int runStats(const QStringList& args)
         return status;
     const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
     if (const int status =
-            takeLevels(parser.values(u"threshold"), keys, rowText, int(rows.size()), options))
+            takeLevels(parser.values(u"threshold"), refs, rowText, int(rows.size()), options))
         return status;
 
     QString error;
@@ -387,7 +417,7 @@ int runStats(const QStringList& args)
         // An empty range is a usage error; a file without readable records is a failure.
         return options.from || options.to ? UsageError : Failure;
     }
-    const Report report{*st, files};
+    const Report report{*st, files, refs};
     const QByteArray out = fmt == u"json"  ? jsonReport(report)
                            : fmt == u"csv" ? csvReport(report)
                                            : textReport(report).toUtf8();

@@ -47,6 +47,9 @@ private slots:
         QVERIFY(test::writeFile(a, recordFile(10, "10", 0)));
         QVERIFY(test::writeFile(b, recordFile(10, "90", 30)));
         QVERIFY(test::writeFile("empty.txt", {}));
+        QVERIFY(test::writeFile("orni.txt", "key orni\nname Swiss ORNI\nsource SR 814.710\n"
+                                            "statistic maximum\nlevel 2 uT Installation limit\n"));
+        QVERIFY(test::writeFile("levels-bad.txt", "key x\nlevle 1 uT y\n"));
         QCOMPARE(::mkfifo("pipe.txt", 0600), 0);
         QVERIFY(QDir().mkdir("folder.txt"));
         QFile big("big.txt"); // sparse: refused by its size before anything is read
@@ -55,8 +58,8 @@ private slots:
 
     void jsonReadByPython()
     {
-        const auto r = runCli(
-            {"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002", "--format", "json"});
+        const auto r = runCli({"stats", a, b, "--threshold", "50mG", "--reference", "IARC2002",
+                               "--reference", "buildingbiology", "--format", "json"});
         QCOMPARE(r.status, 0);
 
         QProcess python;
@@ -71,6 +74,7 @@ print(levels["50 mG"]["secondsAbove"], levels["50 mG"]["longestSeconds"],
       levels["IARC 2002: 0.4 µT"]["secondsAbove"])
 print(len(d["gaps"]), d["gaps"][0]["from"]["time"], d["gaps"][0]["seconds"])
 print(d["files"][0]["sha256"])
+print([(a["reference"], a["statistic"], a["value"]) for a in d["assessment"]])
 )"});
         python.write(r.out.toUtf8());
         python.closeWriteChannel();
@@ -80,7 +84,8 @@ print(d["files"][0]["sha256"])
             QCryptographicHash::hash(test::fileBytes(a), QCryptographicHash::Sha256).toHex();
         QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
                  QStringList({"20 20 mG 1 39", "90 2026-12-05T10:00:30 b.txt 1 50", "10 10 20",
-                              "1 2026-12-05T10:00:09 21", sha, ""}));
+                              "1 2026-12-05T10:00:09 21", sha,
+                              "[('iarc2002', 'mean', 50), ('buildingbiology', 'p95', 90)]", ""}));
     }
 
     void text()
@@ -106,6 +111,17 @@ print(d["files"][0]["sha256"])
                  qPrintable(r.out));
         QVERIFY2(r.out.contains(QRegularExpression("Above 0.5 \u00b5T\\s+5 s \\(100.0 %\\)")),
                  qPrintable(r.out));
+
+        // A set of the user's own, and ICNIRP 1998 at 60 Hz: their levels and sentences.
+        const auto own = runCli({"stats", a, "--reference-file", "orni.txt", "--reference", "orni",
+                                 "--reference", "icnirp1998", "--mains", "60"});
+        QCOMPARE(own.status, 0);
+        for (const char* expected :
+             {"Above Installation limit\n  0 s", "Above ICNIRP 1998 / 1999/519/EC: 83.3 \u00b5T",
+              "Assessment\\s+Maximum [0-9.]+ mG: 50 % of Swiss ORNI \\(20[0-9.]* mG\\)\\.\n",
+              "Assessment\\s+Maximum [0-9.]+ mG: 1.2 % of the ICNIRP 1998 general-public"})
+            QVERIFY2(own.out.contains(QRegularExpression(QString::fromUtf8(expected))),
+                     qPrintable(expected + ("\n--- not in ---\n" + own.out)));
     }
 
     void refused_data()
@@ -124,6 +140,11 @@ print(d["files"][0]["sha256"])
             << "the range is empty";
         QTest::newRow("bad time") << QStringList{"--from", "yesterday"} << 2
                                   << "--from 'yesterday' is not an ISO 8601";
+        QTest::newRow("bad mains")
+            << QStringList{"--mains", "55"} << 2 << "--mains expects 50 or 60, got '55'";
+        QTest::newRow("bad reference file")
+            << QStringList{"--reference-file", "levels-bad.txt", "--format", "text"} << 1
+            << "Reference file levels-bad.txt, line 2: unknown keyword 'levle'";
         QTest::newRow("bad format")
             << QStringList{"--format", "xml"} << 2 << "unknown format 'xml'";
         QTest::newRow("no such file")

@@ -6,6 +6,7 @@
 #include "records/RecordFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "survey/Assessment.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
 #include "survey/Statistics.h"
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -278,7 +280,7 @@ private slots:
                          "Median (typical) 50.00 mG", "Overloads (OL) 1, not in the figures",
                          // 20 readings of 90 and the overload at 1 s each
                          "Your level: 50 mG 50.00 mG (5.000 µT) 21 s", "ICNIRP 2010: 200 µT",
-                         "Building biology: 20 nT, slight",
+                         "SBM-2015: 20 nT, slight",
                          "Source: ICNIRP, Guidelines for limiting exposure",
                          "Source: Standard of Building Biology Testing Methods SBM-2015",
                          "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
@@ -447,6 +449,202 @@ private slots:
         ReportDialog again(ReportSource{}, nullptr);
         QCOMPARE(again.findChild<QLineEdit*>("TxtSite")->text(), QString("Example Road 12"));
         QCOMPARE(again.findChild<QLineEdit*>("TxtLevels")->text(), QString("0.5 uT"));
+    }
+
+    // ICNIRP 1998 at the mains frequency (5/f mT), ICNIRP 2010 for workers, the bands' edition.
+    void publishedLevels()
+    {
+        const Reference* at50 = findReference(u"icnirp1998");
+        const Reference* at60 = findReference(u"ICNIRP1998", Mains::Hz60);
+        QCOMPARE(QList<double>({at50->lines[0].milliGauss, at60->lines[0].milliGauss,
+                                findReference(u"icnirp2010occupational")->lines[0].milliGauss}),
+                 (QList<double>{1000, 5000.0 / 6, 10000}));
+        QVERIFY(at60->name.endsWith("60 Hz") && at60->source.contains("83.3 µT at 60 Hz"));
+        QVERIFY(findReference(u"buildingbiology")->name.endsWith("SBM-2015"));
+    }
+
+    void assessmentSentence_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QStringList>("readings"); // mG, one a second
+        QTest::addColumn<QString>("sentence");     // figures in nT for the bands, else in µT
+        const QString sbm = ": %1 anomaly by the building-biology bands for sleeping areas, "
+                            "SBM-2015.";
+        // A value on a band's edge belongs to the band above it ("below 20 nT": 20 is slight).
+        const QList<std::tuple<const char*, QStringList, QString>> bands = {
+            {"15 nT", {"0.15"}, "15 nT" + sbm.arg("no")},
+            {"20 nT, the edge", {"0.2"}, "20 nT" + sbm.arg("slight")},
+            {"50 nT", {"0.5"}, "50 nT" + sbm.arg("slight")},
+            {"100 nT, the edge", {"1.0"}, "100 nT" + sbm.arg("severe")},
+            {"500 nT, the edge", {"5"}, "500 nT" + sbm.arg("extreme")},
+            {"800 nT", {"8"}, "800 nT" + sbm.arg("extreme")},
+            // The 95th percentile (330 nT), not the mean (69 nT), median or maximum (900 nT).
+            {"percentile of a spread", QStringList(18, "0.1") + QStringList{"3", "9"},
+             "330 nT" + sbm.arg("severe")}};
+        for (const auto& [name, readings, sentence] : bands)
+            QTest::addRow("bands, %s", name)
+                << "buildingbiology" << readings << "95th percentile " + sentence;
+        const QString iarc = " the IARC 2002 epidemiological level (0.30 µT to 0.40 µT).";
+        QTest::newRow("IARC, mean above, overload apart")
+            << "iarc2002" << QStringList{"1", "9", "OL"}
+            << "Mean 0.50 µT (overloads, OL, left out): above" + iarc;
+        QTest::newRow("IARC, mean within")
+            << "iarc2002" << QStringList{"3.5"} << "Mean 0.35 µT: within" + iarc;
+        // 0.2996 µT is printed as 0.30 µT: the sentence says what its figures say.
+        QTest::newRow("IARC, printed as the level")
+            << "iarc2002" << QStringList{"2.992", "3"} << "Mean 0.30 µT: within" + iarc;
+        QTest::newRow("IARC, below")
+            << "iarc2002" << QStringList{"2.9"} << "Mean 0.29 µT: below" + iarc;
+        QTest::newRow("IARC, only overloads")
+            << "iarc2002" << QStringList{"OL"}
+            << "Mean: none, every reading is an overload (OL); no assessment by the IARC 2002 "
+               "epidemiological level.";
+        const QString icnirp = "the ICNIRP 2010 general-public reference level (200.00 µT)";
+        QTest::newRow("ICNIRP, maximum") << "icnirp2010" << QStringList{"30", "1"}
+                                         << "Maximum 3.00 µT: 1.5 % of " + icnirp + ".";
+        QTest::newRow("ICNIRP occupational, a small share")
+            << "icnirp2010occupational" << QStringList{"0.5"}
+            << "Maximum 0.05 µT: < 0.01 % of the ICNIRP 2010 occupational reference level "
+               "(1000.00 µT).";
+        QTest::newRow("ICNIRP, above") << "icnirp2010" << QStringList{"3000"}
+                                       << "Maximum 300.00 µT: above " + icnirp + ", 150 % of it.";
+        // An overload may be anything from the range top (19.99 µT) up: never "below".
+        QTest::newRow("ICNIRP, overload")
+            << "icnirp2010" << QStringList{"1", "OL"}
+            << "Maximum at least 19.99 µT (an overload, OL): it may exceed " + icnirp +
+                   "; an overload says only that the field reached the top of its range or "
+                   "beyond.";
+        QTest::newRow("ICNIRP occupational, overload above the range top")
+            << "icnirp2010occupational" << QStringList{"12000", "OL"}
+            << "Maximum at least 1200.00 µT (an overload, OL): above the ICNIRP 2010 occupational "
+               "reference level (1000.00 µT).";
+    }
+    void assessmentSentence()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QStringList, readings);
+        QFETCH(QString, sentence);
+        const Reference* ref = findReference(reference);
+        const auto st = figuresOf(series(readings), {});
+        QVERIFY(ref && st);
+        const bool nano = !ref->bands.isEmpty();
+        QCOMPARE(assessment(*ref, *st,
+                            [nano](double mG) {
+                                return nano ? QString::number(mG * 100, 'f', 0) + " nT"
+                                            : QString::number(mG / 10, 'f', 2) + " µT";
+                            }),
+                 sentence);
+    }
+
+    // A user's reference file: refused whole at its first fault, named by its line.
+    void referenceFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error"); // empty: read
+        const QByteArray head = "# A set of my own\r\nkey orni\nname Swiss ORNI\nsource SR 814.710"
+                                "\nstatistic maximum\n";
+        QTest::newRow("levels") << head + "level 1 µT Limit\nlevel 400 nT Precaution\n"
+                                << QString();
+        QTest::newRow("bands") << head + "band 0 mG none\nband 2 mG some\nband 1 mT much\n"
+                               << QString();
+        QTest::newRow("unknown keyword") << head + "levle 1 uT Limit\n"
+                                         << "line 6: unknown keyword 'levle'";
+        QTest::newRow("bad number") << head + "level 1,5 uT Limit\n"
+                                    << "line 6: '1,5' is not a number";
+        QTest::newRow("unit") << head + "level 1 kG Limit\n"
+                              << "line 6: unknown unit 'kG'";
+        QTest::newRow("zero") << head + "level 0 uT Limit\n"
+                              << "line 6: a level lies above 0";
+        QTest::newRow("no name") << head + "level 1 uT\n"
+                                 << "line 6: a level line is";
+        QTest::newRow("published key") << QByteArray("key ICNIRP2010\n")
+                                       << "line 1: 'ICNIRP2010' is the key of a published set";
+        QTest::newRow("second name") << head + "name Again\n"
+                                     << "line 6: a second 'name' line";
+        QTest::newRow("statistic")
+            << QByteArray("statistic average\n") << "line 1: unknown statistic 'average'";
+        QTest::newRow("no levels") << head << "no level line and no band line";
+        QTest::newRow("no source")
+            << QByteArray("key a\nname b\nstatistic mean\nlevel 1 mG c\n") << "no 'source' line";
+        QTest::newRow("levels and bands") << head + "level 1 uT Limit\nband 0 nT none\n"
+                                          << "line 7: a set has level lines";
+        QTest::newRow("first band above 0") << head + "band 20 nT slight\n"
+                                            << "line 6: the first band starts at 0";
+        QTest::newRow("bands falling") << head + "band 0 nT none\nband 20 nT a\nband 10 nT b\n"
+                                       << "line 8: a band starts above the band before it";
+        QTest::newRow("one band") << head + "band 0 nT none\n"
+                                  << "one band alone";
+        QTest::newRow("not UTF-8") << head + "name \xff\n"
+                                   << "line 6: not UTF-8 text";
+        QTest::newRow("eleven levels") << head + QByteArray("level 1 mG x\n").repeated(11)
+                                       << "line 16: more than 10 levels or bands";
+        QTest::newRow("too large") << QByteArray(64 * 1024 + 1, '#') << "larger than 64 KiB";
+    }
+    void referenceFile()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        QString why;
+        const auto set = parseReferenceFile(text, &why);
+        QCOMPARE(why.isEmpty() ? QString() : why.left(error.size()), error);
+        QCOMPARE(set.has_value(), error.isEmpty());
+        if (!set)
+            return;
+        QCOMPARE(set->statistic, Statistic::Maximum);
+        if (set->bands.isEmpty()) // rising, in mG
+            QCOMPARE(QList<double>({set->lines[0].milliGauss, set->lines[1].milliGauss}),
+                     (QList<double>{4, 10}));
+        else // an overload is in the top band, or at least in the band of the range top
+            for (const auto& [readings, sentence] :
+                 {std::pair{QStringList{"1", "OL"},
+                            QString("Maximum at least 199.9 mG (an overload, OL): at least some "
+                                    "by Swiss ORNI; an overload says only that the field "
+                                    "reached the top of its range or beyond.")},
+                  {QStringList{"12000", "OL"},
+                   QString("Maximum at least 12000 mG (an overload, OL): much by Swiss ORNI.")}})
+                QCOMPARE(assessment(*set, *figuresOf(series(readings), {}),
+                                    [](double v) { return QString::number(v) + " mG"; }),
+                         sentence);
+    }
+
+    // The dialog offers the user's sets and names a refused file; stats and the report use them
+    // by key, and the assessment by their declared statistic.
+    void userReferences()
+    {
+        const QString home = dir.filePath("data");
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", before); });
+        const QString folder = userReferenceFolder();
+        QVERIFY(folder.startsWith(home) && QDir().mkpath(folder));
+        QVERIFY(test::writeFile(folder + "/mine.txt",
+                                "key mine\nname My bands\nsource Me\nstatistic median\n"
+                                "band 0 mG low\nband 5 mG high\n"));
+        QVERIFY(test::writeFile(folder + "/broken.txt", "key broken\nunit mG\n"));
+        ReportDialog dialog(ReportSource{}, nullptr);
+        QStringList keys;
+        auto* list = dialog.findChild<QListWidget*>("LstReferences");
+        for (int i = 0; i < list->count(); ++i)
+            keys << list->item(i)->data(Qt::UserRole).toString();
+        QVERIFY2(keys.endsWith("mine") && !keys.contains("broken"), qPrintable(keys.join(' ')));
+        QCOMPARE(dialog.findChild<QLabel*>("LblRefusedReferences")->text(),
+                 "Reference file " + folder +
+                     "/broken.txt, line 2: unknown keyword 'unit' (key, "
+                     "name, source, meaning, statistic, level or band)");
+
+        // The median (1 mG) decides, not the maximum (9 mG).
+        const auto st = figuresOf(series({"1", "1", "9"}), {});
+        const auto mG = [](double v) { return QString::number(v) + " mG"; };
+        QCOMPARE(assessment(*findReference(u"MINE"), *st, mG),
+                 QString("Median 1 mG: low by My bands."));
+        // A second file may not take a key that is taken; the same file loaded again replaces.
+        QString error;
+        QVERIFY(test::writeFile(dir.filePath("other.txt"), test::fileBytes(folder + "/mine.txt")));
+        QVERIFY(!loadReferenceFile(dir.filePath("other.txt"), &error));
+        QVERIFY2(error.endsWith("the key 'mine' is taken by " + folder + "/mine.txt"),
+                 qPrintable(error));
+        QVERIFY(loadReferenceFile(folder + "/mine.txt", &error));
+        QCOMPARE(references().size(), keys.size());
     }
 
 private:

@@ -82,6 +82,8 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent,
     const QStringList ticked =
         s.value(QStringLiteral("report/references"), QStringList{QStringLiteral("icnirp2010")})
             .toStringList();
+    // The user's own sets join the published ones; a refused file is named under the list.
+    const QStringList refused = loadReferenceFolder(userReferenceFolder());
     for (const Reference& r : references()) {
         auto* item = new QListWidgetItem(r.name, LstReferences);
         item->setData(Qt::UserRole, r.key);
@@ -119,6 +121,12 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent,
     form->addRow(tr("Meter (model, ID code):"), TxtMeter);
     form->addRow(tr("Notes:"), TxtNotes);
     form->addRow(tr("Reference levels:"), LstReferences);
+    if (!refused.isEmpty()) {
+        auto* LblRefused = new QLabel(refused.join(u'\n'), this);
+        LblRefused->setObjectName(QStringLiteral("LblRefusedReferences"));
+        LblRefused->setWordWrap(true);
+        form->addRow(QString(), LblRefused);
+    }
     form->addRow(tr("Your levels:"), TxtLevels);
     form->addRow(QString(), ChkRecords);
 

@@ -753,7 +753,7 @@ void drawReferences(Pages& pg, const Content& c)
             values << bothUnits(l.milliGauss, st.unit);
         QString body = r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", ")));
         // A time-averaged level is compared with the mean of the survey.
-        if (r->timeAveraged && st.readings > 0)
+        if (r->statistic == Statistic::Mean && st.readings > 0)
             body += u' ' + tr("The mean of this survey: %1.").arg(valueText(st.mean, st.unit));
         const QString source = tr("Source: %1").arg(r->source);
         const double h = pg.textHeight(r->name, font(9.5, true), pg.width()) +
