@@ -16,8 +16,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -170,15 +168,6 @@ struct GaugeRig {
 class TestViewsWindows : public QObject {
     Q_OBJECT
 private slots:
-    void timeTexts()
-    {
-        QCOMPARE(ui::secondsOfTimeText(u"23:59:59"), 86399);
-        QCOMPARE(ui::secondsOfTimeText(u"12:3:45"), std::nullopt);
-        QCOMPARE(ui::timeTextOfDays(ui::daysFromSeconds(45296)), QString("12:34:56"));
-        QCOMPARE(ui::daysOfTimeText(u"12:34"), ui::daysFromSeconds(45240));
-        QCOMPARE(ui::daysOfTimeText(u"25:00:00"), std::nullopt);
-    }
-
     void yRange_data()
     {
         QTest::addColumn<QStringList>("values"); // fed in turn, one second apart
@@ -345,18 +334,6 @@ private slots:
         QVERIFY(near(plot->chart().axisMaximum(Graph::XAxis), at(to)));
         QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMin1")->text(), from);
         QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMax1")->text(), to);
-    }
-
-    void longSpanKeepsFewTimeLines()
-    {
-        // A span of years at the largest step: a handful of grid labels, not one per day.
-        Graph g;
-        g.resize(400, 300);
-        g.setAxisRange(Graph::XAxis, 0, 5000);
-        int labels = 0;
-        for (QGraphicsItem* item : g.scene()->items())
-            labels += item->type() == QGraphicsSimpleTextItem::Type && item->isVisible();
-        QVERIFY2(labels < 40, qPrintable(QString::number(labels)));
     }
 
     void plotYRange_data()
