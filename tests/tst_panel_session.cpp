@@ -231,11 +231,8 @@ private slots:
         QSignalSpy samples(&session, &MeterSession::sampleTaken);
         session.startSampleClock();
         rig.meter.setSilent(true);
-        QVERIFY(!session.run());
-        QCOMPARE(samples.size(), 0);
-        rig.meter.setSilent(false);
-        QVERIFY(rig.polled());
-        session.startSampleClock();
+        QVERIFY(!session.run() && samples.isEmpty());
+        session.startSampleClock(); // run() stopped it
         QVERIFY(samples.wait(1000));
         session.pause();
         samples.clear();

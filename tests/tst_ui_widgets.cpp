@@ -10,7 +10,6 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QRubberBand>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,7 +105,6 @@ private slots:
                                << "";
         QTest::newRow("zoom x") << TrackMode::ZoomX << Qt::CrossCursor << Qt::CrossCursor << "x";
         QTest::newRow("zoom y") << TrackMode::ZoomY << Qt::CrossCursor << Qt::CrossCursor << "y";
-        QTest::newRow("zoom xy") << TrackMode::ZoomXY << Qt::CrossCursor << Qt::CrossCursor << "xy";
     }
     void trackModes()
     {
@@ -148,9 +146,8 @@ private slots:
         ui::DeviceLock first, second;
         QVERIFY(first.acquire(a));
         QVERIFY(!second.acquire(a) && !second.held());
-        QVERIFY2(second.holder().contains(
-                     QStringLiteral("(process %1)").arg(QCoreApplication::applicationPid())),
-                 qPrintable(second.holder()));
+        QCOMPARE(second.holder(),
+                 QString("tst_ui_widgets (process %1)").arg(QCoreApplication::applicationPid()));
         QVERIFY(first.acquire(b) && second.acquire(a));
         second.release();
         QVERIFY(first.acquire(a));
