@@ -132,10 +132,10 @@ private slots:
             << QList<double>{1, 20, 10.5, 10.5, 19.05, std::sqrt(35.0)} << "mG";
         QTest::newRow("one row") << series({"5.5"}) << QList<qint64>{1, 0, 0, 0, 1, 1, 0, 0}
                                  << QList<double>{5.5, 5.5, 5.5, 5.5, 5.5, 0} << "mG";
-        // The first reading's unit wins; 2 µT is 20 mG and the downloaded tenth of a second counts.
+        // The first reading's unit wins; 2 µT is 20 mG; a fraction of a second counts to the ms.
         QTest::newRow("mixed units")
-            << table("10:00:00 10 mG, 10:00:01.5 2 uT, 10:00:03 3.0 \u03BCT, 10:00:04.5 40 mG")
-            << QList<qint64>{4, 0, 0, 2, 1, 4, 4500, 1500}
+            << table("10:00:00 10 mG, 10:00:01.5 2 uT, 10:00:03 3.0 \u03BCT, 10:00:04.125 40 mG")
+            << QList<qint64>{4, 0, 0, 2, 1, 4, 4125, 1500}
             << QList<double>{10, 40, 25, 25, 38.5, std::sqrt(500.0 / 3)} << "mG";
         QTest::newRow("microtesla first")
             << table("10:00:02 2.5 uT, 10:00:04 15 mG")
@@ -328,6 +328,10 @@ private slots:
         const int trace =
             columns(barePage, layout.plot.left(), layout.plot.center().x(), y10, blue);
         QVERIFY2(trace > layout.plot.width() / 3, qPrintable(QString::number(trace)));
+        // A level up to four times the highest reading is drawn: the axis reaches above it.
+        bare.ownLevels = {{"Four times the highest", 360}};
+        QVERIFY(write(pdf, SurveyRows, bare, nullptr, &layout));
+        QCOMPARE(layout.yMaximum, 500.0);
     }
 
     void recordsFollowOnMorePages()
