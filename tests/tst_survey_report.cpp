@@ -150,6 +150,10 @@ private slots:
                      "27/01/01 00:00:01 4 mG")
             << QList<qint64>{4, 0, 0, 0, 1, 4, 3000, 1000}
             << QList<double>{1, 4, 2.5, 2.5, 3.85, std::sqrt(5.0 / 3)} << "mG";
+        QTest::newRow("blanks around date and time")
+            << QStringList{"1\t 26/12/05\t10:00:00 \t5\tmG", "2\t26/12/05 \t 10:00:01\t7\tmG"}
+            << QList<qint64>{2, 0, 0, 0, 1, 2, 1000, 1000}
+            << QList<double>{5, 7, 6, 6, 6.9, std::sqrt(2.0)} << "mG";
         QTest::newRow("only overloads")
             << series({"OL", "ol", "OL"}) << QList<qint64>{0, 3, 0, 0, 0, 0, 2000, 1000}
             << QList<double>{0, 0, 0, 0, 0, 0} << "mG";
@@ -214,6 +218,45 @@ private slots:
         QCOMPARE(st->median, st->percentileOf(50));
         QCOMPARE(st->percentile95, st->percentileOf(95));
         QCOMPARE(toMilliGauss(st->resolution, st->unit), resolution);
+    }
+
+    // The chart envelope: per slice of the survey time the lowest, highest, first and last
+    // reading, its overloads and whether a gap lies before it.
+    void chart_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("columns");
+        QTest::newRow("several readings a column")
+            << table("10:00:00 1 mG, 10:00:01 3 mG, 10:00:02 OL mG, 10:00:03 2 mG, 10:00:04 5 mG, "
+                     "10:00:05 4 mG, 10:00:12 OL mG, 10:00:13 6 mG")
+            << QStringList{"1-3 1>2 OL 10:00:00", "4-5 5>4 10:00:04", "-",
+                           "6-6 6>6 OL gap 10:00:12"};
+        QTest::newRow("a gap before a reading")
+            << table("10:00:00 1 mG, 10:00:01 2 mG, 10:00:04 3 mG")
+            << QStringList{"1-1 1>1 10:00:00", "2-2 2>2 10:00:01", "-", "3-3 3>3 gap 10:00:04"};
+    }
+    void chart()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, columns);
+        Options options;
+        options.chartColumns = 4;
+        const auto st = figuresOf(rows, options);
+        QVERIFY(st);
+        QStringList got;
+        for (const ChartColumn& c : st->chart) {
+            QString text =
+                c.readings ? QString("%1-%2 %3>%4").arg(c.low).arg(c.high).arg(c.first).arg(c.last)
+                           : "-";
+            if (c.overload)
+                text += " OL";
+            if (c.gapBefore)
+                text += " gap";
+            if (c.readings || c.overload)
+                text += u' ' + clockText(c.clock).mid(11);
+            got << text;
+        }
+        QCOMPARE(got, columns);
     }
 
     void timeAbove_data()
