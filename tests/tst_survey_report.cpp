@@ -152,6 +152,10 @@ private slots:
                      "27/01/01 00:00:01 4 mG")
             << QList<qint64>{4, 0, 0, 0, 1, 4, 3000, 1000}
             << QList<double>{1, 4, 2.5, 2.5, 3.85, std::sqrt(5.0 / 3)} << "mG";
+        QTest::newRow("blanks around date and time")
+            << QStringList{"1\t 26/12/05\t10:00:00 \t5\tmG", "2\t26/12/05 \t 10:00:01\t7\tmG"}
+            << QList<qint64>{2, 0, 0, 0, 1, 2, 1000, 1000}
+            << QList<double>{5, 7, 6, 6, 6.9, std::sqrt(2.0)} << "mG";
         QTest::newRow("only overloads")
             << series({"OL", "ol", "OL"}) << QList<qint64>{0, 3, 0, 0, 0, 0, 2000, 1000}
             << QList<double>{0, 0, 0, 0, 0, 0} << "mG";
@@ -177,6 +181,86 @@ private slots:
         QCOMPARE(unitText(st->unit), unit);
     }
 
+    // Percentiles from the counts of each distinct reading equal those of the sorted readings,
+    // whatever the mix of units and resolutions; the resolution is the finest step written.
+    void percentiles_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<double>("resolution");
+        QTest::newRow("mixed units and ties")
+            << table("10:00:00 3.0 mG, 10:00:01 0.30 uT, 10:00:02 2.95 mG, 10:00:03 0.31 uT, "
+                     "10:00:04 3 mG, 10:00:05 0.01 uT, 10:00:06 150.5 mG, 10:00:07 3.0 mG")
+            << 0.01;
+        QTest::newRow("microtesla first")
+            << table("10:00:00 0.4 uT, 10:00:01 7 mG, 10:00:02 0.45 uT, 10:00:03 0.4 uT") << 0.1;
+        QTest::newRow("one value") << series({"5", "5", "5", "5", "5"}) << 1.0;
+        QTest::newRow("fine steps") << series({"0.123456", "0.1", "12"}) << 1e-6;
+    }
+    void percentiles()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(double, resolution);
+        const auto st = figuresOf(rows, {});
+        QVERIFY(st);
+        QList<double> sorted;
+        for (const QString& row : rows) {
+            const RecordCells cells = recordCells(row);
+            sorted << convert(valueOf(cells[ValueCell]).number, *unitOf(cells[UnitCell]), st->unit);
+        }
+        std::sort(sorted.begin(), sorted.end());
+        for (const double p : {0.0, 12.5, 50.0, 95.0, 99.5, 100.0}) {
+            const double rank = p / 100 * double(sorted.size() - 1);
+            const auto below = qsizetype(rank);
+            const double high = sorted[std::min(below + 1, sorted.size() - 1)];
+            const double expected = sorted[below] + (rank - double(below)) * (high - sorted[below]);
+            QVERIFY2(std::abs(st->percentileOf(p) - expected) < 1e-12,
+                     qPrintable(
+                         QString("p%1: %2, not %3").arg(p).arg(st->percentileOf(p)).arg(expected)));
+        }
+        QCOMPARE(st->median, st->percentileOf(50));
+        QCOMPARE(st->percentile95, st->percentileOf(95));
+        QCOMPARE(toMilliGauss(st->resolution, st->unit), resolution);
+    }
+
+    // The chart envelope: per slice of the survey time the lowest, highest, first and last
+    // reading, its overloads and whether a gap lies before it.
+    void chart_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("columns");
+        QTest::newRow("several readings a column")
+            << table("10:00:00 1 mG, 10:00:01 3 mG, 10:00:02 OL mG, 10:00:03 2 mG, 10:00:04 5 mG, "
+                     "10:00:05 4 mG, 10:00:12 OL mG, 10:00:13 6 mG")
+            << QStringList{"1-3 1>2 OL 10:00:00", "4-5 5>4 10:00:04", "-",
+                           "6-6 6>6 OL gap 10:00:12"};
+        QTest::newRow("a gap before a reading")
+            << table("10:00:00 1 mG, 10:00:01 2 mG, 10:00:04 3 mG")
+            << QStringList{"1-1 1>1 10:00:00", "2-2 2>2 10:00:01", "-", "3-3 3>3 gap 10:00:04"};
+    }
+    void chart()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, columns);
+        Options options;
+        options.chartColumns = 4;
+        const auto st = figuresOf(rows, options);
+        QVERIFY(st);
+        QStringList got;
+        for (const ChartColumn& c : st->chart) {
+            QString text =
+                c.readings ? QString("%1-%2 %3>%4").arg(c.low).arg(c.high).arg(c.first).arg(c.last)
+                           : "-";
+            if (c.overload)
+                text += " OL";
+            if (c.gapBefore)
+                text += " gap";
+            if (c.readings || c.overload)
+                text += u' ' + clockText(c.clock).mid(11);
+            got << text;
+        }
+        QCOMPARE(got, columns);
+    }
+
     void timeAbove_data()
     {
         QTest::addColumn<QStringList>("rows");
@@ -197,8 +281,15 @@ private slots:
         QTest::newRow("level in the other unit, equal is not above")
             << series({"5", "5.1", "5.1", "4.9", "5.0"}) << "0.5uT" << 0.0
             << QList<qint64>{2000, 2000, 2, 4000} << QStringList{};
-        QTest::newRow("overloads are above") << series({"1", "OL", "OL", "1"}) << "1000mG" << 0.0
-                                             << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
+        // An overload was at least the top of the smallest range, 199.9 mG = 19.99 µT: above a
+        // level up to there, not known to be above one over it.
+        const QStringList overloads = series({"1", "OL", "OL", "1"});
+        for (const char* level : {"199.9mG", "19.99uT"})
+            QTest::addRow("overloads are above %s", level)
+                << overloads << level << 0.0 << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
+        for (const char* level : {"200mG", "20uT"})
+            QTest::addRow("overloads are not above %s", level)
+                << overloads << level << 0.0 << QList<qint64>{0, 0, 0, 3000} << QStringList{};
         QTest::newRow("invalid readings and times end a stretch")
             << table("10:00:00 9 mG, 10:00:01 9 mG, 10:00:02 x mG, 10:00:03 9 mG, 10:00:0x 9 mG, "
                      "10:00:04 9 mG, 10:00:05 9 mG")
@@ -227,6 +318,7 @@ private slots:
         QCOMPARE(st->levels.size(), 1);
         const LevelFigures& f = st->levels[0];
         QCOMPARE(QList<qint64>({f.timeAbove, f.longest, f.longestStart.row, st->duration}), above);
+        QCOMPARE(f.overloadsAbove, st->overloads > 0 ? int(above[0] / 1000) : 0);
         QStringList got;
         for (const Break& b : st->breaks)
             got << QStringLiteral("%1 %2-%3")
@@ -247,6 +339,46 @@ private slots:
         after.from = clockMsOf(QDateTime(QDate(2026, 12, 5), QTime(11, 0)));
         QVERIFY(!figuresOf(series({"1", "2"}), after, &error));
         QCOMPARE(error, QString("No records between 2026-12-05 11:00:00 and the end."));
+    }
+
+    // Durations rounded as a reader takes them in, shares near none and all, figures at the
+    // meter's resolution in each unit.
+    void texts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QList<std::pair<qint64, const char*>> durations = {
+            {0, "0 s"},
+            {4'500, "4.5 s"},
+            {59'960, "1 min 00 s"},
+            {599'499, "9 min 59 s"},
+            {599'500, "10 min"},
+            {3'569'999, "59 min"},
+            {(4 * 3600 + 58 * 60 + 52) * 1000LL, "4 h 59 min"},
+            {86'370'000, "1 d 00 h 00 min"}};
+        for (const auto& [ms, text] : durations)
+            QTest::addRow("%lld ms", ms) << durationText(ms) << text;
+        const QList<std::tuple<qint64, qint64, const char*>> shares = {
+            {0, 10, "0 %"},           {1, 2001, "< 0.1 %"}, {1, 1000, "0.1 %"}, {1, 8, "12.5 %"},
+            {1999, 2000, "> 99.9 %"}, {10, 10, "100 %"},    {1, 0, ""}};
+        for (const auto& [part, whole, text] : shares)
+            QTest::addRow("%lld of %lld", part, whole) << shareText(part, whole) << text;
+        const QList<std::tuple<double, FigureUnit, double, QString>> figures = {
+            {0.3, FigureUnit::MilliGauss, 0.1, "0.3 mG"},
+            {0.3, FigureUnit::NanoTesla, 0.1, "30 nT"},
+            {0.3, FigureUnit::MicroTesla, 0.1, "0.03 \u00b5T"},
+            {3.2, FigureUnit::NanoTesla, 0.1, "320 nT"},
+            {2000, FigureUnit::MilliGauss, 0.1, "2000.0 mG"},
+            {1.234, FigureUnit::MilliGauss, 1, "1 mG"},
+            {0.3, FigureUnit::MilliGauss, 0, "0.30 mG"}};
+        for (const auto& [mg, unit, step, text] : figures)
+            QTest::addRow("%s", qPrintable(text)) << figureText(mg, unit, step) << text;
+    }
+    void texts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(text, expected);
     }
 
     // Levels typed by the user (bare: the table's unit) and alarm thresholds (a 0 is no level).

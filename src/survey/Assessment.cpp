@@ -14,10 +14,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("Assessment", text);
 }
 
-// The top of the meter's smallest range. The record files do not say which range a reading was
-// read in, so an overload is taken to say only that the field reached this.
-constexpr double RangeTopMg = 199.9;
-
 // "1.1 %", "0.15 %", "125 %": two significant digits, whole numbers from 10 % up.
 QString percentText(double ratio)
 {
@@ -73,7 +69,7 @@ std::optional<ComparedFigure> comparedFigure(const Reference& ref, const Statist
     ComparedFigure f{ref.statistic};
     if (ref.statistic == Statistic::Maximum && st.overloads > 0) {
         f.milliGauss =
-            std::max(st.readings > 0 ? toMilliGauss(st.maximum, st.unit) : 0.0, RangeTopMg);
+            std::max(st.readings > 0 ? toMilliGauss(st.maximum, st.unit) : 0.0, st.overloadTopMg);
         f.atLeast = true;
         return f;
     }

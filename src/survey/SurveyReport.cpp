@@ -248,6 +248,19 @@ ChartScale chartScale(const Pages& pg, const Statistics& st, const QList<ChartLe
     return c;
 }
 
+// The clock time of the first reading in the chart's column at `elapsed` or after it.
+ClockMs clockAt(const Statistics& st, qint64 elapsed)
+{
+    const qsizetype n = st.chart.size();
+    qsizetype i =
+        st.duration > 0
+            ? std::min(n - 1, qsizetype(double(elapsed) / double(st.duration) * double(n)))
+            : n / 2;
+    while (i + 1 < n && !st.chart[i].readings && !st.chart[i].overload)
+        ++i;
+    return n > 0 ? st.chart[i].clock : st.first;
+}
+
 // Value grid with its labels, the unit, and the time axis with the clock time of the reading at
 // each fifth of the survey.
 void drawAxes(Pages& pg, const Statistics& st, const ChartScale& c)
@@ -267,10 +280,7 @@ void drawAxes(Pages& pg, const Statistics& st, const ChartScale& c)
     QDate lastDate;
     for (int i = 0; i <= 5; ++i) {
         const qint64 at = c.span * i / 5;
-        const auto it = std::lower_bound(st.series.cbegin(), st.series.cend(), at,
-                                         [](const Sample& s, qint64 e) { return s.elapsed < e; });
-        const Sample& s = it == st.series.cend() ? st.series.last() : *it;
-        const QDateTime when = clockTime(s.clock);
+        const QDateTime when = clockTime(clockAt(st, at));
         QString label =
             when.toString(c.span >= 600'000 ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
         if (when.date() != lastDate)
@@ -307,36 +317,10 @@ struct PlotColumns {
 
 PlotColumns plotColumns(const Statistics& st, const ChartScale& scale)
 {
-    const int columns = std::max(1, int(scale.plot.width() * 2));
-    PlotColumns pc{std::vector<Column>(static_cast<size_t>(columns)), scale};
-    const qint64 span = scale.span;
-    const auto colOf = [&](qint64 elapsed) {
-        return span > 0 ? std::min(columns - 1, int(double(elapsed) / double(span) * columns))
-                        : columns / 2;
-    };
-    qsizetype nextBreak = 0;
-    for (const Sample& s : st.series) {
-        Column& c = pc.cols[size_t(colOf(s.elapsed))];
-        bool broken = false;
-        while (nextBreak < st.breaks.size() && st.breaks[nextBreak].after.row <= s.row) {
-            broken = broken || st.breaks[nextBreak].after.row == s.row;
-            ++nextBreak;
-        }
-        if (s.overload) {
-            c.overload = true;
-            if (broken)
-                c.brokenBefore = c.brokenBefore || !c.used;
-            continue;
-        }
-        if (!c.used) {
-            c.used = true;
-            c.min = c.max = c.first = s.value;
-            c.brokenBefore = c.brokenBefore || broken;
-        }
-        c.min = std::min(c.min, s.value);
-        c.max = std::max(c.max, s.value);
-        c.last = s.value;
-    }
+    PlotColumns pc{std::vector<Column>(), scale};
+    pc.cols.reserve(size_t(st.chart.size()));
+    for (const ChartColumn& c : st.chart)
+        pc.cols.push_back({c.readings, c.overload, c.gapBefore, c.low, c.high, c.first, c.last});
     return pc;
 }
 
@@ -641,7 +625,7 @@ void drawFigures(Pages& pg, const Statistics& st)
 // One row of the table of time above each level, with the level's colour beside it.
 void drawLevelRow(Pages& pg, const Statistics& st, const ChartLevel& l, const LevelFigures& f)
 {
-    const qint64 measured = qint64(st.readings + st.overloads) * st.sampling;
+    const qint64 measured = st.measured;
     const QString longest =
         f.longest > 0
             ? tr("%1 from %2").arg(durationText(f.longest), clockText(f.longestStart.clock))
@@ -695,7 +679,9 @@ void drawLevelTable(Pages& pg, const Content& c)
     pg.y += pg.text(pg.left(), pg.y + 2, pg.width(),
                     tr("Each reading stands for one sampling time; a gap longer than two "
                        "sampling times counts for nothing and ends a stretch. An overload "
-                       "(OL) counts as above every level."),
+                       "(OL) counts as above a level at or below %1, the top of the meter's "
+                       "smallest range: the records do not say the range a reading was taken in.")
+                        .arg(figureText(c.st.overloadTopMg, figureUnitOf(c.st.unit), 0.1)),
                     font(7.5), Grey) +
             6;
 }
@@ -721,9 +707,9 @@ void drawBreaks(Pages& pg, const Statistics& st)
         pg.ensure(13);
         pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 2;
     }
-    if (st.breaks.size() > ListedAtMost)
+    if (st.breakCount > ListedAtMost)
         pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                        tr("... and %1 more.").arg(st.breaks.size() - ListedAtMost), font(8.5)) +
+                        tr("... and %1 more.").arg(st.breakCount - ListedAtMost), font(8.5)) +
                 2;
 
     if (st.overloadMoments.isEmpty())
@@ -733,8 +719,8 @@ void drawBreaks(Pages& pg, const Statistics& st)
     for (qsizetype i = 0; i < st.overloadMoments.size() && i < ListedAtMost; ++i)
         times << clockText(st.overloadMoments[i].clock);
     QString text = times.join(QStringLiteral(";  "));
-    if (st.overloadMoments.size() > ListedAtMost)
-        text += tr("; ... and %1 more.").arg(st.overloadMoments.size() - ListedAtMost);
+    if (st.overloads > ListedAtMost)
+        text += tr("; ... and %1 more.").arg(st.overloads - ListedAtMost);
     const double h = pg.textHeight(text, font(8.5), pg.width());
     pg.ensure(h);
     pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 4;
@@ -857,6 +843,16 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
     for (qsizetype i = 0; i < options.levels.size(); ++i)
         levels.append({options.levels[i], levelColour(i)});
 
+    const bool letter = request.paper == PaperSize::Letter ||
+                        (request.paper == PaperSize::FromLocale &&
+                         QLocale::system().measurementSystem() == QLocale::ImperialUSSystem);
+    const QPageSize pageSize(letter ? QPageSize::Letter : QPageSize::A4);
+    const QSizeF pagePoints = pageSize.size(QPageSize::Point);
+    // Two columns of the chart a point of the plot.
+    options.chartColumns = std::max(
+        1,
+        int((pagePoints.width() - 2 * Margin - ChartBox::ValueLabels - ChartBox::RightRoom) * 2));
+
     QString why;
     const std::optional<Statistics> st = compute(rowText, rowCount, options, &why);
     if (!st)
@@ -870,16 +866,11 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
         return fail(tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
     QPdfWriter writer(&file);
     writer.setResolution(Resolution);
-    const bool letter = request.paper == PaperSize::Letter ||
-                        (request.paper == PaperSize::FromLocale &&
-                         QLocale::system().measurementSystem() == QLocale::ImperialUSSystem);
-    const QPageSize pageSize(letter ? QPageSize::Letter : QPageSize::A4);
     writer.setPageSize(pageSize);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setTitle(request.details.title.isEmpty() ? tr("Magnetic field survey")
                                                     : request.details.title);
     writer.setCreator(QStringLiteral("Veltrix Panel"));
-    const QSizeF pagePoints = pageSize.size(QPageSize::Point);
 
     Content c{request, *st, rowText, recordRows, levels, refs};
     const QString footer =
