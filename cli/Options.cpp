@@ -218,8 +218,20 @@ const Option Options[] = {
      .commands = Survey},
     {.name = "reference",
      .valueName = "NAME",
-     .help = "A published level by name. May be repeated.",
+     .help = "A reference set by its key: a published one or one of --reference-file. May be "
+             "repeated.",
      .commands = Survey},
+    {.name = "reference-file",
+     .valueName = "FILE",
+     .help = "A reference set of your own (format: docs/reference-levels.md); --reference names "
+             "it by its key. May be repeated.",
+     .commands = Survey},
+    {.name = "mains",
+     .valueName = "HZ",
+     .help = "The mains frequency, 50 (default) or 60: ICNIRP 1998's level depends on it.",
+     .commands = Survey,
+     .check = oneOf("50 60", "--mains expects 50 or 60, got '%1'"),
+     .defaultValue = "50"},
     {.name = "from",
      .valueName = "ISO",
      .help = "Only records at or after this ISO 8601 time.",
@@ -291,11 +303,6 @@ const Option Options[] = {
      .help = "1 (single axis) or 3 (isotropic).",
      .commands = of(Command::Report),
      .check = oneOf("1 3", "--axes expects 1 or 3, got '%1'")},
-    {.name = "mains",
-     .valueName = "HZ",
-     .help = "The mains frequency, 50 (default) or 60.",
-     .commands = of(Command::Report),
-     .check = oneOf("50 60", "--mains expects 50 or 60, got '%1'")},
     {.name = "method",
      .valueName = "TEXT",
      .help = "How the survey was made: where the meter stood, what ran meanwhile.",
@@ -386,7 +393,8 @@ const CommandInfo Subcommands[] = {
      "percentile, standard deviation, overloads (OL) and invalid readings apart, time above each "
      "level and the longest stretch above it, gaps and clocks set back.\n"
      "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
-     "--reference NAME, NAME one of: ",
+     "--reference NAME, each with a sentence comparing the figure it is meant for with it; NAME "
+     "a key of --reference-file or one of: ",
      Positional{"FILE", "Record files.", "FILE..."}, -1},
     {Command::Report, "report",
      "A survey report as a PDF, the same as the report dialog of the panel writes, of record "
@@ -394,7 +402,7 @@ const CommandInfo Subcommands[] = {
      "time above each level, the assessment against each reference, the instrument and the "
      "method, a signature line, and each file's SHA-256. Works without a desktop.\n"
      "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
-     "--reference NAME, NAME one of: ",
+     "--reference NAME, NAME a key of --reference-file or one of: ",
      Positional{"FILE", "Record files.", "FILE..."}, -1},
 };
 

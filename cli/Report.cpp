@@ -77,7 +77,7 @@ int takeFields(const CommandLine& parser, ReportRequest& r)
                                                       {u"recommendations", &r.recommendations}};
     for (const auto& [option, field] : texts)
         *field = parser.value(option).trimmed();
-    r.mainsHz = parser.isSet(u"mains") ? parser.value(u"mains").toInt() : 50;
+    r.mains = parser.value(u"mains") == u"60" ? Mains::Hz60 : Mains::Hz50;
     r.unit = parser.isSet(u"unit") ? *reportUnitNamed(parser.value(u"unit")) : localeUnit();
     if (parser.isSet(u"paper"))
         r.paper = parser.value(u"paper") == u"letter" ? PaperSize::Letter : PaperSize::A4;
@@ -100,33 +100,37 @@ int runReport(const QStringList& args)
     }
     ReportRequest request;
     request.options = survey.options;
-    request.references = survey.references;
+    for (const Reference* ref : survey.references)
+        request.references << ref->key;
     if (const int status = takeFields(parser, request))
         return status;
-
-    QList<InputFile> files;
-    QStringList rows;
-    if (const int status = readInputs(survey.paths, files, rows))
-        return status;
-    const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
-    const Unit bare = tableUnit(rowText, int(rows.size())).value_or(Unit::MilliGauss);
     QString bad;
-    const auto own = ownLevels(parser.values(u"threshold").join(u','), bare, &bad);
+    const auto own = ownLevels(parser.values(u"threshold").join(u','),
+                               firstUnit(survey.paths), &bad);
     if (!own) {
         complain(QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(bad));
         return UsageError;
     }
     request.ownLevels = *own;
-    for (const InputFile& f : files)
-        request.data.append({QFileInfo(f.path).fileName(), f.sha256, {}});
 
+    // The files stream through: once or twice for the figures, once more for a records table.
+    RecordFileSet files(survey.paths);
+    int status = Ok;
+    const auto st = figuresOf(files, reportOptions(request), status);
+    if (!st)
+        return status;
+    for (const RecordFileEntry& f : files.files())
+        request.data.append({QFileInfo(f.path).fileName(), f.sha256, {}});
+    const RowFeed rows = [&files](const RowVisitor& row, QString* error) {
+        if (files.read(row))
+            return true;
+        *error = refusalText(files.failure());
+        return false;
+    };
     QString error;
-    ReportLayout layout;
-    if (!writeSurveyReport(out, rowText, int(rows.size()), request, &error, &layout)) {
+    if (!writeSurveyReport(out, *st, rows, request, &error)) {
         complain(error);
-        // As for stats: a range without records is a usage error, anything else a failure.
-        return !layout.figures && (request.options.from || request.options.to) ? UsageError
-                                                                               : Failure;
+        return Failure;
     }
     return Ok;
 }

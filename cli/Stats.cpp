@@ -7,14 +7,16 @@
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordReader.h"
+#include "survey/Assessment.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/Statistics.h"
 
-#include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <cstdio>
 
 namespace veltrix::cli {
@@ -38,19 +40,21 @@ QString iso(ClockMs ms)
     return clockText(ms).replace(u' ', u'T');
 }
 
-QString percent(qint64 part, qint64 whole)
+// A figure for a machine: every digit it has, in the shortest text that reads back the same.
+QString exact(double v)
 {
-    return whole > 0 ? QString::number(100.0 * double(part) / double(whole), 'f', 1) : QString();
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
 struct Report {
     const Statistics& st;
-    const QList<InputFile>& files;
+    const QList<RecordFileEntry>& files;
+    const QList<const Reference*>& references;
 
     // The file a row of the joined table comes from, and its record number there.
     std::pair<QString, int> locate(const Moment& m) const
     {
-        for (const InputFile& f : files)
+        for (const RecordFileEntry& f : files)
             if (m.row < f.firstRow + f.rows)
                 return {QFileInfo(f.path).fileName(), m.row - f.firstRow + 1};
         return {};
@@ -67,18 +71,28 @@ struct Report {
     {
         return clockText(m.clock) + QStringLiteral(" (") + where(m) + u')';
     }
-    qint64 measured() const { return qint64(st.readings + st.overloads) * st.sampling; }
-    double number(double v) const { return std::round(v * 1000) / 1000; }
+    // A value of the statistics at the meter's resolution.
+    QString figure(double v) const { return milliGaussFigure(toMilliGauss(v, st.unit)); }
+    QString milliGaussFigure(double milliGauss) const
+    {
+        return figureText(milliGauss, figureUnitOf(st.unit), toMilliGauss(st.resolution, st.unit));
+    }
+    QString assessment(const Reference& ref) const
+    {
+        return stats::assessment(ref, st,
+                                 [this](double milliGauss) { return milliGaussFigure(milliGauss); });
+    }
 };
 
-QString textReport(const Report& r)
+// The figures, then each level, the breaks and the overloads' times.
+QString textFigures(const Report& r)
 {
     const Statistics& st = r.st;
     QString out;
     const auto line = [&out](const QString& label, const QString& value) {
         out += label.leftJustified(18) + value + u'\n';
     };
-    for (const InputFile& f : r.files)
+    for (const RecordFileEntry& f : r.files)
         line(QStringLiteral("File"),
              QStringLiteral("%1  %2 records  SHA-256 %3").arg(f.path).arg(f.rows).arg(f.sha256));
     QString records =
@@ -99,20 +113,36 @@ QString textReport(const Report& r)
     if (st.readings == 0) {
         line(QStringLiteral("Readings"), QStringLiteral("none with a value: every one is an "
                                                         "overload (OL)"));
-    } else {
-        line(QStringLiteral("Minimum"),
-             valueText(st.minimum, st.unit) + QStringLiteral("  at ") + r.at(st.minimumAt));
-        line(QStringLiteral("Maximum"),
-             valueText(st.maximum, st.unit) + QStringLiteral("  at ") + r.at(st.maximumAt));
-        line(QStringLiteral("Mean"), valueText(st.mean, st.unit));
-        line(QStringLiteral("Median"), valueText(st.median, st.unit));
-        line(QStringLiteral("95th percentile"), valueText(st.percentile95, st.unit));
-        line(QStringLiteral("Std deviation"), valueText(st.standardDeviation, st.unit));
+        return out;
     }
+    line(QStringLiteral("Minimum"),
+         r.figure(st.minimum) + QStringLiteral("  at ") + r.at(st.minimumAt));
+    line(QStringLiteral("Maximum"),
+         r.figure(st.maximum) + QStringLiteral("  at ") + r.at(st.maximumAt));
+    line(QStringLiteral("Mean"), r.figure(st.mean));
+    line(QStringLiteral("Median"), r.figure(st.median));
+    line(QStringLiteral("95th percentile"), r.figure(st.percentile95));
+    line(QStringLiteral("Std deviation"), r.figure(st.standardDeviation));
+    return out;
+}
+
+QString textReport(const Report& r)
+{
+    const Statistics& st = r.st;
+    QString out = textFigures(r);
+    const auto line = [&out](const QString& label, const QString& value) {
+        out += label.leftJustified(18) + value + u'\n';
+    };
+    if (!st.levels.isEmpty() && st.measured > 0)
+        line(QStringLiteral("Measured"),
+             QStringLiteral("%1 (%2 readings and overloads \u00d7 %3), the base of the shares")
+                 .arg(durationText(st.measured))
+                 .arg(st.readings + st.overloads)
+                 .arg(durationText(st.sampling)));
     for (const LevelFigures& f : st.levels) {
         QString text = durationText(f.timeAbove);
-        if (const QString p = percent(f.timeAbove, r.measured()); !p.isEmpty())
-            text += QStringLiteral(" (%1 %)").arg(p);
+        if (const QString share = shareText(f.timeAbove, st.measured); !share.isEmpty())
+            text += QStringLiteral(" (%1)").arg(share);
         if (f.longest > 0)
             text += QStringLiteral(", longest %1 from %2")
                         .arg(durationText(f.longest), r.at(f.longestStart));
@@ -120,6 +150,8 @@ QString textReport(const Report& r)
             text += QStringLiteral(", overloads (OL) included: %1").arg(f.overloadsAbove);
         out += QStringLiteral("Above ") + f.level.name + QStringLiteral("\n  ") + text + u'\n';
     }
+    for (const Reference* ref : r.references)
+        line(QStringLiteral("Assessment"), r.assessment(*ref));
     for (const Break& b : st.breaks) {
         const bool gap = b.kind == Break::Gap;
         line(gap ? QStringLiteral("Gap") : QStringLiteral("Clock set back"),
@@ -128,8 +160,21 @@ QString textReport(const Report& r)
                       gap ? QStringLiteral(", ") + durationText(b.after.clock - b.before.clock)
                           : QString()));
     }
+    if (st.breakCount > st.breaks.size())
+        line(QString(), QStringLiteral("... and %1 more gaps and clock changes")
+                            .arg(st.breakCount - st.breaks.size()));
     for (const Moment& m : st.overloadMoments)
         line(QStringLiteral("Overload (OL)"), r.at(m));
+    if (st.overloads > st.overloadMoments.size())
+        line(QString(), QStringLiteral("... and %1 more overloads (OL)")
+                            .arg(st.overloads - st.overloadMoments.size()));
+    if (st.overloads > 0)
+        line(QStringLiteral("Overload rule"),
+             QStringLiteral("an overload (OL) counts above a level only when the level is at "
+                            "most %1, the top of the meter's smallest range: the records do not "
+                            "say the range a reading was taken in")
+                 .arg(QString::number(fromMilliGauss(st.overloadTopMg, st.unit), 'g', 6) + u' ' +
+                      unitText(st.unit)));
     return out;
 }
 
@@ -145,7 +190,7 @@ QByteArray jsonReport(const Report& r)
 {
     const Statistics& st = r.st;
     QJsonArray files;
-    for (const InputFile& f : r.files)
+    for (const RecordFileEntry& f : r.files)
         files.append(QJsonObject{{QStringLiteral("path"), f.path},
                                  {QStringLiteral("records"), f.rows},
                                  {QStringLiteral("sha256"), f.sha256}});
@@ -159,18 +204,22 @@ QByteArray jsonReport(const Report& r)
                   {QStringLiteral("first"), iso(st.first)},
                   {QStringLiteral("last"), iso(st.last)},
                   {QStringLiteral("durationSeconds"), double(st.duration) / 1000},
-                  {QStringLiteral("samplingSeconds"), double(st.sampling) / 1000}};
+                  {QStringLiteral("samplingSeconds"), double(st.sampling) / 1000},
+                  {QStringLiteral("measuredSeconds"), double(st.measured) / 1000},
+                  {QStringLiteral("overloadTopMilliGauss"), st.overloadTopMg},
+                  {QStringLiteral("breaks"), st.breakCount}};
     if (st.readings > 0) {
         QJsonObject min = momentJson(r, st.minimumAt);
-        min.insert(QStringLiteral("value"), r.number(st.minimum));
+        min.insert(QStringLiteral("value"), st.minimum);
         QJsonObject max = momentJson(r, st.maximumAt);
-        max.insert(QStringLiteral("value"), r.number(st.maximum));
+        max.insert(QStringLiteral("value"), st.maximum);
         o.insert(QStringLiteral("minimum"), min);
         o.insert(QStringLiteral("maximum"), max);
-        o.insert(QStringLiteral("mean"), r.number(st.mean));
-        o.insert(QStringLiteral("median"), r.number(st.median));
-        o.insert(QStringLiteral("percentile95"), r.number(st.percentile95));
-        o.insert(QStringLiteral("standardDeviation"), r.number(st.standardDeviation));
+        o.insert(QStringLiteral("mean"), st.mean);
+        o.insert(QStringLiteral("median"), st.median);
+        o.insert(QStringLiteral("percentile95"), st.percentile95);
+        o.insert(QStringLiteral("standardDeviation"), st.standardDeviation);
+        o.insert(QStringLiteral("resolution"), st.resolution);
     }
     QJsonArray levels;
     for (const LevelFigures& f : st.levels) {
@@ -185,6 +234,18 @@ QByteArray jsonReport(const Report& r)
         levels.append(l);
     }
     o.insert(QStringLiteral("levels"), levels);
+    QJsonArray assessment;
+    for (const Reference* ref : r.references) {
+        const auto figure = comparedFigure(*ref, st);
+        assessment.append(QJsonObject{
+            {QStringLiteral("reference"), ref->key},
+            {QStringLiteral("statistic"), statisticKey(ref->statistic)},
+            {QStringLiteral("value"),
+             figure ? QJsonValue(fromMilliGauss(figure->milliGauss, st.unit)) : QJsonValue()},
+            {QStringLiteral("atLeast"), figure && figure->atLeast},
+            {QStringLiteral("sentence"), r.assessment(*ref)}});
+    }
+    o.insert(QStringLiteral("assessment"), assessment);
     QJsonArray gaps, back;
     for (const Break& b : st.breaks) {
         QJsonObject j{{QStringLiteral("from"), momentJson(r, b.before)},
@@ -216,7 +277,7 @@ QByteArray csvReport(const Report& r)
                csvField(time) + u',' + csvField(record) + QStringLiteral("\r\n");
     };
     const QString u = unitText(st.unit);
-    const auto seconds = [](qint64 ms) { return QString::number(double(ms) / 1000); };
+    const auto seconds = [](qint64 ms) { return exact(double(ms) / 1000); };
     row(QStringLiteral("records"), QString::number(st.rows), {});
     row(QStringLiteral("readings"), QString::number(st.readings), {});
     row(QStringLiteral("overloads"), QString::number(st.overloads), {});
@@ -226,16 +287,17 @@ QByteArray csvReport(const Report& r)
     row(QStringLiteral("last"), {}, {}, iso(st.last));
     row(QStringLiteral("duration"), seconds(st.duration), QStringLiteral("s"));
     row(QStringLiteral("sampling"), seconds(st.sampling), QStringLiteral("s"));
+    row(QStringLiteral("measured"), seconds(st.measured), QStringLiteral("s"));
     if (st.readings > 0) {
-        row(QStringLiteral("minimum"), QString::number(r.number(st.minimum)), u,
-            iso(st.minimumAt.clock), r.where(st.minimumAt));
-        row(QStringLiteral("maximum"), QString::number(r.number(st.maximum)), u,
-            iso(st.maximumAt.clock), r.where(st.maximumAt));
-        row(QStringLiteral("mean"), QString::number(r.number(st.mean)), u);
-        row(QStringLiteral("median"), QString::number(r.number(st.median)), u);
-        row(QStringLiteral("percentile95"), QString::number(r.number(st.percentile95)), u);
-        row(QStringLiteral("standardDeviation"), QString::number(r.number(st.standardDeviation)),
-            u);
+        row(QStringLiteral("minimum"), exact(st.minimum), u, iso(st.minimumAt.clock),
+            r.where(st.minimumAt));
+        row(QStringLiteral("maximum"), exact(st.maximum), u, iso(st.maximumAt.clock),
+            r.where(st.maximumAt));
+        row(QStringLiteral("mean"), exact(st.mean), u);
+        row(QStringLiteral("median"), exact(st.median), u);
+        row(QStringLiteral("percentile95"), exact(st.percentile95), u);
+        row(QStringLiteral("standardDeviation"), exact(st.standardDeviation), u);
+        row(QStringLiteral("resolution"), exact(st.resolution), u);
     }
     for (const LevelFigures& f : st.levels) {
         row(QStringLiteral("above ") + f.level.name, seconds(f.timeAbove), QStringLiteral("s"));
@@ -272,68 +334,69 @@ int takeRange(const CommandLine& parser, stats::Options& options)
     return Ok;
 }
 
-// The --reference names as the keys of published levels.
-int takeReferences(const QStringList& names, QStringList& keys)
+// The --reference-file sets, then the --reference names as sets at the --mains frequency.
+int takeReferences(const CommandLine& parser, QList<const Reference*>& refs)
 {
-    for (const QString& name : names) {
-        const Reference* ref = findReference(name);
+    for (const QString& path : parser.values(u"reference-file")) {
+        QString error;
+        if (!loadReferenceFile(path, &error)) {
+            complain(error);
+            return Failure;
+        }
+    }
+    const Mains mains = parser.value(u"mains") == u"60" ? Mains::Hz60 : Mains::Hz50;
+    for (const QString& name : parser.values(u"reference")) {
+        const Reference* ref = findReference(name, mains);
         if (!ref) {
             complain(
                 QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
             return UsageError;
         }
-        keys << ref->key;
+        refs << ref;
     }
     return Ok;
-}
-
-// Why a record file cannot be read, in the tool's words.
-QString refusalText(const RecordFileRead& file, const QString& path)
-{
-    switch (file.error) {
-    case RecordFileRead::NotRegular:
-        return QStringLiteral("%1 is not a record file").arg(path);
-    case RecordFileRead::TooLarge:
-        return QStringLiteral("%1 is too large to be a record file").arg(path);
-    default:
-        return QStringLiteral("cannot read %1: %2").arg(path, file.reason);
-    }
 }
 
 } // namespace
 
-int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& rows)
+// Why a record file cannot be read, in the tool's words.
+QString refusalText(const RecordFileSet::Failure& failure)
 {
+    const QString& path = failure.path;
+    switch (failure.error) {
+    case RecordFileRead::NotRegular:
+        return QStringLiteral("%1 is not a record file").arg(path);
+    case RecordFileRead::Shrunk:
+        return QStringLiteral("%1 became shorter while it was read; run the command again").arg(path);
+    default:
+        return QStringLiteral("cannot read %1: %2").arg(path, failure.reason);
+    }
+}
+
+// The unit of the first row that names one: a bare --threshold is in it. Only the start of the
+// files is read; a file that cannot be read is left to the figures to report.
+Unit firstUnit(const QStringList& paths)
+{
+    std::optional<Unit> unit;
     for (const QString& path : paths) {
-        const RecordFileRead file = readRecordFile(path);
-        if (file.error != RecordFileRead::None) {
-            complain(refusalText(file, path));
-            return Failure;
-        }
-        QStringList fileRows = recordRows(file.bytes);
-        fileRows.removeIf([](const QString& row) { return row.trimmed().isEmpty(); });
-        files.append({path,
-                      QString::fromLatin1(
-                          QCryptographicHash::hash(file.bytes, QCryptographicHash::Sha256).toHex()),
-                      int(rows.size()) + 1, int(fileRows.size())});
-        rows += fileRows;
+        scanRecordFile(path, [&unit](QStringView row) {
+            unit = unitOf(recordCells(row)[UnitCell]);
+            return !unit;
+        });
+        if (unit)
+            return *unit;
     }
-    if (rows.isEmpty()) {
-        complain(paths.size() == 1 ? QStringLiteral("%1 holds no records").arg(paths.first())
-                                   : QStringLiteral("the files hold no records"));
-        return Failure;
-    }
-    return Ok;
+    return Unit::MilliGauss;
 }
 
 namespace {
 
 // The --threshold levels (a bare number in the unit of the first reading), then the lines of the
 // chosen references.
-int takeLevels(const QStringList& thresholds, const QStringList& keys, const RowText& rowText,
-               int rowCount, stats::Options& options)
+int takeLevels(const QStringList& thresholds, const QList<const Reference*>& refs,
+               const QStringList& paths, stats::Options& options)
 {
-    const Unit bare = tableUnit(rowText, rowCount).value_or(Unit::MilliGauss);
+    const Unit bare = thresholds.isEmpty() ? Unit::MilliGauss : firstUnit(paths);
     for (const QString& text : thresholds) {
         const auto level = parseLevel(text, bare);
         if (!level) {
@@ -343,12 +406,83 @@ int takeLevels(const QStringList& thresholds, const QStringList& keys, const Row
         }
         options.levels.append(*level);
     }
-    for (const QString& key : keys)
-        options.levels += findReference(key)->lines;
+    for (const Reference* ref : refs)
+        options.levels += ref->lines;
     return Ok;
 }
 
+// A progress line on standard error when it is a terminal and the files are many or large (a
+// week of records at 1 s and more), redrawn in place at most a few times a second and cleared at
+// the end.
+class ProgressLine {
+public:
+    explicit ProgressLine(const RecordFileSet& files)
+        : m_total(files.totalBytes()), m_on(m_total >= LongRunBytes && stderrIsTerminal())
+    {
+        m_since.start();
+    }
+    ~ProgressLine() { clear(); }
+    void pass() { ++m_pass; }
+    void show(qint64 done)
+    {
+        if (!m_on || (m_shown && m_since.elapsed() < 250))
+            return;
+        m_since.restart();
+        m_shown = true;
+        std::fprintf(stderr, "\rveltrix-cli: reading the records, pass %d: %3d %%", m_pass,
+                     int(100 * std::min(done, m_total) / std::max<qint64>(m_total, 1)));
+        std::fflush(stderr);
+    }
+    void clear()
+    {
+        if (m_shown)
+            std::fputs("\r\033[K", stderr);
+        m_shown = false;
+    }
+
+private:
+    static constexpr qint64 LongRunBytes = 32LL * 1024 * 1024;
+    qint64 m_total;
+    bool m_on;
+    bool m_shown = false;
+    int m_pass = 0;
+    QElapsedTimer m_since;
+};
+
 } // namespace
+
+// The figures of the files, streamed through; the reason and the status to exit with when there
+// are none.
+std::optional<Statistics> figuresOf(RecordFileSet& files, const stats::Options& options,
+                                    int& status)
+{
+    ProgressLine progress(files);
+    files.setProgress([&progress](qint64 done) { progress.show(done); });
+    bool unreadable = false;
+    const RowFeed feed = [&](const RowVisitor& row, QString* error) {
+        progress.pass();
+        if (files.read(row))
+            return true;
+        unreadable = true;
+        *error = refusalText(files.failure());
+        return false;
+    };
+    QString error;
+    auto st = compute(feed, options, &error);
+    progress.clear();
+    if (st)
+        return st;
+    status = Failure;
+    if (!unreadable && files.rows() == 0)
+        error = files.files().size() == 1
+                    ? QStringLiteral("%1 holds no records").arg(files.files().first().path)
+                    : QStringLiteral("the files hold no records");
+    else if (!unreadable && (options.from || options.to))
+        status = UsageError; // an empty range
+    complain(error);
+    return std::nullopt;
+}
+
 
 int takeSurveyArguments(CommandLine& parser, Command command, const QStringList& args,
                         SurveyArguments& out)
@@ -363,7 +497,7 @@ int takeSurveyArguments(CommandLine& parser, Command command, const QStringList&
     }
     if (const int status = takeRange(parser, out.options))
         return status;
-    return takeReferences(parser.values(u"reference"), out.references);
+    return takeReferences(parser, out.references);
 }
 
 int runStats(const QStringList& args)
@@ -374,26 +508,17 @@ int runStats(const QStringList& args)
         return status;
     const QString fmt = parser.value(u"format");
     const QStringList& paths = survey.paths;
-    const QStringList& keys = survey.references;
+    const QList<const Reference*>& refs = survey.references;
     stats::Options& options = survey.options;
-
-    QList<InputFile> files;
-    QStringList rows;
-    if (const int status = readInputs(paths, files, rows))
-        return status;
-    const RowText rowText = [&rows](int r) { return QStringView(rows[r - 1]); };
-    if (const int status =
-            takeLevels(parser.values(u"threshold"), keys, rowText, int(rows.size()), options))
+    if (const int status = takeLevels(parser.values(u"threshold"), refs, paths, options))
         return status;
 
-    QString error;
-    const auto st = compute(rowText, int(rows.size()), options, &error);
-    if (!st) {
-        complain(error);
-        // An empty range is a usage error; a file without readable records is a failure.
-        return options.from || options.to ? UsageError : Failure;
-    }
-    const Report report{*st, files};
+    RecordFileSet files(paths);
+    int status = Ok;
+    const auto st = figuresOf(files, options, status);
+    if (!st)
+        return status;
+    const Report report{*st, files.files(), refs};
     const QByteArray out = fmt == u"json"  ? jsonReport(report)
                            : fmt == u"csv" ? csvReport(report)
                                            : textReport(report).toUtf8();

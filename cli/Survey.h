@@ -4,7 +4,8 @@
 
 #include "Options.h"
 
-#include "records/RecordFile.h"
+#include "records/RecordReader.h"
+#include "survey/ReferenceLevels.h"
 #include "survey/Statistics.h"
 
 #include <QList>
@@ -13,25 +14,25 @@
 
 namespace veltrix::cli {
 
-struct InputFile {
-    QString path;
-    QString sha256;
-    int firstRow = 1; // its first row in the joined table
-    int rows = 0;
-};
-
-// The record files, the range and the published levels' keys of `stats` or `report`, parsed
-// and checked; Ok, or the status to exit with after saying why.
+// The record files, the range and the reference sets (--reference-file and --reference at the
+// --mains frequency) of `stats` or `report`, parsed and checked; Ok, or the status to exit with
+// after saying why.
 struct SurveyArguments {
     QStringList paths;
     stats::Options options;
-    QStringList references;
+    QList<const stats::Reference*> references;
 };
 int takeSurveyArguments(CommandLine& parser, Command command, const QStringList& args,
                         SurveyArguments& out);
 
-// The files, read whole, their rows joined in the order given; Ok, or the status to exit with
-// after saying why.
-int readInputs(const QStringList& paths, QList<InputFile>& files, QStringList& rows);
+// The unit of the first row that names one: a bare --threshold is in it.
+Unit firstUnit(const QStringList& paths);
+
+// The figures of the files, streamed through (a progress line on a terminal for a long run); or
+// nothing, after saying why, with the status to exit with.
+std::optional<stats::Statistics> figuresOf(RecordFileSet& files, const stats::Options& options,
+                                           int& status);
+// Why a record file of the set cannot be read, in the tool's words.
+QString refusalText(const RecordFileSet::Failure& failure);
 
 } // namespace veltrix::cli

@@ -42,6 +42,8 @@ set(veltrix_pch_widgets ${veltrix_pch_core}
 set(veltrix_unity_alone
     CsvExport.cpp         # Tab (RecordFile.cpp)
     ReferenceLevels.cpp   # tr() (Statistics.cpp)
+    ReferenceFile.cpp     # tr() (Statistics.cpp)
+    Assessment.cpp        # tr() (Statistics.cpp)
     Logger.cpp            # printOut() (cli)
     Options.cpp           # Options[] hides stats::Options (cli/Stats.cpp)
 )

@@ -7,6 +7,7 @@
 #include "sim/VirtualMeter.h"
 #include "support/Broker.h"
 #include "support/CliRun.h"
+#include "support/Shards.h"
 #include "support/TestFiles.h"
 #include "support/TestSupport.h"
 
@@ -500,5 +501,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCliFeeds)
+VELTRIX_TEST_MAIN(TestCliFeeds)
 #include "tst_cli_feeds.moc"

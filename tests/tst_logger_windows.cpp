@@ -14,6 +14,7 @@
 #include "records/RecordFile.h"
 #include "sim/MeterProtocol.h"
 #include "support/FakePoll.h"
+#include "support/Shards.h"
 #include "support/Layout.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -226,6 +227,7 @@ private slots:
         QVERIFY(lengthDelta < 0 || t.elapsed() < 800); // ends with the last byte, not a second on
         QVERIFY(list);
         QCOMPARE(r.m.meter.commands(), QStringList{QString("K%1").arg(set, 2, 10, QChar('0'))});
+        QCOMPARE(test::child(list, "LblTitle"), list->title()); // found by name like the others
         QVERIFY2(list->title()->text().startsWith(title), qPrintable(list->title()->text()));
         QCOMPARE(list->grid().rowCount(), rows);
         QVERIFY2(stamp.isEmpty() || list->grid().rowText(row).section('\t', 1, 3).startsWith(stamp),
@@ -728,10 +730,10 @@ private slots:
         QCOMPARE(clockSetCommand(time), command);
     }
 
-    // A click on either display shows its clock, a second its caption again; their refresh
-    // neither reads nor discards an answer waiting for whoever asked for it, nor sends. Set Time
-    // empties that answer, then sends the window's clock with the poll stopped. Closed during the
-    // exchange, the window restarts polling, then goes.
+    // Either display shows its caption until a click shows its clock; a second click shows the
+    // caption again. Their refresh neither reads nor discards an answer waiting for whoever asked
+    // for it, nor sends. Set Time empties that answer, then sends the window's clock with the poll
+    // stopped. Closed during the exchange, the window restarts polling, then goes.
     void clockWindow()
     {
         const QDateTime time = at(2025, 3, 14, 9, 41, 7);
@@ -745,6 +747,7 @@ private slots:
         QCOMPARE(test::overlappingControls(w), QString());
         auto* meter = w->findChild<QLabel*>("LblMeterTime");
         auto* pc = w->findChild<QLabel*>("LblPCTime");
+        QCOMPARE(meter->text() + '|' + pc->text(), QString("Meter Time|PC System Time"));
         QTest::mouseClick(meter, Qt::LeftButton);
         QCOMPARE(meter->text(), QString("25/03/14 09:41:07")); // at once, not on the next tick
         QTest::mouseClick(pc, Qt::LeftButton);
@@ -777,5 +780,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLoggerWindows)
+VELTRIX_TEST_MAIN(TestLoggerWindows)
 #include "tst_logger_windows.moc"

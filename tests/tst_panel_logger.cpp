@@ -3,6 +3,7 @@
 #include "records/ListPlot.h"
 #include "records/RealTimeList.h"
 #include "support/PanelRig.h"
+#include "support/Shards.h"
 #include "survey/ReportDialog.h"
 #include "ui/Grid.h"
 #include "views/Analog.h"
@@ -189,5 +190,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelLogger)
+VELTRIX_TEST_MAIN(TestPanelLogger)
 #include "tst_panel_logger.moc"

@@ -145,6 +145,11 @@ private slots:
         QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 13)));
         QVERIFY(chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 14)));
         QCOMPARE(chart.points().last().x(), 1000 + 4000.0 / 9);
+        // Closed mid-sweep and shown again: a new sweep on a clean window.
+        chart.close();
+        QVERIFY(chart.points().isEmpty());
+        chart.show();
+        QVERIFY(!chart.DrawStripPoint("2.0", "mG", QTime(10, 0, 15)));
     }
 
     // The chart follows a unit change by its own record of the unit its limits are in.

@@ -62,6 +62,7 @@ private slots:
         QVERIFY(!chosen);
         QCOMPARE(name, QString("kept"));
         RealTimeList live;
+        QVERIFY(!live.findChild<QObject*>("Toolbar1")->property("movable").toBool()); // no grip
         live.AppendLiveRow(body(1));
         live.AppendLiveRow(body(3, microTeslaUnit()));
         live.AppendLiveRow("26/12/05\t15:32:05\tOL\tmG\tH\tP");
@@ -369,6 +370,7 @@ private slots:
             return csvCells(QStringLiteral("1\t%1\t%2\t1\tmG").arg(date, time)).value(1);
         };
         QCOMPARE(when(u"2026-12-05", u"15:32"), QString("2026-12-05 15:32"));
+        QCOMPARE(when(u"26/12/051", u"15:32:39"), QString("26/12/051 15:32:39"));
         QCOMPARE(when(u"26/12/05", u"15:32:3x"), QString("26/12/05 15:32:3x"));
         QCOMPARE(when(u"26/12/05", u"15:32:39."), QString("26/12/05 15:32:39."));
         QCOMPARE(when(u"26/12/05", u"15:32:39x5"), QString("26/12/05 15:32:39x5"));

@@ -7,6 +7,7 @@
 #include "support/CliRun.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "survey/Assessment.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
 #include "survey/ReportGeometry.h"
@@ -219,10 +220,10 @@ private slots:
             << QList<double>{1, 20, 10.5, 10.5, 19.05, std::sqrt(35.0)} << "mG";
         QTest::newRow("one row") << series({"5.5"}) << QList<qint64>{1, 0, 0, 0, 1, 1, 0, 0}
                                  << QList<double>{5.5, 5.5, 5.5, 5.5, 5.5, 0} << "mG";
-        // The first reading's unit wins; 2 µT is 20 mG and the downloaded tenth of a second counts.
+        // The first reading's unit wins; 2 µT is 20 mG; a fraction of a second counts to the ms.
         QTest::newRow("mixed units")
-            << table("10:00:00 10 mG, 10:00:01.5 2 uT, 10:00:03 3.0 \u03BCT, 10:00:04.5 40 mG")
-            << QList<qint64>{4, 0, 0, 2, 1, 4, 4500, 1500}
+            << table("10:00:00 10 mG, 10:00:01.5 2 uT, 10:00:03 3.0 \u03BCT, 10:00:04.125 40 mG")
+            << QList<qint64>{4, 0, 0, 2, 1, 4, 4125, 1500}
             << QList<double>{10, 40, 25, 25, 38.5, std::sqrt(500.0 / 3)} << "mG";
         QTest::newRow("microtesla first")
             << table("10:00:02 2.5 uT, 10:00:04 15 mG")
@@ -239,6 +240,10 @@ private slots:
                      "27/01/01 00:00:01 4 mG")
             << QList<qint64>{4, 0, 0, 0, 1, 4, 3000, 1000}
             << QList<double>{1, 4, 2.5, 2.5, 3.85, std::sqrt(5.0 / 3)} << "mG";
+        QTest::newRow("blanks around date and time")
+            << QStringList{"1\t 26/12/05\t10:00:00 \t5\tmG", "2\t26/12/05 \t 10:00:01\t7\tmG"}
+            << QList<qint64>{2, 0, 0, 0, 1, 2, 1000, 1000}
+            << QList<double>{5, 7, 6, 6, 6.9, std::sqrt(2.0)} << "mG";
         QTest::newRow("only overloads")
             << series({"OL", "ol", "OL"}) << QList<qint64>{0, 3, 0, 0, 0, 0, 2000, 1000}
             << QList<double>{0, 0, 0, 0, 0, 0} << "mG";
@@ -264,6 +269,86 @@ private slots:
         QCOMPARE(unitText(st->unit), unit);
     }
 
+    // Percentiles from the counts of each distinct reading equal those of the sorted readings,
+    // whatever the mix of units and resolutions; the resolution is the finest step written.
+    void percentiles_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<double>("resolution");
+        QTest::newRow("mixed units and ties")
+            << table("10:00:00 3.0 mG, 10:00:01 0.30 uT, 10:00:02 2.95 mG, 10:00:03 0.31 uT, "
+                     "10:00:04 3 mG, 10:00:05 0.01 uT, 10:00:06 150.5 mG, 10:00:07 3.0 mG")
+            << 0.01;
+        QTest::newRow("microtesla first")
+            << table("10:00:00 0.4 uT, 10:00:01 7 mG, 10:00:02 0.45 uT, 10:00:03 0.4 uT") << 0.1;
+        QTest::newRow("one value") << series({"5", "5", "5", "5", "5"}) << 1.0;
+        QTest::newRow("fine steps") << series({"0.123456", "0.1", "12"}) << 1e-6;
+    }
+    void percentiles()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(double, resolution);
+        const auto st = figuresOf(rows, {});
+        QVERIFY(st);
+        QList<double> sorted;
+        for (const QString& row : rows) {
+            const RecordCells cells = recordCells(row);
+            sorted << convert(valueOf(cells[ValueCell]).number, *unitOf(cells[UnitCell]), st->unit);
+        }
+        std::sort(sorted.begin(), sorted.end());
+        for (const double p : {0.0, 12.5, 50.0, 95.0, 99.5, 100.0}) {
+            const double rank = p / 100 * double(sorted.size() - 1);
+            const auto below = qsizetype(rank);
+            const double high = sorted[std::min(below + 1, sorted.size() - 1)];
+            const double expected = sorted[below] + (rank - double(below)) * (high - sorted[below]);
+            QVERIFY2(std::abs(st->percentileOf(p) - expected) < 1e-12,
+                     qPrintable(
+                         QString("p%1: %2, not %3").arg(p).arg(st->percentileOf(p)).arg(expected)));
+        }
+        QCOMPARE(st->median, st->percentileOf(50));
+        QCOMPARE(st->percentile95, st->percentileOf(95));
+        QCOMPARE(toMilliGauss(st->resolution, st->unit), resolution);
+    }
+
+    // The chart envelope: per slice of the survey time the lowest, highest, first and last
+    // reading, its overloads and whether a gap lies before it.
+    void chart_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("columns");
+        QTest::newRow("several readings a column")
+            << table("10:00:00 1 mG, 10:00:01 3 mG, 10:00:02 OL mG, 10:00:03 2 mG, 10:00:04 5 mG, "
+                     "10:00:05 4 mG, 10:00:12 OL mG, 10:00:13 6 mG")
+            << QStringList{"1-3 1>2 OL 10:00:00", "4-5 5>4 10:00:04", "-",
+                           "6-6 6>6 OL gap 10:00:12"};
+        QTest::newRow("a gap before a reading")
+            << table("10:00:00 1 mG, 10:00:01 2 mG, 10:00:04 3 mG")
+            << QStringList{"1-1 1>1 10:00:00", "2-2 2>2 10:00:01", "-", "3-3 3>3 gap 10:00:04"};
+    }
+    void chart()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, columns);
+        Options options;
+        options.chartColumns = 4;
+        const auto st = figuresOf(rows, options);
+        QVERIFY(st);
+        QStringList got;
+        for (const ChartColumn& c : st->chart) {
+            QString text =
+                c.readings ? QString("%1-%2 %3>%4").arg(c.low).arg(c.high).arg(c.first).arg(c.last)
+                           : "-";
+            if (c.overload)
+                text += " OL";
+            if (c.gapBefore)
+                text += " gap";
+            if (c.readings || c.overload)
+                text += u' ' + clockText(c.clock).mid(11);
+            got << text;
+        }
+        QCOMPARE(got, columns);
+    }
+
     void timeAbove_data()
     {
         QTest::addColumn<QStringList>("rows");
@@ -284,8 +369,15 @@ private slots:
         QTest::newRow("level in the other unit, equal is not above")
             << series({"5", "5.1", "5.1", "4.9", "5.0"}) << "0.5uT" << 0.0
             << QList<qint64>{2000, 2000, 2, 4000} << QStringList{};
-        QTest::newRow("overloads are above") << series({"1", "OL", "OL", "1"}) << "1000mG" << 0.0
-                                             << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
+        // An overload was at least the top of the smallest range, 199.9 mG = 19.99 µT: above a
+        // level up to there, not known to be above one over it.
+        const QStringList overloads = series({"1", "OL", "OL", "1"});
+        for (const char* level : {"199.9mG", "19.99uT"})
+            QTest::addRow("overloads are above %s", level)
+                << overloads << level << 0.0 << QList<qint64>{2000, 2000, 2, 3000} << QStringList{};
+        for (const char* level : {"200mG", "20uT"})
+            QTest::addRow("overloads are not above %s", level)
+                << overloads << level << 0.0 << QList<qint64>{0, 0, 0, 3000} << QStringList{};
         QTest::newRow("invalid readings and times end a stretch")
             << table("10:00:00 9 mG, 10:00:01 9 mG, 10:00:02 x mG, 10:00:03 9 mG, 10:00:0x 9 mG, "
                      "10:00:04 9 mG, 10:00:05 9 mG")
@@ -314,6 +406,7 @@ private slots:
         QCOMPARE(st->levels.size(), 1);
         const LevelFigures& f = st->levels[0];
         QCOMPARE(QList<qint64>({f.timeAbove, f.longest, f.longestStart.row, st->duration}), above);
+        QCOMPARE(f.overloadsAbove, st->overloads > 0 ? int(above[0] / 1000) : 0);
         QStringList got;
         for (const Break& b : st->breaks)
             got << QStringLiteral("%1 %2-%3")
@@ -334,6 +427,46 @@ private slots:
         after.from = clockMsOf(QDateTime(QDate(2026, 12, 5), QTime(11, 0)));
         QVERIFY(!figuresOf(series({"1", "2"}), after, &error));
         QCOMPARE(error, QString("No records between 2026-12-05 11:00:00 and the end."));
+    }
+
+    // Durations rounded as a reader takes them in, shares near none and all, figures at the
+    // meter's resolution in each unit.
+    void texts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QList<std::pair<qint64, const char*>> durations = {
+            {0, "0 s"},
+            {4'500, "4.5 s"},
+            {59'960, "1 min 00 s"},
+            {599'499, "9 min 59 s"},
+            {599'500, "10 min"},
+            {3'569'999, "59 min"},
+            {(4 * 3600 + 58 * 60 + 52) * 1000LL, "4 h 59 min"},
+            {86'370'000, "1 d 00 h 00 min"}};
+        for (const auto& [ms, text] : durations)
+            QTest::addRow("%lld ms", ms) << durationText(ms) << text;
+        const QList<std::tuple<qint64, qint64, const char*>> shares = {
+            {0, 10, "0 %"},           {1, 2001, "< 0.1 %"}, {1, 1000, "0.1 %"}, {1, 8, "12.5 %"},
+            {1999, 2000, "> 99.9 %"}, {10, 10, "100 %"},    {1, 0, ""}};
+        for (const auto& [part, whole, text] : shares)
+            QTest::addRow("%lld of %lld", part, whole) << shareText(part, whole) << text;
+        const QList<std::tuple<double, FigureUnit, double, QString>> figures = {
+            {0.3, FigureUnit::MilliGauss, 0.1, "0.3 mG"},
+            {0.3, FigureUnit::NanoTesla, 0.1, "30 nT"},
+            {0.3, FigureUnit::MicroTesla, 0.1, "0.03 \u00b5T"},
+            {3.2, FigureUnit::NanoTesla, 0.1, "320 nT"},
+            {2000, FigureUnit::MilliGauss, 0.1, "2000.0 mG"},
+            {1.234, FigureUnit::MilliGauss, 1, "1 mG"},
+            {0.3, FigureUnit::MilliGauss, 0, "0.30 mG"}};
+        for (const auto& [mg, unit, step, text] : figures)
+            QTest::addRow("%s", qPrintable(text)) << figureText(mg, unit, step) << text;
+    }
+    void texts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(text, expected);
     }
 
     // Levels typed by the user (bare: the table's unit) and alarm thresholds (a 0 is no level).
@@ -456,7 +589,7 @@ private slots:
     // The unit of the figures: by name, or from the locale (mG where it measures in US units).
     void reportUnits()
     {
-        QCOMPARE(reportUnitText(*reportUnitNamed(u"uT")), QString("\u00b5T"));
+        QCOMPARE(figureUnitText(*reportUnitNamed(u"uT")), QString("\u00b5T"));
         QCOMPARE(reportUnitNamed(u" nT"), ReportUnit::NanoTesla);
         QVERIFY(!reportUnitNamed(u"kG"));
         const QLocale before;
@@ -486,15 +619,15 @@ private slots:
                  "Serial / ID ID code 12 Axes 3-D (isotropic)",
                  "Calibrated 2026-01-15 Mains frequency 50 Hz",
                  "10:00:00 10:00:10 10:00:20 10:00:30 10:00:40", // the time axis
-                 "Time of the meter's clock, UTC+01:00 (CET)", "Lowest 10.0 mG", "Highest 90.0 mG",
-                 "Mean 50.0 mG", "Median (typical) 50.0 mG", "Overloads (OL) 1, not in the figures",
+                 "Time of the meter's clock, UTC+01:00 (CET)", "Lowest 10 mG", "Highest 90 mG",
+                 "Mean 50 mG", "Median (typical) 50 mG", "Overloads (OL) 1, not in the figures",
                  // 20 readings of 90 and the overload at 1 s each, from 10:00:20
                  "Your level: 50 mG 50 mG 21 s 51.2 % 21 s 2026-12-05 10:00:20 +01:00",
-                 "Building biology: 20 nT, slight", "Readings", "Overload (OL)",
+                 "SBM-2015: 20 nT, slight", "Readings", "Overload (OL)",
                  "Source: ICNIRP, Guidelines for limiting exposure",
                  "Source: Standard of Building Biology Testing Methods SBM-2015",
                  "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
-                 "the mean of this survey is 50.0 mG.", QString(64, u'a'),
+                 "Mean 50 mG (overloads, OL, left out): above the IARC 2002 epidemiological level (3 mG to 4 mG).", QString(64, u'a'),
                  "Place and date Exampleton, " + QDate::currentDate().toString(Qt::ISODate),
                  "Signature, A. Tester", "Page 1 of 2", "Page 2 of 2"})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
@@ -547,6 +680,10 @@ private slots:
         const int trace =
             columns(barePage, layout.plot.left(), layout.plot.center().x(), y10, blue);
         QVERIFY2(trace > layout.plot.width() / 3, qPrintable(QString::number(trace)));
+        // A level up to four times the highest reading is drawn: the axis reaches above it.
+        bare.ownLevels = {{"Four times the highest", 360}};
+        QVERIFY(write(pdf, SurveyRows, bare, nullptr, &layout));
+        QCOMPARE(layout.yMaximum, 400.0);
     }
 
     // However long the notes push the rest down and however long the conclusion runs, on either
@@ -626,7 +763,7 @@ private slots:
         QVERIFY(
             text.contains(QRegularExpression("\\b400\\s+2026-12-05\\s+10:13:18\\s+0.49\\s+uT")));
         QVERIFY(!text.contains("10:00:08"));
-        QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0.0 % +none\\n")));
+        QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0 ?% +none\\n")));
 
         // 41 records fill part of one column: one heading, none over an empty column.
         QVERIFY(write(pdf, SurveyRows, r));
@@ -848,6 +985,202 @@ private slots:
         const QString fromDialog = text(dir.filePath("dialog.pdf"));
         QVERIFY(fromDialog.contains(QRegularExpression("Calibrated +2026-01-15")));
         QCOMPARE(text(dir.filePath("cli.pdf")), fromDialog);
+    }
+
+    // ICNIRP 1998 at the mains frequency (5/f mT), ICNIRP 2010 for workers, the bands' edition.
+    void publishedLevels()
+    {
+        const Reference* at50 = findReference(u"icnirp1998");
+        const Reference* at60 = findReference(u"ICNIRP1998", Mains::Hz60);
+        QCOMPARE(QList<double>({at50->lines[0].milliGauss, at60->lines[0].milliGauss,
+                                findReference(u"icnirp2010occupational")->lines[0].milliGauss}),
+                 (QList<double>{1000, 5000.0 / 6, 10000}));
+        QVERIFY(at60->name.endsWith("60 Hz") && at60->source.contains("83.3 µT at 60 Hz"));
+        QVERIFY(findReference(u"buildingbiology")->name.endsWith("SBM-2015"));
+    }
+
+    void assessmentSentence_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QStringList>("readings"); // mG, one a second
+        QTest::addColumn<QString>("sentence");     // figures in nT for the bands, else in µT
+        const QString sbm = ": %1 anomaly by the building-biology bands for sleeping areas, "
+                            "SBM-2015.";
+        // A value on a band's edge belongs to the band above it ("below 20 nT": 20 is slight).
+        const QList<std::tuple<const char*, QStringList, QString>> bands = {
+            {"15 nT", {"0.15"}, "15 nT" + sbm.arg("no")},
+            {"20 nT, the edge", {"0.2"}, "20 nT" + sbm.arg("slight")},
+            {"50 nT", {"0.5"}, "50 nT" + sbm.arg("slight")},
+            {"100 nT, the edge", {"1.0"}, "100 nT" + sbm.arg("severe")},
+            {"500 nT, the edge", {"5"}, "500 nT" + sbm.arg("extreme")},
+            {"800 nT", {"8"}, "800 nT" + sbm.arg("extreme")},
+            // The 95th percentile (330 nT), not the mean (69 nT), median or maximum (900 nT).
+            {"percentile of a spread", QStringList(18, "0.1") + QStringList{"3", "9"},
+             "330 nT" + sbm.arg("severe")}};
+        for (const auto& [name, readings, sentence] : bands)
+            QTest::addRow("bands, %s", name)
+                << "buildingbiology" << readings << "95th percentile " + sentence;
+        const QString iarc = " the IARC 2002 epidemiological level (0.30 µT to 0.40 µT).";
+        QTest::newRow("IARC, mean above, overload apart")
+            << "iarc2002" << QStringList{"1", "9", "OL"}
+            << "Mean 0.50 µT (overloads, OL, left out): above" + iarc;
+        QTest::newRow("IARC, mean within")
+            << "iarc2002" << QStringList{"3.5"} << "Mean 0.35 µT: within" + iarc;
+        // 0.2996 µT is printed as 0.30 µT: the sentence says what its figures say.
+        QTest::newRow("IARC, printed as the level")
+            << "iarc2002" << QStringList{"2.992", "3"} << "Mean 0.30 µT: within" + iarc;
+        QTest::newRow("IARC, below")
+            << "iarc2002" << QStringList{"2.9"} << "Mean 0.29 µT: below" + iarc;
+        QTest::newRow("IARC, only overloads")
+            << "iarc2002" << QStringList{"OL"}
+            << "Mean: none, every reading is an overload (OL); no assessment by the IARC 2002 "
+               "epidemiological level.";
+        const QString icnirp = "the ICNIRP 2010 general-public reference level (200.00 µT)";
+        QTest::newRow("ICNIRP, maximum") << "icnirp2010" << QStringList{"30", "1"}
+                                         << "Maximum 3.00 µT: 1.5 % of " + icnirp + ".";
+        QTest::newRow("ICNIRP occupational, a small share")
+            << "icnirp2010occupational" << QStringList{"0.5"}
+            << "Maximum 0.05 µT: < 0.01 % of the ICNIRP 2010 occupational reference level "
+               "(1000.00 µT).";
+        QTest::newRow("ICNIRP, above") << "icnirp2010" << QStringList{"3000"}
+                                       << "Maximum 300.00 µT: above " + icnirp + ", 150 % of it.";
+        // An overload may be anything from the range top (19.99 µT) up: never "below".
+        QTest::newRow("ICNIRP, overload")
+            << "icnirp2010" << QStringList{"1", "OL"}
+            << "Maximum at least 19.99 µT (an overload, OL): it may exceed " + icnirp +
+                   "; an overload says only that the field reached the top of its range or "
+                   "beyond.";
+        QTest::newRow("ICNIRP occupational, overload above the range top")
+            << "icnirp2010occupational" << QStringList{"12000", "OL"}
+            << "Maximum at least 1200.00 µT (an overload, OL): above the ICNIRP 2010 occupational "
+               "reference level (1000.00 µT).";
+    }
+    void assessmentSentence()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QStringList, readings);
+        QFETCH(QString, sentence);
+        const Reference* ref = findReference(reference);
+        const auto st = figuresOf(series(readings), {});
+        QVERIFY(ref && st);
+        const bool nano = !ref->bands.isEmpty();
+        QCOMPARE(assessment(*ref, *st,
+                            [nano](double mG) {
+                                return nano ? QString::number(mG * 100, 'f', 0) + " nT"
+                                            : QString::number(mG / 10, 'f', 2) + " µT";
+                            }),
+                 sentence);
+    }
+
+    // A user's reference file: refused whole at its first fault, named by its line.
+    void referenceFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error"); // empty: read
+        const QByteArray head = "# A set of my own\r\nkey orni\nname Swiss ORNI\nsource SR 814.710"
+                                "\nstatistic maximum\n";
+        QTest::newRow("levels") << head + "level 1 µT Limit\nlevel 400 nT Precaution\n"
+                                << QString();
+        QTest::newRow("bands") << head + "band 0 mG none\nband 2 mG some\nband 1 mT much\n"
+                               << QString();
+        QTest::newRow("unknown keyword") << head + "levle 1 uT Limit\n"
+                                         << "line 6: unknown keyword 'levle'";
+        QTest::newRow("bad number") << head + "level 1,5 uT Limit\n"
+                                    << "line 6: '1,5' is not a number";
+        QTest::newRow("unit") << head + "level 1 kG Limit\n"
+                              << "line 6: unknown unit 'kG'";
+        QTest::newRow("zero") << head + "level 0 uT Limit\n"
+                              << "line 6: a level lies above 0";
+        QTest::newRow("no name") << head + "level 1 uT\n"
+                                 << "line 6: a level line is";
+        QTest::newRow("published key") << QByteArray("key ICNIRP2010\n")
+                                       << "line 1: 'ICNIRP2010' is the key of a published set";
+        QTest::newRow("second name") << head + "name Again\n"
+                                     << "line 6: a second 'name' line";
+        QTest::newRow("statistic")
+            << QByteArray("statistic average\n") << "line 1: unknown statistic 'average'";
+        QTest::newRow("no levels") << head << "no level line and no band line";
+        QTest::newRow("no source")
+            << QByteArray("key a\nname b\nstatistic mean\nlevel 1 mG c\n") << "no 'source' line";
+        QTest::newRow("levels and bands") << head + "level 1 uT Limit\nband 0 nT none\n"
+                                          << "line 7: a set has level lines";
+        QTest::newRow("first band above 0") << head + "band 20 nT slight\n"
+                                            << "line 6: the first band starts at 0";
+        QTest::newRow("bands falling") << head + "band 0 nT none\nband 20 nT a\nband 10 nT b\n"
+                                       << "line 8: a band starts above the band before it";
+        QTest::newRow("one band") << head + "band 0 nT none\n"
+                                  << "one band alone";
+        QTest::newRow("not UTF-8") << head + "name \xff\n"
+                                   << "line 6: not UTF-8 text";
+        QTest::newRow("eleven levels") << head + QByteArray("level 1 mG x\n").repeated(11)
+                                       << "line 16: more than 10 levels or bands";
+        QTest::newRow("too large") << QByteArray(64 * 1024 + 1, '#') << "larger than 64 KiB";
+    }
+    void referenceFile()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        QString why;
+        const auto set = parseReferenceFile(text, &why);
+        QCOMPARE(why.isEmpty() ? QString() : why.left(error.size()), error);
+        QCOMPARE(set.has_value(), error.isEmpty());
+        if (!set)
+            return;
+        QCOMPARE(set->statistic, Statistic::Maximum);
+        if (set->bands.isEmpty()) // rising, in mG
+            QCOMPARE(QList<double>({set->lines[0].milliGauss, set->lines[1].milliGauss}),
+                     (QList<double>{4, 10}));
+        else // an overload is in the top band, or at least in the band of the range top
+            for (const auto& [readings, sentence] :
+                 {std::pair{QStringList{"1", "OL"},
+                            QString("Maximum at least 199.9 mG (an overload, OL): at least some "
+                                    "by Swiss ORNI; an overload says only that the field "
+                                    "reached the top of its range or beyond.")},
+                  {QStringList{"12000", "OL"},
+                   QString("Maximum at least 12000 mG (an overload, OL): much by Swiss ORNI.")}})
+                QCOMPARE(assessment(*set, *figuresOf(series(readings), {}),
+                                    [](double v) { return QString::number(v) + " mG"; }),
+                         sentence);
+    }
+
+    // The dialog offers the user's sets and names a refused file; stats and the report use them
+    // by key, and the assessment by their declared statistic.
+    void userReferences()
+    {
+        const QString home = dir.filePath("data");
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", before); });
+        const QString folder = userReferenceFolder();
+        QVERIFY(folder.startsWith(home) && QDir().mkpath(folder));
+        QVERIFY(test::writeFile(folder + "/mine.txt",
+                                "key mine\nname My bands\nsource Me\nstatistic median\n"
+                                "band 0 mG low\nband 5 mG high\n"));
+        QVERIFY(test::writeFile(folder + "/broken.txt", "key broken\nunit mG\n"));
+        ReportDialog dialog(ReportSource{}, nullptr);
+        QStringList keys;
+        auto* list = dialog.findChild<QListWidget*>("LstReferences");
+        for (int i = 0; i < list->count(); ++i)
+            keys << list->item(i)->data(Qt::UserRole).toString();
+        QVERIFY2(keys.endsWith("mine") && !keys.contains("broken"), qPrintable(keys.join(' ')));
+        QCOMPARE(dialog.findChild<QLabel*>("LblRefusedReferences")->text(),
+                 "Reference file " + folder +
+                     "/broken.txt, line 2: unknown keyword 'unit' (key, "
+                     "name, source, meaning, statistic, level or band)");
+
+        // The median (1 mG) decides, not the maximum (9 mG).
+        const auto st = figuresOf(series({"1", "1", "9"}), {});
+        const auto mG = [](double v) { return QString::number(v) + " mG"; };
+        QCOMPARE(assessment(*findReference(u"MINE"), *st, mG),
+                 QString("Median 1 mG: low by My bands."));
+        // A second file may not take a key that is taken; the same file loaded again replaces.
+        QString error;
+        QVERIFY(test::writeFile(dir.filePath("other.txt"), test::fileBytes(folder + "/mine.txt")));
+        QVERIFY(!loadReferenceFile(dir.filePath("other.txt"), &error));
+        QVERIFY2(error.endsWith("the key 'mine' is taken by " + folder + "/mine.txt"),
+                 qPrintable(error));
+        QVERIFY(loadReferenceFile(folder + "/mine.txt", &error));
+        QCOMPARE(references().size(), keys.size());
     }
 
 private:

@@ -16,8 +16,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QGraphicsScene>
-#include <QGraphicsSimpleTextItem>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -121,8 +119,8 @@ void drag(QWidget* w, QPoint from, QPoint to)
 QVariantList lookOf(PlotWindow& plot)
 {
     auto* frame = plot.findChild<QGroupBox*>("FrmGraphic");
-    return {plot.size(), plot.chart().colour(), frame->title(), frame->isFlat(),
-            plot.palette().color(QPalette::Window)};
+    return {plot.size(),     plot.chart().colour(),     frame->title(),
+            frame->isFlat(), plot.autoFillBackground(), plot.palette().color(QPalette::Window)};
 }
 
 // Pixels that differ between two pictures of the same size, in the left and the right half.
@@ -170,15 +168,6 @@ struct GaugeRig {
 class TestViewsWindows : public QObject {
     Q_OBJECT
 private slots:
-    void timeTexts()
-    {
-        QCOMPARE(ui::secondsOfTimeText(u"23:59:59"), 86399);
-        QCOMPARE(ui::secondsOfTimeText(u"12:3:45"), std::nullopt);
-        QCOMPARE(ui::timeTextOfDays(ui::daysFromSeconds(45296)), QString("12:34:56"));
-        QCOMPARE(ui::daysOfTimeText(u"12:34"), ui::daysFromSeconds(45240));
-        QCOMPARE(ui::daysOfTimeText(u"25:00:00"), std::nullopt);
-    }
-
     void yRange_data()
     {
         QTest::addColumn<QStringList>("values"); // fed in turn, one second apart
@@ -193,7 +182,6 @@ private slots:
         QTest::newRow("overload uT") << QStringList{"OL"} << Mu << 200.0 << Mu;
         QTest::newRow("up then down") << QStringList{"99", "150", "99.9"} << "mG" << 200.0 << "mG";
         QTest::newRow("down then up") << QStringList{"150", "5", "120"} << "mG" << 2000.0 << "mG";
-        QTest::newRow("uT down then up") << QStringList{"12", "3", "10"} << Mu << 200.0 << Mu;
         // Another unit leaves the axis as it is.
         QTest::newRow("other unit") << QStringList{"150"} << "G" << 10.0 << "";
     }
@@ -239,6 +227,9 @@ private slots:
         // What is drawn: the chart's own series holds every point.
         const auto* drawn = qobject_cast<QLineSeries*>(rig.chart().chart()->series().value(0));
         QVERIFY(drawn && drawn->count() == 6 && drawn->at(5).y() == 12.3);
+        // The graph's own timer charts a new row; nothing else needs to prod it.
+        rig.graph->appendRow("9\t26/12/06\t12:00:16\t12.3\tmG\t\t");
+        QTRY_COMPARE(rig.chart().pointCount(), 7);
     }
 
     void restarts_data()
@@ -345,18 +336,6 @@ private slots:
         QVERIFY(near(plot->chart().axisMaximum(Graph::XAxis), at(to)));
         QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMin1")->text(), from);
         QCOMPARE(plot->findChild<ui::NumEdit*>("AxisMax1")->text(), to);
-    }
-
-    void longSpanKeepsFewTimeLines()
-    {
-        // A span of years at the largest step: a handful of grid labels, not one per day.
-        Graph g;
-        g.resize(400, 300);
-        g.setAxisRange(Graph::XAxis, 0, 5000);
-        int labels = 0;
-        for (QGraphicsItem* item : g.scene()->items())
-            labels += item->type() == QGraphicsSimpleTextItem::Type && item->isVisible();
-        QVERIFY2(labels < 40, qPrintable(QString::number(labels)));
     }
 
     void plotYRange_data()
@@ -545,7 +524,6 @@ private slots:
         QTest::addColumn<double>("degrees");
         QTest::newRow("zero") << "0" << 2000.0 << 145.0;
         QTest::newRow("full scale") << "2000" << 2000.0 << 35.0;
-        QTest::newRow("half scale") << "1000" << 2000.0 << 90.0;
         QTest::newRow("above full scale") << "2500" << 2000.0 << 35.0;
         QTest::newRow("OL") << "OL" << 2000.0 << 35.0;
         QTest::newRow("negative") << "-5" << 2000.0 << 145.0;
@@ -568,8 +546,8 @@ private slots:
         QVERIFY(near(up.y(), 960));
         QVERIFY(needleEnd(145.0f, 1000).x() < -780);
         QVERIFY(needleEnd(35.0f, 1000).x() > 780);
-        const QList<QPointF> arc = arcPoints(1000); // from 34.2 to 145.8 degrees
-        QVERIFY(arc.first().x() > 820 && arc.last().x() < -820);
+        const QList<QPointF> arc = arcPoints(1000);
+        QVERIFY(arc.first() == onCircle(1000, 34.2) && arc.last() == onCircle(1000, 145.8));
     }
 
     void markLengths_data()
@@ -580,7 +558,6 @@ private slots:
         QTest::newRow("full scale") << 0 << 1.08 << 36.0;
         QTest::newRow("first minor") << 1 << 1.03 << 38.7;
         QTest::newRow("fifth") << 5 << 1.06 << 49.5;
-        QTest::newRow("tenth") << 10 << 1.08 << 63.0;
         QTest::newRow("zero") << 40 << 1.08 << 144.0;
     }
     void markLengths()

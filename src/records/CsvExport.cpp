@@ -43,11 +43,16 @@ bool twoDigits(QStringView s, qsizetype at)
            s[at + 1].unicode() < 128;
 }
 
+bool recordDate(QStringView d)
+{
+    return d.size() == 8 && twoDigits(d, 0) && d[2] == u'/' && twoDigits(d, 3) && d[5] == u'/' &&
+           twoDigits(d, 6);
+}
+
 // "yy/MM/dd" → "20yy-MM-dd"
 bool isoDate(QStringView d, QString& out)
 {
-    if (d.size() != 8 || !twoDigits(d, 0) || d[2] != u'/' || !twoDigits(d, 3) || d[5] != u'/' ||
-        !twoDigits(d, 6))
+    if (!recordDate(d))
         return false;
     out += u"20";
     out += d.mid(0, 2);
@@ -128,6 +133,24 @@ QString isoDateTime(QStringView date, QStringView time)
         out += u' ';
     out += time;
     return out;
+}
+
+std::optional<RecordDateTime> recordDateTime(QStringView date, QStringView time)
+{
+    date = date.trimmed();
+    time = time.trimmed();
+    if (!isoTime(time) || !recordDate(date))
+        return std::nullopt;
+    const auto number = [](QStringView s, qsizetype at) {
+        return (s[at].unicode() - u'0') * 10 + (s[at + 1].unicode() - u'0');
+    };
+    return RecordDateTime{2000 + number(date, 0),
+                          number(date, 3),
+                          number(date, 6),
+                          number(time, 0),
+                          number(time, 3),
+                          number(time, 6),
+                          time.mid(qMin<qsizetype>(9, time.size()))};
 }
 
 QString csvUnit(QStringView unit)

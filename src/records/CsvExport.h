@@ -26,6 +26,14 @@ QString csvField(QStringView text);
 // "yy/MM/dd" and "HH:mm:ss" (or "HH:mm:ss.d") as "20yy-MM-ddTHH:mm:ss[.d]"; text it cannot read
 // comes back as "date time", trimmed.
 QString isoDateTime(QStringView date, QStringView time);
+// The numbers of date and time cells of the form isoDateTime() reads, without building text (for
+// readers that go through every record); nothing for any other form. Not checked against the
+// calendar.
+struct RecordDateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    QStringView fraction; // the digits after the seconds' point
+};
+std::optional<RecordDateTime> recordDateTime(QStringView date, QStringView time);
 // The unit text with Greek mu replaced by the micro sign, and a downloaded set's "uT" as "µT".
 QString csvUnit(QStringView unit);
 

@@ -206,6 +206,8 @@ QWidget* ReportDialog::assessmentPage(const MeterFacts& meter)
     LstReferences = named(new QListWidget(page), "LstReferences", tr("Reference levels"));
     const QStringList ticked =
         s.value(key::References, QStringList{QStringLiteral("icnirp2010")}).toStringList();
+    // The user's own sets join the published ones; a refused file is named under the list.
+    const QStringList refused = loadReferenceFolder(userReferenceFolder());
     for (const Reference& r : references()) {
         auto* item = new QListWidgetItem(r.name, LstReferences);
         item->setData(Qt::UserRole, r.key);
@@ -229,9 +231,9 @@ QWidget* ReportDialog::assessmentPage(const MeterFacts& meter)
     QList<std::pair<QString, QVariant>> units;
     for (const ReportUnit u :
          {ReportUnit::NanoTesla, ReportUnit::MicroTesla, ReportUnit::MilliGauss})
-        units.append({reportUnitText(u), reportUnitText(u)});
+        units.append({figureUnitText(u), figureUnitText(u)});
     CboUnit = choice(page, "CboUnit", tr("Unit of the figures"), units,
-                     s.value(key::Unit, reportUnitText(localeUnit())));
+                     s.value(key::Unit, figureUnitText(localeUnit())));
     CboPaper = choice(page, "CboPaper", tr("Paper size"),
                       {{tr("as the locale measures"), int(PaperSize::FromLocale)},
                        {tr("A4"), int(PaperSize::A4)},
@@ -245,6 +247,12 @@ QWidget* ReportDialog::assessmentPage(const MeterFacts& meter)
 
     auto* form = new QFormLayout(page);
     form->addRow(tr("Reference levels:"), LstReferences);
+    if (!refused.isEmpty()) {
+        auto* LblRefused = new QLabel(refused.join(u'\n'), this);
+        LblRefused->setObjectName(QStringLiteral("LblRefusedReferences"));
+        LblRefused->setWordWrap(true);
+        form->addRow(QString(), LblRefused);
+    }
     form->addRow(tr("Your levels:"), TxtLevels);
     form->addRow(tr("Unit of the figures:"), CboUnit);
     form->addRow(tr("Conclusion:"), TxtConclusion);
@@ -286,7 +294,7 @@ std::optional<ReportRequest> ReportDialog::request(QString* error) const
                  TxtOperator->text().trimmed(), TxtCompany->text().trimmed(),
                  TxtPlace->text().trimmed(),    TxtNotes->toPlainText().trimmed()};
     r.instrument = instrument(&why);
-    r.mainsHz = CboMains->currentData().toInt();
+    r.mains = CboMains->currentData().toInt() == 60 ? Mains::Hz60 : Mains::Hz50;
     r.method = TxtMethod->toPlainText().trimmed();
     r.conclusion = TxtConclusion->toPlainText().trimmed();
     r.recommendations = TxtRecommendations->toPlainText().trimmed();

@@ -54,6 +54,26 @@ ValueAxis valueAxis(double bulk, const QList<double>& levels, QList<bool>* onCha
     return axis;
 }
 
+QList<qsizetype> clippedPeaks(const QList<double>& highs, double top)
+{
+    QList<qsizetype> peaks;
+    bool inRun = false;
+    for (qsizetype i = 0; i < highs.size(); ++i) {
+        if (!(highs[i] > top)) { // NaN too
+            inRun = false;
+            continue;
+        }
+        if (!inRun)
+            peaks << i;
+        else if (highs[i] > highs[peaks.last()])
+            peaks.last() = i;
+        inRun = true;
+    }
+    std::stable_sort(peaks.begin(), peaks.end(),
+                     [&highs](qsizetype a, qsizetype b) { return highs[a] > highs[b]; });
+    return peaks;
+}
+
 namespace {
 
 // The first multiple of step at or after t (the clock counts from a midnight).

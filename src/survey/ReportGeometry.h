@@ -19,12 +19,17 @@ struct ValueAxis {
 };
 // A level up to this many times the bulk of the readings goes on the chart (and may raise its
 // top); one further up would squeeze the readings into the bottom, and is named under it.
-inline constexpr double LevelReach = 3;
+inline constexpr double LevelReach = 4;
 // The axis for readings whose bulk reaches `bulk` and for `levels` (same unit): the top holds the
 // bulk and the levels within reach, with a little room, on the third to fifth grid line (steps of
 // 1, 2, 2.5 or 5 times a power of ten; 0 to 1 when there is nothing). `onChart[i]` says whether
 // level i is on the chart.
 ValueAxis valueAxis(double bulk, const QList<double>& levels, QList<bool>* onChart = nullptr);
+
+// The spikes a value axis clips: runs of adjacent chart columns whose highest value lies above
+// `top` (a column without readings, NaN, ends a run), each by the column of its highest value,
+// the highest spike first.
+QList<qsizetype> clippedPeaks(const QList<double>& highs, double top);
 
 // Ticks of the time axis: round times of the clock (ms, as stats::ClockMs) from `first` to
 // `last`, at most `most` of them. Steps go 1, 2, 5, 10, 15, 30 s, 1, 2, 5, 10, 15, 30 min, 1, 2,

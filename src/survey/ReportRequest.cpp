@@ -29,19 +29,6 @@ bool Instrument::isEmpty() const
            axes == 0;
 }
 
-QString reportUnitText(ReportUnit unit)
-{
-    switch (unit) {
-    case ReportUnit::NanoTesla:
-        return QStringLiteral("nT");
-    case ReportUnit::MicroTesla:
-        return unitText(Unit::MicroTesla);
-    case ReportUnit::MilliGauss:
-        break;
-    }
-    return unitText(Unit::MilliGauss);
-}
-
 std::optional<ReportUnit> reportUnitNamed(QStringView text)
 {
     text = text.trimmed();
@@ -56,19 +43,6 @@ ReportUnit localeUnit()
 {
     return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? ReportUnit::MilliGauss
                                                                       : ReportUnit::MicroTesla;
-}
-
-double fromMilliGauss(double milliGauss, ReportUnit unit)
-{
-    switch (unit) {
-    case ReportUnit::NanoTesla:
-        return milliGauss * 100;
-    case ReportUnit::MicroTesla:
-        return milliGauss / MilliGaussPerMicroTesla;
-    case ReportUnit::MilliGauss:
-        break;
-    }
-    return milliGauss;
 }
 
 std::optional<QList<stats::Level>> ownLevels(const QString& text, Unit bareUnit, QString* bad)

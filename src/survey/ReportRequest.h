@@ -8,6 +8,7 @@
 // user described are remembered by name (model and serial), offered by the dialog and taken by
 // the command line's --instrument-preset.
 
+#include "survey/ReferenceLevels.h"
 #include "survey/Statistics.h"
 
 #include <QDate>
@@ -46,7 +47,7 @@ struct Instrument {
 };
 
 // The unit the report's figures are given in (1 mG = 0.1 µT = 100 nT).
-enum class ReportUnit { NanoTesla, MicroTesla, MilliGauss };
+using ReportUnit = stats::FigureUnit;
 enum class PaperSize { FromLocale, A4, Letter };
 
 // A record file the report is tied to, or the table it was read from.
@@ -56,29 +57,31 @@ struct ReportData {
     QString sha256Note; // what was hashed, when not the file itself
 };
 
+// The records table of a report stops here (some 330 pages): a year of records would take
+// 200,000 pages. The rest are named as being in the record files.
+inline constexpr int MaxTableRecords = 50'000;
+
 struct ReportRequest {
     ReportDetails details;
     Instrument instrument;
-    int mainsHz = 50;
+    stats::Mains mains = stats::Mains::Hz50; // of the site: ICNIRP 1998's level depends on it
     QString method; // how and where the meter was placed, what ran meanwhile
     QString conclusion;
     QString recommendations;
     QList<ReportData> data;
-    QStringList references; // keys of the published levels to show
+    QStringList references; // keys of the reference sets to show (published or the user's)
     QList<stats::Level> ownLevels;
     stats::Options options; // range and sampling time; levels are added from the two above
     ReportUnit unit = ReportUnit::MicroTesla;
     bool includeRecords = false;
+    int recordsAtMost = MaxTableRecords; // the records table lists no more than these
     PaperSize paper = PaperSize::FromLocale;
 };
 
-// "nT", "µT", "mG".
-QString reportUnitText(ReportUnit unit);
 // "nT", "uT", "µT" or "mG"; nothing for anything else.
 std::optional<ReportUnit> reportUnitNamed(QStringView text);
 // mG where the locale measures in US units, µT elsewhere.
 ReportUnit localeUnit();
-double fromMilliGauss(double milliGauss, ReportUnit unit);
 
 // The user's own levels typed as "5 mG, 0.4 µT" (a bare number in `bareUnit`), each named
 // "Your level: 5 mG"; nothing, with the part that cannot be read in *bad, when one is wrong.

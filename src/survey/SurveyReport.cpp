@@ -2,6 +2,7 @@
 
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
+#include "survey/Assessment.h"
 #include "survey/ReportGeometry.h"
 #include "ui/SaveFile.h"
 
@@ -38,6 +39,7 @@ constexpr double Margin = 50;
 constexpr double FooterGap = 22; // the footer's baseline below the text area
 constexpr int ListedAtMost = 30; // gaps or overloads listed before "and N more"
 constexpr int FilesInHeader = 3; // more record files are listed at the end
+constexpr int SpikesNamed = 5;   // spikes above the chart's scale named under it
 constexpr qint64 DayMs = 86'400'000;
 
 const QColor Ink(25, 25, 25);
@@ -115,16 +117,6 @@ QString zoneText(ClockMs first, ClockMs last)
     return zones.join(tr(", later "));
 }
 
-// A figure in the report's unit at the meter's resolution: 0.1 mG, 0.01 µT, 10 nT.
-QString figureText(double milliGauss, ReportUnit unit)
-{
-    const int decimals = unit == ReportUnit::MicroTesla   ? 2
-                         : unit == ReportUnit::MilliGauss ? 1
-                                                          : 0;
-    return QString::number(fromMilliGauss(milliGauss, unit), 'f', decimals) + u' ' +
-           reportUnitText(unit);
-}
-
 // A number as short as it is exact: a level, a value on the chart's axis.
 QString plainNumber(double v)
 {
@@ -170,6 +162,7 @@ public:
         const QFontMetricsF fm(f, &m_writer);
         return fm.boundingRect(QRectF(0, 0, w * K, 1e7), flags, text).height() / K;
     }
+    double lineSpacing(const QFont& f) const { return QFontMetricsF(f, &m_writer).lineSpacing() / K; }
     double textWidth(const QString& text, const QFont& f)
     {
         const QFontMetricsF fm(f, &m_writer);
@@ -201,7 +194,7 @@ public:
     // Text that may run on over the page's end: line by line, each line on the page it fits.
     void flow(double x, double w, const QString& text, const QFont& f, const QColor& colour = Ink)
     {
-        const double lineHeight = QFontMetricsF(f, &m_writer).lineSpacing() / K;
+        const double lineHeight = lineSpacing(f);
         for (const QString& paragraph : text.split(u'\n')) {
             QTextLayout lines(paragraph, f, &m_writer);
             lines.beginLayout();
@@ -303,24 +296,33 @@ struct Columns {
     static constexpr double LevelNames = 100; // the level table's names get at least this
 };
 
+// The records table's lines, and how many records of the range it leaves to the record files.
+struct RecordsTable {
+    QStringList lines;
+    qint64 more = 0;
+};
+
 struct Content {
     const ReportRequest& request;
     const Statistics& st;
-    const RowText& rowText;
-    const QList<int>& recordRows;
+    const RecordsTable& records;
     QList<ChartLevel> levels;
     QList<const Reference*> references;
 
     // A statistic (in the statistics' unit) in the report's unit, as a number and as a figure.
-    double inUnit(double v) const { return fromMilliGauss(toMilliGauss(v, st.unit), request.unit); }
-    QString figure(double v) const { return figureText(toMilliGauss(v, st.unit), request.unit); }
+    double inUnit(double v) const { return figureValue(toMilliGauss(v, st.unit), request.unit); }
+    QString figure(double v) const { return figureMg(toMilliGauss(v, st.unit)); }
+    // A value in milligauss in the report's unit at the meter's resolution: 0.1 mG, 0.01 µT, 10 nT.
+    QString figureMg(double milliGauss) const
+    {
+        return figureText(milliGauss, request.unit, toMilliGauss(st.resolution, st.unit));
+    }
     // A level as it was given: "0.4 µT", "300 nT".
     QString levelText(double milliGauss) const
     {
-        return plainNumber(fromMilliGauss(milliGauss, request.unit)) + u' ' +
-               reportUnitText(request.unit);
+        return plainNumber(figureValue(milliGauss, request.unit)) + u' ' +
+               figureUnitText(request.unit);
     }
-    qint64 measured() const { return qint64(st.readings + st.overloads) * st.sampling; }
 };
 
 // The chart block: the plot with the value labels on its left, the unit above them, the time
@@ -347,6 +349,8 @@ struct ChartScale {
     ClockMs first = 0;
     qint64 span = 0; // survey time across the plot, ms
     QList<ChartLevel> shown, offChart;
+    double bulk = 0;         // the 99.5th percentile of the readings, in the report's unit
+    QList<qsizetype> peaks;  // the chart columns of the spikes above the top, highest first
 
     double yOf(double v) const
     {
@@ -368,11 +372,18 @@ ChartScale chartScale(const Pages& pg, const Content& c)
                     ChartBox::Height - ChartBox::PlotTop - ChartBox::PlotBelow);
     QList<double> levels;
     for (const ChartLevel& l : c.levels)
-        levels << fromMilliGauss(l.level.milliGauss, c.request.unit);
+        levels << figureValue(l.level.milliGauss, c.request.unit);
     QList<bool> on;
-    s.axis = report::valueAxis(st.readings > 0 ? c.inUnit(st.maximum) : 0, levels, &on);
+    // The scale holds the bulk of the readings: a single spike would squeeze the rest into the
+    // bottom. What rises above it is clipped, marked on the top edge and named under the chart.
+    s.bulk = st.readings > 0 ? c.inUnit(st.percentileOf(99.5)) : 0;
+    s.axis = report::valueAxis(s.bulk, levels, &on);
     for (qsizetype i = 0; i < c.levels.size(); ++i)
         (on[i] ? s.shown : s.offChart).append(c.levels[i]);
+    QList<double> highs;
+    for (const ChartColumn& col : st.chart)
+        highs << (col.readings ? c.inUnit(col.high) : qQNaN());
+    s.peaks = report::clippedPeaks(highs, s.axis.top);
     s.first = st.first;
     s.span = st.duration;
     return s;
@@ -392,7 +403,7 @@ void drawValueAxis(Pages& pg, const Content& c, const ChartScale& s)
                 Qt::AlignRight);
     }
     pg.line(plot.left(), plot.top(), plot.left(), plot.bottom(), Ink, 0.8);
-    pg.text(labelsLeft, plot.top() - 16, 80, reportUnitText(c.request.unit), font(8, true));
+    pg.text(labelsLeft, plot.top() - 16, 80, figureUnitText(c.request.unit), font(8, true));
 }
 
 // Ticks on round times of the clock, the date under the first one of each day, and the axis'
@@ -450,39 +461,12 @@ struct PlotColumns {
 
 PlotColumns plotColumns(const Content& c, const ChartScale& scale)
 {
-    const Statistics& st = c.st;
     const double perUnit = c.inUnit(1);
-    const int columns = std::max(1, int(scale.plot.width() * 2));
-    PlotColumns pc{std::vector<Column>(static_cast<size_t>(columns)), scale};
-    const qint64 span = scale.span;
-    const auto colOf = [&](qint64 elapsed) {
-        return span > 0 ? std::min(columns - 1, int(double(elapsed) / double(span) * columns))
-                        : columns / 2;
-    };
-    qsizetype nextBreak = 0;
-    for (const Sample& s : st.series) {
-        Column& col = pc.cols[size_t(colOf(s.elapsed))];
-        bool broken = false;
-        while (nextBreak < st.breaks.size() && st.breaks[nextBreak].after.row <= s.row) {
-            broken = broken || st.breaks[nextBreak].after.row == s.row;
-            ++nextBreak;
-        }
-        if (s.overload) {
-            col.overload = true;
-            if (broken)
-                col.brokenBefore = col.brokenBefore || !col.used;
-            continue;
-        }
-        const double v = s.value * perUnit;
-        if (!col.used) {
-            col.used = true;
-            col.min = col.max = col.first = v;
-            col.brokenBefore = col.brokenBefore || broken;
-        }
-        col.min = std::min(col.min, v);
-        col.max = std::max(col.max, v);
-        col.last = v;
-    }
+    PlotColumns pc{std::vector<Column>(), scale};
+    pc.cols.reserve(size_t(c.st.chart.size()));
+    for (const ChartColumn& col : c.st.chart)
+        pc.cols.push_back({col.readings, col.overload, col.gapBefore, col.low * perUnit,
+                           col.high * perUnit, col.first * perUnit, col.last * perUnit});
     return pc;
 }
 
@@ -495,7 +479,7 @@ void drawShading(QPainter* p, const Content& c, const PlotColumns& pc)
         QColor fill = l.style.colour;
         fill.setAlpha(45);
         p->setBrush(fill);
-        const double level = fromMilliGauss(l.level.milliGauss, c.request.unit);
+        const double level = figureValue(l.level.milliGauss, c.request.unit);
         const double ly = s.yOf(level);
         const double w = s.plot.width() / pc.count();
         for (int i = 0; i < pc.count(); ++i) {
@@ -551,6 +535,14 @@ void drawTrace(QPainter* p, const PlotColumns& pc)
                                 QPointF((x + 2.5) * K, (top - 6) * K)};
         p->drawPolygon(tri, 3);
     }
+    // Spikes above the scale: an arrow head pointing up, just inside the top edge.
+    p->setBrush(Trace);
+    for (const qsizetype i : c.peaks) {
+        const double x = pc.x(int(i));
+        const QPointF tri[3] = {QPointF(x * K, (top + 1) * K), QPointF((x - 2.5) * K, (top + 6) * K),
+                                QPointF((x + 2.5) * K, (top + 6) * K)};
+        p->drawPolygon(tri, 3);
+    }
     p->setBrush(Qt::NoBrush);
 }
 
@@ -571,7 +563,7 @@ void drawLevelLines(Pages& pg, const Content& c, const ChartScale& s)
     const QRectF& plot = s.plot;
     QList<double> wanted;
     for (const ChartLevel& l : s.shown) {
-        const double ly = s.yOf(fromMilliGauss(l.level.milliGauss, c.request.unit));
+        const double ly = s.yOf(figureValue(l.level.milliGauss, c.request.unit));
         p->setPen(levelPen(l.style, 1.2));
         p->drawLine(QPointF(plot.left() * K, ly * K), QPointF(plot.right() * K, ly * K));
         wanted << ly - ChartBox::LabelGap; // the label's top, just above its line
@@ -590,7 +582,7 @@ void drawLevelLines(Pages& pg, const Content& c, const ChartScale& s)
 
 // An entry of the legend: a sample of what is drawn and what it is.
 struct LegendEntry {
-    enum Kind { Readings, LevelLine, Overload } kind;
+    enum Kind { Readings, LevelLine, Overload, Clipped } kind;
     QString text;
     LevelStyle style;
 };
@@ -602,6 +594,8 @@ QList<LegendEntry> legendEntries(const Content& c, const ChartScale& s)
         entries.append({LegendEntry::LevelLine, l.level.name, l.style});
     if (c.st.overloads > 0)
         entries.append({LegendEntry::Overload, tr("Overload (OL)"), {}});
+    if (!s.peaks.isEmpty())
+        entries.append({LegendEntry::Clipped, tr("Reading above the scale"), {}});
     return entries;
 }
 
@@ -621,13 +615,15 @@ void drawSwatch(QPainter* p, const LegendEntry& e, double x, double mid)
         p->drawLine(QPointF(x * K, mid * K), QPointF(right * K, mid * K));
         break;
     }
-    case LegendEntry::Overload: {
+    case LegendEntry::Overload:
+    case LegendEntry::Clipped: {
         const double cx = x + ChartBox::Swatch / 2;
-        const QPointF tri[3] = {QPointF(cx * K, (mid + 2.5) * K),
-                                QPointF((cx - 2.5) * K, (mid - 2.5) * K),
-                                QPointF((cx + 2.5) * K, (mid - 2.5) * K)};
+        const double tip = e.kind == LegendEntry::Overload ? 2.5 : -2.5;
+        const QPointF tri[3] = {QPointF(cx * K, (mid + tip) * K),
+                                QPointF((cx - 2.5) * K, (mid - tip) * K),
+                                QPointF((cx + 2.5) * K, (mid - tip) * K)};
         p->setPen(Qt::NoPen);
-        p->setBrush(OverloadMark);
+        p->setBrush(e.kind == LegendEntry::Overload ? OverloadMark : Trace);
         p->drawPolygon(tri, 3);
         p->setBrush(Qt::NoBrush);
         break;
@@ -668,6 +664,30 @@ void drawLegend(Pages& pg, const Legend& l, double top)
     }
 }
 
+// How the scale was chosen, and the spikes above it: the highest few by value and time (the
+// time of the column's first reading, but the highest reading's own time).
+QString scaleNote(const Content& c, const ChartScale& s)
+{
+    const QString top = plainNumber(s.axis.top) + u' ' + figureUnitText(c.request.unit);
+    if (s.peaks.isEmpty())
+        return tr("The scale, 0 to %1, holds every reading and the levels near them.").arg(top);
+    QStringList spikes;
+    for (qsizetype k = 0; k < s.peaks.size() && k < SpikesNamed; ++k) {
+        const ChartColumn& col = c.st.chart[s.peaks[k]];
+        spikes << (k == 0 ? tr("%1 at %2").arg(c.figure(c.st.maximum),
+                                                whenText(c.st.maximumAt.clock))
+                          : tr("%1 near %2").arg(c.figure(col.high), whenText(col.clock)));
+    }
+    QString note = tr("The scale, 0 to %1, holds 99.5 % of the readings (up to %2) and the levels "
+                      "near them; %n spike(s) above it are clipped and marked on the top edge: ",
+                      int(s.peaks.size()))
+                       .arg(top, c.figure(c.st.percentileOf(99.5)));
+    note += spikes.join(QStringLiteral("; "));
+    if (s.peaks.size() > SpikesNamed)
+        note += tr("; and %n more", int(s.peaks.size() - SpikesNamed));
+    return note + u'.';
+}
+
 // What the chart shows and what did not fit on it.
 QString chartNote(const Content& c, const ChartScale& s)
 {
@@ -683,7 +703,7 @@ QString chartNote(const Content& c, const ChartScale& s)
             names << l.level.name;
         note += tr(" Far above the chart: %1.").arg(names.join(QStringLiteral("; ")));
     }
-    return note;
+    return scaleNote(c, s) + u' ' + note;
 }
 
 // The chart of the whole period: per column of the plot the lowest and highest reading, joined
@@ -733,22 +753,32 @@ QString recordsLine(const RecordCells& cells)
         .arg(cells[PeakCell].trimmed(), -1);
 }
 
-// The records as a table, two blocks side by side on each page.
+// The records as a table, two blocks side by side on each page; above it, how many more there
+// are when it stops short.
 void drawRecords(Pages& pg, const Content& c)
 {
-    const QList<int>& rows = c.recordRows;
+    const QStringList& lines = c.records.lines;
     const QFont mono = font(7, false, true);
     const double lineHeight = 9;
     const QString head = recordsLine({u"No.", u"Date", u"Time", u"Value", u"Unit", u"H", u"P"});
     const QString title = tr("Records, times %1").arg(zoneText(c.st.first, c.st.last));
+    const QString cut =
+        c.records.more > 0
+            ? tr("The first %L1 records of the period; %L2 more are in the record files named "
+                 "above.")
+                  .arg(lines.size())
+                  .arg(c.records.more)
+            : QString();
     const double blockWidth = pg.width() / 2;
     qsizetype next = 0;
-    while (next < rows.size()) {
+    while (next < lines.size()) {
         pg.next();
         pg.heading(title, lineHeight * 2);
+        if (next == 0 && !cut.isEmpty())
+            pg.y += pg.text(pg.left(), pg.y, pg.width(), cut, font(8.5)) + 4;
         const int perBlock = std::max(1, int((pg.bottom() - pg.y - lineHeight) / lineHeight));
         const double top = pg.y;
-        for (int block = 0; block < 2 && next < rows.size(); ++block) {
+        for (int block = 0; block < 2 && next < lines.size(); ++block) {
             const double x = pg.left() + block * blockWidth;
             QPainter* p = pg.painter();
             if (p) {
@@ -757,10 +787,10 @@ void drawRecords(Pages& pg, const Content& c)
                 p->drawText(QPointF(x * K, (top + 7) * K), head);
                 p->setFont(mono);
             }
-            for (int i = 0; i < perBlock && next < rows.size(); ++i, ++next) {
+            for (int i = 0; i < perBlock && next < lines.size(); ++i, ++next) {
                 if (p)
                     p->drawText(QPointF(x * K, (top + 7 + (i + 1) * lineHeight) * K),
-                                recordsLine(recordCells(c.rowText(rows[next]))));
+                                lines[next]);
             }
         }
         pg.y = pg.bottom();
@@ -852,7 +882,8 @@ void drawInstrument(Pages& pg, const Content& c)
                  in.calibrated.isValid() ? in.calibrated.toString(Qt::ISODate) : QString()}}),
         filled({{tr("Frequency range"), in.frequencyRange},
                 {tr("Axes"), axes},
-                {tr("Mains frequency"), tr("%1 Hz").arg(c.request.mainsHz)}}));
+                {tr("Mains frequency"),
+                 c.request.mains == Mains::Hz60 ? tr("60 Hz") : tr("50 Hz")}}));
     keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
                  filled({{tr("Method"), c.request.method}}));
 }
@@ -884,7 +915,7 @@ void drawFigures(Pages& pg, const Content& c)
         right = {{tr("Readings"), tr("Every reading is an overload (OL): the field was beyond "
                                      "the meter's range throughout.")}};
     }
-    twoColumnSection(pg, tr("Figures (%1)").arg(reportUnitText(c.request.unit)), left, right);
+    twoColumnSection(pg, tr("Figures (%1)").arg(figureUnitText(c.request.unit)), left, right);
 }
 
 // The cells of the table of time above each level, one row a level.
@@ -904,16 +935,11 @@ QList<LevelRow> levelRows(const Content& c)
                 f = &g;
         if (!f)
             continue;
-        const qint64 measured = c.measured();
         rows.append(
             {&l,
              {l.level.name, c.levelText(l.level.milliGauss),
               st.sampling > 0 ? durationText(f->timeAbove) : tr("%n reading(s)", f->samplesAbove),
-              measured > 0
-                  ? QString::number(100.0 * double(f->timeAbove) / double(measured), 'f', 1) +
-                        QStringLiteral(" %")
-                  : QString(),
-              f->longest > 0 ? durationText(f->longest) : tr("none"),
+              shareText(f->timeAbove, st.measured), f->longest > 0 ? durationText(f->longest) : tr("none"),
               f->longest > 0 ? whenText(f->longestStart.clock) : QString()}});
     }
     return rows;
@@ -973,25 +999,25 @@ void drawLevelTable(Pages& pg, const Content& c)
                     tr("Each reading stands for one sampling time; a gap longer than two "
                        "sampling times counts for nothing and ends a stretch. Shares are of the "
                        "time measured: %1 (the readings and overloads, each one sampling time). "
-                       "An overload (OL) counts as above every level.")
-                        .arg(durationText(c.measured())),
+                       "An overload (OL) counts as above a level at or below %2, the top of the "
+                       "meter's smallest range: the records do not say the range a reading was "
+                       "taken in.")
+                        .arg(durationText(c.st.measured), c.levelText(c.st.overloadTopMg)),
                     font(7.5), Grey) +
             6;
 }
 
-// One sentence for each chosen reference, comparing with it the statistic it is meant for.
+// One sentence for each chosen reference, comparing with it the statistic it is meant for, in
+// the report's figures.
 QStringList assessmentSentences(const Content& c)
 {
-    // ASSESSMENT: the sentences are to be worded by ReferenceLevels' assessment(), one for each
-    // reference (the mean for a time-averaged level, the maximum for a limit, the band of the
-    // chosen statistic for graded guidance). Until then: the statistic and the reference.
     QStringList sentences;
-    if (c.st.readings == 0)
-        return sentences;
-    for (const Reference* r : c.references)
-        sentences << (r->timeAveraged ? tr("%1: the mean of this survey is %2.")
-                                      : tr("%1: the highest reading of this survey is %2."))
-                         .arg(r->name, c.figure(r->timeAveraged ? c.st.mean : c.st.maximum));
+    for (const Reference* r : c.references) {
+        const QString sentence =
+            assessment(*r, c.st, [&c](double milliGauss) { return c.figureMg(milliGauss); });
+        if (!sentence.isEmpty())
+            sentences << sentence;
+    }
     return sentences;
 }
 
@@ -1001,7 +1027,10 @@ void labelledParagraph(Pages& pg, const QString& label, const QString& text)
     if (text.trimmed().isEmpty())
         return;
     const double labelHeight = pg.textHeight(label, font(9.5, true), pg.width());
-    pg.ensure(labelHeight + std::min(40.0, pg.textHeight(text, font(9.5), pg.width())));
+    // The label and at least the first line that flow() puts under it.
+    pg.ensure(labelHeight + 1 +
+              std::max(pg.lineSpacing(font(9.5)),
+                       std::min(40.0, pg.textHeight(text, font(9.5), pg.width()))));
     pg.y += pg.text(pg.left(), pg.y, pg.width(), label, font(9.5, true)) + 1;
     pg.flow(pg.left(), pg.width(), text.trimmed(), font(9.5));
     pg.y += 6;
@@ -1075,9 +1104,9 @@ void drawBreaks(Pages& pg, const Statistics& st)
         pg.ensure(pg.textHeight(text, font(8.5), pg.width()));
         pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 2;
     }
-    if (st.breaks.size() > ListedAtMost)
+    if (st.breakCount > ListedAtMost)
         pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                        tr("... and %1 more.").arg(st.breaks.size() - ListedAtMost), font(8.5)) +
+                        tr("... and %1 more.").arg(st.breakCount - ListedAtMost), font(8.5)) +
                 2;
 
     if (st.overloadMoments.isEmpty())
@@ -1086,8 +1115,8 @@ void drawBreaks(Pages& pg, const Statistics& st)
     for (qsizetype i = 0; i < st.overloadMoments.size() && i < ListedAtMost; ++i)
         times << whenText(st.overloadMoments[i].clock);
     QString text = times.join(QStringLiteral(";  "));
-    if (st.overloadMoments.size() > ListedAtMost)
-        text += tr("; ... and %1 more.").arg(st.overloadMoments.size() - ListedAtMost);
+    if (st.overloads > ListedAtMost)
+        text += tr("; ... and %1 more.").arg(st.overloads - ListedAtMost);
     const double h = pg.textHeight(text, font(8.5), pg.width());
     pg.heading(tr("Overloads (OL)"), std::min(h, 40.0));
     pg.ensure(h);
@@ -1157,30 +1186,52 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
     drawBreaks(pg, c.st);
     drawReferences(pg, c);
     drawFileList(pg, c);
-    if (c.request.includeRecords && !c.recordRows.isEmpty())
+    if (c.request.includeRecords && !c.records.lines.isEmpty())
         drawRecords(pg, c);
     pg.finish();
 }
 
-// The rows the records table lists: those with something in them and, when a range is given,
-// whose time can be read and lies in it.
-QList<int> rowsInRange(const RowText& rowText, int rowCount, const Options& options)
+// The records table: the rows with something in them and, when a range is given, whose time can
+// be read and lies in it; the first `atMost` of them as lines, the rest counted.
+std::optional<RecordsTable> recordsTable(const RowFeed& feed, const Options& options, int atMost,
+                                         QString* error)
 {
-    QList<int> rows;
-    rows.reserve(rowCount);
-    for (int r = 1; r <= rowCount; ++r) {
-        const QStringView row = rowText(r);
-        if (row.trimmed().isEmpty())
-            continue;
-        if (options.from || options.to) {
-            const auto clock = rowClock(row);
-            if (!clock || (options.from && *clock < *options.from) ||
-                (options.to && *clock > *options.to))
-                continue;
-        }
-        rows.append(r);
-    }
-    return rows;
+    RecordsTable table;
+    const bool ok = feed(
+        [&](int, QStringView row) {
+            if (row.trimmed().isEmpty())
+                return;
+            if (options.from || options.to) {
+                const auto clock = rowClock(row);
+                if (!clock || (options.from && *clock < *options.from) ||
+                    (options.to && *clock > *options.to))
+                    return;
+            }
+            if (table.lines.size() < atMost)
+                table.lines << recordsLine(recordCells(row));
+            else
+                ++table.more;
+        },
+        error);
+    return ok ? std::optional(table) : std::nullopt;
+}
+
+QPageSize pageSizeOf(const ReportRequest& request)
+{
+    const bool letter = request.paper == PaperSize::Letter ||
+                        (request.paper == PaperSize::FromLocale &&
+                         QLocale::system().measurementSystem() == QLocale::ImperialUSSystem);
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+// The references of the request that are known, at its mains frequency.
+QList<const Reference*> referencesOf(const ReportRequest& request)
+{
+    QList<const Reference*> refs;
+    for (const QString& key : request.references)
+        if (const Reference* r = findReference(key, request.mains))
+            refs << r;
+    return refs;
 }
 
 } // namespace
@@ -1205,7 +1256,37 @@ QString tableSha256(const RowText& rowText, int rowCount)
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
+Options reportOptions(const ReportRequest& request)
+{
+    // The levels: the user's own first (they draw in the strongest colour), then the chosen
+    // references' lines.
+    Options options = request.options;
+    options.levels = request.ownLevels;
+    for (const Reference* r : referencesOf(request))
+        options.levels += r->lines;
+    // Two columns of the chart a point of the plot.
+    const QSizeF pagePoints = pageSizeOf(request).size(QPageSize::Point);
+    options.chartColumns = std::max(
+        1,
+        int((pagePoints.width() - 2 * Margin - ChartBox::ValueLabels - ChartBox::RightRoom) * 2));
+    return options;
+}
+
 bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount,
+                       const ReportRequest& request, QString* error, ReportLayout* layout)
+{
+    const RowFeed feed = tableFeed(rowText, rowCount);
+    QString why;
+    const std::optional<Statistics> st = compute(feed, reportOptions(request), &why);
+    if (!st) {
+        if (error)
+            *error = tr("No report: %1").arg(why);
+        return false;
+    }
+    return writeSurveyReport(path, *st, feed, request, error, layout);
+}
+
+bool writeSurveyReport(const QString& path, const Statistics& st, const RowFeed& rows,
                        const ReportRequest& request, QString* error, ReportLayout* layout)
 {
     const auto fail = [error](const QString& why) {
@@ -1213,40 +1294,29 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
             *error = why;
         return false;
     };
-
-    // The levels: the user's own first (they draw in the strongest colour), then the chosen
-    // references' lines.
-    QList<const Reference*> refs;
-    for (const QString& key : request.references)
-        if (const Reference* r = findReference(key))
-            refs << r;
-    Options options = request.options;
-    options.levels = request.ownLevels;
-    for (const Reference* r : refs)
-        options.levels += r->lines;
+    if (layout)
+        layout->figures = true;
+    const Options options = reportOptions(request);
     QList<ChartLevel> levels;
     for (qsizetype i = 0; i < options.levels.size(); ++i)
         levels.append({options.levels[i], levelStyle(i)});
 
-    QString why;
-    const std::optional<Statistics> st = compute(rowText, rowCount, options, &why);
-    if (!st)
-        return fail(tr("No report: %1").arg(why));
-    if (layout)
-        layout->figures = true;
+    RecordsTable records;
+    if (request.includeRecords) {
+        QString why;
+        const auto table = recordsTable(rows, options, request.recordsAtMost, &why);
+        if (!table)
+            return fail(tr("No report: %1").arg(why));
+        records = *table;
+    }
 
-    const QList<int> recordRows =
-        request.includeRecords ? rowsInRange(rowText, rowCount, options) : QList<int>();
-
+    const QPageSize pageSize = pageSizeOf(request);
+    const QSizeF pagePoints = pageSize.size(QPageSize::Point);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
     QPdfWriter writer(&file);
     writer.setResolution(Resolution);
-    const bool letter = request.paper == PaperSize::Letter ||
-                        (request.paper == PaperSize::FromLocale &&
-                         QLocale::system().measurementSystem() == QLocale::ImperialUSSystem);
-    const QPageSize pageSize(letter ? QPageSize::Letter : QPageSize::A4);
     writer.setPageSize(pageSize);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     const QString title = request.details.title.trimmed().isEmpty()
@@ -1254,9 +1324,8 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
                               : request.details.title.trimmed();
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Veltrix Panel"));
-    const QSizeF pagePoints = pageSize.size(QPageSize::Point);
 
-    Content c{request, *st, rowText, recordRows, levels, refs};
+    Content c{request, st, records, levels, referencesOf(request)};
     QString footer = title;
     if (!request.data.isEmpty())
         footer += QStringLiteral("  |  ") + request.data.first().name +

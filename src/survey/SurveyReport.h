@@ -31,11 +31,21 @@ struct ReportLayout {
     double yMaximum = 0; // the value at the plot's top edge, in the report's unit (the bottom is 0)
 };
 
+// The options a report's figures are computed with: the request's range and sampling time,
+// its own levels and its references' lines, and the chart's columns for its paper.
+stats::Options reportOptions(const ReportRequest& request);
+
 // Writes the report of rows 1..rowCount to `path`, whole or not at all (a file that cannot be
 // written leaves no file behind). False with the reason in *error.
 bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount,
                        const ReportRequest& request, QString* error = nullptr,
                        ReportLayout* layout = nullptr);
+// The same for figures computed with reportOptions(request); `rows` is read again only for the
+// records table (the first request.recordsAtMost records of the range), so that a year of
+// record files streams through.
+bool writeSurveyReport(const QString& path, const stats::Statistics& st,
+                       const stats::RowFeed& rows, const ReportRequest& request,
+                       QString* error = nullptr, ReportLayout* layout = nullptr);
 
 // SHA-256 in hex of a file, or empty when it cannot be read.
 QString fileSha256(const QString& path);
