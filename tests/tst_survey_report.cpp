@@ -517,6 +517,28 @@ private slots:
         QCOMPARE(on, onChart);
     }
 
+    // Spikes above the scale: one a run of columns, by its highest column, the highest first.
+    void clippedPeaks_data()
+    {
+        const double none = qQNaN();
+        QTest::addColumn<QList<double>>("highs");
+        QTest::addColumn<QList<qsizetype>>("peaks");
+        QTest::newRow("none above") << QList<double>{1, 5, 2} << QList<qsizetype>{};
+        QTest::newRow("at the top is not above") << QList<double>{10, 3} << QList<qsizetype>{};
+        QTest::newRow("a run, its highest column")
+            << QList<double>{1, 12, 30, 11, 2} << QList<qsizetype>{2};
+        QTest::newRow("two runs, the higher first")
+            << QList<double>{12, 2, 50, 3, 20} << QList<qsizetype>{2, 4, 0};
+        QTest::newRow("an empty column ends a run")
+            << QList<double>{12, none, 15} << QList<qsizetype>{2, 0};
+    }
+    void clippedPeaks()
+    {
+        QFETCH(QList<double>, highs);
+        QFETCH(QList<qsizetype>, peaks);
+        QCOMPARE(report::clippedPeaks(highs, 10), peaks);
+    }
+
     void timeTicks_data()
     {
         QTest::addColumn<QDateTime>("first");
@@ -686,6 +708,33 @@ private slots:
         QCOMPARE(layout.yMaximum, 400.0);
     }
 
+    // A night between 1 and 2 mG with two spikes: the scale holds the night, the spikes are
+    // clipped, marked and named, the highest with its own time.
+    void spikesClippedAndNamed()
+    {
+        QStringList rows;
+        for (int i = 0; i < 600; ++i) {
+            const QString value = i == 300 ? "50.0" : i == 450 ? "20.0" : i % 2 ? "1.0" : "2.0";
+            rows << QStringLiteral("%1\t26/12/05\t%2\t%3\tmG\t\t")
+                        .arg(i + 1)
+                        .arg(QTime(22, 0).addSecs(i).toString("HH:mm:ss"), value);
+        }
+        ReportRequest r = request();
+        r.references.clear();
+        r.ownLevels.clear();
+        const QString pdf = dir.filePath("spikes.pdf");
+        ReportLayout layout;
+        QVERIFY(write(pdf, rows, r, nullptr, &layout));
+        QCOMPARE(layout.yMaximum, 2.5);
+        const QString text = run("pdftotext", {"-layout", pdf, "-"}).simplified();
+        for (const QString& expected :
+             {QString("The scale, 0 to 2.5 mG, holds 99.5 % of the readings (up to 2.0 mG)"),
+              QString("2 spike(s) above it are clipped and marked on the top edge: 50.0 mG at "
+                      "2026-12-05 22:05:00 +01:00; 20.0 mG near 2026-12-05 22:07:"),
+              QString("Reading above the scale")})
+            QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
+    }
+
     // However long the notes push the rest down and however long the conclusion runs, on either
     // paper, no page ends with a heading, nothing but the footer runs into the margins (long
     // lines wrap), and every page says which of how many it is.
@@ -764,6 +813,18 @@ private slots:
             text.contains(QRegularExpression("\\b400\\s+2026-12-05\\s+10:13:18\\s+0.49\\s+uT")));
         QVERIFY(!text.contains("10:00:08"));
         QVERIFY(text.contains(QRegularExpression("Your level: 50 mG .* 0 ?% +none\\n")));
+
+        // A table that stops short says how many records the files hold besides.
+        r.recordsAtMost = 100;
+        QVERIFY(write(pdf, rows, r, nullptr, &layout));
+        QCOMPARE(layout.pages, 3);
+        const QString cut = run("pdftotext", {"-layout", "-f", "3", pdf, "-"}).simplified();
+        QVERIFY2(cut.contains("The first 100 records of the period; 295 more are in the record "
+                              "files named above."),
+                 qPrintable(cut));
+        QVERIFY(cut.contains(QRegularExpression("\\b105\\s+2026-12-05\\s+10:03:28")));
+        QVERIFY(!cut.contains("10:03:30"));
+        r.recordsAtMost = MaxTableRecords;
 
         // 41 records fill part of one column: one heading, none over an empty column.
         QVERIFY(write(pdf, SurveyRows, r));
