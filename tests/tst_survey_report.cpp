@@ -1018,7 +1018,7 @@ private slots:
         QVERIFY(test::writeFile(record, tableFileBytes(SurveyRows)));
         ReportDialog dialog(sourceOf("flat3.txt", record));
         QStringList args = {"report",    record,        "--out",   dir.filePath("cli.pdf"),
-                            "--records", "--reference", "iarc2002"};
+                            "--records", "--reference", "icnirp1998"};
         for (const auto& [field, text, option, value] : SameChoices) {
             if (field)
                 type(dialog, field, text);
@@ -1028,8 +1028,12 @@ private slots:
         auto* list = dialog.findChild<QListWidget*>("LstReferences");
         for (int i = 0; i < list->count(); ++i)
             list->item(i)->setCheckState(
-                list->item(i)->data(Qt::UserRole) == "iarc2002" ? Qt::Checked : Qt::Unchecked);
+                list->item(i)->data(Qt::UserRole) == "icnirp1998" ? Qt::Checked : Qt::Unchecked);
         dialog.findChild<QCheckBox*>("ChkRecords")->setChecked(true);
+        // The list names the level of the mains frequency chosen.
+        QVERIFY(!list->findItems("ICNIRP 1998 and EU Council Recommendation 1999/519/EC, 60 Hz",
+                                 Qt::MatchExactly)
+                     .isEmpty());
         QString error;
         QVERIFY2(dialog.writeTo(dir.filePath("dialog.pdf"), &error), qPrintable(error));
 
@@ -1045,6 +1049,7 @@ private slots:
         };
         const QString fromDialog = text(dir.filePath("dialog.pdf"));
         QVERIFY(fromDialog.contains(QRegularExpression("Calibrated +2026-01-15")));
+        QVERIFY(fromDialog.contains("Level: 83333.3 nT."));
         QCOMPARE(text(dir.filePath("cli.pdf")), fromDialog);
     }
 

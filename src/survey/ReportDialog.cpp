@@ -215,6 +215,14 @@ QWidget* ReportDialog::assessmentPage(const MeterFacts& meter)
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(ticked.contains(r.key) ? Qt::Checked : Qt::Unchecked);
     }
+    // ICNIRP 1998's level follows the mains frequency: the list names the one the report takes.
+    const auto showMains = [this] {
+        const QList<Reference> refs = references(mains());
+        for (int i = 0; i < LstReferences->count() && i < refs.size(); ++i)
+            LstReferences->item(i)->setText(refs[i].name);
+    };
+    connect(CboMains, &QComboBox::currentIndexChanged, this, showMains);
+    showMains();
     LstReferences->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LstReferences->setFixedHeight(LstReferences->sizeHintForRow(0) * LstReferences->count() +
                                   2 * LstReferences->frameWidth() + 4);
@@ -262,6 +270,11 @@ QWidget* ReportDialog::assessmentPage(const MeterFacts& meter)
     return page;
 }
 
+Mains ReportDialog::mains() const
+{
+    return CboMains->currentData().toInt() == 60 ? Mains::Hz60 : Mains::Hz50;
+}
+
 void ReportDialog::showInstrument(const Instrument& in)
 {
     TxtModel->setText(in.model);
@@ -294,7 +307,7 @@ std::optional<ReportRequest> ReportDialog::request(QString* error) const
                  TxtOperator->text().trimmed(), TxtCompany->text().trimmed(),
                  TxtPlace->text().trimmed(),    TxtNotes->toPlainText().trimmed()};
     r.instrument = instrument(&why);
-    r.mains = CboMains->currentData().toInt() == 60 ? Mains::Hz60 : Mains::Hz50;
+    r.mains = mains();
     r.method = TxtMethod->toPlainText().trimmed();
     r.conclusion = TxtConclusion->toPlainText().trimmed();
     r.recommendations = TxtRecommendations->toPlainText().trimmed();

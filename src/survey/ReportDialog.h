@@ -54,6 +54,7 @@ private:
     QWidget* instrumentPage(const MeterFacts& meter);
     QWidget* assessmentPage(const MeterFacts& meter);
     void showInstrument(const Instrument& instrument);
+    stats::Mains mains() const;
     Instrument instrument(QString* error) const;
     void remember() const;
 
