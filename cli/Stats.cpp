@@ -469,6 +469,7 @@ std::optional<Statistics> figuresOf(RecordFileSet& files, const stats::Options& 
     };
     QString error;
     auto st = compute(feed, options, &error);
+    files.setProgress({}); // the line is gone with this function; the set may be read again
     progress.clear();
     if (st)
         return st;
