@@ -1,10 +1,12 @@
 // Figures for the survey report at 50,000 records (a full recording): the statistics alone, the
 // PDF with its chart, and the PDF with the records as a table. Run headless:
 // QT_QPA_PLATFORM=offscreen build-bench/bench/bench_report [--pdf DIR] [--statistics-only]
-// [--dialog PNG] (--pdf keeps the PDFs in DIR; --dialog saves a picture of each page of the report
-// dialog, PNG's name numbered).
+// [--dialog PNG] [--year DAYS] (--pdf keeps the PDFs in DIR; --dialog saves a picture of each page
+// of the report dialog, PNG's name numbered; --year runs veltrix-cli report over a year of daily
+// files kept in DAYS, written there when missing, as bench_stats does).
 
 #include "support/BenchSupport.h"
+#include "support/LongRecordings.h"
 
 #include "survey/ReportDialog.h"
 #include "survey/SurveyReport.h"
@@ -66,6 +68,44 @@ double median(QList<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// `veltrix-cli report` over a year of daily files (written into `days` when missing), with and
+// without the records table: wall and CPU time, the tool's peak memory, the PDF's size.
+int yearReport(const QString& days, const QString& out)
+{
+    const QString cli =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/veltrix-cli");
+    qint64 bytes = 0;
+    const QStringList files = yearOfDays(days, &bytes);
+    if (files.isEmpty()) {
+        note("year", QStringLiteral("cannot write the daily files in %1").arg(days));
+        return 1;
+    }
+    for (const bool withRecords : {false, true}) {
+        const char* phase = withRecords ? "year with records" : "year";
+        const QString pdf = QDir(out).filePath(QStringLiteral("year.pdf"));
+        QStringList args = QStringList{QStringLiteral("report")} + files +
+                           QStringList{QStringLiteral("--out"), pdf, QStringLiteral("--threshold"),
+                                       QStringLiteral("2mG"), QStringLiteral("--reference"),
+                                       QStringLiteral("iarc2002"), QStringLiteral("--unit"),
+                                       QStringLiteral("uT")};
+        if (withRecords)
+            args << QStringLiteral("--records");
+        const Run r = runTool(cli, args);
+        if (r.status != 0) {
+            note(phase, QStringLiteral("veltrix-cli report exited with %1").arg(r.status));
+            return 1;
+        }
+        figure(phase, "records", 365.0 * DayRecords, "");
+        figure(phase, "input", double(bytes) / 1e6, "MB");
+        figure(phase, "wall", r.seconds, "s");
+        figure(phase, "cpu", r.cpuSeconds, "s");
+        figure(phase, "rate", 365.0 * DayRecords / r.seconds / 1e6, "M records/s");
+        figure(phase, "peak memory", r.peakMb, "MB");
+        figure(phase, "size", double(QFileInfo(pdf).size()) / 1024, "KiB");
+    }
+    return 0;
 }
 
 } // namespace
@@ -176,5 +216,6 @@ int main(int argc, char* argv[])
         figure(phase, "size", double(QFileInfo(path).size()) / 1024, "KiB");
         figure(phase, "pages", layout.pages, "");
     }
-    return 0;
+    const qsizetype yearAt = args.indexOf(QStringLiteral("--year"));
+    return yearAt > 0 && yearAt + 1 < args.size() ? yearReport(args[yearAt + 1], dir) : 0;
 }
