@@ -729,7 +729,8 @@ private slots:
         const QString text = run("pdftotext", {"-layout", pdf, "-"}).simplified();
         for (const QString& expected :
              {QString("The scale, 0 to 2.5 mG, holds 99.5 % of the readings (up to 2.0 mG)"),
-              QString("2 spike(s) above it are clipped and marked on the top edge: 50.0 mG at "
+              QString("2 stretch(es) of readings above it are clipped and marked on the top "
+                      "edge, the highest: 50.0 mG at "
                       "2026-12-05 22:05:00 +01:00; 20.0 mG near 2026-12-05 22:07:"),
               QString("Reading above the scale")})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));

@@ -679,7 +679,8 @@ QString scaleNote(const Content& c, const ChartScale& s)
                           : tr("%1 near %2").arg(c.figure(col.high), whenText(col.clock)));
     }
     QString note = tr("The scale, 0 to %1, holds 99.5 % of the readings (up to %2) and the levels "
-                      "near them; %n spike(s) above it are clipped and marked on the top edge: ",
+                      "near them; %n stretch(es) of readings above it are clipped and marked on "
+                      "the top edge, the highest: ",
                       int(s.peaks.size()))
                        .arg(top, c.figure(c.st.percentileOf(99.5)));
     note += spikes.join(QStringLiteral("; "));
