@@ -239,7 +239,6 @@ private slots:
         row("no command", {}, 2, "");
         row("unknown command", {"frobnicate"}, 2, "");
         row("unknown option", {"read", "--colour"}, 2, "");
-        row("count zero", {"read", "--count", "0"}, 2, "");
         row("bad format", {"read", "--format", "xml"}, 2, "got 'xml'");
         row("record without file", {"record"}, 2, "");
         row("count and duration", {"record", "$DIR/x.txt", "--count", "2", "--duration", "5"}, 2,
