@@ -190,9 +190,6 @@ private slots:
         QTest::newRow("-1") << "-1" << -1;
         QTest::newRow("12.5") << "12.5" << 12;
         QTest::newRow("13.5") << "13.5" << 14;
-        QTest::newRow("no number") << "abc" << 0;
-        QTest::newRow("exponent") << " 1e3x" << 1000;
-        QTest::newRow("huge") << "1e999" << -1;
     }
     void idCode()
     {
@@ -208,11 +205,8 @@ private slots:
         QTest::newRow("102.4") << "102.4" << -1;
         QTest::newRow("0.2") << "0.2" << -1;
         QTest::newRow("1.0") << "1.0" << -1;
-        QTest::newRow("2") << "2" << 5;
-        QTest::newRow("2.0 Sec") << "2.0 Sec" << 5;
         QTest::newRow("empty") << "" << -1;
         QTest::newRow("-0.4") << "-0.4" << -1;
-        QTest::newRow("huge") << "4e10" << -1;
         QTest::newRow("infinite") << "1e999" << -1;
         for (int n = 1; n <= 255; ++n) { // every tenth that is a multiple of 0.4 s passes
             const QString text = QString::number(n * 4 / 10) + '.' + QString::number(n * 4 % 10);
