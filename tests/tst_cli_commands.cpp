@@ -221,8 +221,7 @@ private slots:
         QCOMPARE(runCli({"convert", in, "--to", "xls"}).status, 2);
     }
 
-    // Every refusal says why and leaves no file; a bad command line is refused before the meter is
-    // asked anything.
+    // Every refusal says why and leaves no file; a bad command line asks the meter nothing.
     void exitStatuses_data()
     {
         QTest::addColumn<QStringList>("args"); // the virtual meter's --port is added unless given
