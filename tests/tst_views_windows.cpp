@@ -342,6 +342,7 @@ private slots:
         row("10", "mG", 20.0, "mG");
         row("10.01", "mG", 200.0, "mG");
         row("1000", "mG", 2000.0, "mG");
+        row("2001", "mG", 3000.0, "mG"); // beyond full scale the trace must still be on the scale
         row("55", Mu, 200.0, Mu);
         row("55", "", 10.0, QString("mG/") + Mu); // no unit caption
     }
