@@ -49,7 +49,6 @@ private slots:
         QTest::newRow("partly used") << QByteArray("0001000005030200") << "31.5" << 3;
         QTest::newRow("7F00 with few sets") << QByteArray("00010000050A7F00") << "0" << 10;
         QTest::newRow("250 sets") << QByteArray("0001000005FA2000") << "0" << 250;
-        QTest::newRow("one byte short of full") << QByteArray("0001000005017EFF") << "0.3" << 1;
     }
     void remaining()
     {

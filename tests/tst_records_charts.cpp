@@ -90,7 +90,6 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<double>("max");
         QTest::addColumn<double>("y");
-        QTest::newRow("zero on the bottom line") << "0" << 2.0 << 4000.0;
         QTest::newRow("1.0 on the middle line") << "1.0" << 2.0 << 2500.0;
         QTest::newRow("2.0 on the top line") << "2.0" << 2.0 << 1000.0;
         QTest::newRow("2.5 above the top line") << "2.5" << 2.0 << 900.0;
@@ -233,7 +232,6 @@ private slots:
         QTest::newRow("mG row in uT plot") << QStringList{"100", "mG", "uT"} << 10.0;
         QTest::newRow("uT row in Greek mu plot") << QStringList{"10", "uT", "\u03bcT"} << 10.0;
         QTest::newRow("leading number") << QStringList{"12.5x", "mG", "mG"} << 12.5;
-        QTest::newRow("no number") << QStringList{"--", "mG", "mG"} << 0.0;
     }
     void plotValue()
     {
