@@ -132,8 +132,7 @@ private slots:
         m_meter->setField(12.3);
     }
 
-    // The line protocol on standard output for Telegraf, whole and alone while the broker it also
-    // feeds is not there.
+    // The line protocol for Telegraf on standard output, whole and alone, its broker away.
     void lineProtocol_data()
     {
         QTest::addColumn<bool>("overload");
@@ -173,9 +172,8 @@ private slots:
         }
     }
 
-    // The textfile a node exporter reads. The tool inherits a file size limit under which its first
-    // file (no reading yet) fits and none after it: a full disk leaves the last whole file in
-    // place.
+    // The textfile a node exporter reads. Under an inherited file size limit that only its first
+    // file (no reading yet) fits, a full disk leaves the last whole file in place.
     void promTextfile()
     {
         QTemporaryDir dir;
@@ -207,8 +205,7 @@ private slots:
         check.start(QStringLiteral("promtool"), {"check", "metrics"});
         QVERIFY(check.waitForFinished(30000));
         QVERIFY2(check.exitCode() == 0, check.readAll().constData());
-        // A silent meter: the link gauge drops to 0 and the stale reading goes; back when it
-        // answers.
+        // A silent meter: the link gauge drops to 0, the stale reading goes; back on answers.
         m_meter->setSilent(true);
         QTRY_VERIFY_WITH_TIMEOUT(test::fileBytes(prom).contains("} 0\n") &&
                                      !test::fileBytes(prom).contains("_tesla{"),

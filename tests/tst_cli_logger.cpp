@@ -161,8 +161,7 @@ private slots:
         QVERIFY(set.secsTo(shown) >= 0 && set.secsTo(shown) <= 3);
     }
 
-    // A meter that answers polls but does not say what it is: nothing goes further, above all no
-    // erase.
+    // A meter that answers polls but does not say what it is: nothing goes further, no erase.
     void unidentifiedMeterNotErased()
     {
         m_meter->setSilent(true);

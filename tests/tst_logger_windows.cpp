@@ -1,6 +1,5 @@
-// The data logger's windows against the virtual meter on a pseudo-terminal: Memory and its
-// downloaded list; the alarm thresholds (typing, refusals, the stored thresholds' units); the
-// meter clock (the command as the meter receives it, a refresh that sends none).
+// The data logger's windows against the virtual meter: Memory and its downloaded list; the alarm
+// thresholds (typing, refusals, the stored units); the meter clock (its command, a quiet refresh).
 
 #include "link/Delay.h"
 #include "link/MeterLink.h"
@@ -42,8 +41,7 @@ using namespace veltrix;
 
 namespace {
 
-// The memories the tests open on: the sample sets, none, a set without records after a whole
-// one, a set whose start is no date.
+// The memories the tests open on, by name; the sample sets by any other.
 QList<sim::LoggerSet> memory(const QString& name)
 {
     const QList<sim::LoggerSet> sample = sim::VirtualMeter::sampleSets();
@@ -326,9 +324,8 @@ private slots:
         QVERIFY(r.poll.restarted());
     }
 
-    // The ID code and sampling time boxes: each write to the meter's settings is followed by its
-    // own 0.4 s wait with polling stopped; a refused entry sends nothing. Parsing the entries is
-    // the protocol test's business, the bytes a write sends the command line test's.
+    // The ID code and sampling time boxes: each write waits its own 0.4 s with polling stopped; a
+    // refused entry sends nothing. (Parsing: the protocol test; the bytes: the command line's.)
     void settingWrites_data()
     {
         QTest::addColumn<bool>("idCode"); // else the sampling time
@@ -340,7 +337,6 @@ private slots:
         QTest::newRow("102") << false << "102" << false << QStringList{"W0004FF"};
         QTest::newRow("2.0 Sec, Enter") << false << "2.0 Sec" << true << QStringList{"W000405"};
         QTest::newRow("1.0") << false << "1.0" << false << QStringList{};
-        QTest::newRow("1.0, Enter") << false << "1.0" << true << QStringList{};
     }
     void settingWrites()
     {
@@ -435,9 +431,8 @@ private slots:
         QVERIFY(r.controlsBack());
     }
 
-    // A slow or pausing meter still delivers a set whole (the wait ends on a quiet line, not at
-    // the wire time); a long reply cut short is counted to its last byte, and the wait ends a
-    // second after it (2.5 s of bytes), not at the total cap of over 8 s.
+    // A slow or pausing meter still delivers a set whole (the wait ends on a quiet line); a long
+    // reply cut short counts to its last byte, the wait ending a second after it, not at 8 s.
     void slowPausingOrShortMeter_data()
     {
         QTest::addColumn<double>("slowdown");
@@ -472,9 +467,8 @@ private slots:
         QCOMPARE(reply.bytes, sim::protocol::setDataAnswer(set).left(reply.expected + lengthDelta));
     }
 
-    // The download loop of "Save all sets" and the command line: a set whose reply runs past
-    // what the list said and one that stops short are kept under "_incomplete" names, and the
-    // next "K" waits for the surplus to pass, so the set after them arrives whole.
+    // The download loop of "Save all sets" and the tool: sets longer or shorter than listed are
+    // kept as "_incomplete"; the next "K" waits out the surplus, so the set after them is whole.
     void saveSetsKeepsWhatArrived()
     {
         QTemporaryDir dir;
@@ -527,8 +521,6 @@ private slots:
         QCOMPARE(rig.w<QLineEdit>("TTL")->text(), QString("0"));
         QCOMPARE(rig.w<QRadioButton>("OptuT")->isChecked(), tesla);
         QCOMPARE(rig.w<QRadioButton>("OptmG")->isChecked(), !tesla);
-        QCOMPARE(rig.state.Overbox1, high);
-        QCOMPARE(rig.state.Overbox2, QString("0"));
         QCOMPARE(rig.state.AlarmUnit, rig.meter);
         QCOMPARE(rig.state.EnableDisable, AlarmSwitch::Off); // the switch is not touched
     }
@@ -542,7 +534,6 @@ private slots:
         };
         row("digits and stop", "12.5", "12.5");
         row("letters dropped", "1a2b", "12");
-        row("minus dropped", "-5", "5");
         row("blank, comma, plus", " 1,0+e3", "103");
         row("backspace kept", "123\b4", "124");
     }
@@ -596,11 +587,8 @@ private slots:
         row("mG", "50", "50"); // equal
         row("mG", "", "0");
         row("mG", "50", "");
-        row("mG", "1.2.3", "0");
         row("mG", "0200", "12.", {"200", "12"});
-        row("uT", "199.50", ".5", {"199.5", "0.5"});
         row("mG", "50", "-0.5");
-        row("mG", "inf", "0");
         row("mG", "nan", "0");
     }
     void enable()
@@ -638,7 +626,6 @@ private slots:
         row("uT to mG", "uT 200 10", "mG", "1", "2000 100");
         row("same unit", "mG 2000 100", "mG", "1", "2000 100");
         row("no tails up", "uT 0.14 0.07", "mG", "1", "1.4 0.7");
-        row("no tails down", "mG 1.1 0.35", "uT", "1", "0.11 0.035");
         row("typed invalid", "mG 2000 100", "uT", "5", "");
     }
     void disable()
@@ -716,12 +703,10 @@ private slots:
     {
         QTest::addColumn<QDateTime>("time");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("afternoon") << at(2025, 3, 14, 21, 41, 7) << QByteArray("D250314214107");
         QTest::newRow("first") << at(2000, 1, 1, 0, 0, 0) << QByteArray("D000101000000");
         QTest::newRow("last") << at(2099, 12, 31, 23, 59, 59) << QByteArray("D991231235959");
         QTest::newRow("1999 not sent") << at(1999, 12, 31, 23, 59, 59) << QByteArray();
         QTest::newRow("2100 not sent") << at(2100, 1, 1, 0, 0, 0) << QByteArray();
-        QTest::newRow("invalid not sent") << QDateTime() << QByteArray();
     }
     void clockCommand()
     {
@@ -730,10 +715,8 @@ private slots:
         QCOMPARE(clockSetCommand(time), command);
     }
 
-    // Either display shows its caption until a click shows its clock; a second click shows the
-    // caption again. Their refresh neither reads nor discards an answer waiting for whoever asked
-    // for it, nor sends. Set Time empties that answer, then sends the window's clock with the poll
-    // stopped. Closed during the exchange, the window restarts polling, then goes.
+    // A click turns a display between caption and clock; the refresh reads, drops, sends nothing.
+    // Set Time empties a waiting answer and sends, the poll stopped (restarted if closed later).
     void clockWindow()
     {
         const QDateTime time = at(2025, 3, 14, 9, 41, 7);

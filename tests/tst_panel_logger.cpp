@@ -43,9 +43,8 @@ private slots:
         QVERIFY(memory && memory->isVisible());
         QCOMPARE(rig.meter.commands().mid(0, 2), (QStringList{"Y", "I"}));
         QVERIFY(rig.ticks(1));
-        // The downloaded list belongs to the panel: it outlives the Memory windows, and the next
-        // download replaces it. Its report names the model and the ID code read with the set,
-        // also once the Memory window is gone.
+        // The downloaded list is the panel's: it outlives the Memory windows, the next download
+        // replaces it, and its report names the model and the set's ID code, Memory gone or not.
         QPointer<MemoryWindow> first = memory;
         first->downloadSet(1);
         QPointer<DataList> list = rig.panel->dataList();

@@ -73,8 +73,7 @@ private slots:
                               "3\t27/01/01\t00:00:00\t12.3\tmG\tH\tP\t"}));
     }
 
-    // A full recording ends with a note on the panel (no box to wait for a click), kept until
-    // the next recording.
+    // A full recording ends with a note on the panel (no box to click), kept until the next one.
     void recordLimitAndOpen()
     {
         RecordingRig rig;
@@ -155,8 +154,7 @@ private slots:
         QCOMPARE(rig.dialogs.inputDefaults.size(), 2); // asked twice only
     }
 
-    // Erasing the meter's memory is asked first (Cancel, then OK), and refused while the memory
-    // is locked.
+    // Erasing the meter's memory is asked first (Cancel, then OK), refused while it is locked.
     void erase()
     {
         RecordingRig rig;

@@ -1,5 +1,4 @@
-// Closing the panel while a poll tick waits inside Delay ends the program cleanly (alone here:
-// the program quits).
+// Closing the panel while a poll tick waits in Delay ends the program cleanly (alone: it quits).
 
 #include "link/Delay.h"
 #include "support/PanelRig.h"

@@ -48,8 +48,7 @@ std::pair<bool, bool> flashes(PanelRig& rig, int n = 2)
 class TestPanelViews : public QObject {
     Q_OBJECT
 private slots:
-    // A closed digital display is no longer fed, and a fresh one waits for the next sample; a
-    // full live table is no longer fed either.
+    // A closed digital display or a full live table is no longer fed; a new display waits a sample.
     void openFromToolbarMenuAndReading()
     {
         PanelRig rig;

@@ -52,7 +52,7 @@ private slots:
         dialogs = std::make_unique<test::ScriptedDialogs>();
     }
 
-    // Save: cancelled, then saved while the caption counts the rows.
+    // Save: cancelled, then saved while the caption counts the rows; CSV export.
     void liveTableSaved()
     {
         QVERIFY(!SaveTable(nullptr, ui::Grid(7), QString())); // no file chosen: nothing saved
@@ -82,6 +82,10 @@ private slots:
         QCOMPARE(titles.at(titles.size() - 2).at(0).toString(), QString("3Records Completed"));
         QCOMPARE(live.windowTitle(), QString("Real Time List"));
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        dialogs->fileAnswers << tmp->filePath("live.csv"); // its CSV is the conversion's
+        live.findChild<QAction*>("ExportCsv")->trigger();
+        QVERIFY(
+            fileBytes(tmp->filePath("live.csv")).startsWith(CsvHeader + "1,2026-12-05T15:32:01"));
         QVERIFY(SaveTable(nullptr, ui::Grid(7), path));
         QCOMPARE(fileBytes(path), QByteArray());
     }
@@ -121,8 +125,7 @@ private slots:
                  QStringList(existing && sizeLimit ? QStringList{"full.txt"} : QStringList{}));
     }
 
-    // Polling is started again whether the printer works or not, never under an outer pause; a
-    // failure is reported.
+    // Polling restarts whether the printer works or not, never under an outer pause; failures told.
     void print_data()
     {
         QTest::addColumn<QString>("pdf");
@@ -151,8 +154,7 @@ private slots:
         QVERIFY(!works || printer.pagesPrinted() >= 2);
     }
 
-    // The newest row stays in view; at the row limit the table says it is full and numbers from
-    // 1 again.
+    // The newest row stays in view; at its row limit the table says it is full, numbers from 1.
     void liveTableScrollsAndStopsAtItsLimit()
     {
         RealTimeList live;
@@ -175,8 +177,7 @@ private slots:
         QCOMPARE(live.grid().rows(), 22);
     }
 
-    // The link can be lost (and the live table closed) while one of its dialogs is open; saving
-    // while recording is refused.
+    // The link lost (the live table closed) with its dialog open; saving while recording refused.
     void closedWhileItsDialogIsOpen_data()
     {
         QTest::addColumn<bool>("recording");
@@ -258,7 +259,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("header only") << HeaderBytes << QStringList();
         QTest::newRow("header in the middle")
             << QByteArray(HeaderBytes + "1\ta\t\r\n" + HeaderBytes + "1\tb\t\r\n")
             << QStringList{"1\ta\t", "1\tb\t"};
@@ -297,8 +297,6 @@ private slots:
 
     void listing()
     {
-        QCOMPARE(listingLineFromRow(u"12\t26/12/05\t15:32:39\t123.4\tmG\tH\t"),
-                 QString("12     26/12/05    15:32:39  123.4  mG   H         "));
         QCOMPARE(listingLineFromRow(u"1\t26/12/05\t15:32:39\t1234.5\t\u03BCT\t\tP"),
                  QString("1      26/12/05    15:32:39  1234.5 \u03BCT        P    "));
         // Cells too long for their column are printed whole.
@@ -307,8 +305,7 @@ private slots:
         QCOMPARE(listingLineFromRow(u"5"), QString("5").leftJustified(51));
     }
 
-    // Recorded over a longer old file, each record on disk before the next sample; a file
-    // deleted while recording is reported.
+    // Recorded over a longer old file, each record on disk before the next; a deleted file is told.
     void recordingRoundTrip()
     {
         const QString path = tmp->filePath("rec.txt");
@@ -362,7 +359,6 @@ private slots:
         QCOMPARE(csvCells(u"7\t25/03/14\t09:41:07.4\t0.05\tuT\t \t"),
                  QStringList({"7", "2025-03-14T09:41:07.4", "0.05", Micro + "T", "", ""}));
         QCOMPARE(csvCells(u"4\t26/12/05"), QStringList({"4", "26/12/05", "", "", "", ""}));
-        QCOMPARE(csvCells(u"\t26/12/05"), QStringList({"", "26/12/05", "", "", "", ""}));
         QCOMPARE(csvCells(u"5\t26/12/05\t10:00:00\t1\"2,3\tmG\t\t\textra"),
                  QStringList({"5", "2026-12-05T10:00:00", "1\"2,3", "mG", "", ""}));
         // A date or time that is not the meter's is kept as it was written.
@@ -408,16 +404,6 @@ private slots:
         QVERIFY(fileBytes(out).startsWith(CsvHeader));
         QCOMPARE(convertRecordFileToCsv(in, tmp->filePath("no/such/dir/out.csv"), &error), -1);
         QVERIFY(error.contains("no/such/dir/out.csv"));
-    }
-
-    void liveTableExported()
-    {
-        RealTimeList live;
-        live.AppendLiveRow("26/12/05\t15:32:39\t0.05\t" + Mu + "T\t\t");
-        dialogs->fileAnswers << tmp->filePath("live.csv");
-        live.findChild<QAction*>("ExportCsv")->trigger();
-        QCOMPARE(fileBytes(tmp->filePath("live.csv")),
-                 CsvHeader + "1,2026-12-05T15:32:39,0.05,\xC2\xB5T,,\r\n");
     }
 
 private:

@@ -106,10 +106,7 @@ private slots:
         QTest::newRow("mG low 12.3") << 12.3 << g << false << 0x0123;
         QTest::newRow("mG low 200 over") << 200.0 << g << false << 0x1C00;
         QTest::newRow("mG high 12.3 rounds") << 12.3 << g << true << 0x0012;
-        QTest::newRow("mG high 2000 over") << 2000.0 << g << true << 0x1C00;
         QTest::newRow("uT low 19.99") << 199.9 << t << false << 0x1999;
-        QTest::newRow("uT low 20 over") << 200.0 << t << false << 0x1C00;
-        QTest::newRow("uT high 12.3") << 123.0 << t << true << 0x0123;
         QTest::newRow("not a number") << qQNaN() << g << false << 0x1C00;
         QTest::newRow("negative reads zero") << -3.0 << g << false << 0x0000;
     }
@@ -129,10 +126,9 @@ private slots:
                  QByteArray("ffff0000ffffffff"));
     }
 
-    // Every command's answer length and, where it matters, how the answer starts; setting
-    // commands are read back with the matching query (so they are seen to answer nothing). The
-    // sample memory holds sets of 20, 30, 12 and 15 records. The clock is set half a minute
-    // before a minute ends, so the compared digits cannot tick over meanwhile.
+    // Every command's answer length and start; setting commands are read back with the matching
+    // query (so they are seen to answer nothing). The sample sets hold 20, 30, 12 and 15 records;
+    // the clock is set half a minute before a minute ends, so compared digits cannot tick over.
     void answers_data()
     {
         QTest::addColumn<QByteArray>("commands");
@@ -146,16 +142,13 @@ private slots:
         row("index, 7 sets", "I", 1 + 10 * 7, "0000142602200915000580");
         row("index after erase", "EEEI", 1, "00");
         row("set 2, 30 records", "K02", 10 + 2 * 30, "001e2602282359500380");
-        row("set 4, 15 records", "K04", 10 + 2 * 15, "000f");
         row("set 8 unknown", "K08", 0, "");
         row("clock", "C", 6, "");
         row("W id 4660, 4.0 s, Y", "W000012W000134W00040AY", 8, "123400000a07");
         row("W lower-case hex, Y", "W0001abW0004ffY", 8, "00ab0000ff07");
         row("W other address, Y", "W012CFFY", 8, "0001000005");
         row("D month end, C", "D260228235930C", 6, "2602282359");
-        row("D year 2099, C", "D991231235930C", 6, "9912312359");
         row("D no month 13 keeps the clock", "D260228235930D261301000000C", 6, "2602282359");
-        row("D no 29 February 2026", "D260228235930D260229000000C", 6, "2602282359");
         row("EEE, Y: no sets", "EEEY", 8, "00010000050000");
         row("EE, Y: nothing erased", "EEY", 8, "0001000005070ef0");
     }
