@@ -7,7 +7,7 @@
 namespace veltrix::stats {
 
 // A reference file is a few lines; anything larger is refused before it is read.
-inline constexpr qint64 MaxReferenceFileBytes = 64 * 1024;
+inline constexpr qint64 MaxReferenceFileBytes = qint64(64) * 1024;
 
 struct ReferenceFileError {
     int line = 0; // 0: the file as a whole

@@ -41,7 +41,7 @@ CellValue valueOf(QStringView cell)
         return {ValueKind::Overload, 0};
     // A plain decimal number (as the meter shows one), read without the locale machinery: this
     // runs for every record of a table.
-    char text[32];
+    char text[32] = {};
     if (cell.isEmpty() || cell.size() >= qsizetype(sizeof text))
         return {};
     for (qsizetype i = 0; i < cell.size(); ++i) {
@@ -110,13 +110,14 @@ QString durationText(qint64 ms)
     }
     if (const qint64 s = (ms + 500) / 1000; s < 600)
         return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    constexpr qint64 MinutesADay = 24 * 60;
     const qint64 m = (ms + 30'000) / 60'000;
     if (m < 60)
         return QStringLiteral("%1 min").arg(m);
-    if (m < 24 * 60)
+    if (m < MinutesADay)
         return QStringLiteral("%1 h %2 min").arg(m / 60).arg(m % 60, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1 d %2 h %3 min")
-        .arg(m / (24 * 60))
+        .arg(m / MinutesADay)
         .arg(m / 60 % 24, 2, 10, QLatin1Char('0'))
         .arg(m % 60, 2, 10, QLatin1Char('0'));
 }
