@@ -11,6 +11,13 @@
 # the same target is compiled on its own: its name goes into veltrix_unity_alone below, which holds
 # file names, not paths, so that moving a file to another folder keeps it there.
 
+# Debug information as line tables only (-g1) in the default build: backtraces and sanitizer
+# reports keep their files and lines, and the tree compiles and links about a tenth faster than
+# with full -g. A build to step through in a debugger: -DCMAKE_BUILD_TYPE=Debug.
+if(CMAKE_CXX_FLAGS_RELWITHDEBINFO STREQUAL "-O2 -g -DNDEBUG")
+  set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O2 -g1 -DNDEBUG")
+endif()
+
 option(VELTRIX_PCH "Precompile the Qt headers (once per kind of target)" ON)
 option(VELTRIX_UNITY "Compile each target's sources as a few unity files" ON)
 
