@@ -110,7 +110,7 @@ QString durationText(qint64 ms)
     }
     if (const qint64 s = (ms + 500) / 1000; s < 600)
         return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-    constexpr qint64 MinutesADay = 24 * 60;
+    constexpr qint64 MinutesADay = qint64(24) * 60;
     const qint64 m = (ms + 30'000) / 60'000;
     if (m < 60)
         return QStringLiteral("%1 min").arg(m);
