@@ -10,6 +10,9 @@
 #include <QStringList>
 #include <memory>
 
+namespace veltrix {
+class MeterSession;
+}
 namespace veltrix::sim {
 class VirtualMeter;
 }
@@ -30,8 +33,14 @@ enum Status {
 
 // Prints "veltrix-cli: <text>" on standard error.
 void complain(const QString& text);
+// Prints `text` on standard output at once (UTF-8).
+void printOut(const QString& text);
 // True when standard error is a terminal (progress is shown only then).
 bool stderrIsTerminal();
+
+// The meter session as the tool runs it: stamped in the wall clock's own offset, ended by a
+// signal, and a silent meter pauses the sample clock instead of ending a recording.
+void toolSession(MeterSession& meter);
 
 // Set once SIGINT or SIGTERM arrived: the running command finishes what it is writing and ends.
 bool stopRequested();
@@ -77,6 +86,16 @@ int runStats(const QStringList& args);
 // report, in the report writer veltrix-report (Report.cpp), which `veltrix-cli report` runs in its
 // place: the report's PDF takes Qt Gui, which this tool does not link.
 int runReport(const QStringList& args);
+int runSurvey(const QStringList& args);
+// logger download on an open, identified session: set `only` (0: every set) into `folder`, named
+// as "Save all sets" names them. The files' paths go to standard output, or into `out` with the
+// meter's ID code when it is given.
+struct DownloadedSets {
+    QStringList files; // whole or not: a set that did not come whole makes the status a failure
+    int idCode = 0;
+};
+int downloadSets(Session& session, int only, const QString& folder,
+                 DownloadedSets* out = nullptr);
 // clock read on an open, identified session: prints the meter's clock.
 int readClock(Session& session);
 

@@ -24,18 +24,6 @@
 
 namespace veltrix::cli {
 
-namespace {
-
-void printOut(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout); // a reader on a pipe sees every reading at once
-}
-
-
-} // namespace
-
 // --- ports ------------------------------------------------------------------------------------
 
 int runPorts(const QStringList& args)
@@ -61,6 +49,13 @@ int runPorts(const QStringList& args)
 }
 
 // --- read -------------------------------------------------------------------------------------
+
+void toolSession(MeterSession& meter)
+{
+    meter.setWallClock(wallTimeNow, wallTimeAt);
+    meter.stopRequested = stopRequested;
+    meter.setStopRecordingOnLinkLoss(false);
+}
 
 namespace {
 
@@ -102,15 +97,6 @@ QString readingLine(Format format, int number, const QString& body)
     o.insert(QStringLiteral("hold"), hold);
     o.insert(QStringLiteral("peak"), peak);
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n');
-}
-
-// The session as the tool runs it: stamped in the wall clock's own offset, ended by a signal,
-// and a silent meter pauses the sample clock instead of ending a recording.
-void toolSession(MeterSession& meter)
-{
-    meter.setWallClock(wallTimeNow, wallTimeAt);
-    meter.stopRequested = stopRequested;
-    meter.setStopRecordingOnLinkLoss(false);
 }
 
 // The meter went silent or came back: the outputs say so (availability offline, link gauge 0);

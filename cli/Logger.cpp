@@ -23,13 +23,6 @@ using namespace logger;
 
 namespace {
 
-void printOut(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
-}
-
 int century()
 {
     return logger::century(QDate::currentDate());
@@ -105,8 +98,11 @@ QString shownValue(MeterLink& link)
     return valueToShow(quint8(answer->at(2)), quint8(answer->at(3)), QString(), state);
 }
 
-int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
+} // namespace
+
+int downloadSets(Session& session, int only, const QString& folder, DownloadedSets* out)
 {
+    LoggerExchange exchange(session.link());
     const QDir dir(folder);
     if (!dir.exists() && !QDir().mkpath(folder)) {
         complain(QStringLiteral("the folder %1 cannot be created").arg(folder));
@@ -142,10 +138,14 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
     hooks.setDone = [&](int, const QString& path) {
         if (progress)
             std::fputc('\n', stderr);
-        if (!path.isEmpty())
+        if (!path.isEmpty() && !out)
             printOut(QDir::toNativeSeparators(path) + QLatin1Char('\n'));
     };
     const SetSaveResult result = saveSets(exchange, sets, dir, century(), hooks);
+    if (out) {
+        out->files = result.written;
+        out->idCode = status.idCode;
+    }
     for (const QString& failure : result.failures)
         complain(failure);
     int exitStatus = Ok;
@@ -161,6 +161,8 @@ int downloadSets(LoggerExchange& exchange, int only, const QString& folder)
                                          : QString()));
     return result.stopped ? interruptedStatus() : exitStatus;
 }
+
+namespace {
 
 // Opens and identifies the meter for an action: Ok, or the status to exit with.
 int startSession(Session& session, const CommandLine& options)
@@ -187,8 +189,7 @@ int downloadAction(const CommandLine& options, const QStringList& /*words*/)
     Session session;
     if (const int status = startSession(session, options))
         return status;
-    LoggerExchange exchange(session.link());
-    return downloadSets(exchange, int(options.number(u"set")), options.value(u"out"));
+    return downloadSets(session, int(options.number(u"set")), options.value(u"out"));
 }
 
 // A logger setting given as a number the meter takes (the ID code, the interval's code).

@@ -26,10 +26,12 @@ constexpr Commands of(std::initializer_list<Command> list)
         set |= of(c);
     return set;
 }
-constexpr Commands Meter = of({Command::Read, Command::Record, Command::Clock, Command::Logger});
+constexpr Commands Meter =
+    of({Command::Read, Command::Record, Command::Clock, Command::Logger, Command::Survey});
 constexpr Commands Feeding = of({Command::Read, Command::Record});
 constexpr Commands Every = of({Command::Ports, Command::Read, Command::Record, Command::Clock,
-                               Command::Convert, Command::Logger, Command::Stats, Command::Report});
+                               Command::Convert, Command::Logger, Command::Stats, Command::Report,
+                               Command::Survey});
 constexpr Commands Survey = of({Command::Stats, Command::Report});
 constexpr qint64 MaxCount = std::numeric_limits<int>::max();
 
@@ -330,6 +332,99 @@ const Option Options[] = {
      .help = "a4 or letter (default: letter where the locale measures in US units, else a4).",
      .commands = of(Command::Report),
      .check = oneOf("a4 letter", "--paper expects a4 or letter, got '%1'")},
+    // survey: the survey file's actions
+    {.name = "site",
+     .valueName = "TEXT",
+     .help = "new: the site surveyed.",
+     .commands = of(Command::Survey)},
+    {.name = "client",
+     .valueName = "TEXT",
+     .help = "new: who the survey is for.",
+     .commands = of(Command::Survey)},
+    {.name = "operator",
+     .valueName = "NAME",
+     .help = "new: who measures.",
+     .commands = of(Command::Survey)},
+    {.name = "mains",
+     .valueName = "HZ",
+     .help = "new: the site's mains frequency, 50 (default) or 60.",
+     .commands = of(Command::Survey),
+     .check = oneOf("50 60", "--mains expects 50 or 60, got '%1'")},
+    {.name = "reference",
+     .valueName = "KEY",
+     .help = "new: a reference set the report compares with, by its key. May be repeated.",
+     .commands = of(Command::Survey)},
+    {.name = "guidance",
+     .valueName = "KEY",
+     .help = "new: the reference whose bands colour the points (default: buildingbiology).",
+     .commands = of(Command::Survey)},
+    {.name = "unit",
+     .valueName = "UNIT",
+     .help = "new: the unit of the figures, nT, uT (default) or mG.",
+     .commands = of(Command::Survey),
+     .check = oneOf("nT uT mG", "--unit expects nT, uT or mG, got '%1'")},
+    {.name = "session",
+     .valueName = "NAME",
+     .help = "new: a session beyond before and after (may be repeated). measure, attach: the "
+             "session the measurement belongs to (default: the survey's first, before).",
+     .commands = of(Command::Survey)},
+    {.name = "force",
+     .valueName = nullptr,
+     .help = "new: replace an existing file.",
+     .commands = of(Command::Survey)},
+    {.name = "room",
+     .valueName = "NAME",
+     .help = "The room. add-point creates it when the survey has none of that name; measure "
+             "and attach need it only when rooms share the point's name.",
+     .commands = of(Command::Survey)},
+    {.name = "point",
+     .valueName = "NAME",
+     .help = "The measuring point (names are unique within a room).",
+     .commands = of(Command::Survey)},
+    {.name = "notes",
+     .valueName = "TEXT",
+     .help = "add-room, add-point: notes.",
+     .commands = of(Command::Survey)},
+    {.name = "position",
+     .valueName = "X,Y",
+     .help = "add-point: its place on the floor plan, as fractions 0..1 of the plan's width and "
+             "height from its top-left corner (0.25,0.6).",
+     .commands = of(Command::Survey)},
+    {.name = "photo",
+     .valueName = "FILE",
+     .help = "add-point: a photo of the point, PNG or JPEG (copied into the survey).",
+     .commands = of(Command::Survey)},
+    {.name = "seconds",
+     .valueName = "N",
+     .help = "measure: the spot measurement's length in seconds (default 30).",
+     .commands = of(Command::Survey),
+     .check = wholeNumber(1, MaxSamplingSeconds),
+     .defaultValue = "30"},
+    {.name = "sampling",
+     .valueName = "S",
+     .help = "measure: one sample every S seconds, 1-86400 (default 2, as in the panel).",
+     .commands = of(Command::Survey),
+     .check = wholeNumber(1, MaxSamplingSeconds),
+     .defaultValue = "2"},
+    {.name = "recording",
+     .valueName = "FILE",
+     .help = "attach: a record file, copied in byte for byte.",
+     .commands = of(Command::Survey)},
+    {.name = "logger-set",
+     .valueName = "N",
+     .help = "attach: set N of the meter's data logger, downloaded now.",
+     .commands = of(Command::Survey),
+     .check = wholeNumber(1, logger::MaxSets)},
+    {.name = "logger-file",
+     .valueName = "FILE",
+     .help = "attach: a logger set downloaded before (its record file).",
+     .commands = of(Command::Survey)},
+    {.name = "format",
+     .valueName = "FORMAT",
+     .help = "list: text (default) or json.",
+     .commands = of(Command::Survey),
+     .check = oneOf("text json", "--format expects text or json, got '%1'"),
+     .defaultValue = "text"},
     // A service's configuration file, read before the subcommand parses (expandConfig).
     {.name = "config",
      .valueName = "FILE",
@@ -404,6 +499,23 @@ const CommandInfo Subcommands[] = {
      "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
      "--reference NAME, NAME a key of --reference-file or one of: ",
      Positional{"FILE", "Record files.", "FILE..."}, -1},
+    {Command::Survey, "survey",
+     "A survey file: one site visit's rooms, measuring points and their measurements in "
+     "sessions (before, after, ...), the file the Survey window opens and `report` turns into "
+     "a PDF. Every action reads the file, changes it and writes it back whole; a file that "
+     "cannot be read, or a refused action, leaves it as it was.\n"
+     "  new [--site T] [--client T] [--operator N] [--mains HZ] [--reference KEY]...\n"
+     "      [--guidance KEY] [--unit U] [--session NAME]... [--force]\n"
+     "  add-room --room NAME [--notes T]\n"
+     "  add-point --room NAME --point NAME [--notes T] [--position X,Y] [--photo FILE]\n"
+     "  measure --point NAME [--room NAME] [--session NAME] [--seconds N] [--sampling S]\n"
+     "      a spot measurement from the meter (--port, --com or --simulate)\n"
+     "  attach --point NAME [--room NAME] [--session NAME]\n"
+     "      (--recording FILE | --logger-set N | --logger-file FILE)\n"
+     "  list [--format text|json]     rooms, points, measurements and each point's figures",
+     Positional{"ACTION SURVEY-FILE", "The action and the survey file.",
+                "ACTION SURVEY-FILE"},
+     3},
 };
 
 const CommandInfo& info(Command command)

@@ -12,7 +12,7 @@
 
 namespace veltrix::cli {
 
-enum class Command { Ports, Read, Record, Clock, Convert, Logger, Stats, Report };
+enum class Command { Ports, Read, Record, Clock, Convert, Logger, Stats, Report, Survey };
 
 // The subcommand a word names ("read"), if any.
 std::optional<Command> commandNamed(const QString& word);

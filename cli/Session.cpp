@@ -34,6 +34,13 @@ void complain(const QString& text)
     std::fflush(stderr);
 }
 
+void printOut(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout); // a reader on a pipe sees every reading at once
+}
+
 bool stderrIsTerminal()
 {
     return ::isatty(STDERR_FILENO) == 1;

@@ -38,6 +38,8 @@ const char* const Summary =
     "                               survey figures of record files\n"
     "  report FILE... --out REPORT.pdf [the report dialog's fields, levels and range]\n"
     "                               a survey report as a PDF\n"
+    "  survey new | add-room | add-point | measure | attach | list SURVEY-FILE [options]\n"
+    "                               a survey file: rooms, points, spot measurements, recordings\n"
     "\n"
     "Meter commands take --port DEVICE, --com N (1-8) or --simulate.\n"
     "'veltrix-cli COMMAND --help' describes a command.\n"
@@ -98,7 +100,8 @@ int main(int argc, char* argv[])
         {cli::Command::Ports, cli::runPorts},     {cli::Command::Read, cli::runRead},
         {cli::Command::Record, cli::runRecord},   {cli::Command::Clock, cli::runClock},
         {cli::Command::Convert, cli::runConvert}, {cli::Command::Logger, cli::runLogger},
-        {cli::Command::Stats, cli::runStats},     {cli::Command::Report, runReportWriter}};
+        {cli::Command::Stats, cli::runStats},     {cli::Command::Report, runReportWriter},
+        {cli::Command::Survey, cli::runSurvey}};
     const std::optional<cli::Command> named = cli::commandNamed(command);
     for (const auto& [which, run] : commands) {
         if (named == which) {
