@@ -46,7 +46,8 @@ const char* const Summary =
     "\n"
     "Exit status: 0 success, 1 failure (a file, the meter's refusal), 2 usage error,\n"
     "3 the port cannot be opened, 4 the meter does not answer, 5 the MQTT broker refused\n"
-    "the user name or password, 130 / 143 a logger command stopped by SIGINT / SIGTERM.";
+    "the user name or password, 130 / 143 a logger or survey command stopped by SIGINT /\n"
+    "SIGTERM.";
 
 // report: the report writer, beside this tool in the build tree or in its libexec folder once
 // installed, runs in its place with the same arguments (it links the PDF writer, which this tool
