@@ -121,35 +121,45 @@ std::optional<QString> chosenSession(const Survey& survey, const CommandLine& op
     return std::nullopt;
 }
 
-// The point and the session of a measurement to add: UsageError after saying why.
-int placeOf(Survey& survey, const CommandLine& options, const char* action, Point*& point,
-            QString& session)
+// The survey, and the point and the session a measurement is added to (the point lives in
+// `survey`: a Place stays where it is made).
+struct Place {
+    Survey survey;
+    Point* point = nullptr;
+    QString session;
+};
+// Ok, or the status to exit with after saying why.
+int placeOf(const QString& path, const CommandLine& options, const char* action, Place& place)
 {
-    point = namedPoint(survey, options, action);
-    if (!point)
+    auto survey = loadSurvey(path);
+    if (!survey)
+        return Failure;
+    place.survey = std::move(*survey);
+    place.point = namedPoint(place.survey, options, action);
+    if (!place.point)
         return UsageError;
-    const auto chosen = chosenSession(survey, options);
+    const auto chosen = chosenSession(place.survey, options);
     if (!chosen)
         return UsageError;
-    session = *chosen;
+    place.session = *chosen;
     return Ok;
 }
 
-// Adds the measurement to the point, with an id of its own, and writes the survey.
-int store(const QString& path, Survey& survey, Point& point, Measurement m, const QString& session)
+// Adds the measurement at its place, with an id of its own, and writes the survey.
+int store(const QString& path, Place& place, Measurement m)
 {
-    m.id = survey.newId(u'm');
-    m.session = session;
+    m.id = place.survey.newId(u'm');
+    m.session = place.session;
     if (!m.taken.isValid())
         m.taken = wallTimeNow();
     const qsizetype rows = m.rows().size();
-    point.measurements.append(m);
-    if (const int status = saveSurvey(path, survey))
+    place.point->measurements.append(m);
+    if (const int status = saveSurvey(path, place.survey))
         return status;
     printOut(QStringLiteral("%1: %2, %3 records at '%4' (%5)\n")
                  .arg(m.id, survey::kindKey(m.kind))
                  .arg(rows)
-                 .arg(point.name, session));
+                 .arg(place.point->name, place.session));
     return Ok;
 }
 
@@ -343,12 +353,8 @@ std::optional<Measurement> spotFromMeter(Session& session, int seconds, int samp
 
 int measureAction(const CommandLine& options, const QString& path)
 {
-    auto survey = loadSurvey(path);
-    if (!survey)
-        return Failure;
-    Point* point = nullptr;
-    QString session;
-    if (const int status = placeOf(*survey, options, "measure", point, session))
+    Place place;
+    if (const int status = placeOf(path, options, "measure", place))
         return status;
     Session meter;
     if (const int status = meter.start(options))
@@ -362,7 +368,7 @@ int measureAction(const CommandLine& options, const QString& path)
         complain(QStringLiteral("nothing was added to %1").arg(path));
         return status;
     }
-    return store(path, *survey, *point, *m, session);
+    return store(path, place, *m);
 }
 
 // A record file's bytes, refused when the file cannot be read or holds no record that can be.
@@ -425,12 +431,8 @@ int attachAction(const CommandLine& options, const QString& path)
                                 "or --logger-file FILE"));
         return UsageError;
     }
-    auto survey = loadSurvey(path);
-    if (!survey)
-        return Failure;
-    Point* point = nullptr;
-    QString session;
-    if (const int status = placeOf(*survey, options, "attach", point, session))
+    Place place;
+    if (const int status = placeOf(path, options, "attach", place))
         return status;
     int status = Failure;
     std::optional<Measurement> m;
@@ -448,7 +450,7 @@ int attachAction(const CommandLine& options, const QString& path)
         complain(QStringLiteral("nothing was added to %1").arg(path));
         return status;
     }
-    return store(path, *survey, *point, *m, session);
+    return store(path, place, *m);
 }
 
 // --- list ----------------------------------------------------------------------------------------
