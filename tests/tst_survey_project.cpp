@@ -264,7 +264,10 @@ private slots:
         writer.close();
         const Measurement m = spot.measurement();
         QCOMPARE(m.records, test::fileBytes(path));
-        QCOMPARE(m.sha256, measurementOf(MeasurementKind::Spot, m.records, {}).sha256);
+        const Measurement abc = measurementOf(MeasurementKind::Recording, "abc", "night.txt");
+        QCOMPARE(abc.sha256, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+        QVERIFY(abc.source == "night.txt" && abc.taken.isValid() &&
+                abc.taken.secsTo(QDateTime::currentDateTime()) < 60);
         QVERIFY(spot.samples() == 30 && m.taken == Start && m.plannedSeconds == 30 &&
                 m.kind == MeasurementKind::Spot);
     }
