@@ -55,7 +55,8 @@ Survey fullSurvey()
     bed.measurements.last().loggerId = "12";
     bed.measurements.last().note = "Note";
     bed.measurements.last().taken = Start.addMSecs(250);
-    s.rooms << Room{"r1", "Bedroom", "Room notes", {bed, Point{"p2", "Desk", {}, {}, {}, {}, {}}}};
+    s.rooms << Room{
+        "r1", "Bedroom", "Room notes", {bed, Point{"p2", "Desk", {}, QPointF(1, 0), {}, {}, {}}}};
     s.rooms << Room{"r2", "Hall", {}, {}};
     return s;
 }
@@ -108,6 +109,7 @@ private slots:
         QCOMPARE(toJson(*back), toJson(s));
         QCOMPARE(back->newId('m'), QString("m5"));
         QVERIFY(back->roomOf(u"p2")->id == "r1" && back->point(u"p2") && !back->point(u"r1"));
+        QVERIFY(fromJson(toJson(newSurvey()))); // 50 Hz, no rooms
         // Keys of a later program of the same version are left out.
         QByteArray later = toJson(s).replace("\"rooms\"", "\"later\": {\"x\": [1]}, \"rooms\"");
         QCOMPARE(valuesOf(fromJson(later).value()), valuesOf(s));
