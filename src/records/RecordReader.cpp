@@ -60,19 +60,19 @@ bool openRegular(const QString& path, QFile& file, RecordFileRead::Error& error,
 
 } // namespace
 
-RecordFileRead readRecordFile(const QString& path)
+RecordFileRead readRecordFile(const QString& path, qint64 maxBytes)
 {
     RecordFileRead r;
     QFile file;
     if (!openRegular(path, file, r.error, r.reason))
         return r;
-    if (file.size() > MaxRecordFileBytes) {
+    if (file.size() > maxBytes) {
         r.error = RecordFileRead::TooLarge;
         return r;
     }
     // One byte more than allowed: a file that grew since its size was taken is not read whole.
-    r.bytes = file.read(MaxRecordFileBytes + 1);
-    if (r.bytes.size() > MaxRecordFileBytes || file.error() != QFileDevice::NoError) {
+    r.bytes = file.read(maxBytes + 1);
+    if (r.bytes.size() > maxBytes || file.error() != QFileDevice::NoError) {
         r.error = RecordFileRead::CannotRead;
         r.reason = file.errorString();
     }

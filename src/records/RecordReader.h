@@ -37,7 +37,8 @@ struct RecordFileRead {
     QByteArray bytes; // the whole file, when read without error
     QString reason;   // the system's words for CannotOpen and CannotRead
 };
-RecordFileRead readRecordFile(const QString& path);
+// Other files read whole the same way (a survey file) give their own limit.
+RecordFileRead readRecordFile(const QString& path, qint64 maxBytes = MaxRecordFileBytes);
 
 // A streamed file is read this much at a time: small blocks stay in the processor's cache and
 // their memory is taken again for the next block (a megabyte at a time took twice as long). A

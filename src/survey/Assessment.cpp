@@ -54,8 +54,7 @@ QString levelClause(const Reference& ref, double v, bool atLeast, const FigureTe
 // Bands: the one the figure lies in. A value on an edge belongs to the band above it.
 QString bandClause(const Reference& ref, double v, bool atLeast)
 {
-    const auto band = std::count_if(ref.lines.cbegin(), ref.lines.cend(),
-                                    [v](const Level& edge) { return v >= edge.milliGauss; });
+    const int band = linesReached(ref, v);
     const QString name = ref.bands.value(band);
     if (atLeast && band + 1 < ref.bands.size())
         return tr("at least %1 by %2; %3").arg(name, ref.phrase, overloadNote());
@@ -63,6 +62,13 @@ QString bandClause(const Reference& ref, double v, bool atLeast)
 }
 
 } // namespace
+
+int linesReached(const Reference& ref, double milliGauss)
+{
+    return int(std::count_if(ref.lines.cbegin(), ref.lines.cend(), [milliGauss](const Level& l) {
+        return milliGauss >= l.milliGauss;
+    }));
+}
 
 std::optional<ComparedFigure> comparedFigure(const Reference& ref, const Statistics& st)
 {

@@ -25,6 +25,10 @@ struct ComparedFigure {
 // Nothing when the survey has no such figure: every reading an overload, and not the maximum.
 std::optional<ComparedFigure> comparedFigure(const Reference& ref, const Statistics& st);
 
+// How many of the reference's lines a figure in milligauss reaches (a value on a line reaches it):
+// for named bands, the index of the band it lies in.
+int linesReached(const Reference& ref, double milliGauss);
+
 // "Mean", "Maximum", "Median", "95th percentile".
 QString statisticName(Statistic statistic);
 
