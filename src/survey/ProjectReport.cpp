@@ -243,7 +243,7 @@ QString changeText(const Project& pr, const NumberedPoint& np)
         diff.prepend(u'+');
     if (va > 0)
         diff += QStringLiteral(" (%1%2 %)")
-                    .arg(vb >= va ? QStringLiteral("+") : QString())
+                    .arg(vb > va ? QStringLiteral("+") : QString())
                     .arg(QString::number((vb - va) / va * 100, 'f', 0));
     QString text = tr("Change %1 \u2192 %2, %3: %4")
                        .arg(sessionName(pr.sessions[a]), sessionName(pr.sessions[b]),
