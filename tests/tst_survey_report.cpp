@@ -1385,7 +1385,7 @@ private slots:
         QVERIFY(has("Logger set at point 10, Night bed"));
         QVERIFY(has(s.rooms[2].points[1].measurements[0].sha256));
         QVERIFY(has("Building biology, sleeping areas, SBM-2015") && has("ICNIRP 2010"));
-        QVERIFY(has("Highest by ICNIRP 2010[^:]*: point 5 Fuse box, before: Maximum 0.90 \u00B5T"));
+        QVERIFY(has("The highest point for ICNIRP 2010[^:]*: 5 Fuse box, before: Maximum 0.90 \u00B5T"));
         QCOMPARE(layout.recordingPages, 2);
         QCOMPARE(layout.pages, int(pageTexts(pdf).size()));
 

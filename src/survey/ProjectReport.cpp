@@ -413,7 +413,8 @@ void drawMarker(Pages& pg, QPointF centre, int number, quint32 rgb)
     }
     // The number in white on the darker colours, in black on yellow and grey.
     const QColor fill = QColor::fromRgb(rgb);
-    const QColor ink = fill.lightnessF() > 0.55 ? Ink : QColor(Qt::white);
+    const double luma = 0.299 * fill.red() + 0.587 * fill.green() + 0.114 * fill.blue();
+    const QColor ink = luma > 150 ? Ink : QColor(Qt::white);
     pg.text(centre.x() - MarkerRadius, centre.y() - 5.5, 2 * MarkerRadius,
             QString::number(number), font(7.5, true), ink, Qt::AlignHCenter);
 }
@@ -538,6 +539,12 @@ void bullet(Pages& pg, const QString& text)
 void drawProjectAssessment(Pages& pg, const Project& pr)
 {
     pg.heading(tr("Assessment"), 40);
+    if (pr.guidance)
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), tr("By %1:").arg(pr.guidance->phrase),
+                        font(9.5, true)) +
+                3;
+    // The guidance is named once above: each line without it.
+    const QString byGuidance = pr.guidance ? tr(" by %1").arg(pr.guidance->phrase) : QString();
     for (const NumberedPoint& np : pr.points) {
         for (qsizetype s = 0; s < pr.sessions.size(); ++s) {
             const auto& f = np.figures[s];
@@ -548,7 +555,8 @@ void drawProjectAssessment(Pages& pg, const Project& pr)
                 *pr.guidance, st, [&](double mg) { return pr.figure(mg, st); });
             bullet(pg, tr("%1 %2, %3: %4")
                            .arg(np.number)
-                           .arg(np.point->name, sessionName(pr.sessions[s]), sentence));
+                           .arg(np.point->name, sessionName(pr.sessions[s]),
+                                QString(sentence).remove(byGuidance)));
         }
     }
     const Content c = pr.content(pr.none);
@@ -573,7 +581,7 @@ void drawProjectAssessment(Pages& pg, const Project& pr)
         const QString sentence =
             assessment(*ref, st, [&](double mg) { return pr.figure(mg, st); });
         if (!sentence.isEmpty())
-            bullet(pg, tr("Highest by %1: point %2 %3, %4: %5")
+            bullet(pg, tr("The highest point for %1: %2 %3, %4: %5")
                            .arg(ref->name)
                            .arg(top->number)
                            .arg(top->point->name, sessionName(topSession), sentence));
