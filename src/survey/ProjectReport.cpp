@@ -170,18 +170,7 @@ double statisticOf(Statistic s, const Statistics& st)
 void drawFirstPage(Pages& pg, const Project& pr)
 {
     const ReportDetails& d = pr.survey.details;
-    const QString title = d.title.trimmed().isEmpty() ? tr("Magnetic field survey") : d.title;
-    pg.y += pg.text(pg.left(), pg.y, pg.width(), title, font(19, true)) + 2;
-    QStringList where;
-    for (const QString& s : {d.site, d.location})
-        if (!s.trimmed().isEmpty())
-            where << s.trimmed();
-    if (!where.isEmpty())
-        pg.y +=
-            pg.text(pg.left(), pg.y, pg.width(), where.join(QStringLiteral(", ")), font(12), Grey);
-    pg.y += 8;
-    pg.line(pg.left(), pg.y, pg.right(), pg.y, Ink, 1);
-    pg.y += 8;
+    drawTitle(pg, d);
     const QDate from = pr.survey.visitFrom, to = pr.survey.visitTo;
     const QString visit = !from.isValid() ? QString()
                           : (!to.isValid() || to == from)
@@ -194,10 +183,7 @@ void drawFirstPage(Pages& pg, const Project& pr)
     keyValueRows(
         pg, pg.left(), pg.width(), Columns::Labels,
         filled({{tr("Client"), d.client},
-                {tr("Measured by"),
-                 d.company.trimmed().isEmpty() || d.operatorName.trimmed().isEmpty()
-                     ? d.operatorName + d.company
-                     : d.operatorName.trimmed() + QStringLiteral(", ") + d.company.trimmed()},
+                {tr("Measured by"), measuredBy(d)},
                 {tr("Visit"), visit},
                 {tr("Survey"), tr("%n point(s) in %1, %2 measurement(s), sessions: %3",
                                   int(pr.points.size()))
