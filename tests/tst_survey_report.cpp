@@ -203,8 +203,8 @@ const Choice SameChoices[] = {
 // percentile 2.1b; no b ends in 5 hundredths, so that no figure rounds on a half.
 const double BaseBefore[] = {2.0, 1.0, 0.6, 0.1, 3.0, 0.2, 1.4, 0.4, 2.4};
 const double BaseAfter[] = {0.4, 0.3, 0.2, 0.1, 1.0, 0.1, 0.6, 0.2, 0.4};
-const char* const PointNames[] = {"Bed head",  "Cot",       "Desk",     "Sofa",      "Fuse box",
-                                  "Armchair", "Kitchen table", "Hob", "Bath", "Night bed"};
+const char* const PointNames[] = {"Bed head", "Cot",           "Desk", "Sofa", "Fuse box",
+                                  "Armchair", "Kitchen table", "Hob",  "Bath", "Night bed"};
 
 QByteArray recordBytes(const QList<double>& mg, int stepSeconds)
 {
@@ -212,8 +212,8 @@ QByteArray recordBytes(const QList<double>& mg, int stepSeconds)
     const QDateTime start(QDate(2026, 12, 5), QTime(22, 0));
     for (qsizetype i = 0; i < mg.size(); ++i)
         rows << QString::number(i + 1) + u'\t' +
-                    sampleBody(start.addSecs(i * stepSeconds), QString::number(mg[i], 'f', 1),
-                               true, false, false);
+                    sampleBody(start.addSecs(i * stepSeconds), QString::number(mg[i], 'f', 1), true,
+                               false, false);
     return tableFileBytes(rows);
 }
 
@@ -235,8 +235,8 @@ QList<double> spotValues(double b)
 survey::Survey projectSurvey()
 {
     survey::Survey s = survey::newSurvey();
-    s.details = {"Home survey", "12 Example Road", "J. Client", {}, "A. Tester", "Example Ltd",
-                 "Exampleton", {}};
+    s.details = {"Home survey", "12 Example Road", "J. Client",  {},
+                 "A. Tester",   "Example Ltd",     "Exampleton", {}};
     s.references = {"buildingbiology", "icnirp2010"};
     s.unit = FigureUnit::MicroTesla;
     s.conclusion = "Lower after the fix.";
@@ -251,10 +251,9 @@ survey::Survey projectSurvey()
         survey::Point p{s.newId(u'p'), PointNames[i], {}, {}, {}, {}, {}};
         if (i < 9) {
             p.position = QPointF((i % 3 + 0.5) / 3, (i / 3 + 0.5) / 3);
-            p.measurements = {measurement(survey::MeasurementKind::Spot, "before",
-                                          spotValues(BaseBefore[i])),
-                              measurement(survey::MeasurementKind::Spot, "after",
-                                          spotValues(BaseAfter[i]))};
+            p.measurements = {
+                measurement(survey::MeasurementKind::Spot, "before", spotValues(BaseBefore[i])),
+                measurement(survey::MeasurementKind::Spot, "after", spotValues(BaseAfter[i]))};
         } else {
             QList<double> night;
             for (int k = 0; k < 7200; ++k)
@@ -1362,14 +1361,15 @@ private slots:
             return text.contains(QRegularExpression(pattern));
         };
         for (int i = 0; i < 9; ++i) {
-            const QString before = QString("%1 +%2 +before +%3 +%4 +%5 +%6")
-                                       .arg(i + 1)
-                                       .arg(PointNames[i], uT(1.2 * BaseBefore[i]),
-                                            uT(3 * BaseBefore[i]), uT(2.1 * BaseBefore[i]),
-                                            Bands[bandOf(2.1 * BaseBefore[i])]);
-            const QString after = QString(" +after +%1 +%2 +%3 +%4")
-                                      .arg(uT(1.2 * BaseAfter[i]), uT(3 * BaseAfter[i]),
-                                           uT(2.1 * BaseAfter[i]), Bands[bandOf(2.1 * BaseAfter[i])]);
+            const QString before =
+                QString("%1 +%2 +before +%3 +%4 +%5 +%6")
+                    .arg(i + 1)
+                    .arg(PointNames[i], uT(1.2 * BaseBefore[i]), uT(3 * BaseBefore[i]),
+                         uT(2.1 * BaseBefore[i]), Bands[bandOf(2.1 * BaseBefore[i])]);
+            const QString after =
+                QString(" +after +%1 +%2 +%3 +%4")
+                    .arg(uT(1.2 * BaseAfter[i]), uT(3 * BaseAfter[i]), uT(2.1 * BaseAfter[i]),
+                         Bands[bandOf(2.1 * BaseAfter[i])]);
             const double change = (BaseAfter[i] - BaseBefore[i]) / BaseBefore[i] * 100;
             const QString changed =
                 QString(" +Change before \u2192 after, 95th percentile: %1%2 \\(%3 %\\); band %4 "
@@ -1377,15 +1377,18 @@ private slots:
                     .arg(change > 0 ? "\\+" : "", uT(2.1 * (BaseAfter[i] - BaseBefore[i])),
                          (change > 0 ? "\\+" : "") + QString::number(change, 'f', 0),
                          Bands[bandOf(2.1 * BaseBefore[i])], Bands[bandOf(2.1 * BaseAfter[i])]);
-            QVERIFY2(has(before + "\n" + after + "\n" + changed), qPrintable(before + after + changed));
+            QVERIFY2(has(before + "\n" + after + "\n" + changed),
+                     qPrintable(before + after + changed));
         }
-        QVERIFY(has("10 +Night bed +before +0.04 \u00B5T +0.05 \u00B5T +0.05 \u00B5T +slight anomaly"));
+        QVERIFY(
+            has("10 +Night bed +before +0.04 \u00B5T +0.05 \u00B5T +0.05 \u00B5T +slight anomaly"));
         QVERIFY(has("after +0.02 \u00B5T +0.02 \u00B5T +0.02 \u00B5T +slight anomaly"));
         QVERIFY(has("Recording at point 10, Night bed"));
         QVERIFY(has("Logger set at point 10, Night bed"));
         QVERIFY(has(s.rooms[2].points[1].measurements[0].sha256));
         QVERIFY(has("Building biology, sleeping areas, SBM-2015") && has("ICNIRP 2010"));
-        QVERIFY(has("The highest point for ICNIRP 2010[^:]*: 5 Fuse box, before: Maximum 0.90 \u00B5T"));
+        QVERIFY(has(
+            "The highest point for ICNIRP 2010[^:]*: 5 Fuse box, before: Maximum 0.90 \u00B5T"));
         QCOMPARE(layout.recordingPages, 2);
         QCOMPARE(layout.pages, int(pageTexts(pdf).size()));
 
@@ -1401,17 +1404,20 @@ private slots:
             const QPointF at = (layout.markers[i] + QPointF(0, 6)) * (100 / 72.0);
             const QColor seen = page.pixelColor(at.toPoint());
             const QColor wanted = QColor::fromRgb(survey::bandRgb(bandOf(2.1 * BaseAfter[i]), 4));
-            QVERIFY2(std::abs(seen.red() - wanted.red()) + std::abs(seen.green() - wanted.green()) +
-                             std::abs(seen.blue() - wanted.blue()) < 12,
-                     qPrintable(QString("marker %1: %2, not %3").arg(i + 1).arg(seen.name(), wanted.name())));
+            QVERIFY2(
+                std::abs(seen.red() - wanted.red()) + std::abs(seen.green() - wanted.green()) +
+                        std::abs(seen.blue() - wanted.blue()) <
+                    12,
+                qPrintable(
+                    QString("marker %1: %2, not %3").arg(i + 1).arg(seen.name(), wanted.name())));
         }
         QVERIFY(layout.markers[4].x() > layout.markers[3].x() &&
                 layout.markers[3].y() > layout.markers[0].y());
 
         // veltrix-cli report of the survey's file writes the same report.
         QVERIFY(survey::save(dir.filePath("home.vsurvey"), s, &error));
-        const auto cli = test::runCli({"report", dir.filePath("home.vsurvey"), "--out",
-                                       dir.filePath("cli-project.pdf")});
+        const auto cli = test::runCli(
+            {"report", dir.filePath("home.vsurvey"), "--out", dir.filePath("cli-project.pdf")});
         QCOMPARE(cli.err, QString());
         QCOMPARE(cli.status, 0);
         QCOMPARE(reportText(dir.filePath("cli-project.pdf")), text);
@@ -1422,10 +1428,17 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("message"); // of a refusal, or text the report holds
         QTest::addColumn<bool>("plan");
-        QTest::newRow("no place on the plan") << "unplaced" << "Summary of the points" << false;
+        QTest::newRow("no place on the plan") << "unplaced"
+                                              << "Summary of the points" << false;
         QTest::newRow("damaged plan image")
-            << "bad image" << "could not be read: a blank grid stands for it" << true;
-        QTest::newRow("unwritable") << "unwritable" << "cannot be written to" << false;
+            << "bad image"
+            << "could not be read: a blank grid stands for it" << true;
+        QTest::newRow("unwritable") << "unwritable"
+                                    << "cannot be written to" << false;
+        QTest::newRow("unknown guidance") << "unknown guidance"
+                                          << "mine is not known here (a reference file of your "
+                                             "own must be loaded first)"
+                                          << true;
     }
     void projectReportCases()
     {
@@ -1437,6 +1450,8 @@ private slots:
             for (auto& p : room.points)
                 if (change == "unplaced")
                     p.position.reset();
+        if (change == "unknown guidance")
+            s.guidance = "mine";
         if (change == "bad image")
             s.plan.image = "\x89PNG but damaged";
         QTemporaryDir out;
@@ -1463,10 +1478,10 @@ private slots:
         const QByteArray good = survey::toJson(projectSurvey());
         QJsonObject newer = QJsonDocument::fromJson(good).object();
         newer["version"] = 99;
-        QTest::newRow("record option") << QStringList{"--title", "T"} << good << 2
-                                       << "--title is for record files";
-        QTest::newRow("with a record file") << QStringList{"flat3.txt"} << good << 2
-                                            << "reported on its own";
+        QTest::newRow("record option")
+            << QStringList{"--title", "T"} << good << 2 << "--title is for record files";
+        QTest::newRow("with a record file")
+            << QStringList{"flat3.txt"} << good << 2 << "reported on its own";
         QTest::newRow("damaged") << QStringList{} << good.left(good.size() / 2) << 1
                                  << "not a survey file, or a damaged one";
         QTest::newRow("newer") << QStringList{} << QJsonDocument(newer).toJson() << 1
@@ -1485,7 +1500,8 @@ private slots:
         QDir(dir.path()).remove("refused.pdf");
         if (!args.isEmpty() && args.first() == "flat3.txt")
             args.first() = dir.filePath("flat3.txt");
-        const auto cli = test::runCli(QStringList{"report", path, "--out", dir.filePath("refused.pdf")} + args);
+        const auto cli =
+            test::runCli(QStringList{"report", path, "--out", dir.filePath("refused.pdf")} + args);
         QCOMPARE(cli.status, status);
         QVERIFY2(cli.err.contains(message), qPrintable(cli.err));
         QVERIFY(!QFile::exists(dir.filePath("refused.pdf")));
