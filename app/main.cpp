@@ -105,6 +105,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrix Panel"));
     QApplication::setApplicationVersion(QStringLiteral("10.01"));
+    // Wayland finds the window's menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.veltrix.Panel"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

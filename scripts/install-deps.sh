@@ -9,6 +9,8 @@ packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-serialport-de
 packages+=(pkg-config libmosquitto-dev mosquitto mosquitto-clients)
 # The tests' checkers: promtool (in prometheus, about 20 MB), lintian for the package.
 packages+=(prometheus lintian openssl faketime)
+# The desktop files' checkers: appstreamcli for the metainfo, desktop-file-validate for the entry.
+packages+=(appstream desktop-file-utils)
 # The linker the build takes when it is there: it links a test program in a quarter of GNU ld's time.
 packages+=(lld)
 packages+=("$@")
