@@ -1,6 +1,7 @@
 # cmake --install into DEST (as DESTDIR, prefix /usr), then appstreamcli on the installed tree:
 # the metainfo valid (no network: its addresses are not checked), its desktop entry found, its
-# icon the entry's and installed, its newest release the project's version.
+# icon the entry's and installed, its newest release the project's version, and the panel's
+# desktop file name the same id.
 file(REMOVE_RECURSE "${DEST}")
 set(ENV{DESTDIR} "${DEST}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix /usr
@@ -28,6 +29,12 @@ endif()
 string(REGEX MATCH "<release version=\"([^\"]*)\"" _ "${meta}")
 if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
   message(FATAL_ERROR "newest release in the metainfo is '${CMAKE_MATCH_1}', the project is ${VERSION}")
+endif()
+# The panel gives the id as its desktop file name: a Wayland desktop finds the entry by it.
+file(STRINGS "${DEST}/usr/${BINDIR}/veltrix-panel" named ENCODING UTF-16LE
+     REGEX "^io\\.github\\.veltrix\\.Panel$")
+if(named STREQUAL "")
+  message(FATAL_ERROR "veltrix-panel does not name io.github.veltrix.Panel as its desktop file")
 endif()
 file(REMOVE_RECURSE "${DEST}")
 message(STATUS "appstream: valid\n${out}")
