@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Veltrix Panel: choose the meter's port, then watch, record and manage the meter.
 
 #include "link/PortWindow.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into DEST (as DESTDIR, prefix /usr), then appstreamcli on the installed tree:
 # the metainfo valid (no network: its addresses are not checked), its desktop entry found, its
 # icon the entry's and installed, its newest release the project's version, and the panel's

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into DEST (as DESTDIR, prefix /usr), then checks the installed files.
 file(REMOVE_RECURSE "${DEST}")
 set(ENV{DESTDIR} "${DEST}")

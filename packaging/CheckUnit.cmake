@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The recording service's unit: its sandbox and restart lines, then systemd-analyze verify where
 # systemd is installed (on an instance of the template, with the built tool in its ExecStart).
 file(READ "${UNIT}" unit)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Veltrix Panel needs to build and run, and only what is missing (Debian 12 /
 # Ubuntu). Safe to run again.
 set -euo pipefail
