@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Veltrix Panel: choose the meter's port, then watch, record and manage the meter.
 
 #include "link/PortWindow.h"
@@ -105,6 +106,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrix Panel"));
     QApplication::setApplicationVersion(QStringLiteral("10.01"));
+    // Wayland finds the window's menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.veltrix.Panel"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the two line charts: the list plot of a full table (50000 records) from the Plot
 // click to the painted chart, and one strip-chart point in the running panel, fed by the
 // virtual meter, with the chart painted after it. Run headless: QT_QPA_PLATFORM=offscreen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli figures:
 //  1. read: `veltrix-cli read --count 100` against veltrix-meter-sim (paced, own process): the
 //     poll period (wall time between the first and the last line over 99) and the tool's CPU

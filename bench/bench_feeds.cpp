@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli's feeds, against veltrix-meter-sim (paced, own process) and a mosquitto broker on
 // 127.0.0.1 started here:
 //  1. cpu: `read` for N polls plain, then with `--format influx --mqtt`, R times in turn: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the data logger:
 //
 //  1. download: the panel opens the Memory window and downloads a full logger memory (one set of

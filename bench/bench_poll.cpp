@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the poll loop: how often the meter is polled and what polling costs in CPU time.
 //
 //  1. link:  MeterLink::pollExchange() in a plain loop against an in-process virtual meter paced

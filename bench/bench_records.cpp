@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the record tables at their largest (50000 records): opening a file into the file
 // table compared with merely reading and splitting it, saving a table, appending to a full live
 // table, and the memory a full grid takes. Run headless: QT_QPA_PLATFORM=offscreen.

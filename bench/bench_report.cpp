@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the survey report at 50,000 records (a full recording): the statistics alone, the
 // PDF with its chart, and the PDF with the records as a table. Run headless:
 // QT_QPA_PLATFORM=offscreen build-bench/bench/bench_report [--pdf DIR] [--statistics-only]

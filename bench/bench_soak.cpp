@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak run: the panel with every live view open, recording at 1 s against the in-process virtual
 // meter, whose faults (silence, garbage, wrong lengths, split and late answers, unplug and
 // replug) are switched at random with a fixed seed. A link loss stops the recording; after each

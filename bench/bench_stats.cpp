@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `veltrix-cli stats` over long recordings, as the `veltrix-record@` service leaves them: a week
 // in one file (604,800 records at 1 s) and a year of daily files (365 x 86,400 records). The
 // built tool runs as its own process (JSON out, a threshold and a reference); wall time, records

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the record graph and the plot window: the 100 ms chart update at the end of a
 // 50000-row graph sampled every second, the program's memory with that graph open, opening the
 // plot window on a full 150-second window, and the repaint after each step of a mouse pan and of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the live views: one needle update of the analog gauge, measured in the running
 // panel (virtual meter in process, polling on), as the sample clock causes it: UpdateGaugeNeedle()
 // and the repaint it asks for, forced at once with repaint(). Also the digital display's feed with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the binary given as BINARY needs Qt Widgets or Qt Gui (directly or through a library).
 find_program(READELF readelf)
 find_program(LDD ldd)

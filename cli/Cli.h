@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // veltrix-cli: the meter from a terminal or a script, on the same link, decoder and record file
 // code as the panel.

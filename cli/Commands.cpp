@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands: ports, read, record, clock, convert.
 
 #include "Cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logger subcommands (list, download, set-id, set-interval, erase) and clock read: the Memory
 // window's exchanges without the window.
 

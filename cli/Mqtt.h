@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readings on an MQTT broker: a state message per reading, a retained availability topic
 // (online on connect, offline as the last will and on a clean stop), Home Assistant's discovery

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // veltrix-cli's options: every option of every subcommand is declared once, in the table of
 // Options.cpp, with its value name, help text, the subcommands that take it and what its value

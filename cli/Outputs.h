@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where read and record send each reading besides their own output: InfluxDB line protocol on
 // standard output, a Prometheus textfile, an MQTT broker. Any of them at once.

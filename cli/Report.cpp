@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // report: a survey report as a PDF, the same as the report dialog writes. This is the report
 // writer veltrix-report, which `veltrix-cli report` runs in its place with the same arguments:
 // the PDF is drawn with Qt Gui, on its offscreen platform (no desktop needed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stats: the survey figures of one or more record files, as text, JSON or CSV.
 
 #include "Cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What `stats` and `report` share: their record files, read and joined in the order given, and
 // the options that cut a time range and choose published levels (cli/Stats.cpp).

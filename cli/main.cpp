@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli: read, record and set the Veltrix field meter from a terminal or a script.
 
 #include "Cli.h"

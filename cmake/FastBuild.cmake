@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Build speed, applied in one place to every target of the tree once all folders are added, so that
 # a new folder, target or file gets it without a line of its own (see "How long a first build
 # takes" in README.md):

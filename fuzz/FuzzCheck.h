@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every fuzz target needs: a check that stops the run with a message libFuzzer keeps, and the
 // input cut into text fields.

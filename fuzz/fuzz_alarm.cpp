@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm window: the two threshold boxes, "Enable" and "Disable" with either unit, and the
 // thresholds as the panel then compares them with a reading. Input: high, low and a reading, one
 // per line; the first byte picks the units.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever the receive buffer holds after a poll or an identify command: the answer checks, then
 // everything the panel derives from an accepted answer without a window.
 

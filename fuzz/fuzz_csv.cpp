@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any record row, as a table or a record file holds it, through the CSV writer and back through
 // our CSV reader: the cells come back exactly; and any text through the reader.
 

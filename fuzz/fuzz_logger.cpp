@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever arrives for the data logger's commands: the "Y" memory status, the "I" set index, a
 // "K" set download (whole or cut short, with dates that need not be BCD) and the "C" clock, then
 // the time stamps worked out from a set's start (40 records on); and the logger settings' text

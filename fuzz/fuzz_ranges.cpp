@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The range boxes of the strip chart and the list plot, and a row's value as the list plot
 // reads it. Input: up to five fields, one per line.
 

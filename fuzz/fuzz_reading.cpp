@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A poll answer's five bytes, decoded the way the panel shows them.
 
 #include "FuzzCheck.h"

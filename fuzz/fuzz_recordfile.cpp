@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file opened as a record file: decoding (UTF-8 or Windows-1252), splitting into items, the
 // header check, the rows of the file list's table and their printed listing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file as a user's reference file: refused with a reason, or a set every part of the program
 // can use (a key, a name and a source; rising levels above 0 within 1 T; bands one more than their
 // edges) whose assessment sentence can be written for a survey with and without overloads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sampling-time box's answer and the panel's reading of a leading number.
 
 #include "FuzzCheck.h"

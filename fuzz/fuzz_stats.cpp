@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any record file through the survey statistics: whatever it holds, the figures agree with each
 // other (counts add up, lowest <= median <= 95th percentile <= highest, the time above a level is
 // its readings times the sampling time and holds its longest stretch) or the reason is given.

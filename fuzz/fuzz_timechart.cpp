@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record graph's and plot window's rules on any table content: plotted values, the y axis,
 // the replot of a span of rows and its CSV export. Input: rows on lines, cells separated by TAB.
 

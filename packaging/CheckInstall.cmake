@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into DEST (as DESTDIR, prefix /usr), then checks the installed files.
 file(REMOVE_RECURSE "${DEST}")
 set(ENV{DESTDIR} "${DEST}")
@@ -7,7 +8,9 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${rc}):\n${out}\n${err}")
 endif()
 set(root "${DEST}/usr")
-foreach(f ${BINDIR}/veltrix-panel ${BINDIR}/veltrix-cli ${DATADIR}/applications/veltrix-panel.desktop
+foreach(f ${BINDIR}/veltrix-panel ${BINDIR}/veltrix-cli
+          ${DATADIR}/applications/io.github.veltrix.Panel.desktop
+          ${DATADIR}/metainfo/io.github.veltrix.Panel.metainfo.xml
           ${DATADIR}/icons/hicolor/scalable/apps/veltrix-panel.svg ${MANDIR}/man1/veltrix-cli.1.gz
           ${MANDIR}/man1/veltrix-panel.1.gz ${DATADIR}/doc/veltrix-panel/copyright
           ${DATADIR}/doc/veltrix-panel/changelog.gz lib/systemd/system/veltrix-record@.service
@@ -34,10 +37,10 @@ endif()
 # Nothing but what the package should hold (no test programs, no static libraries).
 file(GLOB_RECURSE installed RELATIVE "${root}" "${root}/*")
 list(LENGTH installed count)
-if(NOT count EQUAL 11)
-  message(FATAL_ERROR "expected 11 installed files, got ${count}: ${installed}")
+if(NOT count EQUAL 12)
+  message(FATAL_ERROR "expected 12 installed files, got ${count}: ${installed}")
 endif()
-file(READ "${root}/${DATADIR}/applications/veltrix-panel.desktop" desktop)
+file(READ "${root}/${DATADIR}/applications/io.github.veltrix.Panel.desktop" desktop)
 foreach(line "Exec=veltrix-panel" "Icon=veltrix-panel" "Type=Application")
   string(FIND "${desktop}" "${line}" at)
   if(at LESS 0)
@@ -46,11 +49,13 @@ foreach(line "Exec=veltrix-panel" "Icon=veltrix-panel" "Type=Application")
 endforeach()
 find_program(VALIDATE desktop-file-validate)
 if(VALIDATE)
-  execute_process(COMMAND ${VALIDATE} "${root}/${DATADIR}/applications/veltrix-panel.desktop"
+  execute_process(COMMAND ${VALIDATE} "${root}/${DATADIR}/applications/io.github.veltrix.Panel.desktop"
                   RESULT_VARIABLE vrc OUTPUT_VARIABLE vout ERROR_VARIABLE verr)
-  if(NOT vrc EQUAL 0)
+  if(NOT vrc EQUAL 0 OR NOT "${vout}${verr}" STREQUAL "") # its hints and warnings count too
     message(FATAL_ERROR "desktop entry invalid:\n${vout}${verr}")
   endif()
+else()
+  message(STATUS "desktop-file-validate not installed (package desktop-file-utils): entry not validated")
 endif()
 file(READ "${root}/${DATADIR}/icons/hicolor/scalable/apps/veltrix-panel.svg" svg)
 if(NOT svg MATCHES "<svg")

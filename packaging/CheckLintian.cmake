@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with cpack and runs lintian on it: no errors, no warnings.
 set(out "${BUILD_DIR}/packaging/lintian-test")
 file(REMOVE_RECURSE "${out}")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (or the folder given as $BUILD_DIR). Extra arguments go to cmake.
 # BUILD_TARGETS="a b" builds only those targets (and what they link) instead of everything.
 set -euo pipefail

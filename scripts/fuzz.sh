@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets into build-fuzz/ with clang, libFuzzer and the address and
 # undefined-behaviour sanitizers, and runs each for SECONDS (default 60) from its checked-in seeds
 # (fuzz/corpus/<name>/; what a run adds goes to build-fuzz/corpus/<name>/). Any crash, hang,

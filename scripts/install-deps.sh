@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Veltrix Panel needs to build and run, and only what is missing (Debian 12 /
 # Ubuntu). Safe to run again.
 set -euo pipefail
@@ -9,6 +10,8 @@ packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-serialport-de
 packages+=(pkg-config libmosquitto-dev mosquitto mosquitto-clients)
 # The tests' checkers: promtool (in prometheus, about 20 MB), lintian for the package.
 packages+=(prometheus lintian openssl faketime)
+# The desktop files' checkers: appstreamcli for the metainfo, desktop-file-validate for the entry.
+packages+=(appstream desktop-file-utils)
 # The linker the build takes when it is there: it links a test program in a quarter of GNU ld's time.
 packages+=(lld)
 packages+=("$@")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the panel (only it and the libraries it links, the virtual meter
 # among them: no tests or tools), and starts it on the built-in virtual meter.
 # Extra arguments go to the program (e.g. --com 1=/dev/ttyUSB0 without --simulate: see README).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with .clang-tidy over our sources (src/, sim/, app/, cli/); Qt's headers and the
 # generated moc files are left out. Fails on any finding. TIDY_JOBS sets the parallel runs
 # (default 2).

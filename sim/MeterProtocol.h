@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's wire protocol without any I/O: command constants, the byte-stream command parser
 // and the builders of every answer. VirtualMeter feeds it the bytes from the pseudo-terminal and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A virtual field meter on a pseudo-terminal. It answers the meter's command set the way the
 // hand-held instrument does (fixed-length raw answers, no framing), paced at 9600 baud, and can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-meter-sim: serves a virtual field meter on a pseudo-terminal so that the panel can be
 // run and tried without the instrument. The first line on standard output is the device to open;
 // faults are injected by typing commands on standard input (see "help").

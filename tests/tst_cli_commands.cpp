@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli run as a user runs it, against the virtual meter on a pseudo-terminal: what the
 // meter received, what the tool printed and wrote, and its exit statuses.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli feeding the systems a long-running meter is read by: a real mosquitto broker with
 // a subscriber, the line protocol read back by a strict parser, the textfile checked by promtool,
 // two meters and the device lock, the service's configuration file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli logger and clock read against the virtual meter's data logger: the commands the
 // meter received, the files written, the refusals.
 

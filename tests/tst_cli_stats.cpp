@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli stats as a script uses it: its JSON read by Python, its text, and its refusals;
 // the streaming reader under it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link: reading decoder, protocol helpers, port numbering, the port window's choice rules,
 // and the meter exchanges against the virtual meter over a real pseudo-terminal.
 

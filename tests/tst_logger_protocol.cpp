@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data logger's replies, time stamps and settings rules, without a line or a window.
 
 #include "logger/LoggerBackup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data logger's windows against the virtual meter: Memory and its downloaded list; the alarm
 // thresholds (typing, refusals, the stored units); the meter clock (its command, a quiet refresh).
 

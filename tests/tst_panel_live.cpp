@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live panel: start-up, the poll tick, link loss and recovery, and the front-panel keys.
 
 #include "logger/RTCSetup.h"

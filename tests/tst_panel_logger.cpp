@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's data-logger commands: the Memory button, the Record key and a lost link.
 
 #include "records/ListPlot.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's window-free rules, and the sample clock driven by simulated poll ticks and clocks.
 
 #include "panel/PanelLogic.h"

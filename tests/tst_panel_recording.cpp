@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording and the toolbar's record commands, and a disk that fills under a recording.
 
 #include "records/FileList.h"

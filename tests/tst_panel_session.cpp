@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter session without a window, on the virtual meter: where a recording's file ends (the
 // record limit, a new day, a failed write), the link lost and back, the sample clock paused.
 

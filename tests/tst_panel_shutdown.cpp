@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the panel while a poll tick waits in Delay ends the program cleanly (alone: it quits).
 
 #include "link/Delay.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter unplugged and back, again and again, under a recording. Three cycles here;
 // bench_unplug is this program at a hundred (VELTRIX_UNPLUG_CYCLES sets any other count).
 

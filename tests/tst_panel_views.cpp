@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows the panel opens (views, charts, alarm, clock) and the feeding order of a sample.
 
 #include "logger/Alarm.h"

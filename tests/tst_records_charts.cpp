@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live strip chart and the list plot: geometry, sweep, unit rules, range dialogs, pictures.
 
 #include "records/ChartGeometry.h"

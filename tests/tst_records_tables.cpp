@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Record tables and their files: the file's bytes (code page, reader, printed listing, the
 // line-by-line writer of a recording), CSV, saving and printing tables, the live and file tables.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual meter, talked to over its real pseudo-terminal with plain POSIX I/O, the way a
 // serial client sees it. The link and panel tests meet it as the program does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Survey figures of record tables, computed by hand for small tables, and the survey report as a
 // reader gets it: through pdftotext, pdffonts and pdftoppm.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget library on its own: the table control's model, the time chart's track modes and
 // time texts, the one-program-per-device lock.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record graph and plot window, fed sample rows by plain calls; the analog gauge's dial
 // geometry, and its window painting from it. The digital display is tested behind the panel.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks share: clocks, memory figures, the printed figure lines, and a panel
 // polling a virtual meter in this process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Long recordings as the `veltrix-record@` service leaves them, written once into a folder and
 // kept for the next run, and the command-line tool run over them as its own process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Readings in the formats of the systems a long-running meter feeds: InfluxDB line protocol
 // (for Telegraf's execd input), a Prometheus node_exporter textfile, and the JSON messages of an

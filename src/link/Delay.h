@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Delay(seconds): waits while the window system keeps running, so timers, clicks and repaints are
 // handled during every exchange with the meter. The wait is measured on a monotonic clock and the

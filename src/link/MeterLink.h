@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's command/answer protocol. The PC always speaks first; an answer has no framing and
 // no checksum and is recognised only by its length after a fixed wait. Late or surplus bytes are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first window: the user picks the COM port the meter hangs on. Besides the port list and
 // the two quick buttons it shows which device each COMn stands for and the serial devices found

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One reading as the panel shows it: what the session keeps from every poll answer and hands to
 // the record file, the tool's outputs and the feeds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns the status byte and the two value bytes of a poll answer into the flags and the value
 // text the panel shows. Pure functions: nothing here talks to the line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's timing, named once. The meter answers within a few milliseconds of the command's
 // last byte; at 9600 baud a 5-byte answer takes about 5 ms on the wire, so 0.2 s is generous.

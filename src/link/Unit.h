@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two units the meter reads in, and the one conversion between them (1 µT = 10 mG). Every
 // part that converts or names a unit (alarms, statistics, charts, the gauge, the feeds) goes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alarm window: the high and low thresholds of the live reading, their unit and the alarm
 // switch. The thresholds are kept in the alarm's part of the panel's state; the panel's poll tick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alarm thresholds' rules, without a window: which keys the threshold boxes take, when a pair
 // of thresholds is refused, how stored thresholds follow a change of unit, and the thresholds as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The downloaded-data table: the records of one logged set, saved as a record file, drawn as a
 // list plot or printed from its toolbar. The Memory window fills it and sets its title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Backing up the logger: every set in a record file of its own, named by set number and start
 // ("set01_2026-12-06_14-30-00.txt"; a set whose start is not a date is named by number alone).

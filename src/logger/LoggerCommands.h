@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data logger's exchanges by name, with the waits the meter expects: what the Memory window,
 // the panel and the command-line tool all send. No window here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data logger's exchanges on the panel's serial line: empty the receive buffer, send the
 // command, wait, then gather the reply chunk by chunk while the window system keeps running.

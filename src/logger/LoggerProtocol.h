@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data logger's replies and commands without any I/O: the memory status ("Y"), the list of
 // logged sets ("I"), the set download command ("K" + two hex digits), the clock reply ("C"),

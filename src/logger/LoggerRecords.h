@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A downloaded set turned into record rows: the "K" reply's header gives the start, the interval
 // and the status byte shared by every record; each two-byte record is a reading decoded as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time stamps of logged records. The meter stores only a set's start and its interval; record i
 // was taken i - 1 intervals after the start. The meter keeps a two-digit year: the PC's century

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Memory window: the meter's data-logger directory (memory in use, the logged sets, the
 // identification code and logging interval), the meter clock, the download of one set into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The meter's real-time clock as the PC sets it: "D" and the date and time as twelve digits,
 // year, month, day, hour, minute, second, two each (the year's last two, hours 00 to 23).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock window: sets the meter's real-time clock (which stamps the logger's sets) to the
 // PC's date and time, and shows the PC's date and time on request.

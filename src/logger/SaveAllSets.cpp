@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Memory window's "Save all sets": every logged set into a record file of its own, in a
 // folder the user picks. The download loop itself is the one the command-line tool runs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Downloading logged sets into record files, one file per set: what "Save all sets" in the
 // Memory window and `veltrix-cli logger download` both do. Each set is asked for, decoded, named

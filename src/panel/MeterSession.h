@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One meter session: the poll loop, the watch on the link, the reading it keeps, the sample
 // clock and the recording. It needs no window: the panel sits on it and shows what it reads,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window. It owns the serial line, the meter session (poll loop, sample clock,
 // recording) and the program's shared state, and shows the session's reading the way the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's charts: the live strip chart behind "Graph" and the list plot behind the tables'
 // Plot buttons.
 

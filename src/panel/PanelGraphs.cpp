@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's side of the record graph: the toolbar command that opens it, the sample feed, the
 // sampling time it compares steps with, and its closing when the link is lost.
 

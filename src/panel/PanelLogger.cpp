@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's data-logger commands: the Memory window and the lists downloaded from it.
 
 #include "logger/DataList.h"

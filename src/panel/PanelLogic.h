@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's rules that need no window: sampling-time answers, the running peak, the alarm
 // indication and the key letters of the two meter families.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's side of the sample clock and recording (the session decides; the panel shows),
 // and its toolbar commands.
 

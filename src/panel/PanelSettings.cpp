@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's settings windows: the alarm thresholds and the meter clock.
 
 #include "logger/Alarm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's live views: the analog gauge and the digital display, the View menu that opens
 // every live view, and their steps in the feeding of each sample.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recording into record files, with the rules for when a file ends: the record limit, a new
 // day, the meter going silent, a write that fails. The panel stops at a full file (the user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Program-wide state. One instance lives in the main panel; every window and routine that the
 // panel hands it to reads and writes it in whatever condition it is at that moment (handlers may

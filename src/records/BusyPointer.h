@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows the busy mouse pointer for the lifetime of the object, however the scope is left.
 

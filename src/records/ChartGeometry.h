@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Geometry and rules of the two line charts (the live strip chart and the list plot of a record
 // table), kept apart from their windows so that they can be checked without one.

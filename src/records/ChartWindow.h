@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the live strip chart and the list plot have in common: a window with the menus "Limit",
 // "Print" and "Save picture" over a chart drawn in chart coordinates (see ChartGeometry.h) and

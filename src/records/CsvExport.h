@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records as CSV for spreadsheets and scripts: UTF-8 without a byte-order mark, CR LF line ends,
 // a header row, fields quoted the usual way (RFC 4180) only where they need it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The number a typed field holds as a whole: blanks around it are allowed, nothing else ("12a"
 // is no number). The range dialogs and the alarm thresholds read their fields this way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file table: a record file read back by the main toolbar's Open, printed or plotted from
 // its toolbar.

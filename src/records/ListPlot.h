@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list plot: the records of a record table (a file read back, or the meter's downloaded
 // data) as a line chart of value against record number, between two value limits, over a chosen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main panel's poll timer, as the windows that talk to the meter see it. Only one command
 // may be on the line at a time, so every exchange outside the poll tick pauses polling.

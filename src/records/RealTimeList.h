@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The live table: one row per sample while it is open, saved or printed from its toolbar.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The size every record holder keeps to: a record file, the live table and the record graph.
 

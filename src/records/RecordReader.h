@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a record file, the one way every reader does it. Only a regular file is read (a pipe or
 // a device would block the reader until something writes to it). Each caller words the refusal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the live table, the file table and the downloaded-data table have in common: a window
 // with a toolbar over a seven-column record grid, and the printing of that grid.

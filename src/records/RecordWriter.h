@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes a recording to its record file one line at a time. Every line is flushed and synced to
 // the disk at once, so a crash or a power cut costs at most the line being written, and a failed

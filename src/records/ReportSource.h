@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a report is about: the records of a table and what the table knows of them. The table
 // windows describe their records; what "Report…" then does is set by the program (the survey's

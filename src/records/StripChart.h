@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The live strip chart: the reading as a line that sweeps from left to right, one point per
 // sample, a fixed number of points across between a lower and an upper limit. When a sweep is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services every window holding records shares: ask for a record file name, save a record
 // table to it, print a record table as the listing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sentence a report (and `veltrix-cli stats`) gives for each chosen reference: the figure of
 // the survey the reference is meant for (the mean for a time-averaged level, the maximum for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report of a survey project: the report's header, instrument, method and references as a
 // single recording's report has them; a summary table of every point in every session with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader of a user's reference file: one set a file, a keyword a line.
 
 #include "survey/ReferenceFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inside the reference levels: the reader of a user's reference file (the format is in
 // docs/reference-levels.md), apart from the list it joins.

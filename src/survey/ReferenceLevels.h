@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The published levels a reader of a survey knows, as data: each with the lines it draws on a
 // chart, the figure of the survey it is compared with and the source it comes from. Reports

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Report…": asks what the report holds, on three pages: the survey (title, site, client,
 // location, who measured for which company, where it is signed, notes), the instrument and the

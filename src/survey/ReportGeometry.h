@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The survey report's layout rules, as plain functions on numbers: the chart's value and time
 // axes, where the level labels and the legend go, how wide the table columns are. The report

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a survey report holds, as the report dialog and `veltrix-cli report` both build it: who,
 // where and for whom, the instrument and the method, the levels, the reader's unit, the

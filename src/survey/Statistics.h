@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Survey figures of a record table: what a report or `veltrix-cli stats` says about a
 // measurement. Plain code on the table's rows (No. TAB Date TAB Time TAB Value TAB Unit ...),

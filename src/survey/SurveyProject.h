@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A survey project: one site visit as one file a user can send. The site, the client, the
 // instrument and the method (what a report holds), the mains frequency and the chosen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The survey report: a PDF a client can read and a consultant can sign, written from a record
 // table. A header block (who, where, for whom, when), the instrument and the method, the

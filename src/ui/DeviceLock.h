@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One Veltrix program per serial device. The panel and veltrix-cli both take this lock before
 // they open a port, so a second one on the same meter is refused at once with the name and

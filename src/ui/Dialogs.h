@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every modal question the program asks goes through Dialogs, so that a test can answer it
 // (install a scripted implementation with Dialogs::setCurrent) and the rest of the code never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph control's axes, time ticks and trace; the cursors and the mouse are in
 // GraphCursors.cpp.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The time chart of the record graph and the plot window: one trace of values over times of day.
 //

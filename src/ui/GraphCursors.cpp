@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph control's cursors and mouse: the two crosshair cursors that read the trace, and the
 // track modes in which a drag moves a cursor, pans or zooms (the wheel zooms too). The axes and
 // the trace are in Graph.cpp.

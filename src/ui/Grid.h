@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one table control of the program: a fixed number of columns, a header row (row 0) and data
 // rows numbered from 1 that are only ever appended at the bottom or cleared all at once. Reading

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Prints lines of text in a fixed-pitch font, top to bottom, starting a new page when one is
 // full. Lines are collected by printLine() and go to the device when the job ends, so composing a

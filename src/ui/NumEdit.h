@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A numeric field: shows a number and takes one typed in. A time field shows an x value of the
 // charts (days) as a time of day and takes "hh:mm:ss"; a plain field shows the number with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a secondary window opens: just right of the panel's frame, at the top of the screen the
 // panel is on. Each window passes its own gap; its size stays its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which device each of the program's port numbers COM1..COM8 stands for.
 //

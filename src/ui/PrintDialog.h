@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system print dialog, behind one replaceable call so that tests can accept or cancel it.
 

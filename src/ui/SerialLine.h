@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial line to the meter (the program's Comm1). Reception is only ever polled: the meter
 // link empties the buffer, sends a command, waits and counts the bytes that have arrived.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Times of day on the chart's x axis. The charts plot a time of day in days, with the factor
 // 1.1574e-05 per second that the program has always used (close to, but not exactly, 1/86400).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures of the chart and gauge windows: printed as one page scaled to fit, or saved as a PNG
 // file for pasting into reports.

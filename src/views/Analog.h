@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analog gauge: the latest reading as a needle on a dial. The panel's sample clock moves the
 // needle once per sample while the window is open; a change of the meter's unit relabels the dial

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the record graph and the plot window that need no window: the y ranges, the
 // 150-second moving window of the record graph and the replot of its rows.

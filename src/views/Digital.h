@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The digital display: the panel's reading repeated in large characters, for watching the meter
 // from across the room. The panel's sample clock copies the value and the unit into it with every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analog gauge's dial, as numbers: its coordinate system, the arc, the 41 scale marks, the
 // five scale labels and the needle. The gauge window paints what these functions compute; tests

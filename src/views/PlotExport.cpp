@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot window's way out: printing the window's picture, and exporting the visible samples as
 // CSV or the chart as a PNG picture. The layout and the track modes are in PlotWindow.cpp.
 

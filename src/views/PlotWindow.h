@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window: a still copy of the record graph's current window, to explore at leisure.
 // The cursor reads times and values (two cursors give the difference between two moments), the

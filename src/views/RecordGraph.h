@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record graph: the live readings as a time chart over a moving 150-second window, with the
 // samples listed beside it. The panel's sample clock appends one row per sample; the window's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record graph's chart update, run every 100 ms: it turns the newest row of the graph's table
 // into a chart point, keeps the y range fitting the newest value and moves the 150-second window.

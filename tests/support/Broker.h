@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A mosquitto broker on 127.0.0.1, started and stopped by a test or a benchmark.
 

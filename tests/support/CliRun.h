@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the built veltrix-cli (VELTRIX_CLI, set by the build for the cli tests) while the event
 // loop, and so a virtual meter in the test process, keeps running.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's poll timer as a window sees it: what the window asked of it, in order.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a window's named controls stay apart once shown: a control left out of the layout
 // sits at the top left corner, over another one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A panel polling a virtual meter over a pseudo-terminal, as the user would run it.
 

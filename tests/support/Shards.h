@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A long test program split into shares that ctest runs side by side: most of its time is spent
 // waiting for the virtual meter, so two or three shares end in a half or a third of the time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A virtual meter on a real pseudo-terminal, wired to the program's serial line and meter link.
 
