@@ -1435,10 +1435,11 @@ private slots:
             << "could not be read: a blank grid stands for it" << true;
         QTest::newRow("unwritable") << "unwritable"
                                     << "cannot be written to" << false;
-        QTest::newRow("unknown guidance") << "unknown guidance"
-                                          << "mine is not known here (a reference file of your "
-                                             "own must be loaded first)"
-                                          << true;
+        QTest::newRow("unknown guidance")
+            << "unknown guidance"
+            << "nosuchset is not known here (a reference file of your "
+               "own must be loaded first)"
+            << true;
     }
     void projectReportCases()
     {
@@ -1451,7 +1452,7 @@ private slots:
                 if (change == "unplaced")
                     p.position.reset();
         if (change == "unknown guidance")
-            s.guidance = "mine";
+            s.guidance = "nosuchset";
         if (change == "bad image")
             s.plan.image = "\x89PNG but damaged";
         QTemporaryDir out;
