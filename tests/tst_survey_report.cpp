@@ -1385,6 +1385,11 @@ private slots:
         QVERIFY(has("after +0.02 \u00B5T +0.02 \u00B5T +0.02 \u00B5T +slight anomaly"));
         QVERIFY(has("Recording at point 10, Night bed"));
         QVERIFY(has("Logger set at point 10, Night bed"));
+        QVERIFY(has("night.txt \\(set 2 of the logger\\)"));
+        QVERIFY(pageTexts(pdf)
+                    .value(layout.planPage - 1)
+                    .contains(QRegularExpression("no anomaly +slight anomaly +severe anomaly +"
+                                                 "extreme anomaly +no measurement")));
         QVERIFY(has(s.rooms[2].points[1].measurements[0].sha256));
         QVERIFY(has("Building biology, sleeping areas, SBM-2015") && has("ICNIRP 2010"));
         QVERIFY(has(
@@ -1435,6 +1440,9 @@ private slots:
             << "could not be read: a blank grid stands for it" << true;
         QTest::newRow("unwritable") << "unwritable"
                                     << "cannot be written to" << false;
+        QTest::newRow("before only") << "before only"
+                                     << "in the session \"before\", the last one measured"
+                                     << true;
         QTest::newRow("unknown guidance")
             << "unknown guidance"
             << "nosuchset is not known here (a reference file of your "
@@ -1451,6 +1459,8 @@ private slots:
             for (auto& p : room.points)
                 if (change == "unplaced")
                     p.position.reset();
+                else if (change == "before only")
+                    p.measurements.removeIf([](const auto& m) { return m.session == "after"; });
         if (change == "unknown guidance")
             s.guidance = "nosuchset";
         if (change == "bad image")
