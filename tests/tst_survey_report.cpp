@@ -1440,6 +1440,7 @@ private slots:
             << "could not be read: a blank grid stands for it" << true;
         QTest::newRow("unwritable") << "unwritable"
                                     << "cannot be written to" << false;
+        QTest::newRow("no rooms") << "no rooms" << "Summary of the points" << false;
         QTest::newRow("before only") << "before only"
                                      << "in the session \"before\", the last one measured"
                                      << true;
@@ -1461,6 +1462,8 @@ private slots:
                     p.position.reset();
                 else if (change == "before only")
                     p.measurements.removeIf([](const auto& m) { return m.session == "after"; });
+        if (change == "no rooms")
+            s.rooms.clear();
         if (change == "unknown guidance")
             s.guidance = "nosuchset";
         if (change == "bad image")
