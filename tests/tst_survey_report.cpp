@@ -1496,6 +1496,8 @@ private slots:
             << QStringList{"--title", "T"} << good << 2 << "--title is for record files";
         QTest::newRow("with a record file")
             << QStringList{"flat3.txt"} << good << 2 << "reported on its own";
+        QTest::newRow("unwritable") << QStringList{"--out", "/no/such/folder/r.pdf"} << good << 1
+                                    << "cannot be written to /no/such/folder/r.pdf";
         QTest::newRow("damaged") << QStringList{} << good.left(good.size() / 2) << 1
                                  << "not a survey file, or a damaged one";
         QTest::newRow("newer") << QStringList{} << QJsonDocument(newer).toJson() << 1
