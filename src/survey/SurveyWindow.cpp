@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -78,7 +79,7 @@ SurveyWindow::SurveyWindow(SurveyHost* host, QWidget* parent)
     right->setStretchFactor(0, 1);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({330, 620});
+    splitter->setSizes({400, 520});
     setCentralWidget(splitter);
     statusBar()->setObjectName(QStringLiteral("StatusSurvey"));
 
@@ -87,7 +88,7 @@ SurveyWindow::SurveyWindow(SurveyHost* host, QWidget* parent)
             [this](bool clean) { setWindowModified(!clean); });
     if (m_host)
         connect(m_host, &SurveyHost::liveChanged, this, &SurveyWindow::hostLiveChanged);
-    resize(1000, 680);
+    resize(920, 640);
     Survey fresh = survey::newSurvey();
     if (m_host)
         fresh.instrument = m_host->instrument();
@@ -127,13 +128,15 @@ void SurveyWindow::buildActions()
     add("ActBlankPlan", tr("&Blank grid"), {}, [this] { blankPlan(); }, false);
     add("ActReport", tr("&Report…"), {}, [this] { writeReport(); }, true);
     file->addSeparator();
-    QAction* undo = m_undo.createUndoAction(this, tr("&Undo"));
-    undo->setObjectName(QStringLiteral("ActUndo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = m_undo.createRedoAction(this, tr("&Redo"));
-    redo->setObjectName(QStringLiteral("ActRedo"));
-    redo->setShortcut(QKeySequence::Redo);
-    file->addActions({undo, redo});
+    // Short captions on the toolbar; what they undo or redo is in their tips.
+    QAction* undo = add("ActUndo", tr("&Undo"), QKeySequence::Undo, [this] { m_undo.undo(); }, false);
+    QAction* redo = add("ActRedo", tr("&Redo"), QKeySequence::Redo, [this] { m_undo.redo(); }, false);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(&m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&m_undo, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&m_undo, &QUndoStack::undoTextChanged, undo, &QAction::setToolTip);
+    connect(&m_undo, &QUndoStack::redoTextChanged, redo, &QAction::setToolTip);
     tools->addActions({undo, redo});
     tools->addSeparator();
     auto* sessionLabel = new QLabel(tr("Session:"), tools);
@@ -205,15 +208,17 @@ QWidget* SurveyWindow::buildPointPane()
     left->addWidget(LblFigures);
     left->addWidget(buildMeasureRow(pane));
     left->addWidget(LblPhoto, 1, Qt::AlignLeft | Qt::AlignTop);
-    auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {attachRecording, attachSet, photo, CmdDeleteMeasurement})
-        commands->addWidget(b);
+    auto* commands = new QGridLayout;
+    commands->addWidget(attachRecording, 0, 0);
+    commands->addWidget(attachSet, 0, 1);
+    commands->addWidget(photo, 1, 0);
+    commands->addWidget(CmdDeleteMeasurement, 1, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(ListMeasurements);
     right->addLayout(commands);
     auto* layout = new QHBoxLayout(pane);
-    layout->addLayout(left, 2);
-    layout->addLayout(right, 3);
+    layout->addLayout(left, 3);
+    layout->addLayout(right, 2);
     return pane;
 }
 
