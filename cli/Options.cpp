@@ -401,9 +401,12 @@ const CommandInfo Subcommands[] = {
      "files taken together in the order given: the figures, a chart of the whole period, the "
      "time above each level, the assessment against each reference, the instrument and the "
      "method, a signature line, and each file's SHA-256. Works without a desktop.\n"
+     "A survey file (SURVEY.vsurvey) alone gives the report of its points, sessions and floor "
+     "plan, with the fields, references and unit the survey holds: only --out and "
+     "--reference-file apply to it.\n"
      "Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or "
      "--reference NAME, NAME a key of --reference-file or one of: ",
-     Positional{"FILE", "Record files.", "FILE..."}, -1},
+     Positional{"FILE", "Record files, or one survey file.", "FILE... | SURVEY.vsurvey"}, -1},
 };
 
 const CommandInfo& info(Command command)

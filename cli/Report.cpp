@@ -6,12 +6,17 @@
 #include "Options.h"
 #include "Survey.h"
 
+#include "survey/ProjectReport.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportRequest.h"
+#include "survey/SurveyProject.h"
 #include "survey/SurveyReport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+
+#include <algorithm>
 
 namespace veltrix::cli {
 
@@ -85,6 +90,54 @@ int takeFields(const CommandLine& parser, ReportRequest& r)
     return takeInstrument(parser, r.instrument);
 }
 
+// A survey file by its extension, or by its content: a JSON object naming the survey format
+// near its start (the format's name comes before the rooms and their readings).
+bool isSurveyFile(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".vsurvey"), Qt::CaseInsensitive))
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(64 * 1024);
+    return head.trimmed().startsWith('{') &&
+           head.contains(QByteArray("\"") + survey::FormatName + '"');
+}
+
+// The report of a survey file: its fields, levels and unit are the survey's own.
+int reportOfSurvey(const CommandLine& parser, const QStringList& paths, const QString& out)
+{
+    if (paths.size() > 1) {
+        complain(QStringLiteral("a survey file is reported on its own, not with other files"));
+        return UsageError;
+    }
+    static const char* const recordOnly[] = {
+        "from",  "to",     "threshold", "reference", "mains",  "unit",
+        "paper", "records", "title",    "site",      "client", "location",
+        "operator", "company", "place", "notes", "instrument-preset", "model",
+        "serial", "calibrated", "frequency-range", "axes", "method", "conclusion",
+        "recommendations"};
+    for (const char* name : recordOnly) {
+        if (parser.isSet(QString::fromLatin1(name))) {
+            complain(QStringLiteral("--%1 is for record files: a survey's report takes its "
+                                    "fields, levels and unit from the survey file")
+                         .arg(QLatin1String(name)));
+            return UsageError;
+        }
+    }
+    QString error;
+    const auto s = survey::load(paths.first(), &error);
+    if (!s) {
+        complain(error);
+        return Failure;
+    }
+    if (!survey::writeProjectReport(out, *s, &error)) {
+        complain(error);
+        return Failure;
+    }
+    return Ok;
+}
+
 } // namespace
 
 int runReport(const QStringList& args)
@@ -98,6 +151,8 @@ int runReport(const QStringList& args)
         complain(QStringLiteral("report needs --out REPORT.pdf (try --help)"));
         return UsageError;
     }
+    if (std::any_of(survey.paths.begin(), survey.paths.end(), isSurveyFile))
+        return reportOfSurvey(parser, survey.paths, out);
     ReportRequest request;
     request.options = survey.options;
     for (const Reference* ref : survey.references)
