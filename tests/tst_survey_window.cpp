@@ -5,14 +5,18 @@
 #include "records/RecordFile.h"
 #include "support/PanelRig.h"
 #include "survey/FloorPlanView.h"
+#include "survey/SurveyDetailsDialog.h"
 #include "survey/SurveyWindow.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -178,6 +182,42 @@ private slots:
         rig.act("ActOpen");
         QCOMPARE(toJson(rig.window.survey()), whole);
         QCOMPARE(rig.window.filePath(), path);
+        QVERIFY(!rig.w("CmdMeasure")->isEnabled()); // no meter
+
+        // The report, and one that cannot be written (its folder is not there).
+        const QString pdf = rig.dir.filePath("site.pdf");
+        rig.dialogs.fileAnswers << pdf << rig.dir.filePath("none/site.pdf");
+        rig.act("ActReport");
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("Bed head"));
+        rig.act("ActReport");
+        QCOMPARE(rig.dialogs.messages.size(), messages + 2);
+    }
+
+    // The details dialog puts its fields into the survey.
+    void details()
+    {
+        Survey s = newSurvey();
+        SurveyDetailsDialog dialog(s);
+        dialog.findChild<QLineEdit*>("TxtSite")->setText(" 12 Elm Road ");
+        dialog.findChild<QLineEdit*>("TxtModel")->setText("4627");
+        auto* mains = dialog.findChild<QComboBox*>("CboMains");
+        mains->setCurrentIndex(mains->findData(int(stats::Mains::Hz60)));
+        auto* guidance = dialog.findChild<QComboBox*>("CboGuidance");
+        guidance->setCurrentIndex(guidance->findData(s.guidance)); // kept across the mains change
+        auto* unit = dialog.findChild<QComboBox*>("CboUnit");
+        unit->setCurrentIndex(unit->findData(int(stats::FigureUnit::MilliGauss)));
+        dialog.findChild<QDateEdit*>("DateFrom")->setDate(QDate(2026, 3, 2));
+        dialog.findChild<QDateEdit*>("DateTo")->setDate(QDate(2026, 3, 1)); // before the start
+        dialog.applyTo(s);
+        QCOMPARE(s.details.site, QString("12 Elm Road"));
+        QCOMPARE(s.instrument.model, QString("4627"));
+        QCOMPARE(s.mains, stats::Mains::Hz60);
+        QCOMPARE(s.guidance, newSurvey().guidance);
+        QCOMPARE(s.unit, stats::FigureUnit::MilliGauss);
+        QCOMPARE(s.visitTo, QDate(2026, 3, 2));
     }
 
     // A file that cannot be opened is named as such; the window's survey stays as it was.
@@ -229,6 +269,10 @@ private slots:
         const QString id = window->chosenPointId();
         auto* measure = window->findChild<QPushButton*>("CmdMeasure");
         QVERIFY(measure->isEnabled());
+        measure->click(); // 30 s, cancelled: nothing stored
+        QVERIFY(window->measuring());
+        window->findChild<QPushButton*>("CmdCancelMeasure")->click();
+        QVERIFY(!window->measuring() && measure->isEnabled());
         window->findChild<QSpinBox*>("SpinMeasureSeconds")->setValue(2);
         QSignalSpy stored(window, &SurveyWindow::measurementStored);
         measure->click();
@@ -240,6 +284,8 @@ private slots:
 
         const QList<Measurement>& ms = window->survey().point(id)->measurements;
         QCOMPARE(ms.size(), 1);
+        rig.w<QAction>("MnuToolsSurvey")->trigger(); // the one window, from the menu too
+        QCOMPARE(rig.panel->surveyWindow(), window);
         QCOMPARE(ms[0].kind, MeasurementKind::Spot);
         QCOMPARE(ms[0].session, beforeSession());
         const QStringList rows = ms[0].rows();
