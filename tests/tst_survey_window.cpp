@@ -9,6 +9,7 @@
 #include "survey/SurveyWindow.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QJsonDocument>
@@ -77,7 +78,7 @@ struct WindowRig {
     {
         return w<QTreeWidget>("TreePoints")->topLevelItem(room)->child(point);
     }
-    // The first two rooms with two points and one point; the first point placed and measured.
+    // Two rooms, of two points and one; the first point placed and measured.
     QString build()
     {
         add("CmdAddRoom", "Bedroom");
@@ -143,6 +144,26 @@ private slots:
         QCOMPARE(s.sessions.last(), QString("night"));
         QCOMPARE(rig.window.session(), QString("night"));
 
+        // A plan and a photo in PNG are shown; anything else is refused.
+        QImage picture(60, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+        rig.dialogs.fileAnswers << rig.file("plan.png", png) << rig.file("photo.png", png)
+                                << rig.file("bad.png", "GIF89a");
+        rig.act("ActOpenPlan");
+        rig.click("CmdAddPhoto");
+        rig.click("CmdAddPhoto");
+        QCOMPARE(s.plan.image, png);
+        QCOMPARE(s.point(bed)->photo, png);
+        QVERIFY(!rig.w<QLabel>("LblPhoto")->pixmap().isNull());
+        const QRectF plan = rig.window.floorPlan()->planRect();
+        QCOMPARE(qRound(plan.width() / plan.height()), 2);
+        const QPoint inside = plan.topLeft().toPoint() + QPoint(3, 3);
+        QCOMPARE(rig.window.floorPlan()->grab().toImage().pixel(inside) & 0xffffff, 0x0000ffu);
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+
         // A file that is not a record file is refused; nothing is added.
         const int messages = rig.dialogs.messages.size();
         rig.attach("just some text\r\n");
@@ -196,27 +217,29 @@ private slots:
         QCOMPARE(rig.dialogs.messages.size(), messages + 2);
     }
 
-    // The details dialog puts its fields into the survey.
+    // The dialog shows what the survey holds (OK unchanged keeps every field) and puts its
+    // fields back.
     void details()
     {
         Survey s = newSurvey();
+        s.details.client = "J. Client";
+        s.mains = stats::Mains::Hz60;
+        s.unit = stats::FigureUnit::MilliGauss;
+        s.visitFrom = QDate(2026, 3, 2);
+        s.visitTo = QDate(2026, 3, 3);
+        s.method = "1 m above the floor";
+        Survey kept = s;
+        SurveyDetailsDialog(s).applyTo(kept);
+        QCOMPARE(toJson(kept), toJson(s));
         SurveyDetailsDialog dialog(s);
         dialog.findChild<QLineEdit*>("TxtSite")->setText(" 12 Elm Road ");
-        dialog.findChild<QLineEdit*>("TxtModel")->setText("4627");
         auto* mains = dialog.findChild<QComboBox*>("CboMains");
-        mains->setCurrentIndex(mains->findData(int(stats::Mains::Hz60)));
-        auto* guidance = dialog.findChild<QComboBox*>("CboGuidance");
-        guidance->setCurrentIndex(guidance->findData(s.guidance)); // kept across the mains change
-        auto* unit = dialog.findChild<QComboBox*>("CboUnit");
-        unit->setCurrentIndex(unit->findData(int(stats::FigureUnit::MilliGauss)));
-        dialog.findChild<QDateEdit*>("DateFrom")->setDate(QDate(2026, 3, 2));
+        mains->setCurrentIndex(mains->findData(int(stats::Mains::Hz50)));
         dialog.findChild<QDateEdit*>("DateTo")->setDate(QDate(2026, 3, 1)); // before the start
         dialog.applyTo(s);
         QCOMPARE(s.details.site, QString("12 Elm Road"));
-        QCOMPARE(s.instrument.model, QString("4627"));
-        QCOMPARE(s.mains, stats::Mains::Hz60);
-        QCOMPARE(s.guidance, newSurvey().guidance);
-        QCOMPARE(s.unit, stats::FigureUnit::MilliGauss);
+        QCOMPARE(s.mains, stats::Mains::Hz50);
+        QCOMPARE(s.guidance, newSurvey().guidance); // kept across the mains change
         QCOMPARE(s.visitTo, QDate(2026, 3, 2));
     }
 
@@ -263,15 +286,16 @@ private slots:
         rig.w<QAction>("Survey")->trigger();
         SurveyWindow* window = rig.panel->surveyWindow();
         QVERIFY(window && window->isVisible());
+        const auto button = [&](const char* name) { return window->findChild<QPushButton*>(name); };
         rig.dialogs.inputAnswers << "Kitchen" << "Cooker";
-        window->findChild<QPushButton*>("CmdAddRoom")->click();
-        window->findChild<QPushButton*>("CmdAddPoint")->click();
+        button("CmdAddRoom")->click();
+        button("CmdAddPoint")->click();
         const QString id = window->chosenPointId();
-        auto* measure = window->findChild<QPushButton*>("CmdMeasure");
+        QPushButton* measure = button("CmdMeasure");
         QVERIFY(measure->isEnabled());
         measure->click(); // 30 s, cancelled: nothing stored
         QVERIFY(window->measuring());
-        window->findChild<QPushButton*>("CmdCancelMeasure")->click();
+        button("CmdCancelMeasure")->click();
         QVERIFY(!window->measuring() && measure->isEnabled());
         window->findChild<QSpinBox*>("SpinMeasureSeconds")->setValue(2);
         QSignalSpy stored(window, &SurveyWindow::measurementStored);

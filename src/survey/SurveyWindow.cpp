@@ -73,8 +73,7 @@ SurveyWindow::SurveyWindow(SurveyHost* host, QWidget* parent)
     splitter->addWidget(buildTreePane());
     auto* right = new QSplitter(Qt::Vertical, splitter);
     right->setObjectName(QStringLiteral("SplitPlan"));
-    m_plan = new FloorPlanView(right);
-    right->addWidget(m_plan);
+    m_plan = new FloorPlanView(right); // a splitter takes its children in as panes
     right->addWidget(buildPointPane());
     right->setStretchFactor(0, 1);
     splitter->addWidget(right);
@@ -86,8 +85,14 @@ SurveyWindow::SurveyWindow(SurveyHost* host, QWidget* parent)
     connect(m_plan, &FloorPlanView::placeClicked, this, &SurveyWindow::placeChosen);
     connect(&m_undo, &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
-    if (m_host)
+    if (m_host) {
         connect(m_host, &SurveyHost::liveChanged, this, &SurveyWindow::hostLiveChanged);
+        // The meter is identified again some polls after it came back: its next sample says so.
+        connect(m_host, &SurveyHost::sampleTaken, this, [this] {
+            if (!CmdMeasure->isEnabled() && !measuring())
+                updateMeasureControls();
+        });
+    }
     resize(920, 640);
     Survey fresh = survey::newSurvey();
     if (m_host)

@@ -106,6 +106,8 @@ private:
     Survey m_survey;
     QString m_path;
     QString m_session;
+    QByteArray m_planBytes; // the plan shown
+    double m_planAspect = 0;
     QUndoStack m_undo;
     // A point's figures by its measurements in a session: the readings of a measurement never
     // change, so the figures are worked out once.

@@ -170,8 +170,12 @@ void SurveyWindow::fillTree()
 
 void SurveyWindow::fillPlan()
 {
-    const QImage image = pictureOf(m_survey.plan.image);
-    m_plan->setPlan(image, m_survey.plan.aspect);
+    // Decoded again only when another plan was opened (or a change undone brought one back).
+    if (m_planBytes != m_survey.plan.image || m_planAspect != m_survey.plan.aspect) {
+        m_planBytes = m_survey.plan.image;
+        m_planAspect = m_survey.plan.aspect;
+        m_plan->setPlan(pictureOf(m_planBytes), m_survey.plan.aspect);
+    }
     const int bands = bandCount(guidanceOf(m_survey));
     const QString chosen = chosenPointId();
     QList<PlanMarker> markers;
