@@ -94,6 +94,7 @@ private:
     void sessionChosen(int index);
     void placeChosen(const QPointF& at);
     void attach(MeasurementKind kind);
+    std::optional<QByteArray> choosePicture(QString* name);
     void spotSample(const QDateTime& when, const QString& body);
     void finishMeasurement();
     void endMeasurement();

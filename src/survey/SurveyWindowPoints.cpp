@@ -414,40 +414,46 @@ void SurveyWindow::deleteMeasurement()
     });
 }
 
-void SurveyWindow::addPhoto()
+// A PNG or JPEG the user chooses, with its file's name; nothing when cancelled or refused.
+std::optional<QByteArray> SurveyWindow::choosePicture(QString* name)
 {
-    const QString id = chosenPointId();
-    if (id.isEmpty())
-        return;
     const auto path = ui::Dialogs::current().openFile(this, ImageFilter);
     if (!path)
-        return;
+        return std::nullopt;
+    *name = QFileInfo(*path).fileName();
     QString error;
     const auto bytes = readWhole(*path, MaxImageBytes, &error);
     if (bytes && pictureOf(*bytes).isNull())
-        error = tr("%1 is not a PNG or JPEG picture.").arg(QFileInfo(*path).fileName());
-    if (!error.isEmpty())
-        return refuse(error);
+        error = tr("%1 is not a PNG or JPEG picture.").arg(*name);
+    if (!error.isEmpty()) {
+        refuse(error);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+void SurveyWindow::addPhoto()
+{
+    const QString id = chosenPointId();
+    QString name;
+    const auto bytes = id.isEmpty() ? std::nullopt : choosePicture(&name);
+    if (!bytes)
+        return;
     edit(tr("Add photo"), [&](Survey& s) {
         s.point(id)->photo = *bytes;
-        s.point(id)->photoName = QFileInfo(*path).fileName();
+        s.point(id)->photoName = name;
     });
 }
 
 void SurveyWindow::openPlan()
 {
-    const auto path = ui::Dialogs::current().openFile(this, ImageFilter);
-    if (!path)
+    QString name;
+    const auto bytes = choosePicture(&name);
+    if (!bytes)
         return;
-    QString error;
-    const auto bytes = readWhole(*path, MaxImageBytes, &error);
-    if (bytes && pictureOf(*bytes).isNull())
-        error = tr("%1 is not a PNG or JPEG picture.").arg(QFileInfo(*path).fileName());
-    if (!error.isEmpty())
-        return refuse(error);
     edit(tr("Open plan"), [&](Survey& s) {
         s.plan.image = *bytes;
-        s.plan.name = QFileInfo(*path).fileName();
+        s.plan.name = name;
     });
 }
 
