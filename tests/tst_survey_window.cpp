@@ -133,6 +133,7 @@ private slots:
         // "after": nothing yet (a grey marker), then a lower reading in a band of its own.
         rig.chooseSession(1);
         QCOMPARE(rig.window.session(), afterSession());
+        QCOMPARE(rig.w<QComboBox>("ComboSession")->currentText(), afterSession());
         QCOMPARE(rig.pointItem(0, 0)->text(2), QString());
         QCOMPARE(rig.markerPixel(at) & 0xffffff, bandRgb(std::nullopt, bands));
         rig.attach(recordFile({0.1, 0.1, 0.1}));
@@ -301,6 +302,8 @@ private slots:
         QSignalSpy stored(window, &SurveyWindow::measurementStored);
         measure->click();
         QVERIFY(!measure->isEnabled());
+        auto* sessions = window->findChild<QComboBox*>("ComboSession"); // stored where it began
+        emit sessions->activated(1);
         QVERIFY(stored.wait(10000));
         QVERIFY(measure->isEnabled());
         QTRY_VERIFY(rig.panel->state().RecordCount >= 4);
