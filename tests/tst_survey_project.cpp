@@ -16,21 +16,15 @@ namespace {
 
 const QDateTime Start(QDate(2026, 12, 5), QTime(22, 0), Qt::OffsetFromUTC, 3600);
 
-// Readings ("0.2", "OL") one second apart from 22:00:00, as a record file in mG.
-QByteArray recordsOf(const QStringList& values, int firstSecond = 0)
-{
-    QStringList rows;
-    for (const QString& v : values) {
-        const QDateTime when = Start.addSecs(firstSecond + rows.size());
-        rows << QString::number(rows.size() + 1) + u'\t' + sampleBody(when, v, true, false, false);
-    }
-    return tableFileBytes(rows);
-}
-
+// A record file of readings in mG ("0.2", "OL") one second apart from 22:00:00 + firstSecond.
 Measurement measured(MeasurementKind kind, const QString& id, const QString& session,
                      const QStringList& values, int firstSecond = 0)
 {
-    Measurement m = measurementOf(kind, recordsOf(values, firstSecond), "night.txt");
+    QStringList rows;
+    for (const QString& v : values)
+        rows << QString::number(rows.size() + 1) + u'\t' +
+                    sampleBody(Start.addSecs(firstSecond + rows.size()), v, true, false, false);
+    Measurement m = measurementOf(kind, tableFileBytes(rows), "night.txt");
     m.id = id;
     m.session = session;
     return m;
@@ -52,7 +46,8 @@ Survey fullSurvey()
     s.unit = stats::FigureUnit::NanoTesla;
     s.sessions << "night";
     s.plan = {QByteArray("\x89PNG\r\n\x1a\nplan"), "plan.png", 1.5};
-    Point bed{"p1", "Bed head", "Notes 1", QPointF(0.25, 0.75), "\xff\xd8\xff photo", "bed.jpg", {}};
+    Point bed{"p1",      "Bed head", "Notes 1", QPointF(0.25, 0.75), "\xff\xd8\xff photo",
+              "bed.jpg", {}};
     bed.measurements << measured(MeasurementKind::Spot, "m3", "before", {"0.1", "0.3"});
     bed.measurements.last().plannedSeconds = 30;
     bed.measurements << measured(MeasurementKind::LoggerSet, "m4", "night", {"OL", "1.5"});
@@ -60,7 +55,8 @@ Survey fullSurvey()
     bed.measurements.last().loggerId = "12";
     bed.measurements.last().note = "Note";
     bed.measurements.last().taken = Start.addMSecs(250);
-    s.rooms << Room{"r1", "Bedroom", "Room notes", {bed, Point{"p2", "Desk", {}, {}, {}, {}, {}}}};
+    s.rooms << Room{
+        "r1", "Bedroom", "Room notes", {bed, Point{"p2", "Desk", {}, QPointF(1, 0), {}, {}, {}}}};
     s.rooms << Room{"r2", "Hall", {}, {}};
     return s;
 }
@@ -70,20 +66,21 @@ QStringList valuesOf(const Survey& s)
 {
     const ReportDetails& d = s.details;
     const Instrument& i = s.instrument;
-    QStringList v{d.title, d.site, d.client, d.location, d.operatorName, d.company, d.place,
-                  d.notes, i.model, i.serial, i.calibrated.toString(Qt::ISODate),
-                  i.frequencyRange, QString::number(i.axes), QString::number(int(s.mains)),
-                  s.method, s.conclusion, s.recommendations, s.visitFrom.toString(Qt::ISODate),
-                  s.visitTo.toString(Qt::ISODate), s.references.join('|'), s.guidance,
-                  QString::number(int(s.unit)), s.sessions.join('|'), s.plan.image, s.plan.name,
-                  QString::number(s.plan.aspect)};
+    QStringList v;
+    v << d.title << d.site << d.client << d.location << d.operatorName << d.company << d.place
+      << d.notes << i.model << i.serial << i.calibrated.toString(Qt::ISODate) << i.frequencyRange
+      << QString::number(i.axes) << QString::number(int(s.mains)) << s.method << s.conclusion
+      << s.recommendations << s.visitFrom.toString(Qt::ISODate) << s.visitTo.toString(Qt::ISODate)
+      << s.references.join('|') << s.guidance << QString::number(int(s.unit))
+      << s.sessions.join('|') << s.plan.image << s.plan.name << QString::number(s.plan.aspect);
     for (const Room& r : s.rooms) {
         v << r.id << r.name << r.notes;
         for (const Point& p : r.points) {
             v << p.id << p.name << p.notes << p.photo.toHex() << p.photoName
               << (p.position ? QString("%1,%2").arg(p.position->x()).arg(p.position->y()) : "-");
             for (const Measurement& m : p.measurements)
-                v << m.id << kindKey(m.kind) << m.session << QString::number(m.taken.toMSecsSinceEpoch())
+                v << m.id << kindKey(m.kind) << m.session
+                  << QString::number(m.taken.toMSecsSinceEpoch())
                   << QString::number(m.taken.offsetFromUtc()) << m.source << m.note
                   << m.records.toHex() << m.sha256 << QString::number(m.plannedSeconds)
                   << QString::number(m.loggerSet) << m.loggerId;
@@ -111,8 +108,11 @@ private slots:
         QCOMPARE(valuesOf(*back), valuesOf(s));
         QCOMPARE(toJson(*back), toJson(s));
         QCOMPARE(back->newId('m'), QString("m5"));
-        QCOMPARE(back->roomOf(u"p2")->name, QString("Bedroom"));
-        QVERIFY(back->point(u"p2") && !back->point(u"r1"));
+        QVERIFY(back->roomOf(u"p2")->id == "r1" && back->point(u"p2") && !back->point(u"r1"));
+        QVERIFY(fromJson(toJson(newSurvey()))); // 50 Hz, no rooms
+        // Keys of a later program of the same version are left out.
+        QByteArray later = toJson(s).replace("\"rooms\"", "\"later\": {\"x\": [1]}, \"rooms\"");
+        QCOMPARE(valuesOf(fromJson(later).value()), valuesOf(s));
     }
 
     void refusals_data()
@@ -127,9 +127,8 @@ private slots:
         const auto row = [&](const char* name, QByteArray from, QByteArray to, QString message) {
             QTest::newRow(name) << QByteArray(good).replace(from, to) << message;
         };
-        QTest::newRow("cut short") << good.left(good.size() / 2)
-                                   << "not a survey file, or a damaged one";
-        QTest::newRow("empty") << QByteArray() << "not a survey file, or a damaged one";
+        QTest::newRow("cut short")
+            << good.left(good.size() / 2) << "not a survey file, or a damaged one";
         row("other format", "\"veltrix-survey\"", "\"spreadsheet\"", "not a survey file");
         row("no version", "\"version\"", "\"versio\"", "not a survey file: it has no 'version'");
         row("newer version", "\"version\": 1", "\"version\": 2",
@@ -151,7 +150,8 @@ private slots:
             "after, night)");
         row("unknown kind", "\"logger-set\"", "\"video\"", "'kind' must be spot, recording");
         row("time without offset", "22:00:00.250+01:00", "22:00:00", "'taken' must be a date");
-        row("bad date", "2026-03-01", "2026-13-01", "instrument: 'calibrated' must be a date as YYYY-MM-DD");
+        row("bad date", "2026-03-01", "2026-13-01",
+            "instrument: 'calibrated' must be a date as YYYY-MM-DD");
         row("text as number", "\"axes\": 3", "\"axes\": \"3\"", "'axes' must be a whole number");
         row("mains", "\"mains\": 60", "\"mains\": 55", "'mains' must be 50 or 60");
     }
@@ -171,15 +171,6 @@ private slots:
         QCOMPARE(test::fileBytes(path), bytes);
     }
 
-    void unknownKeysAreLeftOut()
-    {
-        QByteArray bytes = toJson(fullSurvey());
-        bytes.replace("\"rooms\"", "\"later\": {\"x\": [1]}, \"rooms\"");
-        const auto s = fromJson(bytes);
-        QVERIFY(s);
-        QCOMPARE(valuesOf(*s), valuesOf(fullSurvey()));
-    }
-
     void saveIsWholeOrNothing()
     {
         const QString path = dir.filePath("kept.vsurvey");
@@ -195,7 +186,6 @@ private slots:
         QVERIFY2(error.contains("The survey file " + path + " cannot be written"),
                  qPrintable(error));
         QCOMPARE(test::fileBytes(path), before);
-        QVERIFY(!save(dir.filePath("no/such/folder/x.vsurvey"), big, &error));
         QVERIFY(!load(dir.path(), &error));
         QVERIFY2(error.endsWith(dir.path() + " cannot be opened: not a regular file"),
                  qPrintable(error));
@@ -210,34 +200,31 @@ private slots:
         const auto spot = [](QStringList v, QString session = "before") {
             return measured(K::Spot, "m1", session, v);
         };
-        QTest::newRow("spot and recording together")
-            << QList{spot({"1", "2"}), measured(K::Recording, "m2", "before", {"3", "4", "5"}, 60),
-                     spot({"9"}, "after")}
-            << "buildingbiology" << "2 3 5 4.8 2 severe anomaly - e8710a";
-        QTest::newRow("no measurement in the session")
-            << QList{spot({"1"}, "after")} << "buildingbiology" << "none";
-        QTest::newRow("no records") << QList{spot({})} << "buildingbiology" << "none";
-        QTest::newRow("below 20 nT") << QList{spot({"0.1", "0.19"})} << "buildingbiology"
-                                     << "1 0.145 0.19 0.1855 0 no anomaly - 2ca02c";
-        QTest::newRow("20 nT") << QList{spot({"0.2"})} << "buildingbiology"
-                               << "1 0.2 0.2 0.2 1 slight anomaly - d4a800";
-        QTest::newRow("100 nT") << QList{spot({"1.0"})} << "buildingbiology"
-                                << "1 1 1 1 2 severe anomaly - e8710a";
-        QTest::newRow("just below 500 nT") << QList{spot({"4.9"})} << "buildingbiology"
-                                           << "1 4.9 4.9 4.9 2 severe anomaly - e8710a";
-        QTest::newRow("500 nT") << QList{spot({"5.0"})} << "buildingbiology"
-                                << "1 5 5 5 3 extreme anomaly - d62728";
-        QTest::newRow("overload") << QList{spot({"0.3", "OL"})} << "buildingbiology"
-                                  << "1 0.3 0.3 0.3 1 slight anomaly at-least d4a800";
-        QTest::newRow("overload, top band")
-            << QList{spot({"6", "OL"})} << "buildingbiology" << "1 6 6 6 3 extreme anomaly - d62728";
-        QTest::newRow("overload, maximum") << QList{spot({"1", "OL"})} << "icnirp2010"
-                                           << "1 1 1 1 0 below ICNIRP 2010: 200 µT at-least 2ca02c";
-        QTest::newRow("levels, none reached") << QList{spot({"2"})} << "iarc2002"
-                                              << "1 2 2 2 0 below IARC 2002: 0.3 µT - 2ca02c";
-        QTest::newRow("levels, one reached") << QList{spot({"3.5"})} << "iarc2002"
-                                             << "1 3.5 3.5 3.5 1 above IARC 2002: 0.3 µT - de8d05";
-        QTest::newRow("no guidance") << QList{spot({"3.5"})} << "" << "1 3.5 3.5 3.5 - - - 9e9e9e";
+        const auto row = [](const char* name, QList<Measurement> m, QString ref, QString figures) {
+            QTest::newRow(name) << m << ref << figures;
+        };
+        const QString bio = "buildingbiology";
+        row("spot and recording together",
+            {spot({"1", "2"}), measured(K::Recording, "m2", "before", {"3", "4", "5"}, 60),
+             spot({"9"}, "after")},
+            bio, "2 3 5 4.8 2 severe anomaly - e8710a");
+        row("no measurement in the session", {spot({"1"}, "after")}, bio, "none");
+        row("no records", {spot({})}, bio, "none");
+        row("below 20 nT", {spot({"0.1", "0.19"})}, bio,
+            "1 0.145 0.19 0.1855 0 no anomaly - 2ca02c");
+        row("20 nT", {spot({"0.2"})}, bio, "1 0.2 0.2 0.2 1 slight anomaly - d4a800");
+        row("100 nT", {spot({"1.0"})}, bio, "1 1 1 1 2 severe anomaly - e8710a");
+        row("500 nT", {spot({"5.0"})}, bio, "1 5 5 5 3 extreme anomaly - d62728");
+        row("overload", {spot({"0.3", "OL"})}, bio,
+            "1 0.3 0.3 0.3 1 slight anomaly at-least d4a800");
+        row("overload, top band", {spot({"6", "OL"})}, bio, "1 6 6 6 3 extreme anomaly - d62728");
+        row("overload, maximum", {spot({"1", "OL"})}, "icnirp2010",
+            "1 1 1 1 0 below ICNIRP 2010: 200 µT at-least 2ca02c");
+        row("levels, none reached", {spot({"2"})}, "iarc2002",
+            "1 2 2 2 0 below IARC 2002: 0.3 µT - 2ca02c");
+        row("levels, one reached", {spot({"3.5"})}, "iarc2002",
+            "1 3.5 3.5 3.5 1 above IARC 2002: 0.3 µT - de8d05");
+        row("no guidance", {spot({"3.5"})}, "", "1 3.5 3.5 3.5 - - - 9e9e9e");
     }
     void pointFigures()
     {
@@ -270,19 +257,21 @@ private slots:
         QVERIFY(writer.open(path));
         int kept = 0;
         for (int s = 0; s <= 40; ++s) {
-            const QString body = sampleBody(Start.addSecs(s), QString::number(s), true, false, false);
+            const QString body =
+                sampleBody(Start.addSecs(s), QString::number(s), true, false, false);
             if (spot.add(Start.addSecs(s), body))
                 QVERIFY(writer.writeRecord(++kept, body));
             QCOMPARE(spot.done(), s >= 30);
         }
         writer.close();
         const Measurement m = spot.measurement();
-        QCOMPARE(spot.samples(), 30);
         QCOMPARE(m.records, test::fileBytes(path));
-        QCOMPARE(m.sha256, measurementOf(MeasurementKind::Spot, m.records, {}).sha256);
-        QCOMPARE(m.taken, Start);
-        QCOMPARE(m.plannedSeconds, 30);
-        QCOMPARE(m.kind, MeasurementKind::Spot);
+        const Measurement abc = measurementOf(MeasurementKind::Recording, "abc", "night.txt");
+        QCOMPARE(abc.sha256, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+        QVERIFY(abc.source == "night.txt" && abc.taken.isValid() &&
+                abc.taken.secsTo(QDateTime::currentDateTime()) < 60);
+        QVERIFY(spot.samples() == 30 && m.taken == Start && m.plannedSeconds == 30 &&
+                m.kind == MeasurementKind::Spot);
     }
 };
 

@@ -65,9 +65,8 @@ QString bandClause(const Reference& ref, double v, bool atLeast)
 
 int linesReached(const Reference& ref, double milliGauss)
 {
-    return int(std::count_if(ref.lines.cbegin(), ref.lines.cend(), [milliGauss](const Level& l) {
-        return milliGauss >= l.milliGauss;
-    }));
+    return int(std::count_if(ref.lines.cbegin(), ref.lines.cend(),
+                             [milliGauss](const Level& l) { return milliGauss >= l.milliGauss; }));
 }
 
 std::optional<ComparedFigure> comparedFigure(const Reference& ref, const Statistics& st)

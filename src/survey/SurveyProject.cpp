@@ -78,8 +78,12 @@ void putDate(QJsonObject& o, const char* key, const QDate& date)
 
 QJsonObject measurementJson(const Measurement& m)
 {
-    QJsonObject o{{"id", m.id},           {"kind", kindKey(m.kind)}, {"session", m.session},
-                  {"source", m.source},   {"note", m.note},          {"sha256", m.sha256},
+    QJsonObject o{{"id", m.id},
+                  {"kind", kindKey(m.kind)},
+                  {"session", m.session},
+                  {"source", m.source},
+                  {"note", m.note},
+                  {"sha256", m.sha256},
                   {"records", base64(m.records)}};
     if (m.taken.isValid())
         o.insert(QLatin1String("taken"), timeText(m.taken));
@@ -312,8 +316,7 @@ Measurement measurementOfJson(Reader& in, const QJsonObject& o, const QStringLis
     return m;
 }
 
-Point pointOfJson(Reader& in, const QJsonObject& o, const QStringList& sessions,
-                  QSet<QString>& ids)
+Point pointOfJson(Reader& in, const QJsonObject& o, const QStringList& sessions, QSet<QString>& ids)
 {
     Point p;
     const QString room = in.where;
@@ -339,7 +342,7 @@ void readHeader(Reader& in, const QJsonObject& top, Survey& s)
 {
     in.where = tr("details");
     const QJsonObject d = in.object(top, "details");
-    s.details = {in.text(d, "title"),    in.text(d, "site"),    in.text(d, "client"),
+    s.details = {in.text(d, "title"),    in.text(d, "site"),     in.text(d, "client"),
                  in.text(d, "location"), in.text(d, "operator"), in.text(d, "company"),
                  in.text(d, "place"),    in.text(d, "notes")};
     in.where = tr("instrument");
