@@ -8,10 +8,12 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "survey/Assessment.h"
+#include "survey/ProjectReport.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
 #include "survey/ReportGeometry.h"
 #include "survey/Statistics.h"
+#include "survey/SurveyProject.h"
 #include "survey/SurveyReport.h"
 
 #include <QAction>
@@ -19,7 +21,10 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QBuffer>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -191,6 +196,98 @@ const Choice SameChoices[] = {
     {"TxtConclusion", "Low at night.", "--conclusion", "Low at night."},
     {"TxtRecommendations", "Move the bed.", "--recommendations", "Move the bed."},
 };
+
+// --- A survey project: 3 rooms, 10 points, each spot measured before and after a fix; point 10
+// recorded for two hours before and logged for 35 minutes after (no place on the plan).
+// A spot of base b (mG): nine readings of b and one of 3b, so mean 1.2b, maximum 3b, 95th
+// percentile 2.1b; no b ends in 5 hundredths, so that no figure rounds on a half.
+const double BaseBefore[] = {2.0, 1.0, 0.6, 0.1, 3.0, 0.2, 1.4, 0.4, 2.4};
+const double BaseAfter[] = {0.4, 0.3, 0.2, 0.1, 1.0, 0.1, 0.6, 0.2, 0.4};
+const char* const PointNames[] = {"Bed head", "Cot",           "Desk", "Sofa", "Fuse box",
+                                  "Armchair", "Kitchen table", "Hob",  "Bath", "Night bed"};
+
+QByteArray recordBytes(const QList<double>& mg, int stepSeconds)
+{
+    QStringList rows;
+    const QDateTime start(QDate(2026, 12, 5), QTime(22, 0));
+    for (qsizetype i = 0; i < mg.size(); ++i)
+        rows << QString::number(i + 1) + u'\t' +
+                    sampleBody(start.addSecs(i * stepSeconds), QString::number(mg[i], 'f', 1), true,
+                               false, false);
+    return tableFileBytes(rows);
+}
+
+survey::Measurement measurement(survey::MeasurementKind kind, const QString& session,
+                                const QList<double>& mg, int stepSeconds = 1)
+{
+    auto m = survey::measurementOf(kind, recordBytes(mg, stepSeconds), "night.txt");
+    m.session = session;
+    m.loggerSet = kind == survey::MeasurementKind::LoggerSet ? 2 : 0;
+    return m;
+}
+
+QList<double> spotValues(double b)
+{
+    QList<double> v(9, b);
+    return v << 3 * b;
+}
+
+survey::Survey projectSurvey()
+{
+    survey::Survey s = survey::newSurvey();
+    s.details = {"Home survey", "12 Example Road", "J. Client",  {},
+                 "A. Tester",   "Example Ltd",     "Exampleton", {}};
+    s.references = {"buildingbiology", "icnirp2010"};
+    s.unit = FigureUnit::MicroTesla;
+    s.conclusion = "Lower after the fix.";
+    QImage plan(600, 400, QImage::Format_RGB32);
+    plan.fill(Qt::white);
+    QBuffer png(&s.plan.image);
+    png.open(QIODevice::WriteOnly);
+    plan.save(&png, "PNG");
+    for (int r = 0; r < 3; ++r)
+        s.rooms.append({s.newId(u'r'), QString("Room %1").arg(r + 1), {}, {}});
+    for (int i = 0; i < 10; ++i) {
+        survey::Point p{s.newId(u'p'), PointNames[i], {}, {}, {}, {}, {}};
+        if (i < 9) {
+            p.position = QPointF((i % 3 + 0.5) / 3, (i / 3 + 0.5) / 3);
+            p.measurements = {
+                measurement(survey::MeasurementKind::Spot, "before", spotValues(BaseBefore[i])),
+                measurement(survey::MeasurementKind::Spot, "after", spotValues(BaseAfter[i]))};
+        } else {
+            QList<double> night;
+            for (int k = 0; k < 7200; ++k)
+                night << (k % 2 ? 0.5 : 0.3);
+            p.measurements = {measurement(survey::MeasurementKind::Recording, "before", night),
+                              measurement(survey::MeasurementKind::LoggerSet, "after",
+                                          QList<double>(1050, 0.2), 2)};
+        }
+        s.rooms[std::min(i / 4, 2)].points << p;
+    }
+    for (int i = 0, n = 0; i < 3; ++i)
+        for (auto& p : s.rooms[i].points)
+            for (auto& m : p.measurements)
+                m.id = QString("m%1").arg(++n);
+    return s;
+}
+
+// The building-biology band of a 95th percentile in mG, and a figure in µT at 0.1 mG steps.
+int bandOf(double p95)
+{
+    return p95 < 0.2 ? 0 : p95 < 1 ? 1 : p95 < 5 ? 2 : 3;
+}
+const QStringList Bands = {"no anomaly", "slight anomaly", "severe anomaly", "extreme anomaly"};
+QString uT(double mg)
+{
+    return QString::number(mg / 10, 'f', 2) + " \u00B5T";
+}
+
+// The text of a report, but for the minute it was written in.
+QString reportText(const QString& pdf)
+{
+    return run("pdftotext", {"-layout", pdf, "-"})
+        .replace(QRegularExpression("Report written +\\S+ \\S+ \\S+"), "Report written");
+}
 
 } // namespace
 
@@ -1248,6 +1345,166 @@ private slots:
                  qPrintable(error));
         QVERIFY(loadReferenceFile(folder + "/mine.txt", &error));
         QCOMPARE(references().size(), keys.size());
+    }
+
+    // Every point in both sessions with its figures, band and change; the plan's markers in their
+    // band's colour; a page for each long recording; the command line writes the same.
+    void projectReport()
+    {
+        const survey::Survey s = projectSurvey();
+        const QString pdf = dir.filePath("project.pdf");
+        QString error;
+        survey::ProjectReportLayout layout;
+        QVERIFY2(survey::writeProjectReport(pdf, s, &error, &layout), qPrintable(error));
+        const QString text = reportText(pdf);
+        const auto has = [&text](const QString& pattern) {
+            return text.contains(QRegularExpression(pattern));
+        };
+        for (int i = 0; i < 9; ++i) {
+            const QString before =
+                QString("%1 +%2 +before +%3 +%4 +%5 +%6")
+                    .arg(i + 1)
+                    .arg(PointNames[i], uT(1.2 * BaseBefore[i]), uT(3 * BaseBefore[i]),
+                         uT(2.1 * BaseBefore[i]), Bands[bandOf(2.1 * BaseBefore[i])]);
+            const QString after =
+                QString(" +after +%1 +%2 +%3 +%4")
+                    .arg(uT(1.2 * BaseAfter[i]), uT(3 * BaseAfter[i]), uT(2.1 * BaseAfter[i]),
+                         Bands[bandOf(2.1 * BaseAfter[i])]);
+            const double change = (BaseAfter[i] - BaseBefore[i]) / BaseBefore[i] * 100;
+            const QString changed =
+                QString(" +Change before \u2192 after, 95th percentile: %1%2 \\(%3 %\\); band %4 "
+                        "\u2192 %5")
+                    .arg(change > 0 ? "\\+" : "", uT(2.1 * (BaseAfter[i] - BaseBefore[i])),
+                         (change > 0 ? "\\+" : "") + QString::number(change, 'f', 0),
+                         Bands[bandOf(2.1 * BaseBefore[i])], Bands[bandOf(2.1 * BaseAfter[i])]);
+            QVERIFY2(has(before + "\n" + after + "\n" + changed),
+                     qPrintable(before + after + changed));
+        }
+        QVERIFY(
+            has("10 +Night bed +before +0.04 \u00B5T +0.05 \u00B5T +0.05 \u00B5T +slight anomaly"));
+        QVERIFY(has("after +0.02 \u00B5T +0.02 \u00B5T +0.02 \u00B5T +slight anomaly"));
+        QVERIFY(has("Recording at point 10, Night bed"));
+        QVERIFY(has("Logger set at point 10, Night bed"));
+        QVERIFY(has(s.rooms[2].points[1].measurements[0].sha256));
+        QVERIFY(has("Building biology, sleeping areas, SBM-2015") && has("ICNIRP 2010"));
+        QVERIFY(has(
+            "The highest point for ICNIRP 2010[^:]*: 5 Fuse box, before: Maximum 0.90 \u00B5T"));
+        QCOMPARE(layout.recordingPages, 2);
+        QCOMPARE(layout.pages, int(pageTexts(pdf).size()));
+
+        // The nine placed points, in the colour of their band after the fix; point 10 not.
+        QCOMPARE(layout.markers.size(), 9);
+        QVERIFY(layout.planPage > 0);
+        const QString png = dir.filePath("plan");
+        run("pdftoppm", {"-png", "-r", "100", "-f", QString::number(layout.planPage), "-l",
+                         QString::number(layout.planPage), "-singlefile", pdf, png});
+        const QImage page(png + ".png");
+        QVERIFY(!page.isNull());
+        for (int i = 0; i < 9; ++i) {
+            const QPointF at = (layout.markers[i] + QPointF(0, 6)) * (100 / 72.0);
+            const QColor seen = page.pixelColor(at.toPoint());
+            const QColor wanted = QColor::fromRgb(survey::bandRgb(bandOf(2.1 * BaseAfter[i]), 4));
+            QVERIFY2(
+                std::abs(seen.red() - wanted.red()) + std::abs(seen.green() - wanted.green()) +
+                        std::abs(seen.blue() - wanted.blue()) <
+                    12,
+                qPrintable(
+                    QString("marker %1: %2, not %3").arg(i + 1).arg(seen.name(), wanted.name())));
+        }
+        QVERIFY(layout.markers[4].x() > layout.markers[3].x() &&
+                layout.markers[3].y() > layout.markers[0].y());
+
+        // veltrix-cli report of the survey's file writes the same report.
+        QVERIFY(survey::save(dir.filePath("home.vsurvey"), s, &error));
+        const auto cli = test::runCli(
+            {"report", dir.filePath("home.vsurvey"), "--out", dir.filePath("cli-project.pdf")});
+        QCOMPARE(cli.err, QString());
+        QCOMPARE(cli.status, 0);
+        QCOMPARE(reportText(dir.filePath("cli-project.pdf")), text);
+    }
+
+    void projectReportCases_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message"); // of a refusal, or text the report holds
+        QTest::addColumn<bool>("plan");
+        QTest::newRow("no place on the plan") << "unplaced"
+                                              << "Summary of the points" << false;
+        QTest::newRow("damaged plan image")
+            << "bad image"
+            << "could not be read: a blank grid stands for it" << true;
+        QTest::newRow("unwritable") << "unwritable"
+                                    << "cannot be written to" << false;
+        QTest::newRow("unknown guidance") << "unknown guidance"
+                                          << "mine is not known here (a reference file of your "
+                                             "own must be loaded first)"
+                                          << true;
+    }
+    void projectReportCases()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, message);
+        QFETCH(bool, plan);
+        survey::Survey s = projectSurvey();
+        for (auto& room : s.rooms)
+            for (auto& p : room.points)
+                if (change == "unplaced")
+                    p.position.reset();
+        if (change == "unknown guidance")
+            s.guidance = "mine";
+        if (change == "bad image")
+            s.plan.image = "\x89PNG but damaged";
+        QTemporaryDir out;
+        const QString pdf = out.filePath(change == "unwritable" ? "no/such/report.pdf" : "r.pdf");
+        QString error;
+        survey::ProjectReportLayout layout;
+        const bool written = survey::writeProjectReport(pdf, s, &error, &layout);
+        QCOMPARE(written, change != "unwritable");
+        QVERIFY2((written ? reportText(pdf) : error).contains(message), qPrintable(error));
+        QCOMPARE(layout.planPage > 0, plan);
+        QCOMPARE(reportText(pdf).contains("Floor plan"), plan);
+        if (!written)
+            QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                     QStringList());
+    }
+
+    // A survey file is reported alone and with its own fields; a damaged or newer one is refused.
+    void cliReportOfSurveyRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = survey::toJson(projectSurvey());
+        QJsonObject newer = QJsonDocument::fromJson(good).object();
+        newer["version"] = 99;
+        QTest::newRow("record option")
+            << QStringList{"--title", "T"} << good << 2 << "--title is for record files";
+        QTest::newRow("with a record file")
+            << QStringList{"flat3.txt"} << good << 2 << "reported on its own";
+        QTest::newRow("damaged") << QStringList{} << good.left(good.size() / 2) << 1
+                                 << "not a survey file, or a damaged one";
+        QTest::newRow("newer") << QStringList{} << QJsonDocument(newer).toJson() << 1
+                               << "written by a newer version (format 99)";
+    }
+    void cliReportOfSurveyRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, file);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        // Found by its content too: no extension of its own.
+        const QString path = dir.filePath("survey.json");
+        QVERIFY(test::writeFile(path, file));
+        QVERIFY(test::writeFile(dir.filePath("flat3.txt"), tableFileBytes(SurveyRows)));
+        QDir(dir.path()).remove("refused.pdf");
+        if (!args.isEmpty() && args.first() == "flat3.txt")
+            args.first() = dir.filePath("flat3.txt");
+        const auto cli =
+            test::runCli(QStringList{"report", path, "--out", dir.filePath("refused.pdf")} + args);
+        QCOMPARE(cli.status, status);
+        QVERIFY2(cli.err.contains(message), qPrintable(cli.err));
+        QVERIFY(!QFile::exists(dir.filePath("refused.pdf")));
     }
 
 private:

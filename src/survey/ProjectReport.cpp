@@ -96,8 +96,8 @@ QList<LongRecording> longRecordings(const Project& pr)
             if (m.kind == MeasurementKind::Spot)
                 continue;
             const QStringList rows = m.rows();
-            const auto st = compute([&rows](int i) { return rows.value(i - 1); },
-                                    int(rows.size()), options);
+            const auto st =
+                compute([&rows](int i) { return rows.value(i - 1); }, int(rows.size()), options);
             if (st && st->duration >= LongRecordingMs)
                 out.append({&np, &m, *st});
         }
@@ -165,46 +165,55 @@ double statisticOf(Statistic s, const Statistics& st)
     return st.maximum;
 }
 
+QString guidanceText(const Project& pr)
+{
+    if (pr.guidance)
+        return pr.guidance->name;
+    return pr.survey.guidance.isEmpty()
+               ? tr("none chosen")
+               : tr("%1 is not known here (a reference file of your own must be loaded first)")
+                     .arg(pr.survey.guidance);
+}
+
+// The survey's references this program does not know (a user's set whose file is not loaded).
+QString unknownReferences(const Survey& s)
+{
+    QStringList keys;
+    for (const QString& key : s.references)
+        if (!findReference(key, s.mains))
+            keys << key;
+    return keys.isEmpty() ? QString()
+                          : tr("references %1: their files are not loaded, they are left out")
+                                .arg(keys.join(QStringLiteral(", ")));
+}
+
 // Title, site, client, the visit, who measured; the instrument, the method and the mains; the
 // guidance and the references with their sources.
 void drawFirstPage(Pages& pg, const Project& pr)
 {
     const ReportDetails& d = pr.survey.details;
-    const QString title = d.title.trimmed().isEmpty() ? tr("Magnetic field survey") : d.title;
-    pg.y += pg.text(pg.left(), pg.y, pg.width(), title, font(19, true)) + 2;
-    QStringList where;
-    for (const QString& s : {d.site, d.location})
-        if (!s.trimmed().isEmpty())
-            where << s.trimmed();
-    if (!where.isEmpty())
-        pg.y +=
-            pg.text(pg.left(), pg.y, pg.width(), where.join(QStringLiteral(", ")), font(12), Grey);
-    pg.y += 8;
-    pg.line(pg.left(), pg.y, pg.right(), pg.y, Ink, 1);
-    pg.y += 8;
+    drawTitle(pg, d);
     const QDate from = pr.survey.visitFrom, to = pr.survey.visitTo;
-    const QString visit = !from.isValid() ? QString()
-                          : (!to.isValid() || to == from)
-                              ? from.toString(Qt::ISODate)
-                              : tr("%1 to %2").arg(from.toString(Qt::ISODate),
-                                                   to.toString(Qt::ISODate));
+    const QString visit =
+        !from.isValid() ? QString()
+        : (!to.isValid() || to == from)
+            ? from.toString(Qt::ISODate)
+            : tr("%1 to %2").arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate));
     int measurements = 0;
     for (const NumberedPoint& np : pr.points)
         measurements += int(np.point->measurements.size());
     keyValueRows(
         pg, pg.left(), pg.width(), Columns::Labels,
         filled({{tr("Client"), d.client},
-                {tr("Measured by"),
-                 d.company.trimmed().isEmpty() || d.operatorName.trimmed().isEmpty()
-                     ? d.operatorName + d.company
-                     : d.operatorName.trimmed() + QStringLiteral(", ") + d.company.trimmed()},
+                {tr("Measured by"), measuredBy(d)},
                 {tr("Visit"), visit},
-                {tr("Survey"), tr("%n point(s) in %1, %2 measurement(s), sessions: %3",
-                                  int(pr.points.size()))
-                                   .arg(tr("%n room(s)", int(pr.survey.rooms.size())))
-                                   .arg(measurements)
-                                   .arg(QStringList(pr.sessions).join(QStringLiteral(", ")))},
-                {tr("Guidance"), pr.guidance ? pr.guidance->name : tr("none chosen")},
+                {tr("Survey"),
+                 tr("%n point(s) in %1, %2 measurement(s), sessions: %3", int(pr.points.size()))
+                     .arg(tr("%n room(s)", int(pr.survey.rooms.size())))
+                     .arg(measurements)
+                     .arg(QStringList(pr.sessions).join(QStringLiteral(", ")))},
+                {tr("Guidance"), guidanceText(pr)},
+                {tr("Not found"), unknownReferences(pr.survey)},
                 {tr("Report written"), nowText()},
                 {tr("Notes"), d.notes}}));
     const Content c = pr.content(pr.none);
@@ -243,7 +252,7 @@ QString changeText(const Project& pr, const NumberedPoint& np)
         diff.prepend(u'+');
     if (va > 0)
         diff += QStringLiteral(" (%1%2 %)")
-                    .arg(vb >= va ? QStringLiteral("+") : QString())
+                    .arg(vb > va ? QStringLiteral("+") : QString())
                     .arg(QString::number((vb - va) / va * 100, 'f', 0));
     QString text = tr("Change %1 \u2192 %2, %3: %4")
                        .arg(sessionName(pr.sessions[a]), sessionName(pr.sessions[b]),
@@ -284,7 +293,7 @@ QList<SummaryRow> summaryRows(const Project& pr, const NumberedPoint& np)
 SummaryTable summaryTable(Pages& pg, const QList<QList<SummaryRow>>& all)
 {
     SummaryTable t;
-    t.heads = {tr("No."),  tr("Point"),   tr("Session"), tr("Mean"),
+    t.heads = {tr("No."),     tr("Point"),     tr("Session"), tr("Mean"),
                tr("Maximum"), tr("95th pct."), tr("Band")};
     QList<double> natural;
     for (qsizetype k = 0; k < t.heads.size(); ++k) {
@@ -413,9 +422,10 @@ void drawMarker(Pages& pg, QPointF centre, int number, quint32 rgb)
     }
     // The number in white on the darker colours, in black on yellow and grey.
     const QColor fill = QColor::fromRgb(rgb);
-    const QColor ink = fill.lightnessF() > 0.55 ? Ink : QColor(Qt::white);
-    pg.text(centre.x() - MarkerRadius, centre.y() - 5.5, 2 * MarkerRadius,
-            QString::number(number), font(7.5, true), ink, Qt::AlignHCenter);
+    const double luma = 0.299 * fill.red() + 0.587 * fill.green() + 0.114 * fill.blue();
+    const QColor ink = luma > 150 ? Ink : QColor(Qt::white);
+    pg.text(centre.x() - MarkerRadius, centre.y() - 5.5, 2 * MarkerRadius, QString::number(number),
+            font(7.5, true), ink, Qt::AlignHCenter);
 }
 
 // The bands' colours and names in rows under the plan.
@@ -440,9 +450,8 @@ void drawBandLegend(Pages& pg, const Project& pr)
 // coloured by their band in the last session with figures.
 void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
 {
-    const bool placed = std::any_of(pr.points.begin(), pr.points.end(), [](const auto& np) {
-        return np.point->position.has_value();
-    });
+    const bool placed = std::any_of(pr.points.begin(), pr.points.end(),
+                                    [](const auto& np) { return np.point->position.has_value(); });
     if (!placed)
         return;
     pg.next();
@@ -453,7 +462,9 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
                                    : std::clamp(pr.survey.plan.aspect, 0.1, 10.0);
     const QString session =
         pr.markedSession >= 0 ? sessionName(pr.sessions[pr.markedSession]) : QString();
-    QString note = pr.markedSession < 0
+    QString note = !pr.guidance
+                       ? tr("No guidance chosen: the markers show the points' places only.")
+                   : pr.markedSession < 0
                        ? tr("No point has a measurement yet.")
                        : tr("Markers coloured by the band of each point's %1 in the session "
                             "\"%2\", the last one measured.")
@@ -461,8 +472,8 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     if (!pictured && !pr.survey.plan.image.isEmpty())
         note += u' ' + tr("The plan's image could not be read: a blank grid stands for it.");
     const double below = pg.textHeight(note, font(8), pg.width()) + 6 + 3 * LegendRow;
-    const QRectF area = fitted(QRectF(pg.left(), pg.y, pg.width(), pg.bottom() - pg.y - below),
-                               aspect);
+    const QRectF area =
+        fitted(QRectF(pg.left(), pg.y, pg.width(), pg.bottom() - pg.y - below), aspect);
     if (QPainter* p = pg.painter()) {
         if (pictured)
             p->drawImage(QRectF(area.topLeft() * K, area.size() * K), image);
@@ -474,7 +485,8 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
         if (!np.point->position)
             continue;
         const QPointF at(area.left() + std::clamp(np.point->position->x(), 0.0, 1.0) * area.width(),
-                         area.top() + std::clamp(np.point->position->y(), 0.0, 1.0) * area.height());
+                         area.top() +
+                             std::clamp(np.point->position->y(), 0.0, 1.0) * area.height());
         const auto& f = pr.markedSession >= 0 ? np.figures[pr.markedSession] : std::nullopt;
         drawMarker(pg, at, np.number, bandRgb(f ? f->band : std::nullopt, count));
         if (layout)
@@ -499,24 +511,24 @@ void drawRecordings(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     for (const LongRecording& r : pr.recordings) {
         pg.next();
         const Measurement& m = *r.measurement;
-        pg.heading(tr("%1 at point %2, %3").arg(kindText(m.kind)).arg(r.at->number).arg(
-                       r.at->point->name),
-                   60);
+        pg.heading(
+            tr("%1 at point %2, %3").arg(kindText(m.kind)).arg(r.at->number).arg(r.at->point->name),
+            60);
         QString source = m.source;
         if (m.kind == MeasurementKind::LoggerSet && m.loggerSet > 0)
-            source += tr(" (set %1 of the logger%2)")
-                          .arg(m.loggerSet)
-                          .arg(m.loggerId.isEmpty() ? QString() : tr(", ID code %1").arg(m.loggerId));
+            source +=
+                tr(" (set %1 of the logger%2)")
+                    .arg(m.loggerSet)
+                    .arg(m.loggerId.isEmpty() ? QString() : tr(", ID code %1").arg(m.loggerId));
         keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
                      filled({{tr("Room"), r.at->room->name},
                              {tr("Session"), sessionName(m.session)},
-                             {tr("Period"), tr("%1 to %2 (%3)").arg(whenText(r.st.first),
-                                                                    whenText(r.st.last),
-                                                                    durationText(r.st.duration))},
+                             {tr("Period"), tr("%1 to %2 (%3)")
+                                                .arg(whenText(r.st.first), whenText(r.st.last),
+                                                     durationText(r.st.duration))},
                              {tr("Record data"), source},
                              {tr("Note"), m.note}}));
-        keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
-                     {{tr("SHA-256"), m.sha256}}, true);
+        keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, {{tr("SHA-256"), m.sha256}}, true);
         const Content c = pr.content(r.st);
         drawFigures(pg, c);
         drawChart(pg, c, nullptr, tr("The whole recording"));
@@ -538,17 +550,24 @@ void bullet(Pages& pg, const QString& text)
 void drawProjectAssessment(Pages& pg, const Project& pr)
 {
     pg.heading(tr("Assessment"), 40);
+    if (pr.guidance)
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), tr("By %1:").arg(pr.guidance->phrase),
+                        font(9.5, true)) +
+                3;
+    // The guidance is named once above: each line without it.
+    const QString byGuidance = pr.guidance ? tr(" by %1").arg(pr.guidance->phrase) : QString();
     for (const NumberedPoint& np : pr.points) {
         for (qsizetype s = 0; s < pr.sessions.size(); ++s) {
             const auto& f = np.figures[s];
             if (!f || !pr.guidance)
                 continue;
             const Statistics& st = f->statistics;
-            const QString sentence = assessment(
-                *pr.guidance, st, [&](double mg) { return pr.figure(mg, st); });
+            const QString sentence =
+                assessment(*pr.guidance, st, [&](double mg) { return pr.figure(mg, st); });
             bullet(pg, tr("%1 %2, %3: %4")
                            .arg(np.number)
-                           .arg(np.point->name, sessionName(pr.sessions[s]), sentence));
+                           .arg(np.point->name, sessionName(pr.sessions[s]),
+                                QString(sentence).remove(byGuidance)));
         }
     }
     const Content c = pr.content(pr.none);
@@ -570,10 +589,9 @@ void drawProjectAssessment(Pages& pg, const Project& pr)
         if (!top)
             continue;
         const Statistics& st = topFigures->statistics;
-        const QString sentence =
-            assessment(*ref, st, [&](double mg) { return pr.figure(mg, st); });
+        const QString sentence = assessment(*ref, st, [&](double mg) { return pr.figure(mg, st); });
         if (!sentence.isEmpty())
-            bullet(pg, tr("Highest by %1: point %2 %3, %4: %5")
+            bullet(pg, tr("The highest point for %1: %2 %3, %4: %5")
                            .arg(ref->name)
                            .arg(top->number)
                            .arg(top->point->name, sessionName(topSession), sentence));
@@ -600,9 +618,8 @@ bool writeProjectReport(const QString& path, const Survey& survey, QString* erro
                         ProjectReportLayout* layout)
 {
     const Project pr = projectOf(survey);
-    const QString title = survey.details.title.trimmed().isEmpty()
-                              ? tr("Magnetic field survey")
-                              : survey.details.title.trimmed();
+    const QString title = survey.details.title.trimmed().isEmpty() ? tr("Magnetic field survey")
+                                                                   : survey.details.title.trimmed();
     QString footer = title;
     if (!survey.details.site.trimmed().isEmpty())
         footer += QStringLiteral("  |  ") + survey.details.site.trimmed();

@@ -141,6 +141,29 @@ Rows filled(const Rows& rows)
     return out;
 }
 
+void drawTitle(Pages& pg, const ReportDetails& d)
+{
+    const QString title = d.title.trimmed().isEmpty() ? tr("Magnetic field survey") : d.title;
+    pg.y += pg.text(pg.left(), pg.y, pg.width(), title, font(19, true)) + 2;
+    QStringList where;
+    for (const QString& s : {d.site, d.location})
+        if (!s.trimmed().isEmpty())
+            where << s.trimmed();
+    if (!where.isEmpty())
+        pg.y +=
+            pg.text(pg.left(), pg.y, pg.width(), where.join(QStringLiteral(", ")), font(12), Grey);
+    pg.y += 8;
+    pg.line(pg.left(), pg.y, pg.right(), pg.y, Ink, 1);
+    pg.y += 8;
+}
+
+QString measuredBy(const ReportDetails& d)
+{
+    return d.company.trimmed().isEmpty() || d.operatorName.trimmed().isEmpty()
+               ? d.operatorName + d.company
+               : d.operatorName.trimmed() + QStringLiteral(", ") + d.company.trimmed();
+}
+
 // Label and value rows in two columns side by side, on one page with their heading.
 void twoColumnSection(Pages& pg, const QString& title, const Rows& left, const Rows& right)
 {

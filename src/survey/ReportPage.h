@@ -238,6 +238,10 @@ int chartColumns(QSizeF pagePoints);
 // The chart of a recording under `title`: per column of the plot the lowest and highest
 // reading, with the levels, its legend and a note, on one page.
 void drawChart(Pages& pg, const Content& c, ReportLayout* layout, const QString& title);
+// The title (or "Magnetic field survey"), the site and location under it, and a rule.
+void drawTitle(Pages& pg, const ReportDetails& d);
+// "A. Tester, Example Ltd", or whichever of the two is given.
+QString measuredBy(const ReportDetails& d);
 // The meter and how it was used.
 void drawInstrument(Pages& pg, const Content& c);
 // The figures, in two columns: counts and times on the left, values on the right.

@@ -85,18 +85,7 @@ void drawHeader(Pages& pg, const Content& c)
 {
     const ReportDetails& d = c.request.details;
     const Statistics& st = c.st;
-    const QString title = d.title.trimmed().isEmpty() ? tr("Magnetic field survey") : d.title;
-    pg.y += pg.text(pg.left(), pg.y, pg.width(), title, font(19, true)) + 2;
-    QStringList where;
-    for (const QString& s : {d.site, d.location})
-        if (!s.trimmed().isEmpty())
-            where << s.trimmed();
-    if (!where.isEmpty())
-        pg.y +=
-            pg.text(pg.left(), pg.y, pg.width(), where.join(QStringLiteral(", ")), font(12), Grey);
-    pg.y += 8;
-    pg.line(pg.left(), pg.y, pg.right(), pg.y, Ink, 1);
-    pg.y += 8;
+    drawTitle(pg, d);
     const QList<ReportData>& data = c.request.data;
     QStringList names, hashes;
     for (const ReportData& f : data) {
@@ -106,10 +95,7 @@ void drawHeader(Pages& pg, const Content& c)
     const bool listed = data.size() <= FilesInHeader;
     const Rows rows = filled({
         {tr("Client"), d.client},
-        {tr("Measured by"),
-         d.company.trimmed().isEmpty() || d.operatorName.trimmed().isEmpty()
-             ? d.operatorName + d.company
-             : d.operatorName.trimmed() + QStringLiteral(", ") + d.company.trimmed()},
+        {tr("Measured by"), measuredBy(d)},
         {tr("Period"),
          tr("%1 to %2 (%3)").arg(whenText(st.first), whenText(st.last), durationText(st.duration))},
         {tr("Record data"), listed ? names.join(u'\n')
