@@ -1436,7 +1436,7 @@ private slots:
         QTest::newRow("unwritable") << "unwritable"
                                     << "cannot be written to" << false;
         QTest::newRow("unknown guidance") << "unknown guidance"
-                                          << "mine is not known here (a reference file of your "
+                                          << "unheard is not known here (a reference file of your "
                                              "own must be loaded first)"
                                           << true;
     }
@@ -1451,7 +1451,7 @@ private slots:
                 if (change == "unplaced")
                     p.position.reset();
         if (change == "unknown guidance")
-            s.guidance = "mine";
+            s.guidance = "unheard"; // "mine" is loaded by an earlier test
         if (change == "bad image")
             s.plan.image = "\x89PNG but damaged";
         QTemporaryDir out;
