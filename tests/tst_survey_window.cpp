@@ -288,7 +288,8 @@ private slots:
         SurveyWindow* window = rig.panel->surveyWindow();
         QVERIFY(window && window->isVisible());
         const auto button = [&](const char* name) { return window->findChild<QPushButton*>(name); };
-        rig.dialogs.inputAnswers << "Kitchen" << "Cooker";
+        rig.dialogs.inputAnswers << "Kitchen"
+                                 << "Cooker";
         button("CmdAddRoom")->click();
         button("CmdAddPoint")->click();
         const QString id = window->chosenPointId();

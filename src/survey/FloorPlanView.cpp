@@ -43,8 +43,8 @@ QRectF FloorPlanView::planRect() const
 {
     const double aspect =
         m_image.isNull() ? m_aspect : double(m_image.width()) / std::max(1, m_image.height());
-    const QRectF area = QRectF(rect()).adjusted(MarkerRadius, MarkerRadius, -MarkerRadius,
-                                                -MarkerRadius);
+    const QRectF area =
+        QRectF(rect()).adjusted(MarkerRadius, MarkerRadius, -MarkerRadius, -MarkerRadius);
     QSizeF size(area.width(), area.width() / aspect);
     if (size.height() > area.height())
         size = QSizeF(area.height() * aspect, area.height());
@@ -110,8 +110,8 @@ void FloorPlanView::mousePressEvent(QMouseEvent* event)
     const QPointF at = event->position();
     if (event->button() != Qt::LeftButton || !plan.contains(at) || plan.isEmpty())
         return QWidget::mousePressEvent(event);
-    emit placeClicked(QPointF((at.x() - plan.left()) / plan.width(),
-                              (at.y() - plan.top()) / plan.height()));
+    emit placeClicked(
+        QPointF((at.x() - plan.left()) / plan.width(), (at.y() - plan.top()) / plan.height()));
 }
 
 } // namespace veltrix::survey

@@ -16,8 +16,8 @@ namespace veltrix::survey {
 struct PlanMarker {
     QString pointId;
     int number = 0;
-    QPointF at;       // fractions (0..1) of the plan
-    quint32 rgb = 0;  // fill, 0xRRGGBB
+    QPointF at;      // fractions (0..1) of the plan
+    quint32 rgb = 0; // fill, 0xRRGGBB
     bool chosen = false;
 };
 

@@ -55,8 +55,8 @@ SurveyDetailsDialog::SurveyDetailsDialog(const Survey& survey, QWidget* parent) 
     connect(CboMains, &QComboBox::currentIndexChanged, this,
             [this] { fillGuidance(CboGuidance->currentData().toString()); });
     CboUnit = named(new QComboBox(this), "CboUnit", tr("Unit of the figures"));
-    for (const auto unit :
-         {stats::FigureUnit::MicroTesla, stats::FigureUnit::MilliGauss, stats::FigureUnit::NanoTesla})
+    for (const auto unit : {stats::FigureUnit::MicroTesla, stats::FigureUnit::MilliGauss,
+                            stats::FigureUnit::NanoTesla})
         CboUnit->addItem(stats::figureUnitText(unit), int(unit));
     CboUnit->setCurrentIndex(CboUnit->findData(int(survey.unit)));
     TxtMethod = textBox(this, "TxtMethod", tr("Method"), survey.method);

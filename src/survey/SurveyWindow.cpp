@@ -53,7 +53,6 @@ private:
     Survey m_before, m_after;
 };
 
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text)
 {
     auto* b = named(new QPushButton(text, parent), name, QString(text).remove(QLatin1Char('&')));
@@ -61,8 +60,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text)
 }
 } // namespace
 
-SurveyWindow::SurveyWindow(SurveyHost* host, QWidget* parent)
-    : QMainWindow(parent), m_host(host)
+SurveyWindow::SurveyWindow(SurveyHost* host, QWidget* parent) : QMainWindow(parent), m_host(host)
 {
     setObjectName(QStringLiteral("Survey"));
     setWindowFlag(Qt::Window);
@@ -123,19 +121,29 @@ void SurveyWindow::buildActions()
             tools->addAction(a);
         return a;
     };
-    add("ActNew", tr("&New"), QKeySequence::New, [this] { newSurvey(); }, true);
-    add("ActOpen", tr("&Open…"), QKeySequence::Open, [this] { open(); }, true);
-    add("ActSave", tr("&Save"), QKeySequence::Save, [this] { save(); }, true);
-    add("ActSaveAs", tr("Save &As…"), QKeySequence::SaveAs, [this] { saveAs(); }, false);
+    add(
+        "ActNew", tr("&New"), QKeySequence::New, [this] { newSurvey(); }, true);
+    add(
+        "ActOpen", tr("&Open…"), QKeySequence::Open, [this] { open(); }, true);
+    add(
+        "ActSave", tr("&Save"), QKeySequence::Save, [this] { save(); }, true);
+    add(
+        "ActSaveAs", tr("Save &As…"), QKeySequence::SaveAs, [this] { saveAs(); }, false);
     file->addSeparator();
-    add("ActDetails", tr("&Details…"), {}, [this] { editDetails(); }, true);
-    add("ActOpenPlan", tr("Open &plan…"), {}, [this] { openPlan(); }, true);
-    add("ActBlankPlan", tr("&Blank grid"), {}, [this] { blankPlan(); }, false);
-    add("ActReport", tr("&Report…"), {}, [this] { writeReport(); }, true);
+    add(
+        "ActDetails", tr("&Details…"), {}, [this] { editDetails(); }, true);
+    add(
+        "ActOpenPlan", tr("Open &plan…"), {}, [this] { openPlan(); }, true);
+    add(
+        "ActBlankPlan", tr("&Blank grid"), {}, [this] { blankPlan(); }, false);
+    add(
+        "ActReport", tr("&Report…"), {}, [this] { writeReport(); }, true);
     file->addSeparator();
     // Short captions on the toolbar; what they undo or redo is in their tips.
-    QAction* undo = add("ActUndo", tr("&Undo"), QKeySequence::Undo, [this] { m_undo.undo(); }, false);
-    QAction* redo = add("ActRedo", tr("&Redo"), QKeySequence::Redo, [this] { m_undo.redo(); }, false);
+    QAction* undo = add(
+        "ActUndo", tr("&Undo"), QKeySequence::Undo, [this] { m_undo.undo(); }, false);
+    QAction* redo = add(
+        "ActRedo", tr("&Redo"), QKeySequence::Redo, [this] { m_undo.redo(); }, false);
     undo->setEnabled(false);
     redo->setEnabled(false);
     connect(&m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
@@ -157,8 +165,8 @@ QWidget* SurveyWindow::buildTreePane()
 {
     auto* pane = new QWidget(this);
     TreePoints = named(new QTreeWidget(pane), "TreePoints", tr("Rooms and points"));
-    TreePoints->setHeaderLabels({tr("Room / point"), tr("Mean"), tr("Max"), tr("95 %"),
-                                 tr("Band")});
+    TreePoints->setHeaderLabels(
+        {tr("Room / point"), tr("Mean"), tr("Max"), tr("95 %"), tr("Band")});
     TreePoints->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TreePoints->setRootIsDecorated(true);
     connect(TreePoints, &QTreeWidget::currentItemChanged, this, [this] {
@@ -287,8 +295,8 @@ bool SurveyWindow::askDiscard()
         return true;
     return ui::Dialogs::current().message(
                this, tr("The survey has changes that are not saved. Discard them?"),
-               ui::MsgButtons::OkCancel, ui::MsgIcon::Exclamation, tr("Survey")) ==
-           ui::MsgResult::Ok;
+               ui::MsgButtons::OkCancel, ui::MsgIcon::Exclamation,
+               tr("Survey")) == ui::MsgResult::Ok;
 }
 
 void SurveyWindow::refuse(const QString& text)

@@ -32,7 +32,8 @@ constexpr qint64 MaxImageBytes = 32 * 1024 * 1024;
 
 const stats::Reference* guidanceOf(const Survey& survey)
 {
-    return survey.guidance.isEmpty() ? nullptr : stats::findReference(survey.guidance, survey.mains);
+    return survey.guidance.isEmpty() ? nullptr
+                                     : stats::findReference(survey.guidance, survey.mains);
 }
 
 QString kindText(MeasurementKind kind)
@@ -146,13 +147,16 @@ void SurveyWindow::fillTree()
         auto* roomItem = new QTreeWidgetItem(TreePoints, {room.name});
         roomItem->setData(0, IdRole, room.id);
         for (const Point& point : room.points) {
-            auto* item = new QTreeWidgetItem(roomItem, {tr("%1. %2").arg(++number).arg(point.name)});
+            auto* item =
+                new QTreeWidgetItem(roomItem, {tr("%1. %2").arg(++number).arg(point.name)});
             item->setData(0, IdRole, point.id);
             const auto f = figures(point);
             if (!f)
                 continue;
             const stats::Statistics& st = f->statistics;
-            const auto text = [&](double mg) { return stats::figureText(mg, m_survey.unit, st.resolution); };
+            const auto text = [&](double mg) {
+                return stats::figureText(mg, m_survey.unit, st.resolution);
+            };
             item->setText(1, text(st.mean));
             item->setText(2, text(st.maximum));
             item->setText(3, text(st.percentile95));
@@ -209,7 +213,9 @@ void SurveyWindow::fillPoint()
     QString error;
     if (const auto f = figures(*point, &error)) {
         const stats::Statistics& st = f->statistics;
-        const auto text = [&](double mg) { return stats::figureText(mg, m_survey.unit, st.resolution); };
+        const auto text = [&](double mg) {
+            return stats::figureText(mg, m_survey.unit, st.resolution);
+        };
         LblFigures->setText(
             tr("Session %1, %n measurement(s): mean %2, max %3, 95th percentile %4; band: %5",
                nullptr, f->measurements)
@@ -220,12 +226,12 @@ void SurveyWindow::fillPoint()
                                             : error);
     }
     for (const Measurement& m : point->measurements) {
-        const QString what = m.source.isEmpty() ? m.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-                                                : m.source;
-        auto* item = new QListWidgetItem(
-            tr("%1 · %2 · %3 · %n reading(s)", nullptr, int(m.rows().size()))
-                .arg(m.session, kindText(m.kind), what),
-            ListMeasurements);
+        const QString what =
+            m.source.isEmpty() ? m.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : m.source;
+        auto* item =
+            new QListWidgetItem(tr("%1 · %2 · %3 · %n reading(s)", nullptr, int(m.rows().size()))
+                                    .arg(m.session, kindText(m.kind), what),
+                                ListMeasurements);
         item->setData(IdRole, m.id);
     }
     CmdDeleteMeasurement->setEnabled(ListMeasurements->count() > 0);
@@ -263,10 +269,10 @@ void SurveyWindow::sessionChosen(int index)
         m_session = m_survey.sessions.value(index);
         return refresh();
     }
-    const QString name = ui::Dialogs::current()
-                             .inputBox(this, tr("Name of the new session:"), tr("New session"),
-                                       QString())
-                             .trimmed();
+    const QString name =
+        ui::Dialogs::current()
+            .inputBox(this, tr("Name of the new session:"), tr("New session"), QString())
+            .trimmed();
     if (name.isEmpty() || m_survey.sessions.contains(name))
         return fillSessions(); // back to the session shown
     m_session = name;
@@ -277,11 +283,10 @@ void SurveyWindow::sessionChosen(int index)
 
 void SurveyWindow::addRoom()
 {
-    const QString name =
-        ui::Dialogs::current()
-            .inputBox(this, tr("Name of the room:"), tr("Add room"),
-                      tr("Room %1").arg(m_survey.rooms.size() + 1))
-            .trimmed();
+    const QString name = ui::Dialogs::current()
+                             .inputBox(this, tr("Name of the room:"), tr("Add room"),
+                                       tr("Room %1").arg(m_survey.rooms.size() + 1))
+                             .trimmed();
     if (name.isEmpty())
         return;
     Room room;
@@ -297,8 +302,7 @@ void SurveyWindow::addPoint()
     if (roomId.isEmpty())
         return refuse(tr("Add a room first, then its points."));
     const QString name = ui::Dialogs::current()
-                             .inputBox(this, tr("Name of the point:"), tr("Add point"),
-                                       tr("Point"))
+                             .inputBox(this, tr("Name of the point:"), tr("Add point"), tr("Point"))
                              .trimmed();
     if (name.isEmpty())
         return;
@@ -324,9 +328,10 @@ void SurveyWindow::renameChosen()
     for (const Room& room : m_survey.rooms)
         if (room.id == id)
             old = room.name;
-    const QString name = ui::Dialogs::current()
-                             .inputBox(this, tr("New name:"), tr("Rename"), point ? point->name : old)
-                             .trimmed();
+    const QString name =
+        ui::Dialogs::current()
+            .inputBox(this, tr("New name:"), tr("Rename"), point ? point->name : old)
+            .trimmed();
     if (name.isEmpty())
         return;
     edit(tr("Rename"), [&](Survey& s) {
@@ -523,7 +528,8 @@ void SurveyWindow::finishMeasurement()
     if (!m_survey.sessions.contains(m.session))
         m.session = m_session;
     edit(tr("Spot measurement"), [&](Survey& s) { s.point(id)->measurements.append(m); });
-    statusBar()->showMessage(tr("Spot measurement stored: %n reading(s)", nullptr, int(m.rows().size())), 5000);
+    statusBar()->showMessage(
+        tr("Spot measurement stored: %n reading(s)", nullptr, int(m.rows().size())), 5000);
     emit measurementStored(id);
 }
 
