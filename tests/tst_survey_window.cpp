@@ -327,6 +327,23 @@ private slots:
             bodies << line.section('\t', 1, 4);
         for (const QString& row : rows)
             QVERIFY2(bodies.contains(row.section('\t', 1, 4)), qPrintable(row));
+
+        // The meter goes silent mid-measurement: nothing stored, the user told; back once it
+        // answers again. (The panel waits for it inside its tick: looked at from its notice.)
+        measure->click();
+        const int messages = rig.dialogs.messages.size();
+        bool cancelled = false;
+        connect(rig.panel.get(), &Panel::linkStateChanged, this, [&](bool lost) {
+            if (!lost)
+                return;
+            cancelled = !window->measuring() && !measure->isEnabled() &&
+                        rig.dialogs.messages.size() == messages + 1;
+            QTimer::singleShot(300, &rig.meter, [&] { rig.meter.setSilent(false); });
+        });
+        rig.meter.setSilent(true);
+        QTRY_VERIFY_WITH_TIMEOUT(cancelled, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(measure->isEnabled(), 10000);
+        QCOMPARE(window->survey().point(id)->measurements.size(), 1);
     }
 };
 
