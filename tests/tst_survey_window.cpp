@@ -189,9 +189,12 @@ private slots:
         rig.act("ActUndo");
         QCOMPARE(toJson(s), whole);
 
-        // Saved and reopened with every value; the window then holds no changes.
+        // Saved (once where it cannot be: said, still changed) and reopened with every value.
         const QString path = rig.dir.filePath("site.vsurvey");
-        rig.dialogs.fileAnswers << path;
+        rig.dialogs.fileAnswers << rig.dir.filePath("none/site") << path;
+        rig.act("ActSave");
+        QCOMPARE(rig.dialogs.messages.size(), messages + 2);
+        QVERIFY(rig.window.isWindowModified() && rig.window.filePath().isEmpty());
         rig.act("ActSave");
         QVERIFY(!rig.window.isWindowModified());
         QString error;
@@ -215,7 +218,7 @@ private slots:
         QVERIFY(text.waitForFinished(20000));
         QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("Bed head"));
         rig.act("ActReport");
-        QCOMPARE(rig.dialogs.messages.size(), messages + 2);
+        QCOMPARE(rig.dialogs.messages.size(), messages + 3);
     }
 
     // The dialog shows what the survey holds (OK unchanged keeps every field) and puts its
@@ -237,11 +240,14 @@ private slots:
         auto* mains = dialog.findChild<QComboBox*>("CboMains");
         mains->setCurrentIndex(mains->findData(int(stats::Mains::Hz50)));
         dialog.findChild<QDateEdit*>("DateTo")->setDate(QDate(2026, 3, 1)); // before the start
+        auto* unit = dialog.findChild<QComboBox*>("CboUnit");
+        unit->setCurrentIndex(unit->findData(int(stats::FigureUnit::NanoTesla)));
         dialog.applyTo(s);
         QCOMPARE(s.details.site, QString("12 Elm Road"));
         QCOMPARE(s.mains, stats::Mains::Hz50);
         QCOMPARE(s.guidance, newSurvey().guidance); // kept across the mains change
         QCOMPARE(s.visitTo, QDate(2026, 3, 2));
+        QCOMPARE(s.unit, stats::FigureUnit::NanoTesla);
     }
 
     // A file that cannot be opened is named as such; the window's survey stays as it was.

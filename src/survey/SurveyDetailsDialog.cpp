@@ -62,7 +62,7 @@ SurveyDetailsDialog::SurveyDetailsDialog(const Survey& survey, QWidget* parent) 
     TxtMethod = textBox(this, "TxtMethod", tr("Method"), survey.method);
     TxtConclusion = textBox(this, "TxtConclusion", tr("Conclusion"), survey.conclusion);
 
-    auto* form = new QFormLayout;
+    auto* form = new QFormLayout(this);
     form->addRow(tr("&Site:"), TxtSite);
     form->addRow(tr("C&lient:"), TxtClient);
     form->addRow(tr("Measured &by:"), TxtOperator);
@@ -81,7 +81,6 @@ SurveyDetailsDialog::SurveyDetailsDialog(const Survey& survey, QWidget* parent) 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
-    setLayout(form);
 }
 
 void SurveyDetailsDialog::fillGuidance(const QString& chosen)
