@@ -1385,6 +1385,11 @@ private slots:
         QVERIFY(has("after +0.02 \u00B5T +0.02 \u00B5T +0.02 \u00B5T +slight anomaly"));
         QVERIFY(has("Recording at point 10, Night bed"));
         QVERIFY(has("Logger set at point 10, Night bed"));
+        QVERIFY(has("night.txt \\(set 2 of the logger\\)"));
+        QVERIFY(pageTexts(pdf)
+                    .value(layout.planPage - 1)
+                    .contains(QRegularExpression("no anomaly +slight anomaly +severe anomaly +"
+                                                 "extreme anomaly +no measurement")));
         QVERIFY(has(s.rooms[2].points[1].measurements[0].sha256));
         QVERIFY(has("Building biology, sleeping areas, SBM-2015") && has("ICNIRP 2010"));
         QVERIFY(has(
@@ -1435,10 +1440,15 @@ private slots:
             << "could not be read: a blank grid stands for it" << true;
         QTest::newRow("unwritable") << "unwritable"
                                     << "cannot be written to" << false;
-        QTest::newRow("unknown guidance") << "unknown guidance"
-                                          << "unheard is not known here (a reference file of your "
-                                             "own must be loaded first)"
-                                          << true;
+        QTest::newRow("no rooms") << "no rooms" << "Summary of the points" << false;
+        QTest::newRow("before only") << "before only"
+                                     << "in the session \"before\", the last one measured"
+                                     << true;
+        QTest::newRow("unknown guidance")
+            << "unknown guidance"
+            << "nosuchset is not known here (a reference file of your "
+               "own must be loaded first)"
+            << true;
     }
     void projectReportCases()
     {
@@ -1450,8 +1460,12 @@ private slots:
             for (auto& p : room.points)
                 if (change == "unplaced")
                     p.position.reset();
+                else if (change == "before only")
+                    p.measurements.removeIf([](const auto& m) { return m.session == "after"; });
+        if (change == "no rooms")
+            s.rooms.clear();
         if (change == "unknown guidance")
-            s.guidance = "unheard"; // "mine" is loaded by an earlier test
+            s.guidance = "nosuchset";
         if (change == "bad image")
             s.plan.image = "\x89PNG but damaged";
         QTemporaryDir out;
@@ -1482,6 +1496,8 @@ private slots:
             << QStringList{"--title", "T"} << good << 2 << "--title is for record files";
         QTest::newRow("with a record file")
             << QStringList{"flat3.txt"} << good << 2 << "reported on its own";
+        QTest::newRow("unwritable") << QStringList{"--out", "/no/such/folder/r.pdf"} << good << 1
+                                    << "cannot be written to /no/such/folder/r.pdf";
         QTest::newRow("damaged") << QStringList{} << good.left(good.size() / 2) << 1
                                  << "not a survey file, or a damaged one";
         QTest::newRow("newer") << QStringList{} << QJsonDocument(newer).toJson() << 1

@@ -472,8 +472,11 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     if (!pictured && !pr.survey.plan.image.isEmpty())
         note += u' ' + tr("The plan's image could not be read: a blank grid stands for it.");
     const double below = pg.textHeight(note, font(8), pg.width()) + 6 + 3 * LegendRow;
-    const QRectF area =
-        fitted(QRectF(pg.left(), pg.y, pg.width(), pg.bottom() - pg.y - below), aspect);
+    // A marker's room around the plan: a point on its edge stays off the heading and the note.
+    const QRectF area = fitted(QRectF(pg.left(), pg.y, pg.width(), pg.bottom() - pg.y - below)
+                                   .adjusted(MarkerRadius, MarkerRadius, -MarkerRadius,
+                                             -MarkerRadius),
+                               aspect);
     if (QPainter* p = pg.painter()) {
         if (pictured)
             p->drawImage(QRectF(area.topLeft() * K, area.size() * K), image);
@@ -494,7 +497,7 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     }
     if (layout)
         layout->planPage = pg.page();
-    pg.y = area.bottom() + 6;
+    pg.y = area.bottom() + MarkerRadius + 4;
     pg.y += pg.text(pg.left(), pg.y, pg.width(), note, font(8), Grey) + 4;
     drawBandLegend(pg, pr);
 }
