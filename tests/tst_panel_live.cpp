@@ -142,9 +142,9 @@ private slots:
         disconnect(noticed);
         QVERIFY2(lostAfter >= 1500 && lostAfter < 4000, qPrintable(QString::number(lostAfter)));
         whileLost.sort();
-        QCOMPARE(whileLost, (QStringList{"", "Alarm", "MnuViewDigital", "No Com", "Open", "fed",
-                                         "veltrix::Alarm", "veltrix::DataList", "veltrix::Digital",
-                                         "veltrix::RTCSetup"}));
+        QCOMPARE(whileLost, (QStringList{"", "Alarm", "MnuViewDigital", "No Com", "Open", "Survey",
+                                         "fed", "veltrix::Alarm", "veltrix::DataList",
+                                         "veltrix::Digital", "veltrix::RTCSetup"}));
 
         QTRY_COMPARE_WITH_TIMEOUT(rig.text("LblComm"), QString("Com1"), 5000);
         for (const char* key : {"CmdTesla", "CmdGauss", "CmdPeak", "CmdRange", "CmdHold"})

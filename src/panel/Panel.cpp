@@ -12,6 +12,7 @@
 #include "records/StripChart.h"
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
+#include "survey/SurveyWindow.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 #include "views/RecordGraph.h"
@@ -108,6 +109,7 @@ Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     registerSettingsWindows();
     registerGraphs();
     registerLoggerCommands();
+    registerSurvey();
     // Every table's "Report…": records read from the meter add its model and the alarm levels.
     openReportsFromTables([panel = QPointer<Panel>(this)] {
         if (!panel)
@@ -300,6 +302,7 @@ void Panel::buildToolbar()
     addTool(QStringLiteral("Stop"), tr("Stop"), QStringLiteral("stop"))->setVisible(false);
     addTool(QStringLiteral("SA"), QString(), QStringLiteral("saveas"))->setVisible(false);
     addTool(QStringLiteral("Alarm"), tr("Alarm"), QStringLiteral("alarm"));
+    addTool(QStringLiteral("Survey"), tr("Survey"), QStringLiteral("survey"));
 }
 
 bool Panel::startUp(ui::OpenError* error)
@@ -550,6 +553,11 @@ void Panel::closeEvent(QCloseEvent* e)
 {
     // Closing the panel ends the program, with every other window (the program quits on
     // closed(); a wait in progress then unwinds).
+    // A survey with changes not saved keeps it open if the user says so.
+    if (m_surveyWindow && m_surveyWindow->isVisible() && !m_surveyWindow->close()) {
+        e->ignore();
+        return;
+    }
     stopPolling();
     m_session.stopSampleClock();
     if (m_state.RecordingOn)

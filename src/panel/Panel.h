@@ -31,6 +31,10 @@ namespace veltrix {
 namespace ui {
 class ClickableLabel;
 }
+namespace survey {
+class SurveyHost;
+class SurveyWindow;
+} // namespace survey
 class Analog;
 class Digital;
 class FileList;
@@ -113,6 +117,9 @@ public:
     // it; the next download replaces it.
     DataList* dataList() const;
 
+    // The Survey window (null until the toolbar's Survey button first opens it).
+    survey::SurveyWindow* surveyWindow() const;
+
     QString shownValue() const;
     QString shownUnit() const;
     int samplingSeconds() const;
@@ -152,6 +159,8 @@ private:
     void registerGraphs();
     void openRecordGraph();
     void registerLoggerCommands();
+    void registerSurvey();
+    void openSurvey();
     void openMemoryWindow();
     void closeMemoryWindow();
     DataList* newDataList();
@@ -191,6 +200,8 @@ private:
     QPointer<MemoryWindow> m_memory;
     QPointer<DataList> m_dataList;
     std::function<void(DataList&)> m_dataListPlot;
+    QPointer<survey::SurveyWindow> m_surveyWindow;
+    survey::SurveyHost* m_surveyHost = nullptr; // a child of the panel
 
 protected:
     // The controls other parts of the panel work with.
@@ -217,7 +228,7 @@ protected:
     QLabel* LblField = nullptr;
     QLabel* LblType = nullptr;
     QToolBar* Toolbar1 = nullptr;
-    QList<QAction*> m_buttons; // the 13 toolbar buttons in order
+    QList<QAction*> m_buttons; // the 14 toolbar buttons in order
 };
 
 } // namespace veltrix

@@ -453,7 +453,13 @@ QStringList Measurement::rows() const
 
 Point* Survey::point(QStringView id)
 {
-    return const_cast<Point*>(std::as_const(*this).point(id));
+    // Walked without const, so that a survey sharing its rooms with a copy detaches first: a
+    // change through the pointer must not reach the copy (the Survey window's undo keeps one).
+    for (Room& r : rooms)
+        for (Point& p : r.points)
+            if (p.id == id)
+                return &p;
+    return nullptr;
 }
 
 const Point* Survey::point(QStringView id) const
