@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a survey as the Survey window does: 50 points in 5 rooms, each with a spot measurement
 // of 30 samples before and after, and one point with a night of 50,000 records attached. Times
 // saving the file, loading it and the figures of every point in both sessions (what the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the report of a survey project: the survey bench_survey opens (50 points in 5
 // rooms, each spot measured before and after, one night of 50,000 readings at 1 s) on a floor
 // plan of 1600 x 1100 pixels. Run headless:

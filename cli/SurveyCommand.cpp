@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // survey: a survey file's rooms, points and measurements from a script. Every action reads the
 // file, changes it and writes it back whole; an action that is refused, or a meter that does not
 // answer, leaves the file as it was, byte for byte.

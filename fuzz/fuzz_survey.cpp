@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file as a survey file: refused with a reason, or a survey that writes back to the same
 // bytes once it has been written (every value kept), whose points give their figures without a
 // fault, and whose ids are unique.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrix-cli survey on the virtual meter: a site surveyed from a script (rooms, points, spot
 // measurements, attached recordings and a logger set, two sessions), the file read back, the
 // figures listed; and the refusals, each of which leaves the survey file as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The survey file read back with every value, refused with a message naming what is wrong, saved
 // whole or not at all; a point's figures and band; a spot measurement as the recorder writes it.
 

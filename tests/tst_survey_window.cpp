@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Survey window driven by its controls: rooms and points, places on the plan, attached
 // recordings, sessions, undo, its file; and a spot measurement from the virtual meter through
 // the panel while the panel records.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/SurveyProjects.h"
 
 #include "records/RecordFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel's door to the Survey window: the toolbar button, the menu entry, and what the window
 // is told of the live meter. A spot measurement takes the samples this panel's session takes
 // anyway; polling, the live views and a recording go on as they are.

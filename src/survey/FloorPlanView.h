@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The site's floor plan with the points as numbered markers, each filled with the colour of its
 // band. The plan is the image the user opened, scaled to fit, or a blank grid of the survey's

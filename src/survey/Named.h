@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A control with its object name (tests find it by that) and the name a screen reader says.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the survey report of a record table and the report of a survey project share: the pages
 // with their footer and running cursor, the fonts, the label-and-value blocks, the instrument and

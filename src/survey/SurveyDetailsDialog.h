@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Details…" of the Survey window: the site visit's fields as the report prints them (site,
 // client, who measured for which company, the visit's dates, the instrument), the mains

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Survey window needs of the live meter, handed to it by the panel: whether the meter
 // answers, its sampling time and model, and the samples the panel's session takes. A spot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Survey window's frame: its actions, panes and files, and the undo stack every change goes
 // through. The tree, the point and the spot measurement are in SurveyWindowPoints.cpp.
 

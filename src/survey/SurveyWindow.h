@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Survey window: one site visit. Rooms and their points in a tree with each point's figures
 // in the session shown; the floor plan, where a click places the chosen point and the markers

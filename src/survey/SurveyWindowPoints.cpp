@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Survey window's rooms and points: the tree with each point's figures, the plan's markers,
 // the chosen point's measurements, the files attached to it, and the spot measurement.
 
