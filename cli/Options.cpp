@@ -391,6 +391,10 @@ const Option Options[] = {
      .help = "add-point: its place on the floor plan, as fractions 0..1 of the plan's width and "
              "height from its top-left corner (0.25,0.6).",
      .commands = of(Command::Survey)},
+    {.name = "plan",
+     .valueName = "FILE",
+     .help = "new, set-plan: the floor plan, a PNG or JPEG (copied into the survey).",
+     .commands = of(Command::Survey)},
     {.name = "photo",
      .valueName = "FILE",
      .help = "add-point: a photo of the point, PNG or JPEG (copied into the survey).",
@@ -509,7 +513,8 @@ const CommandInfo Subcommands[] = {
      "a PDF. Every action reads the file, changes it and writes it back whole; a file that "
      "cannot be read, or a refused action, leaves it as it was.\n"
      "  new [--site T] [--client T] [--operator N] [--mains HZ] [--reference KEY]...\n"
-     "      [--guidance KEY] [--unit U] [--session NAME]... [--force]\n"
+     "      [--guidance KEY] [--unit U] [--session NAME]... [--plan FILE] [--force]\n"
+     "  set-plan --plan FILE           the floor plan, a PNG or JPEG (points keep their places)\n"
      "  add-room --room NAME [--notes T]\n"
      "  add-point --room NAME --point NAME [--notes T] [--position X,Y] [--photo FILE]\n"
      "  measure --point NAME [--room NAME] [--session NAME] [--seconds N] [--sampling S]\n"

@@ -190,6 +190,19 @@ int referencesOf(const CommandLine& options, Survey& survey)
     return Ok;
 }
 
+std::optional<QByteArray> readImage(const QString& path, const char* what);
+
+// The floor plan of the survey: a PNG or JPEG copied in, the points keeping their places.
+bool takePlan(const QString& file, Survey& survey)
+{
+    const auto image = readImage(file, "floor plan");
+    if (!image)
+        return false;
+    survey.plan.image = *image;
+    survey.plan.name = QFileInfo(file).fileName();
+    return true;
+}
+
 int newAction(const CommandLine& options, const QString& path)
 {
     if (QFileInfo::exists(path) && !options.isSet(u"force")) {
@@ -215,7 +228,22 @@ int newAction(const CommandLine& options, const QString& path)
     }
     if (!survey.visitFrom.isValid())
         survey.visitFrom = survey.visitTo = QDate::currentDate();
+    if (options.isSet(u"plan") && !takePlan(options.value(u"plan"), survey))
+        return Failure;
     return saveSurvey(path, survey);
+}
+
+int setPlanAction(const CommandLine& options, const QString& path)
+{
+    const QString file = needed(options, "set-plan", u"plan");
+    if (file.isEmpty())
+        return UsageError;
+    auto survey = loadSurvey(path);
+    if (!survey)
+        return Failure;
+    if (!takePlan(file, *survey))
+        return Failure;
+    return saveSurvey(path, *survey);
 }
 
 int addRoomAction(const CommandLine& options, const QString& path)
@@ -255,20 +283,21 @@ std::optional<QPointF> parsePosition(const QString& text)
     return QPointF(x, y);
 }
 
-// A photo's bytes: a PNG or JPEG file, told by its first bytes.
-std::optional<QByteArray> readPhoto(const QString& path)
+// A photo's or a floor plan's bytes (`what` names it): a PNG or JPEG file, told by its first
+// bytes.
+std::optional<QByteArray> readImage(const QString& path, const char* what = "photo")
 {
     QFile file(path);
     const QFileInfo info(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("cannot read the photo %1: %2")
-                     .arg(path, info.exists() ? file.errorString()
+        complain(QStringLiteral("cannot read the %1 %2: %3")
+                     .arg(QLatin1String(what), path, info.exists() ? file.errorString()
                                               : QStringLiteral("no such file")));
         return std::nullopt;
     }
     if (file.size() > MaxPhotoBytes) {
-        complain(QStringLiteral("the photo %1 is larger than %2 MB")
-                     .arg(path)
+        complain(QStringLiteral("the %1 %2 is larger than %3 MB")
+                     .arg(QLatin1String(what), path)
                      .arg(MaxPhotoBytes >> 20));
         return std::nullopt;
     }
@@ -292,7 +321,7 @@ int addPointAction(const CommandLine& options, const QString& path)
     if (options.isSet(u"position") && !(point.position = parsePosition(options.value(u"position"))))
         return UsageError;
     if (options.isSet(u"photo")) {
-        const auto photo = readPhoto(options.value(u"photo"));
+        const auto photo = readImage(options.value(u"photo"));
         if (!photo)
             return Failure;
         point.photo = *photo;
@@ -617,6 +646,7 @@ int listAction(const CommandLine& options, const QString& path)
 const Action Actions[] = {
     {"new", newAction},         {"add-room", addRoomAction}, {"add-point", addPointAction},
     {"measure", measureAction}, {"attach", attachAction},    {"list", listAction},
+    {"set-plan", setPlanAction},
 };
 
 } // namespace

@@ -15,8 +15,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace veltrix;
 using test::runCli;
@@ -202,8 +205,8 @@ private slots:
             }
         }
         QCOMPARE(n, 10);
-        // Its report: every point with its figure and band in both sessions (the plan's markers
-        // are counted by the report's own test).
+        // Its report: every point with its figure and band in both sessions, and on the plan
+        // page the ten numbered markers.
         r = runCli({"report", path, "--out", file("site.pdf")});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QProcess text;
@@ -217,7 +220,22 @@ private slots:
                                     row.contains(bandOf(mg).section(' ', 0, 0))),
                          qPrintable(p.point + (": " + row)));
         }
+        const QString plan = pdf.section("Floor plan", 1, 1).section("Markers coloured", 0, 0);
+        QList<int> markers;
+        for (const QString& word : plan.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            markers << word.toInt();
+        std::sort(markers.begin(), markers.end());
+        QCOMPARE(markers, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         QCOMPARE(rooms[2]["points"][0]["figures"]["before"]["mean"].toDouble(), 2.6); // the night
+        // A floor plan later: copied in whole, the points keep their places.
+        const QByteArray planBytes = QByteArray("\x89PNG\r\n\x1a\n") + "walls";
+        QVERIFY(test::writeFile(file("plan.png"), planBytes));
+        QCOMPARE(survey("set-plan", path, {"--plan", file("plan.png")}).status, 0);
+        const auto planned = survey::load(path);
+        QVERIFY(planned);
+        QCOMPARE(planned->plan.image, planBytes);
+        QCOMPARE(planned->plan.name, QString("plan.png"));
+        QCOMPARE(planned->rooms[1].points[0].position, s->rooms[1].points[0].position);
         QCOMPARE(rooms[0]["points"][0]["figures"]["before"]["measurements"].toInt(), 1);
     }
 
@@ -279,6 +297,9 @@ private slots:
             << 4 << "does not answer";
         QTest::newRow("new over a survey")
             << QByteArray() << QStringList{"new"} << 1 << "give --force";
+        QTest::newRow("plan not an image")
+            << QByteArray() << QStringList{"set-plan", "--plan", "@/good.txt"} << 1
+            << "not a PNG or JPEG";
         QTest::newRow("unknown guidance")
             << QByteArray() << QStringList{"new", "--force", "--guidance", "feng-shui"} << 2
             << "unknown guidance 'feng-shui'";
