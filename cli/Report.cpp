@@ -100,7 +100,7 @@ bool isSurveyFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray head = file.read(64 * 1024);
+    const QByteArray head = file.read(qint64(64) * 1024);
     return head.trimmed().startsWith('{') &&
            head.contains(QByteArray("\"") + survey::FormatName + '"');
 }

@@ -29,10 +29,6 @@ using survey::Point;
 using survey::Room;
 using survey::Survey;
 
-// A photo larger than this is no photo of a measuring point (a camera's full picture is some
-// 10 MB): it would only bloat the file the user sends.
-constexpr qint64 MaxPhotoBytes = 32LL * 1024 * 1024;
-
 struct Action {
     const char* name;
     int (*run)(const CommandLine& options, const QString& path);
@@ -59,7 +55,7 @@ int saveSurvey(const QString& path, const Survey& survey)
 // The value of an option the action cannot do without; empty after saying so.
 QString needed(const CommandLine& options, const char* action, QStringView name)
 {
-    const QString value = options.value(name).trimmed();
+    QString value = options.value(name).trimmed();
     if (value.isEmpty())
         complain(QStringLiteral("survey %1 needs --%2 (try --help)")
                      .arg(QLatin1String(action), name.toString()));
@@ -190,14 +186,15 @@ int referencesOf(const CommandLine& options, Survey& survey)
     return Ok;
 }
 
-std::optional<QByteArray> readImage(const QString& path, const char* what);
-
 // The floor plan of the survey: a PNG or JPEG copied in, the points keeping their places.
 bool takePlan(const QString& file, Survey& survey)
 {
-    const auto image = readImage(file, "floor plan");
-    if (!image)
+    QString error;
+    const auto image = survey::readPicture(file, &error);
+    if (!image) {
+        complain(error);
         return false;
+    }
     survey.plan.image = *image;
     survey.plan.name = QFileInfo(file).fileName();
     return true;
@@ -283,32 +280,6 @@ std::optional<QPointF> parsePosition(const QString& text)
     return QPointF(x, y);
 }
 
-// A photo's or a floor plan's bytes (`what` names it): a PNG or JPEG file, told by its first
-// bytes.
-std::optional<QByteArray> readImage(const QString& path, const char* what = "photo")
-{
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("cannot read the %1 %2: %3")
-                     .arg(QLatin1String(what), path, info.exists() ? file.errorString()
-                                              : QStringLiteral("no such file")));
-        return std::nullopt;
-    }
-    if (file.size() > MaxPhotoBytes) {
-        complain(QStringLiteral("the %1 %2 is larger than %3 MB")
-                     .arg(QLatin1String(what), path)
-                     .arg(MaxPhotoBytes >> 20));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (!bytes.startsWith("\x89PNG\r\n\x1a\n") && !bytes.startsWith("\xff\xd8\xff")) {
-        complain(QStringLiteral("%1 is not a PNG or JPEG image").arg(path));
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 int addPointAction(const CommandLine& options, const QString& path)
 {
     const QString roomName = needed(options, "add-point", u"room");
@@ -321,9 +292,12 @@ int addPointAction(const CommandLine& options, const QString& path)
     if (options.isSet(u"position") && !(point.position = parsePosition(options.value(u"position"))))
         return UsageError;
     if (options.isSet(u"photo")) {
-        const auto photo = readImage(options.value(u"photo"));
-        if (!photo)
+        QString error;
+        const auto photo = survey::readPicture(options.value(u"photo"), &error);
+        if (!photo) {
+            complain(error);
             return Failure;
+        }
         point.photo = *photo;
         point.photoName = QFileInfo(options.value(u"photo")).fileName();
     }
@@ -401,31 +375,6 @@ int measureAction(const CommandLine& options, const QString& path)
     return store(path, place, *m);
 }
 
-// A record file's bytes, refused when the file cannot be read or holds no record that can be.
-std::optional<QByteArray> readRecords(const QString& path)
-{
-    RecordFileRead file = readRecordFile(path);
-    if (file.error == RecordFileRead::TooLarge) {
-        complain(QStringLiteral("%1 is too large to be a record file").arg(path));
-        return std::nullopt;
-    }
-    if (file.error != RecordFileRead::None) {
-        complain(refusalText({path, file.error,
-                              file.error == RecordFileRead::CannotOpen && !QFileInfo::exists(path)
-                                  ? QStringLiteral("no such file")
-                                  : file.reason}));
-        return std::nullopt;
-    }
-    const QStringList rows = recordRows(file.bytes);
-    QString error;
-    const RowText row = [&rows](int n) { return QStringView(rows.at(n - 1)); };
-    if (!stats::compute(row, int(rows.size()), {}, &error)) {
-        complain(QStringLiteral("%1 is not a record file: %2").arg(path, error));
-        return std::nullopt;
-    }
-    return file.bytes;
-}
-
 // Set N downloaded from the meter into a folder of the moment, as `logger download` saves it.
 std::optional<Measurement> loggerSetFromMeter(const CommandLine& options, int set, int& status)
 {
@@ -440,15 +389,15 @@ std::optional<Measurement> loggerSetFromMeter(const CommandLine& options, int se
     DownloadedSets got;
     if ((status = downloadSets(meter, set, folder.path(), &got)) != Ok)
         return std::nullopt;
-    const auto bytes = readRecords(got.files.value(0));
-    if (!bytes) {
+    QString error;
+    auto m = survey::attachedFile(MeasurementKind::LoggerSet, got.files.value(0), &error);
+    if (!m) {
+        complain(error);
         status = Failure;
         return std::nullopt;
     }
-    Measurement m = survey::measurementOf(MeasurementKind::LoggerSet, *bytes,
-                                          QFileInfo(got.files.value(0)).fileName());
-    m.loggerSet = set;
-    m.loggerId = QString::number(got.idCode);
+    m->loggerSet = set;
+    m->loggerId = QString::number(got.idCode);
     return m;
 }
 
@@ -471,10 +420,11 @@ int attachAction(const CommandLine& options, const QString& path)
     } else {
         const bool logged = options.isSet(u"logger-file");
         const QString file = options.value(logged ? u"logger-file" : u"recording");
-        if (const auto bytes = readRecords(file))
-            m = survey::measurementOf(logged ? MeasurementKind::LoggerSet
-                                             : MeasurementKind::Recording,
-                                      *bytes, QFileInfo(file).fileName());
+        QString error;
+        m = survey::attachedFile(logged ? MeasurementKind::LoggerSet : MeasurementKind::Recording,
+                                 file, &error);
+        if (!m)
+            complain(error);
     }
     if (!m) {
         complain(QStringLiteral("nothing was added to %1").arg(path));

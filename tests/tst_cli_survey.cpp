@@ -281,7 +281,7 @@ private slots:
             << 2 << "no session 'later'";
         QTest::newRow("missing recording")
             << QByteArray() << QStringList{"attach", "--point", "Bed", "--recording", "@/no.txt"}
-            << 1 << "no such file";
+            << 1 << "no.txt cannot be attached: No such file";
         QTest::newRow("not a record file")
             << QByteArray() << QStringList{"attach", "--point", "Bed", "--recording", "@/text.txt"}
             << 1 << "not a record file";

@@ -405,10 +405,14 @@ void drawGrid(QPainter* p, const QRectF& r)
     p->fillRect(QRectF(r.topLeft() * K, r.size() * K), QColor(250, 250, 250));
     p->setPen(QPen(QColor(215, 215, 215), 0.4 * K));
     const double step = std::max(r.width(), r.height()) / 20;
-    for (double x = r.left(); x <= r.right() + 0.01; x += step)
+    for (int i = 0; r.left() + i * step <= r.right() + 0.01; ++i) {
+        const double x = r.left() + i * step;
         p->drawLine(QPointF(x * K, r.top() * K), QPointF(x * K, r.bottom() * K));
-    for (double y = r.top(); y <= r.bottom() + 0.01; y += step)
+    }
+    for (int i = 0; r.top() + i * step <= r.bottom() + 0.01; ++i) {
+        const double y = r.top() + i * step;
         p->drawLine(QPointF(r.left() * K, y * K), QPointF(r.right() * K, y * K));
+    }
     p->setPen(QPen(Grey, 0.8 * K));
     p->drawRect(QRectF(r.topLeft() * K, r.size() * K));
 }

@@ -23,7 +23,7 @@ struct ProjectReportLayout {
 };
 
 // A recording at least this long gets a page of its own (chart and figures).
-inline constexpr qint64 LongRecordingMs = 30 * 60 * 1000;
+inline constexpr qint64 LongRecordingMs = qint64(30) * 60 * 1000;
 
 // Writes the report to `path`, whole or not at all; false with the reason in *error.
 bool writeProjectReport(const QString& path, const Survey& survey, QString* error = nullptr,

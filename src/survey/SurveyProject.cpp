@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -204,7 +205,7 @@ public:
     QDateTime time(const QJsonObject& o, const char* key)
     {
         const QString t = text(o, key);
-        const QDateTime d = QDateTime::fromString(t, Qt::ISODateWithMs);
+        QDateTime d = QDateTime::fromString(t, Qt::ISODateWithMs);
         if (!t.isEmpty() && (!d.isValid() || d.timeSpec() == Qt::LocalTime))
             fail(tr("'%1' must be a date and time with its offset from UTC "
                     "(2026-12-05T15:32:39+01:00)")
@@ -254,7 +255,7 @@ public:
     QJsonArray objects(const QJsonObject& o, const char* key)
     {
         const QJsonValue v = o.value(QLatin1String(key));
-        const QJsonArray a = v.toArray();
+        QJsonArray a = v.toArray();
         const bool all = std::all_of(a.begin(), a.end(), [](auto e) { return e.isObject(); });
         if (!v.isUndefined() && (!v.isArray() || !all))
             fail(tr("'%1' must be a list of objects").arg(QLatin1String(key)));
@@ -562,23 +563,29 @@ bool save(const QString& path, const Survey& survey, QString* error)
     return false;
 }
 
+namespace {
+
+// Why a file read whole could not be read; empty when it was. `kind` names what it should be.
+QString readProblem(const RecordFileRead& file, qint64 atMost, const QString& kind)
+{
+    switch (file.error) {
+    case RecordFileRead::None:
+        return {};
+    case RecordFileRead::NotRegular:
+        return tr("not a regular file");
+    case RecordFileRead::TooLarge:
+        return tr("larger than %1 MB, not %2").arg(atMost >> 20).arg(kind);
+    default:
+        return file.reason.isEmpty() ? tr("it could not be read") : file.reason;
+    }
+}
+
+} // namespace
+
 std::optional<Survey> load(const QString& path, QString* error)
 {
     const RecordFileRead file = readRecordFile(path, MaxFileBytes);
-    QString why;
-    switch (file.error) {
-    case RecordFileRead::None:
-        break;
-    case RecordFileRead::NotRegular:
-        why = tr("not a regular file");
-        break;
-    case RecordFileRead::TooLarge:
-        why = tr("larger than %1 MB, not a survey file").arg(MaxFileBytes >> 20);
-        break;
-    default:
-        why = file.reason.isEmpty() ? tr("it could not be read") : file.reason;
-        break;
-    }
+    QString why = readProblem(file, MaxFileBytes, tr("a survey file"));
     std::optional<Survey> survey;
     if (why.isEmpty())
         survey = fromJson(file.bytes, &why);
@@ -596,6 +603,38 @@ Measurement measurementOf(MeasurementKind kind, const QByteArray& records, const
     m.records = records;
     m.sha256 = sha256Of(records);
     return m;
+}
+
+std::optional<Measurement> attachedFile(MeasurementKind kind, const QString& path,
+                                        QString* error)
+{
+    const RecordFileRead file = readRecordFile(path);
+    QString why = readProblem(file, MaxRecordFileBytes, tr("a record file"));
+    if (why.isEmpty()) {
+        const QStringList rows = recordRows(file.bytes);
+        const RowText row = [&rows](int n) { return QStringView(rows.at(n - 1)); };
+        if (!stats::compute(row, int(rows.size()), {}, &why))
+            why = tr("not a record file: %1").arg(why);
+    }
+    if (!why.isEmpty()) {
+        if (error)
+            *error = tr("%1 cannot be attached: %2").arg(path, why);
+        return std::nullopt;
+    }
+    return measurementOf(kind, file.bytes, QFileInfo(path).fileName());
+}
+
+std::optional<QByteArray> readPicture(const QString& path, QString* error)
+{
+    const RecordFileRead file = readRecordFile(path, MaxPictureBytes);
+    QString why = readProblem(file, MaxPictureBytes, tr("a photo or plan"));
+    if (why.isEmpty() && !isImage(file.bytes))
+        why = tr("not a PNG or JPEG image");
+    if (why.isEmpty())
+        return file.bytes;
+    if (error)
+        *error = tr("%1 cannot be taken: %2").arg(path, why);
+    return std::nullopt;
 }
 
 std::optional<PointFigures> pointFigures(const Point& point, const QString& session,

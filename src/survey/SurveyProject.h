@@ -130,6 +130,18 @@ std::optional<Survey> load(const QString& path, QString* error = nullptr);
 
 // A measurement of a record file's bytes, its SHA-256 taken; `source` is the file's name.
 Measurement measurementOf(MeasurementKind kind, const QByteArray& records, const QString& source);
+// A record file to attach (a recording or a logger set saved before), read whole as every record
+// file is read and refused when no record in it can be read; nothing, with the reason (naming
+// the file) in *error.
+std::optional<Measurement> attachedFile(MeasurementKind kind, const QString& path,
+                                        QString* error);
+
+// A photo or a floor plan larger than this is no picture a survey needs (a camera's full
+// picture is some megabytes).
+inline constexpr qint64 MaxPictureBytes = qint64(32) << 20;
+// A photo's or floor plan's bytes: a PNG or JPEG file (told by its first bytes) of at most
+// MaxPictureBytes; nothing, with the reason (naming the file) in *error.
+std::optional<QByteArray> readPicture(const QString& path, QString* error);
 
 // --- Figures
 // What a point shows at a glance for one session: its measurements' readings together.

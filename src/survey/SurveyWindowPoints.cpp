@@ -28,8 +28,6 @@ namespace {
 constexpr int IdRole = Qt::UserRole;
 const QString ImageFilter =
     QStringLiteral("Images (*.png *.jpg *.jpeg)|*.png;*.jpg;*.jpeg|All Files (*.*)|*.*|");
-// A plan or a photo larger than this is not a picture a survey needs.
-constexpr qint64 MaxImageBytes = 32 * 1024 * 1024;
 
 const stats::Reference* guidanceOf(const Survey& survey)
 {
@@ -47,36 +45,6 @@ QString kindText(MeasurementKind kind)
     case MeasurementKind::LoggerSet:
         return SurveyWindow::tr("logger set");
     }
-    return {};
-}
-
-// A file's bytes, or nothing with the reason in *error.
-std::optional<QByteArray> readWhole(const QString& path, qint64 atMost, QString* error)
-{
-    QFile file(path);
-    const QString name = QFileInfo(path).fileName();
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        *error = SurveyWindow::tr("%1 could not be read.").arg(name);
-        return std::nullopt;
-    }
-    if (file.size() > atMost) {
-        *error = SurveyWindow::tr("%1 is too large.").arg(name);
-        return std::nullopt;
-    }
-    return file.readAll();
-}
-
-// Why the bytes are not a record file whose readings can be taken; empty when they are.
-QString recordFileProblem(const QByteArray& bytes)
-{
-    const QStringList first = splitRecordItems(decodeRecordBytes(bytes.left(256)));
-    if (first.isEmpty() || !isRecordHeader(first.first()))
-        return SurveyWindow::tr("it is not a record file (its first line is not the header).");
-    const QStringList rows = recordRows(bytes);
-    QString error;
-    const auto rowText = [&rows](int row) { return QStringView(rows[row - 1]); };
-    if (!stats::compute(rowText, int(rows.size()), stats::Options{}, &error))
-        return error;
     return {};
 }
 
@@ -393,12 +361,10 @@ void SurveyWindow::attach(MeasurementKind kind)
     if (!path)
         return;
     QString error;
-    const auto bytes = readWhole(*path, MaxFileBytes, &error);
-    if (bytes)
-        error = recordFileProblem(*bytes);
-    if (!error.isEmpty())
-        return refuse(tr("%1 was not attached: %2").arg(QFileInfo(*path).fileName(), error));
-    Measurement m = measurementOf(kind, *bytes, QFileInfo(*path).fileName());
+    auto attached = attachedFile(kind, *path, &error);
+    if (!attached)
+        return refuse(error);
+    Measurement m = std::move(*attached);
     m.id = m_survey.newId(QLatin1Char('m'));
     m.session = m_session;
     if (!m.taken.isValid())
@@ -428,8 +394,8 @@ std::optional<QByteArray> SurveyWindow::choosePicture(QString* name)
         return std::nullopt;
     *name = QFileInfo(*path).fileName();
     QString error;
-    const auto bytes = readWhole(*path, MaxImageBytes, &error);
-    if (bytes && pictureOf(*bytes).isNull())
+    auto bytes = readPicture(*path, &error);
+    if (bytes && pictureOf(*bytes).isNull()) // PNG or JPEG by its first bytes, yet damaged
         error = tr("%1 is not a PNG or JPEG picture.").arg(*name);
     if (!error.isEmpty()) {
         refuse(error);
