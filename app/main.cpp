@@ -5,6 +5,7 @@
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
 #include "ui/Dialogs.h"
+#include "ui/Language.h"
 #include "ui/PortBindings.h"
 
 #include <QApplication>
@@ -108,6 +109,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("10.01"));
     // Wayland finds the window's menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.veltrix.Panel"));
+    // German where the system speaks it (VELTRIX_LANGUAGE=en keeps English).
+    ui::installTranslators(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -12,6 +12,7 @@
 #include "survey/ReportRequest.h"
 #include "survey/SurveyProject.h"
 #include "survey/SurveyReport.h"
+#include "ui/Language.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -217,5 +218,7 @@ int main(int argc, char* argv[])
     int appArgc = 1;
     QGuiApplication app(appArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-cli"));
+    // The report speaks the system's language, as the panel's does.
+    veltrix::ui::installTranslators(app);
     return veltrix::cli::runReport(args);
 }

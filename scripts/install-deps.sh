@@ -14,19 +14,26 @@ packages+=(prometheus lintian openssl faketime)
 packages+=(appstream desktop-file-utils)
 # The linker the build takes when it is there: it links a test program in a quarter of GNU ld's time.
 packages+=(lld)
+# The translations: lupdate and lrelease, Qt's own German texts, the German locale (screenshots).
+packages+=(qt6-tools-dev qt6-l10n-tools qt6-translations-l10n locales)
 packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+have_locale() { locale -a | grep -qi '^de_DE.utf8$'; }
+[ ${#missing[@]} -eq 0 ] && have_locale && exit 0
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "Please run as root or install sudo." >&2; exit 1; }
     sudo="sudo"
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The German locale, for running the panel in German (LANG=de_DE.UTF-8).
+have_locale || $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8

@@ -222,11 +222,11 @@ QFrame* Panel::buildStatus(QWidget* parent)
     LblComm->setCursor(Qt::PointingHandCursor);
     connect(LblComm, &ui::ClickableLabel::clicked, this, &Panel::toggleTitle);
     LblSampling =
-        makeLabel(status, QStringLiteral("LblSampling"), QStringLiteral("PC Sampling Rate:"));
+        makeLabel(status, QStringLiteral("LblSampling"), tr("PC Sampling Rate:"));
     LblSample = makeLabel(status, QStringLiteral("LblSample"), QStringLiteral("2 sec"));
-    Recording = makeLabel(status, QStringLiteral("Recording"), QStringLiteral("Recording"));
+    Recording = makeLabel(status, QStringLiteral("Recording"), tr("Recording"));
     LblCount = makeLabel(status, QStringLiteral("LblCount"));
-    TitleFile = makeLabel(status, QStringLiteral("TitleFile"), QStringLiteral("File Name"));
+    TitleFile = makeLabel(status, QStringLiteral("TitleFile"), tr("File Name"));
     LblFileName = makeLabel(status, QStringLiteral("LblFileName"));
     LblNote = makeLabel(status, QStringLiteral("LblNote")); // why a recording ended by itself
     LblNote->setWordWrap(true);
@@ -249,11 +249,11 @@ QFrame* Panel::buildStatus(QWidget* parent)
 // The meter's five keys.
 QGridLayout* Panel::buildKeys(QWidget* parent)
 {
-    CmdRange = makeKey(parent, QStringLiteral("CmdRange"), QStringLiteral("Range"));
-    CmdTesla = makeKey(parent, QStringLiteral("CmdTesla"), QStringLiteral("G / T"));
-    CmdGauss = makeKey(parent, QStringLiteral("CmdGauss"), QStringLiteral("Peak"));
-    CmdHold = makeKey(parent, QStringLiteral("CmdHold"), QStringLiteral("Hold"));
-    CmdPeak = makeKey(parent, QStringLiteral("CmdPeak"), QStringLiteral("Record"));
+    CmdRange = makeKey(parent, QStringLiteral("CmdRange"), tr("Range"));
+    CmdTesla = makeKey(parent, QStringLiteral("CmdTesla"), tr("G / T"));
+    CmdGauss = makeKey(parent, QStringLiteral("CmdGauss"), tr("Peak"));
+    CmdHold = makeKey(parent, QStringLiteral("CmdHold"), tr("Hold"));
+    CmdPeak = makeKey(parent, QStringLiteral("CmdPeak"), tr("Record"));
     connect(CmdRange, &QPushButton::clicked, this, [this] { pressKey(Key::Range); });
     connect(CmdTesla, &QPushButton::clicked, this, [this] { pressKey(Key::Unit); });
     connect(CmdGauss, &QPushButton::clicked, this, [this] { pressKey(Key::Peak); });

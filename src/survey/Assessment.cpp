@@ -10,26 +10,26 @@ namespace veltrix::stats {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Assessment", text);
-}
+// The texts' translation context (lupdate reads it from here).
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(Assessment)
+};
 
 // "1.1 %", "0.15 %", "125 %": two significant digits, whole numbers from 10 % up.
 QString percentText(double ratio)
 {
     const double p = 100 * ratio;
     if (p <= 0)
-        return tr("0 %");
+        return Tr::tr("0 %");
     if (p < 0.01)
-        return tr("< 0.01 %");
+        return Tr::tr("< 0.01 %");
     const int decimals = std::max(0, 1 - int(std::floor(std::log10(p))));
-    return tr("%1 %").arg(QString::number(p, 'f', decimals));
+    return Tr::tr("%1 %").arg(QString::number(p, 'f', decimals));
 }
 
 QString overloadNote()
 {
-    return tr("an overload says only that the field reached the top of its range or beyond");
+    return Tr::tr("an overload says only that the field reached the top of its range or beyond");
 }
 
 // Levels that are limits: how the figure lies against them.
@@ -38,18 +38,18 @@ QString levelClause(const Reference& ref, double v, bool atLeast, const FigureTe
     const double low = ref.lines.first().milliGauss;
     const double high = ref.lines.last().milliGauss;
     const bool one = ref.lines.size() == 1;
-    const QString level = one ? figure(low) : tr("%1 to %2").arg(figure(low), figure(high));
+    const QString level = one ? figure(low) : Tr::tr("%1 to %2").arg(figure(low), figure(high));
     if (v > high)
         return one && !atLeast
-                   ? tr("above %1 (%2), %3 of it").arg(ref.phrase, level, percentText(v / high))
-                   : tr("above %1 (%2)").arg(ref.phrase, level);
+                   ? Tr::tr("above %1 (%2), %3 of it").arg(ref.phrase, level, percentText(v / high))
+                   : Tr::tr("above %1 (%2)").arg(ref.phrase, level);
     if (atLeast)
-        return tr("it may exceed %1 (%2); %3").arg(ref.phrase, level, overloadNote());
+        return Tr::tr("it may exceed %1 (%2); %3").arg(ref.phrase, level, overloadNote());
     if (one)
-        return tr("%1 of %2 (%3)").arg(percentText(v / low), ref.phrase, level);
+        return Tr::tr("%1 of %2 (%3)").arg(percentText(v / low), ref.phrase, level);
     if (v < low)
-        return tr("below %1 (%2)").arg(ref.phrase, level);
-    return tr("within %1 (%2)").arg(ref.phrase, level);
+        return Tr::tr("below %1 (%2)").arg(ref.phrase, level);
+    return Tr::tr("within %1 (%2)").arg(ref.phrase, level);
 }
 
 // Bands: the one the figure lies in. A value on an edge belongs to the band above it.
@@ -58,8 +58,8 @@ QString bandClause(const Reference& ref, double v, bool atLeast)
     const int band = linesReached(ref, v);
     const QString name = ref.bands.value(band);
     if (atLeast && band + 1 < ref.bands.size())
-        return tr("at least %1 by %2; %3").arg(name, ref.phrase, overloadNote());
-    return tr("%1 by %2").arg(name, ref.phrase);
+        return Tr::tr("at least %1 by %2; %3").arg(name, ref.phrase, overloadNote());
+    return Tr::tr("%1 by %2").arg(name, ref.phrase);
 }
 
 } // namespace
@@ -103,13 +103,13 @@ QString statisticName(Statistic statistic)
 {
     switch (statistic) {
     case Statistic::Mean:
-        return tr("Mean");
+        return Tr::tr("Mean");
     case Statistic::Maximum:
-        return tr("Maximum");
+        return Tr::tr("Maximum");
     case Statistic::Median:
-        return tr("Median");
+        return Tr::tr("Median");
     case Statistic::Percentile95:
-        return tr("95th percentile");
+        return Tr::tr("95th percentile");
     }
     return {};
 }
@@ -121,7 +121,7 @@ QString assessment(const Reference& ref, const Statistics& st, const FigureText&
     const QString statistic = statisticName(ref.statistic);
     const auto f = comparedFigure(ref, st);
     if (!f)
-        return tr("%1: none, every reading is an overload (OL); no assessment by %2.")
+        return Tr::tr("%1: none, every reading is an overload (OL); no assessment by %2.")
             .arg(statistic, ref.phrase);
     // A figure printed as a level's value is taken as that value: the sentence never contradicts
     // the figures it prints ("Mean 0.30 µT: below 0.30 µT").
@@ -131,12 +131,12 @@ QString assessment(const Reference& ref, const Statistics& st, const FigureText&
         if (figure(l.milliGauss) == shown)
             v = l.milliGauss;
     // Overloads are never averaged: the other figures are of the readings with a value.
-    const QString head = f->atLeast         ? tr("%1 at least %2 (an overload, OL)")
-                         : st.overloads > 0 ? tr("%1 %2 (overloads, OL, left out)")
-                                            : tr("%1 %2");
-    return tr("%1: %2.").arg(head.arg(statistic, shown),
-                             ref.bands.isEmpty() ? levelClause(ref, v, f->atLeast, figure)
-                                                 : bandClause(ref, v, f->atLeast));
+    const QString head = f->atLeast         ? Tr::tr("%1 at least %2 (an overload, OL)")
+                         : st.overloads > 0 ? Tr::tr("%1 %2 (overloads, OL, left out)")
+                                            : Tr::tr("%1 %2");
+    return Tr::tr("%1: %2.").arg(head.arg(statistic, shown),
+                                 ref.bands.isEmpty() ? levelClause(ref, v, f->atLeast, figure)
+                                                     : bandClause(ref, v, f->atLeast));
 }
 
 } // namespace veltrix::stats

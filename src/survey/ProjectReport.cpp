@@ -132,9 +132,9 @@ Project projectOf(const Survey& survey)
 QString sessionName(const QString& session)
 {
     if (session == beforeSession())
-        return tr("before");
+        return Tr::tr("before");
     if (session == afterSession())
-        return tr("after");
+        return Tr::tr("after");
     return session;
 }
 
@@ -142,7 +142,7 @@ QString bandText(const PointFigures& f)
 {
     if (f.bandName.isEmpty())
         return QStringLiteral("-");
-    return f.bandAtLeast ? tr("%1 (or higher)").arg(f.bandName) : f.bandName;
+    return f.bandAtLeast ? Tr::tr("%1 (or higher)").arg(f.bandName) : f.bandName;
 }
 
 // The figure the points are compared by: the guidance's, else the 95th percentile.
@@ -171,8 +171,8 @@ QString guidanceText(const Project& pr)
     if (pr.guidance)
         return pr.guidance->name;
     return pr.survey.guidance.isEmpty()
-               ? tr("none chosen")
-               : tr("%1 is not known here (a reference file of your own must be loaded first)")
+               ? Tr::tr("none chosen")
+               : Tr::tr("%1 is not known here (a reference file of your own must be loaded first)")
                      .arg(pr.survey.guidance);
 }
 
@@ -184,7 +184,7 @@ QString unknownReferences(const Survey& s)
         if (!findReference(key, s.mains))
             keys << key;
     return keys.isEmpty() ? QString()
-                          : tr("references %1: their files are not loaded, they are left out")
+                          : Tr::tr("references %1: their files are not loaded, they are left out")
                                 .arg(keys.join(QStringLiteral(", ")));
 }
 
@@ -199,24 +199,24 @@ void drawFirstPage(Pages& pg, const Project& pr)
         !from.isValid() ? QString()
         : (!to.isValid() || to == from)
             ? from.toString(Qt::ISODate)
-            : tr("%1 to %2").arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate));
+            : Tr::tr("%1 to %2").arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate));
     int measurements = 0;
     for (const NumberedPoint& np : pr.points)
         measurements += int(np.point->measurements.size());
-    keyValueRows(
-        pg, pg.left(), pg.width(), Columns::Labels,
-        filled({{tr("Client"), d.client},
-                {tr("Measured by"), measuredBy(d)},
-                {tr("Visit"), visit},
-                {tr("Survey"),
-                 tr("%n point(s) in %1, %2 measurement(s), sessions: %3", int(pr.points.size()))
-                     .arg(tr("%n room(s)", int(pr.survey.rooms.size())))
-                     .arg(measurements)
-                     .arg(QStringList(pr.sessions).join(QStringLiteral(", ")))},
-                {tr("Guidance"), guidanceText(pr)},
-                {tr("Not found"), unknownReferences(pr.survey)},
-                {tr("Report written"), nowText()},
-                {tr("Notes"), d.notes}}));
+    keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
+                 filled({{Tr::tr("Client"), d.client},
+                         {Tr::tr("Measured by"), measuredBy(d)},
+                         {Tr::tr("Visit"), visit},
+                         {Tr::tr("Survey"),
+                          Tr::tr("%n point(s) in %1, %2 measurement(s), sessions: %3", nullptr,
+                                 int(pr.points.size()))
+                              .arg(Tr::tr("%n room(s)", nullptr, int(pr.survey.rooms.size())))
+                              .arg(measurements)
+                              .arg(QStringList(pr.sessions).join(QStringLiteral(", ")))},
+                         {Tr::tr("Guidance"), guidanceText(pr)},
+                         {Tr::tr("Not found"), unknownReferences(pr.survey)},
+                         {Tr::tr("Report written"), nowText()},
+                         {Tr::tr("Notes"), d.notes}}));
     const Content c = pr.content(pr.none);
     drawInstrument(pg, c);
     drawReferences(pg, c);
@@ -255,11 +255,11 @@ QString changeText(const Project& pr, const NumberedPoint& np)
         diff += QStringLiteral(" (%1%2 %)")
                     .arg(vb > va ? QStringLiteral("+") : QString())
                     .arg(QString::number((vb - va) / va * 100, 'f', 0));
-    QString text = tr("Change %1 \u2192 %2, %3: %4")
+    QString text = Tr::tr("Change %1 \u2192 %2, %3: %4")
                        .arg(sessionName(pr.sessions[a]), sessionName(pr.sessions[b]),
                             statisticName(statistic), diff);
     if (pr.guidance)
-        text += tr("; band %1 \u2192 %2").arg(bandText(fa), bandText(fb));
+        text += Tr::tr("; band %1 \u2192 %2").arg(bandText(fa), bandText(fb));
     return text;
 }
 
@@ -274,15 +274,15 @@ QList<SummaryRow> summaryRows(const Project& pr, const NumberedPoint& np)
             cells << pr.figure(st.mean, st) << pr.figure(st.maximum, st)
                   << pr.figure(st.percentile95, st) << bandText(*f);
         } else if (f || !np.unreadable[s].isEmpty()) {
-            cells << tr("no reading") << QString() << QString() << QString();
+            cells << Tr::tr("no reading") << QString() << QString() << QString();
         } else {
             continue;
         }
         rows.append({cells});
     }
     if (rows.isEmpty())
-        rows.append({{QString(), QString(), tr("no measurement"), QString(), QString(), QString(),
-                      QString()}});
+        rows.append({{QString(), QString(), Tr::tr("no measurement"), QString(), QString(),
+                      QString(), QString()}});
     rows.first().cells[0] = QString::number(np.number);
     rows.first().cells[1] = np.point->name;
     const QString change = changeText(pr, np);
@@ -294,8 +294,8 @@ QList<SummaryRow> summaryRows(const Project& pr, const NumberedPoint& np)
 SummaryTable summaryTable(Pages& pg, const QList<QList<SummaryRow>>& all)
 {
     SummaryTable t;
-    t.heads = {tr("No."),     tr("Point"),     tr("Session"), tr("Mean"),
-               tr("Maximum"), tr("95th pct."), tr("Band")};
+    t.heads = {Tr::tr("No."),     Tr::tr("Point"),     Tr::tr("Session"), Tr::tr("Mean"),
+               Tr::tr("Maximum"), Tr::tr("95th pct."), Tr::tr("Band")};
     QList<double> natural;
     for (qsizetype k = 0; k < t.heads.size(); ++k) {
         double w = pg.textWidth(t.heads[k], font(8, true));
@@ -337,7 +337,7 @@ void drawSummary(Pages& pg, const Project& pr)
         drawRow(t.heads, font(8, true), Grey);
         pg.y += headHeight;
     };
-    pg.heading(tr("Summary of the points (%1)").arg(figureUnitText(pr.survey.unit)),
+    pg.heading(Tr::tr("Summary of the points (%1)").arg(figureUnitText(pr.survey.unit)),
                headHeight + 40);
     head();
     const Room* room = nullptr;
@@ -381,11 +381,11 @@ QList<std::pair<QString, quint32>> bandLegend(const Project& pr)
     for (int b = 0; b < count; ++b) {
         const Reference& g = *pr.guidance;
         const QString name = !g.bands.isEmpty() ? g.bands.value(b)
-                             : b == 0           ? tr("below %1").arg(g.lines.first().name)
-                                                : tr("above %1").arg(g.lines[b - 1].name);
+                             : b == 0           ? Tr::tr("below %1").arg(g.lines.first().name)
+                                                : Tr::tr("above %1").arg(g.lines[b - 1].name);
         entries.append({name, bandRgb(b, count)});
     }
-    entries.append({tr("no measurement"), bandRgb(std::nullopt, count)});
+    entries.append({Tr::tr("no measurement"), bandRgb(std::nullopt, count)});
     return entries;
 }
 
@@ -460,7 +460,7 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     if (!placed)
         return;
     pg.next();
-    pg.heading(tr("Floor plan"), 200);
+    pg.heading(Tr::tr("Floor plan"), 200);
     const QImage image = QImage::fromData(pr.survey.plan.image);
     const bool pictured = !image.isNull() && image.width() > 0 && image.height() > 0;
     const double aspect = pictured ? double(image.width()) / image.height()
@@ -468,14 +468,14 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     const QString session =
         pr.markedSession >= 0 ? sessionName(pr.sessions[pr.markedSession]) : QString();
     QString note = !pr.guidance
-                       ? tr("No guidance chosen: the markers show the points' places only.")
+                       ? Tr::tr("No guidance chosen: the markers show the points' places only.")
                    : pr.markedSession < 0
-                       ? tr("No point has a measurement yet.")
-                       : tr("Markers coloured by the band of each point's %1 in the session "
-                            "\"%2\", the last one measured.")
+                       ? Tr::tr("No point has a measurement yet.")
+                       : Tr::tr("Markers coloured by the band of each point's %1 in the session "
+                                "\"%2\", the last one measured.")
                              .arg(statisticName(comparedStatistic(pr)).toLower(), session);
     if (!pictured && !pr.survey.plan.image.isEmpty())
-        note += u' ' + tr("The plan's image could not be read: a blank grid stands for it.");
+        note += u' ' + Tr::tr("The plan's image could not be read: a blank grid stands for it.");
     const double below = pg.textHeight(note, font(8), pg.width()) + 6 + 3 * LegendRow;
     // A marker's room around the plan: a point on its edge stays off the heading and the note.
     const QRectF area = fitted(QRectF(pg.left(), pg.y, pg.width(), pg.bottom() - pg.y - below)
@@ -509,7 +509,7 @@ void drawPlan(Pages& pg, const Project& pr, ProjectReportLayout* layout)
 
 QString kindText(MeasurementKind kind)
 {
-    return kind == MeasurementKind::LoggerSet ? tr("Logger set") : tr("Recording");
+    return kind == MeasurementKind::LoggerSet ? Tr::tr("Logger set") : Tr::tr("Recording");
 }
 
 // A page for each long recording: where and when it was taken, the file it came from, its
@@ -519,27 +519,30 @@ void drawRecordings(Pages& pg, const Project& pr, ProjectReportLayout* layout)
     for (const LongRecording& r : pr.recordings) {
         pg.next();
         const Measurement& m = *r.measurement;
-        pg.heading(
-            tr("%1 at point %2, %3").arg(kindText(m.kind)).arg(r.at->number).arg(r.at->point->name),
-            60);
+        pg.heading(Tr::tr("%1 at point %2, %3")
+                       .arg(kindText(m.kind))
+                       .arg(r.at->number)
+                       .arg(r.at->point->name),
+                   60);
         QString source = m.source;
         if (m.kind == MeasurementKind::LoggerSet && m.loggerSet > 0)
             source +=
-                tr(" (set %1 of the logger%2)")
+                Tr::tr(" (set %1 of the logger%2)")
                     .arg(m.loggerSet)
-                    .arg(m.loggerId.isEmpty() ? QString() : tr(", ID code %1").arg(m.loggerId));
+                    .arg(m.loggerId.isEmpty() ? QString() : Tr::tr(", ID code %1").arg(m.loggerId));
         keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
-                     filled({{tr("Room"), r.at->room->name},
-                             {tr("Session"), sessionName(m.session)},
-                             {tr("Period"), tr("%1 to %2 (%3)")
-                                                .arg(whenText(r.st.first), whenText(r.st.last),
-                                                     durationText(r.st.duration))},
-                             {tr("Record data"), source},
-                             {tr("Note"), m.note}}));
-        keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, {{tr("SHA-256"), m.sha256}}, true);
+                     filled({{Tr::tr("Room"), r.at->room->name},
+                             {Tr::tr("Session"), sessionName(m.session)},
+                             {Tr::tr("Period"), Tr::tr("%1 to %2 (%3)")
+                                                    .arg(whenText(r.st.first), whenText(r.st.last),
+                                                         durationText(r.st.duration))},
+                             {Tr::tr("Record data"), source},
+                             {Tr::tr("Note"), m.note}}));
+        keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, {{Tr::tr("SHA-256"), m.sha256}},
+                     true);
         const Content c = pr.content(r.st);
         drawFigures(pg, c);
-        drawChart(pg, c, nullptr, tr("The whole recording"));
+        drawChart(pg, c, nullptr, Tr::tr("The whole recording"));
         if (layout)
             ++layout->recordingPages;
     }
@@ -557,13 +560,13 @@ void bullet(Pages& pg, const QString& text)
 // the point whose figure it compares is highest.
 void drawProjectAssessment(Pages& pg, const Project& pr)
 {
-    pg.heading(tr("Assessment"), 40);
+    pg.heading(Tr::tr("Assessment"), 40);
     if (pr.guidance)
-        pg.y += pg.text(pg.left(), pg.y, pg.width(), tr("By %1:").arg(pr.guidance->phrase),
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), Tr::tr("By %1:").arg(pr.guidance->phrase),
                         font(9.5, true)) +
                 3;
     // The guidance is named once above: each line without it.
-    const QString byGuidance = pr.guidance ? tr(" by %1").arg(pr.guidance->phrase) : QString();
+    const QString byGuidance = pr.guidance ? Tr::tr(" by %1").arg(pr.guidance->phrase) : QString();
     for (const NumberedPoint& np : pr.points) {
         for (qsizetype s = 0; s < pr.sessions.size(); ++s) {
             const auto& f = np.figures[s];
@@ -572,7 +575,7 @@ void drawProjectAssessment(Pages& pg, const Project& pr)
             const Statistics& st = f->statistics;
             const QString sentence =
                 assessment(*pr.guidance, st, [&](double mg) { return pr.figure(mg, st); });
-            bullet(pg, tr("%1 %2, %3: %4")
+            bullet(pg, Tr::tr("%1 %2, %3: %4")
                            .arg(np.number)
                            .arg(np.point->name, sessionName(pr.sessions[s]),
                                 QString(sentence).remove(byGuidance)));
@@ -599,14 +602,14 @@ void drawProjectAssessment(Pages& pg, const Project& pr)
         const Statistics& st = topFigures->statistics;
         const QString sentence = assessment(*ref, st, [&](double mg) { return pr.figure(mg, st); });
         if (!sentence.isEmpty())
-            bullet(pg, tr("The highest point for %1: %2 %3, %4: %5")
+            bullet(pg, Tr::tr("The highest point for %1: %2 %3, %4: %5")
                            .arg(ref->name)
                            .arg(top->number)
                            .arg(top->point->name, sessionName(topSession), sentence));
     }
     pg.y += 4;
-    labelledParagraph(pg, tr("Conclusion"), pr.survey.conclusion);
-    labelledParagraph(pg, tr("Recommendations"), pr.survey.recommendations);
+    labelledParagraph(pg, Tr::tr("Conclusion"), pr.survey.conclusion);
+    labelledParagraph(pg, Tr::tr("Recommendations"), pr.survey.recommendations);
 }
 
 void render(Pages& pg, const Project& pr, ProjectReportLayout* layout)
@@ -626,7 +629,7 @@ bool writeProjectReport(const QString& path, const Survey& survey, QString* erro
                         ProjectReportLayout* layout)
 {
     const Project pr = projectOf(survey);
-    const QString title = survey.details.title.trimmed().isEmpty() ? tr("Magnetic field survey")
+    const QString title = survey.details.title.trimmed().isEmpty() ? Tr::tr("Magnetic field survey")
                                                                    : survey.details.title.trimmed();
     QString footer = title;
     if (!survey.details.site.trimmed().isEmpty())

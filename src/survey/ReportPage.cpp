@@ -15,11 +15,6 @@
 
 namespace veltrix::pdf {
 
-QString tr(const char* text, int n)
-{
-    return QCoreApplication::translate("SurveyReport", text, nullptr, n);
-}
-
 LevelStyle levelStyle(qsizetype i)
 {
     static const QColor colours[] = {QColor(213, 94, 0),  QColor(0, 150, 110), QColor(190, 80, 150),
@@ -79,7 +74,7 @@ QString zoneText(ClockMs first, ClockMs last)
         if (!zones.contains(zone))
             zones << zone;
     }
-    return zones.join(tr(", later "));
+    return zones.join(Tr::tr(", later "));
 }
 
 // A number as short as it is exact: a level, a value on the chart's axis.
@@ -102,7 +97,7 @@ void Pages::footer()
     const double base = bottom() + FooterGap;
     const QFont f = font(7.5);
     text(left(), base, width() * 0.75, m_footer, f, Grey, Qt::AlignLeft);
-    text(left(), base, width(), tr("Page %1 of %2").arg(m_page).arg(m_total), f, Grey,
+    text(left(), base, width(), Tr::tr("Page %1 of %2").arg(m_page).arg(m_total), f, Grey,
          Qt::AlignRight);
 }
 
@@ -144,7 +139,7 @@ Rows filled(const Rows& rows)
 
 void drawTitle(Pages& pg, const ReportDetails& d)
 {
-    const QString title = d.title.trimmed().isEmpty() ? tr("Magnetic field survey") : d.title;
+    const QString title = d.title.trimmed().isEmpty() ? Tr::tr("Magnetic field survey") : d.title;
     pg.y += pg.text(pg.left(), pg.y, pg.width(), title, font(19, true)) + 2;
     QStringList where;
     for (const QString& s : {d.site, d.location})
@@ -187,21 +182,21 @@ void twoColumnSection(Pages& pg, const QString& title, const Rows& left, const R
 void drawInstrument(Pages& pg, const Content& c)
 {
     const Instrument& in = c.request.instrument;
-    const QString axes = in.axes == 3   ? tr("3-D (isotropic)")
-                         : in.axes == 1 ? tr("1-D (single axis)")
+    const QString axes = in.axes == 3   ? Tr::tr("3-D (isotropic)")
+                         : in.axes == 1 ? Tr::tr("1-D (single axis)")
                                         : QString();
     twoColumnSection(
-        pg, tr("Instrument and method"),
-        filled({{tr("Instrument"), in.model},
-                {tr("Serial / ID"), in.serial},
-                {tr("Calibrated"),
+        pg, Tr::tr("Instrument and method"),
+        filled({{Tr::tr("Instrument"), in.model},
+                {Tr::tr("Serial / ID"), in.serial},
+                {Tr::tr("Calibrated"),
                  in.calibrated.isValid() ? in.calibrated.toString(Qt::ISODate) : QString()}}),
-        filled({{tr("Frequency range"), in.frequencyRange},
-                {tr("Axes"), axes},
-                {tr("Mains frequency"),
-                 c.request.mains == Mains::Hz60 ? tr("60 Hz") : tr("50 Hz")}}));
+        filled({{Tr::tr("Frequency range"), in.frequencyRange},
+                {Tr::tr("Axes"), axes},
+                {Tr::tr("Mains frequency"),
+                 c.request.mains == Mains::Hz60 ? Tr::tr("60 Hz") : Tr::tr("50 Hz")}}));
     keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
-                 filled({{tr("Method"), c.request.method}}));
+                 filled({{Tr::tr("Method"), c.request.method}}));
 }
 
 // The figures, in two columns: counts and times on the left, values on the right.
@@ -209,29 +204,30 @@ void drawFigures(Pages& pg, const Content& c)
 {
     const Statistics& st = c.st;
     const Rows left = {
-        {tr("Records"), QString::number(st.rows)},
-        {tr("Readings"), QString::number(st.readings)},
-        {tr("Overloads (OL)"),
-         QString::number(st.overloads) + (st.overloads ? tr(", not in the figures") : QString())},
-        {tr("Invalid readings"), QString::number(st.invalid)},
-        {tr("Sampling time"), st.sampling > 0 ? durationText(st.sampling) : tr("unknown")},
-        {tr("Duration"), durationText(st.duration)},
+        {Tr::tr("Records"), QString::number(st.rows)},
+        {Tr::tr("Readings"), QString::number(st.readings)},
+        {Tr::tr("Overloads (OL)"), QString::number(st.overloads) +
+                                       (st.overloads ? Tr::tr(", not in the figures") : QString())},
+        {Tr::tr("Invalid readings"), QString::number(st.invalid)},
+        {Tr::tr("Sampling time"), st.sampling > 0 ? durationText(st.sampling) : Tr::tr("unknown")},
+        {Tr::tr("Duration"), durationText(st.duration)},
     };
     Rows right;
     if (st.readings > 0) {
         right = {
-            {tr("Lowest"), c.figure(st.minimum) + u'\n' + whenText(st.minimumAt.clock)},
-            {tr("Highest"), c.figure(st.maximum) + u'\n' + whenText(st.maximumAt.clock)},
-            {tr("Mean"), c.figure(st.mean)},
-            {tr("Median (typical)"), c.figure(st.median)},
-            {tr("95th percentile"), c.figure(st.percentile95)},
-            {tr("Standard deviation"), c.figure(st.standardDeviation)},
+            {Tr::tr("Lowest"), c.figure(st.minimum) + u'\n' + whenText(st.minimumAt.clock)},
+            {Tr::tr("Highest"), c.figure(st.maximum) + u'\n' + whenText(st.maximumAt.clock)},
+            {Tr::tr("Mean"), c.figure(st.mean)},
+            {Tr::tr("Median (typical)"), c.figure(st.median)},
+            {Tr::tr("95th percentile"), c.figure(st.percentile95)},
+            {Tr::tr("Standard deviation"), c.figure(st.standardDeviation)},
         };
     } else {
-        right = {{tr("Readings"), tr("Every reading is an overload (OL): the field was beyond "
-                                     "the meter's range throughout.")}};
+        right = {
+            {Tr::tr("Readings"), Tr::tr("Every reading is an overload (OL): the field was beyond "
+                                        "the meter's range throughout.")}};
     }
-    twoColumnSection(pg, tr("Figures (%1)").arg(figureUnitText(c.request.unit)), left, right);
+    twoColumnSection(pg, Tr::tr("Figures (%1)").arg(figureUnitText(c.request.unit)), left, right);
 }
 
 // A paragraph under a bold label, the label kept with its first lines.
@@ -269,20 +265,21 @@ void drawSignOff(Pages& pg, const Content& c)
     const ReportDetails& d = c.request.details;
     const QString date = QDate::currentDate().toString(Qt::ISODate);
     const Rows rows = filled(
-        {{tr("Company"), d.company},
-         {tr("Place and date"),
+        {{Tr::tr("Company"), d.company},
+         {Tr::tr("Place and date"),
           d.place.trimmed().isEmpty() ? date : d.place.trimmed() + QStringLiteral(", ") + date}});
     double height = 60;
     for (const auto& row : rows)
         height += rowHeight(pg, row, pg.width(), Columns::Labels, false) + 3;
-    pg.heading(tr("Signature"), height);
+    pg.heading(Tr::tr("Signature"), height);
     keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, rows);
     pg.y += 36;
     pg.line(pg.left(), pg.y, pg.left() + 230, pg.y, Ink, 0.6);
     pg.y += 3;
     const QString who = d.operatorName.trimmed();
     pg.y += pg.text(pg.left(), pg.y, 230,
-                    who.isEmpty() ? tr("Signature") : tr("Signature, %1").arg(who), font(8), Grey) +
+                    who.isEmpty() ? Tr::tr("Signature") : Tr::tr("Signature, %1").arg(who), font(8),
+                    Grey) +
             6;
 }
 
@@ -299,14 +296,15 @@ void drawReferences(Pages& pg, const Content& c)
         QStringList values;
         for (const Level& l : r->lines)
             values << c.levelText(l.milliGauss);
-        blocks.append({r->name,
-                       r->meaning + u' ' + tr("Level: %1.").arg(values.join(QStringLiteral(", "))),
-                       tr("Source: %1").arg(r->source)});
+        blocks.append(
+            {r->name,
+             r->meaning + u' ' + Tr::tr("Level: %1.").arg(values.join(QStringLiteral(", "))),
+             Tr::tr("Source: %1").arg(r->source)});
     }
     for (const Level& l : c.request.ownLevels)
         blocks.append(
             {l.name, QString(),
-             tr("%1. Source: set by the user of the meter.").arg(c.levelText(l.milliGauss))});
+             Tr::tr("%1. Source: set by the user of the meter.").arg(c.levelText(l.milliGauss))});
     const QFont nameFont = font(9.5, true), bodyFont = font(8.5),
                 sourceFont = font(7.5, false, false, true);
     const auto height = [&](const Block& b) {
@@ -314,7 +312,7 @@ void drawReferences(Pages& pg, const Content& c)
                (b.body.isEmpty() ? 0 : pg.textHeight(b.body, bodyFont, pg.width()) + 1) +
                pg.textHeight(b.source, sourceFont, pg.width()) + 8;
     };
-    pg.heading(tr("Reference levels"), height(blocks.first()));
+    pg.heading(Tr::tr("Reference levels"), height(blocks.first()));
     for (const Block& b : blocks) {
         pg.ensure(height(b));
         pg.y += pg.text(pg.left(), pg.y, pg.width(), b.name, nameFont) + 1;
@@ -467,7 +465,7 @@ void drawTimeAxis(Pages& pg, const ChartScale& s)
                 font(7.5), Ink, Qt::AlignHCenter);
     }
     pg.text(plot.left(), plot.bottom() + ChartBox::AxisTitle, plot.width(),
-            tr("Time of the meter's clock, %1").arg(zoneText(s.first, s.first + s.span)),
+            Tr::tr("Time of the meter's clock, %1").arg(zoneText(s.first, s.first + s.span)),
             font(7.5, false, false, true), Grey, Qt::AlignRight);
 }
 
@@ -621,13 +619,13 @@ struct LegendEntry {
 
 QList<LegendEntry> legendEntries(const Content& c, const ChartScale& s)
 {
-    QList<LegendEntry> entries = {{LegendEntry::Readings, tr("Readings"), {}}};
+    QList<LegendEntry> entries = {{LegendEntry::Readings, Tr::tr("Readings"), {}}};
     for (const ChartLevel& l : s.shown)
         entries.append({LegendEntry::LevelLine, l.level.name, l.style});
     if (c.st.overloads > 0)
-        entries.append({LegendEntry::Overload, tr("Overload (OL)"), {}});
+        entries.append({LegendEntry::Overload, Tr::tr("Overload (OL)"), {}});
     if (!s.peaks.isEmpty())
-        entries.append({LegendEntry::Clipped, tr("Reading above the scale"), {}});
+        entries.append({LegendEntry::Clipped, Tr::tr("Reading above the scale"), {}});
     return entries;
 }
 
@@ -702,39 +700,41 @@ QString scaleNote(const Content& c, const ChartScale& s)
 {
     const QString top = plainNumber(s.axis.top) + u' ' + figureUnitText(c.request.unit);
     if (s.peaks.isEmpty())
-        return tr("The scale, 0 to %1, holds every reading and the levels near them.").arg(top);
+        return Tr::tr("The scale, 0 to %1, holds every reading and the levels near them.").arg(top);
     QStringList spikes;
     for (qsizetype k = 0; k < s.peaks.size() && k < SpikesNamed; ++k) {
         const ChartColumn& col = c.st.chart[s.peaks[k]];
-        spikes << (k == 0 ? tr("%1 at %2").arg(c.figure(c.st.maximum),
-                                                whenText(c.st.maximumAt.clock))
-                          : tr("%1 near %2").arg(c.figure(col.high), whenText(col.clock)));
+        spikes
+            << (k == 0
+                    ? Tr::tr("%1 at %2").arg(c.figure(c.st.maximum), whenText(c.st.maximumAt.clock))
+                    : Tr::tr("%1 near %2").arg(c.figure(col.high), whenText(col.clock)));
     }
-    QString note = tr("The scale, 0 to %1, holds 99.5 % of the readings (up to %2) and the levels "
-                      "near them; %n stretch(es) of readings above it are clipped and marked on "
-                      "the top edge, the highest: ",
-                      int(s.peaks.size()))
-                       .arg(top, c.figure(c.st.percentileOf(99.5)));
+    QString note =
+        Tr::tr("The scale, 0 to %1, holds 99.5 % of the readings (up to %2) and the levels "
+               "near them; %n stretch(es) of readings above it are clipped and marked on "
+               "the top edge, the highest: ",
+               nullptr, int(s.peaks.size()))
+            .arg(top, c.figure(c.st.percentileOf(99.5)));
     note += spikes.join(QStringLiteral("; "));
     if (s.peaks.size() > SpikesNamed)
-        note += tr("; and %n more", int(s.peaks.size() - SpikesNamed));
+        note += Tr::tr("; and %n more", nullptr, int(s.peaks.size() - SpikesNamed));
     return note + u'.';
 }
 
 // What the chart shows and what did not fit on it.
 QString chartNote(const Content& c, const ChartScale& s)
 {
-    QString note = tr("Each column spans the lowest to the highest reading in it; shaded above "
-                      "a level's line: time above it.");
+    QString note = Tr::tr("Each column spans the lowest to the highest reading in it; shaded above "
+                          "a level's line: time above it.");
     if (c.st.overloads > 0)
-        note += tr(" Overloads (OL) are marked on the top edge.");
+        note += Tr::tr(" Overloads (OL) are marked on the top edge.");
     if (!c.st.breaks.isEmpty())
-        note += tr(" The line is broken at gaps and where the clock was set back.");
+        note += Tr::tr(" The line is broken at gaps and where the clock was set back.");
     if (!s.offChart.isEmpty()) {
         QStringList names;
         for (const ChartLevel& l : s.offChart)
             names << l.level.name;
-        note += tr(" Far above the chart: %1.").arg(names.join(QStringLiteral("; ")));
+        note += Tr::tr(" Far above the chart: %1.").arg(names.join(QStringLiteral("; ")));
     }
     return scaleNote(c, s) + u' ' + note;
 }
@@ -790,7 +790,7 @@ bool writePdf(const QString& path, const QPageSize& pageSize, const QString& tit
     const QSizeF pagePoints = pageSize.size(QPageSize::Point);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
+        return fail(Tr::tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
     QPdfWriter writer(&file);
     writer.setResolution(Resolution);
     writer.setPageSize(pageSize);
@@ -806,7 +806,7 @@ bool writePdf(const QString& path, const QPageSize& pageSize, const QString& tit
     QPainter painter;
     if (!painter.begin(&writer)) {
         file.cancelWriting();
-        return fail(tr("The report cannot be written to %1.").arg(path));
+        return fail(Tr::tr("The report cannot be written to %1.").arg(path));
     }
     painter.setRenderHint(QPainter::Antialiasing);
     Pages drawn(writer, &painter, pagePoints, footer, total);
@@ -816,7 +816,7 @@ bool writePdf(const QString& path, const QPageSize& pageSize, const QString& tit
     if (pages)
         *pages = total;
     if (file.error() != QFileDevice::NoError || !ui::commitWhole(file))
-        return fail(tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
+        return fail(Tr::tr("The report cannot be written to %1: %2").arg(path, file.errorString()));
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "survey/SurveyReport.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -25,8 +26,10 @@ namespace veltrix::pdf {
 
 using namespace stats;
 
-// The reports' texts share one translation context.
-QString tr(const char* text, int n = -1);
+// The reports' texts share one translation context (lupdate reads it from here).
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(SurveyReport)
+};
 
 // Everything is laid out in points (1/72 inch) and drawn at 720 dots per inch.
 inline constexpr int Resolution = 720;

@@ -12,10 +12,10 @@ namespace {
 
 constexpr int RememberedAtMost = 20;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ReportRequest", text);
-}
+// The texts' translation context (lupdate reads it from here).
+struct RequestTr {
+    Q_DECLARE_TR_FUNCTIONS(ReportRequest)
+};
 
 } // namespace
 
@@ -59,7 +59,7 @@ std::optional<QList<stats::Level>> ownLevels(const QString& text, Unit bareUnit,
                 *bad = part.trimmed();
             return std::nullopt;
         }
-        levels.append({tr("Your level: %1").arg(level->name), level->milliGauss});
+        levels.append({RequestTr::tr("Your level: %1").arg(level->name), level->milliGauss});
     }
     return levels;
 }

@@ -22,10 +22,10 @@ const qint64 Epoch = QDate(2000, 1, 1).toJulianDay();
 constexpr qint64 DayMs = 86'400'000;
 constexpr double NanoTeslaPerMilliGauss = 100;
 
-QString tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("Statistics", text, nullptr, n);
-}
+// The texts' translation context (lupdate reads it from here).
+struct StatsTr {
+    Q_DECLARE_TR_FUNCTIONS(Statistics)
+};
 
 // Above a level, allowing for the rounding of a level converted between units.
 bool above(double milliGauss, double level)
@@ -133,9 +133,9 @@ QString shareText(qint64 part, qint64 whole)
         return QStringLiteral("100 %");
     const double percent = 100.0 * double(part) / double(whole);
     if (percent < 0.05)
-        return tr("< 0.1 %");
+        return StatsTr::tr("< 0.1 %");
     if (percent >= 99.95)
-        return tr("> 99.9 %");
+        return StatsTr::tr("> 99.9 %");
     return QString::number(percent, 'f', 1) + QStringLiteral(" %");
 }
 
@@ -514,13 +514,15 @@ std::optional<Statistics> Survey::finish(QString* error)
     };
     if (m_st.rows == 0) {
         if (m_options.from || m_options.to)
-            return fail(tr("No records between %1 and %2.")
-                            .arg(m_options.from ? clockText(*m_options.from) : tr("the start"),
-                                 m_options.to ? clockText(*m_options.to) : tr("the end")));
-        return fail(tr("There are no records."));
+            return fail(
+                StatsTr::tr("No records between %1 and %2.")
+                    .arg(m_options.from ? clockText(*m_options.from) : StatsTr::tr("the start"),
+                         m_options.to ? clockText(*m_options.to) : StatsTr::tr("the end")));
+        return fail(StatsTr::tr("There are no records."));
     }
     if (m_st.readings + m_st.overloads == 0)
-        return fail(tr("None of the %n record(s) holds a reading that can be read.", m_st.rows));
+        return fail(StatsTr::tr("None of the %n record(s) holds a reading that can be read.",
+                                nullptr, m_st.rows));
     m_st.converted = m_perUnit[m_st.unit == Unit::MilliGauss ? 1 : 0];
     for (qsizetype i = 0; i < m_st.levels.size(); ++i) {
         m_st.levels[i].timeAbove = m_st.levels[i].samplesAbove * m_st.sampling;

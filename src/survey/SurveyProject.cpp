@@ -23,10 +23,10 @@ namespace veltrix::survey {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SurveyProject", text);
-}
+// The texts' translation context (lupdate reads it from here).
+struct ProjectTr {
+    Q_DECLARE_TR_FUNCTIONS(SurveyProject)
+};
 
 QString sha256Of(const QByteArray& bytes)
 {
@@ -173,7 +173,7 @@ public:
     {
         const QJsonValue v = o.value(QLatin1String(key));
         if (!v.isUndefined() && !v.isString())
-            fail(tr("'%1' must be text").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' must be text").arg(QLatin1String(key)));
         return v.toString();
     }
 
@@ -184,7 +184,7 @@ public:
             return low;
         const double d = v.toDouble(std::nan(""));
         if (!v.isDouble() || d != std::floor(d) || d < low || d > high) {
-            fail(tr("'%1' must be a whole number from %2 to %3")
+            fail(ProjectTr::tr("'%1' must be a whole number from %2 to %3")
                      .arg(QLatin1String(key))
                      .arg(low)
                      .arg(high));
@@ -198,7 +198,7 @@ public:
         const QString t = text(o, key);
         const QDate d = QDate::fromString(t, Qt::ISODate);
         if (!t.isEmpty() && (!d.isValid() || t.size() != 10))
-            fail(tr("'%1' must be a date as YYYY-MM-DD").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' must be a date as YYYY-MM-DD").arg(QLatin1String(key)));
         return d;
     }
 
@@ -207,8 +207,8 @@ public:
         const QString t = text(o, key);
         QDateTime d = QDateTime::fromString(t, Qt::ISODateWithMs);
         if (!t.isEmpty() && (!d.isValid() || d.timeSpec() == Qt::LocalTime))
-            fail(tr("'%1' must be a date and time with its offset from UTC "
-                    "(2026-12-05T15:32:39+01:00)")
+            fail(ProjectTr::tr("'%1' must be a date and time with its offset from UTC "
+                               "(2026-12-05T15:32:39+01:00)")
                      .arg(QLatin1String(key)));
         return d;
     }
@@ -218,7 +218,7 @@ public:
         const auto decoded = QByteArray::fromBase64Encoding(
             text(o, key).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (!decoded)
-            fail(tr("'%1' is not valid base64").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' is not valid base64").arg(QLatin1String(key)));
         return decoded.decoded;
     }
 
@@ -226,7 +226,7 @@ public:
     {
         QByteArray b = bytes(o, key);
         if (!b.isEmpty() && !isImage(b))
-            fail(tr("'%1' is not a PNG or JPEG image").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' is not a PNG or JPEG image").arg(QLatin1String(key)));
         return b;
     }
 
@@ -240,7 +240,7 @@ public:
             list << item.toString();
         }
         if (!v.isUndefined() && (!v.isArray() || list.size() != v.toArray().size()))
-            fail(tr("'%1' must be a list of texts").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' must be a list of texts").arg(QLatin1String(key)));
         return list;
     }
 
@@ -248,7 +248,7 @@ public:
     {
         const QJsonValue v = o.value(QLatin1String(key));
         if (!v.isUndefined() && !v.isObject())
-            fail(tr("'%1' must be an object").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' must be an object").arg(QLatin1String(key)));
         return v.toObject();
     }
 
@@ -258,7 +258,7 @@ public:
         QJsonArray a = v.toArray();
         const bool all = std::all_of(a.begin(), a.end(), [](auto e) { return e.isObject(); });
         if (!v.isUndefined() && (!v.isArray() || !all))
-            fail(tr("'%1' must be a list of objects").arg(QLatin1String(key)));
+            fail(ProjectTr::tr("'%1' must be a list of objects").arg(QLatin1String(key)));
         return a;
     }
 
@@ -266,9 +266,9 @@ public:
     void id(const QString& id, QSet<QString>& taken)
     {
         if (id.isEmpty())
-            fail(tr("'id' is missing"));
+            fail(ProjectTr::tr("'id' is missing"));
         else if (taken.contains(id))
-            fail(tr("the id '%1' is used twice").arg(id));
+            fail(ProjectTr::tr("the id '%1' is used twice").arg(id));
         taken.insert(id);
     }
 };
@@ -283,7 +283,7 @@ std::optional<QPointF> positionOf(Reader& in, const QJsonObject& o)
         return e.isDouble() && e.toDouble() >= 0 && e.toDouble() <= 1;
     };
     if (!v.isArray() || a.size() != 2 || !fraction(a[0]) || !fraction(a[1])) {
-        in.fail(tr("'position' must be two numbers from 0 to 1"));
+        in.fail(ProjectTr::tr("'position' must be two numbers from 0 to 1"));
         return std::nullopt;
     }
     return QPointF(a[0].toDouble(), a[1].toDouble());
@@ -294,16 +294,16 @@ Measurement measurementOfJson(Reader& in, const QJsonObject& o, const QStringLis
 {
     Measurement m;
     m.id = in.text(o, "id");
-    in.where += QStringLiteral(": ") + tr("measurement %1").arg(m.id);
+    in.where += QStringLiteral(": ") + ProjectTr::tr("measurement %1").arg(m.id);
     in.id(m.id, ids);
     const QString kind = in.text(o, "kind");
     if (const auto k = kindOfKey(kind))
         m.kind = *k;
     else
-        in.fail(tr("'kind' must be spot, recording or logger-set, not '%1'").arg(kind));
+        in.fail(ProjectTr::tr("'kind' must be spot, recording or logger-set, not '%1'").arg(kind));
     m.session = in.text(o, "session");
     if (!in.failed() && !sessions.contains(m.session))
-        in.fail(tr("the session '%1' is not one of the survey's sessions (%2)")
+        in.fail(ProjectTr::tr("the session '%1' is not one of the survey's sessions (%2)")
                     .arg(m.session, sessions.join(QStringLiteral(", "))));
     m.taken = in.time(o, "taken");
     m.source = in.text(o, "source");
@@ -314,7 +314,7 @@ Measurement measurementOfJson(Reader& in, const QJsonObject& o, const QStringLis
     m.sha256 = in.text(o, "sha256").toLower();
     m.records = in.bytes(o, "records");
     if (!in.failed() && m.sha256 != sha256Of(m.records))
-        in.fail(tr("its readings do not match their SHA-256 (damaged)"));
+        in.fail(ProjectTr::tr("its readings do not match their SHA-256 (damaged)"));
     return m;
 }
 
@@ -323,7 +323,7 @@ Point pointOfJson(Reader& in, const QJsonObject& o, const QStringList& sessions,
     Point p;
     const QString room = in.where;
     p.name = in.text(o, "name");
-    in.where = room + QStringLiteral(", ") + tr("point '%1'").arg(p.name);
+    in.where = room + QStringLiteral(", ") + ProjectTr::tr("point '%1'").arg(p.name);
     p.id = in.text(o, "id");
     in.id(p.id, ids);
     p.notes = in.text(o, "notes");
@@ -342,19 +342,19 @@ Point pointOfJson(Reader& in, const QJsonObject& o, const QStringList& sessions,
 
 void readHeader(Reader& in, const QJsonObject& top, Survey& s)
 {
-    in.where = tr("details");
+    in.where = ProjectTr::tr("details");
     const QJsonObject d = in.object(top, "details");
     s.details = {in.text(d, "title"),    in.text(d, "site"),     in.text(d, "client"),
                  in.text(d, "location"), in.text(d, "operator"), in.text(d, "company"),
                  in.text(d, "place"),    in.text(d, "notes")};
-    in.where = tr("instrument");
+    in.where = ProjectTr::tr("instrument");
     const QJsonObject i = in.object(top, "instrument");
     s.instrument = {in.text(i, "model"), in.text(i, "serial"), in.date(i, "calibrated"),
                     in.text(i, "frequencyRange"), in.whole(i, "axes", 0, 3)};
     in.where.clear();
     const int mains = in.whole(top, "mains", 50, 60);
     if (mains != 50 && mains != 60)
-        in.fail(tr("'mains' must be 50 or 60"));
+        in.fail(ProjectTr::tr("'mains' must be 50 or 60"));
     s.mains = mains == 60 ? stats::Mains::Hz60 : stats::Mains::Hz50;
     s.method = in.text(top, "method");
     s.conclusion = in.text(top, "conclusion");
@@ -368,18 +368,18 @@ void readHeader(Reader& in, const QJsonObject& top, Survey& s)
     if (const auto u = reportUnitNamed(unit))
         s.unit = *u;
     else if (!unit.isEmpty())
-        in.fail(tr("'unit' must be nT, uT or mG"));
+        in.fail(ProjectTr::tr("'unit' must be nT, uT or mG"));
     s.sessions = in.texts(top, "sessions");
     for (const QString& name : s.sessions)
         if (name.isEmpty() || s.sessions.count(name) > 1)
-            in.fail(tr("'sessions' must name each session once, none empty"));
-    in.where = tr("plan");
+            in.fail(ProjectTr::tr("'sessions' must name each session once, none empty"));
+    in.where = ProjectTr::tr("plan");
     const QJsonObject plan = in.object(top, "plan");
     s.plan.image = in.image(plan, "image");
     s.plan.name = in.text(plan, "name");
     const QJsonValue aspect = plan.value(QLatin1String("aspect"));
     if (!aspect.isUndefined() && !(aspect.toDouble() >= 0.05 && aspect.toDouble() <= 20))
-        in.fail(tr("'aspect' must be a number from 0.05 to 20"));
+        in.fail(ProjectTr::tr("'aspect' must be a number from 0.05 to 20"));
     s.plan.aspect = aspect.toDouble(s.plan.aspect);
 }
 
@@ -391,7 +391,7 @@ void readRooms(Reader& in, const QJsonObject& top, Survey& s)
         if (in.failed())
             return;
         const QJsonObject o = r.toObject();
-        in.where = tr("room %1").arg(++number);
+        in.where = ProjectTr::tr("room %1").arg(++number);
         Room room;
         room.id = in.text(o, "id");
         in.id(room.id, ids);
@@ -400,7 +400,7 @@ void readRooms(Reader& in, const QJsonObject& top, Survey& s)
         for (const QJsonValue p : in.objects(o, "points")) {
             if (in.failed())
                 return;
-            in.where = tr("room %1").arg(number);
+            in.where = ProjectTr::tr("room %1").arg(number);
             room.points << pointOfJson(in, p.toObject(), s.sessions, ids);
         }
         s.rooms << room;
@@ -527,18 +527,19 @@ std::optional<Survey> fromJson(const QByteArray& bytes, QString* error)
     Reader in;
     const QJsonObject top = doc.object();
     if (parse.error != QJsonParseError::NoError)
-        in.fail(tr("not a survey file, or a damaged one: %1 at byte %2")
+        in.fail(ProjectTr::tr("not a survey file, or a damaged one: %1 at byte %2")
                     .arg(parse.errorString())
                     .arg(parse.offset));
     else if (top.value(QLatin1String("format")).toString() != QLatin1String(FormatName))
-        in.fail(tr("not a survey file"));
+        in.fail(ProjectTr::tr("not a survey file"));
     if (!in.failed() && !top.contains(QLatin1String("version")))
-        in.fail(tr("not a survey file: it has no 'version'"));
+        in.fail(ProjectTr::tr("not a survey file: it has no 'version'"));
     const int version = in.whole(top, "version", 1, 1'000'000);
     if (!in.failed() && version > FormatVersion)
-        in.fail(tr("written by a newer version (format %1); this program reads format %2")
-                    .arg(version)
-                    .arg(FormatVersion));
+        in.fail(
+            ProjectTr::tr("written by a newer version (format %1); this program reads format %2")
+                .arg(version)
+                .arg(FormatVersion));
     Survey s;
     if (!in.failed())
         readHeader(in, top, s);
@@ -559,7 +560,8 @@ bool save(const QString& path, const Survey& survey, QString* error)
         ui::commitWhole(file))
         return true;
     if (error)
-        *error = tr("The survey file %1 cannot be written: %2").arg(path, file.errorString());
+        *error =
+            ProjectTr::tr("The survey file %1 cannot be written: %2").arg(path, file.errorString());
     return false;
 }
 
@@ -572,11 +574,11 @@ QString readProblem(const RecordFileRead& file, qint64 atMost, const QString& ki
     case RecordFileRead::None:
         return {};
     case RecordFileRead::NotRegular:
-        return tr("not a regular file");
+        return ProjectTr::tr("not a regular file");
     case RecordFileRead::TooLarge:
-        return tr("larger than %1 MB, not %2").arg(atMost >> 20).arg(kind);
+        return ProjectTr::tr("larger than %1 MB, not %2").arg(atMost >> 20).arg(kind);
     default:
-        return file.reason.isEmpty() ? tr("it could not be read") : file.reason;
+        return file.reason.isEmpty() ? ProjectTr::tr("it could not be read") : file.reason;
     }
 }
 
@@ -585,12 +587,12 @@ QString readProblem(const RecordFileRead& file, qint64 atMost, const QString& ki
 std::optional<Survey> load(const QString& path, QString* error)
 {
     const RecordFileRead file = readRecordFile(path, MaxFileBytes);
-    QString why = readProblem(file, MaxFileBytes, tr("a survey file"));
+    QString why = readProblem(file, MaxFileBytes, ProjectTr::tr("a survey file"));
     std::optional<Survey> survey;
     if (why.isEmpty())
         survey = fromJson(file.bytes, &why);
     if (!survey && error)
-        *error = tr("The survey file %1 cannot be opened: %2").arg(path, why);
+        *error = ProjectTr::tr("The survey file %1 cannot be opened: %2").arg(path, why);
     return survey;
 }
 
@@ -609,16 +611,16 @@ std::optional<Measurement> attachedFile(MeasurementKind kind, const QString& pat
                                         QString* error)
 {
     const RecordFileRead file = readRecordFile(path);
-    QString why = readProblem(file, MaxRecordFileBytes, tr("a record file"));
+    QString why = readProblem(file, MaxRecordFileBytes, ProjectTr::tr("a record file"));
     if (why.isEmpty()) {
         const QStringList rows = recordRows(file.bytes);
         const RowText row = [&rows](int n) { return QStringView(rows.at(n - 1)); };
         if (!stats::compute(row, int(rows.size()), {}, &why))
-            why = tr("not a record file: %1").arg(why);
+            why = ProjectTr::tr("not a record file: %1").arg(why);
     }
     if (!why.isEmpty()) {
         if (error)
-            *error = tr("%1 cannot be attached: %2").arg(path, why);
+            *error = ProjectTr::tr("%1 cannot be attached: %2").arg(path, why);
         return std::nullopt;
     }
     return measurementOf(kind, file.bytes, QFileInfo(path).fileName());
@@ -627,13 +629,13 @@ std::optional<Measurement> attachedFile(MeasurementKind kind, const QString& pat
 std::optional<QByteArray> readPicture(const QString& path, QString* error)
 {
     const RecordFileRead file = readRecordFile(path, MaxPictureBytes);
-    QString why = readProblem(file, MaxPictureBytes, tr("a photo or plan"));
+    QString why = readProblem(file, MaxPictureBytes, ProjectTr::tr("a photo or plan"));
     if (why.isEmpty() && !isImage(file.bytes))
-        why = tr("not a PNG or JPEG image");
+        why = ProjectTr::tr("not a PNG or JPEG image");
     if (why.isEmpty())
         return file.bytes;
     if (error)
-        *error = tr("%1 cannot be taken: %2").arg(path, why);
+        *error = ProjectTr::tr("%1 cannot be taken: %2").arg(path, why);
     return std::nullopt;
 }
 
@@ -649,7 +651,7 @@ std::optional<PointFigures> pointFigures(const Point& point, const QString& sess
         ++f.measurements;
         tables << m.rows();
         if (tables.last().isEmpty() && unreadable.isEmpty())
-            unreadable = tr("measurement %1 holds no records").arg(m.id);
+            unreadable = ProjectTr::tr("measurement %1 holds no records").arg(m.id);
     }
     if (error)
         *error = unreadable;
@@ -681,9 +683,9 @@ std::optional<PointFigures> pointFigures(const Point& point, const QString& sess
     if (!guidance->bands.isEmpty())
         f.bandName = guidance->bands.value(reached);
     else if (reached == 0)
-        f.bandName = tr("below %1").arg(guidance->lines.first().name);
+        f.bandName = ProjectTr::tr("below %1").arg(guidance->lines.first().name);
     else
-        f.bandName = tr("above %1").arg(guidance->lines[reached - 1].name);
+        f.bandName = ProjectTr::tr("above %1").arg(guidance->lines[reached - 1].name);
     return f;
 }
 

@@ -45,11 +45,11 @@ void drawRecords(Pages& pg, const Content& c)
     const QFont mono = font(7, false, true);
     const double lineHeight = 9;
     const QString head = recordsLine({u"No.", u"Date", u"Time", u"Value", u"Unit", u"H", u"P"});
-    const QString title = tr("Records, times %1").arg(zoneText(c.st.first, c.st.last));
+    const QString title = Tr::tr("Records, times %1").arg(zoneText(c.st.first, c.st.last));
     const QString cut =
         c.records.more > 0
-            ? tr("The first %L1 records of the period; %L2 more are in the record files named "
-                 "above.")
+            ? Tr::tr("The first %L1 records of the period; %L2 more are in the record files named "
+                     "above.")
                   .arg(lines.size())
                   .arg(c.records.more)
             : QString();
@@ -95,21 +95,23 @@ void drawHeader(Pages& pg, const Content& c)
     }
     const bool listed = data.size() <= FilesInHeader;
     const Rows rows = filled({
-        {tr("Client"), d.client},
-        {tr("Measured by"), measuredBy(d)},
-        {tr("Period"),
-         tr("%1 to %2 (%3)").arg(whenText(st.first), whenText(st.last), durationText(st.duration))},
-        {tr("Record data"), listed ? names.join(u'\n')
-                                   : tr("%1 files, %2 to %3, listed with their SHA-256 at the end")
-                                         .arg(data.size())
-                                         .arg(names.first(), names.last())},
+        {Tr::tr("Client"), d.client},
+        {Tr::tr("Measured by"), measuredBy(d)},
+        {Tr::tr("Period"),
+         Tr::tr("%1 to %2 (%3)")
+             .arg(whenText(st.first), whenText(st.last), durationText(st.duration))},
+        {Tr::tr("Record data"),
+         listed ? names.join(u'\n')
+                : Tr::tr("%1 files, %2 to %3, listed with their SHA-256 at the end")
+                      .arg(data.size())
+                      .arg(names.first(), names.last())},
     });
     keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, rows);
     if (listed)
         keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
-                     filled({{tr("SHA-256"), hashes.join(u'\n')}}), true);
+                     filled({{Tr::tr("SHA-256"), hashes.join(u'\n')}}), true);
     keyValueRows(pg, pg.left(), pg.width(), Columns::Labels,
-                 filled({{tr("Report written"), nowText()}, {tr("Notes"), d.notes}}));
+                 filled({{Tr::tr("Report written"), nowText()}, {Tr::tr("Notes"), d.notes}}));
 }
 
 // The cells of the table of time above each level, one row a level.
@@ -129,12 +131,13 @@ QList<LevelRow> levelRows(const Content& c)
                 f = &g;
         if (!f)
             continue;
-        rows.append(
-            {&l,
-             {l.level.name, c.levelText(l.level.milliGauss),
-              st.sampling > 0 ? durationText(f->timeAbove) : tr("%n reading(s)", f->samplesAbove),
-              shareText(f->timeAbove, st.measured), f->longest > 0 ? durationText(f->longest) : tr("none"),
-              f->longest > 0 ? whenText(f->longestStart.clock) : QString()}});
+        rows.append({&l,
+                     {l.level.name, c.levelText(l.level.milliGauss),
+                      st.sampling > 0 ? durationText(f->timeAbove)
+                                      : Tr::tr("%n reading(s)", nullptr, f->samplesAbove),
+                      shareText(f->timeAbove, st.measured),
+                      f->longest > 0 ? durationText(f->longest) : Tr::tr("none"),
+                      f->longest > 0 ? whenText(f->longestStart.clock) : QString()}});
     }
     return rows;
 }
@@ -143,14 +146,14 @@ QList<LevelRow> levelRows(const Content& c)
 // names, which take what is left (and wrap to a second line at most on a page of either size).
 void drawLevelTable(Pages& pg, const Content& c)
 {
-    const QString title = tr("Time above each level");
+    const QString title = Tr::tr("Time above each level");
     if (c.levels.isEmpty()) {
         pg.heading(title, 14);
-        pg.y += pg.text(pg.left(), pg.y, pg.width(), tr("No level was chosen."), font(9.5)) + 4;
+        pg.y += pg.text(pg.left(), pg.y, pg.width(), Tr::tr("No level was chosen."), font(9.5)) + 4;
         return;
     }
-    const QStringList heads = {tr("Level"), tr("Value"),         tr("Time above"),
-                               tr("Share"), tr("Longest above"), tr("Starting")};
+    const QStringList heads = {Tr::tr("Level"), Tr::tr("Value"),         Tr::tr("Time above"),
+                               Tr::tr("Share"), Tr::tr("Longest above"), Tr::tr("Starting")};
     const QList<LevelRow> rows = levelRows(c);
     QList<double> natural; // the widest cell, or the longest word of the heading (it may wrap)
     for (qsizetype k = 0; k < heads.size(); ++k) {
@@ -189,16 +192,17 @@ void drawLevelTable(Pages& pg, const Content& c)
         drawRow(row.cells, font(8.5), Ink);
         pg.y += h + 4;
     }
-    pg.y += pg.text(pg.left(), pg.y + 2, pg.width(),
-                    tr("Each reading stands for one sampling time; a gap longer than two "
+    pg.y +=
+        pg.text(pg.left(), pg.y + 2, pg.width(),
+                Tr::tr("Each reading stands for one sampling time; a gap longer than two "
                        "sampling times counts for nothing and ends a stretch. Shares are of the "
                        "time measured: %1 (the readings and overloads, each one sampling time). "
                        "An overload (OL) counts as above a level at or below %2, the top of the "
                        "meter's smallest range: the records do not say the range a reading was "
                        "taken in.")
-                        .arg(durationText(c.st.measured), c.levelText(c.st.overloadTopMg)),
-                    font(7.5), Grey) +
-            6;
+                    .arg(durationText(c.st.measured), c.levelText(c.st.overloadTopMg)),
+                font(7.5), Grey) +
+        6;
 }
 
 // The assessment against each reference, then the conclusion and the recommendations.
@@ -211,9 +215,10 @@ void drawAssessment(Pages& pg, const Content& c)
         recommendations.trimmed().isEmpty())
         return;
     const double indent = 12;
-    pg.heading(tr("Assessment"), sentences.isEmpty() ? 30
-                                                     : pg.textHeight(sentences.first(), font(9.5),
-                                                                     pg.width() - indent));
+    pg.heading(Tr::tr("Assessment"),
+               sentences.isEmpty()
+                   ? 30
+                   : pg.textHeight(sentences.first(), font(9.5), pg.width() - indent));
     for (const QString& sentence : sentences) {
         const double h = pg.textHeight(sentence, font(9.5), pg.width() - indent);
         pg.ensure(h);
@@ -221,22 +226,23 @@ void drawAssessment(Pages& pg, const Content& c)
         pg.y += pg.text(pg.left() + indent, pg.y, pg.width() - indent, sentence, font(9.5)) + 3;
     }
     pg.y += 4;
-    labelledParagraph(pg, tr("Conclusion"), conclusion);
-    labelledParagraph(pg, tr("Recommendations"), recommendations);
+    labelledParagraph(pg, Tr::tr("Conclusion"), conclusion);
+    labelledParagraph(pg, Tr::tr("Recommendations"), recommendations);
 }
 
 // Gaps and clock changes, then the overloads' times.
 void drawBreaks(Pages& pg, const Statistics& st)
 {
     const auto breakText = [](const Break& b) {
-        return b.kind == Break::Gap ? tr("Gap of %1: no reading from %2 to %3")
-                                          .arg(durationText(b.after.clock - b.before.clock),
-                                               whenText(b.before.clock), whenText(b.after.clock))
-                                    : tr("Clock set back: %1 is followed by %2 (no time counted)")
-                                          .arg(whenText(b.before.clock), whenText(b.after.clock));
+        return b.kind == Break::Gap
+                   ? Tr::tr("Gap of %1: no reading from %2 to %3")
+                         .arg(durationText(b.after.clock - b.before.clock),
+                              whenText(b.before.clock), whenText(b.after.clock))
+                   : Tr::tr("Clock set back: %1 is followed by %2 (no time counted)")
+                         .arg(whenText(b.before.clock), whenText(b.after.clock));
     };
-    const QString none = tr("None: the readings follow each other at the sampling time.");
-    pg.heading(tr("Gaps and clock changes"),
+    const QString none = Tr::tr("None: the readings follow each other at the sampling time.");
+    pg.heading(Tr::tr("Gaps and clock changes"),
                pg.textHeight(st.breaks.isEmpty() ? none : breakText(st.breaks.first()), font(8.5),
                              pg.width()));
     if (st.breaks.isEmpty())
@@ -248,7 +254,7 @@ void drawBreaks(Pages& pg, const Statistics& st)
     }
     if (st.breakCount > ListedAtMost)
         pg.y += pg.text(pg.left(), pg.y, pg.width(),
-                        tr("... and %1 more.").arg(st.breakCount - ListedAtMost), font(8.5)) +
+                        Tr::tr("... and %1 more.").arg(st.breakCount - ListedAtMost), font(8.5)) +
                 2;
 
     if (st.overloadMoments.isEmpty())
@@ -258,9 +264,9 @@ void drawBreaks(Pages& pg, const Statistics& st)
         times << whenText(st.overloadMoments[i].clock);
     QString text = times.join(QStringLiteral(";  "));
     if (st.overloads > ListedAtMost)
-        text += tr("; ... and %1 more.").arg(st.overloads - ListedAtMost);
+        text += Tr::tr("; ... and %1 more.").arg(st.overloads - ListedAtMost);
     const double h = pg.textHeight(text, font(8.5), pg.width());
-    pg.heading(tr("Overloads (OL)"), std::min(h, 40.0));
+    pg.heading(Tr::tr("Overloads (OL)"), std::min(h, 40.0));
     pg.ensure(h);
     pg.y += pg.text(pg.left(), pg.y, pg.width(), text, font(8.5)) + 4;
 }
@@ -274,7 +280,7 @@ void drawFileList(Pages& pg, const Content& c)
     Rows rows;
     for (const ReportData& f : data)
         rows.append({f.name, f.sha256});
-    pg.heading(tr("Record data"), rowHeight(pg, rows.first(), pg.width(), 130, true));
+    pg.heading(Tr::tr("Record data"), rowHeight(pg, rows.first(), pg.width(), 130, true));
     keyValueRows(pg, pg.left(), pg.width(), 130, rows, true);
 }
 
@@ -283,7 +289,7 @@ void render(Pages& pg, const Content& c, ReportLayout* layout)
     drawHeader(pg, c);
     drawInstrument(pg, c);
     drawFigures(pg, c);
-    drawChart(pg, c, layout, tr("The whole period"));
+    drawChart(pg, c, layout, Tr::tr("The whole period"));
     drawLevelTable(pg, c);
     drawAssessment(pg, c);
     drawSignOff(pg, c);
@@ -362,7 +368,7 @@ bool writeSurveyReport(const QString& path, const RowText& rowText, int rowCount
     const std::optional<Statistics> st = compute(feed, reportOptions(request), &why);
     if (!st) {
         if (error)
-            *error = tr("No report: %1").arg(why);
+            *error = Tr::tr("No report: %1").arg(why);
         return false;
     }
     return writeSurveyReport(path, *st, feed, request, error, layout);
@@ -384,19 +390,20 @@ bool writeSurveyReport(const QString& path, const Statistics& st, const RowFeed&
         QString why;
         const auto table = recordsTable(rows, options, request.recordsAtMost, &why);
         if (!table)
-            return fail(tr("No report: %1").arg(why));
+            return fail(Tr::tr("No report: %1").arg(why));
         records = *table;
     }
 
     const QString title = request.details.title.trimmed().isEmpty()
-                              ? tr("Magnetic field survey")
+                              ? Tr::tr("Magnetic field survey")
                               : request.details.title.trimmed();
     const Content c{request, st, records, chartLevels(options), referencesOf(request)};
     QString footer = title;
     if (!request.data.isEmpty())
-        footer += QStringLiteral("  |  ") + request.data.first().name +
-                  (request.data.size() > 1 ? tr(" and %n more", int(request.data.size() - 1))
-                                           : QString());
+        footer +=
+            QStringLiteral("  |  ") + request.data.first().name +
+            (request.data.size() > 1 ? Tr::tr(" and %n more", nullptr, int(request.data.size() - 1))
+                                     : QString());
     int total = 0;
     const auto draw = [&](Pages& pg, bool drawing) { render(pg, c, drawing ? layout : nullptr); };
     if (!writePdf(path, pageSizeOf(request), title, footer, draw, error, &total))
