@@ -398,4 +398,12 @@ TEXTS = {
     "Permission to open the serial device was denied. Add your user to the 'dialout' group (sudo usermod -aG dialout $USER), then log out and in again.":
         "Der Zugriff auf das serielle Gerät wurde verweigert. Fügen Sie Ihren Benutzer der Gruppe 'dialout' hinzu (sudo usermod -aG dialout $USER), dann ab- und wieder anmelden.",
     'The serial device could not be opened.': 'Das serielle Gerät konnte nicht geöffnet werden.',
+    'larger than %1 MB, not %2': 'größer als %1 MB, also nicht %2',
+    'a survey file': 'eine Untersuchungsdatei',
+    'a record file': 'eine Messdatei',
+    'not a record file: %1': 'keine Messdatei: %1',
+    '%1 cannot be attached: %2': '%1 kann nicht angehängt werden: %2',
+    'a photo or plan': 'ein Foto oder Grundriss',
+    'not a PNG or JPEG image': 'kein PNG- oder JPEG-Bild',
+    '%1 cannot be taken: %2': '%1 kann nicht übernommen werden: %2',
 }

@@ -697,10 +697,6 @@
         <translation>keine reguläre Datei</translation>
     </message>
     <message>
-        <source>larger than %1 MB, not a survey file</source>
-        <translation>größer als %1 MB, keine Untersuchungsdatei</translation>
-    </message>
-    <message>
         <source>it could not be read</source>
         <translation>sie konnte nicht gelesen werden</translation>
     </message>
@@ -719,6 +715,38 @@
     <message>
         <source>above %1</source>
         <translation>über %1</translation>
+    </message>
+    <message>
+        <source>larger than %1 MB, not %2</source>
+        <translation>größer als %1 MB, also nicht %2</translation>
+    </message>
+    <message>
+        <source>a survey file</source>
+        <translation>eine Untersuchungsdatei</translation>
+    </message>
+    <message>
+        <source>a record file</source>
+        <translation>eine Messdatei</translation>
+    </message>
+    <message>
+        <source>not a record file: %1</source>
+        <translation>keine Messdatei: %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be attached: %2</source>
+        <translation>%1 kann nicht angehängt werden: %2</translation>
+    </message>
+    <message>
+        <source>a photo or plan</source>
+        <translation>ein Foto oder Grundriss</translation>
+    </message>
+    <message>
+        <source>not a PNG or JPEG image</source>
+        <translation>kein PNG- oder JPEG-Bild</translation>
+    </message>
+    <message>
+        <source>%1 cannot be taken: %2</source>
+        <translation>%1 kann nicht übernommen werden: %2</translation>
     </message>
 </context>
 <context>
@@ -2518,18 +2546,6 @@ Differenz: %4%5  %6 %7</translation>
         <translation>Datenlogger-Satz</translation>
     </message>
     <message>
-        <source>%1 could not be read.</source>
-        <translation>%1 konnte nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>%1 is too large.</source>
-        <translation>%1 ist zu groß.</translation>
-    </message>
-    <message>
-        <source>it is not a record file (its first line is not the header).</source>
-        <translation>sie ist keine Messdatei (ihre erste Zeile ist nicht die Kopfzeile).</translation>
-    </message>
-    <message>
         <source>New session…</source>
         <translation>Neue Sitzung…</translation>
     </message>
@@ -2634,10 +2650,6 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>Place point</source>
         <translation>Messpunkt platzieren</translation>
-    </message>
-    <message>
-        <source>%1 was not attached: %2</source>
-        <translation>%1 wurde nicht angehängt: %2</translation>
     </message>
     <message>
         <source>Attach %1</source>
