@@ -8,11 +8,16 @@
 //            every second (sampling time 1 s), to compare their cost with the panel alone.
 //  4. panel_sim: the main window polling veltrix-meter-sim in a process of its own, so the CPU
 //            figure is the panel's alone (skipped when the simulator is not found).
+//  5. panel_spot: as 4 at sampling time 1 s with the Survey window open and a point chosen, once
+//            idle and once with a spot measurement running through the whole run. The measurement
+//            takes the samples the panel's session takes anyway, so it should cost no CPU beyond
+//            the idle window and poll the meter exactly as often.
 //
 // A poll waits 0.2 s for the answer and the next tick starts about 50 ms after the previous one
 // ended, so the panel should poll about every 0.25 s; the thread sleeps in the event loop during
-// the wait, so the CPU should stay near idle. Usage: bench_poll [--seconds N] (default 30 per
-// phase). Run headless with QT_QPA_PLATFORM=offscreen (set here when there is no display).
+// the wait, so the CPU should stay near idle. Usage: bench_poll [--seconds N] [--phase NAME]
+// (default 30 s per phase, all phases). Run headless with QT_QPA_PLATFORM=offscreen (set here
+// when there is no display).
 
 #include "support/BenchSupport.h"
 
@@ -20,6 +25,8 @@
 #include "link/MeterLink.h"
 #include "panel/Panel.h"
 #include "sim/VirtualMeter.h"
+#include "survey/SurveyWindow.h"
+#include "ui/Dialogs.h"
 #include "ui/PortBindings.h"
 #include "ui/SerialLine.h"
 
@@ -31,14 +38,19 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -217,39 +229,63 @@ PhaseResult panelPhase(double seconds, bool withViews = false)
         note(phase, QStringLiteral("the link was lost at the end of the run"));
     return r;
 }
-PhaseResult separatePhase(double seconds)
-{
-    const char* phase = "panel_sim";
-    PhaseResult r;
-    const QString program = findSimulator();
-    if (program.isEmpty()) {
-        note(phase, QStringLiteral("skipped: veltrix-meter-sim not built next to this program"));
-        return r;
+// veltrix-meter-sim in a process of its own; the first line it prints names its device. Told
+// to quit when this ends.
+class SimProcess {
+public:
+    bool start(const char* phase)
+    {
+        const QString program = findSimulator();
+        if (program.isEmpty()) {
+            note(phase,
+                 QStringLiteral("skipped: veltrix-meter-sim not built next to this program"));
+            return false;
+        }
+        m_process.setProgram(program);
+        m_process.setProcessChannelMode(QProcess::SeparateChannels);
+        m_process.start();
+        if (!m_process.waitForStarted(5000) || !m_process.waitForReadyRead(5000)) {
+            note(phase, QStringLiteral("skipped: %1 did not start").arg(program));
+            return false;
+        }
+        QElapsedTimer waitLine;
+        waitLine.start();
+        while (!m_process.canReadLine() && waitLine.elapsed() < 5000)
+            m_process.waitForReadyRead(500);
+        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        if (m_device.isEmpty())
+            note(phase, QStringLiteral("skipped: the simulator named no device"));
+        return !m_device.isEmpty();
     }
-    QProcess sim;
-    sim.setProgram(program);
-    sim.setProcessChannelMode(QProcess::SeparateChannels);
-    sim.start();
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
-        note(phase, QStringLiteral("skipped: %1 did not start").arg(program));
-        sim.kill();
-        sim.waitForFinished(2000);
-        return r;
-    }
-    QElapsedTimer waitLine;
-    waitLine.start();
-    while (!sim.canReadLine() && waitLine.elapsed() < 5000)
-        sim.waitForReadyRead(500);
-    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    if (device.isEmpty()) {
-        note(phase, QStringLiteral("skipped: the simulator named no device"));
-        sim.kill();
-        sim.waitForFinished(2000);
-        return r;
+    QString device() const { return m_device; }
+    qint64 pid() const { return m_process.processId(); }
+    ~SimProcess()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.write("quit\n");
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(3000)) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(3000))
+                m_process.kill();
+        }
     }
 
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+// The main window polling the simulator for a while. `setUp` runs once the panel is shown (its
+// time counts; false ends the run unmeasured), `report` right after the measured time.
+PhaseResult simPanelRun(const char* phase, const SimProcess& sim, double seconds,
+                        const std::function<bool(Panel&)>& setUp = {},
+                        const std::function<void(Panel&)>& report = {})
+{
+    PhaseResult r;
     ui::PortBindings bindings;
-    bindings.bind(1, device);
+    bindings.bind(1, sim.device());
     std::vector<qint64> ticks;
     QElapsedTimer wall;
     auto panel = std::make_unique<Panel>(bindings, 1);
@@ -257,59 +293,151 @@ PhaseResult separatePhase(double seconds)
                      [&] { ticks.push_back(wall.nsecsElapsed()); });
     wall.start();
     const double cpu0 = cpuSeconds();
-    const std::optional<double> simCpu0 = cpuSecondsOf(sim.processId());
+    const std::optional<double> simCpu0 = cpuSecondsOf(sim.pid());
     ui::OpenError openError = ui::OpenError::None;
-    if (panel->startUp(&openError)) {
-        panel->show();
-        runEventLoopFor(int(seconds * 1000));
-        const double elapsed = double(wall.nsecsElapsed()) / 1e9;
-        const double cpu = cpuSeconds() - cpu0;
-        const std::optional<double> simCpu1 = cpuSecondsOf(sim.processId());
-        stopPanel(*panel);
-
-        r.ran = true;
-        // A tick is one poll exchange; ticks end as regularly as they start.
-        r.polls = int(ticks.size());
-        r.periodMs = meanPeriodMs(ticks);
-        r.cpuPerMinute = cpu / elapsed * 60.0;
-        count(phase, "polls", r.polls, "ticks");
-        count(phase, "retried", panel->link().retriedPolls(), "exchanges");
-        figure(phase, "poll_period", r.periodMs, "ms");
-        figure(phase, "poll_period_max", maxPeriodMs(ticks), "ms");
-        figure(phase, "cpu_per_minute", r.cpuPerMinute, "cpu-s/min (panel only)");
-        if (simCpu0 && simCpu1)
-            figure(phase, "sim_cpu_per_minute", (*simCpu1 - *simCpu0) / elapsed * 60.0,
-                   "cpu-s/min (meter process)");
-    } else {
+    if (!panel->startUp(&openError)) {
         note(phase, QStringLiteral("start-up on %1 failed: %2")
-                        .arg(device, ui::SerialLine::describe(openError)));
+                        .arg(sim.device(), ui::SerialLine::describe(openError)));
+        return r;
     }
-    panel.reset();
-    sim.write("quit\n");
-    sim.closeWriteChannel();
-    if (!sim.waitForFinished(3000)) {
-        sim.terminate();
-        if (!sim.waitForFinished(3000))
-            sim.kill();
+    panel->show();
+    if (setUp && !setUp(*panel)) {
+        stopPanel(*panel);
+        return r;
     }
+    runEventLoopFor(int(seconds * 1000));
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    const std::optional<double> simCpu1 = cpuSecondsOf(sim.pid());
+    if (report)
+        report(*panel);
+    stopPanel(*panel);
+
+    r.ran = true;
+    // A tick is one poll exchange; ticks end as regularly as they start.
+    r.polls = int(ticks.size());
+    r.periodMs = meanPeriodMs(ticks);
+    r.cpuPerMinute = cpu / elapsed * 60.0;
+    count(phase, "polls", r.polls, "ticks");
+    count(phase, "retried", panel->link().retriedPolls(), "exchanges");
+    figure(phase, "polls_per_second", r.polls / elapsed, "ticks/s");
+    figure(phase, "poll_period", r.periodMs, "ms");
+    figure(phase, "poll_period_max", maxPeriodMs(ticks), "ms");
+    figure(phase, "cpu_per_minute", r.cpuPerMinute, "cpu-s/min (panel only)");
+    if (simCpu0 && simCpu1)
+        figure(phase, "sim_cpu_per_minute", (*simCpu1 - *simCpu0) / elapsed * 60.0,
+               "cpu-s/min (meter process)");
+    return r;
+}
+
+PhaseResult separatePhase(double seconds)
+{
+    SimProcess sim;
+    if (!sim.start("panel_sim"))
+        return {};
+    return simPanelRun("panel_sim", sim, seconds);
+}
+
+// Answers the Survey window's name questions with the names it offers.
+class DefaultAnswers : public ui::Dialogs {
+public:
+    QString inputBox(QWidget*, const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
+    ui::MsgResult message(QWidget*, const QString& text, ui::MsgButtons, ui::MsgIcon,
+                          const QString&) override
+    {
+        note("survey", text);
+        return ui::MsgResult::Ok;
+    }
+};
+
+// Opens the Survey window at sampling time 1 s with a room and a point chosen; with
+// `measureSeconds`, starts a spot measurement that long. False (with a note) when it cannot.
+bool openSurvey(const char* phase, Panel& panel, int measureSeconds)
+{
+    panel.setSamplingSeconds(1);
+    panel.toolbarClick(QStringLiteral("Survey"));
+    survey::SurveyWindow* window = panel.surveyWindow();
+    if (!window) {
+        note(phase, QStringLiteral("the Survey window did not open"));
+        return false;
+    }
+    window->addRoom();
+    window->addPoint();
+    if (measureSeconds <= 0)
+        return true;
+    window->findChild<QSpinBox*>(QStringLiteral("SpinMeasureSeconds"))->setValue(measureSeconds);
+    auto* measure = window->findChild<QPushButton*>(QStringLiteral("CmdMeasure"));
+    QElapsedTimer t; // Measure here waits for the meter's model
+    t.start();
+    while (!measure->isEnabled() && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    measure->click();
+    if (!window->measuring())
+        note(phase, QStringLiteral("the spot measurement did not start"));
+    return window->measuring();
+}
+
+struct SpotResult {
+    PhaseResult idle, spot;
+};
+
+// As panel_sim, with the Survey window open: idle, then with a spot measurement running through
+// the whole run. The measurement takes the samples the panel takes anyway, so the polls and the
+// CPU time should match.
+SpotResult spotPhase(double seconds)
+{
+    SpotResult r;
+    SimProcess sim;
+    if (!sim.start("panel_spot"))
+        return r;
+    DefaultAnswers answers;
+    ui::Dialogs::setCurrent(&answers);
+    r.idle = simPanelRun("panel_survey_idle", sim, seconds,
+                         [](Panel& panel) { return openSurvey("panel_survey_idle", panel, 0); });
+    const int length = int(seconds) + 60; // still running when the run ends
+    r.spot = simPanelRun(
+        "panel_spot", sim, seconds,
+        [length](Panel& panel) { return openSurvey("panel_spot", panel, length); },
+        [](Panel& panel) {
+            survey::SurveyWindow* window = panel.surveyWindow();
+            count("panel_spot", "spot_samples", window->spotSamples(),
+                  "samples held by the measurement");
+            if (!window->measuring())
+                note("panel_spot", QStringLiteral("the measurement ended before the run"));
+            window->cancelMeasurement();
+        });
+    ui::Dialogs::setCurrent(nullptr);
     return r;
 }
 
 void summaryLine(const char* phase, const PhaseResult& r)
 {
     if (!r.ran) {
-        std::printf("  %-10s not run\n", phase);
+        std::printf("  %-17s not run\n", phase);
         return;
     }
-    std::printf("  %-10s %6d polls, every %7.1f ms, %6.2f CPU-s per minute\n", phase, r.polls,
+    std::printf("  %-17s %6d polls, every %7.1f ms, %6.2f CPU-s per minute\n", phase, r.polls,
                 r.periodMs, r.cpuPerMinute);
 }
 
 } // namespace
 
+const char* const Phases[] = {"link", "panel", "panel_views", "panel_sim", "panel_spot"};
+
+int usage()
+{
+    std::fprintf(stderr, "usage: bench_poll [--seconds N] [--phase NAME]  (default 30 s per phase, "
+                         "all phases; NAME: link, panel, panel_views, panel_sim, panel_spot)\n");
+    return 2;
+}
+
 int main(int argc, char* argv[])
 {
     double seconds = 30;
+    const char* only = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
             char* end = nullptr;
@@ -318,9 +446,15 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "bench_poll: --seconds expects a positive number\n");
                 return 2;
             }
+        } else if (std::strcmp(argv[i], "--phase") == 0 && i + 1 < argc) {
+            only = argv[++i];
+            if (std::none_of(std::begin(Phases), std::end(Phases),
+                             [only](const char* p) { return std::strcmp(p, only) == 0; })) {
+                std::fprintf(stderr, "bench_poll: no phase named %s\n", only);
+                return usage();
+            }
         } else {
-            std::fprintf(stderr, "usage: bench_poll [--seconds N]  (default 30 per phase)\n");
-            return 2;
+            return usage();
         }
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -332,20 +466,37 @@ int main(int argc, char* argv[])
                 qPrintable(QApplication::platformName()));
     std::fflush(stdout);
 
-    const PhaseResult link = linkPhase(seconds);
-    const PhaseResult panel = panelPhase(seconds);
-    const PhaseResult views = panelPhase(seconds, true);
-    const PhaseResult separate = separatePhase(seconds);
+    const auto wanted = [only](const char* phase) {
+        return !only || std::strcmp(only, phase) == 0;
+    };
+    const PhaseResult link = wanted("link") ? linkPhase(seconds) : PhaseResult{};
+    const PhaseResult panel = wanted("panel") ? panelPhase(seconds) : PhaseResult{};
+    const PhaseResult views = wanted("panel_views") ? panelPhase(seconds, true) : PhaseResult{};
+    const PhaseResult separate = wanted("panel_sim") ? separatePhase(seconds) : PhaseResult{};
+    const SpotResult spot = wanted("panel_spot") ? spotPhase(seconds) : SpotResult{};
 
     std::printf("summary (target: a poll about every 250 ms in the panel, 200 ms plus the answer "
                 "check at link level; a few CPU-s per minute at most):\n");
-    summaryLine("link", link);
-    summaryLine("panel", panel);
-    summaryLine("panel_views", views);
+    const auto line = [&](const char* phase, const PhaseResult& r) {
+        if (wanted(phase))
+            summaryLine(phase, r);
+    };
+    line("link", link);
+    line("panel", panel);
+    line("panel_views", views);
     if (panel.ran && views.ran && panel.cpuPerMinute > 0)
         std::printf("  views cost %.2fx the panel alone (target: at most 1.5x)\n",
                     views.cpuPerMinute / panel.cpuPerMinute);
-    summaryLine("panel_sim", separate);
+    line("panel_sim", separate);
+    if (wanted("panel_spot")) {
+        summaryLine("panel_survey_idle", spot.idle);
+        summaryLine("panel_spot", spot.spot);
+    }
+    if (spot.idle.ran && spot.spot.ran && spot.idle.cpuPerMinute > 0)
+        std::printf("  a spot measurement costs %.2fx the idle Survey window, %+d polls (target: "
+                    "about 1x, the same polls)\n",
+                    spot.spot.cpuPerMinute / spot.idle.cpuPerMinute,
+                    spot.spot.polls - spot.idle.polls);
     std::fflush(stdout);
     return 0;
 }

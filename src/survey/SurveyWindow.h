@@ -47,6 +47,8 @@ public:
     void choose(const QString& id);
     QUndoStack& undoStack() { return m_undo; }
     bool measuring() const { return m_spot.has_value(); }
+    // The samples the running spot measurement holds so far.
+    int spotSamples() const { return m_spot ? m_spot->samples() : 0; }
     FloorPlanView* floorPlan() const { return m_plan; }
 
 public slots:
