@@ -398,6 +398,12 @@ SpotResult spotPhase(double seconds)
         return r;
     DefaultAnswers answers;
     ui::Dialogs::setCurrent(&answers);
+    {
+        // The first window shown in the process pays for fonts and style once: not in either run.
+        survey::SurveyWindow warmUp(nullptr);
+        warmUp.show();
+        runEventLoopFor(500);
+    }
     r.idle = simPanelRun("panel_survey_idle", sim, seconds,
                          [](Panel& panel) { return openSurvey("panel_survey_idle", panel, 0); });
     const int length = int(seconds) + 60; // still running when the run ends
