@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/MemoryWindow.h"
 
+#include "ui/Access.h"
 #include "link/Delay.h"
 #include "link/Timing.h"
 #include "logger/DataList.h"
@@ -93,6 +94,7 @@ MemoryWindow::MemoryWindow(LoggerHost host, QWidget* parent)
     setObjectName(QStringLiteral("Memory"));
     setWindowTitle(tr("Data Logger"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
 
     LblMemory = sunkenLabel(this, QStringLiteral("LblMemory"), QStringLiteral("32.0 K"));
     LblRemaining = sunkenLabel(this, QStringLiteral("LblRemaining"));

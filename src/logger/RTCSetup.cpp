@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/RTCSetup.h"
 
+#include "ui/Access.h"
 #include "link/Delay.h"
 #include "link/MeterLink.h"
 #include "link/Timing.h"
@@ -39,6 +40,7 @@ RTCSetup::RTCSetup(MeterLink& link, PollControl* poll, QWidget* parent)
     setObjectName(QStringLiteral("RTCSetup"));
     setWindowTitle(tr("Meter Clock"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
     FrameTime->setObjectName(QStringLiteral("FrameTime"));
     LblMeterTime->setObjectName(QStringLiteral("LblMeterTime"));
     LblPCTime->setObjectName(QStringLiteral("LblPCTime"));

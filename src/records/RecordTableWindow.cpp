@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/RecordTableWindow.h"
 
+#include "ui/Access.h"
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
@@ -63,6 +64,7 @@ RecordTableWindow::RecordTableWindow(const QString& name, const QString& caption
     setObjectName(name);
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
 
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
