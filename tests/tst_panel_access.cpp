@@ -16,6 +16,8 @@
 #include "views/RecordGraph.h"
 
 #include <QAccessible>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QColor>
@@ -60,7 +62,13 @@ struct FocusWalk {
         if (!w->isVisible() || w->focusPolicy() == Qt::NoFocus || seen.contains(w))
             return;
         seen.insert(w);
-        if (accessibleText(w, QAccessible::Name).trimmed().isEmpty())
+        // A spin box's text field and a view's viewport are told by their owner's name.
+        QWidget* judged = w;
+        QWidget* owner = w->parentWidget();
+        auto* area = qobject_cast<QAbstractScrollArea*>(owner);
+        if (qobject_cast<QAbstractSpinBox*>(owner) || (area && area->viewport() == w))
+            judged = owner;
+        if (accessibleText(judged, QAccessible::Name).trimmed().isEmpty())
             unnamed << QStringLiteral("%1: %2 (%3)")
                            .arg(w->window()->objectName(), w->objectName(),
                                 QString::fromLatin1(w->metaObject()->className()));

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -43,6 +44,7 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     m_ports->setCurrentIndex(0);
     m_ports->setEditText(QStringLiteral("COM1"));
     m_ports->setAccessibleName(tr("Meter port"));
+    m_ports->lineEdit()->setAccessibleName(m_ports->accessibleName());
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("CmdOK"));

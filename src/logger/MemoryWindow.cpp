@@ -104,9 +104,13 @@ MemoryWindow::MemoryWindow(LoggerHost host, QWidget* parent)
     CmdIDCode = button(this, QStringLiteral("CmdIDCode"), tr("ID Code"));
     TxtIDCode = new QLineEdit(this);
     TxtIDCode->setObjectName(QStringLiteral("TxtIDCode"));
+    TxtIDCode->setAccessibleName(tr("ID code"));
+    TxtIDCode->setAccessibleDescription(tr("ID Code sends it to the meter"));
     CmdSampling = button(this, QStringLiteral("CmdSampling"), tr("Sampling"));
     TxtSampling = new QLineEdit(this);
     TxtSampling->setObjectName(QStringLiteral("TxtSampling"));
+    TxtSampling->setAccessibleName(tr("Logger sampling time"));
+    TxtSampling->setAccessibleDescription(tr("Enter or Sampling sends it to the meter"));
     LblMessage = label(this, QStringLiteral("LblMessage"));
     LblMessage->setWordWrap(true);
     CmdSaveAll = button(this, QStringLiteral("CmdSaveAll"), tr("Save all sets"));
@@ -117,6 +121,7 @@ MemoryWindow::MemoryWindow(LoggerHost host, QWidget* parent)
 
     m_grid = new ui::Grid(SetColumns, this);
     m_grid->setObjectName(QStringLiteral("Grid"));
+    m_grid->setTableName(tr("Logger sets"));
     const QString samples[SetColumns] = {QStringLiteral(" 0000 "),     QStringLiteral(" 00/00/00 "),
                                          QStringLiteral(" 00:00:00 "), QStringLiteral(" 'Unit' "),
                                          QStringLiteral(" Sampling "), QStringLiteral(" Records ")};
