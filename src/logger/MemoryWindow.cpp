@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/MemoryWindow.h"
 
-#include "ui/Access.h"
 #include "link/Delay.h"
 #include "link/Timing.h"
 #include "logger/DataList.h"
@@ -9,6 +8,7 @@
 #include "logger/LoggerRecords.h"
 #include "logger/LoggerTimes.h"
 #include "records/PollControl.h"
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/RTCSetup.h"
 
-#include "ui/Access.h"
 #include "link/Delay.h"
 #include "link/MeterLink.h"
 #include "link/Timing.h"
 #include "logger/MeterClock.h"
 #include "records/PollControl.h"
+#include "ui/Access.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 

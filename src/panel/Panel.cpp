@@ -74,15 +74,16 @@ QString faceStyle()
                "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: %9; }")
                .arg(BodyTop, BodyBottom, BodyText, Tester, Caption, DisplayTop, DisplayBottom,
                     DisplayText, Alarm) +
-           QStringLiteral("#Status QLabel { font-size: 9pt; }"
-                   "#Recording { color: %1; font-weight: bold; }"
-                   "#Body QLabel#LblNote { color: %2; }"
-                   "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %3, "
-                   "stop:1 %4); color: %5; border: 2px solid #14181d; border-radius: 10px; "
-                   "font-weight: bold; padding: 6px; }"
-                   "QPushButton:pressed { background: %6; }"
-                   "QPushButton:focus { border-color: %2; }"
-                   "QPushButton:disabled { color: %7; background: %8; }")
+           QStringLiteral(
+               "#Status QLabel { font-size: 9pt; }"
+               "#Recording { color: %1; font-weight: bold; }"
+               "#Body QLabel#LblNote { color: %2; }"
+               "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %3, "
+               "stop:1 %4); color: %5; border: 2px solid #14181d; border-radius: 10px; "
+               "font-weight: bold; padding: 6px; }"
+               "QPushButton:pressed { background: %6; }"
+               "QPushButton:focus { border-color: %2; }"
+               "QPushButton:disabled { color: %7; background: %8; }")
                .arg(RecordingMark, Tester, KeyTop, KeyBottom, KeyText, KeyDown, KeyOffText, KeyOff);
 }
 
@@ -106,10 +107,14 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
 QList<FaceInk> Panel::faceInks()
 {
     using namespace ink;
-    return {{"text", BodyText, BodyTop},          {"model", Tester, BodyTop},
-            {"captions", Caption, BodyTop},       {"recording", RecordingMark, BodyTop},
-            {"display", DisplayText, DisplayBottom}, {"OVER and UNDER", Alarm, DisplayBottom},
-            {"keys", KeyText, KeyTop},            {"pressed key", KeyText, KeyDown}};
+    return {{"text", BodyText, BodyTop},
+            {"model", Tester, BodyTop},
+            {"captions", Caption, BodyTop},
+            {"recording", RecordingMark, BodyTop},
+            {"display", DisplayText, DisplayBottom},
+            {"OVER and UNDER", Alarm, DisplayBottom},
+            {"keys", KeyText, KeyTop},
+            {"pressed key", KeyText, KeyDown}};
 }
 
 Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
@@ -297,6 +302,10 @@ QGridLayout* Panel::buildKeys(QWidget* parent)
     CmdPeak->setShortcut(Qt::ALT | Qt::Key_E);
     CmdTesla->setAccessibleName(tr("Unit, gauss or tesla"));
     CmdPeak->setAccessibleDescription(tr("Starts or stops the meter's own data logger"));
+    // Tab goes through the keys as they are read: top row left to right, then the bottom row.
+    QPushButton* const order[] = {CmdHold, CmdGauss, CmdRange, CmdTesla, CmdPeak};
+    for (int i = 1; i < 5; ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     auto* keys = new QGridLayout;
     keys->addWidget(CmdHold, 0, 0);
     keys->addWidget(CmdGauss, 0, 1);
@@ -332,16 +341,12 @@ void Panel::buildToolbar()
     Toolbar1->setIconSize(QSize(24, 24));
     addTool(QStringLiteral("SaveStop"), tr("Save As"), QStringLiteral("saveas"),
             Qt::CTRL | Qt::Key_R);
-    addTool(QStringLiteral("Open"), tr("Open File"), QStringLiteral("open"),
-            QKeySequence::Open);
-    addTool(QStringLiteral("Graph"), tr("Graph"), QStringLiteral("graph"),
-            Qt::CTRL | Qt::Key_G);
+    addTool(QStringLiteral("Open"), tr("Open File"), QStringLiteral("open"), QKeySequence::Open);
+    addTool(QStringLiteral("Graph"), tr("Graph"), QStringLiteral("graph"), Qt::CTRL | Qt::Key_G);
     addTool(QStringLiteral("Graph2"), tr("Record Graph"), QStringLiteral("graph2"),
             Qt::CTRL | Qt::SHIFT | Qt::Key_G);
-    addTool(QStringLiteral("List"), tr("List"), QStringLiteral("list"),
-            Qt::CTRL | Qt::Key_L);
-    addTool(QStringLiteral("Analog"), tr("Analog"), QStringLiteral("analog"),
-            Qt::CTRL | Qt::Key_N);
+    addTool(QStringLiteral("List"), tr("List"), QStringLiteral("list"), Qt::CTRL | Qt::Key_L);
+    addTool(QStringLiteral("Analog"), tr("Analog"), QStringLiteral("analog"), Qt::CTRL | Qt::Key_N);
     addTool(QStringLiteral("Sampling"), tr("PC Sampling"), QStringLiteral("sampling"),
             Qt::CTRL | Qt::Key_T);
     addTool(QStringLiteral("TimeSet"), tr("System Time Set"), QStringLiteral("timeset"),
@@ -354,8 +359,7 @@ void Panel::buildToolbar()
     addTool(QStringLiteral("SA"), QString(), QStringLiteral("saveas"))->setVisible(false);
     addTool(QStringLiteral("Alarm"), tr("Alarm"), QStringLiteral("alarm"),
             Qt::CTRL | Qt::SHIFT | Qt::Key_A);
-    addTool(QStringLiteral("Survey"), tr("Survey"), QStringLiteral("survey"),
-            Qt::CTRL | Qt::Key_U);
+    addTool(QStringLiteral("Survey"), tr("Survey"), QStringLiteral("survey"), Qt::CTRL | Qt::Key_U);
 }
 
 bool Panel::startUp(ui::OpenError* error)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/RecordTableWindow.h"
 
-#include "ui/Access.h"
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
 #include "records/TableServices.h"
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/LinePrinter.h"

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 namespace veltrix {
 
 RealTime1::RealTime1(StripSettings& state, QWidget* parent)

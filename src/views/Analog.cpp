@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/Analog.h"
 
-#include "ui/Dialogs.h"
 #include "ui/Access.h"
+#include "ui/Dialogs.h"
 #include "ui/Placement.h"
 #include "ui/WindowPicture.h"
 
