@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/PortWindow.h"
 
+#include "ui/Access.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -40,6 +43,8 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     }
     m_ports->setCurrentIndex(0);
     m_ports->setEditText(QStringLiteral("COM1"));
+    m_ports->setAccessibleName(tr("Meter port"));
+    m_ports->lineEdit()->setAccessibleName(m_ports->accessibleName());
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("CmdOK"));
@@ -56,6 +61,7 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     auto* found = new QListWidget(this);
     found->setObjectName(QStringLiteral("Devices"));
     found->setSelectionMode(QAbstractItemView::NoSelection);
+    found->setAccessibleName(tr("COM ports on this computer"));
     for (int n = 1; n <= ui::PortBindings::PortCount; ++n) {
         const QString path = m_bindings.devicePath(n);
         if (path.isEmpty())
@@ -94,6 +100,8 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     connect(com1, &QPushButton::clicked, this, [this] { choose(1); });
     connect(com2, &QPushButton::clicked, this, [this] { choose(2); });
     showBinding();
+    // A plain window has no default button of its own: Enter takes the port typed or chosen.
+    ui::pressOnEnter(ok);
 }
 
 void PortWindow::showBinding()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logger/Alarm.h"
 
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Placement.h"
 
@@ -38,6 +39,7 @@ Alarm::Alarm(AlarmState& state, Unit meterUnit, QWidget* parent)
     setObjectName(QStringLiteral("Alarm"));
     setWindowTitle(tr("Alarm"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
 
     for (QLineEdit* box : {TTH, TTL}) {
         box->installEventFilter(this);

@@ -8,6 +8,7 @@
 #include "logger/LoggerRecords.h"
 #include "logger/LoggerTimes.h"
 #include "records/PollControl.h"
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 
@@ -93,6 +94,7 @@ MemoryWindow::MemoryWindow(LoggerHost host, QWidget* parent)
     setObjectName(QStringLiteral("Memory"));
     setWindowTitle(tr("Data Logger"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
 
     LblMemory = sunkenLabel(this, QStringLiteral("LblMemory"), QStringLiteral("32.0 K"));
     LblRemaining = sunkenLabel(this, QStringLiteral("LblRemaining"));
@@ -102,9 +104,13 @@ MemoryWindow::MemoryWindow(LoggerHost host, QWidget* parent)
     CmdIDCode = button(this, QStringLiteral("CmdIDCode"), tr("ID Code"));
     TxtIDCode = new QLineEdit(this);
     TxtIDCode->setObjectName(QStringLiteral("TxtIDCode"));
+    TxtIDCode->setAccessibleName(tr("ID code"));
+    TxtIDCode->setAccessibleDescription(tr("ID Code sends it to the meter"));
     CmdSampling = button(this, QStringLiteral("CmdSampling"), tr("Sampling"));
     TxtSampling = new QLineEdit(this);
     TxtSampling->setObjectName(QStringLiteral("TxtSampling"));
+    TxtSampling->setAccessibleName(tr("Logger sampling time"));
+    TxtSampling->setAccessibleDescription(tr("Enter or Sampling sends it to the meter"));
     LblMessage = label(this, QStringLiteral("LblMessage"));
     LblMessage->setWordWrap(true);
     CmdSaveAll = button(this, QStringLiteral("CmdSaveAll"), tr("Save all sets"));
@@ -115,6 +121,7 @@ MemoryWindow::MemoryWindow(LoggerHost host, QWidget* parent)
 
     m_grid = new ui::Grid(SetColumns, this);
     m_grid->setObjectName(QStringLiteral("Grid"));
+    m_grid->setTableName(tr("Logger sets"));
     const QString samples[SetColumns] = {QStringLiteral(" 0000 "),     QStringLiteral(" 00/00/00 "),
                                          QStringLiteral(" 00:00:00 "), QStringLiteral(" 'Unit' "),
                                          QStringLiteral(" Sampling "), QStringLiteral(" Records ")};

@@ -6,6 +6,7 @@
 #include "link/Timing.h"
 #include "logger/MeterClock.h"
 #include "records/PollControl.h"
+#include "ui/Access.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 
@@ -39,6 +40,7 @@ RTCSetup::RTCSetup(MeterLink& link, PollControl* poll, QWidget* parent)
     setObjectName(QStringLiteral("RTCSetup"));
     setWindowTitle(tr("Meter Clock"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
     FrameTime->setObjectName(QStringLiteral("FrameTime"));
     LblMeterTime->setObjectName(QStringLiteral("LblMeterTime"));
     LblPCTime->setObjectName(QStringLiteral("LblPCTime"));

@@ -13,6 +13,7 @@
 #include "survey/ReferenceLevels.h"
 #include "survey/ReportDialog.h"
 #include "survey/SurveyWindow.h"
+#include "ui/Access.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
 #include "views/RecordGraph.h"
@@ -43,28 +44,48 @@ namespace veltrix {
 namespace {
 const QString NoCom = QStringLiteral("No Com");
 
-// The panel looks like the meter's own face: a dark body, a greenish display, rounded keys.
-const QString FaceStyle = QStringLiteral(
-    "#Body { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3d4450, stop:1 "
-    "#262b33); }"
-    "#Body QLabel { color: #e8ecf1; }"
-    "#LblTester { font-size: 20pt; font-weight: bold; color: #f4d03f; }"
-    "#LblField, #LblType { font-size: 10pt; color: #b8c2cf; }"
-    "#Display { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c9d6b4, "
-    "stop:1 #aebf94); border: 3px solid #14181d; border-radius: 8px; }"
-    "#Display QLabel { color: #1a1f14; }"
-    "#LblValue { font-family: 'DejaVu Sans Mono', monospace; font-size: 54pt; "
-    "font-weight: bold; }"
-    "#LblUnit { font-size: 22pt; font-weight: bold; }"
-    "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: #b03a2e; }"
-    "#Status QLabel { font-size: 9pt; }"
-    "#Recording { color: #ff6b5b; font-weight: bold; }"
-    "#Body QLabel#LblNote { color: #f4d03f; }"
-    "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d6673, "
-    "stop:1 #3a414b); color: #f2f4f7; border: 2px solid #14181d; border-radius: 10px; "
-    "font-weight: bold; padding: 6px; }"
-    "QPushButton:pressed { background: #2a2f36; }"
-    "QPushButton:disabled { color: #7d8590; background: #353b44; }");
+// The panel looks like the meter's own face: a dark body, a greenish display, rounded keys. Its
+// text colours keep a contrast of 4.5 : 1 against the lighter end of a dark gradient and the
+// darker end of a light one.
+namespace ink {
+const QLatin1String BodyTop("#3d4450"), BodyBottom("#262b33"), BodyText("#e8ecf1");
+const QLatin1String Tester("#f4d03f"), Caption("#b8c2cf"), RecordingMark("#ff9385");
+const QLatin1String DisplayTop("#c9d6b4"), DisplayBottom("#aebf94"), DisplayText("#1a1f14");
+const QLatin1String Alarm("#8a1c12");
+const QLatin1String KeyTop("#5d6673"), KeyBottom("#3a414b"), KeyText("#f2f4f7");
+const QLatin1String KeyDown("#2a2f36"), KeyOffText("#7d8590"), KeyOff("#353b44");
+} // namespace ink
+
+QString faceStyle()
+{
+    using namespace ink;
+    return QStringLiteral(
+               "#Body { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 "
+               "%2); }"
+               "#Body QLabel { color: %3; }"
+               "#LblTester { font-size: 20pt; font-weight: bold; color: %4; }"
+               "#LblField, #LblType { font-size: 10pt; color: %5; }"
+               "#Display { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %6, "
+               "stop:1 %7); border: 3px solid #14181d; border-radius: 8px; }"
+               "#Display QLabel { color: %8; }"
+               "#LblValue { font-family: 'DejaVu Sans Mono', monospace; font-size: 54pt; "
+               "font-weight: bold; }"
+               "#LblUnit { font-size: 22pt; font-weight: bold; }"
+               "#OverText1, #OverText2 { font-size: 11pt; font-weight: bold; color: %9; }")
+               .arg(BodyTop, BodyBottom, BodyText, Tester, Caption, DisplayTop, DisplayBottom,
+                    DisplayText, Alarm) +
+           QStringLiteral(
+               "#Status QLabel { font-size: 9pt; }"
+               "#Recording { color: %1; font-weight: bold; }"
+               "#Body QLabel#LblNote { color: %2; }"
+               "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %3, "
+               "stop:1 %4); color: %5; border: 2px solid #14181d; border-radius: 10px; "
+               "font-weight: bold; padding: 6px; }"
+               "QPushButton:pressed { background: %6; }"
+               "QPushButton:focus { border-color: %2; }"
+               "QPushButton:disabled { color: %7; background: %8; }")
+               .arg(RecordingMark, Tester, KeyTop, KeyBottom, KeyText, KeyDown, KeyOffText, KeyOff);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {})
 {
@@ -77,11 +98,24 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setMinimumSize(72, 40);
     return b;
 }
 } // namespace
+
+QList<FaceInk> Panel::faceInks()
+{
+    using namespace ink;
+    return {{"text", BodyText, BodyTop},
+            {"model", Tester, BodyTop},
+            {"captions", Caption, BodyTop},
+            {"recording", RecordingMark, BodyTop},
+            {"display", DisplayText, DisplayBottom},
+            {"OVER and UNDER", Alarm, DisplayBottom},
+            {"keys", KeyText, KeyTop},
+            {"pressed key", KeyText, KeyDown}};
+}
 
 Panel::Panel(ui::PortBindings bindings, int comPortNumber, QWidget* parent)
     : QMainWindow(parent), m_comm(std::make_unique<ui::SerialLine>(std::move(bindings))),
@@ -139,7 +173,7 @@ void Panel::buildFace()
 {
     auto* body = new QFrame(this);
     body->setObjectName(QStringLiteral("Body"));
-    body->setStyleSheet(FaceStyle);
+    body->setStyleSheet(faceStyle());
 
     LblTester = makeLabel(body, QStringLiteral("LblTester"), QStringLiteral("Veltrix"));
     LblField = makeLabel(body, QStringLiteral("LblField"), QStringLiteral("ElectroMagnetic Field"));
@@ -174,6 +208,7 @@ QFrame* Panel::buildDisplay(QWidget* parent)
     LblValue = makeLabel(display, QStringLiteral("LblValue"));
     LblValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LblValue->setMinimumWidth(260);
+    ui::makeReadout(LblValue, tr("Reading"));
     LblUnit = makeLabel(display, QStringLiteral("LblUnit"), QStringLiteral("mG"));
     LblUnit->setMinimumWidth(60);
     ImageH = makeLabel(display, QStringLiteral("ImageH"));
@@ -259,6 +294,18 @@ QGridLayout* Panel::buildKeys(QWidget* parent)
     connect(CmdGauss, &QPushButton::clicked, this, [this] { pressKey(Key::Peak); });
     connect(CmdHold, &QPushButton::clicked, this, [this] { pressKey(Key::Hold); });
     connect(CmdPeak, &QPushButton::clicked, this, [this] { pressKey(Key::Record); });
+    // Alt and the key's first letter (U for the unit key, E for the logger's rEcord key).
+    CmdHold->setShortcut(Qt::ALT | Qt::Key_H);
+    CmdGauss->setShortcut(Qt::ALT | Qt::Key_P);
+    CmdRange->setShortcut(Qt::ALT | Qt::Key_R);
+    CmdTesla->setShortcut(Qt::ALT | Qt::Key_U);
+    CmdPeak->setShortcut(Qt::ALT | Qt::Key_E);
+    CmdTesla->setAccessibleName(tr("Unit, gauss or tesla"));
+    CmdPeak->setAccessibleDescription(tr("Starts or stops the meter's own data logger"));
+    // Tab goes through the keys as they are read: top row left to right, then the bottom row.
+    QPushButton* const order[] = {CmdHold, CmdGauss, CmdRange, CmdTesla, CmdPeak};
+    for (int i = 1; i < 5; ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     auto* keys = new QGridLayout;
     keys->addWidget(CmdHold, 0, 0);
     keys->addWidget(CmdGauss, 0, 1);
@@ -269,14 +316,18 @@ QGridLayout* Panel::buildKeys(QWidget* parent)
     return keys;
 }
 
-QAction* Panel::addTool(const QString& key, const QString& tooltip, const QString& icon)
+QAction* Panel::addTool(const QString& key, const QString& tooltip, const QString& icon,
+                        const QKeySequence& shortcut)
 {
     auto* a = new QAction(QIcon(QStringLiteral(":/panel/%1.svg").arg(icon)), tooltip, Toolbar1);
     a->setObjectName(key);
     a->setToolTip(tooltip);
+    a->setShortcut(shortcut);
     Toolbar1->addAction(a);
-    if (QWidget* w = Toolbar1->widgetForAction(a))
+    if (QWidget* w = Toolbar1->widgetForAction(a)) {
         w->setObjectName(key);
+        w->setFocusPolicy(Qt::TabFocus); // the toolbar is reached by Tab like any control
+    }
     connect(a, &QAction::triggered, this, [this, key] { toolbarClick(key); });
     m_buttons.append(a);
     return a;
@@ -288,21 +339,27 @@ void Panel::buildToolbar()
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setIconSize(QSize(24, 24));
-    addTool(QStringLiteral("SaveStop"), tr("Save As"), QStringLiteral("saveas"));
-    addTool(QStringLiteral("Open"), tr("Open File"), QStringLiteral("open"));
-    addTool(QStringLiteral("Graph"), tr("Graph"), QStringLiteral("graph"));
-    addTool(QStringLiteral("Graph2"), tr("Record Graph"), QStringLiteral("graph2"));
-    addTool(QStringLiteral("List"), tr("List"), QStringLiteral("list"));
-    addTool(QStringLiteral("Analog"), tr("Analog"), QStringLiteral("analog"));
-    addTool(QStringLiteral("Sampling"), tr("PC Sampling"), QStringLiteral("sampling"));
-    addTool(QStringLiteral("TimeSet"), tr("System Time Set"), QStringLiteral("timeset"));
-    addTool(QStringLiteral("Memory"), tr("Data Logger"), QStringLiteral("memory"));
+    addTool(QStringLiteral("SaveStop"), tr("Save As"), QStringLiteral("saveas"),
+            Qt::CTRL | Qt::Key_R);
+    addTool(QStringLiteral("Open"), tr("Open File"), QStringLiteral("open"), QKeySequence::Open);
+    addTool(QStringLiteral("Graph"), tr("Graph"), QStringLiteral("graph"), Qt::CTRL | Qt::Key_G);
+    addTool(QStringLiteral("Graph2"), tr("Record Graph"), QStringLiteral("graph2"),
+            Qt::CTRL | Qt::SHIFT | Qt::Key_G);
+    addTool(QStringLiteral("List"), tr("List"), QStringLiteral("list"), Qt::CTRL | Qt::Key_L);
+    addTool(QStringLiteral("Analog"), tr("Analog"), QStringLiteral("analog"), Qt::CTRL | Qt::Key_N);
+    addTool(QStringLiteral("Sampling"), tr("PC Sampling"), QStringLiteral("sampling"),
+            Qt::CTRL | Qt::Key_T);
+    addTool(QStringLiteral("TimeSet"), tr("System Time Set"), QStringLiteral("timeset"),
+            Qt::CTRL | Qt::Key_K);
+    addTool(QStringLiteral("Memory"), tr("Data Logger"), QStringLiteral("memory"),
+            Qt::CTRL | Qt::Key_M);
     addTool(QStringLiteral("Delete"), tr("Erase Memory"), QStringLiteral("delete"));
     // Buttons 11 and 12 only hold the pictures button 1 shows while recording and while not.
     addTool(QStringLiteral("Stop"), tr("Stop"), QStringLiteral("stop"))->setVisible(false);
     addTool(QStringLiteral("SA"), QString(), QStringLiteral("saveas"))->setVisible(false);
-    addTool(QStringLiteral("Alarm"), tr("Alarm"), QStringLiteral("alarm"));
-    addTool(QStringLiteral("Survey"), tr("Survey"), QStringLiteral("survey"));
+    addTool(QStringLiteral("Alarm"), tr("Alarm"), QStringLiteral("alarm"),
+            Qt::CTRL | Qt::SHIFT | Qt::Key_A);
+    addTool(QStringLiteral("Survey"), tr("Survey"), QStringLiteral("survey"), Qt::CTRL | Qt::Key_U);
 }
 
 bool Panel::startUp(ui::OpenError* error)
@@ -386,6 +443,7 @@ bool Panel::showReading()
     ImageH->setVisible(m_state.Flags.HoldFlag);
     ImageP->setVisible(m_state.Flags.PeakFlag);
     LblValue->setText(m_session.shown());
+    ui::announceReading(LblValue, ui::readingText(LblValue->text(), LblUnit->text()));
 
     QPointer<Panel> self(this);
     if (!showAlarm() || !self)

@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -46,6 +47,13 @@ class RecordGraph;
 class StripChart;
 struct TableHost;
 
+// A text colour of the panel's face and the background it stands on.
+struct FaceInk {
+    const char* what;
+    QLatin1String text;
+    QLatin1String background;
+};
+
 // The live views, in the order every sample feeds them.
 enum class FeedStage { RecordGraph, LiveTable, Gauge, StripChart, Digital };
 
@@ -59,6 +67,8 @@ public:
     bool startUp(ui::OpenError* error = nullptr);
     // The message shown when start-up fails, with a hint when permission is the cause.
     static QString startUpFailureText(ui::OpenError error, const QString& detail = {});
+    // The face's text colours, each with its background (they must stay legible).
+    static QList<FaceInk> faceInks();
 
     SharedState& state() { return m_state; }
     ui::SerialLine& comm() { return *m_comm; }
@@ -179,7 +189,8 @@ private:
     void samplingDialog();
     void toggleTitle();
     void setMeterControlsAvailable(bool on);
-    QAction* addTool(const QString& key, const QString& tooltip, const QString& icon);
+    QAction* addTool(const QString& key, const QString& tooltip, const QString& icon,
+                     const QKeySequence& shortcut = {});
 
     SharedState m_state;
     std::unique_ptr<ui::SerialLine> m_comm;

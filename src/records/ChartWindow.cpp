@@ -2,6 +2,7 @@
 #include "records/ChartWindow.h"
 
 #include "records/ChartGeometry.h"
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Placement.h"
 #include "ui/WindowPicture.h"
@@ -112,6 +113,7 @@ ChartWindow::ChartWindow(const QString& name, const QString& caption, bool withV
     setWindowTitle(caption);
     setCentralWidget(m_canvas);
     resize(640, 420);
+    ui::closeOnEscape(this);
 
     const auto menu = [this](const QString& key, const QString& text) {
         QAction* a = menuBar()->addAction(text);

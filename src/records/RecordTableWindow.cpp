@@ -5,6 +5,7 @@
 #include "records/RecordFile.h"
 #include "records/RecordIcons.h"
 #include "records/TableServices.h"
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/LinePrinter.h"
@@ -63,6 +64,7 @@ RecordTableWindow::RecordTableWindow(const QString& name, const QString& caption
     setObjectName(name);
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
 
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/StripChart.h"
 
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 
 #include <QFormLayout>
@@ -9,12 +10,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 namespace veltrix {
 
 RealTime1::RealTime1(StripSettings& state, QWidget* parent)
     : ChartWindow(QStringLiteral("RealTime1"), tr("RealTimeGraph"), true, parent), m_state(state)
 {
+    ui::makeReadout(canvas(), tr("Strip chart"));
 }
 
 void RealTime1::showLimits()
@@ -50,6 +51,7 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
     }
     setLabel(LblUnit, unitText);
     setLabel(LblValue, valueText);
+    ui::announceReading(canvas(), ui::readingText(valueText, unitText));
 
     const double y = chart::stripHeight(valueText, m_state.StripMin, m_state.StripMax);
     const chart::StripPoint p = chart::advanceSweep(m_state.sweep, y);

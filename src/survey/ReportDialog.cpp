@@ -104,6 +104,7 @@ ReportDialog::ReportDialog(ReportSource source, QWidget* parent, const MeterFact
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("TabPages"));
+    tabs->setAccessibleName(tr("Report pages"));
     tabs->addTab(surveyPage(), tr("Survey"));
     tabs->addTab(instrumentPage(meter), tr("Instrument and method"));
     tabs->addTab(assessmentPage(meter), tr("Levels and assessment"));

@@ -252,6 +252,7 @@ Grid::Grid(int columns, QWidget* parent)
     : QWidget(parent), m_model(new GridModel(columns, this)), m_view(new GridView(this))
 {
     m_view->setObjectName(QStringLiteral("GridView"));
+    setTableName(tr("Records"));
     m_view->setModel(m_model);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -373,6 +374,11 @@ void Grid::addItems(const QStringList& texts)
 void Grid::addItems(const QString& storage, std::span<const QStringView> texts)
 {
     m_model->append(storage, texts);
+}
+
+void Grid::setTableName(const QString& name)
+{
+    m_view->setAccessibleName(name);
 }
 
 QString Grid::cell(int row, int col) const

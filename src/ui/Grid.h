@@ -74,6 +74,8 @@ class Grid : public QWidget {
     Q_OBJECT
 public:
     explicit Grid(int columns, QWidget* parent = nullptr);
+    // What a screen reader calls the table ("Records" unless set).
+    void setTableName(const QString& name);
 
     int cols() const;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/Analog.h"
 
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Placement.h"
 #include "ui/WindowPicture.h"
@@ -68,6 +69,8 @@ Analog::Analog(GaugeSource source, QWidget* parent)
     LblRan = new QLabel(m_face);
     LblRan->setObjectName(QStringLiteral("LblRan"));
     LblRan->setFont(unitFont);
+    ui::makeReadout(m_face, tr("Analog gauge"));
+    ui::closeOnEscape(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -162,6 +165,7 @@ bool Analog::UpdateGaugeNeedle()
     // The new needle replaces the old one; the marks and labels stay as drawn.
     m_needle = gauge::needleAngle(m_source.reading(), m_source.fullScale());
     m_face->update();
+    ui::announceReading(m_face, ui::readingText(m_source.reading(), LblFun->text()));
     return true;
 }
 

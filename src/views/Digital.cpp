@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/Digital.h"
 
+#include "ui/Access.h"
 #include "ui/Placement.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,8 @@ Digital::Digital(QWidget* parent) : QWidget(parent, Qt::Window)
     LblValue->setPalette(display);
     LblValue->setAutoFillBackground(true);
     LblValue->setGeometry(8, 16, 145, 49);
+    ui::makeReadout(LblValue, tr("Digital display"));
+    ui::closeOnEscape(this);
 
     QFont small(QStringLiteral("Times New Roman"));
     small.setStyleHint(QFont::Serif);
@@ -65,6 +68,7 @@ void Digital::feed(const QString& value, const QString& unit)
         LblFunction->setText(unit);
         LblFunction->adjustSize();
     }
+    ui::announceReading(LblValue, ui::readingText(value, unit));
 }
 
 QString Digital::valueText() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/PlotWindow.h"
 
+#include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Graph.h"
 #include "ui/NumEdit.h"
@@ -78,6 +79,7 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("Plot1"));
     setWindowTitle(tr("Plot"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ui::closeOnEscape(this);
 
     FrmGraphic = frame(QStringLiteral("FrmGraphic"), tr("Graphic Plot"), this);
     CWGraph1 = new ui::Graph(FrmGraphic);

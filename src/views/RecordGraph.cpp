@@ -2,6 +2,7 @@
 #include "views/RecordGraph.h"
 
 #include "records/RecordLimit.h"
+#include "ui/Access.h"
 #include "ui/Graph.h"
 #include "ui/Grid.h"
 #include "ui/Placement.h"
@@ -53,6 +54,7 @@ RecordGraph::RecordGraph(SamplingSource sampling, QWidget* parent)
     CWGraph1->setTimeFormat(QStringLiteral("hh:nn:ss"));
     CWGraph1->setMinimumSize(420, 260);
     CWGraph1->setToolTip(tr("Click to explore this window in the plot window"));
+    ui::makeReadout(CWGraph1, tr("Record graph"));
     m_target = std::make_unique<GraphTarget>(*CWGraph1);
 
     GraphGrid1 = new ui::Grid(5, this);
@@ -86,6 +88,7 @@ RecordGraph::RecordGraph(SamplingSource sampling, QWidget* parent)
     layout->addWidget(CWGraph1, 1);
     layout->addLayout(side);
     resize(820, 380);
+    ui::closeOnEscape(this);
 
     connect(CWGraph1, &ui::Graph::clicked, this, [this] { openPlot(); });
 
@@ -114,6 +117,8 @@ void RecordGraph::appendRow(const QString& text)
     table.setRow(table.rows() - 1);
     const bool scroll = table.row() >= ScrollFromRow;
     table.addItem(text);
+    const int added = table.rows() - 1;
+    ui::announceReading(CWGraph1, ui::readingText(table.cell(added, 3), table.cell(added, 4)));
     if (scroll) // after the append, so the view can reach the new row
         table.setTopRow(table.rows() - ScrollFromRow);
     ++m_logic.TextGrid;
