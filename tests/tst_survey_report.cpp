@@ -812,7 +812,11 @@ private slots:
     {
         QStringList rows;
         for (int i = 0; i < 600; ++i) {
-            const QString value = i == 300 ? "50.0" : i == 450 ? "20.0" : i % 2 ? "1.0" : "2.0";
+            const QString value = i == 300   ? "50.0"
+                                  : i == 450 ? "20.0"
+                                  : i == 500 ? "OL"
+                                  : i % 2    ? "1.0"
+                                             : "2.0";
             rows << QStringLiteral("%1\t26/12/05\t%2\t%3\tmG\t\t")
                         .arg(i + 1)
                         .arg(QTime(22, 0).addSecs(i).toString("HH:mm:ss"), value);
@@ -830,7 +834,8 @@ private slots:
               QString("2 stretch(es) of readings above it are clipped and marked on the top "
                       "edge, the highest: 50.0 mG at "
                       "2026-12-05 22:05:00 +01:00; 20.0 mG near 2026-12-05 22:07:"),
-              QString("Reading above the scale")})
+              QString("Reading above the scale"),
+              QString("Overloads (OL) are marked on the top edge.")})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
     }
 

@@ -129,6 +129,8 @@ private slots:
         QCOMPARE(rig.pointItem(0, 0)->text(4).endsWith(before->bandName), true);
         QVERIFY(rig.w<QLabel>("LblFigures")->text().contains(max));
         const int bands = bandCount(guidance);
+        QCOMPARE(rig.pointItem(0, 0)->background(4).color().rgb() & 0xffffff,
+                 bandRgb(before->band, bands));
         QCOMPARE(rig.markerPixel(at) & 0xffffff, bandRgb(before->band, bands));
 
         // "after": nothing yet (a grey marker), then a lower reading in a band of its own.
@@ -237,6 +239,9 @@ private slots:
         SurveyDetailsDialog(s).applyTo(kept);
         QCOMPARE(toJson(kept), toJson(s));
         SurveyDetailsDialog dialog(s);
+        dialog.show(); // OK and Cancel below the last field
+        QVERIFY(dialog.findChild<QWidget*>("Buttons")->geometry().top() >=
+                dialog.findChild<QWidget*>("TxtConclusion")->geometry().bottom());
         dialog.findChild<QLineEdit*>("TxtSite")->setText(" 12 Elm Road ");
         auto* mains = dialog.findChild<QComboBox*>("CboMains");
         mains->setCurrentIndex(mains->findData(int(stats::Mains::Hz50)));

@@ -1327,6 +1327,10 @@
         <source>Save picture</source>
         <translation>Bild speichern</translation>
     </message>
+    <message>
+        <source>Analog gauge</source>
+        <translation>Zeigerinstrument</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::ChartWindow</name>
@@ -1364,6 +1368,13 @@
     <message>
         <source>ID code %1</source>
         <translation>ID-Code %1</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::Digital</name>
+    <message>
+        <source>Digital display</source>
+        <translation>Digitalanzeige</translation>
     </message>
 </context>
 <context>
@@ -1519,6 +1530,26 @@
 </source>
         <translation>Nicht alle Sätze konnten gespeichert werden:
 </translation>
+    </message>
+    <message>
+        <source>ID code</source>
+        <translation>ID-Code</translation>
+    </message>
+    <message>
+        <source>ID Code sends it to the meter</source>
+        <translation>ID-Code sendet ihn an das Messgerät</translation>
+    </message>
+    <message>
+        <source>Logger sampling time</source>
+        <translation>Messintervall des Datenloggers</translation>
+    </message>
+    <message>
+        <source>Enter or Sampling sends it to the meter</source>
+        <translation>Eingabetaste oder Messintervall sendet es an das Messgerät</translation>
+    </message>
+    <message>
+        <source>Logger sets</source>
+        <translation>Datenlogger-Sätze</translation>
     </message>
 </context>
 <context>
@@ -1688,6 +1719,18 @@ Die %3 zuvor geschriebenen Datensätze bleiben in der Datei erhalten.</translati
     <message>
         <source>Record</source>
         <translation>Aufzeichnen</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Messwert</translation>
+    </message>
+    <message>
+        <source>Unit, gauss or tesla</source>
+        <translation>Einheit, Gauß oder Tesla</translation>
+    </message>
+    <message>
+        <source>Starts or stops the meter&apos;s own data logger</source>
+        <translation>Startet oder stoppt den Datenlogger des Messgeräts</translation>
     </message>
 </context>
 <context>
@@ -1901,6 +1944,10 @@ Differenz: %4%5  %6 %7</translation>
         <source>RealTimeGraph</source>
         <translation>Echtzeitgrafik</translation>
     </message>
+    <message>
+        <source>Strip chart</source>
+        <translation>Streifenschreiber</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::RealTimeList</name>
@@ -1934,6 +1981,10 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>Click the chart to open the plot window</source>
         <translation>Auf das Diagramm klicken, um das Diagrammfenster zu öffnen</translation>
+    </message>
+    <message>
+        <source>Record graph</source>
+        <translation>Aufzeichnungsgrafik</translation>
     </message>
 </context>
 <context>
@@ -2235,6 +2286,10 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>of these records saved as a record file</source>
         <translation>dieser Datensätze, als Messdatei gespeichert</translation>
+    </message>
+    <message>
+        <source>Report pages</source>
+        <translation>Berichtsseiten</translation>
     </message>
 </context>
 <context>
@@ -2705,6 +2760,20 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>The meter stopped answering: the spot measurement is not stored.</source>
         <translation>Das Messgerät antwortet nicht mehr: die Punktmessung wird nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ui</name>
+    <message>
+        <source>no reading</source>
+        <translation>kein Messwert</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ui::Grid</name>
+    <message>
+        <source>Records</source>
+        <translation>Datensätze</translation>
     </message>
 </context>
 <context>
