@@ -110,6 +110,11 @@ private slots:
     void editsAndRoundTrip()
     {
         WindowRig rig;
+        // A point's commands wait for a point; the tree's commands sit in a row below it.
+        QVERIFY(!rig.w("CmdAttachRecording")->isEnabled());
+        for (const char* name : {"CmdAddRoom", "CmdDelete"})
+            QVERIFY(rig.w(name)->geometry().top() >=
+                    rig.w<QTreeWidget>("TreePoints")->geometry().bottom());
         const QString bed = rig.build();
         const Survey& s = rig.window.survey();
         QCOMPARE(s.rooms.size(), 2);
