@@ -3,6 +3,7 @@
 // the readouts say their reading, keys open and close the windows, the face stays legible.
 
 #include "link/PortWindow.h"
+#include "logger/RTCSetup.h"
 #include "records/FileList.h"
 #include "records/ListPlot.h"
 #include "records/RealTimeList.h"
@@ -138,6 +139,7 @@ private slots:
                  [=] { return panel->digitalDisplay()->findChild<QWidget*>("LblValue"); }},
                 {Qt::Key_L, Qt::ControlModifier, [=] { return panel->liveTable(); }, {}},
                 {Qt::Key_M, Qt::ControlModifier, [=] { return panel->memoryWindow(); }, {}},
+                {Qt::Key_K, Qt::ControlModifier, [=] { return panel->findChild<RTCSetup*>(); }, {}},
             };
         for (const auto& [key, mods, window, readout] : opens) {
             if (key == Qt::Key_D) { // no button: the View menu, by its mnemonic

@@ -37,7 +37,6 @@ QString readingText(const QString& value, const QString& unit)
 void closeOnEscape(QWidget* window)
 {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-    escape->setObjectName(QStringLiteral("KeyEscape"));
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
