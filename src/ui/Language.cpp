@@ -10,7 +10,7 @@ namespace veltrix::ui {
 
 QString chosenLanguage()
 {
-    const QString forced = qEnvironmentVariable("VELTRIX_LANGUAGE").trimmed();
+    QString forced = qEnvironmentVariable("VELTRIX_LANGUAGE").trimmed();
     if (!forced.isEmpty())
         return forced;
     const QStringList languages = QLocale::system().uiLanguages();
