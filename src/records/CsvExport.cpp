@@ -12,8 +12,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr QChar Tab = u'\t';
-
 bool needsQuotes(QStringView text)
 {
     for (const QChar c : text) {
