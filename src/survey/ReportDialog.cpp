@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "survey/ReportDialog.h"
+#include "survey/Named.h"
 
 #include "records/BusyPointer.h"
 #include "records/RecordTableWindow.h"
@@ -48,12 +49,7 @@ const QStringList Stale = {QStringLiteral("report/site"), QStringLiteral("report
                            QStringLiteral("report/notes"), QStringLiteral("report/meter")};
 } // namespace key
 
-template <typename Edit> Edit* named(Edit* edit, const char* name, const QString& accessibleName)
-{
-    edit->setObjectName(QLatin1String(name));
-    edit->setAccessibleName(accessibleName);
-    return edit;
-}
+using survey::named;
 
 QLineEdit* field(QWidget* parent, const char* name, const QString& accessibleName,
                  const QString& text = {})
