@@ -837,6 +837,7 @@ private slots:
               QString("Reading above the scale"),
               QString("Overloads (OL) are marked on the top edge.")})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
+        QVERIFY(!text.contains("broken at gaps")); // one unbroken night
     }
 
     // However long the notes push the rest down and however long the conclusion runs, on either
