@@ -4,9 +4,18 @@
 
 #include "support/PanelRig.h"
 #include "ui/Language.h"
+#include "ui/LocaleText.h"
+#include "records/FileList.h"
+#include "records/RecordFile.h"
+#include "ui/Grid.h"
+#include "ui/NumEdit.h"
 #include "ui/SerialLine.h"
+#include "views/Digital.h"
 
+#include <QFile>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QToolBar>
 #include <QTranslator>
 
 using namespace veltrix;
@@ -21,6 +30,8 @@ private slots:
             delete t;
         }
         qunsetenv("VELTRIX_LANGUAGE");
+        QLocale::setDefault(QLocale::c());
+        ui::setDisplayLocale(QLocale::c());
     }
 
     void texts_data()
@@ -59,6 +70,56 @@ private slots:
         QVERIFY2(Panel::startUpFailureText(ui::OpenError::PermissionDenied, {}).startsWith(texts[3]),
                  qPrintable(Panel::startUpFailureText(ui::OpenError::PermissionDenied, {})));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), texts[4]);
+    }
+
+    void figures_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("shown"); // reading, record table's date and value, field
+        QTest::newRow("de") << "de" << QStringList{"123,4", "\\d\\d\\.\\d\\d\\.20\\d\\d", "123,4", "0,50"};
+        QTest::newRow("en") << "en" << QStringList{"123.4", "\\d\\d/\\d\\d/\\d\\d", "123.4", "0.50"};
+    }
+    // The reading, the file table and a number field in the language's form, while the record
+    // file keeps its '.' and "yy/MM/dd" and Copy takes the cells as recorded.
+    void figures()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, shown);
+        ui::installTranslators(*qApp, language);
+        test::RecordingRig rig;
+        QVERIFY(rig.start() && rig.record("r.txt"));
+        rig.meter.setField(123.4);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.text("LblValue"), shown[0], 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel->state().RecordCount >= 2, 10000);
+        rig.panel->toolbarClick("Digital");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.panel->findChild<Digital*>()->valueText(), shown[0], 10000);
+        rig.panel->stopRecording();
+
+        QFile file(rig.file("r.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString bytes = QString::fromLatin1(file.readAll());
+        QVERIFY2(!bytes.contains(u',') &&
+                     bytes.contains(QRegularExpression("\\t\\d\\d/\\d\\d/\\d\\d\\t.*\\t123\\.4\\t")),
+                 qPrintable(bytes.left(200)));
+
+        rig.dialogs.fileAnswers << rig.file("r.txt");
+        rig.panel->toolbarClick("Open");
+        QTRY_VERIFY(rig.panel->fileList() && rig.panel->fileList()->findChild<ui::Grid*>());
+        ui::GridModel* table = rig.panel->fileList()->findChild<ui::Grid*>()->model();
+        const int last = table->dataRows() - 1;
+        QVERIFY(last >= 0);
+        const QString date = table->data(table->index(last, DateCell)).toString();
+        QVERIFY2(QRegularExpression("^" + shown[1] + "$").match(date).hasMatch(), qPrintable(date));
+        QCOMPARE(table->data(table->index(last, ValueCell)).toString().trimmed(), shown[2]);
+        QVERIFY(table->cell(last + 1, ValueCell).trimmed() == "123.4");
+        QVERIFY(bytes.contains(table->cell(last + 1, DateCell)));
+
+        ui::NumEdit edit(ui::NumEdit::Display::Number);
+        edit.setValue(0.5);
+        QCOMPARE(edit.text(), shown[3]);
+        edit.setText(shown[3] == "0,50" ? "1,25" : "1.25");
+        emit edit.editingFinished();
+        QCOMPARE(edit.value(), 1.25);
     }
 };
 

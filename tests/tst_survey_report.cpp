@@ -16,6 +16,7 @@
 #include "survey/Statistics.h"
 #include "survey/SurveyProject.h"
 #include "survey/SurveyReport.h"
+#include "ui/LocaleText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -365,6 +366,84 @@ private slots:
         for (int i = 0; i < got.size(); ++i)
             QVERIFY2(std::abs(got[i] - values[i]) < 1e-9, qPrintable(QString::number(i)));
         QCOMPARE(unitText(st->unit), unit);
+    }
+
+    // Figures, dates and times as the screen and the report show them: German, and English as
+    // always (with or without an English locale: no grouping, ISO dates).
+    void localeForms_data()
+    {
+        QTest::addColumn<QString>("german");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("figure at resolution") << "0,34 \u00B5T" << "0.34 \u00B5T";
+        QTest::newRow("negative") << "-1,5 mG" << "-1.5 mG";
+        QTest::newRow("big, grouped") << "1.234,5 mG" << "1234.5 mG";
+        QTest::newRow("clock with tenths") << "05.12.2026 15:32:39,4" << "2026-12-05 15:32:39.4";
+        QTest::newRow("date and time") << "08.12.2026 22:15" << "2026-12-08 22:15";
+        QTest::newRow("duration") << "4,5 s" << "4.5 s";
+        QTest::newRow("share") << "12,5 %" << "12.5 %";
+        QTest::newRow("reading as written") << " 12,3" << " 12.3";
+        QTest::newRow("overload") << "OL" << "OL";
+        QTest::newRow("level") << "0,4" << "0.4";
+        QTest::newRow("month") << "MM.yyyy" << "yyyy-MM";
+    }
+    void localeForms()
+    {
+        QFETCH(QString, german);
+        QFETCH(QString, english);
+        const QHash<QString, std::function<QString(const QLocale&)>> forms = {
+            {"figure at resolution",
+             [](const QLocale& l) { return figureText(3.4, FigureUnit::MicroTesla, 0.1, l); }},
+            {"negative",
+             [](const QLocale& l) { return figureText(-1.5, FigureUnit::MilliGauss, 0.1, l); }},
+            {"big, grouped",
+             [](const QLocale& l) { return figureText(1234.5, FigureUnit::MilliGauss, 0.1, l); }},
+            {"clock with tenths",
+             [](const QLocale& l) { return clockText(*clockMsOf(u"26/12/05", u"15:32:39.4"), l); }},
+            {"date and time",
+             [](const QLocale& l) {
+                 return ui::dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(22, 15, 3)), false, l);
+             }},
+            {"duration", [](const QLocale& l) { return durationText(4500, l); }},
+            {"share", [](const QLocale& l) { return shareText(1, 8, l); }},
+            {"reading as written", [](const QLocale& l) { return ui::decimalText(" 12.3", l); }},
+            {"overload", [](const QLocale& l) { return ui::decimalText("OL", l); }},
+            {"level", [](const QLocale& l) { return ui::shortNumberText(0.4, l); }},
+            {"month", [](const QLocale& l) { return ui::monthFormat(l); }},
+        };
+        const auto form = forms.value(QTest::currentDataTag());
+        QCOMPARE(form(QLocale(QLocale::German, QLocale::Germany)), german);
+        QCOMPARE(form(QLocale::c()), english);
+        QCOMPARE(form(QLocale(QLocale::English, QLocale::UnitedStates)), english);
+    }
+
+    // `veltrix-cli report` in German: German figures and dates in the PDF; the same file in
+    // English as ever; the name and SHA-256 of the data as they are.
+    void reportInGerman()
+    {
+        QStringList rows = series({"3.4", "3.5", "3.4", "1234.5"});
+        const QString record = dir.filePath("german.txt");
+        QVERIFY(test::writeFile(record, tableFileBytes(rows)));
+        const auto guard = qScopeGuard([] { qunsetenv("VELTRIX_LANGUAGE"); });
+        QStringList texts;
+        for (const char* language : {"de", "en"}) {
+            qputenv("VELTRIX_LANGUAGE", language);
+            const QString pdf = dir.filePath(QStringLiteral("german-%1.pdf").arg(language));
+            const auto cli = test::runCli({"report", record, "--out", pdf, "--unit", "uT",
+                                           "--calibrated", "2026-01-15", "--records"});
+            QCOMPARE(cli.err, QString());
+            texts << run("pdftotext", {pdf, "-"}).simplified();
+        }
+        const QString sha = QCryptographicHash::hash(tableFileBytes(rows),
+                                                     QCryptographicHash::Sha256).toHex();
+        const QList<QStringList> wanted = {
+            {"0,34 \u00B5T", "123,45 \u00B5T", "05.12.2026 10:00:00", "15.01.2026", "german.txt", sha},
+            {"0.34 \u00B5T", "123.45 \u00B5T", "2026-12-05 10:00:00", "2026-01-15", "german.txt", sha}};
+        for (int k = 0; k < 2; ++k) {
+            for (const QString& w : wanted[k])
+                QVERIFY2(texts[k].contains(w), qPrintable(w + " in " + texts[k].left(1500)));
+            for (const QString& w : wanted[1 - k].mid(0, 4))
+                QVERIFY2(!texts[k].contains(w), qPrintable(w));
+        }
     }
 
     // Percentiles from the counts of each distinct reading equal those of the sorted readings,

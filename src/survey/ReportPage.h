@@ -9,6 +9,7 @@
 #include "survey/ReportRequest.h"
 #include "survey/Statistics.h"
 #include "survey/SurveyReport.h"
+#include "ui/LocaleText.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -224,7 +225,8 @@ struct Content {
     // A value in milligauss in the report's unit at the meter's resolution: 0.1 mG, 0.01 µT, 10 nT.
     QString figureMg(double milliGauss) const
     {
-        return figureText(milliGauss, request.unit, toMilliGauss(st.resolution, st.unit));
+        return figureText(milliGauss, request.unit, toMilliGauss(st.resolution, st.unit),
+                          ui::displayLocale());
     }
     // A level as it was given: "0.4 µT", "300 nT".
     QString levelText(double milliGauss) const
