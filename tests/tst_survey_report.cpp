@@ -401,7 +401,7 @@ private slots:
              [](const QLocale& l) { return clockText(*clockMsOf(u"26/12/05", u"15:32:39.4"), l); }},
             {"date and time",
              [](const QLocale& l) {
-                 return ui::dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(22, 15, 3)), false, l);
+                 return ui::dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(22, 15, 3)), l);
              }},
             {"duration", [](const QLocale& l) { return durationText(4500, l); }},
             {"share", [](const QLocale& l) { return shareText(1, 8, l); }},

@@ -87,7 +87,7 @@ QString plainNumber(double v)
 QString nowText()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    return ui::dateTimeText(now, false) + u' ' + offsetText(now);
+    return ui::dateTimeText(now) + u' ' + offsetText(now);
 }
 
 void Pages::footer()

@@ -197,7 +197,7 @@ void SurveyWindow::fillPoint()
     }
     for (const Measurement& m : point->measurements) {
         const QString what =
-            m.source.isEmpty() ? ui::dateTimeText(m.taken, false) : m.source;
+            m.source.isEmpty() ? ui::dateTimeText(m.taken) : m.source;
         auto* item =
             new QListWidgetItem(tr("%1 · %2 · %3 · %n reading(s)", nullptr, int(m.rows().size()))
                                     .arg(m.session, kindText(m.kind), what),

@@ -81,11 +81,9 @@ QString timeText(QTime time, bool tenths, const QLocale& locale)
     return text;
 }
 
-QString dateTimeText(const QDateTime& when, bool seconds, const QLocale& locale)
+QString dateTimeText(const QDateTime& when, const QLocale& locale)
 {
-    return dateText(when.date(), locale) + u' ' +
-           (seconds ? timeText(when.time(), false, locale)
-                    : when.time().toString(QStringLiteral("HH:mm")));
+    return dateText(when.date(), locale) + u' ' + when.time().toString(QStringLiteral("HH:mm"));
 }
 
 } // namespace veltrix::ui
