@@ -370,50 +370,31 @@ private slots:
 
     // Figures, dates and times as the screen and the report show them: German, and English as
     // always (with or without an English locale: no grouping, ISO dates).
-    void localeForms_data()
-    {
-        QTest::addColumn<QString>("german");
-        QTest::addColumn<QString>("english");
-        QTest::newRow("figure at resolution") << "0,34 \u00B5T" << "0.34 \u00B5T";
-        QTest::newRow("negative") << "-1,5 mG" << "-1.5 mG";
-        QTest::newRow("big, grouped") << "1.234,5 mG" << "1234.5 mG";
-        QTest::newRow("clock with tenths") << "05.12.2026 15:32:39,4" << "2026-12-05 15:32:39.4";
-        QTest::newRow("date and time") << "08.12.2026 22:15" << "2026-12-08 22:15";
-        QTest::newRow("duration") << "4,5 s" << "4.5 s";
-        QTest::newRow("share") << "12,5 %" << "12.5 %";
-        QTest::newRow("reading as written") << " 12,3" << " 12.3";
-        QTest::newRow("overload") << "OL" << "OL";
-        QTest::newRow("level") << "0,4" << "0.4";
-        QTest::newRow("month") << "MM.yyyy" << "yyyy-MM";
-    }
     void localeForms()
     {
-        QFETCH(QString, german);
-        QFETCH(QString, english);
-        const QHash<QString, std::function<QString(const QLocale&)>> forms = {
-            {"figure at resolution",
-             [](const QLocale& l) { return figureText(3.4, FigureUnit::MicroTesla, 0.1, l); }},
-            {"negative",
-             [](const QLocale& l) { return figureText(-1.5, FigureUnit::MilliGauss, 0.1, l); }},
-            {"big, grouped",
-             [](const QLocale& l) { return figureText(1234.5, FigureUnit::MilliGauss, 0.1, l); }},
-            {"clock with tenths",
-             [](const QLocale& l) { return clockText(*clockMsOf(u"26/12/05", u"15:32:39.4"), l); }},
-            {"date and time",
-             [](const QLocale& l) {
-                 return ui::dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(22, 15, 3)), l);
-             }},
-            {"duration", [](const QLocale& l) { return durationText(4500, l); }},
-            {"share", [](const QLocale& l) { return shareText(1, 8, l); }},
-            {"reading as written", [](const QLocale& l) { return ui::decimalText(" 12.3", l); }},
-            {"overload", [](const QLocale& l) { return ui::decimalText("OL", l); }},
-            {"level", [](const QLocale& l) { return ui::shortNumberText(0.4, l); }},
-            {"month", [](const QLocale& l) { return ui::monthFormat(l); }},
-        };
-        const auto form = forms.value(QTest::currentDataTag());
-        QCOMPARE(form(QLocale(QLocale::German, QLocale::Germany)), german);
-        QCOMPARE(form(QLocale::c()), english);
-        QCOMPARE(form(QLocale(QLocale::English, QLocale::UnitedStates)), english);
+        using Form = std::function<QString(const QLocale&)>;
+        const QList<std::tuple<Form, QString, QString>> rows = {
+            {[](auto& l) { return figureText(3.4, FigureUnit::MicroTesla, 0.1, l); }, "0,34 µT",
+             "0.34 µT"},
+            {[](auto& l) { return figureText(-1.5, FigureUnit::MilliGauss, 0.1, l); }, "-1,5 mG",
+             "-1.5 mG"},
+            {[](auto& l) { return figureText(1234.5, FigureUnit::MilliGauss, 0.1, l); },
+             "1.234,5 mG", "1234.5 mG"},
+            {[](auto& l) { return clockText(*clockMsOf(u"26/12/05", u"15:32:39.4"), l); },
+             "05.12.2026 15:32:39,4", "2026-12-05 15:32:39.4"},
+            {[](auto& l) { return ui::dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(22, 15)), l); },
+             "08.12.2026 22:15", "2026-12-08 22:15"},
+            {[](auto& l) { return durationText(4500, l) + ", " + shareText(1, 8, l); },
+             "4,5 s, 12,5 %", "4.5 s, 12.5 %"},
+            {[](auto& l) { return ui::decimalText(" 12.3", l) + ui::decimalText("OL", l); },
+             " 12,3OL", " 12.3OL"},
+            {[](auto& l) { return ui::shortNumberText(0.4, l) + ' ' + ui::monthFormat(l); },
+             "0,4 MM.yyyy", "0.4 yyyy-MM"}};
+        for (const auto& [form, german, english] : rows) {
+            QCOMPARE(form(QLocale(QLocale::German, QLocale::Germany)), german);
+            QCOMPARE(form(QLocale::c()), english);
+            QCOMPARE(form(QLocale(QLocale::English, QLocale::UnitedStates)), english);
+        }
     }
 
     // `veltrix-cli report` in German: German figures and dates in the PDF; the same file in

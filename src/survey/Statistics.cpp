@@ -138,11 +138,6 @@ QString shareText(qint64 part, qint64 whole, const QLocale& locale)
     return ui::numberText(percent, 1, locale) + QStringLiteral(" %");
 }
 
-QString valueText(double value, Unit unit, const QLocale& locale)
-{
-    return ui::numberText(value, unit == Unit::MilliGauss ? 2 : 3, locale) + u' ' + unitText(unit);
-}
-
 FigureUnit figureUnitOf(Unit unit)
 {
     return unit == Unit::MilliGauss ? FigureUnit::MilliGauss : FigureUnit::MicroTesla;

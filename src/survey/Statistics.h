@@ -56,8 +56,6 @@ QString durationText(qint64 ms, const QLocale& locale = QLocale::c());
 // A share of `whole` in percent with one decimal: "12.5 %"; "0 %" and "100 %" only when it is
 // none or all, "< 0.1 %" and "> 99.9 %" near them. Empty when `whole` is not positive.
 QString shareText(qint64 part, qint64 whole, const QLocale& locale = QLocale::c());
-// A value in `unit` at the meter's resolution and a little more: "12.35 mG", "1.235 µT".
-QString valueText(double value, Unit unit, const QLocale& locale = QLocale::c());
 
 // The units a figure can be shown in: 1 mG = 0.1 µT = 100 nT.
 enum class FigureUnit { NanoTesla, MicroTesla, MilliGauss };
