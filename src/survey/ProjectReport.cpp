@@ -535,7 +535,7 @@ void drawRecordings(Pages& pg, const Project& pr, ProjectReportLayout* layout)
                              {Tr::tr("Session"), sessionName(m.session)},
                              {Tr::tr("Period"), Tr::tr("%1 to %2 (%3)")
                                                     .arg(whenText(r.st.first), whenText(r.st.last),
-                                                         durationText(r.st.duration, ui::displayLocale()))},
+                                                         lengthText(r.st.duration))},
                              {Tr::tr("Record data"), source},
                              {Tr::tr("Note"), m.note}}));
         keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, {{Tr::tr("SHA-256"), m.sha256}},

@@ -209,8 +209,8 @@ void drawFigures(Pages& pg, const Content& c)
         {Tr::tr("Overloads (OL)"), QString::number(st.overloads) +
                                        (st.overloads ? Tr::tr(", not in the figures") : QString())},
         {Tr::tr("Invalid readings"), QString::number(st.invalid)},
-        {Tr::tr("Sampling time"), st.sampling > 0 ? durationText(st.sampling, ui::displayLocale()) : Tr::tr("unknown")},
-        {Tr::tr("Duration"), durationText(st.duration, ui::displayLocale())},
+        {Tr::tr("Sampling time"), st.sampling > 0 ? lengthText(st.sampling) : Tr::tr("unknown")},
+        {Tr::tr("Duration"), lengthText(st.duration)},
     };
     Rows right;
     if (st.readings > 0) {

@@ -57,8 +57,13 @@ QFont font(double points, bool bold = false, bool mono = false, bool italic = fa
 QDateTime localTime(ClockMs ms);
 // "+01:00"
 QString offsetText(const QDateTime& local);
-// "2026-12-05 10:00:00 +01:00"
+// "2026-12-05 10:00:00 +01:00", in German "05.12.2026 10:00:00 +01:00"
 QString whenText(ClockMs ms);
+// A duration in the reader's form ("4,5 s" in German).
+inline QString lengthText(qint64 ms)
+{
+    return durationText(ms, ui::displayLocale());
+}
 // "UTC+01:00 (CET)"; both offsets when summer time began or ended within the period.
 QString zoneText(ClockMs first, ClockMs last);
 // A number as short as it is exact: a level, a value on the chart's axis.

@@ -104,7 +104,7 @@ void drawHeader(Pages& pg, const Content& c)
         {Tr::tr("Measured by"), measuredBy(d)},
         {Tr::tr("Period"),
          Tr::tr("%1 to %2 (%3)")
-             .arg(whenText(st.first), whenText(st.last), durationText(st.duration, ui::displayLocale()))},
+             .arg(whenText(st.first), whenText(st.last), lengthText(st.duration))},
         {Tr::tr("Record data"),
          listed ? names.join(u'\n')
                 : Tr::tr("%1 files, %2 to %3, listed with their SHA-256 at the end")
@@ -138,10 +138,10 @@ QList<LevelRow> levelRows(const Content& c)
             continue;
         rows.append({&l,
                      {l.level.name, c.levelText(l.level.milliGauss),
-                      st.sampling > 0 ? durationText(f->timeAbove, ui::displayLocale())
+                      st.sampling > 0 ? lengthText(f->timeAbove)
                                       : Tr::tr("%n reading(s)", nullptr, f->samplesAbove),
                       shareText(f->timeAbove, st.measured, ui::displayLocale()),
-                      f->longest > 0 ? durationText(f->longest, ui::displayLocale()) : Tr::tr("none"),
+                      f->longest > 0 ? lengthText(f->longest) : Tr::tr("none"),
                       f->longest > 0 ? whenText(f->longestStart.clock) : QString()}});
     }
     return rows;
@@ -205,7 +205,7 @@ void drawLevelTable(Pages& pg, const Content& c)
                        "An overload (OL) counts as above a level at or below %2, the top of the "
                        "meter's smallest range: the records do not say the range a reading was "
                        "taken in.")
-                    .arg(durationText(c.st.measured, ui::displayLocale()), c.levelText(c.st.overloadTopMg)),
+                    .arg(lengthText(c.st.measured), c.levelText(c.st.overloadTopMg)),
                 font(7.5), Grey) +
         6;
 }
@@ -241,7 +241,7 @@ void drawBreaks(Pages& pg, const Statistics& st)
     const auto breakText = [](const Break& b) {
         return b.kind == Break::Gap
                    ? Tr::tr("Gap of %1: no reading from %2 to %3")
-                         .arg(durationText(b.after.clock - b.before.clock, ui::displayLocale()),
+                         .arg(lengthText(b.after.clock - b.before.clock),
                               whenText(b.before.clock), whenText(b.after.clock))
                    : Tr::tr("Clock set back: %1 is followed by %2 (no time counted)")
                          .arg(whenText(b.before.clock), whenText(b.after.clock));
