@@ -27,7 +27,7 @@ QString shortNumberText(double value, const QLocale& locale = displayLocale());
 // "08.12.2026" / "2026-12-08".
 QString dateText(QDate date, const QLocale& locale = displayLocale());
 // "22:15:03" (and ",4" or ".4" with tenths when `tenths` and the time has them).
-QString timeText(QTime time, bool tenths = false, const QLocale& locale = displayLocale());
+QString timeText(QTime time, bool tenths, const QLocale& locale = displayLocale());
 // The date and the time to the minute: "08.12.2026 22:15" / "2026-12-08 22:15".
 QString dateTimeText(const QDateTime& when, const QLocale& locale = displayLocale());
 // The format strings behind them, for widgets that take one (date edits, chart axes).
