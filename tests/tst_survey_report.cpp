@@ -16,6 +16,7 @@
 #include "survey/Statistics.h"
 #include "survey/SurveyProject.h"
 #include "survey/SurveyReport.h"
+#include "ui/LocaleText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -365,6 +366,57 @@ private slots:
         for (int i = 0; i < got.size(); ++i)
             QVERIFY2(std::abs(got[i] - values[i]) < 1e-9, qPrintable(QString::number(i)));
         QCOMPARE(unitText(st->unit), unit);
+    }
+
+    // Figures, dates and times as the screen and the report show them: German, and English as
+    // always (with or without an English locale: no grouping, ISO dates).
+    void localeForms()
+    {
+        using Form = std::function<QString(const QLocale&)>;
+        const QList<std::tuple<Form, QString, QString>> rows = {
+            {[](auto& l) { return figureText(3.4, FigureUnit::MicroTesla, 0.1, l); }, "0,34 µT",
+             "0.34 µT"},
+            {[](auto& l) { return figureText(-1.5, FigureUnit::MilliGauss, 0.1, l); }, "-1,5 mG",
+             "-1.5 mG"},
+            {[](auto& l) { return figureText(1234.5, FigureUnit::MilliGauss, 0.1, l); },
+             "1.234,5 mG", "1234.5 mG"},
+            {[](auto& l) { return clockText(*clockMsOf(u"26/12/05", u"15:32:39.4"), l); },
+             "05.12.2026 15:32:39,4", "2026-12-05 15:32:39.4"},
+            {[](auto& l) {
+                 return ui::dateTimeText(QDateTime(QDate(2026, 12, 8), QTime(22, 15)), l);
+             },
+             "08.12.2026 22:15", "2026-12-08 22:15"},
+            {[](auto& l) { return durationText(4500, l) + ", " + shareText(1, 8, l); },
+             "4,5 s, 12,5 %", "4.5 s, 12.5 %"},
+            {[](auto& l) { return ui::decimalText(" 12.3", l) + ui::decimalText("OL", l); },
+             " 12,3OL", " 12.3OL"},
+            {[](auto& l) { return ui::shortNumberText(0.4, l) + ' ' + ui::monthFormat(l); },
+             "0,4 MM.yyyy", "0.4 yyyy-MM"}};
+        for (const auto& [form, german, english] : rows) {
+            QCOMPARE(form(QLocale(QLocale::German, QLocale::Germany)), german);
+            QCOMPARE(form(QLocale::c()), english);
+            QCOMPARE(form(QLocale(QLocale::English, QLocale::UnitedStates)), english);
+        }
+    }
+
+    // `veltrix-cli report` in German: German figures and dates in the PDF, the data's name and
+    // SHA-256 as they are (the English report is checked letter for letter elsewhere).
+    void reportInGerman()
+    {
+        const QByteArray bytes = tableFileBytes(series({"3.4", "3.5", "3.4", "1234.5"}));
+        QVERIFY(test::writeFile(dir.filePath("german.txt"), bytes));
+        qputenv("VELTRIX_LANGUAGE", "de");
+        const auto cli =
+            test::runCli({"report", dir.filePath("german.txt"), "--out", dir.filePath("german.pdf"),
+                          "--unit", "uT", "--calibrated", "2026-01-15", "--records"});
+        qunsetenv("VELTRIX_LANGUAGE");
+        QCOMPARE(cli.err, QString());
+        const QString text = run("pdftotext", {dir.filePath("german.pdf"), "-"}).simplified();
+        for (const QString& w : QStringList{
+                 "0,34 µT", "123,45 µT", "05.12.2026 10:00:00", "15.01.2026", "1234,5 mG",
+                 "german.txt", QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()})
+            QVERIFY2(text.contains(w), qPrintable(w + " in " + text.left(1500)));
+        QVERIFY(!text.contains("2026-12-05") && !text.contains("0.34"));
     }
 
     // Percentiles from the counts of each distinct reading equal those of the sorted readings,

@@ -16,6 +16,7 @@
 #include "ui/Access.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Dialogs.h"
+#include "ui/LocaleText.h"
 #include "views/RecordGraph.h"
 
 #include <QAction>
@@ -442,7 +443,7 @@ bool Panel::showReading()
         LblUnit->setText(QStringLiteral("uT"));
     ImageH->setVisible(m_state.Flags.HoldFlag);
     ImageP->setVisible(m_state.Flags.PeakFlag);
-    LblValue->setText(m_session.shown());
+    LblValue->setText(ui::decimalText(m_session.shown()));
     ui::announceReading(LblValue, ui::readingText(LblValue->text(), LblUnit->text()));
 
     QPointer<Panel> self(this);
@@ -480,7 +481,7 @@ bool Panel::showAlarm()
     const auto [high, low] =
         alarmThresholdsAsShown(m_state, m_state.Flags.TeslaFlag, m_state.Flags.GaussFlag);
     const AlarmMarks marks =
-        alarmMarks(LblValue->text(), high, low, alarmSwitchText(m_state.EnableDisable));
+        alarmMarks(m_session.shown(), high, low, alarmSwitchText(m_state.EnableDisable));
     QPointer<Panel> self(this);
     const auto apply = [&](QLabel* label, Mark mark) {
         if (mark == Mark::Hide) {
@@ -563,7 +564,7 @@ void Panel::toolbarClick(const QString& key)
 
 QString Panel::shownValue() const
 {
-    return LblValue->text();
+    return m_session.shown();
 }
 
 QString Panel::shownUnit() const

@@ -40,7 +40,7 @@ void Panel::registerCharts()
         if (!m_state.StripChartOpen || !m_stripChart)
             return true;
         // The sweep's first reading ends this sample's feeding.
-        return m_stripChart->DrawStripPoint(LblValue->text(), LblUnit->text(), now().time());
+        return m_stripChart->DrawStripPoint(shownValue(), LblUnit->text(), now().time());
     });
     addLiveViewCloser([this] {
         if (m_stripChart)

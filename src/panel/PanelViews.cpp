@@ -65,7 +65,7 @@ void Panel::registerViews()
     });
     setFeeder(FeedStage::Digital, [this](const QString&) {
         if (m_state.DigitalOpen && m_digital)
-            m_digital->feed(LblValue->text(), LblUnit->text());
+            m_digital->feed(shownValue(), LblUnit->text());
         return true;
     });
     // The gauge goes with the link; the digital display stays and keeps the last reading.

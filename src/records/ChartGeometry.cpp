@@ -5,6 +5,7 @@
 #include "link/Unit.h"
 #include "records/FieldNumber.h"
 #include "records/RecordFile.h"
+#include "ui/LocaleText.h"
 
 #include <QObject>
 
@@ -208,9 +209,9 @@ std::optional<ListPlotDrawing> drawListPlot(const PlotRange& range, const RowTex
                                             int rows)
 {
     ListPlotDrawing d;
-    d.top = numberText(range.max);
-    d.middle = numberText((range.min + range.max) / 2);
-    d.bottom = numberText(range.min);
+    d.top = ui::decimalText(numberText(range.max));
+    d.middle = ui::decimalText(numberText((range.min + range.max) / 2));
+    d.bottom = ui::decimalText(numberText(range.min));
     const int span = range.last - range.first + 1;
     if (span < 2)
         return d;

@@ -3,6 +3,7 @@
 
 #include "records/ChartGeometry.h"
 #include "ui/Access.h"
+#include "ui/LocaleText.h"
 #include "ui/Dialogs.h"
 #include "ui/Placement.h"
 #include "ui/WindowPicture.h"
@@ -192,9 +193,9 @@ bool ChartWindow::savePicture()
 
 void ChartWindow::showValueLabels(double min, double max)
 {
-    setLabel(LblValTop, chart::numberText(max));
-    setLabel(LblValMid, chart::numberText((min + max) / 2));
-    setLabel(Lbl0, chart::numberText(min));
+    setLabel(LblValTop, ui::decimalText(chart::numberText(max)));
+    setLabel(LblValMid, ui::decimalText(chart::numberText((min + max) / 2)));
+    setLabel(Lbl0, ui::decimalText(chart::numberText(min)));
 }
 
 void ChartWindow::setLabel(QLabel* label, const QString& text)

@@ -8,6 +8,7 @@
 #include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/LocaleText.h"
 #include "ui/LinePrinter.h"
 
 #include <QAction>
@@ -32,10 +33,28 @@ ReportHandler& reportHandler()
 }
 } // namespace
 
+namespace {
+// The Date and Value cells in the reader's form ("08.12.2026", "0,34"); in English as recorded.
+QString shownCell(int col, const QString& cell)
+{
+    if (col == ValueCell)
+        return ui::decimalText(cell);
+    if (col != DateCell || ui::displayLocale() == QLocale::c())
+        return cell;
+    const auto when = recordDateTime(cell, u"00:00:00");
+    const QDate date = when ? QDate(when->year, when->month, when->day) : QDate();
+    return date.isValid() ? ui::dateText(date) : cell;
+}
+} // namespace
+
 void layoutRecordColumns(ui::Grid& grid, const QString& numberHeader)
 {
+    grid.model()->setShown(shownCell);
+    QString date = shownCell(DateCell, QStringLiteral("00/10/20")); // " 00/00/00 ", " 00.00.0000 "
+    for (QChar& ch : date)
+        ch = ch.isDigit() ? u'0' : ch;
     const QString samples[RecordFields] = {
-        QStringLiteral(" 000000 "), QStringLiteral(" 00/00/00 "), QStringLiteral(" 00:00:0000 "),
+        QStringLiteral(" 000000 "), u' ' + date + u' ', QStringLiteral(" 00:00:0000 "),
         QStringLiteral(" Value "),  QStringLiteral(" Unit "),     QStringLiteral(" Hold "),
         QStringLiteral(" Peak ")};
     const QString headers[RecordFields] = {numberHeader,

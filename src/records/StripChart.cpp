@@ -2,6 +2,7 @@
 #include "records/StripChart.h"
 
 #include "ui/Access.h"
+#include "ui/LocaleText.h"
 #include "ui/Dialogs.h"
 
 #include <QFormLayout>
@@ -50,8 +51,8 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
         m_state.StripScaleUnit = unit;
     }
     setLabel(LblUnit, unitText);
-    setLabel(LblValue, valueText);
-    ui::announceReading(canvas(), ui::readingText(valueText, unitText));
+    setLabel(LblValue, ui::decimalText(valueText));
+    ui::announceReading(canvas(), ui::readingText(ui::decimalText(valueText), unitText));
 
     const double y = chart::stripHeight(valueText, m_state.StripMin, m_state.StripMax);
     const chart::StripPoint p = chart::advanceSweep(m_state.sweep, y);

@@ -71,7 +71,7 @@ struct Project {
     }
     QString figure(double milliGauss, const Statistics& st) const
     {
-        return figureText(milliGauss, survey.unit, st.resolution);
+        return figureText(milliGauss, survey.unit, st.resolution, ui::displayLocale());
     }
 };
 
@@ -198,8 +198,8 @@ void drawFirstPage(Pages& pg, const Project& pr)
     const QString visit =
         !from.isValid() ? QString()
         : (!to.isValid() || to == from)
-            ? from.toString(Qt::ISODate)
-            : Tr::tr("%1 to %2").arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate));
+            ? ui::dateText(from)
+            : Tr::tr("%1 to %2").arg(ui::dateText(from), ui::dateText(to));
     int measurements = 0;
     for (const NumberedPoint& np : pr.points)
         measurements += int(np.point->measurements.size());
@@ -254,7 +254,7 @@ QString changeText(const Project& pr, const NumberedPoint& np)
     if (va > 0)
         diff += QStringLiteral(" (%1%2 %)")
                     .arg(vb > va ? QStringLiteral("+") : QString())
-                    .arg(QString::number((vb - va) / va * 100, 'f', 0));
+                    .arg(ui::numberText((vb - va) / va * 100, 0));
     QString text = Tr::tr("Change %1 \u2192 %2, %3: %4")
                        .arg(sessionName(pr.sessions[a]), sessionName(pr.sessions[b]),
                             statisticName(statistic), diff);
@@ -535,7 +535,7 @@ void drawRecordings(Pages& pg, const Project& pr, ProjectReportLayout* layout)
                              {Tr::tr("Session"), sessionName(m.session)},
                              {Tr::tr("Period"), Tr::tr("%1 to %2 (%3)")
                                                     .arg(whenText(r.st.first), whenText(r.st.last),
-                                                         durationText(r.st.duration))},
+                                                         lengthText(r.st.duration))},
                              {Tr::tr("Record data"), source},
                              {Tr::tr("Note"), m.note}}));
         keyValueRows(pg, pg.left(), pg.width(), Columns::Labels, {{Tr::tr("SHA-256"), m.sha256}},

@@ -58,7 +58,7 @@ QString offsetText(const QDateTime& local)
 // "2026-12-05 10:00:00 +01:00"
 QString whenText(ClockMs ms)
 {
-    return clockText(ms) + u' ' + offsetText(localTime(ms));
+    return clockText(ms, ui::displayLocale()) + u' ' + offsetText(localTime(ms));
 }
 
 // "UTC+01:00 (CET)"; both offsets when summer time began or ended within the period.
@@ -80,14 +80,14 @@ QString zoneText(ClockMs first, ClockMs last)
 // A number as short as it is exact: a level, a value on the chart's axis.
 QString plainNumber(double v)
 {
-    return QString::number(v, 'g', 6);
+    return ui::shortNumberText(v);
 }
 
 // "now" on this computer, to the minute, with its offset.
 QString nowText()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    return now.toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u' ' + offsetText(now);
+    return ui::dateTimeText(now) + u' ' + offsetText(now);
 }
 
 void Pages::footer()
@@ -190,7 +190,7 @@ void drawInstrument(Pages& pg, const Content& c)
         filled({{Tr::tr("Instrument"), in.model},
                 {Tr::tr("Serial / ID"), in.serial},
                 {Tr::tr("Calibrated"),
-                 in.calibrated.isValid() ? in.calibrated.toString(Qt::ISODate) : QString()}}),
+                 in.calibrated.isValid() ? ui::dateText(in.calibrated) : QString()}}),
         filled({{Tr::tr("Frequency range"), in.frequencyRange},
                 {Tr::tr("Axes"), axes},
                 {Tr::tr("Mains frequency"),
@@ -209,8 +209,8 @@ void drawFigures(Pages& pg, const Content& c)
         {Tr::tr("Overloads (OL)"), QString::number(st.overloads) +
                                        (st.overloads ? Tr::tr(", not in the figures") : QString())},
         {Tr::tr("Invalid readings"), QString::number(st.invalid)},
-        {Tr::tr("Sampling time"), st.sampling > 0 ? durationText(st.sampling) : Tr::tr("unknown")},
-        {Tr::tr("Duration"), durationText(st.duration)},
+        {Tr::tr("Sampling time"), st.sampling > 0 ? lengthText(st.sampling) : Tr::tr("unknown")},
+        {Tr::tr("Duration"), lengthText(st.duration)},
     };
     Rows right;
     if (st.readings > 0) {
@@ -263,7 +263,7 @@ QStringList assessmentSentences(const Content& c)
 void drawSignOff(Pages& pg, const Content& c)
 {
     const ReportDetails& d = c.request.details;
-    const QString date = QDate::currentDate().toString(Qt::ISODate);
+    const QString date = ui::dateText(QDate::currentDate());
     const Rows rows = filled(
         {{Tr::tr("Company"), d.company},
          {Tr::tr("Place and date"),
@@ -445,6 +445,11 @@ void drawTimeAxis(Pages& pg, const ChartScale& s)
     const report::TimeTicks ticks = report::timeTicks(s.first, s.first + s.span, most);
     QList<qint64> at = ticks.at;
     QString format = report::tickFormat(ticks);
+    // The dates in the reader's order ("08.12.2026"); the clock times read alike everywhere.
+    if (format == QLatin1String("yyyy-MM-dd"))
+        format = ui::dateFormat();
+    else if (format == QLatin1String("yyyy-MM"))
+        format = ui::monthFormat();
     if (at.isEmpty()) { // shorter than a second: the time of the first reading
         at = {s.first};
         format = QStringLiteral("HH:mm:ss");
@@ -455,7 +460,7 @@ void drawTimeAxis(Pages& pg, const ChartScale& s)
         const QDateTime when = clockTime(t);
         QString label = when.toString(format);
         if (dates && when.date() != lastDate)
-            label += u'\n' + when.toString(QStringLiteral("yyyy-MM-dd"));
+            label += u'\n' + ui::dateText(when.date());
         lastDate = when.date();
         const double x = s.xOf(t - s.first);
         pg.line(x, plot.bottom(), x, plot.bottom() + 3, Ink, 0.6);

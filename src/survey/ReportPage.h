@@ -9,6 +9,7 @@
 #include "survey/ReportRequest.h"
 #include "survey/Statistics.h"
 #include "survey/SurveyReport.h"
+#include "ui/LocaleText.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -56,8 +57,13 @@ QFont font(double points, bool bold = false, bool mono = false, bool italic = fa
 QDateTime localTime(ClockMs ms);
 // "+01:00"
 QString offsetText(const QDateTime& local);
-// "2026-12-05 10:00:00 +01:00"
+// "2026-12-05 10:00:00 +01:00", in German "05.12.2026 10:00:00 +01:00"
 QString whenText(ClockMs ms);
+// A duration in the reader's form ("4,5 s" in German).
+inline QString lengthText(qint64 ms)
+{
+    return durationText(ms, ui::displayLocale());
+}
 // "UTC+01:00 (CET)"; both offsets when summer time began or ended within the period.
 QString zoneText(ClockMs first, ClockMs last);
 // A number as short as it is exact: a level, a value on the chart's axis.
@@ -224,7 +230,8 @@ struct Content {
     // A value in milligauss in the report's unit at the meter's resolution: 0.1 mG, 0.01 µT, 10 nT.
     QString figureMg(double milliGauss) const
     {
-        return figureText(milliGauss, request.unit, toMilliGauss(st.resolution, st.unit));
+        return figureText(milliGauss, request.unit, toMilliGauss(st.resolution, st.unit),
+                          ui::displayLocale());
     }
     // A level as it was given: "0.4 µT", "300 nT".
     QString levelText(double milliGauss) const

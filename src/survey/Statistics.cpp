@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "survey/Statistics.h"
 
+#include "ui/LocaleText.h"
+
 #include "link/ReadingDecoder.h"
 #include "records/CsvExport.h"
 #include "records/RecordFile.h"
@@ -92,22 +94,19 @@ QDateTime clockTime(ClockMs ms)
                      QTime::fromMSecsSinceStartOfDay(int(ms - day * DayMs)), Qt::UTC);
 }
 
-QString clockText(ClockMs ms)
+QString clockText(ClockMs ms, const QLocale& locale)
 {
     const QDateTime t = clockTime(ms);
-    QString text = t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (const int tenths = t.time().msec() / 100; t.time().msec() != 0)
-        text += u'.' + QString::number(tenths);
-    return text;
+    return ui::dateText(t.date(), locale) + u' ' + ui::timeText(t.time(), true, locale);
 }
 
-QString durationText(qint64 ms)
+QString durationText(qint64 ms, const QLocale& locale)
 {
     ms = std::max<qint64>(ms, 0);
     if (const qint64 tenths = (ms + 50) / 100; tenths < 600) {
         if (tenths % 10 == 0)
             return QString::number(tenths / 10) + QStringLiteral(" s");
-        return QStringLiteral("%1.%2 s").arg(tenths / 10).arg(tenths % 10);
+        return ui::numberText(double(tenths) / 10, 1, locale) + QStringLiteral(" s");
     }
     if (const qint64 s = (ms + 500) / 1000; s < 600)
         return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
@@ -123,7 +122,7 @@ QString durationText(qint64 ms)
         .arg(m % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString shareText(qint64 part, qint64 whole)
+QString shareText(qint64 part, qint64 whole, const QLocale& locale)
 {
     if (whole <= 0)
         return {};
@@ -136,12 +135,7 @@ QString shareText(qint64 part, qint64 whole)
         return StatsTr::tr("< 0.1 %");
     if (percent >= 99.95)
         return StatsTr::tr("> 99.9 %");
-    return QString::number(percent, 'f', 1) + QStringLiteral(" %");
-}
-
-QString valueText(double value, Unit unit)
-{
-    return QString::number(value, 'f', unit == Unit::MilliGauss ? 2 : 3) + u' ' + unitText(unit);
+    return ui::numberText(percent, 1, locale) + QStringLiteral(" %");
 }
 
 FigureUnit figureUnitOf(Unit unit)
@@ -173,7 +167,7 @@ double figureValue(double milliGauss, FigureUnit unit)
     }
 }
 
-QString figureText(double milliGauss, FigureUnit unit, double resolutionMg)
+QString figureText(double milliGauss, FigureUnit unit, double resolutionMg, const QLocale& locale)
 {
     const double step = figureValue(resolutionMg > 0 ? resolutionMg : 0.01, unit);
     // The decimals of the step: 10 nT none, 0.01 µT two; a step of 0.25 shows two.
@@ -184,7 +178,7 @@ QString figureText(double milliGauss, FigureUnit unit, double resolutionMg)
     double value = figureValue(milliGauss, unit);
     if (std::abs(value) < 0.5 / std::pow(10, decimals))
         value = 0; // no "-0.0"
-    return QString::number(value, 'f', decimals) + u' ' + figureUnitText(unit);
+    return ui::numberText(value, decimals, locale) + u' ' + figureUnitText(unit);
 }
 
 std::optional<Level> parseLevel(QStringView text, Unit bareUnit)

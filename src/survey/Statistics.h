@@ -20,6 +20,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 
@@ -46,16 +47,15 @@ std::optional<ClockMs> clockMsOf(const QDateTime& when);
 // The time of a record row (its Date and Time cells), when it can be read.
 std::optional<ClockMs> rowClock(QStringView row);
 QDateTime clockTime(ClockMs ms);
-// "2026-12-05 15:32:39" (and ".4" when the record had tenths).
-QString clockText(ClockMs ms);
+// "2026-12-05 15:32:39" (and ".4" when the record had tenths); the locale's forms ("05.12.2026
+// 15:32:39,4") with a display locale (ui::displayLocale()). The C locale default is for files.
+QString clockText(ClockMs ms, const QLocale& locale = QLocale::c());
 // A duration as a reader takes it in: to the second below ten minutes ("4.5 s", "9 min 59 s"),
 // from there on to the nearest minute ("10 min", "4 h 59 min", "2 d 03 h 00 min").
-QString durationText(qint64 ms);
+QString durationText(qint64 ms, const QLocale& locale = QLocale::c());
 // A share of `whole` in percent with one decimal: "12.5 %"; "0 %" and "100 %" only when it is
 // none or all, "< 0.1 %" and "> 99.9 %" near them. Empty when `whole` is not positive.
-QString shareText(qint64 part, qint64 whole);
-// A value in `unit` at the meter's resolution and a little more: "12.35 mG", "1.235 µT".
-QString valueText(double value, Unit unit);
+QString shareText(qint64 part, qint64 whole, const QLocale& locale = QLocale::c());
 
 // The units a figure can be shown in: 1 mG = 0.1 µT = 100 nT.
 enum class FigureUnit { NanoTesla, MicroTesla, MilliGauss };
@@ -65,7 +65,8 @@ double figureValue(double milliGauss, FigureUnit unit);
 // A value given in milligauss, shown in `unit` with the digits the meter's resolution (in
 // milligauss) gives and no more: at 0.1 mG steps "0.3 mG", "30 nT", "0.03 µT". A resolution of
 // 0 (not known) shows hundredths of a milligauss.
-QString figureText(double milliGauss, FigureUnit unit, double resolutionMg);
+QString figureText(double milliGauss, FigureUnit unit, double resolutionMg,
+                   const QLocale& locale = QLocale::c());
 
 // A level to compare the readings with, in milligauss.
 struct Level {

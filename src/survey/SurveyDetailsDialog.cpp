@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "survey/SurveyDetailsDialog.h"
 #include "survey/Named.h"
+#include "ui/LocaleText.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -17,7 +18,7 @@ QDateEdit* dateEdit(QWidget* parent, const char* name, const QString& accessible
 {
     auto* edit = named(new QDateEdit(parent), name, accessibleName);
     edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    edit->setDisplayFormat(ui::dateFormat());
     edit->setDate(date.isValid() ? date : QDate::currentDate());
     return edit;
 }

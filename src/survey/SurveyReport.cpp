@@ -22,16 +22,21 @@ constexpr int ListedAtMost = 30; // gaps or overloads listed before "and N more"
 constexpr int FilesInHeader = 3; // more record files are listed at the end
 
 // A records table line: the cells trimmed, in fixed-width columns (numbers to the right), the
-// date as YYYY-MM-DD where it can be read.
+// date as the reader writes it (2026-12-05, 05.12.2026) where it can be read, the value's decimal
+// separator too.
 QString recordsLine(const RecordCells& cells)
 {
     const QString iso = isoDateTime(cells[DateCell], cells[TimeCell]);
     const bool readable = iso.size() >= 19 && iso[10] == u'T';
+    const QDate date = readable ? QDate::fromString(iso.left(10), Qt::ISODate) : QDate();
     return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
         .arg(cells[NumberCell].trimmed(), 6)
-        .arg(readable ? iso.left(10) : cells[DateCell].trimmed().toString(), -10)
+        .arg(date.isValid() ? ui::dateText(date)
+             : readable     ? iso.left(10)
+                            : cells[DateCell].trimmed().toString(),
+             -10)
         .arg(readable ? iso.mid(11) : cells[TimeCell].trimmed().toString(), -10)
-        .arg(cells[ValueCell].trimmed(), 7)
+        .arg(ui::decimalText(cells[ValueCell].trimmed().toString()), 7)
         .arg(cells[UnitCell].trimmed(), -4)
         .arg(cells[HoldCell].trimmed(), -1)
         .arg(cells[PeakCell].trimmed(), -1);
@@ -99,7 +104,7 @@ void drawHeader(Pages& pg, const Content& c)
         {Tr::tr("Measured by"), measuredBy(d)},
         {Tr::tr("Period"),
          Tr::tr("%1 to %2 (%3)")
-             .arg(whenText(st.first), whenText(st.last), durationText(st.duration))},
+             .arg(whenText(st.first), whenText(st.last), lengthText(st.duration))},
         {Tr::tr("Record data"),
          listed ? names.join(u'\n')
                 : Tr::tr("%1 files, %2 to %3, listed with their SHA-256 at the end")
@@ -133,10 +138,10 @@ QList<LevelRow> levelRows(const Content& c)
             continue;
         rows.append({&l,
                      {l.level.name, c.levelText(l.level.milliGauss),
-                      st.sampling > 0 ? durationText(f->timeAbove)
+                      st.sampling > 0 ? lengthText(f->timeAbove)
                                       : Tr::tr("%n reading(s)", nullptr, f->samplesAbove),
-                      shareText(f->timeAbove, st.measured),
-                      f->longest > 0 ? durationText(f->longest) : Tr::tr("none"),
+                      shareText(f->timeAbove, st.measured, ui::displayLocale()),
+                      f->longest > 0 ? lengthText(f->longest) : Tr::tr("none"),
                       f->longest > 0 ? whenText(f->longestStart.clock) : QString()}});
     }
     return rows;
@@ -200,7 +205,7 @@ void drawLevelTable(Pages& pg, const Content& c)
                        "An overload (OL) counts as above a level at or below %2, the top of the "
                        "meter's smallest range: the records do not say the range a reading was "
                        "taken in.")
-                    .arg(durationText(c.st.measured), c.levelText(c.st.overloadTopMg)),
+                    .arg(lengthText(c.st.measured), c.levelText(c.st.overloadTopMg)),
                 font(7.5), Grey) +
         6;
 }
@@ -236,7 +241,7 @@ void drawBreaks(Pages& pg, const Statistics& st)
     const auto breakText = [](const Break& b) {
         return b.kind == Break::Gap
                    ? Tr::tr("Gap of %1: no reading from %2 to %3")
-                         .arg(durationText(b.after.clock - b.before.clock),
+                         .arg(lengthText(b.after.clock - b.before.clock),
                               whenText(b.before.clock), whenText(b.after.clock))
                    : Tr::tr("Clock set back: %1 is followed by %2 (no time counted)")
                          .arg(whenText(b.before.clock), whenText(b.after.clock));

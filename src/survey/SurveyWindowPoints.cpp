@@ -8,6 +8,7 @@
 #include "survey/FloorPlanView.h"
 #include "survey/SurveyHost.h"
 #include "ui/Dialogs.h"
+#include "ui/LocaleText.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -124,7 +125,7 @@ void SurveyWindow::fillTree()
                 continue;
             const stats::Statistics& st = f->statistics;
             const auto text = [&](double mg) {
-                return stats::figureText(mg, m_survey.unit, st.resolution);
+                return stats::figureText(mg, m_survey.unit, st.resolution, ui::displayLocale());
             };
             item->setText(1, text(st.mean));
             item->setText(2, text(st.maximum));
@@ -183,7 +184,7 @@ void SurveyWindow::fillPoint()
     if (const auto f = figures(*point, &error)) {
         const stats::Statistics& st = f->statistics;
         const auto text = [&](double mg) {
-            return stats::figureText(mg, m_survey.unit, st.resolution);
+            return stats::figureText(mg, m_survey.unit, st.resolution, ui::displayLocale());
         };
         LblFigures->setText(
             tr("Session %1, %n measurement(s): mean %2, max %3, 95th percentile %4; band: %5",
@@ -196,7 +197,7 @@ void SurveyWindow::fillPoint()
     }
     for (const Measurement& m : point->measurements) {
         const QString what =
-            m.source.isEmpty() ? m.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : m.source;
+            m.source.isEmpty() ? ui::dateTimeText(m.taken) : m.source;
         auto* item =
             new QListWidgetItem(tr("%1 · %2 · %3 · %n reading(s)", nullptr, int(m.rows().size()))
                                     .arg(m.session, kindText(m.kind), what),

@@ -4,6 +4,7 @@
 
 #include "ui/Graph.h"
 
+#include "ui/LocaleText.h"
 #include "ui/TimeScale.h"
 
 #include <QDateTime>
@@ -59,6 +60,9 @@ Graph::Graph(QWidget* parent)
     m_xAxis->setLabelsVisible(false);
     m_yAxis->setTickCount(5);
     m_yAxis->setLabelFormat(QStringLiteral("%g"));
+    // "0,5" on the value axis in German; the C locale leaves English as it was.
+    m_chart->setLocale(displayLocale());
+    m_chart->setLocalizeNumbers(true);
     setTimeFormat(QStringLiteral("hh:nn:ss"));
     setAxisRange(XAxis, 0, daysFromSeconds(150));
     setAxisRange(YAxis, 0, 10);

@@ -67,6 +67,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        if (m_shown)
+            return m_shown(index.column(), cell(index.row() + 1, index.column()));
         return cell(index.row() + 1, index.column());
     case Qt::BackgroundRole:
         // Column 0 is the fixed column: drawn like the header.

@@ -14,6 +14,7 @@
 
 #include <QStringView>
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -50,6 +51,10 @@ public:
     void append(const QString& storage, std::span<const QStringView> texts);
     void truncate(int dataRows);
     void appendEmpty(int count);
+    // What the table shows of a cell (a date or number in the reader's form); the cell itself,
+    // which cell(), copying and printing read, stays as it was set.
+    using Shown = std::function<QString(int col, const QString& cell)>;
+    void setShown(Shown shown) { m_shown = std::move(shown); }
 
 private:
     struct RowRef {
@@ -61,6 +66,7 @@ private:
     RowRef store(QStringView text);
 
     int m_columns;
+    Shown m_shown;
     QStringList m_header;
     std::vector<RowRef> m_rows;
     // Text blocks: filled here up to their reserved capacity (never reallocated, so the rows'

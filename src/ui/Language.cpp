@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Language.h"
 
+#include "ui/LocaleText.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -20,14 +22,20 @@ QString chosenLanguage()
 bool installTranslators(QCoreApplication& app, const QString& language)
 {
     // "de-DE", "de_AT" and "de" all take the German translation.
-    const QString code = QLocale(language).name().section(u'_', 0, 0);
-    if (code.isEmpty() || code == u"C" || code == u"en")
-        return false;
+    const QLocale asked(language);
+    const QString code = asked.name().section(u'_', 0, 0);
     auto* ours = new QTranslator(&app);
-    if (!ours->load(QStringLiteral(":/i18n/veltrix_") + code)) {
+    if (code.isEmpty() || code == u"C" || code == u"en" ||
+        !ours->load(QStringLiteral(":/i18n/veltrix_") + code)) {
         delete ours;
+        // English texts show figures and dates as they always were, whatever the system's locale.
+        setDisplayLocale(QLocale::c());
         return false;
     }
+    // The figures and dates follow the texts: "de" alone means Germany, "de_AT" stays Austria.
+    if (QLocale().language() != asked.language())
+        QLocale::setDefault(asked);
+    setDisplayLocale(QLocale());
     QCoreApplication::installTranslator(ours);
     auto* qt = new QTranslator(&app);
     if (qt->load(QStringLiteral("qtbase_") + code,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NumEdit.h"
 
+#include "ui/LocaleText.h"
 #include "ui/TimeScale.h"
 
 #include <QLocale>
@@ -19,7 +20,7 @@ QString NumEdit::format(Display display, double value, int decimals)
 {
     if (display == Display::TimeOfDay)
         return timeTextOfDays(value);
-    return QString::number(value, 'f', decimals);
+    return numberText(value, decimals); // "0,50" in German, as the field takes it back
 }
 
 void NumEdit::setValue(double value)

@@ -2,6 +2,7 @@
 #include "views/Digital.h"
 
 #include "ui/Access.h"
+#include "ui/LocaleText.h"
 #include "ui/Placement.h"
 
 #include <QCloseEvent>
@@ -63,12 +64,12 @@ void Digital::placeBeside(const QRect& panelFrame)
 
 void Digital::feed(const QString& value, const QString& unit)
 {
-    LblValue->setText(value);
+    LblValue->setText(ui::decimalText(value));
     if (LblFunction->text() != unit) {
         LblFunction->setText(unit);
         LblFunction->adjustSize();
     }
-    ui::announceReading(LblValue, ui::readingText(value, unit));
+    ui::announceReading(LblValue, ui::readingText(LblValue->text(), unit));
 }
 
 QString Digital::valueText() const

@@ -2,6 +2,7 @@
 #include "views/GaugeGeometry.h"
 
 #include "link/ReadingDecoder.h"
+#include "ui/LocaleText.h"
 
 #include <QLocale>
 #include <cmath>
@@ -82,7 +83,7 @@ QList<Mark> marks(double r)
 
 QString scaleText(double value)
 {
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    return ui::decimalText(QString::number(value, 'g', QLocale::FloatingPointShortest));
 }
 
 QList<ScaleLabel> scaleLabels(DialVariant variant, double r, double fullScale,

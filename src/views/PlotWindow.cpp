@@ -4,6 +4,7 @@
 #include "ui/Access.h"
 #include "ui/Dialogs.h"
 #include "ui/Graph.h"
+#include "ui/LocaleText.h"
 #include "ui/NumEdit.h"
 #include "ui/TimeScale.h"
 #include "views/PlotReport.h"
@@ -258,7 +259,7 @@ void PlotWindow::showCursorReadout(int cursor, double x, double y)
 {
     if (cursor == 1) {
         XPosition->setValue(x);
-        YPosition->setText(QString::number(y, 'f', 2));
+        YPosition->setText(ui::numberText(y, 2));
     }
     showDelta();
 }
@@ -270,9 +271,9 @@ void PlotWindow::showDelta()
     const long long dt = std::llround(ui::secondsFromDays(b.x() - a.x()));
     const QString sign = dt < 0 ? QStringLiteral("-") : QString();
     LblCursorDelta->setText(tr("Cursor 2: %1  %2 %3\nDifference: %4%5  %6 %7")
-                                .arg(ui::timeTextOfDays(b.x()), QString::number(b.y(), 'f', 2),
+                                .arg(ui::timeTextOfDays(b.x()), ui::numberText(b.y(), 2),
                                      m_unit, sign, ui::timeTextOfSeconds(double(std::llabs(dt))),
-                                     QString::number(b.y() - a.y(), 'f', 2), m_unit));
+                                     ui::numberText(b.y() - a.y(), 2), m_unit));
 }
 
 void PlotWindow::applyRanges()
