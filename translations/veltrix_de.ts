@@ -2761,6 +2761,10 @@ Differenz: %4%5  %6 %7</translation>
         <source>The meter stopped answering: the spot measurement is not stored.</source>
         <translation>Das Messgerät antwortet nicht mehr: die Punktmessung wird nicht gespeichert.</translation>
     </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::ui</name>

@@ -139,6 +139,9 @@ void SurveyWindow::buildActions()
         "ActBlankPlan", tr("&Blank grid"), {}, [this] { blankPlan(); }, false);
     add(
         "ActReport", tr("&Report…"), {}, [this] { writeReport(); }, true);
+    // Ctrl+W: the keyboard's way to close the window where no window manager offers one.
+    add(
+        "ActClose", tr("&Close"), QKeySequence::Close, [this] { close(); }, false);
     file->addSeparator();
     // Short captions on the toolbar; what they undo or redo is in their tips.
     QAction* undo = add(
