@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSet>
@@ -59,10 +60,54 @@ struct FocusWalk {
             }
         }
     }
+    // A label followed in its layout by an input field leads to it (its buddy, with a mnemonic
+    // that no other label or button of the window takes).
+    QStringList unled;
+    void walkLabels()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible())
+                continue;
+            QMap<QChar, QString> keys;
+            for (QLayout* layout : top->findChildren<QLayout*>())
+                if (layout->parentWidget() && layout->parentWidget()->window() == top)
+                    checkLayout(layout);
+            for (QWidget* w : top->findChildren<QWidget*>()) {
+                if (w->window() != top)
+                    continue;
+                const auto* label = qobject_cast<QLabel*>(w);
+                const auto* button = qobject_cast<QAbstractButton*>(w);
+                const QString text = label ? label->text() : button ? button->text() : QString();
+                const QKeySequence key = QKeySequence::mnemonic(text);
+                if (!w->isVisible() || key.isEmpty())
+                    continue;
+                const QChar letter = key.toString().back().toLower();
+                if (keys.contains(letter))
+                    unled << top->objectName() + ": Alt+" + letter + " for " + keys[letter] +
+                                 " and " + text;
+                keys[letter] = text;
+            }
+        }
+    }
+    void checkLayout(QLayout* layout)
+    {
+        for (int i = 0; i + 1 < layout->count(); ++i) {
+            auto* label = qobject_cast<QLabel*>(layout->itemAt(i)->widget());
+            QWidget* field = layout->itemAt(i + 1)->widget();
+            if (!label || !label->isVisible() || !field || !field->isVisible() ||
+                !(qobject_cast<QLineEdit*>(field) || qobject_cast<QAbstractSpinBox*>(field) ||
+                  qobject_cast<QComboBox*>(field)))
+                continue;
+            if (label->buddy() != field || QKeySequence::mnemonic(label->text()).isEmpty())
+                unled << label->window()->objectName() + ": " + label->text() + " -> " +
+                             field->objectName();
+        }
+    }
     void walkDialog(QAction* opens)
     {
         QTimer::singleShot(0, [this] {
             walk();
+            walkLabels();
             qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject();
         });
         opens->trigger();
@@ -100,6 +145,7 @@ private slots:
         auto* port = new PortWindow(ui::PortBindings{});
         port->show();
         focus.walk();
+        focus.walkLabels();
         focus.walkDialog(rig.panel->fileList()->findChild<QAction*>("Report"));
         focus.walkDialog(rig.panel->surveyWindow()->findChild<QAction*>("ActDetails"));
         port->close();
@@ -107,6 +153,8 @@ private slots:
               qint64(focus.unnamed.size()), qint64(focus.seen.size()));
         QVERIFY2(focus.unnamed.isEmpty(), qPrintable(focus.unnamed.join('\n')));
         QVERIFY(focus.seen.size() > 80);
+        focus.unled.removeDuplicates();
+        QVERIFY2(focus.unled.isEmpty(), qPrintable(focus.unled.join('\n')));
     }
 
     // With keys alone: Tab in reading order, a recording, every view and the Memory window open
