@@ -21,12 +21,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QSet>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace veltrix;
 using veltrix::test::RecordingRig;
@@ -89,6 +94,48 @@ struct FocusWalk {
             }
         }
     }
+    // Every text shown whole has the room it needs (at any scale factor; labels that wrap are
+    // left to their layout).
+    QStringList clipped;
+    void walkRoom()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (QWidget* w : top->findChildren<QWidget*>())
+                if (w->isVisible() && w->window() == top && needs(w) > w->contentsRect().width())
+                    clipped << top->objectName() + ": " + w->objectName() + " " +
+                                   QString::number(w->contentsRect().width()) + " < " +
+                                   QString::number(needs(w));
+        clipped.removeDuplicates();
+    }
+    static int needs(QWidget* w)
+    {
+        const auto advance = [w](const QString& text) {
+            int widest = 0;
+            for (const QString& line : QString(text).remove(QRegularExpression("&(?!&)")).split('\n'))
+                widest = std::max(widest, w->fontMetrics().horizontalAdvance(line));
+            return widest;
+        };
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap() || label->textFormat() == Qt::RichText ||
+                Qt::mightBeRichText(label->text()))
+                return 0;
+            return advance(label->text()) + 2 * label->margin() + std::max(0, label->indent());
+        }
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        auto* tool = qobject_cast<QToolButton*>(w);
+        if (!button || button->text().isEmpty() ||
+            (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly))
+            return 0;
+        QStyle* style = w->style();
+        int room = advance(button->text()) +
+                   (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
+            room += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                    style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
+        else if (!tool)
+            room += style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w);
+        return room;
+    }
     void checkLayout(QLayout* layout)
     {
         for (int i = 0; i + 1 < layout->count(); ++i) {
@@ -108,6 +155,7 @@ struct FocusWalk {
         QTimer::singleShot(0, [this] {
             walk();
             walkLabels();
+            walkRoom();
             qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject();
         });
         opens->trigger();
@@ -146,6 +194,7 @@ private slots:
         port->show();
         focus.walk();
         focus.walkLabels();
+        focus.walkRoom();
         focus.walkDialog(rig.panel->fileList()->findChild<QAction*>("Report"));
         focus.walkDialog(rig.panel->surveyWindow()->findChild<QAction*>("ActDetails"));
         port->close();
@@ -153,6 +202,7 @@ private slots:
               qint64(focus.unnamed.size()), qint64(focus.seen.size()));
         QVERIFY2(focus.unnamed.isEmpty(), qPrintable(focus.unnamed.join('\n')));
         QVERIFY(focus.seen.size() > 80);
+        QVERIFY2(focus.clipped.isEmpty(), qPrintable(focus.clipped.join('\n')));
         focus.unled.removeDuplicates();
         QVERIFY2(focus.unled.isEmpty(), qPrintable(focus.unled.join('\n')));
     }
