@@ -66,75 +66,55 @@ struct FocusWalk {
         }
     }
     // A label followed in its layout by an input field leads to it (its buddy, with a mnemonic
-    // that no other label or button of the window takes).
-    QStringList unled;
+    // that no other label or button of the window takes); every text shown whole has its room.
+    QStringList unled, clipped;
     void walkLabels()
     {
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (!top->isVisible())
-                continue;
             QMap<QChar, QString> keys;
             for (QLayout* layout : top->findChildren<QLayout*>())
                 if (layout->parentWidget() && layout->parentWidget()->window() == top)
                     checkLayout(layout);
             for (QWidget* w : top->findChildren<QWidget*>()) {
-                if (w->window() != top)
-                    continue;
                 const auto* label = qobject_cast<QLabel*>(w);
                 const auto* button = qobject_cast<QAbstractButton*>(w);
                 const QString text = label ? label->text() : button ? button->text() : QString();
-                const QKeySequence key = QKeySequence::mnemonic(text);
-                if (!w->isVisible() || key.isEmpty())
+                if (!w->isVisible() || w->window() != top || text.isEmpty())
                     continue;
-                const QChar letter = key.toString().back().toLower();
-                if (keys.contains(letter))
+                if (needs(w, text) > w->contentsRect().width())
+                    clipped << top->objectName() + ": " + text;
+                const QKeySequence key = QKeySequence::mnemonic(text);
+                const QChar letter = key.isEmpty() ? QChar() : key.toString().back().toLower();
+                if (!key.isEmpty() && keys.contains(letter))
                     unled << top->objectName() + ": Alt+" + letter + " for " + keys[letter] +
                                  " and " + text;
                 keys[letter] = text;
             }
         }
     }
-    // Every text shown whole has the room it needs (at any scale factor; labels that wrap are
-    // left to their layout).
-    QStringList clipped;
-    void walkRoom()
+    // The width a text needs: widest line without the mnemonic's '&', with icon and margins
+    // (wrapped and rich text is laid out by the label; icon-only tool buttons show no text).
+    static int needs(QWidget* w, const QString& text)
     {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            for (QWidget* w : top->findChildren<QWidget*>())
-                if (w->isVisible() && w->window() == top && needs(w) > w->contentsRect().width())
-                    clipped << top->objectName() + ": " + w->objectName() + " " +
-                                   QString::number(w->contentsRect().width()) + " < " +
-                                   QString::number(needs(w));
-        clipped.removeDuplicates();
-    }
-    static int needs(QWidget* w)
-    {
-        const auto advance = [w](const QString& text) {
-            int widest = 0;
-            for (const QString& line : QString(text).remove(QRegularExpression("&(?!&)")).split('\n'))
-                widest = std::max(widest, w->fontMetrics().horizontalAdvance(line));
-            return widest;
-        };
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->wordWrap() || label->textFormat() == Qt::RichText ||
-                Qt::mightBeRichText(label->text()))
-                return 0;
-            return advance(label->text()) + 2 * label->margin() + std::max(0, label->indent());
-        }
-        auto* button = qobject_cast<QAbstractButton*>(w);
+        int room = 0;
+        for (const QString& line : QString(text).remove(QRegularExpression("&(?!&)")).split('\n'))
+            room = std::max(room, w->fontMetrics().horizontalAdvance(line));
         auto* tool = qobject_cast<QToolButton*>(w);
-        if (!button || button->text().isEmpty() ||
-            (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly))
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->wordWrap() || Qt::mightBeRichText(text)
+                       ? 0
+                       : room + 2 * label->margin() + std::max(0, label->indent());
+        if (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
             return 0;
-        QStyle* style = w->style();
-        int room = advance(button->text()) +
-                   (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const auto metric = [w](QStyle::PixelMetric m) {
+            return w->style()->pixelMetric(m, nullptr, w);
+        };
+        room += button->icon().isNull() ? 0 : button->iconSize().width() + 4;
         if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
-            room += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
-                    style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
-        else if (!tool)
-            room += style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w);
-        return room;
+            return room + metric(QStyle::PM_IndicatorWidth) +
+                   metric(QStyle::PM_CheckBoxLabelSpacing);
+        return tool ? room : room + metric(QStyle::PM_ButtonMargin);
     }
     void checkLayout(QLayout* layout)
     {
@@ -155,7 +135,6 @@ struct FocusWalk {
         QTimer::singleShot(0, [this] {
             walk();
             walkLabels();
-            walkRoom();
             qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject();
         });
         opens->trigger();
@@ -194,7 +173,6 @@ private slots:
         port->show();
         focus.walk();
         focus.walkLabels();
-        focus.walkRoom();
         focus.walkDialog(rig.panel->fileList()->findChild<QAction*>("Report"));
         focus.walkDialog(rig.panel->surveyWindow()->findChild<QAction*>("ActDetails"));
         port->close();
@@ -203,7 +181,6 @@ private slots:
         QVERIFY2(focus.unnamed.isEmpty(), qPrintable(focus.unnamed.join('\n')));
         QVERIFY(focus.seen.size() > 80);
         QVERIFY2(focus.clipped.isEmpty(), qPrintable(focus.clipped.join('\n')));
-        focus.unled.removeDuplicates();
         QVERIFY2(focus.unled.isEmpty(), qPrintable(focus.unled.join('\n')));
     }
 
