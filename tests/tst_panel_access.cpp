@@ -169,6 +169,9 @@ private slots:
         rig.panel->toolbarClick("Open");
         rig.panel->fileList()->findChild<QToolBar*>()->findChild<QAction*>("Plot")->trigger();
         QVERIFY(rig.panel->listPlot()->window() && rig.panel->dataList());
+        for (QWidget* chart : {(QWidget*)rig.panel->stripChart()->window(),
+                               (QWidget*)rig.panel->listPlot()->window()})
+            chart->findChild<QAction*>("MnuLimit")->trigger(); // their range dialogs
         auto* port = new PortWindow(ui::PortBindings{});
         port->show();
         focus.walk();
