@@ -51,10 +51,22 @@ def outer(panel):
         print(f"FAIL: the walk did not end within {OVERALL_SECONDS} s")
         return 1
     finally:
+        # What is left of the X server, the buses and the panel: TERM lets Xvfb drop its lock.
         try:
-            os.killpg(run.pid, signal.SIGKILL)  # the X server, the buses, the panel
-        except ProcessLookupError:
+            os.killpg(run.pid, signal.SIGTERM)
+            until("the X server to end", lambda: not group_alive(run.pid), 3)
+        except (ProcessLookupError, Failure):
             pass
+        if group_alive(run.pid):
+            os.killpg(run.pid, signal.SIGKILL)
+
+
+def group_alive(pgid):
+    try:
+        os.killpg(pgid, 0)
+        return True
+    except ProcessLookupError:
+        return False
 
 
 # Says which windows are open when a wait fails.
