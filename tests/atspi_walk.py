@@ -309,11 +309,12 @@ def record_by_keyboard(w, main, tmp):
     """Ctrl+R asks for a file name, starts the recording; Ctrl+R again stops it."""
     key(main.name, "ctrl+r", lambda: main.getState().contains(w.at.STATE_ACTIVE))
     dialog = until("the Save As dialog", lambda: next(
-        (f for f in w.frames() if f.getRoleName() in ("dialog", "file chooser")), None))
+        (f for f in w.frames() if is_dialog(f)), None))
     w.check(dialog)
-    type_text(os.path.join(tmp, "walk.txt"))
-    key(dialog.name, "Return", lambda: dialog.getState().contains(w.at.STATE_ACTIVE))
     path = os.path.join(tmp, "walk.txt")
+    key(dialog.name, "ctrl+a", lambda: dialog.getState().contains(w.at.STATE_ACTIVE))
+    type_text(path)
+    key(dialog.name, "Return")
     recording = lambda: w.find(main, "label", "Recording")
     until("the panel to say it records", lambda: showing(w, recording()))
     until("the recording to write " + path, lambda: os.path.getsize(path) > 40)
