@@ -16,6 +16,8 @@ packages+=(appstream desktop-file-utils)
 packages+=(lld)
 # The translations: lupdate and lrelease, Qt's own German texts, the German locale (screenshots).
 packages+=(qt6-tools-dev qt6-l10n-tools qt6-translations-l10n locales)
+# The screen reader's walk (tests/atspi_walk.py): Xvfb, D-Bus, the AT-SPI bus, pyatspi, xdotool.
+packages+=(xvfb xauth dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool)
 packages+=("$@")
 
 missing=()

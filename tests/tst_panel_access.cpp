@@ -21,11 +21,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QSet>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace veltrix;
 using veltrix::test::RecordingRig;
@@ -59,10 +65,76 @@ struct FocusWalk {
             }
         }
     }
+    // A label followed in its layout by an input field leads to it (its buddy, with a mnemonic
+    // that no other label or button of the window takes); every text shown whole has its room.
+    QStringList unled, clipped;
+    void walkLabels()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            QMap<QChar, QString> keys;
+            for (QLayout* layout : top->findChildren<QLayout*>())
+                if (layout->parentWidget() && layout->parentWidget()->window() == top)
+                    checkLayout(layout);
+            for (QWidget* w : top->findChildren<QWidget*>()) {
+                const auto* label = qobject_cast<QLabel*>(w);
+                const auto* button = qobject_cast<QAbstractButton*>(w);
+                const QString text = label ? label->text() : button ? button->text() : QString();
+                if (!w->isVisible() || w->window() != top || text.isEmpty())
+                    continue;
+                if (needs(w, text) > w->contentsRect().width())
+                    clipped << top->objectName() + ": " + text;
+                const QKeySequence key = QKeySequence::mnemonic(text);
+                const QChar letter = key.isEmpty() ? QChar() : key.toString().back().toLower();
+                if (!key.isEmpty() && keys.contains(letter))
+                    unled << top->objectName() + ": Alt+" + letter + " for " + keys[letter] +
+                                 " and " + text;
+                keys[letter] = text;
+            }
+        }
+    }
+    // The width a text needs: widest line without the mnemonic's '&', with icon and margins
+    // (wrapped and rich text is laid out by the label; icon-only tool buttons show no text).
+    static int needs(QWidget* w, const QString& text)
+    {
+        int room = 0;
+        for (const QString& line : QString(text).remove(QRegularExpression("&(?!&)")).split('\n'))
+            room = std::max(room, w->fontMetrics().horizontalAdvance(line));
+        auto* tool = qobject_cast<QToolButton*>(w);
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->wordWrap() || Qt::mightBeRichText(text)
+                       ? 0
+                       : room + 2 * label->margin() + std::max(0, label->indent());
+        if (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
+            return 0;
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const auto metric = [w](QStyle::PixelMetric m) {
+            return w->style()->pixelMetric(m, nullptr, w);
+        };
+        room += button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
+            return room + metric(QStyle::PM_IndicatorWidth) +
+                   metric(QStyle::PM_CheckBoxLabelSpacing);
+        return tool ? room : room + metric(QStyle::PM_ButtonMargin);
+    }
+    void checkLayout(QLayout* layout)
+    {
+        for (int i = 0; i + 1 < layout->count(); ++i) {
+            auto* label = qobject_cast<QLabel*>(layout->itemAt(i)->widget());
+            QWidget* field = layout->itemAt(i + 1)->widget();
+            if (!label || !label->isVisible() || !field || !field->isVisible() ||
+                !(qobject_cast<QLineEdit*>(field) || qobject_cast<QAbstractSpinBox*>(field) ||
+                  qobject_cast<QComboBox*>(field)))
+                continue;
+            if (label->buddy() != field || QKeySequence::mnemonic(label->text()).isEmpty())
+                unled << label->window()->objectName() + ": " + label->text() + " -> " +
+                             field->objectName();
+        }
+    }
     void walkDialog(QAction* opens)
     {
         QTimer::singleShot(0, [this] {
             walk();
+            walkLabels();
             qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject();
         });
         opens->trigger();
@@ -97,9 +169,13 @@ private slots:
         rig.panel->toolbarClick("Open");
         rig.panel->fileList()->findChild<QToolBar*>()->findChild<QAction*>("Plot")->trigger();
         QVERIFY(rig.panel->listPlot()->window() && rig.panel->dataList());
+        for (QWidget* chart : {(QWidget*)rig.panel->stripChart()->window(),
+                               (QWidget*)rig.panel->listPlot()->window()})
+            chart->findChild<QAction*>("MnuLimit")->trigger(); // their range dialogs
         auto* port = new PortWindow(ui::PortBindings{});
         port->show();
         focus.walk();
+        focus.walkLabels();
         focus.walkDialog(rig.panel->fileList()->findChild<QAction*>("Report"));
         focus.walkDialog(rig.panel->surveyWindow()->findChild<QAction*>("ActDetails"));
         port->close();
@@ -107,6 +183,8 @@ private slots:
               qint64(focus.unnamed.size()), qint64(focus.seen.size()));
         QVERIFY2(focus.unnamed.isEmpty(), qPrintable(focus.unnamed.join('\n')));
         QVERIFY(focus.seen.size() > 80);
+        QVERIFY2(focus.clipped.isEmpty(), qPrintable(focus.clipped.join('\n')));
+        QVERIFY2(focus.unled.isEmpty(), qPrintable(focus.unled.join('\n')));
     }
 
     // With keys alone: Tab in reading order, a recording, every view and the Memory window open

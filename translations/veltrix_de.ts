@@ -1293,14 +1293,6 @@
 <context>
     <name>veltrix::Alarm</name>
     <message>
-        <source>High</source>
-        <translation>Oben</translation>
-    </message>
-    <message>
-        <source>Low</source>
-        <translation>Unten</translation>
-    </message>
-    <message>
         <source>Enable</source>
         <translation>Ein</translation>
     </message>
@@ -1311,6 +1303,14 @@
     <message>
         <source>Alarm</source>
         <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>&amp;High</source>
+        <translation>&amp;Oben</translation>
+    </message>
+    <message>
+        <source>&amp;Low</source>
+        <translation>&amp;Unten</translation>
     </message>
 </context>
 <context>
@@ -1748,24 +1748,24 @@ Die %3 zuvor geschriebenen Datensätze bleiben in der Datei erhalten.</translati
         <translation>Anzahl Datensätze</translation>
     </message>
     <message>
-        <source>From</source>
-        <translation>Von</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>Bis</translation>
-    </message>
-    <message>
         <source>Limitation</source>
         <translation>Begrenzung</translation>
     </message>
     <message>
-        <source>Max.</source>
-        <translation>Max.</translation>
+        <source>&amp;From</source>
+        <translation>&amp;Von</translation>
     </message>
     <message>
-        <source>Min.</source>
-        <translation>Min.</translation>
+        <source>&amp;To</source>
+        <translation>&amp;Bis</translation>
+    </message>
+    <message>
+        <source>Ma&amp;x.</source>
+        <translation>Ma&amp;x.</translation>
+    </message>
+    <message>
+        <source>Mi&amp;n.</source>
+        <translation>Mi&amp;n.</translation>
     </message>
 </context>
 <context>
@@ -1926,16 +1926,16 @@ Differenz: %4%5  %6 %7</translation>
         <translation>Echtzeitbereich</translation>
     </message>
     <message>
-        <source>Max. Limitation</source>
-        <translation>Obere Begrenzung</translation>
+        <source>Ma&amp;x. Limitation</source>
+        <translation>&amp;Obere Begrenzung</translation>
     </message>
     <message>
-        <source>Min. Limitation</source>
-        <translation>Untere Begrenzung</translation>
+        <source>Mi&amp;n. Limitation</source>
+        <translation>&amp;Untere Begrenzung</translation>
     </message>
     <message>
-        <source>No.s of Records</source>
-        <translation>Anzahl Datensätze</translation>
+        <source>No.s of &amp;Records</source>
+        <translation>&amp;Anzahl Datensätze</translation>
     </message>
 </context>
 <context>
@@ -2072,38 +2072,6 @@ Differenz: %4%5  %6 %7</translation>
         <translation>Bemerkungen</translation>
     </message>
     <message>
-        <source>Title:</source>
-        <translation>Titel:</translation>
-    </message>
-    <message>
-        <source>Site:</source>
-        <translation>Objekt:</translation>
-    </message>
-    <message>
-        <source>Client:</source>
-        <translation>Auftraggeber:</translation>
-    </message>
-    <message>
-        <source>Location within the site:</source>
-        <translation>Messort im Objekt:</translation>
-    </message>
-    <message>
-        <source>Measured by:</source>
-        <translation>Gemessen von:</translation>
-    </message>
-    <message>
-        <source>Company:</source>
-        <translation>Firma:</translation>
-    </message>
-    <message>
-        <source>Place of signing:</source>
-        <translation>Ort der Unterschrift:</translation>
-    </message>
-    <message>
-        <source>Notes:</source>
-        <translation>Bemerkungen:</translation>
-    </message>
-    <message>
         <source>Remembered instrument</source>
         <translation>Gespeichertes Messgerät</translation>
     </message>
@@ -2172,38 +2140,6 @@ Differenz: %4%5  %6 %7</translation>
         <translation>wo und wie das Messgerät stand, was währenddessen lief</translation>
     </message>
     <message>
-        <source>Instrument:</source>
-        <translation>Messgerät:</translation>
-    </message>
-    <message>
-        <source>Model:</source>
-        <translation>Modell:</translation>
-    </message>
-    <message>
-        <source>Serial / ID:</source>
-        <translation>Seriennummer / ID:</translation>
-    </message>
-    <message>
-        <source>Calibrated on:</source>
-        <translation>Kalibriert am:</translation>
-    </message>
-    <message>
-        <source>Frequency range:</source>
-        <translation>Frequenzbereich:</translation>
-    </message>
-    <message>
-        <source>Axes:</source>
-        <translation>Achsen:</translation>
-    </message>
-    <message>
-        <source>Mains frequency:</source>
-        <translation>Netzfrequenz:</translation>
-    </message>
-    <message>
-        <source>Method:</source>
-        <translation>Messverfahren:</translation>
-    </message>
-    <message>
         <source>Reference levels</source>
         <translation>Richt- und Grenzwerte</translation>
     </message>
@@ -2252,10 +2188,6 @@ Differenz: %4%5  %6 %7</translation>
         <translation>Datensätze als Tabelle anfügen</translation>
     </message>
     <message>
-        <source>Reference levels:</source>
-        <translation>Richt- und Grenzwerte:</translation>
-    </message>
-    <message>
         <source>Your levels:</source>
         <translation>Ihre Werte:</translation>
     </message>
@@ -2290,6 +2222,74 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>Report pages</source>
         <translation>Berichtsseiten</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Titel:</translation>
+    </message>
+    <message>
+        <source>&amp;Site:</source>
+        <translation>&amp;Objekt:</translation>
+    </message>
+    <message>
+        <source>C&amp;lient:</source>
+        <translation>&amp;Auftraggeber:</translation>
+    </message>
+    <message>
+        <source>L&amp;ocation within the site:</source>
+        <translation>&amp;Messort im Objekt:</translation>
+    </message>
+    <message>
+        <source>Measured &amp;by:</source>
+        <translation>Gemessen &amp;von:</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpany:</source>
+        <translation>&amp;Firma:</translation>
+    </message>
+    <message>
+        <source>&amp;Place of signing:</source>
+        <translation>Ort der &amp;Unterschrift:</translation>
+    </message>
+    <message>
+        <source>&amp;Notes:</source>
+        <translation>&amp;Bemerkungen:</translation>
+    </message>
+    <message>
+        <source>&amp;Instrument:</source>
+        <translation>&amp;Messgerät:</translation>
+    </message>
+    <message>
+        <source>M&amp;odel:</source>
+        <translation>M&amp;odell:</translation>
+    </message>
+    <message>
+        <source>&amp;Serial / ID:</source>
+        <translation>&amp;Seriennummer / ID:</translation>
+    </message>
+    <message>
+        <source>Calibrated o&amp;n:</source>
+        <translation>&amp;Kalibriert am:</translation>
+    </message>
+    <message>
+        <source>&amp;Frequency range:</source>
+        <translation>&amp;Frequenzbereich:</translation>
+    </message>
+    <message>
+        <source>A&amp;xes:</source>
+        <translation>A&amp;chsen:</translation>
+    </message>
+    <message>
+        <source>M&amp;ains frequency:</source>
+        <translation>&amp;Netzfrequenz:</translation>
+    </message>
+    <message>
+        <source>M&amp;ethod:</source>
+        <translation>Mess&amp;verfahren:</translation>
+    </message>
+    <message>
+        <source>&amp;Reference levels:</source>
+        <translation>&amp;Richt- und Grenzwerte:</translation>
     </message>
 </context>
 <context>
@@ -2473,10 +2473,6 @@ Differenz: %4%5  %6 %7</translation>
         <translation>&amp;Wiederholen</translation>
     </message>
     <message>
-        <source>Session:</source>
-        <translation>Sitzung:</translation>
-    </message>
-    <message>
         <source>Session</source>
         <translation>Sitzung</translation>
     </message>
@@ -2547,10 +2543,6 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source> s</source>
         <translation> s</translation>
-    </message>
-    <message>
-        <source>Measure &amp;here</source>
-        <translation>&amp;Hier messen</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -2760,6 +2752,18 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>The meter stopped answering: the spot measurement is not stored.</source>
         <translation>Das Messgerät antwortet nicht mehr: die Punktmessung wird nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>Sess&amp;ion:</source>
+        <translation>Sit&amp;zung:</translation>
+    </message>
+    <message>
+        <source>Measure h&amp;ere</source>
+        <translation>&amp;Hier messen</translation>
     </message>
 </context>
 <context>

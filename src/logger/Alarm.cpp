@@ -27,8 +27,8 @@ template <class T> T* named(T* w, const char* name)
 } // namespace
 
 Alarm::Alarm(AlarmState& state, Unit meterUnit, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), PTH(named(new QLabel(tr("High"), this), "PTH")),
-      PTL(named(new QLabel(tr("Low"), this), "PTL")), TTH(named(new QLineEdit(this), "TTH")),
+    : QWidget(parent, Qt::Window), m_state(state), PTH(named(new QLabel(tr("&High"), this), "PTH")),
+      PTL(named(new QLabel(tr("&Low"), this), "PTL")), TTH(named(new QLineEdit(this), "TTH")),
       TTL(named(new QLineEdit(this), "TTL")),
       FUnit(named(new QGroupBox(QStringLiteral("1 \u03bcT = 10 mG"), this), "FUnit")),
       OptuT(named(new QRadioButton(QStringLiteral("\u03bcT"), FUnit), "OptuT")),

@@ -357,7 +357,7 @@ void Panel::buildToolbar()
     addTool(QStringLiteral("Delete"), tr("Erase Memory"), QStringLiteral("delete"));
     // Buttons 11 and 12 only hold the pictures button 1 shows while recording and while not.
     addTool(QStringLiteral("Stop"), tr("Stop"), QStringLiteral("stop"))->setVisible(false);
-    addTool(QStringLiteral("SA"), QString(), QStringLiteral("saveas"))->setVisible(false);
+    addTool(QStringLiteral("SA"), tr("Save As"), QStringLiteral("saveas"))->setVisible(false);
     addTool(QStringLiteral("Alarm"), tr("Alarm"), QStringLiteral("alarm"),
             Qt::CTRL | Qt::SHIFT | Qt::Key_A);
     addTool(QStringLiteral("Survey"), tr("Survey"), QStringLiteral("survey"), Qt::CTRL | Qt::Key_U);

@@ -64,12 +64,12 @@ Plot1Range::Plot1Range(const chart::PlotRange& range, QWidget* parent)
 
     auto* records = new QGroupBox(tr("No.s of Records"), this);
     auto* rf = new QFormLayout(records);
-    rf->addRow(tr("From"), TxtT1);
-    rf->addRow(tr("To"), TxtT2);
+    rf->addRow(tr("&From"), TxtT1);
+    rf->addRow(tr("&To"), TxtT2);
     auto* limits = new QGroupBox(tr("Limitation"), this);
     auto* lf = new QFormLayout(limits);
-    lf->addRow(tr("Max."), TxtR2);
-    lf->addRow(tr("Min."), TxtR1);
+    lf->addRow(tr("Ma&x."), TxtR2);
+    lf->addRow(tr("Mi&n."), TxtR1);
     auto* groups = new QHBoxLayout;
     groups->addWidget(records);
     groups->addWidget(limits);

@@ -94,9 +94,9 @@ Real1Range::Real1Range(const StripSettings& state, QWidget* parent)
     CmdOK->setObjectName(QStringLiteral("CmdOK"));
     CmdOK->setDefault(true);
     auto* form = new QFormLayout;
-    form->addRow(tr("Max. Limitation"), TxtReal1Max);
-    form->addRow(tr("Min. Limitation"), TxtReal1Min);
-    form->addRow(tr("No.s of Records"), TxtReal1Rec);
+    form->addRow(tr("Ma&x. Limitation"), TxtReal1Max);
+    form->addRow(tr("Mi&n. Limitation"), TxtReal1Min);
+    form->addRow(tr("No.s of &Records"), TxtReal1Rec);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(CmdOK, 0, Qt::AlignRight);

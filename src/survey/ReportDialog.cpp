@@ -137,14 +137,14 @@ QWidget* ReportDialog::surveyPage()
     TxtNotes = textBox(page, "TxtNotes", tr("Notes"), 3);
 
     auto* form = new QFormLayout(page);
-    form->addRow(tr("Title:"), TxtTitle);
-    form->addRow(tr("Site:"), TxtSite);
-    form->addRow(tr("Client:"), TxtClient);
-    form->addRow(tr("Location within the site:"), TxtLocation);
-    form->addRow(tr("Measured by:"), TxtOperator);
-    form->addRow(tr("Company:"), TxtCompany);
-    form->addRow(tr("Place of signing:"), TxtPlace);
-    form->addRow(tr("Notes:"), TxtNotes);
+    form->addRow(tr("&Title:"), TxtTitle);
+    form->addRow(tr("&Site:"), TxtSite);
+    form->addRow(tr("C&lient:"), TxtClient);
+    form->addRow(tr("L&ocation within the site:"), TxtLocation);
+    form->addRow(tr("Measured &by:"), TxtOperator);
+    form->addRow(tr("Co&mpany:"), TxtCompany);
+    form->addRow(tr("&Place of signing:"), TxtPlace);
+    form->addRow(tr("&Notes:"), TxtNotes);
     return page;
 }
 
@@ -186,14 +186,14 @@ QWidget* ReportDialog::instrumentPage(const MeterFacts& meter)
     CboInstrument->setCurrentIndex(std::max(0, CboInstrument->findText(shown.name())));
 
     auto* form = new QFormLayout(page);
-    form->addRow(tr("Instrument:"), CboInstrument);
-    form->addRow(tr("Model:"), TxtModel);
-    form->addRow(tr("Serial / ID:"), TxtSerial);
-    form->addRow(tr("Calibrated on:"), TxtCalibrated);
-    form->addRow(tr("Frequency range:"), TxtFrequencyRange);
-    form->addRow(tr("Axes:"), CboAxes);
-    form->addRow(tr("Mains frequency:"), CboMains);
-    form->addRow(tr("Method:"), TxtMethod);
+    form->addRow(tr("&Instrument:"), CboInstrument);
+    form->addRow(tr("M&odel:"), TxtModel);
+    form->addRow(tr("&Serial / ID:"), TxtSerial);
+    form->addRow(tr("Calibrated o&n:"), TxtCalibrated);
+    form->addRow(tr("&Frequency range:"), TxtFrequencyRange);
+    form->addRow(tr("A&xes:"), CboAxes);
+    form->addRow(tr("M&ains frequency:"), CboMains);
+    form->addRow(tr("M&ethod:"), TxtMethod);
     return page;
 }
 
@@ -252,7 +252,7 @@ QWidget* ReportDialog::assessmentPage(const MeterFacts& meter)
     ChkRecords->setChecked(s.value(key::Records, false).toBool());
 
     auto* form = new QFormLayout(page);
-    form->addRow(tr("Reference levels:"), LstReferences);
+    form->addRow(tr("&Reference levels:"), LstReferences);
     if (!refused.isEmpty()) {
         auto* LblRefused = new QLabel(refused.join(u'\n'), this);
         LblRefused->setObjectName(QStringLiteral("LblRefusedReferences"));

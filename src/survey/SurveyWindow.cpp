@@ -139,6 +139,9 @@ void SurveyWindow::buildActions()
         "ActBlankPlan", tr("&Blank grid"), {}, [this] { blankPlan(); }, false);
     add(
         "ActReport", tr("&Report…"), {}, [this] { writeReport(); }, true);
+    // Ctrl+W: the keyboard's way to close the window where no window manager offers one.
+    add(
+        "ActClose", tr("&Close"), QKeySequence::Close, [this] { close(); }, false);
     file->addSeparator();
     // Short captions on the toolbar; what they undo or redo is in their tips.
     QAction* undo = add(
@@ -153,7 +156,7 @@ void SurveyWindow::buildActions()
     connect(&m_undo, &QUndoStack::redoTextChanged, redo, &QAction::setToolTip);
     tools->addActions({undo, redo});
     tools->addSeparator();
-    auto* sessionLabel = new QLabel(tr("Session:"), tools);
+    auto* sessionLabel = new QLabel(tr("Sess&ion:"), tools);
     ComboSession = named(new QComboBox(tools), "ComboSession", tr("Session"));
     ComboSession->setMinimumContentsLength(10);
     sessionLabel->setBuddy(ComboSession);
@@ -243,7 +246,7 @@ QWidget* SurveyWindow::buildMeasureRow(QWidget* parent)
     SpinMeasureSeconds->setRange(1, 24 * 3600);
     SpinMeasureSeconds->setValue(30);
     SpinMeasureSeconds->setSuffix(tr(" s"));
-    CmdMeasure = button(row, "CmdMeasure", tr("Measure &here"));
+    CmdMeasure = button(row, "CmdMeasure", tr("Measure h&ere"));
     CmdCancelMeasure = button(row, "CmdCancelMeasure", tr("Cancel"));
     ProgressMeasure = new QProgressBar(row);
     ProgressMeasure->setObjectName(QStringLiteral("ProgressMeasure"));

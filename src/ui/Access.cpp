@@ -2,6 +2,7 @@
 #include "ui/Access.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QColor>
 #include <QCoreApplication>
@@ -15,6 +16,9 @@ void makeReadout(QWidget* readout, const QString& name)
 {
     readout->setFocusPolicy(Qt::TabFocus);
     readout->setAccessibleName(name);
+    // A chart view takes the focus in its viewport: a screen reader reads the viewport's name.
+    if (auto* view = qobject_cast<QAbstractScrollArea*>(readout))
+        view->viewport()->setAccessibleName(name);
 }
 
 void announceReading(QWidget* readout, const QString& reading)
