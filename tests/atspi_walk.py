@@ -35,6 +35,7 @@ def missing_tools():
 
 def outer(panel):
     """Runs this script again inside its own X server and D-Bus session, with a hard deadline."""
+    panel = os.path.abspath(panel)
     gone = missing_tools()
     if gone:
         print("SKIP: not installed here: " + ", ".join(gone))
@@ -42,7 +43,9 @@ def outer(panel):
     if not os.access(panel, os.X_OK):
         print("FAIL: no panel program at " + panel)
         return 1
-    cmd = ["xvfb-run", "-a", "-s", "-screen 0 1600x1200x24", "dbus-run-session", "--",
+    # -noreset: by default Xvfb starts afresh when its last client leaves, and a program that
+    # connects in that moment is refused.
+    cmd = ["xvfb-run", "-a", "-s", "-screen 0 1600x1200x24 -noreset", "dbus-run-session", "--",
            sys.executable, os.path.abspath(__file__), "--inner", panel]
     run = subprocess.Popen(cmd, process_group=0)
     try:
@@ -199,24 +202,19 @@ def gone(w, title):
 
 
 def launch(w, args, env, tmp, title):
-    """Starts the program and waits for its window `title` to show on the bus. A start that
-    dies before its window shows (the X server refusing a connection now and then) is tried
-    again."""
-    for attempt in range(3):
-        log = open(os.path.join(tmp, "panel.log"), "w+")
-        proc = subprocess.Popen(args, env=env, cwd=tmp, stdout=log, stderr=subprocess.STDOUT)
-        try:
-            window = until("the window " + title, lambda: started(proc) and w.frame(title))
-            until(title + " to show", lambda: window.getState().contains(w.at.STATE_SHOWING))
-            return proc, window
-        except Failure:
-            log.seek(0)
-            said = log.read().strip()
-            proc.kill()
-            proc.wait()
-            if attempt == 2 or "could not connect to display" not in said:
-                raise Failure(f"{args[0]} did not show {title}: {said[-600:]}")
-    raise AssertionError("unreachable")
+    """Starts the program and waits for its window `title` to show on the bus."""
+    log = open(os.path.join(tmp, "panel.log"), "w+")
+    proc = subprocess.Popen(args, env=env, cwd=tmp, stdout=log, stderr=subprocess.STDOUT)
+    try:
+        window = until("the window " + title, lambda: started(proc) and w.frame(title))
+        until(title + " to show", lambda: window.getState().contains(w.at.STATE_SHOWING))
+        return proc, window
+    except Failure:
+        log.seek(0)
+        said = log.read().strip()
+        proc.kill()
+        proc.wait()
+        raise Failure(f"{args[0]} did not show {title}: {said[-600:]}")
 
 
 def started(proc):
