@@ -187,6 +187,36 @@ print([(a["reference"], a["statistic"], a["value"]) for a in d["assessment"]])
         QVERIFY(runCli({"stats", "fine.txt"}).out.contains("Mean              0.123456 mG\n"));
     }
 
+    // A script reads the same JSON and CSV in every language ('.' decimal points, ISO times,
+    // the levels' names); the text is the reader's.
+    void machineOutputInGerman_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("german"); // the text's only, empty: the same as in English
+        QTest::newRow("json") << "json"
+                              << "";
+        QTest::newRow("csv") << "csv"
+                             << "";
+        QTest::newRow("text") << "text"
+                              << "Mittelwert        0.123456 mG";
+    }
+    void machineOutputInGerman()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, german);
+        const QStringList args{"stats", "fine.txt", "--threshold", "0.1mG", "--format", format};
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELTRIX_LANGUAGE", "de");
+        const auto de = test::runCliIn(env, args);
+        const auto en = runCli(args);
+        QCOMPARE(de.status, 0);
+        QVERIFY2(en.out.contains("0.123456") && en.out.contains("0.1 mG"), qPrintable(en.out));
+        if (german.isEmpty())
+            QCOMPARE(de.out, en.out);
+        else
+            QVERIFY2(de.out.contains(german), qPrintable(de.out));
+    }
+
     // Files taken together give the figures of one file that holds them all, header lines and
     // all: the rows are numbered across them.
     void severalFilesAsOne()

@@ -27,12 +27,15 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("german");
-        QTest::addColumn<QStringList>("texts"); // key, menu, tool, message, Qt's own button
-        const QStringList german{"Halten", "&Ansicht", "Datenlogger",
-                                 "Kein Gerät gefunden, bitte erneut versuchen!\nDer Zugriff",
-                                 "Abbrechen"};
-        const QStringList english{"Hold", "&View", "Data Logger",
-                                  "No device found, try again!\nPermission to open", "Cancel"};
+        // key, menu, tool, message, Qt's own button, the face's captions and sampling time
+        QTest::addColumn<QStringList>("texts");
+        const QStringList german{
+            "Halten",      "&Ansicht",
+            "Datenlogger", "Kein Gerät gefunden, bitte erneut versuchen!\nDer Zugriff",
+            "Abbrechen",   "Elektromagnetisches Feld|Datenaufzeichnung|2 s"};
+        const QStringList english{"Hold",        "&View",
+                                  "Data Logger", "No device found, try again!\nPermission to open",
+                                  "Cancel",      "ElectroMagnetic Field|Data Logging|2 sec"};
         QTest::newRow("de") << "de" << true << german;
         QTest::newRow("de_AT.UTF-8") << "de_AT.UTF-8" << true << german;
         QTest::newRow("en") << "en" << false << english;
@@ -59,6 +62,8 @@ private slots:
         QVERIFY2(Panel::startUpFailureText(ui::OpenError::PermissionDenied, {}).startsWith(texts[3]),
                  qPrintable(Panel::startUpFailureText(ui::OpenError::PermissionDenied, {})));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), texts[4]);
+        QCOMPARE(rig.text("LblField") + '|' + rig.text("LblType") + '|' + rig.text("LblSample"),
+                 texts[5]);
     }
 };
 
