@@ -76,6 +76,21 @@ int runReportWriter(const QStringList& args)
     return cli::Failure;
 }
 
+// A run asking for machine output (--format json, csv, jsonl or influx). Its JSON and CSV name
+// levels, references and bands: a script finds them by the same names whatever the system's
+// language only when such a run stays English, messages and all.
+bool machineOutput(const QStringList& args)
+{
+    QString format;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--format")
+            format = args.value(i + 1);
+        else if (args[i].startsWith(u"--format="))
+            format = args[i].mid(9);
+    }
+    return !format.isEmpty() && format != u"text";
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -83,8 +98,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral("10.01"));
-    // Messages and help in the user's language; the machine outputs stay as they are.
-    ui::installTranslators(app);
+    // Messages, help and text output in the user's language.
+    if (!machineOutput(QCoreApplication::arguments()))
+        ui::installTranslators(app);
 
     // The command is the first argument that is neither an option nor an option's value.
     QStringList args = QCoreApplication::arguments();
