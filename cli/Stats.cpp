@@ -93,7 +93,7 @@ QString textFigures(const Report& r)
     const Statistics& st = r.st;
     QString out;
     const auto line = [&out](const QString& label, const QString& value) {
-        out += label.leftJustified(18) + value + u'\n';
+        out += label.leftJustified(17) + u' ' + value + u'\n';
     };
     for (const RecordFileEntry& f : r.files)
         line(StatsTr::tr("File"),
@@ -132,7 +132,7 @@ QString textReport(const Report& r)
     const Statistics& st = r.st;
     QString out = textFigures(r);
     const auto line = [&out](const QString& label, const QString& value) {
-        out += label.leftJustified(18) + value + u'\n';
+        out += label.leftJustified(17) + u' ' + value + u'\n';
     };
     if (!st.levels.isEmpty() && st.measured > 0)
         line(StatsTr::tr("Measured"),

@@ -88,7 +88,7 @@ bool machineOutput(const QStringList& args)
         else if (args[i].startsWith(u"--format="))
             format = args[i].mid(9);
     }
-    return !format.isEmpty() && format != u"text";
+    return format == u"json" || format == u"csv" || format == u"jsonl" || format == u"influx";
 }
 
 } // namespace

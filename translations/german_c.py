@@ -92,7 +92,7 @@ TEXTS = {
     'Memory left: %1 K\n': 'Freier Speicher: %1 K\n',
     'Sets: %1\n': 'Messreihen: %1\n',
     'Set  Date      Time      Unit  Interval  Records\n':
-        'Reihe Datum    Uhrzeit   Einh. Intervall Datensätze\n',
+        'Nr.  Datum     Uhrzeit   Einh. Intervall  Anzahl\n',
     'the folder %1 cannot be created': 'der Ordner %1 lässt sich nicht anlegen',
     'the meter holds %1 set(s); there is no set %2':
         'das Messgerät hat %1 Messreihe(n); eine Messreihe %2 gibt es nicht',

@@ -453,7 +453,7 @@ SIGINT / SIGTERM beendet.</translation>
     <message>
         <source>Set  Date      Time      Unit  Interval  Records
 </source>
-        <translation>Reihe Datum    Uhrzeit   Einh. Intervall Datensätze
+        <translation>Nr.  Datum     Uhrzeit   Einh. Intervall  Anzahl
 </translation>
     </message>
     <message>
