@@ -60,19 +60,17 @@ struct Report {
                 return {QFileInfo(f.path).fileName(), m.row - f.firstRow + 1};
         return {};
     }
-    // "record 12", or "b.txt record 12" when several files make the table: in English for the
-    // CSV's Record cell, in the reader's language for the text.
-    QString where(const Moment& m, bool translated = false) const
+    // "record 12", or "b.txt record 12" when several files make the table.
+    QString where(const Moment& m) const
     {
         const auto [file, row] = locate(m);
-        const char* text = files.size() == 1 ? QT_TRANSLATE_NOOP("CliStats", "record %1")
-                                             : QT_TRANSLATE_NOOP("CliStats", "%1 record %2");
-        const QString pattern = translated ? StatsTr::tr(text) : QString::fromLatin1(text);
-        return files.size() == 1 ? pattern.arg(row) : pattern.arg(file).arg(row);
+        if (files.size() == 1)
+            return StatsTr::tr("record %1").arg(row);
+        return StatsTr::tr("%1 record %2").arg(file).arg(row);
     }
     QString at(const Moment& m) const
     {
-        return clockText(m.clock) + QStringLiteral(" (") + where(m, true) + u')';
+        return clockText(m.clock) + QStringLiteral(" (") + where(m) + u')';
     }
     // A value of the statistics at the meter's resolution.
     QString figure(double v) const { return milliGaussFigure(toMilliGauss(v, st.unit)); }
