@@ -71,6 +71,7 @@ private slots:
         const QString out = dir.filePath("sets"); // created by the tool
         const auto r = runCli({"logger", "download", "--all", "--out", out, "--port", port()});
         QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString()); // progress only on a terminal
         const QList<sim::LoggerSet> sets = m_meter->loggerSets();
         QStringList expected{"M", "Y", "I", " "};
         QStringList names;
