@@ -17,20 +17,30 @@ using namespace veltrix;
 
 namespace {
 
+// The translation context of the command line's texts (lupdate reads it from here).
+struct MainTr {
+    Q_DECLARE_TR_FUNCTIONS(PanelMain)
+};
+
+// Built after the translators are installed: the help speaks the user's language.
 struct Options {
     QCommandLineOption com{
         QStringLiteral("com"),
-        QStringLiteral(
-            "Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable."),
+        MainTr::tr("Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable."),
         QStringLiteral("N=PATH")};
     QCommandLineOption simulate{
         QStringLiteral("simulate"),
-        QStringLiteral("Run the virtual meter on a pseudo-terminal bound to COM1 and open the "
-                       "panel on it (no hardware needed).")};
+        MainTr::tr("Run the virtual meter on a pseudo-terminal bound to COM1 and open the "
+                   "panel on it (no hardware needed).")};
     QCommandLineOption port{QStringLiteral("port"),
-                            QStringLiteral("Open the panel on COM<N> without asking."),
+                            MainTr::tr("Open the panel on COM<N> without asking."),
                             QStringLiteral("N")};
 };
+
+void complain(const QString& text)
+{
+    std::fprintf(stderr, "veltrix-panel: %s\n", text.toLocal8Bit().constData());
+}
 
 // Binds the ports the options name and starts the virtual meter when asked. Returns 0, or the
 // status to exit with after saying why; `port` is the port to open without asking (0: ask).
@@ -39,9 +49,7 @@ int applyOptions(const QCommandLineParser& parser, const Options& o, ui::PortBin
 {
     for (const QString& entry : parser.values(o.com)) {
         if (!bindings.bindFromOption(entry)) {
-            std::fprintf(stderr,
-                         "veltrix-panel: --com expects N=PATH with N from 1 to 8, got '%s'\n",
-                         qPrintable(entry));
+            complain(MainTr::tr("--com expects N=PATH with N from 1 to 8, got '%1'").arg(entry));
             return 2;
         }
     }
@@ -49,12 +57,12 @@ int applyOptions(const QCommandLineParser& parser, const Options& o, ui::PortBin
     if (parser.isSet(o.simulate)) {
         QString error;
         if (!meter.start(&error)) {
-            std::fprintf(stderr, "veltrix-panel: cannot start the virtual meter: %s\n",
-                         qPrintable(error));
+            complain(MainTr::tr("cannot start the virtual meter: %1").arg(error));
             return 1;
         }
         bindings.bind(1, meter.devicePath(), QStringLiteral("Veltrix virtual meter"));
-        std::printf("Virtual meter on %s (COM1)\n", qPrintable(meter.devicePath()));
+        const QString where = MainTr::tr("Virtual meter on %1 (COM1)").arg(meter.devicePath());
+        std::printf("%s\n", where.toLocal8Bit().constData());
         std::fflush(stdout);
         port = 1;
     }
@@ -114,7 +122,7 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Desktop companion for the Veltrix field meter on a serial line."));
+        MainTr::tr("Desktop companion for the Veltrix field meter on a serial line."));
     parser.addHelpOption();
     parser.addVersionOption();
     const Options o;

@@ -7,6 +7,7 @@
 #include "ui/PortBindings.h"
 #include "ui/SerialLine.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -21,6 +22,27 @@ class VirtualMeter;
 namespace veltrix::cli {
 
 class CommandLine;
+
+// The translation contexts of the tool's messages (lupdate reads them from here): the tool's
+// own, and one for each subcommand with many texts of its own.
+struct CliTr {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+struct LoggerTr {
+    Q_DECLARE_TR_FUNCTIONS(CliLogger)
+};
+struct FeedsTr {
+    Q_DECLARE_TR_FUNCTIONS(CliFeeds)
+};
+struct StatsTr {
+    Q_DECLARE_TR_FUNCTIONS(CliStats)
+};
+struct SurveyTr {
+    Q_DECLARE_TR_FUNCTIONS(CliSurvey)
+};
+struct ReportTr {
+    Q_DECLARE_TR_FUNCTIONS(CliReport)
+};
 
 // Exit statuses, as the help text and the manual page list them.
 enum Status {

@@ -40,11 +40,11 @@ int runPorts(const QStringList& args)
         any = any || !path.isEmpty();
         out += QStringLiteral("COM%1  %2%3\n")
                    .arg(n)
-                   .arg(path.isEmpty() ? QStringLiteral("no device") : path,
+                   .arg(path.isEmpty() ? CliTr::tr("no device") : path,
                         desc.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(desc));
     }
     if (!any)
-        out += QStringLiteral("No serial device found on this computer.\n");
+        out += CliTr::tr("No serial device found on this computer.\n");
     printOut(out);
     return Ok;
 }
@@ -109,8 +109,7 @@ void watchLink(MeterSession& meter, Outputs& outputs, std::function<void()> back
                      [&outputs, back = std::move(back)](bool lost) {
                          if (lost) {
                              outputs.linkChanged(false);
-                             complain(
-                                 QStringLiteral("the meter stopped answering; waiting for it"));
+                             complain(CliTr::tr("the meter stopped answering; waiting for it"));
                              return;
                          }
                          back();
@@ -120,7 +119,7 @@ void watchLink(MeterSession& meter, Outputs& outputs, std::function<void()> back
 
 void sayAnswersAgain()
 {
-    complain(QStringLiteral("the meter answers again"));
+    complain(CliTr::tr("the meter answers again"));
 }
 
 // Starts the outputs; a broker that refuses the credentials later ends the command with
@@ -140,7 +139,7 @@ int startOutputs(Outputs& outputs, Session& session, MeterSession& meter, int pe
 int runSession(MeterSession& meter, const int& status)
 {
     if (!meter.run()) {
-        complain(QStringLiteral("the meter stopped answering"));
+        complain(CliTr::tr("the meter stopped answering"));
         return status != Ok ? status : NoAnswer;
     }
     return status;
@@ -206,7 +205,7 @@ int runRead(const QStringList& args)
     if (stopRequested())
         return Ok;
     if (stderrIsTerminal())
-        complain(QStringLiteral("meter %1 on %2").arg(session.modelCode(), session.portText()));
+        complain(CliTr::tr("meter %1 on %2").arg(session.modelCode(), session.portText()));
 
     return readMeter(session, outputs, fmt, limit, period);
 }
@@ -219,13 +218,13 @@ QString whyText(Recorder::Why why)
 {
     switch (why) {
     case Recorder::Why::Full:
-        return QStringLiteral("is full");
+        return CliTr::tr("is full");
     case Recorder::Why::Interrupted:
-        return QStringLiteral("was interrupted");
+        return CliTr::tr("was interrupted");
     case Recorder::Why::NewDay:
         break;
     }
-    return QStringLiteral("closed");
+    return CliTr::tr("closed");
 }
 
 // What the recording tells on standard error, and where it ends the command with a failure.
@@ -233,7 +232,7 @@ void reportRecording(Recorder& recorder, MeterSession& meter, int& status, bool 
 {
     QObject::connect(&recorder, &Recorder::continued, &recorder,
                      [](const QString& file, Recorder::Why why, int records, const QString& next) {
-                         complain(QStringLiteral("%1 %2 (%3 records); continuing in %4")
+                         complain(CliTr::tr("%1 %2 (%3 records); continuing in %4")
                                       .arg(QDir::toNativeSeparators(file), whyText(why))
                                       .arg(records)
                                       .arg(QDir::toNativeSeparators(next)));
@@ -247,8 +246,8 @@ void reportRecording(Recorder& recorder, MeterSession& meter, int& status, bool 
     QObject::connect(&recorder, &Recorder::writeFailed, &recorder,
                      [&meter, &status](const QString&, const QString& why, int kept) {
                          complain(why);
-                         complain(QStringLiteral("recording stopped; the %1 records written "
-                                                 "before are kept")
+                         complain(CliTr::tr("recording stopped; the %1 records written "
+                                            "before are kept")
                                       .arg(kept));
                          status = Failure;
                          meter.end();
@@ -256,7 +255,8 @@ void reportRecording(Recorder& recorder, MeterSession& meter, int& status, bool 
     QObject::connect(&recorder, &Recorder::finished, &meter, &MeterSession::end);
     if (progress)
         QObject::connect(&recorder, &Recorder::recordWritten, &recorder, [](int, qint64 written) {
-            std::fprintf(stderr, "\r%lld records", static_cast<long long>(written));
+            const QString text = CliTr::tr("%1 records").arg(written);
+            std::fprintf(stderr, "\r%s", text.toLocal8Bit().constData());
             std::fflush(stderr);
         });
 }
@@ -267,7 +267,7 @@ int recordMeter(Session& session, Outputs& outputs, MeterSession& meter, int per
     Recorder& recorder = meter.recorder();
     const bool progress = stderrIsTerminal();
     if (progress)
-        complain(QStringLiteral("meter %1 on %2: recording every %3 s into %4; Ctrl-C stops")
+        complain(CliTr::tr("meter %1 on %2: recording every %3 s into %4; Ctrl-C stops")
                      .arg(session.modelCode(), session.portText())
                      .arg(period)
                      .arg(QDir::toNativeSeparators(recorder.fileName())));
@@ -306,7 +306,7 @@ int recordMeter(Session& session, Outputs& outputs, MeterSession& meter, int per
     if (progress)
         std::fputc('\n', stderr);
     if (progress || status != Ok || stopRequested())
-        complain(QStringLiteral("%1 records written").arg(recorder.written()));
+        complain(CliTr::tr("%1 records written").arg(recorder.written()));
     return status;
 }
 
@@ -332,7 +332,7 @@ int runRecord(const QStringList& args)
     const QDate day = QDate::currentDate();
     const QString first = Recorder::firstFile(path, policy, day);
     if (QFileInfo::exists(first) && !policy.overwrite) {
-        complain(QStringLiteral("%1 exists; give --overwrite to replace it")
+        complain(CliTr::tr("%1 exists; give --overwrite to replace it")
                      .arg(QDir::toNativeSeparators(path)));
         return Failure;
     }
@@ -360,8 +360,7 @@ int runClock(const QStringList& args)
         return status;
     const QString action = options.positionalArguments().at(1);
     if (action != u"set" && action != u"read") {
-        complain(
-            QStringLiteral("clock expects 'set' or 'read', got '%1' (try --help)").arg(action));
+        complain(CliTr::tr("clock expects 'set' or 'read', got '%1' (try --help)").arg(action));
         return UsageError;
     }
 
@@ -375,14 +374,14 @@ int runClock(const QStringList& args)
     const QDateTime now = QDateTime::currentDateTime();
     const QByteArray command = clockSetCommand(now);
     if (command.isEmpty()) {
-        complain(QStringLiteral("the PC clock reads %1; the meter keeps dates from 2000 to 2099 "
-                                "only")
+        complain(CliTr::tr("the PC clock reads %1; the meter keeps dates from 2000 to 2099 "
+                           "only")
                      .arg(now.toString(Qt::ISODate)));
         return Failure;
     }
     if (!clockSetExchange(session.link(), command))
         return Ok; // stopped by a signal before the wait was over; the command has gone out
-    printOut(QStringLiteral("Meter clock set to %1\n").arg(meterTimeText(now)));
+    printOut(CliTr::tr("Meter clock set to %1\n").arg(meterTimeText(now)));
     return Ok;
 }
 
@@ -410,7 +409,7 @@ int runConvert(const QStringList& args)
         return std::fflush(stdout) == 0 ? Ok : Failure;
     }
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(in).absoluteFilePath()) {
-        complain(QStringLiteral("the CSV file would replace the record file; give --out"));
+        complain(CliTr::tr("the CSV file would replace the record file; give --out"));
         return UsageError;
     }
     QString error;
@@ -420,7 +419,7 @@ int runConvert(const QStringList& args)
         return Failure;
     }
     if (stderrIsTerminal())
-        complain(QStringLiteral("%1 records written to %2").arg(n).arg(target));
+        complain(CliTr::tr("%1 records written to %2").arg(n).arg(target));
     return Ok;
 }
 

@@ -48,7 +48,7 @@ int readDirectory(LoggerExchange& exchange, MemoryStatus* status, QList<SetInfo>
     if (stopRequested())
         return interruptedStatus();
     if (!reply.complete())
-        return replyFailure(QStringLiteral("memory status"), reply);
+        return replyFailure(LoggerTr::tr("memory status"), reply);
     *status = *parseMemoryStatus(reply.bytes);
     sets->clear();
     if (status->setCount == 0)
@@ -58,7 +58,7 @@ int readDirectory(LoggerExchange& exchange, MemoryStatus* status, QList<SetInfo>
         return interruptedStatus();
     *sets = parseSetIndex(index.bytes, status->setCount);
     if (!index.complete())
-        return replyFailure(QStringLiteral("list of sets"), index);
+        return replyFailure(LoggerTr::tr("list of sets"), index);
     return Ok;
 }
 
@@ -70,12 +70,12 @@ int listSets(LoggerExchange& exchange)
     if (rc != Ok)
         return rc;
     QString out;
-    out += QStringLiteral("ID code: %1\n").arg(status.idCode);
-    out += QStringLiteral("Logging interval: %1 s\n").arg(intervalText(status.intervalCode));
-    out += QStringLiteral("Memory left: %1 K\n").arg(remainingMemory(status));
-    out += QStringLiteral("Sets: %1\n").arg(status.setCount);
+    out += LoggerTr::tr("ID code: %1\n").arg(status.idCode);
+    out += LoggerTr::tr("Logging interval: %1 s\n").arg(intervalText(status.intervalCode));
+    out += LoggerTr::tr("Memory left: %1 K\n").arg(remainingMemory(status));
+    out += LoggerTr::tr("Sets: %1\n").arg(status.setCount);
     if (!sets.isEmpty())
-        out += QStringLiteral("Set  Date      Time      Unit  Interval  Records\n");
+        out += LoggerTr::tr("Set  Date      Time      Unit  Interval  Records\n");
     for (const SetInfo& s : sets) {
         out += QStringLiteral("%1  %2  %3  %4  %5  %6\n")
                    .arg(s.number, 3)
@@ -106,7 +106,7 @@ int downloadSets(Session& session, int only, const QString& folder, DownloadedSe
     LoggerExchange exchange(session.link());
     const QDir dir(folder);
     if (!dir.exists() && !QDir().mkpath(folder)) {
-        complain(QStringLiteral("the folder %1 cannot be created").arg(folder));
+        complain(LoggerTr::tr("the folder %1 cannot be created").arg(folder));
         return Failure;
     }
     MemoryStatus status;
@@ -115,7 +115,7 @@ int downloadSets(Session& session, int only, const QString& folder, DownloadedSe
     if (rc != Ok)
         return rc;
     if (only > 0 && only > sets.size()) {
-        complain(QStringLiteral("the meter holds %1 set(s); there is no set %2")
+        complain(LoggerTr::tr("the meter holds %1 set(s); there is no set %2")
                      .arg(sets.size())
                      .arg(only));
         return UsageError;
@@ -132,9 +132,14 @@ int downloadSets(Session& session, int only, const QString& folder, DownloadedSe
     hooks.shownValue = [&shown]() -> const QString& { return shown; };
     hooks.keepGoing = keepGoing;
     hooks.progress = [&](int i, int records) {
-        if (progress)
-            std::fprintf(stderr, "\rset %d of %d: %d of %d records", sets.at(i - 1).number, total,
-                         records, sets.at(i - 1).records);
+        if (!progress)
+            return;
+        const QString text = LoggerTr::tr("set %1 of %2: %3 of %4 records")
+                                 .arg(sets.at(i - 1).number)
+                                 .arg(total)
+                                 .arg(records)
+                                 .arg(sets.at(i - 1).records);
+        std::fprintf(stderr, "\r%s", text.toLocal8Bit().constData());
     };
     hooks.setDone = [&](int, const QString& path) {
         if (progress)
@@ -153,12 +158,12 @@ int downloadSets(Session& session, int only, const QString& folder, DownloadedSe
     if (!result.failures.isEmpty())
         exitStatus = result.unanswered && !result.writeFailed ? NoAnswer : Failure;
     if (progress || exitStatus != Ok || result.stopped)
-        complain(QStringLiteral("%1 of %2 set(s) saved in %3%4")
+        complain(LoggerTr::tr("%1 of %2 set(s) saved in %3%4")
                      .arg(result.saved)
                      .arg(total)
                      .arg(QDir::toNativeSeparators(dir.absolutePath()),
-                          result.stopped ? QStringLiteral("; what arrived of the last one is kept "
-                                                          "as an _incomplete file")
+                          result.stopped ? LoggerTr::tr("; what arrived of the last one is kept "
+                                                        "as an _incomplete file")
                                          : QString()));
     return result.stopped ? interruptedStatus() : exitStatus;
 }
@@ -184,7 +189,7 @@ int listAction(const CommandLine& options, const QStringList& /*words*/)
 int downloadAction(const CommandLine& options, const QStringList& /*words*/)
 {
     if (options.isSet(u"set") == options.isSet(u"all") || !options.isSet(u"out")) {
-        complain(QStringLiteral("logger download needs --set N or --all, and --out DIR"));
+        complain(LoggerTr::tr("logger download needs --set N or --all, and --out DIR"));
         return UsageError;
     }
     Session session;
@@ -205,7 +210,7 @@ int setIdAction(const CommandLine& options, const QStringList& words)
 {
     const std::optional<int> code = settingCode(words.at(2), idCodeFromText);
     if (!code) {
-        complain(QStringLiteral("the ID code must be a number from 0 to %1, got '%2'")
+        complain(LoggerTr::tr("the ID code must be a number from 0 to %1, got '%2'")
                      .arg(MaxIdCode)
                      .arg(words.at(2)));
         return UsageError;
@@ -215,7 +220,7 @@ int setIdAction(const CommandLine& options, const QStringList& words)
         return status;
     if (!writeIdCode(session.link(), *code))
         return Ok;
-    printOut(QStringLiteral("ID code set to %1\n").arg(*code));
+    printOut(LoggerTr::tr("ID code set to %1\n").arg(*code));
     return Ok;
 }
 
@@ -223,8 +228,8 @@ int setIntervalAction(const CommandLine& options, const QStringList& words)
 {
     const std::optional<int> code = settingCode(words.at(2), intervalCodeFromText);
     if (!code) {
-        complain(QStringLiteral("the interval must be 0.4 to 102.0 seconds in steps of "
-                                "0.4 s, got '%1'")
+        complain(LoggerTr::tr("the interval must be 0.4 to 102.0 seconds in steps of "
+                              "0.4 s, got '%1'")
                      .arg(words.at(2)));
         return UsageError;
     }
@@ -232,14 +237,14 @@ int setIntervalAction(const CommandLine& options, const QStringList& words)
     if (const int status = startSession(session, options))
         return status;
     writeIntervalCode(session.link(), *code);
-    printOut(QStringLiteral("Logging interval set to %1 s\n").arg(intervalText(*code)));
+    printOut(LoggerTr::tr("Logging interval set to %1 s\n").arg(intervalText(*code)));
     return Ok;
 }
 
 int eraseAction(const CommandLine& options, const QStringList& /*words*/)
 {
     if (!options.isSet(u"yes")) {
-        complain(QStringLiteral("logger erase deletes every logged set; give --yes to do it"));
+        complain(LoggerTr::tr("logger erase deletes every logged set; give --yes to do it"));
         return UsageError;
     }
     Session session;
@@ -250,17 +255,17 @@ int eraseAction(const CommandLine& options, const QStringList& /*words*/)
     if (stopRequested())
         return interruptedStatus();
     if (!answer) {
-        complain(QStringLiteral("the meter on %1 does not answer").arg(session.portText()));
+        complain(LoggerTr::tr("the meter on %1 does not answer").arg(session.portText()));
         return NoAnswer;
     }
     if (DecodeStatus(quint8(answer->at(1))).MemoryLockFlag) {
-        complain(QStringLiteral("the meter's memory is locked: nothing was erased. Unlock it "
-                                "on the meter and try again."));
+        complain(LoggerTr::tr("the meter's memory is locked: nothing was erased. Unlock it "
+                              "on the meter and try again."));
         return Failure;
     }
     if (!eraseMemory(session.link()))
         return Ok;
-    printOut(QStringLiteral("All the memory in EEPROM was deleted.\n"));
+    printOut(LoggerTr::tr("All the memory in EEPROM was deleted.\n"));
     return Ok;
 }
 
@@ -290,16 +295,16 @@ int runLogger(const QStringList& args)
             continue;
         if (words.size() != a.words) {
             complain(words.size() < a.words
-                         ? QStringLiteral("logger %1 needs a value (try --help)").arg(action)
-                         : QStringLiteral("unexpected argument '%1' (try --help)")
+                         ? LoggerTr::tr("logger %1 needs a value (try --help)").arg(action)
+                         : LoggerTr::tr("unexpected argument '%1' (try --help)")
                                .arg(words.value(a.words)));
             return UsageError;
         }
         return a.run(options, words);
     }
     complain(action.isEmpty()
-                 ? QStringLiteral("logger needs an action (try --help)")
-                 : QStringLiteral("unknown logger action '%1' (try --help)").arg(action));
+                 ? LoggerTr::tr("logger needs an action (try --help)")
+                 : LoggerTr::tr("unknown logger action '%1' (try --help)").arg(action));
     return UsageError;
 }
 
@@ -310,7 +315,7 @@ int readClock(Session& session)
     if (stopRequested())
         return interruptedStatus();
     if (!reply.complete())
-        return replyFailure(QStringLiteral("meter clock"), reply);
+        return replyFailure(LoggerTr::tr("meter clock"), reply);
     // "25/03/14-----09:41:07" as the clock window shows it; ISO 8601 when it is a date.
     const QString text = clockText(reply.bytes);
     const QDateTime t = QDateTime::fromString(QString::number(century()) + text,

@@ -71,7 +71,7 @@ bool MqttFeed::start(QString* error)
                                     .toUtf8();
     m_mosq = mosquitto_new(clientId.constData(), true, this);
     if (!m_mosq) {
-        *error = QStringLiteral("cannot create the MQTT client");
+        *error = FeedsTr::tr("cannot create the MQTT client");
         return false;
     }
     mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
@@ -96,8 +96,8 @@ bool MqttFeed::start(QString* error)
                 ? mosquitto_tls_set(m_mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr)
                 : mosquitto_tls_set(m_mosq, caFile.constData(), nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
-            *error = QStringLiteral("cannot use the CA file %1: %2")
-                         .arg(m_settings.caFile, errorText(rc));
+            *error =
+                FeedsTr::tr("cannot use the CA file %1: %2").arg(m_settings.caFile, errorText(rc));
             return false;
         }
         mosquitto_tls_opts_set(m_mosq, 1, nullptr, nullptr);
@@ -108,8 +108,8 @@ bool MqttFeed::start(QString* error)
     const int rc =
         mosquitto_connect_async(m_mosq, host.constData(), local ? 0 : b.port, KeepAliveSeconds);
     if (rc != MOSQ_ERR_SUCCESS) {
-        complain(QStringLiteral("MQTT broker %1 not reachable (%2); trying again in the "
-                                "background")
+        complain(FeedsTr::tr("MQTT broker %1 not reachable (%2); trying again in the "
+                             "background")
                      .arg(b.where(), errorText(rc)));
         m_warned = true;
         lost();
@@ -164,7 +164,7 @@ void MqttFeed::lost()
         m_connected = false;
         if (!m_warned) {
             m_warned = true;
-            complain(QStringLiteral("MQTT broker lost; readings are queued while trying again"));
+            complain(FeedsTr::tr("MQTT broker lost; readings are queued while trying again"));
         }
     }
     if (m_refused || m_retry.isActive())
@@ -225,9 +225,9 @@ void MqttFeed::onConnect(mosquitto* mosq, void* self, int rc)
     if (feed->m_warned) {
         feed->m_warned = false;
         complain(feed->m_dropped == 0
-                     ? QStringLiteral("MQTT broker connected")
-                     : QStringLiteral("MQTT broker connected; %1 readings dropped while it was "
-                                      "away (the queue holds %2)")
+                     ? FeedsTr::tr("MQTT broker connected")
+                     : FeedsTr::tr("MQTT broker connected; %1 readings dropped while it was "
+                                   "away (the queue holds %2)")
                            .arg(feed->m_dropped)
                            .arg(feed->m_settings.queueLimit));
     }
@@ -250,7 +250,7 @@ void MqttFeed::onLog(mosquitto*, void* self, int level, const char* text)
     if (level != MOSQ_LOG_ERR || feed->m_lastError == QLatin1String(text))
         return;
     feed->m_lastError = QString::fromUtf8(text);
-    complain(QStringLiteral("MQTT: %1").arg(feed->m_lastError));
+    complain(FeedsTr::tr("MQTT: %1").arg(feed->m_lastError));
 }
 
 void MqttFeed::publishReading(const Reading& reading)

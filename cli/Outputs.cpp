@@ -29,7 +29,7 @@ int Outputs::check(const CommandLine& options, bool influx)
     m_influx = influx;
     m_promPath = options.value(u"prom");
     if (options.isSet(u"prom") && m_promPath.isEmpty()) {
-        complain(QStringLiteral("--prom needs a file name"));
+        complain(FeedsTr::tr("--prom needs a file name"));
         return UsageError;
     }
     if (options.isSet(u"meter-id")) {
@@ -37,7 +37,7 @@ int Outputs::check(const CommandLine& options, bool influx)
         if (m_meterId.isEmpty() || m_meterId.size() > 64 ||
             std::any_of(m_meterId.cbegin(), m_meterId.cend(),
                         [](QChar c) { return c.category() == QChar::Other_Control; })) {
-            complain(QStringLiteral("--meter-id expects 1 to 64 printable characters"));
+            complain(FeedsTr::tr("--meter-id expects 1 to 64 printable characters"));
             return UsageError;
         }
     }
@@ -47,18 +47,18 @@ int Outputs::check(const CommandLine& options, bool influx)
     QString why;
     const auto url = parseBrokerUrl(options.value(u"mqtt"), &why);
     if (!url) {
-        complain(QStringLiteral("--mqtt: %1").arg(why));
+        complain(FeedsTr::tr("--mqtt: %1").arg(why));
         return UsageError;
     }
     m_broker = *url;
     if (options.isSet(u"cafile")) {
         if (!m_broker.tls) {
-            complain(QStringLiteral("--cafile needs an mqtts:// URL"));
+            complain(FeedsTr::tr("--cafile needs an mqtts:// URL"));
             return UsageError;
         }
         m_caFile = options.value(u"cafile");
         if (!QFileInfo(m_caFile).isReadable()) {
-            complain(QStringLiteral("--cafile: cannot read %1").arg(m_caFile));
+            complain(FeedsTr::tr("--cafile: cannot read %1").arg(m_caFile));
             return UsageError;
         }
     }
@@ -70,8 +70,8 @@ int Outputs::check(const CommandLine& options, bool influx)
     if (options.isSet(u"mqtt-prefix") &&
         (m_prefix.isEmpty() || m_prefix.contains(u'+') || m_prefix.contains(u'#') ||
          m_prefix.startsWith(u'/') || m_prefix.endsWith(u'/'))) {
-        complain(QStringLiteral("--mqtt-prefix must be a topic without wildcards (+, #) and "
-                                "without a leading or trailing /"));
+        complain(FeedsTr::tr("--mqtt-prefix must be a topic without wildcards (+, #) and "
+                             "without a leading or trailing /"));
         return UsageError;
     }
     m_queueLimit = int(options.number(u"mqtt-queue", m_queueLimit));
@@ -85,7 +85,7 @@ int Outputs::readPassword(const CommandLine& options)
     if (options.isSet(u"mqtt-password-file")) {
         QFile file(options.value(u"mqtt-password-file"));
         if (!file.open(QIODevice::ReadOnly)) {
-            complain(QStringLiteral("--mqtt-password-file: cannot read %1: %2")
+            complain(FeedsTr::tr("--mqtt-password-file: cannot read %1: %2")
                          .arg(file.fileName(), file.errorString()));
             return UsageError;
         }
@@ -94,8 +94,8 @@ int Outputs::readPassword(const CommandLine& options)
         m_broker.password = qEnvironmentVariable("VELTRIX_MQTT_PASSWORD");
     }
     if (!m_broker.password.isEmpty() && m_broker.user.isEmpty()) {
-        complain(QStringLiteral("a broker password needs a user name (--mqtt-user or "
-                                "mqtt://user@host)"));
+        complain(FeedsTr::tr("a broker password needs a user name (--mqtt-user or "
+                             "mqtt://user@host)"));
         return UsageError;
     }
     return Ok;
@@ -130,7 +130,7 @@ int Outputs::start(Session& session, int samplingSeconds)
         settings.queueLimit = m_queueLimit;
         m_mqtt = std::make_unique<MqttFeed>(settings);
         m_mqtt->onRefused = [this](const QString& why) {
-            complain(QStringLiteral("the MQTT broker %1 refused the connection: %2")
+            complain(FeedsTr::tr("the MQTT broker %1 refused the connection: %2")
                          .arg(m_broker.where(), why));
             if (onFatal)
                 onFatal();
@@ -178,10 +178,10 @@ void Outputs::writeProm()
     const bool ok =
         file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && ui::commitWhole(file);
     if (!ok && !m_promFailing)
-        complain(QStringLiteral("cannot write %1: %2; the last whole file stays")
+        complain(FeedsTr::tr("cannot write %1: %2; the last whole file stays")
                      .arg(m_promPath, file.errorString()));
     else if (ok && m_promFailing)
-        complain(QStringLiteral("%1 written again").arg(m_promPath));
+        complain(FeedsTr::tr("%1 written again").arg(m_promPath));
     m_promFailing = !ok;
 }
 
@@ -193,14 +193,14 @@ int expandConfig(QStringList& args)
     if (at < 0)
         return Ok;
     if (at + 1 >= args.size()) {
-        complain(QStringLiteral("--config needs a file name"));
+        complain(FeedsTr::tr("--config needs a file name"));
         return UsageError;
     }
     const QString path = args.at(at + 1);
     args.remove(at, 2);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        complain(FeedsTr::tr("cannot read %1: %2").arg(path, file.errorString()));
         return UsageError;
     }
     struct stat st {};
@@ -209,8 +209,8 @@ int expandConfig(QStringList& args)
     // Whoever can change the file chooses where the readings go (and which broker gets the
     // password): only its owner, and only root or the user we run as.
     if ((st.st_uid != 0 && st.st_uid != ::geteuid()) || (st.st_mode & (S_IWGRP | S_IWOTH))) {
-        complain(QStringLiteral("%1 is not read: other users can change it (it must belong to "
-                                "root or to this user and be writable by its owner only)")
+        complain(FeedsTr::tr("%1 is not read: other users can change it (it must belong to "
+                             "root or to this user and be writable by its owner only)")
                      .arg(path));
         return UsageError;
     }
@@ -229,16 +229,14 @@ int expandConfig(QStringList& args)
         const QString value = eq < 0 ? QString() : line.mid(eq + 1).trimmed();
         static const QRegularExpression nameRe(QStringLiteral("^[a-z][a-z-]*$"));
         if (!nameRe.match(name).hasMatch() || name == u"config") {
-            complain(QStringLiteral("%1:%2: not an option name: '%3'")
-                         .arg(path)
-                         .arg(lineNumber)
-                         .arg(name));
+            complain(
+                FeedsTr::tr("%1:%2: not an option name: '%3'").arg(path).arg(lineNumber).arg(name));
             return UsageError;
         }
         if (name == u"mqtt-password") {
             if (!private_) {
-                complain(QStringLiteral("%1 holds a password but other users can read it; "
-                                        "chmod 600 (or 640 with the service's group)")
+                complain(FeedsTr::tr("%1 holds a password but other users can read it; "
+                                     "chmod 600 (or 640 with the service's group)")
                              .arg(path));
                 return UsageError;
             }

@@ -36,11 +36,11 @@ int takeInstrument(const CommandLine& parser, Instrument& in)
             QStringList names;
             for (const Instrument& known : rememberedInstruments())
                 names << known.name();
-            complain(QStringLiteral("no instrument '%1' is remembered (%2)")
+            complain(ReportTr::tr("no instrument '%1' is remembered (%2)")
                          .arg(name, names.isEmpty()
-                                        ? QStringLiteral("none is: the report dialog remembers "
-                                                         "the instruments it reported with")
-                                        : QStringLiteral("remembered: ") +
+                                        ? ReportTr::tr("none is: the report dialog remembers "
+                                                       "the instruments it reported with")
+                                        : ReportTr::tr("remembered: ") +
                                               names.join(QStringLiteral(", "))));
             return UsageError;
         }
@@ -59,7 +59,7 @@ int takeInstrument(const CommandLine& parser, Instrument& in)
         const QString text = parser.value(u"calibrated").trimmed();
         in.calibrated = QDate::fromString(text, Qt::ISODate);
         if (!in.calibrated.isValid() || text.size() != 10) {
-            complain(QStringLiteral("--calibrated '%1' is not a date such as 2026-01-15")
+            complain(ReportTr::tr("--calibrated '%1' is not a date such as 2026-01-15")
                          .arg(parser.value(u"calibrated")));
             return UsageError;
         }
@@ -110,7 +110,7 @@ bool isSurveyFile(const QString& path)
 int reportOfSurvey(const CommandLine& parser, const QStringList& paths, const QString& out)
 {
     if (paths.size() > 1) {
-        complain(QStringLiteral("a survey file is reported on its own, not with other files"));
+        complain(ReportTr::tr("a survey file is reported on its own, not with other files"));
         return UsageError;
     }
     static const char* const recordOnly[] = {
@@ -121,8 +121,8 @@ int reportOfSurvey(const CommandLine& parser, const QStringList& paths, const QS
         "recommendations"};
     for (const char* name : recordOnly) {
         if (parser.isSet(QString::fromLatin1(name))) {
-            complain(QStringLiteral("--%1 is for record files: a survey's report takes its "
-                                    "fields, levels and unit from the survey file")
+            complain(ReportTr::tr("--%1 is for record files: a survey's report takes its "
+                                  "fields, levels and unit from the survey file")
                          .arg(QLatin1String(name)));
             return UsageError;
         }
@@ -150,7 +150,7 @@ int runReport(const QStringList& args)
         return status;
     const QString out = parser.value(u"out");
     if (out.isEmpty()) {
-        complain(QStringLiteral("report needs --out REPORT.pdf (try --help)"));
+        complain(ReportTr::tr("report needs --out REPORT.pdf (try --help)"));
         return UsageError;
     }
     if (std::any_of(survey.paths.begin(), survey.paths.end(), isSurveyFile))
@@ -165,7 +165,7 @@ int runReport(const QStringList& args)
     const auto own = ownLevels(parser.values(u"threshold").join(u','),
                                firstUnit(survey.paths), &bad);
     if (!own) {
-        complain(QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(bad));
+        complain(ReportTr::tr("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(bad));
         return UsageError;
     }
     request.ownLevels = *own;

@@ -54,7 +54,7 @@ bool stopRequested()
 
 int interruptedStatus()
 {
-    complain(QStringLiteral("interrupted (%1)")
+    complain(CliTr::tr("interrupted (%1)")
                  .arg(g_signal == SIGTERM ? QStringLiteral("SIGTERM") : QStringLiteral("SIGINT")));
     return 128 + (g_signal > 0 ? g_signal : SIGINT);
 }
@@ -114,7 +114,7 @@ int Session::open(const CommandLine& options)
         m_meter = std::make_unique<sim::VirtualMeter>();
         QString error;
         if (!m_meter->start(&error)) {
-            complain(QStringLiteral("cannot start the virtual meter: %1").arg(error));
+            complain(CliTr::tr("cannot start the virtual meter: %1").arg(error));
             return Failure;
         }
         bindings.bind(port, m_meter->devicePath(), QStringLiteral("Veltrix virtual meter"));
@@ -129,7 +129,7 @@ int Session::open(const CommandLine& options)
     }
     if (error != ui::OpenError::None) {
         const QString path = bindings.devicePath(port);
-        complain(QStringLiteral("cannot open COM%1%2: %3")
+        complain(CliTr::tr("cannot open COM%1%2: %3")
                      .arg(port)
                      .arg(path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(path),
                           ui::SerialLine::describe(error)));
@@ -146,7 +146,7 @@ int Session::identify()
     if (!ok || stopRequested())
         return Ok; // stopped by a signal: nothing more to do
     if (!code) {
-        complain(QStringLiteral("the meter on %1 does not answer").arg(portText()));
+        complain(CliTr::tr("the meter on %1 does not answer").arg(portText()));
         return NoAnswer;
     }
     m_model = *code;

@@ -65,8 +65,8 @@ struct Report {
     {
         const auto [file, row] = locate(m);
         if (files.size() == 1)
-            return QStringLiteral("record %1").arg(row);
-        return QStringLiteral("%1 record %2").arg(file).arg(row);
+            return StatsTr::tr("record %1").arg(row);
+        return StatsTr::tr("%1 record %2").arg(file).arg(row);
     }
     QString at(const Moment& m) const
     {
@@ -91,39 +91,37 @@ QString textFigures(const Report& r)
     const Statistics& st = r.st;
     QString out;
     const auto line = [&out](const QString& label, const QString& value) {
-        out += label.leftJustified(18) + value + u'\n';
+        out += label.leftJustified(17) + u' ' + value + u'\n';
     };
     for (const RecordFileEntry& f : r.files)
-        line(QStringLiteral("File"),
-             QStringLiteral("%1  %2 records  SHA-256 %3").arg(f.path).arg(f.rows).arg(f.sha256));
+        line(StatsTr::tr("File"),
+             StatsTr::tr("%1  %2 records  SHA-256 %3").arg(f.path).arg(f.rows).arg(f.sha256));
     QString records =
-        QStringLiteral("%1: %2 readings, %3 %4 (OL), %5 invalid")
+        StatsTr::tr("%1: %2 readings, %3 %4 (OL), %5 invalid")
             .arg(st.rows)
             .arg(st.readings)
             .arg(st.overloads)
-            .arg(st.overloads == 1 ? QStringLiteral("overload") : QStringLiteral("overloads"))
+            .arg(st.overloads == 1 ? StatsTr::tr("overload") : StatsTr::tr("overloads"))
             .arg(st.invalid);
     if (st.converted > 0)
-        records += QStringLiteral("; %1 converted to %2").arg(st.converted).arg(unitText(st.unit));
-    line(QStringLiteral("Records"), records);
-    line(QStringLiteral("First"), clockText(st.first));
-    line(QStringLiteral("Last"), clockText(st.last));
-    line(QStringLiteral("Duration"), durationText(st.duration));
-    line(QStringLiteral("Sampling time"),
-         st.sampling > 0 ? durationText(st.sampling) : QStringLiteral("unknown (one reading)"));
+        records += StatsTr::tr("; %1 converted to %2").arg(st.converted).arg(unitText(st.unit));
+    line(StatsTr::tr("Records"), records);
+    line(StatsTr::tr("First"), clockText(st.first));
+    line(StatsTr::tr("Last"), clockText(st.last));
+    line(StatsTr::tr("Duration"), durationText(st.duration));
+    line(StatsTr::tr("Sampling time"),
+         st.sampling > 0 ? durationText(st.sampling) : StatsTr::tr("unknown (one reading)"));
     if (st.readings == 0) {
-        line(QStringLiteral("Readings"), QStringLiteral("none with a value: every one is an "
-                                                        "overload (OL)"));
+        line(StatsTr::tr("Readings"), StatsTr::tr("none with a value: every one is an "
+                                                  "overload (OL)"));
         return out;
     }
-    line(QStringLiteral("Minimum"),
-         r.figure(st.minimum) + QStringLiteral("  at ") + r.at(st.minimumAt));
-    line(QStringLiteral("Maximum"),
-         r.figure(st.maximum) + QStringLiteral("  at ") + r.at(st.maximumAt));
-    line(QStringLiteral("Mean"), r.figure(st.mean));
-    line(QStringLiteral("Median"), r.figure(st.median));
-    line(QStringLiteral("95th percentile"), r.figure(st.percentile95));
-    line(QStringLiteral("Std deviation"), r.figure(st.standardDeviation));
+    line(StatsTr::tr("Minimum"), r.figure(st.minimum) + StatsTr::tr("  at ") + r.at(st.minimumAt));
+    line(StatsTr::tr("Maximum"), r.figure(st.maximum) + StatsTr::tr("  at ") + r.at(st.maximumAt));
+    line(StatsTr::tr("Mean"), r.figure(st.mean));
+    line(StatsTr::tr("Median"), r.figure(st.median));
+    line(StatsTr::tr("95th percentile"), r.figure(st.percentile95));
+    line(StatsTr::tr("Std deviation"), r.figure(st.standardDeviation));
     return out;
 }
 
@@ -132,11 +130,11 @@ QString textReport(const Report& r)
     const Statistics& st = r.st;
     QString out = textFigures(r);
     const auto line = [&out](const QString& label, const QString& value) {
-        out += label.leftJustified(18) + value + u'\n';
+        out += label.leftJustified(17) + u' ' + value + u'\n';
     };
     if (!st.levels.isEmpty() && st.measured > 0)
-        line(QStringLiteral("Measured"),
-             QStringLiteral("%1 (%2 readings and overloads \u00d7 %3), the base of the shares")
+        line(StatsTr::tr("Measured"),
+             StatsTr::tr("%1 (%2 readings and overloads \u00d7 %3), the base of the shares")
                  .arg(durationText(st.measured))
                  .arg(st.readings + st.overloads)
                  .arg(durationText(st.sampling)));
@@ -145,35 +143,35 @@ QString textReport(const Report& r)
         if (const QString share = shareText(f.timeAbove, st.measured); !share.isEmpty())
             text += QStringLiteral(" (%1)").arg(share);
         if (f.longest > 0)
-            text += QStringLiteral(", longest %1 from %2")
+            text += StatsTr::tr(", longest %1 from %2")
                         .arg(durationText(f.longest), r.at(f.longestStart));
         if (f.overloadsAbove > 0)
-            text += QStringLiteral(", overloads (OL) included: %1").arg(f.overloadsAbove);
-        out += QStringLiteral("Above ") + f.level.name + QStringLiteral("\n  ") + text + u'\n';
+            text += StatsTr::tr(", overloads (OL) included: %1").arg(f.overloadsAbove);
+        out += StatsTr::tr("Above ") + f.level.name + QStringLiteral("\n  ") + text + u'\n';
     }
     for (const Reference* ref : r.references)
-        line(QStringLiteral("Assessment"), r.assessment(*ref));
+        line(StatsTr::tr("Assessment"), r.assessment(*ref));
     for (const Break& b : st.breaks) {
         const bool gap = b.kind == Break::Gap;
-        line(gap ? QStringLiteral("Gap") : QStringLiteral("Clock set back"),
-             QStringLiteral("%1 to %2%3")
+        line(gap ? StatsTr::tr("Gap") : StatsTr::tr("Clock set back"),
+             StatsTr::tr("%1 to %2%3")
                  .arg(r.at(b.before), r.at(b.after),
                       gap ? QStringLiteral(", ") + durationText(b.after.clock - b.before.clock)
                           : QString()));
     }
     if (st.breakCount > st.breaks.size())
-        line(QString(), QStringLiteral("... and %1 more gaps and clock changes")
+        line(QString(), StatsTr::tr("... and %1 more gaps and clock changes")
                             .arg(st.breakCount - st.breaks.size()));
     for (const Moment& m : st.overloadMoments)
-        line(QStringLiteral("Overload (OL)"), r.at(m));
+        line(StatsTr::tr("Overload (OL)"), r.at(m));
     if (st.overloads > st.overloadMoments.size())
-        line(QString(), QStringLiteral("... and %1 more overloads (OL)")
+        line(QString(), StatsTr::tr("... and %1 more overloads (OL)")
                             .arg(st.overloads - st.overloadMoments.size()));
     if (st.overloads > 0)
-        line(QStringLiteral("Overload rule"),
-             QStringLiteral("an overload (OL) counts above a level only when the level is at "
-                            "most %1, the top of the meter's smallest range: the records do not "
-                            "say the range a reading was taken in")
+        line(StatsTr::tr("Overload rule"),
+             StatsTr::tr("an overload (OL) counts above a level only when the level is at "
+                         "most %1, the top of the meter's smallest range: the records do not "
+                         "say the range a reading was taken in")
                  .arg(QString::number(fromMilliGauss(st.overloadTopMg, st.unit), 'g', 6) + u' ' +
                       unitText(st.unit)));
     return out;
@@ -322,14 +320,14 @@ int takeRange(const CommandLine& parser, stats::Options& options)
             continue;
         const auto when = parseWhen(parser.value(option), endOfDay);
         if (!when) {
-            complain(QStringLiteral("--%1 '%2' is not an ISO 8601 date or date and time")
+            complain(StatsTr::tr("--%1 '%2' is not an ISO 8601 date or date and time")
                          .arg(QStringView(option), parser.value(option)));
             return UsageError;
         }
         (endOfDay ? options.to : options.from) = when;
     }
     if (options.from && options.to && *options.to < *options.from) {
-        complain(QStringLiteral("--to lies before --from: the range is empty"));
+        complain(StatsTr::tr("--to lies before --from: the range is empty"));
         return UsageError;
     }
     return Ok;
@@ -349,8 +347,7 @@ int takeReferences(const CommandLine& parser, QList<const Reference*>& refs)
     for (const QString& name : parser.values(u"reference")) {
         const Reference* ref = findReference(name, mains);
         if (!ref) {
-            complain(
-                QStringLiteral("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
+            complain(StatsTr::tr("unknown reference '%1' (known: %2)").arg(name, referenceKeys()));
             return UsageError;
         }
         refs << ref;
@@ -366,11 +363,11 @@ QString refusalText(const RecordFileSet::Failure& failure)
     const QString& path = failure.path;
     switch (failure.error) {
     case RecordFileRead::NotRegular:
-        return QStringLiteral("%1 is not a record file").arg(path);
+        return StatsTr::tr("%1 is not a record file").arg(path);
     case RecordFileRead::Shrunk:
-        return QStringLiteral("%1 became shorter while it was read; run the command again").arg(path);
+        return StatsTr::tr("%1 became shorter while it was read; run the command again").arg(path);
     default:
-        return QStringLiteral("cannot read %1: %2").arg(path, failure.reason);
+        return StatsTr::tr("cannot read %1: %2").arg(path, failure.reason);
     }
 }
 
@@ -401,8 +398,7 @@ int takeLevels(const QStringList& thresholds, const QList<const Reference*>& ref
     for (const QString& text : thresholds) {
         const auto level = parseLevel(text, bare);
         if (!level) {
-            complain(
-                QStringLiteral("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(text));
+            complain(StatsTr::tr("--threshold '%1' is not a level such as 5mG or 0.4uT").arg(text));
             return UsageError;
         }
         options.levels.append(*level);
@@ -430,8 +426,10 @@ public:
             return;
         m_since.restart();
         m_shown = true;
-        std::fprintf(stderr, "\rveltrix-cli: reading the records, pass %d: %3d %%", m_pass,
-                     int(100 * std::min(done, m_total) / std::max<qint64>(m_total, 1)));
+        const int percent = int(100 * std::min(done, m_total) / std::max<qint64>(m_total, 1));
+        const QString text =
+            StatsTr::tr("reading the records, pass %1: %2 %").arg(m_pass).arg(percent, 3);
+        std::fprintf(stderr, "\rveltrix-cli: %s", text.toLocal8Bit().constData());
         std::fflush(stderr);
     }
     void clear()
@@ -477,8 +475,8 @@ std::optional<Statistics> figuresOf(RecordFileSet& files, const stats::Options& 
     status = Failure;
     if (!unreadable && files.rows() == 0)
         error = files.files().size() == 1
-                    ? QStringLiteral("%1 holds no records").arg(files.files().first().path)
-                    : QStringLiteral("the files hold no records");
+                    ? StatsTr::tr("%1 holds no records").arg(files.files().first().path)
+                    : StatsTr::tr("the files hold no records");
     else if (!unreadable && (options.from || options.to))
         status = UsageError; // an empty range
     complain(error);
@@ -493,7 +491,7 @@ int takeSurveyArguments(CommandLine& parser, Command command, const QStringList&
         return status;
     out.paths = parser.positionalArguments().mid(1);
     if (out.paths.isEmpty()) {
-        complain(QStringLiteral("%1 needs at least one record file (try --help)")
+        complain(StatsTr::tr("%1 needs at least one record file (try --help)")
                      .arg(parser.positionalArguments().value(0)));
         return UsageError;
     }

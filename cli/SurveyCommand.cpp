@@ -57,7 +57,7 @@ QString needed(const CommandLine& options, const char* action, QStringView name)
 {
     QString value = options.value(name).trimmed();
     if (value.isEmpty())
-        complain(QStringLiteral("survey %1 needs --%2 (try --help)")
+        complain(SurveyTr::tr("survey %1 needs --%2 (try --help)")
                      .arg(QLatin1String(action), name.toString()));
     return value;
 }
@@ -91,16 +91,16 @@ Point* namedPoint(Survey& survey, const CommandLine& options, const char* action
     if (found.size() == 1)
         return found.first().second;
     if (found.isEmpty()) {
-        complain(roomName.isEmpty()
-                     ? QStringLiteral("the survey has no point '%1'").arg(name)
-                     : QStringLiteral("the survey has no point '%1' in room '%2'")
-                           .arg(name, roomName));
+        complain(
+            roomName.isEmpty()
+                ? SurveyTr::tr("the survey has no point '%1'").arg(name)
+                : SurveyTr::tr("the survey has no point '%1' in room '%2'").arg(name, roomName));
         return nullptr;
     }
     QStringList rooms;
     for (const auto& [room, point] : found)
         rooms << room->name;
-    complain(QStringLiteral("rooms %1 each have a point '%2': give --room")
+    complain(SurveyTr::tr("rooms %1 each have a point '%2': give --room")
                  .arg(rooms.join(QStringLiteral(", ")), name));
     return nullptr;
 }
@@ -113,7 +113,7 @@ std::optional<QString> chosenSession(const Survey& survey, const CommandLine& op
     const QString name = options.value(u"session").trimmed();
     if (survey.sessions.contains(name))
         return name;
-    complain(QStringLiteral("the survey has no session '%1' (its sessions: %2)")
+    complain(SurveyTr::tr("the survey has no session '%1' (its sessions: %2)")
                  .arg(name, survey.sessions.join(QStringLiteral(", "))));
     return std::nullopt;
 }
@@ -153,7 +153,7 @@ int store(const QString& path, Place& place, Measurement m)
     place.point->measurements.append(m);
     if (const int status = saveSurvey(path, place.survey))
         return status;
-    printOut(QStringLiteral("%1: %2, %3 records at '%4' (%5)\n")
+    printOut(SurveyTr::tr("%1: %2, %3 records at '%4' (%5)\n")
                  .arg(m.id, survey::kindKey(m.kind))
                  .arg(rows)
                  .arg(place.point->name, place.session));
@@ -167,7 +167,7 @@ int referencesOf(const CommandLine& options, Survey& survey)
     for (const QString& key : options.values(u"reference")) {
         const stats::Reference* ref = stats::findReference(key, survey.mains);
         if (!ref) {
-            complain(QStringLiteral("unknown reference '%1' (known: %2)")
+            complain(SurveyTr::tr("unknown reference '%1' (known: %2)")
                          .arg(key, stats::referenceKeys()));
             return UsageError;
         }
@@ -177,7 +177,7 @@ int referencesOf(const CommandLine& options, Survey& survey)
     if (options.isSet(u"guidance")) {
         const stats::Reference* ref = stats::findReference(options.value(u"guidance"));
         if (!ref) {
-            complain(QStringLiteral("unknown guidance '%1' (known: %2)")
+            complain(SurveyTr::tr("unknown guidance '%1' (known: %2)")
                          .arg(options.value(u"guidance"), stats::referenceKeys()));
             return UsageError;
         }
@@ -203,7 +203,7 @@ bool takePlan(const QString& file, Survey& survey)
 int newAction(const CommandLine& options, const QString& path)
 {
     if (QFileInfo::exists(path) && !options.isSet(u"force")) {
-        complain(QStringLiteral("%1 exists; give --force to replace it").arg(path));
+        complain(SurveyTr::tr("%1 exists; give --force to replace it").arg(path));
         return Failure;
     }
     Survey survey = survey::newSurvey();
@@ -218,7 +218,7 @@ int newAction(const CommandLine& options, const QString& path)
     for (const QString& given : options.values(u"session")) {
         const QString name = given.trimmed();
         if (name.isEmpty() || survey.sessions.contains(name)) {
-            complain(QStringLiteral("--session '%1': a session needs a name of its own").arg(given));
+            complain(SurveyTr::tr("--session '%1': a session needs a name of its own").arg(given));
             return UsageError;
         }
         survey.sessions << name;
@@ -252,7 +252,7 @@ int addRoomAction(const CommandLine& options, const QString& path)
     if (!survey)
         return Failure;
     if (roomNamed(*survey, name)) {
-        complain(QStringLiteral("the survey has a room '%1' already").arg(name));
+        complain(SurveyTr::tr("the survey has a room '%1' already").arg(name));
         return UsageError;
     }
     Room room;
@@ -272,8 +272,8 @@ std::optional<QPointF> parsePosition(const QString& text)
     const double x = parts.value(0).trimmed().toDouble(&okX);
     const double y = parts.value(1).trimmed().toDouble(&okY);
     if (parts.size() != 2 || !okX || !okY || x < 0 || x > 1 || y < 0 || y > 1) {
-        complain(QStringLiteral("--position expects X,Y, each a fraction from 0 to 1 of the "
-                                "plan's width and height (0.25,0.6), got '%1'")
+        complain(SurveyTr::tr("--position expects X,Y, each a fraction from 0 to 1 of the "
+                              "plan's width and height (0.25,0.6), got '%1'")
                      .arg(text));
         return std::nullopt;
     }
@@ -311,7 +311,7 @@ int addPointAction(const CommandLine& options, const QString& path)
     }
     for (const Point& other : room->points) {
         if (other.name == name) {
-            complain(QStringLiteral("room '%1' has a point '%2' already").arg(roomName, name));
+            complain(SurveyTr::tr("room '%1' has a point '%2' already").arg(roomName, name));
             return UsageError;
         }
     }
@@ -337,7 +337,7 @@ std::optional<Measurement> spotFromMeter(Session& session, int seconds, int samp
                              meter.end();
                      });
     if (stderrIsTerminal())
-        complain(QStringLiteral("meter %1 on %2: measuring for %3 s; Ctrl-C stops")
+        complain(SurveyTr::tr("meter %1 on %2: measuring for %3 s; Ctrl-C stops")
                      .arg(session.modelCode(), session.portText())
                      .arg(seconds));
     meter.startSampleClock();
@@ -347,8 +347,8 @@ std::optional<Measurement> spotFromMeter(Session& session, int seconds, int samp
         return std::nullopt;
     }
     if (!answered || !spot.done()) {
-        complain(QStringLiteral("the meter stopped answering after %1 sample(s)")
-                     .arg(spot.samples()));
+        complain(
+            SurveyTr::tr("the meter stopped answering after %1 sample(s)").arg(spot.samples()));
         status = NoAnswer;
         return std::nullopt;
     }
@@ -369,7 +369,7 @@ int measureAction(const CommandLine& options, const QString& path)
     const auto m = spotFromMeter(meter, int(options.number(u"seconds")),
                                  int(options.number(u"sampling")), status);
     if (!m) {
-        complain(QStringLiteral("nothing was added to %1").arg(path));
+        complain(SurveyTr::tr("nothing was added to %1").arg(path));
         return status;
     }
     return store(path, place, *m);
@@ -406,8 +406,8 @@ int attachAction(const CommandLine& options, const QString& path)
     const int given = int(options.isSet(u"recording")) + int(options.isSet(u"logger-set")) +
                       int(options.isSet(u"logger-file"));
     if (given != 1) {
-        complain(QStringLiteral("survey attach needs one of --recording FILE, --logger-set N "
-                                "or --logger-file FILE"));
+        complain(SurveyTr::tr("survey attach needs one of --recording FILE, --logger-set N "
+                              "or --logger-file FILE"));
         return UsageError;
     }
     Place place;
@@ -427,7 +427,7 @@ int attachAction(const CommandLine& options, const QString& path)
             complain(error);
     }
     if (!m) {
-        complain(QStringLiteral("nothing was added to %1").arg(path));
+        complain(SurveyTr::tr("nothing was added to %1").arg(path));
         return status;
     }
     return store(path, place, *m);
@@ -455,16 +455,16 @@ struct Listing {
     {
         const auto f = figures(point, session);
         if (!f)
-            return QStringLiteral("    %1: no measurement\n").arg(session);
+            return SurveyTr::tr("    %1: no measurement\n").arg(session);
         const stats::Statistics& st = f->statistics;
-        return QStringLiteral("    %1: %2 measurement(s), mean %3, max %4, 95th percentile %5, "
-                              "band: %6\n")
+        return SurveyTr::tr("    %1: %2 measurement(s), mean %3, max %4, 95th percentile %5, "
+                            "band: %6\n")
             .arg(session)
             .arg(f->measurements)
             .arg(figure(st.mean, st), figure(st.maximum, st), figure(st.percentile95, st),
-                 f->bandName.isEmpty() ? QStringLiteral("-")
-                                       : f->bandName + (f->bandAtLeast ? QStringLiteral(" or higher")
-                                                                       : QString()));
+                 f->bandName.isEmpty()
+                     ? QStringLiteral("-")
+                     : f->bandName + (f->bandAtLeast ? SurveyTr::tr(" or higher") : QString()));
     }
     QJsonObject json(const Point& point, const QString& session) const
     {
@@ -553,20 +553,19 @@ QByteArray jsonListing(const Listing& listing)
 QString textListing(const Listing& listing)
 {
     const Survey& s = listing.survey;
-    QString out = QStringLiteral("Site: %1\nClient: %2\nSessions: %3\nGuidance: %4\n")
-                      .arg(s.details.site, s.details.client,
-                           s.sessions.join(QStringLiteral(", ")),
+    QString out = SurveyTr::tr("Site: %1\nClient: %2\nSessions: %3\nGuidance: %4\n")
+                      .arg(s.details.site, s.details.client, s.sessions.join(QStringLiteral(", ")),
                            listing.guidance ? listing.guidance->name : s.guidance);
     for (const Room& room : s.rooms) {
         out += QStringLiteral("\n%1\n").arg(room.name);
         for (const Point& point : room.points) {
             out += QStringLiteral("  %1").arg(point.name);
             if (point.position)
-                out += QStringLiteral(" at %1,%2")
+                out += SurveyTr::tr(" at %1,%2")
                            .arg(point.position->x(), 0, 'g', 3)
                            .arg(point.position->y(), 0, 'g', 3);
             for (const Measurement& m : point.measurements)
-                out += QStringLiteral("\n    %1 %2 %3 %4 (%5 records)")
+                out += SurveyTr::tr("\n    %1 %2 %3 %4 (%5 records)")
                            .arg(m.id, m.session, survey::kindKey(m.kind),
                                 m.source.isEmpty() ? m.taken.toString(Qt::ISODate) : m.source)
                            .arg(m.rows().size());
@@ -611,7 +610,7 @@ int runSurvey(const QStringList& args)
         if (words.at(1) == QLatin1String(a.name))
             return a.run(options, words.at(2));
     }
-    complain(QStringLiteral("unknown survey action '%1' (try --help)").arg(words.at(1)));
+    complain(SurveyTr::tr("unknown survey action '%1' (try --help)").arg(words.at(1)));
     return UsageError;
 }
 

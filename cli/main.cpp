@@ -5,6 +5,8 @@
 #include "Options.h"
 #include "Outputs.h"
 
+#include "ui/Language.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +19,8 @@ using namespace veltrix;
 
 namespace {
 
-const char* const Summary =
+const char* const Summary = QT_TRANSLATE_NOOP(
+    "Cli",
     "Reads, records and sets the Veltrix field meter on a serial line, from a terminal or a\n"
     "script. The same link, record file and meter commands as the panel.\n"
     "\n"
@@ -48,7 +51,7 @@ const char* const Summary =
     "Exit status: 0 success, 1 failure (a file, the meter's refusal), 2 usage error,\n"
     "3 the port cannot be opened, 4 the meter does not answer, 5 the MQTT broker refused\n"
     "the user name or password, 130 / 143 a logger or survey command stopped by SIGINT /\n"
-    "SIGTERM.";
+    "SIGTERM.");
 
 // report: the report writer, beside this tool in the build tree or in its libexec folder once
 // installed, runs in its place with the same arguments (it links the PDF writer, which this tool
@@ -68,9 +71,24 @@ int runReportWriter(const QStringList& args)
     argv.push_back(nullptr);
     std::fflush(stdout);
     ::execv(QFile::encodeName(writer).constData(), argv.data());
-    cli::complain(QStringLiteral("cannot run the report writer %1: %2")
+    cli::complain(cli::CliTr::tr("cannot run the report writer %1: %2")
                       .arg(writer, QString::fromLocal8Bit(std::strerror(errno))));
     return cli::Failure;
+}
+
+// A run asking for machine output (--format json, csv, jsonl or influx). Its JSON and CSV name
+// levels, references and bands: a script finds them by the same names whatever the system's
+// language only when such a run stays English, messages and all.
+bool machineOutput(const QStringList& args)
+{
+    QString format;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--format")
+            format = args.value(i + 1);
+        else if (args[i].startsWith(u"--format="))
+            format = args[i].mid(9);
+    }
+    return format == u"json" || format == u"csv" || format == u"jsonl" || format == u"influx";
 }
 
 } // namespace
@@ -80,6 +98,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral("10.01"));
+    // Messages, help and text output in the user's language.
+    if (!machineOutput(QCoreApplication::arguments()))
+        ui::installTranslators(app);
 
     // The command is the first argument that is neither an option nor an option's value.
     QStringList args = QCoreApplication::arguments();
@@ -115,13 +136,13 @@ int main(int argc, char* argv[])
     }
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(Summary));
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("See Commands above."),
-                                 QStringLiteral("COMMAND [options]"));
+    parser.setApplicationDescription(cli::CliTr::tr(Summary));
+    parser.addPositionalArgument(QStringLiteral("command"), cli::CliTr::tr("See Commands above."),
+                                 cli::CliTr::tr("COMMAND [options]"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (!parser.parse(args)) {
-        cli::complain(parser.errorText() + QStringLiteral(" (try --help)"));
+        cli::complain(parser.errorText() + cli::CliTr::tr(" (try --help)"));
         return cli::UsageError;
     }
     if (parser.isSet(help))
@@ -129,8 +150,8 @@ int main(int argc, char* argv[])
     if (parser.isSet(version))
         parser.showVersion();
     if (command.isEmpty())
-        cli::complain(QStringLiteral("a command is needed (try --help)"));
+        cli::complain(cli::CliTr::tr("a command is needed (try --help)"));
     else
-        cli::complain(QStringLiteral("unknown command '%1' (try --help)").arg(command));
+        cli::complain(cli::CliTr::tr("unknown command '%1' (try --help)").arg(command));
     return cli::UsageError;
 }

@@ -294,6 +294,42 @@ private slots:
             QVERIFY2(m_meter->commands().isEmpty(), qPrintable(m_meter->commands().join('|')));
     }
 
+    // German, forced or from the locale (the other language variables unset): help, refusals
+    // and the meter's silence, with the exit statuses of English.
+    void german_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("says"); // on standard output or error
+        const QString de = "VELTRIX_LANGUAGE=de", lang = "LANG=de_DE.UTF-8";
+        QTest::newRow("help") << de << QStringList{"--help"} << "Exit-Status: 0 Erfolg";
+        QTest::newRow("options") << lang << QStringList{"stats", "--help"}
+                                 << "Nur Datensätze ab diesem Zeitpunkt (ISO 8601).";
+        QTest::newRow("bad value") << de << QStringList{"read", "--format", "xml"}
+                                   << "--format erwartet text, csv, jsonl oder influx, erhalten";
+        QTest::newRow("unknown command") << lang << QStringList{"frobnicate"}
+                                         << "unbekannter Befehl 'frobnicate' (siehe --help)";
+        QTest::newRow("missing file") << de << QStringList{"convert", "none.txt", "--to", "csv"}
+                                      << "Die Messdatei none.txt kann nicht gelesen werden";
+        QTest::newRow("silent meter") << de << QStringList{"read"} << "antwortet nicht";
+    }
+    void german()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QStringList, args);
+        QFETCH(QString, says);
+        m_meter->setSilent(true);
+        if (args.first() == "read")
+            args << "--port" << port();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"VELTRIX_LANGUAGE", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            env.remove(name);
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        const auto german = test::runCliIn(env, args);
+        QCOMPARE(german.status, runCli(args).status);
+        QVERIFY2((german.out + german.err).contains(says), qPrintable(german.out + german.err));
+    }
+
     void portsAndSimulate()
     {
         auto r = runCli({"ports"});

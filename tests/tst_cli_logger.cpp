@@ -58,6 +58,7 @@ private slots:
         QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I"}));
         const QList<sim::LoggerSet> sets = m_meter->loggerSets();
         QVERIFY(r.out.contains(QString("Sets: %1\n").arg(sets.size())));
+        QVERIFY2(r.out.startsWith("ID code: 1\nLogging interval: 2.0 s\n"), qPrintable(r.out));
         const QStringList rows = r.out.split('\n').filter(QRegularExpression("^\\s+\\d+  "));
         QCOMPARE(rows.size(), sets.size());
         QVERIFY2(rows.last().endsWith(QString::number(sets.last().values.size())),
@@ -70,6 +71,7 @@ private slots:
         const QString out = dir.filePath("sets"); // created by the tool
         const auto r = runCli({"logger", "download", "--all", "--out", out, "--port", port()});
         QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString()); // progress only on a terminal
         const QList<sim::LoggerSet> sets = m_meter->loggerSets();
         QStringList expected{"M", "Y", "I", " "};
         QStringList names;

@@ -187,6 +187,25 @@ print([(a["reference"], a["statistic"], a["value"]) for a in d["assessment"]])
         QVERIFY(runCli({"stats", "fine.txt"}).out.contains("Mean              0.123456 mG\n"));
     }
 
+    // A script reads the same JSON and CSV in every language ('.' decimal points, ISO times,
+    // the names of levels, references and bands); the text is the reader's.
+    void machineOutputInGerman()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELTRIX_LANGUAGE", "de");
+        const QStringList args{"stats", "fine.txt",    "--threshold",
+                               "0.1mG", "--reference", "buildingbiology"};
+        for (const QStringList& format : {QStringList{"--format", "json"}, {"--format=csv"}}) {
+            const auto en = runCli(args + format);
+            QVERIFY2(en.out.contains("0.123456") && en.out.contains("0.1 mG"), qPrintable(en.out));
+            QCOMPARE(test::runCliIn(env, args + format).out, en.out);
+        }
+        const QString text = test::runCliIn(env, args).out;
+        QVERIFY2(text.contains("Mittelwert        0.123456 mG") &&
+                     text.contains("Über SBM-2015: 20 nT, schwach auffällig"),
+                 qPrintable(text));
+    }
+
     // Files taken together give the figures of one file that holds them all, header lines and
     // all: the rows are numbered across them.
     void severalFilesAsOne()

@@ -69,6 +69,9 @@ private slots:
         QVERIFY2(Panel::startUpFailureText(ui::OpenError::PermissionDenied, {}).startsWith(texts[3]),
                  qPrintable(Panel::startUpFailureText(ui::OpenError::PermissionDenied, {})));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), texts[4]);
+        QCOMPARE(rig.text("LblField") + '|' + rig.text("LblType") + '|' + rig.text("LblSample"),
+                 german ? "Elektromagnetisches Feld|Datenaufzeichnung|2 s"
+                        : "ElectroMagnetic Field|Data Logging|2 sec");
     }
 
     void figures_data()

@@ -100,10 +100,1277 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>no device</source>
+        <translation>kein Gerät</translation>
+    </message>
+    <message>
+        <source>No serial device found on this computer.
+</source>
+        <translation>Auf diesem Computer wurde kein serielles Gerät gefunden.
+</translation>
+    </message>
+    <message>
+        <source>the meter stopped answering; waiting for it</source>
+        <translation>das Messgerät antwortet nicht mehr; es wird darauf gewartet</translation>
+    </message>
+    <message>
+        <source>the meter answers again</source>
+        <translation>das Messgerät antwortet wieder</translation>
+    </message>
+    <message>
+        <source>the meter stopped answering</source>
+        <translation>das Messgerät antwortet nicht mehr</translation>
+    </message>
+    <message>
+        <source>meter %1 on %2</source>
+        <translation>Messgerät %1 an %2</translation>
+    </message>
+    <message>
+        <source>is full</source>
+        <translation>ist voll</translation>
+    </message>
+    <message>
+        <source>was interrupted</source>
+        <translation>wurde unterbrochen</translation>
+    </message>
+    <message>
+        <source>closed</source>
+        <translation>wurde geschlossen</translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3 records); continuing in %4</source>
+        <translation>%1 %2 (%3 Datensätze); weiter in %4</translation>
+    </message>
+    <message>
+        <source>recording stopped; the %1 records written before are kept</source>
+        <translation>Aufzeichnung beendet; die %1 zuvor geschriebenen Datensätze bleiben erhalten</translation>
+    </message>
+    <message>
+        <source>%1 records</source>
+        <translation>%1 Datensätze</translation>
+    </message>
+    <message>
+        <source>meter %1 on %2: recording every %3 s into %4; Ctrl-C stops</source>
+        <translation>Messgerät %1 an %2: Aufzeichnung alle %3 s in %4; Strg-C beendet</translation>
+    </message>
+    <message>
+        <source>%1 records written</source>
+        <translation>%1 Datensätze geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 exists; give --overwrite to replace it</source>
+        <translation>%1 existiert bereits; mit --overwrite wird die Datei ersetzt</translation>
+    </message>
+    <message>
+        <source>clock expects &apos;set&apos; or &apos;read&apos;, got &apos;%1&apos; (try --help)</source>
+        <translation>clock erwartet &apos;set&apos; oder &apos;read&apos;, erhalten: &apos;%1&apos; (siehe --help)</translation>
+    </message>
+    <message>
+        <source>the PC clock reads %1; the meter keeps dates from 2000 to 2099 only</source>
+        <translation>die PC-Uhr zeigt %1; das Messgerät kennt nur Daten von 2000 bis 2099</translation>
+    </message>
+    <message>
+        <source>Meter clock set to %1
+</source>
+        <translation>Uhr des Messgeräts gestellt auf %1
+</translation>
+    </message>
+    <message>
+        <source>the CSV file would replace the record file; give --out</source>
+        <translation>die CSV-Datei würde die Messdatei ersetzen; bitte --out angeben</translation>
+    </message>
+    <message>
+        <source>%1 records written to %2</source>
+        <translation>%1 Datensätze nach %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Reads, records and sets the Veltrix field meter on a serial line, from a terminal or a
+script. The same link, record file and meter commands as the panel.
+
+Commands:
+  ports                        serial devices found and the COM1..COM8 bindings
+  read [--count N] [--interval S] [--format text|csv|jsonl|influx]
+                               one line per reading
+  record FILE [--interval S] [--count N | --duration D] [--rotate daily]
+                               a recording in the panel&apos;s record file format
+    read and record also feed: --prom FILE (node_exporter textfile),
+    --mqtt URL [--mqtt-prefix T] (MQTT, Home Assistant discovery), --config FILE
+  clock set | read             set the meter&apos;s clock from this computer&apos;s clock, or read it
+  logger list | download (--set N | --all) --out DIR | set-id N | set-interval S |
+         erase --yes           the meter&apos;s data logger
+  convert FILE.txt --to csv [--out PATH]
+                               a record file as CSV
+  stats FILE... [--threshold VALUE[mG|uT]]... [--reference NAME]... [--from ISO]
+        [--to ISO] [--format text|json|csv]
+                               survey figures of record files
+  report FILE... --out REPORT.pdf [the report dialog&apos;s fields, levels and range]
+                               a survey report as a PDF
+  survey new | add-room | add-point | measure | attach | list SURVEY-FILE [options]
+                               a survey file: rooms, points, spot measurements, recordings
+
+Meter commands take --port DEVICE, --com N (1-8) or --simulate.
+&apos;veltrix-cli COMMAND --help&apos; describes a command.
+
+Exit status: 0 success, 1 failure (a file, the meter&apos;s refusal), 2 usage error,
+3 the port cannot be opened, 4 the meter does not answer, 5 the MQTT broker refused
+the user name or password, 130 / 143 a logger or survey command stopped by SIGINT /
+SIGTERM.</source>
+        <translation>Liest, zeichnet auf und stellt das Veltrix-Feldmessgerät an einer seriellen Leitung, vom
+Terminal oder aus einem Skript. Dieselbe Verbindung, dieselben Messdateien und Gerätebefehle
+wie im Panel.
+
+Befehle:
+  ports                        gefundene serielle Geräte und die Zuordnung COM1..COM8
+  read [--count N] [--interval S] [--format text|csv|jsonl|influx]
+                               eine Zeile je Messwert
+  record FILE [--interval S] [--count N | --duration D] [--rotate daily]
+                               eine Aufzeichnung im Messdateiformat des Panels
+    read und record speisen auch: --prom FILE (node_exporter-Textdatei),
+    --mqtt URL [--mqtt-prefix T] (MQTT, Home-Assistant-Erkennung), --config FILE
+  clock set | read             die Uhr des Messgeräts nach der Uhr dieses Computers stellen
+                               oder sie lesen
+  logger list | download (--set N | --all) --out DIR | set-id N | set-interval S |
+         erase --yes           der Datenlogger des Messgeräts
+  convert FILE.txt --to csv [--out PATH]
+                               eine Messdatei als CSV
+  stats FILE... [--threshold VALUE[mG|uT]]... [--reference NAME]... [--from ISO]
+        [--to ISO] [--format text|json|csv]
+                               Kennwerte von Messdateien
+  report FILE... --out REPORT.pdf [Felder, Werte und Zeitraum des Berichtsdialogs]
+                               ein Messbericht als PDF
+  survey new | add-room | add-point | measure | attach | list SURVEY-FILE [Optionen]
+                               eine Messprojektdatei: Räume, Messpunkte, Spotmessungen,
+                               Aufzeichnungen
+
+Gerätebefehle nehmen --port DEVICE, --com N (1-8) oder --simulate.
+&apos;veltrix-cli BEFEHL --help&apos; beschreibt einen Befehl.
+
+Exit-Status: 0 Erfolg, 1 Fehler (eine Datei, das Messgerät lehnt ab), 2 falscher Aufruf,
+3 der Port lässt sich nicht öffnen, 4 das Messgerät antwortet nicht, 5 der MQTT-Broker
+lehnt Benutzername oder Passwort ab, 130 / 143 ein logger- oder survey-Befehl wurde durch
+SIGINT / SIGTERM beendet.</translation>
+    </message>
+    <message>
+        <source>cannot run the report writer %1: %2</source>
+        <translation>der Berichtsschreiber %1 lässt sich nicht starten: %2</translation>
+    </message>
+    <message>
+        <source>See Commands above.</source>
+        <translation>Siehe Befehle oben.</translation>
+    </message>
+    <message>
+        <source> (try --help)</source>
+        <translation> (siehe --help)</translation>
+    </message>
+    <message>
+        <source>a command is needed (try --help)</source>
+        <translation>ein Befehl fehlt (siehe --help)</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos; (try --help)</source>
+        <translation>unbekannter Befehl &apos;%1&apos; (siehe --help)</translation>
+    </message>
+    <message>
+        <source>--%1 expects a whole number from %2 to %3, got &apos;%4&apos;</source>
+        <translation>--%1 erwartet eine ganze Zahl von %2 bis %3, erhalten: &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <source>--%1 expects seconds or a number ending in s, m, h or d, got &apos;%2&apos;</source>
+        <translation>--%1 erwartet Sekunden oder eine Zahl mit s, m, h oder d am Ende, erhalten: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>The subcommand.</source>
+        <translation>Der Unterbefehl.</translation>
+    </message>
+    <message>
+        <source>missing argument (try --help)</source>
+        <translation>Argument fehlt (siehe --help)</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos; (try --help)</source>
+        <translation>unerwartetes Argument &apos;%1&apos; (siehe --help)</translation>
+    </message>
+    <message>
+        <source>--%1 needs --%2</source>
+        <translation>--%1 braucht --%2</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 exclude each other</source>
+        <translation>--%1 und --%2 schließen einander aus</translation>
+    </message>
+    <message>
+        <source>interrupted (%1)</source>
+        <translation>abgebrochen (%1)</translation>
+    </message>
+    <message>
+        <source>cannot start the virtual meter: %1</source>
+        <translation>das virtuelle Messgerät lässt sich nicht starten: %1</translation>
+    </message>
+    <message>
+        <source>cannot open COM%1%2: %3</source>
+        <translation>COM%1%2 lässt sich nicht öffnen: %3</translation>
+    </message>
+    <message>
+        <source>the meter on %1 does not answer</source>
+        <translation>das Messgerät an %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>COMMAND [options]</source>
+        <translation>BEFEHL [Optionen]</translation>
+    </message>
+</context>
+<context>
+    <name>CliFeeds</name>
+    <message>
+        <source>cannot create the MQTT client</source>
+        <translation>der MQTT-Client lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>cannot use the CA file %1: %2</source>
+        <translation>die CA-Datei %1 ist nicht verwendbar: %2</translation>
+    </message>
+    <message>
+        <source>MQTT broker %1 not reachable (%2); trying again in the background</source>
+        <translation>MQTT-Broker %1 nicht erreichbar (%2); neuer Versuch im Hintergrund</translation>
+    </message>
+    <message>
+        <source>MQTT broker lost; readings are queued while trying again</source>
+        <translation>Verbindung zum MQTT-Broker verloren; Messwerte werden bis zum nächsten Versuch zwischengespeichert</translation>
+    </message>
+    <message>
+        <source>MQTT broker connected</source>
+        <translation>MQTT-Broker verbunden</translation>
+    </message>
+    <message>
+        <source>MQTT broker connected; %1 readings dropped while it was away (the queue holds %2)</source>
+        <translation>MQTT-Broker verbunden; %1 Messwerte gingen während der Unterbrechung verloren (der Zwischenspeicher fasst %2)</translation>
+    </message>
+    <message>
+        <source>MQTT: %1</source>
+        <translation>MQTT: %1</translation>
+    </message>
+    <message>
+        <source>--prom needs a file name</source>
+        <translation>--prom braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>--meter-id expects 1 to 64 printable characters</source>
+        <translation>--meter-id erwartet 1 bis 64 druckbare Zeichen</translation>
+    </message>
+    <message>
+        <source>--mqtt: %1</source>
+        <translation>--mqtt: %1</translation>
+    </message>
+    <message>
+        <source>--cafile needs an mqtts:// URL</source>
+        <translation>--cafile braucht eine mqtts://-URL</translation>
+    </message>
+    <message>
+        <source>--cafile: cannot read %1</source>
+        <translation>--cafile: %1 lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>--mqtt-prefix must be a topic without wildcards (+, #) and without a leading or trailing /</source>
+        <translation>--mqtt-prefix muss ein Topic ohne Platzhalter (+, #) und ohne / am Anfang oder Ende sein</translation>
+    </message>
+    <message>
+        <source>--mqtt-password-file: cannot read %1: %2</source>
+        <translation>--mqtt-password-file: %1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>a broker password needs a user name (--mqtt-user or mqtt://user@host)</source>
+        <translation>ein Broker-Passwort braucht einen Benutzernamen (--mqtt-user oder mqtt://user@host)</translation>
+    </message>
+    <message>
+        <source>the MQTT broker %1 refused the connection: %2</source>
+        <translation>der MQTT-Broker %1 hat die Verbindung abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2; the last whole file stays</source>
+        <translation>%1 lässt sich nicht schreiben: %2; die letzte vollständige Datei bleibt</translation>
+    </message>
+    <message>
+        <source>%1 written again</source>
+        <translation>%1 wird wieder geschrieben</translation>
+    </message>
+    <message>
+        <source>--config needs a file name</source>
+        <translation>--config braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not read: other users can change it (it must belong to root or to this user and be writable by its owner only)</source>
+        <translation>%1 wird nicht gelesen: andere Benutzer können die Datei ändern (sie muss root oder diesem Benutzer gehören und nur für ihren Eigentümer beschreibbar sein)</translation>
+    </message>
+    <message>
+        <source>%1:%2: not an option name: &apos;%3&apos;</source>
+        <translation>%1:%2: kein Optionsname: &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>%1 holds a password but other users can read it; chmod 600 (or 640 with the service&apos;s group)</source>
+        <translation>%1 enthält ein Passwort, das andere Benutzer lesen können; chmod 600 (oder 640 mit der Gruppe des Dienstes)</translation>
+    </message>
+</context>
+<context>
+    <name>CliLogger</name>
+    <message>
+        <source>memory status</source>
+        <translation>Speicherstatus</translation>
+    </message>
+    <message>
+        <source>list of sets</source>
+        <translation>Liste der Messreihen</translation>
+    </message>
+    <message>
+        <source>ID code: %1
+</source>
+        <translation>ID-Code: %1
+</translation>
+    </message>
+    <message>
+        <source>Logging interval: %1 s
+</source>
+        <translation>Aufzeichnungsintervall: %1 s
+</translation>
+    </message>
+    <message>
+        <source>Memory left: %1 K
+</source>
+        <translation>Freier Speicher: %1 K
+</translation>
+    </message>
+    <message>
+        <source>Sets: %1
+</source>
+        <translation>Messreihen: %1
+</translation>
+    </message>
+    <message>
+        <source>Set  Date      Time      Unit  Interval  Records
+</source>
+        <translation>Nr.  Datum     Uhrzeit   Einh. Intervall  Anzahl
+</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be created</source>
+        <translation>der Ordner %1 lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>the meter holds %1 set(s); there is no set %2</source>
+        <translation>das Messgerät hat %1 Messreihe(n); eine Messreihe %2 gibt es nicht</translation>
+    </message>
+    <message>
+        <source>set %1 of %2: %3 of %4 records</source>
+        <translation>Messreihe %1 von %2: %3 von %4 Datensätzen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 set(s) saved in %3%4</source>
+        <translation>%1 von %2 Messreihe(n) in %3 gespeichert%4</translation>
+    </message>
+    <message>
+        <source>; what arrived of the last one is kept as an _incomplete file</source>
+        <translation>; was von der letzten ankam, bleibt als _incomplete-Datei erhalten</translation>
+    </message>
+    <message>
+        <source>logger download needs --set N or --all, and --out DIR</source>
+        <translation>logger download braucht --set N oder --all sowie --out DIR</translation>
+    </message>
+    <message>
+        <source>the ID code must be a number from 0 to %1, got &apos;%2&apos;</source>
+        <translation>der ID-Code muss eine Zahl von 0 bis %1 sein, erhalten: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>ID code set to %1
+</source>
+        <translation>ID-Code gesetzt auf %1
+</translation>
+    </message>
+    <message>
+        <source>the interval must be 0.4 to 102.0 seconds in steps of 0.4 s, got &apos;%1&apos;</source>
+        <translation>das Intervall muss 0.4 bis 102.0 Sekunden in Schritten von 0.4 s betragen, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Logging interval set to %1 s
+</source>
+        <translation>Aufzeichnungsintervall gesetzt auf %1 s
+</translation>
+    </message>
+    <message>
+        <source>logger erase deletes every logged set; give --yes to do it</source>
+        <translation>logger erase löscht alle aufgezeichneten Messreihen; dazu --yes angeben</translation>
+    </message>
+    <message>
+        <source>the meter on %1 does not answer</source>
+        <translation>das Messgerät an %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the meter&apos;s memory is locked: nothing was erased. Unlock it on the meter and try again.</source>
+        <translation>der Speicher des Messgeräts ist gesperrt: nichts wurde gelöscht. Entsperren Sie ihn am Gerät und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>All the memory in EEPROM was deleted.
+</source>
+        <translation>Der gesamte EEPROM-Speicher wurde gelöscht.
+</translation>
+    </message>
+    <message>
+        <source>logger %1 needs a value (try --help)</source>
+        <translation>logger %1 braucht einen Wert (siehe --help)</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos; (try --help)</source>
+        <translation>unerwartetes Argument &apos;%1&apos; (siehe --help)</translation>
+    </message>
+    <message>
+        <source>logger needs an action (try --help)</source>
+        <translation>logger braucht eine Aktion (siehe --help)</translation>
+    </message>
+    <message>
+        <source>unknown logger action &apos;%1&apos; (try --help)</source>
+        <translation>unbekannte logger-Aktion &apos;%1&apos; (siehe --help)</translation>
+    </message>
+    <message>
+        <source>meter clock</source>
+        <translation>Uhr des Messgeräts</translation>
+    </message>
+</context>
+<context>
+    <name>CliOptions</name>
+    <message>
+        <source>The meter&apos;s serial device, e.g. /dev/ttyUSB0.</source>
+        <translation>Das serielle Gerät des Messgeräts, z. B. /dev/ttyUSB0.</translation>
+    </message>
+    <message>
+        <source>The meter&apos;s port COM1..COM8 as the panel binds them (see &apos;veltrix-cli ports&apos;). Default: 1.</source>
+        <translation>Der Port COM1..COM8 des Messgeräts, wie das Panel sie zuordnet (siehe &apos;veltrix-cli ports&apos;). Standard: 1.</translation>
+    </message>
+    <message>
+        <source>Talk to the virtual meter (no hardware needed).</source>
+        <translation>Mit dem virtuellen Messgerät arbeiten (keine Hardware nötig).</translation>
+    </message>
+    <message>
+        <source>Stop after N readings.</source>
+        <translation>Nach N Messwerten aufhören.</translation>
+    </message>
+    <message>
+        <source>One reading every S seconds (1-86400), on whole seconds of the clock.</source>
+        <translation>Ein Messwert alle S Sekunden (1-86400), auf volle Sekunden der Uhr.</translation>
+    </message>
+    <message>
+        <source>text (default), csv, jsonl or influx (InfluxDB line protocol).</source>
+        <translation>text (Standard), csv, jsonl oder influx (InfluxDB-Line-Protocol).</translation>
+    </message>
+    <message>
+        <source>--format expects text, csv, jsonl or influx, got &apos;%1&apos;</source>
+        <translation>--format erwartet text, csv, jsonl oder influx, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Sampling time in seconds, 1-86400 (default 2, as in the panel).</source>
+        <translation>Messintervall in Sekunden, 1-86400 (Standard 2, wie im Panel).</translation>
+    </message>
+    <message>
+        <source>Stop after N records.</source>
+        <translation>Nach N Datensätzen aufhören.</translation>
+    </message>
+    <message>
+        <source>Stop after D seconds; D may end in s, m, h or d (90m, 2h).</source>
+        <translation>Nach D Sekunden aufhören; D darf auf s, m, h oder d enden (90m, 2h).</translation>
+    </message>
+    <message>
+        <source>Replace FILE if it exists (by default an existing recording is never replaced).</source>
+        <translation>FILE ersetzen, wenn es existiert (sonst wird eine vorhandene Aufzeichnung nie ersetzt).</translation>
+    </message>
+    <message>
+        <source>Records per file.</source>
+        <translation>Datensätze je Datei.</translation>
+    </message>
+    <message>
+        <source>daily: a new file every midnight, FILE&apos;s name with the date added (data-2026-12-07.txt).</source>
+        <translation>daily: jede Mitternacht eine neue Datei, der Name von FILE mit angehängtem Datum (data-2026-12-07.txt).</translation>
+    </message>
+    <message>
+        <source>--rotate expects daily, got &apos;%1&apos;</source>
+        <translation>--rotate erwartet daily, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>influx: also print every record in InfluxDB line protocol on standard output.</source>
+        <translation>influx: jeden Datensatz zusätzlich im InfluxDB-Line-Protocol auf die Standardausgabe schreiben.</translation>
+    </message>
+    <message>
+        <source>--format expects influx, got &apos;%1&apos;</source>
+        <translation>--format erwartet influx, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Keep FILE a node_exporter textfile with the latest reading (replaced atomically on every reading).</source>
+        <translation>FILE als node_exporter-Textdatei mit dem neuesten Messwert führen (bei jedem Messwert atomar ersetzt).</translation>
+    </message>
+    <message>
+        <source>Publish to the broker at mqtt://[user@]host[:port] or mqtts://... (with Home Assistant discovery).</source>
+        <translation>An den Broker unter mqtt://[user@]host[:port] oder mqtts://... senden (mit Home-Assistant-Erkennung).</translation>
+    </message>
+    <message>
+        <source>Topic prefix (default veltrix/&lt;meter ID&gt;).</source>
+        <translation>Topic-Präfix (Standard veltrix/&lt;Geräte-ID&gt;).</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s user name.</source>
+        <translation>Der Benutzername beim Broker.</translation>
+    </message>
+    <message>
+        <source>Read the broker&apos;s password from FILE (or set VELTRIX_MQTT_PASSWORD).</source>
+        <translation>Das Passwort des Brokers aus FILE lesen (oder VELTRIX_MQTT_PASSWORD setzen).</translation>
+    </message>
+    <message>
+        <source>mqtts: the CA certificate that signed the broker&apos;s (default: the system&apos;s CAs).</source>
+        <translation>mqtts: das CA-Zertifikat, das das des Brokers signiert hat (Standard: die CAs des Systems).</translation>
+    </message>
+    <message>
+        <source>The meter&apos;s name in every output (default: model and the logger&apos;s ID code).</source>
+        <translation>Der Name des Messgeräts in jeder Ausgabe (Standard: Modell und ID-Code des Loggers).</translation>
+    </message>
+    <message>
+        <source>Readings kept while the broker is away (default 10000; the oldest are dropped).</source>
+        <translation>Messwerte, die bei fehlendem Broker aufbewahrt werden (Standard 10000; die ältesten entfallen).</translation>
+    </message>
+    <message>
+        <source>The format: csv.</source>
+        <translation>Das Format: csv.</translation>
+    </message>
+    <message>
+        <source>convert needs --to csv (try --help)</source>
+        <translation>convert braucht --to csv (siehe --help)</translation>
+    </message>
+    <message>
+        <source>Where to write (default: FILE with .csv in place of its suffix; - for standard output).</source>
+        <translation>Wohin geschrieben wird (Standard: FILE mit .csv statt seiner Endung; - für die Standardausgabe).</translation>
+    </message>
+    <message>
+        <source>download: set N.</source>
+        <translation>download: Messreihe N.</translation>
+    </message>
+    <message>
+        <source>download: every set.</source>
+        <translation>download: alle Messreihen.</translation>
+    </message>
+    <message>
+        <source>download: the folder for the record files (created if need be).</source>
+        <translation>download: der Ordner für die Messdateien (wird bei Bedarf angelegt).</translation>
+    </message>
+    <message>
+        <source>erase: yes, erase all the logged sets.</source>
+        <translation>erase: ja, alle aufgezeichneten Messreihen löschen.</translation>
+    </message>
+    <message>
+        <source>A level: VALUE[mG|uT]. May be repeated.</source>
+        <translation>Ein Wert: VALUE[mG|uT]. Mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>A reference set by its key: a published one or one of --reference-file. May be repeated.</source>
+        <translation>Ein Richtwertsatz über seinen Schlüssel: ein veröffentlichter oder einer aus --reference-file. Mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>A reference set of your own (format: docs/reference-levels.md); --reference names it by its key. May be repeated.</source>
+        <translation>Ein eigener Richtwertsatz (Format: docs/reference-levels.md); --reference nennt ihn über seinen Schlüssel. Mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>The mains frequency, 50 (default) or 60: ICNIRP 1998&apos;s level depends on it.</source>
+        <translation>Die Netzfrequenz, 50 (Standard) oder 60: der Wert der ICNIRP 1998 hängt davon ab.</translation>
+    </message>
+    <message>
+        <source>--mains expects 50 or 60, got &apos;%1&apos;</source>
+        <translation>--mains erwartet 50 oder 60, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Only records at or after this ISO 8601 time.</source>
+        <translation>Nur Datensätze ab diesem Zeitpunkt (ISO 8601).</translation>
+    </message>
+    <message>
+        <source>Only records at or before this ISO 8601 time (a date alone: to its end).</source>
+        <translation>Nur Datensätze bis zu diesem Zeitpunkt (ISO 8601; ein Datum allein: bis zu seinem Ende).</translation>
+    </message>
+    <message>
+        <source>text (default), json or csv.</source>
+        <translation>text (Standard), json oder csv.</translation>
+    </message>
+    <message>
+        <source>unknown format &apos;%1&apos;: text, json or csv</source>
+        <translation>unbekanntes Format &apos;%1&apos;: text, json oder csv</translation>
+    </message>
+    <message>
+        <source>The PDF to write (replaced whole, or left as it was when it cannot be written).</source>
+        <translation>Die zu schreibende PDF-Datei (ganz ersetzt, oder unverändert gelassen, wenn sie sich nicht schreiben lässt).</translation>
+    </message>
+    <message>
+        <source>The report&apos;s title (default: Magnetic field survey).</source>
+        <translation>Der Titel des Berichts (Standard: Messung magnetischer Wechselfelder).</translation>
+    </message>
+    <message>
+        <source>The site.</source>
+        <translation>Das Objekt.</translation>
+    </message>
+    <message>
+        <source>Who the survey is for.</source>
+        <translation>Für wen die Messung ist.</translation>
+    </message>
+    <message>
+        <source>Where within the site (bedroom, bed head).</source>
+        <translation>Wo im Objekt (Schlafzimmer, Kopfende).</translation>
+    </message>
+    <message>
+        <source>Who measured.</source>
+        <translation>Wer gemessen hat.</translation>
+    </message>
+    <message>
+        <source>Their company.</source>
+        <translation>Dessen Firma.</translation>
+    </message>
+    <message>
+        <source>Where the report is signed.</source>
+        <translation>Wo der Bericht unterschrieben wird.</translation>
+    </message>
+    <message>
+        <source>Notes.</source>
+        <translation>Bemerkungen.</translation>
+    </message>
+    <message>
+        <source>An instrument the report dialog remembers, by its model and serial or its serial alone; the options below change single fields of it.</source>
+        <translation>Ein Messgerät, das sich der Berichtsdialog gemerkt hat, über Modell und Seriennummer oder die Seriennummer allein; die folgenden Optionen ändern einzelne Felder davon.</translation>
+    </message>
+    <message>
+        <source>The meter&apos;s model.</source>
+        <translation>Das Modell des Messgeräts.</translation>
+    </message>
+    <message>
+        <source>Its serial number or ID code.</source>
+        <translation>Seine Seriennummer oder sein ID-Code.</translation>
+    </message>
+    <message>
+        <source>Its last calibration, YYYY-MM-DD.</source>
+        <translation>Seine letzte Kalibrierung, JJJJ-MM-TT.</translation>
+    </message>
+    <message>
+        <source>Its frequency range (16 Hz - 2 kHz).</source>
+        <translation>Sein Frequenzbereich (16 Hz - 2 kHz).</translation>
+    </message>
+    <message>
+        <source>1 (single axis) or 3 (isotropic).</source>
+        <translation>1 (einachsig) oder 3 (isotrop).</translation>
+    </message>
+    <message>
+        <source>--axes expects 1 or 3, got &apos;%1&apos;</source>
+        <translation>--axes erwartet 1 oder 3, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>How the survey was made: where the meter stood, what ran meanwhile.</source>
+        <translation>Wie gemessen wurde: wo das Messgerät stand, was währenddessen lief.</translation>
+    </message>
+    <message>
+        <source>The unit of the figures: nT, uT or mG (default: mG where the locale measures in US units, else uT).</source>
+        <translation>Die Einheit der Kennwerte: nT, uT oder mG (Standard: mG, wo das Gebietsschema in US-Einheiten misst, sonst uT).</translation>
+    </message>
+    <message>
+        <source>--unit expects nT, uT or mG, got &apos;%1&apos;</source>
+        <translation>--unit erwartet nT, uT oder mG, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>The conclusion.</source>
+        <translation>Das Fazit.</translation>
+    </message>
+    <message>
+        <source>The recommendations.</source>
+        <translation>Die Empfehlungen.</translation>
+    </message>
+    <message>
+        <source>Add the records as a table.</source>
+        <translation>Die Datensätze als Tabelle anfügen.</translation>
+    </message>
+    <message>
+        <source>a4 or letter (default: letter where the locale measures in US units, else a4).</source>
+        <translation>a4 oder letter (Standard: letter, wo das Gebietsschema in US-Einheiten misst, sonst a4).</translation>
+    </message>
+    <message>
+        <source>--paper expects a4 or letter, got &apos;%1&apos;</source>
+        <translation>--paper erwartet a4 oder letter, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>new: the site surveyed.</source>
+        <translation>new: das gemessene Objekt.</translation>
+    </message>
+    <message>
+        <source>new: who the survey is for.</source>
+        <translation>new: für wen die Messung ist.</translation>
+    </message>
+    <message>
+        <source>new: who measures.</source>
+        <translation>new: wer misst.</translation>
+    </message>
+    <message>
+        <source>new: the site&apos;s mains frequency, 50 (default) or 60.</source>
+        <translation>new: die Netzfrequenz am Objekt, 50 (Standard) oder 60.</translation>
+    </message>
+    <message>
+        <source>new: a reference set the report compares with, by its key. May be repeated.</source>
+        <translation>new: ein Richtwertsatz, mit dem der Bericht vergleicht, über seinen Schlüssel. Mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>new: the reference whose bands colour the points (default: buildingbiology).</source>
+        <translation>new: die Richtwerte, deren Stufen die Messpunkte einfärben (Standard: buildingbiology).</translation>
+    </message>
+    <message>
+        <source>new: the unit of the figures, nT, uT (default) or mG.</source>
+        <translation>new: die Einheit der Kennwerte, nT, uT (Standard) oder mG.</translation>
+    </message>
+    <message>
+        <source>new: a session beyond before and after (may be repeated). measure, attach: the session the measurement belongs to (default: the survey&apos;s first, before).</source>
+        <translation>new: ein Messdurchgang neben before und after (mehrfach möglich). measure, attach: der Messdurchgang, zu dem die Messung gehört (Standard: der erste des Projekts, before).</translation>
+    </message>
+    <message>
+        <source>new: replace an existing file.</source>
+        <translation>new: eine vorhandene Datei ersetzen.</translation>
+    </message>
+    <message>
+        <source>The room. add-point creates it when the survey has none of that name; measure and attach need it only when rooms share the point&apos;s name.</source>
+        <translation>Der Raum. add-point legt ihn an, wenn das Projekt keinen dieses Namens hat; measure und attach brauchen ihn nur, wenn mehrere Räume einen Messpunkt dieses Namens haben.</translation>
+    </message>
+    <message>
+        <source>The measuring point (names are unique within a room).</source>
+        <translation>Der Messpunkt (Namen sind innerhalb eines Raums eindeutig).</translation>
+    </message>
+    <message>
+        <source>add-room, add-point: notes.</source>
+        <translation>add-room, add-point: Bemerkungen.</translation>
+    </message>
+    <message>
+        <source>add-point: its place on the floor plan, as fractions 0..1 of the plan&apos;s width and height from its top-left corner (0.25,0.6).</source>
+        <translation>add-point: seine Lage im Grundriss, als Anteile 0..1 von Breite und Höhe des Plans ab der linken oberen Ecke (0.25,0.6).</translation>
+    </message>
+    <message>
+        <source>new, set-plan: the floor plan, a PNG or JPEG (copied into the survey).</source>
+        <translation>new, set-plan: der Grundriss, ein PNG oder JPEG (wird in das Projekt kopiert).</translation>
+    </message>
+    <message>
+        <source>add-point: a photo of the point, PNG or JPEG (copied into the survey).</source>
+        <translation>add-point: ein Foto des Messpunkts, PNG oder JPEG (wird in das Projekt kopiert).</translation>
+    </message>
+    <message>
+        <source>measure: the spot measurement&apos;s length in seconds (default 30).</source>
+        <translation>measure: die Dauer der Spotmessung in Sekunden (Standard 30).</translation>
+    </message>
+    <message>
+        <source>measure: one sample every S seconds, 1-86400 (default 2, as in the panel).</source>
+        <translation>measure: ein Messwert alle S Sekunden, 1-86400 (Standard 2, wie im Panel).</translation>
+    </message>
+    <message>
+        <source>attach: a record file, copied in byte for byte.</source>
+        <translation>attach: eine Messdatei, Byte für Byte übernommen.</translation>
+    </message>
+    <message>
+        <source>attach: set N of the meter&apos;s data logger, downloaded now.</source>
+        <translation>attach: Messreihe N aus dem Datenlogger des Messgeräts, jetzt heruntergeladen.</translation>
+    </message>
+    <message>
+        <source>attach: a logger set downloaded before (its record file).</source>
+        <translation>attach: eine früher heruntergeladene Logger-Messreihe (ihre Messdatei).</translation>
+    </message>
+    <message>
+        <source>list: text (default) or json.</source>
+        <translation>list: text (Standard) oder json.</translation>
+    </message>
+    <message>
+        <source>--format expects text or json, got &apos;%1&apos;</source>
+        <translation>--format erwartet text oder json, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Options from FILE.</source>
+        <translation>Optionen aus FILE.</translation>
+    </message>
+    <message>
+        <source>The serial devices found on this computer and the ports COM1..COM8 they stand for, as the panel&apos;s Port window shows them.</source>
+        <translation>Die seriellen Geräte dieses Computers und die Ports COM1..COM8, für die sie stehen, wie das Port-Fenster des Panels sie zeigt.</translation>
+    </message>
+    <message>
+        <source>Identifies the meter, then prints one line per reading: ISO 8601 local date-time, value (a number or OL), unit and the hold and peak marks. Without --interval every poll gives a line (about four a second); Ctrl-C ends.</source>
+        <translation>Erkennt das Messgerät und gibt dann eine Zeile je Messwert aus: örtliches Datum und Uhrzeit nach ISO 8601, Wert (eine Zahl oder OL), Einheit sowie die Hold- und Peak-Markierungen. Ohne --interval ergibt jede Abfrage eine Zeile (etwa vier pro Sekunde); Strg-C beendet.</translation>
+    </message>
+    <message>
+        <source>Records the meter&apos;s readings into FILE in the panel&apos;s record file format, one record every S seconds on whole seconds of the clock. Every record is on the disk as soon as it is taken; Ctrl-C (or SIGTERM) stops cleanly. A full file (50000 records) is continued in FILE&apos;s name with a number added (data-2.txt, ...), and so is a recording after the meter stopped answering and came back.</source>
+        <translation>Zeichnet die Messwerte des Messgeräts in FILE im Messdateiformat des Panels auf, einen Datensatz alle S Sekunden auf volle Sekunden der Uhr. Jeder Datensatz steht sofort auf der Platte; Strg-C (oder SIGTERM) beendet sauber. Eine volle Datei (50000 Datensätze) wird unter dem Namen von FILE mit angehängter Nummer fortgesetzt (data-2.txt, ...), ebenso eine Aufzeichnung, nachdem das Messgerät nicht mehr antwortete und wieder da ist.</translation>
+    </message>
+    <message>
+        <source>The record file.</source>
+        <translation>Die Messdatei.</translation>
+    </message>
+    <message>
+        <source>clock set: sets the meter&apos;s clock from this computer&apos;s clock.
+clock read: prints the meter&apos;s clock (ISO 8601).</source>
+        <translation>clock set: stellt die Uhr des Messgeräts nach der Uhr dieses Computers.
+clock read: gibt die Uhr des Messgeräts aus (ISO 8601).</translation>
+    </message>
+    <message>
+        <source>set or read.</source>
+        <translation>set oder read.</translation>
+    </message>
+    <message>
+        <source>Converts a record file to CSV (UTF-8, header row, ISO 8601 date-time, value as a number or OL, unit mG or µT, hold and peak marks).</source>
+        <translation>Wandelt eine Messdatei in CSV um (UTF-8, Kopfzeile, Datum und Uhrzeit nach ISO 8601, Wert als Zahl oder OL, Einheit mG oder µT, Hold- und Peak-Markierungen).</translation>
+    </message>
+    <message>
+        <source>The meter&apos;s data logger, as the Memory window shows it.
+  list                         ID code, interval, memory left and the logged sets
+  download --set N --out DIR   one set as a record file in DIR
+  download --all --out DIR     every set, named as &quot;Save all sets&quot; names them
+  set-id N                     the identification code (0-65535)
+  set-interval S               the logging interval (0.4 to 102.0 s in 0.4 s steps)
+  erase --yes                  erases the whole logger memory (refused when the meter&apos;s memory is locked)</source>
+        <translation>Der Datenlogger des Messgeräts, wie ihn das Speicher-Fenster zeigt.
+  list                         ID-Code, Intervall, freier Speicher und die aufgezeichneten Messreihen
+  download --set N --out DIR   eine Messreihe als Messdatei in DIR
+  download --all --out DIR     alle Messreihen, benannt wie bei &quot;Alle Messreihen speichern&quot;
+  set-id N                     der Identifikationscode (0-65535)
+  set-interval S               das Aufzeichnungsintervall (0.4 bis 102.0 s in Schritten von 0.4 s)
+  erase --yes                  löscht den ganzen Logger-Speicher (abgelehnt, wenn der Speicher des Messgeräts gesperrt ist)</translation>
+    </message>
+    <message>
+        <source>list, download, set-id, set-interval or erase.</source>
+        <translation>list, download, set-id, set-interval oder erase.</translation>
+    </message>
+    <message>
+        <source>Survey figures of record files, taken together in the order given: count, first and last time, duration, sampling time, minimum and maximum with their times, mean, median, 95th percentile, standard deviation, overloads (OL) and invalid readings apart, time above each level and the longest stretch above it, gaps and clocks set back.
+Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or --reference NAME, each with a sentence comparing the figure it is meant for with it; NAME a key of --reference-file or one of: </source>
+        <translation>Kennwerte von Messdateien, zusammengenommen in der angegebenen Reihenfolge: Anzahl, erster und letzter Zeitpunkt, Dauer, Messintervall, Minimum und Maximum mit ihren Zeitpunkten, Mittelwert, Median, 95. Perzentil, Standardabweichung, Übersteuerungen (OL) und ungültige Messwerte gesondert, Zeit über jedem Wert und die längste Strecke darüber, Lücken und zurückgestellte Uhren.
+Werte: --threshold 5mG, 0.4uT (eine bloße Zahl gilt in der Einheit des ersten Messwerts) oder --reference NAME, jeweils mit einem Satz, der den gemeinten Kennwert damit vergleicht; NAME ein Schlüssel aus --reference-file oder einer von: </translation>
+    </message>
+    <message>
+        <source>Record files.</source>
+        <translation>Messdateien.</translation>
+    </message>
+    <message>
+        <source>A survey report as a PDF, the same as the report dialog of the panel writes, of record files taken together in the order given: the figures, a chart of the whole period, the time above each level, the assessment against each reference, the instrument and the method, a signature line, and each file&apos;s SHA-256. Works without a desktop.
+A survey file (SURVEY.vsurvey) alone gives the report of its points, sessions and floor plan, with the fields, references and unit the survey holds: only --out and --reference-file apply to it.
+Levels: --threshold 5mG, 0.4uT (a bare number is in the unit of the first reading) or --reference NAME, NAME a key of --reference-file or one of: </source>
+        <translation>Ein Messbericht als PDF, derselbe, den der Berichtsdialog des Panels schreibt, über Messdateien, zusammengenommen in der angegebenen Reihenfolge: die Kennwerte, ein Diagramm des ganzen Zeitraums, die Zeit über jedem Wert, die Bewertung nach jedem Richtwertsatz, Messgerät und Messverfahren, eine Unterschriftszeile und die SHA-256 jeder Datei. Geht ohne Desktop.
+Eine Messprojektdatei (SURVEY.vsurvey) allein ergibt den Bericht ihrer Messpunkte, Messdurchgänge und ihres Grundrisses, mit den Feldern, Richtwerten und der Einheit des Projekts: nur --out und --reference-file gelten dafür.
+Werte: --threshold 5mG, 0.4uT (eine bloße Zahl gilt in der Einheit des ersten Messwerts) oder --reference NAME, NAME ein Schlüssel aus --reference-file oder einer von: </translation>
+    </message>
+    <message>
+        <source>Record files, or one survey file.</source>
+        <translation>Messdateien oder eine Messprojektdatei.</translation>
+    </message>
+    <message>
+        <source>A survey file: one site visit&apos;s rooms, measuring points and their measurements in sessions (before, after, ...), the file the Survey window opens and `report` turns into a PDF. Every action reads the file, changes it and writes it back whole; a file that cannot be read, or a refused action, leaves it as it was.
+  new [--site T] [--client T] [--operator N] [--mains HZ] [--reference KEY]...
+      [--guidance KEY] [--unit U] [--session NAME]... [--plan FILE] [--force]
+  set-plan --plan FILE           the floor plan, a PNG or JPEG (points keep their places)
+  add-room --room NAME [--notes T]
+  add-point --room NAME --point NAME [--notes T] [--position X,Y] [--photo FILE]
+  measure --point NAME [--room NAME] [--session NAME] [--seconds N] [--sampling S]
+      a spot measurement from the meter (--port, --com or --simulate)
+  attach --point NAME [--room NAME] [--session NAME]
+      (--recording FILE | --logger-set N | --logger-file FILE)
+  list [--format text|json]     rooms, points, measurements and each point&apos;s figures</source>
+        <translation>Eine Messprojektdatei: Räume, Messpunkte und deren Messungen eines Ortstermins in Messdurchgängen (before, after, ...), die Datei, die das Messprojekt-Fenster öffnet und `report` zu einem PDF macht. Jede Aktion liest die Datei, ändert sie und schreibt sie ganz zurück; eine unlesbare Datei oder eine abgelehnte Aktion lässt sie, wie sie war.
+  new [--site T] [--client T] [--operator N] [--mains HZ] [--reference KEY]...
+      [--guidance KEY] [--unit U] [--session NAME]... [--plan FILE] [--force]
+  set-plan --plan FILE           der Grundriss, ein PNG oder JPEG (Messpunkte behalten ihre Lage)
+  add-room --room NAME [--notes T]
+  add-point --room NAME --point NAME [--notes T] [--position X,Y] [--photo FILE]
+  measure --point NAME [--room NAME] [--session NAME] [--seconds N] [--sampling S]
+      eine Spotmessung mit dem Messgerät (--port, --com oder --simulate)
+  attach --point NAME [--room NAME] [--session NAME]
+      (--recording FILE | --logger-set N | --logger-file FILE)
+  list [--format text|json]     Räume, Messpunkte, Messungen und die Kennwerte jedes Messpunkts</translation>
+    </message>
+    <message>
+        <source>The action and the survey file.</source>
+        <translation>Die Aktion und die Messprojektdatei.</translation>
+    </message>
+</context>
+<context>
+    <name>CliReport</name>
+    <message>
+        <source>no instrument &apos;%1&apos; is remembered (%2)</source>
+        <translation>kein Messgerät &apos;%1&apos; gespeichert (%2)</translation>
+    </message>
+    <message>
+        <source>none is: the report dialog remembers the instruments it reported with</source>
+        <translation>es ist keines: der Berichtsdialog merkt sich die Messgeräte, mit denen er Berichte schrieb</translation>
+    </message>
+    <message>
+        <source>remembered: </source>
+        <translation>gespeichert: </translation>
+    </message>
+    <message>
+        <source>--calibrated &apos;%1&apos; is not a date such as 2026-01-15</source>
+        <translation>--calibrated &apos;%1&apos; ist kein Datum wie 2026-01-15</translation>
+    </message>
+    <message>
+        <source>a survey file is reported on its own, not with other files</source>
+        <translation>eine Messprojektdatei wird allein berichtet, nicht zusammen mit anderen Dateien</translation>
+    </message>
+    <message>
+        <source>--%1 is for record files: a survey&apos;s report takes its fields, levels and unit from the survey file</source>
+        <translation>--%1 gilt für Messdateien: der Bericht eines Messprojekts nimmt Felder, Werte und Einheit aus der Projektdatei</translation>
+    </message>
+    <message>
+        <source>report needs --out REPORT.pdf (try --help)</source>
+        <translation>report braucht --out REPORT.pdf (siehe --help)</translation>
+    </message>
+    <message>
+        <source>--threshold &apos;%1&apos; is not a level such as 5mG or 0.4uT</source>
+        <translation>--threshold &apos;%1&apos; ist kein Wert wie 5mG oder 0.4uT</translation>
+    </message>
+</context>
+<context>
+    <name>CliStats</name>
+    <message>
+        <source>record %1</source>
+        <translation>Datensatz %1</translation>
+    </message>
+    <message>
+        <source>%1 record %2</source>
+        <translation>%1 Datensatz %2</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>%1  %2 records  SHA-256 %3</source>
+        <translation>%1  %2 Datensätze  SHA-256 %3</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings, %3 %4 (OL), %5 invalid</source>
+        <translation>%1: %2 Messwerte, %3 %4 (OL), %5 ungültig</translation>
+    </message>
+    <message>
+        <source>overload</source>
+        <translation>Übersteuerung</translation>
+    </message>
+    <message>
+        <source>overloads</source>
+        <translation>Übersteuerungen</translation>
+    </message>
+    <message>
+        <source>; %1 converted to %2</source>
+        <translation>; %1 umgerechnet in %2</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Datensätze</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Erster</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Letzter</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Sampling time</source>
+        <translation>Messintervall</translation>
+    </message>
+    <message>
+        <source>unknown (one reading)</source>
+        <translation>unbekannt (ein Messwert)</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>none with a value: every one is an overload (OL)</source>
+        <translation>keiner mit Wert: jeder ist eine Übersteuerung (OL)</translation>
+    </message>
+    <message>
+        <source>  at </source>
+        <translation>  am </translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>Gemessen</translation>
+    </message>
+    <message>
+        <source>%1 (%2 readings and overloads × %3), the base of the shares</source>
+        <translation>%1 (%2 Messwerte und Übersteuerungen × %3), die Grundlage der Anteile</translation>
+    </message>
+    <message>
+        <source>, longest %1 from %2</source>
+        <translation>, am längsten %1 ab %2</translation>
+    </message>
+    <message>
+        <source>, overloads (OL) included: %1</source>
+        <translation>, Übersteuerungen (OL) eingeschlossen: %1</translation>
+    </message>
+    <message>
+        <source>Above </source>
+        <translation>Über </translation>
+    </message>
+    <message>
+        <source>Assessment</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Lücke</translation>
+    </message>
+    <message>
+        <source>Clock set back</source>
+        <translation>Uhr zurückgestellt</translation>
+    </message>
+    <message>
+        <source>%1 to %2%3</source>
+        <translation>%1 bis %2%3</translation>
+    </message>
+    <message>
+        <source>... and %1 more gaps and clock changes</source>
+        <translation>... und %1 weitere Lücken und Uhrumstellungen</translation>
+    </message>
+    <message>
+        <source>Overload (OL)</source>
+        <translation>Übersteuerung (OL)</translation>
+    </message>
+    <message>
+        <source>... and %1 more overloads (OL)</source>
+        <translation>... und %1 weitere Übersteuerungen (OL)</translation>
+    </message>
+    <message>
+        <source>Overload rule</source>
+        <translation>Regel für OL</translation>
+    </message>
+    <message>
+        <source>an overload (OL) counts above a level only when the level is at most %1, the top of the meter&apos;s smallest range: the records do not say the range a reading was taken in</source>
+        <translation>eine Übersteuerung (OL) zählt nur dann als über einem Wert, wenn dieser höchstens %1 beträgt, das obere Ende des kleinsten Messbereichs: die Datensätze sagen nicht, in welchem Messbereich ein Messwert entstand</translation>
+    </message>
+    <message>
+        <source>--%1 &apos;%2&apos; is not an ISO 8601 date or date and time</source>
+        <translation>--%1 &apos;%2&apos; ist kein Datum und keine Zeit nach ISO 8601</translation>
+    </message>
+    <message>
+        <source>--to lies before --from: the range is empty</source>
+        <translation>--to liegt vor --from: der Zeitraum ist leer</translation>
+    </message>
+    <message>
+        <source>unknown reference &apos;%1&apos; (known: %2)</source>
+        <translation>unbekannte Richtwerte &apos;%1&apos; (bekannt: %2)</translation>
+    </message>
+    <message>
+        <source>%1 is not a record file</source>
+        <translation>%1 ist keine Messdatei</translation>
+    </message>
+    <message>
+        <source>%1 became shorter while it was read; run the command again</source>
+        <translation>%1 wurde beim Lesen kürzer; bitte den Befehl noch einmal ausführen</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>--threshold &apos;%1&apos; is not a level such as 5mG or 0.4uT</source>
+        <translation>--threshold &apos;%1&apos; ist kein Wert wie 5mG oder 0.4uT</translation>
+    </message>
+    <message>
+        <source>reading the records, pass %1: %2 %</source>
+        <translation>Datensätze werden gelesen, Durchgang %1: %2 %</translation>
+    </message>
+    <message>
+        <source>%1 holds no records</source>
+        <translation>%1 enthält keine Datensätze</translation>
+    </message>
+    <message>
+        <source>the files hold no records</source>
+        <translation>die Dateien enthalten keine Datensätze</translation>
+    </message>
+    <message>
+        <source>%1 needs at least one record file (try --help)</source>
+        <translation>%1 braucht mindestens eine Messdatei (siehe --help)</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>95th percentile</source>
+        <translation>95. Perzentil</translation>
+    </message>
+    <message>
+        <source>Std deviation</source>
+        <translation>Standardabw.</translation>
+    </message>
+</context>
+<context>
+    <name>CliSurvey</name>
+    <message>
+        <source>survey %1 needs --%2 (try --help)</source>
+        <translation>survey %1 braucht --%2 (siehe --help)</translation>
+    </message>
+    <message>
+        <source>the survey has no point &apos;%1&apos;</source>
+        <translation>das Projekt hat keinen Messpunkt &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>the survey has no point &apos;%1&apos; in room &apos;%2&apos;</source>
+        <translation>das Projekt hat keinen Messpunkt &apos;%1&apos; im Raum &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>rooms %1 each have a point &apos;%2&apos;: give --room</source>
+        <translation>die Räume %1 haben jeweils einen Messpunkt &apos;%2&apos;: bitte --room angeben</translation>
+    </message>
+    <message>
+        <source>the survey has no session &apos;%1&apos; (its sessions: %2)</source>
+        <translation>das Projekt hat keinen Messdurchgang &apos;%1&apos; (seine Messdurchgänge: %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3 records at &apos;%4&apos; (%5)
+</source>
+        <translation>%1: %2, %3 Datensätze an &apos;%4&apos; (%5)
+</translation>
+    </message>
+    <message>
+        <source>unknown reference &apos;%1&apos; (known: %2)</source>
+        <translation>unbekannte Richtwerte &apos;%1&apos; (bekannt: %2)</translation>
+    </message>
+    <message>
+        <source>unknown guidance &apos;%1&apos; (known: %2)</source>
+        <translation>unbekannte Richtwerte für die Einfärbung &apos;%1&apos; (bekannt: %2)</translation>
+    </message>
+    <message>
+        <source>%1 exists; give --force to replace it</source>
+        <translation>%1 existiert bereits; mit --force wird die Datei ersetzt</translation>
+    </message>
+    <message>
+        <source>--session &apos;%1&apos;: a session needs a name of its own</source>
+        <translation>--session &apos;%1&apos;: ein Messdurchgang braucht einen eigenen Namen</translation>
+    </message>
+    <message>
+        <source>the survey has a room &apos;%1&apos; already</source>
+        <translation>das Projekt hat bereits einen Raum &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--position expects X,Y, each a fraction from 0 to 1 of the plan&apos;s width and height (0.25,0.6), got &apos;%1&apos;</source>
+        <translation>--position erwartet X,Y, jeweils einen Anteil von 0 bis 1 an Breite und Höhe des Plans (0.25,0.6), erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>room &apos;%1&apos; has a point &apos;%2&apos; already</source>
+        <translation>der Raum &apos;%1&apos; hat bereits einen Messpunkt &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>meter %1 on %2: measuring for %3 s; Ctrl-C stops</source>
+        <translation>Messgerät %1 an %2: Messung über %3 s; Strg-C beendet</translation>
+    </message>
+    <message>
+        <source>the meter stopped answering after %1 sample(s)</source>
+        <translation>das Messgerät antwortete nach %1 Messwert(en) nicht mehr</translation>
+    </message>
+    <message>
+        <source>nothing was added to %1</source>
+        <translation>zu %1 wurde nichts hinzugefügt</translation>
+    </message>
+    <message>
+        <source>survey attach needs one of --recording FILE, --logger-set N or --logger-file FILE</source>
+        <translation>survey attach braucht eines von --recording FILE, --logger-set N oder --logger-file FILE</translation>
+    </message>
+    <message>
+        <source>    %1: no measurement
+</source>
+        <translation>    %1: keine Messung
+</translation>
+    </message>
+    <message>
+        <source>    %1: %2 measurement(s), mean %3, max %4, 95th percentile %5, band: %6
+</source>
+        <translation>    %1: %2 Messung(en), Mittelwert %3, Max. %4, 95. Perzentil %5, Stufe: %6
+</translation>
+    </message>
+    <message>
+        <source> or higher</source>
+        <translation> oder höher</translation>
+    </message>
+    <message>
+        <source>Site: %1
+Client: %2
+Sessions: %3
+Guidance: %4
+</source>
+        <translation>Objekt: %1
+Auftraggeber: %2
+Messdurchgänge: %3
+Einstufung nach: %4
+</translation>
+    </message>
+    <message>
+        <source> at %1,%2</source>
+        <translation> bei %1,%2</translation>
+    </message>
+    <message>
+        <source>
+    %1 %2 %3 %4 (%5 records)</source>
+        <translation>
+    %1 %2 %3 %4 (%5 Datensätze)</translation>
+    </message>
+    <message>
+        <source>unknown survey action &apos;%1&apos; (try --help)</source>
+        <translation>unbekannte survey-Aktion &apos;%1&apos; (siehe --help)</translation>
+    </message>
+</context>
+<context>
     <name>DeviceLock</name>
     <message>
         <source>%1 (process %2)</source>
         <translation>%1 (Prozess %2)</translation>
+    </message>
+</context>
+<context>
+    <name>PanelMain</name>
+    <message>
+        <source>Bind port N (1-8) to a device path, e.g. --com 1=/dev/ttyUSB0. Repeatable.</source>
+        <translation>Port N (1-8) einem Gerätepfad zuordnen, z. B. --com 1=/dev/ttyUSB0. Mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>Run the virtual meter on a pseudo-terminal bound to COM1 and open the panel on it (no hardware needed).</source>
+        <translation>Das virtuelle Messgerät an einem Pseudo-Terminal auf COM1 starten und das Panel darauf öffnen (keine Hardware nötig).</translation>
+    </message>
+    <message>
+        <source>Open the panel on COM&lt;N&gt; without asking.</source>
+        <translation>Das Panel ohne Rückfrage an COM&lt;N&gt; öffnen.</translation>
+    </message>
+    <message>
+        <source>--com expects N=PATH with N from 1 to 8, got &apos;%1&apos;</source>
+        <translation>--com erwartet N=PATH mit N von 1 bis 8, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>cannot start the virtual meter: %1</source>
+        <translation>das virtuelle Messgerät lässt sich nicht starten: %1</translation>
+    </message>
+    <message>
+        <source>Virtual meter on %1 (COM1)</source>
+        <translation>Virtuelles Messgerät an %1 (COM1)</translation>
+    </message>
+    <message>
+        <source>Desktop companion for the Veltrix field meter on a serial line.</source>
+        <translation>Desktop-Begleiter für das Veltrix-Feldmessgerät an einer seriellen Leitung.</translation>
     </message>
 </context>
 <context>
@@ -1731,6 +2998,18 @@ Die %3 zuvor geschriebenen Datensätze bleiben in der Datei erhalten.</translati
     <message>
         <source>Starts or stops the meter&apos;s own data logger</source>
         <translation>Startet oder stoppt den Datenlogger des Messgeräts</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>ElectroMagnetic Field</source>
+        <translation>Elektromagnetisches Feld</translation>
+    </message>
+    <message>
+        <source>Data Logging</source>
+        <translation>Datenaufzeichnung</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,12 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
     b->setMinimumSize(72, 40);
     return b;
 }
+// The sampling time's caption, "2 sec": its number is read back when the time is changed.
+QString samplingCaption(int seconds)
+{
+    return Panel::tr("%1 sec").arg(wholeNumberText(seconds));
+}
+
 } // namespace
 
 QList<FaceInk> Panel::faceInks()
@@ -177,8 +183,8 @@ void Panel::buildFace()
     body->setStyleSheet(faceStyle());
 
     LblTester = makeLabel(body, QStringLiteral("LblTester"), QStringLiteral("Veltrix"));
-    LblField = makeLabel(body, QStringLiteral("LblField"), QStringLiteral("ElectroMagnetic Field"));
-    LblType = makeLabel(body, QStringLiteral("LblType"), QStringLiteral("Data Logging"));
+    LblField = makeLabel(body, QStringLiteral("LblField"), tr("ElectroMagnetic Field"));
+    LblType = makeLabel(body, QStringLiteral("LblType"), tr("Data Logging"));
     QFrame* display = buildDisplay(body);
     QFrame* status = buildStatus(body);
     QGridLayout* keys = buildKeys(body);
@@ -259,7 +265,7 @@ QFrame* Panel::buildStatus(QWidget* parent)
     connect(LblComm, &ui::ClickableLabel::clicked, this, &Panel::toggleTitle);
     LblSampling =
         makeLabel(status, QStringLiteral("LblSampling"), tr("PC Sampling Rate:"));
-    LblSample = makeLabel(status, QStringLiteral("LblSample"), QStringLiteral("2 sec"));
+    LblSample = makeLabel(status, QStringLiteral("LblSample"), samplingCaption(2));
     Recording = makeLabel(status, QStringLiteral("Recording"), tr("Recording"));
     LblCount = makeLabel(status, QStringLiteral("LblCount"));
     TitleFile = makeLabel(status, QStringLiteral("TitleFile"), tr("File Name"));
@@ -380,7 +386,7 @@ bool Panel::startUp(ui::OpenError* error)
     m_titlePort =
         QStringLiteral(" - COM%1 (%2)").arg(m_state.ComPortNumber).arg(m_comm->devicePath());
     setWindowTitle(PanelTitle + m_titlePort);
-    LblSample->setText(QStringLiteral("2 sec"));
+    LblSample->setText(samplingCaption(2));
     Recording->hide();
     ImageH->hide();
     ImageP->hide();
@@ -514,7 +520,7 @@ void Panel::samplingDialog()
 
 void Panel::setSamplingSeconds(int seconds)
 {
-    LblSample->setText(wholeNumberText(seconds) + QStringLiteral(" sec"));
+    LblSample->setText(samplingCaption(seconds));
     m_session.setSamplingSeconds(seconds); // the next sample is taken at once
     emit samplingTimeChanged(seconds);
 }

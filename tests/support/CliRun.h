@@ -19,9 +19,12 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList& args, int timeoutMs = 60000)
+// The tool in `environment`; runCli() runs it in English, the language of the tests' texts.
+inline CliRun runCliIn(const QProcessEnvironment& environment, const QStringList& args,
+                       int timeoutMs = 60000)
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(QStringLiteral(VELTRIX_CLI), args);
     CliRun r;
     if (!p.waitForStarted())
@@ -37,6 +40,13 @@ inline CliRun runCli(const QStringList& args, int timeoutMs = 60000)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+inline CliRun runCli(const QStringList& args, int timeoutMs = 60000)
+{
+    QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
+    english.insert(QStringLiteral("VELTRIX_LANGUAGE"), QStringLiteral("en"));
+    return runCliIn(english, args, timeoutMs);
 }
 
 // A fresh virtual meter for each test; the tool reaches it with --port.
