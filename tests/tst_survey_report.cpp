@@ -405,11 +405,11 @@ private slots:
     {
         const QByteArray bytes = tableFileBytes(series({"3.4", "3.5", "3.4", "1234.5"}));
         QVERIFY(test::writeFile(dir.filePath("german.txt"), bytes));
-        qputenv("VELTRIX_LANGUAGE", "de");
-        const auto cli =
-            test::runCli({"report", dir.filePath("german.txt"), "--out", dir.filePath("german.pdf"),
-                          "--unit", "uT", "--calibrated", "2026-01-15", "--records"});
-        qunsetenv("VELTRIX_LANGUAGE");
+        auto german = QProcessEnvironment::systemEnvironment();
+        german.insert("VELTRIX_LANGUAGE", "de");
+        const auto cli = test::runCliIn(german, {"report", dir.filePath("german.txt"), "--out",
+                                                 dir.filePath("german.pdf"), "--unit", "uT",
+                                                 "--calibrated", "2026-01-15", "--records"});
         QCOMPARE(cli.err, QString());
         const QString text = run("pdftotext", {dir.filePath("german.pdf"), "-"}).simplified();
         for (const QString& w : QStringList{
