@@ -230,6 +230,9 @@ def walk_port_window(w, panel, env, tmp):
     proc, window = launch(w, [panel], env, tmp, "^Port$")
     try:
         w.check(window)
+        # Escape leaves the Port window, and with it the program.
+        key("Port", "Escape", lambda: window.getState().contains(w.at.STATE_ACTIVE))
+        proc.wait(timeout=20)
     finally:
         proc.kill()
         proc.wait()

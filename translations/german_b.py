@@ -306,7 +306,7 @@ TEXTS = {
     '&Blank grid': '&Leeres Raster',
     '&Report…': '&Bericht…',
     '&Undo': '&Rückgängig',
-    '&Redo': '&Wiederholen',
+    'R&edo': '&Wiederholen',
     'Session:': 'Sitzung:',
     'Rooms and points': 'Räume und Messpunkte',
     'Room / point': 'Raum / Messpunkt',

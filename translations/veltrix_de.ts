@@ -3748,10 +3748,6 @@ Differenz: %4%5  %6 %7</translation>
         <translation>&amp;Rückgängig</translation>
     </message>
     <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
-    </message>
-    <message>
         <source>Session</source>
         <translation>Sitzung</translation>
     </message>
@@ -4043,6 +4039,10 @@ Differenz: %4%5  %6 %7</translation>
     <message>
         <source>Measure h&amp;ere</source>
         <translation>&amp;Hier messen</translation>
+    </message>
+    <message>
+        <source>R&amp;edo</source>
+        <translation>&amp;Wiederholen</translation>
     </message>
 </context>
 <context>

@@ -102,6 +102,8 @@ PortWindow::PortWindow(const ui::PortBindings& bindings, QWidget* parent)
     showBinding();
     // A plain window has no default button of its own: Enter takes the port typed or chosen.
     ui::pressOnEnter(ok);
+    // Escape leaves without a port, as the window's close button does (the program ends).
+    ui::closeOnEscape(this);
 }
 
 void PortWindow::showBinding()

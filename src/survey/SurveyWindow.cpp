@@ -147,7 +147,7 @@ void SurveyWindow::buildActions()
     QAction* undo = add(
         "ActUndo", tr("&Undo"), QKeySequence::Undo, [this] { m_undo.undo(); }, false);
     QAction* redo = add(
-        "ActRedo", tr("&Redo"), QKeySequence::Redo, [this] { m_undo.redo(); }, false);
+        "ActRedo", tr("R&edo"), QKeySequence::Redo, [this] { m_undo.redo(); }, false);
     undo->setEnabled(false);
     redo->setEnabled(false);
     connect(&m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
