@@ -51,9 +51,14 @@ def fill(ts, texts):
     tree = ET.parse(ts)
     for message in tree.getroot().iter('message'):
         source = message.find('source').text or ''
-        if source not in texts:
+        # A text told apart by a comment (tr("Value", "records column")) has its own German.
+        comment = message.find('comment')
+        key = (source, comment.text) if comment is not None else source
+        if key not in texts:
+            key = source
+        if key not in texts:
             continue
-        forms = texts[source]
+        forms = texts[key]
         translation = message.find('translation')
         translation.attrib.pop('type', None)
         for child in list(translation):

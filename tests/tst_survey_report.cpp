@@ -414,6 +414,7 @@ private slots:
         const QString text = run("pdftotext", {dir.filePath("german.pdf"), "-"}).simplified();
         for (const QString& w : QStringList{
                  "0,34 µT", "123,45 µT", "05.12.2026 10:00:00", "15.01.2026", "1234,5 mG",
+                 "Nr. Datum Zeit", "Wert Einh. H P",
                  "german.txt", QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()})
             QVERIFY2(text.contains(w), qPrintable(w + " in " + text.left(1500)));
         QVERIFY(!text.contains("2026-12-05") && !text.contains("0.34"));

@@ -2556,6 +2556,25 @@ Einstufung nach: %4
             <numerusform> und %n weitere</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Date</source>
+        <comment>records column</comment>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <comment>records column</comment>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <comment>records column</comment>
+        <translation>Einh.</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::Alarm</name>

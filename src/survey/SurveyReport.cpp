@@ -37,7 +37,7 @@ QString recordsLine(const RecordCells& cells)
              -10)
         .arg(readable ? iso.mid(11) : cells[TimeCell].trimmed().toString(), -10)
         .arg(ui::decimalText(cells[ValueCell].trimmed().toString()), 7)
-        .arg(cells[UnitCell].trimmed(), -4)
+        .arg(cells[UnitCell].trimmed(), -5)
         .arg(cells[HoldCell].trimmed(), -1)
         .arg(cells[PeakCell].trimmed(), -1);
 }
@@ -49,7 +49,16 @@ void drawRecords(Pages& pg, const Content& c)
     const QStringList& lines = c.records.lines;
     const QFont mono = font(7, false, true);
     const double lineHeight = 9;
-    const QString head = recordsLine({u"No.", u"Date", u"Time", u"Value", u"Unit", u"H", u"P"});
+    // H and P: the Hold and Peak marks, as the record file writes them.
+    const QString heads[] = {Tr::tr("No."),
+                             Tr::tr("Date", "records column"),
+                             Tr::tr("Time"),
+                             Tr::tr("Value", "records column"),
+                             Tr::tr("Unit", "records column"),
+                             QStringLiteral("H"),
+                             QStringLiteral("P")};
+    const QString head = recordsLine({heads[0], heads[1], heads[2], heads[3], heads[4], heads[5],
+                                      heads[6]});
     const QString title = Tr::tr("Records, times %1").arg(zoneText(c.st.first, c.st.last));
     const QString cut =
         c.records.more > 0
