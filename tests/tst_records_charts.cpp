@@ -6,6 +6,7 @@
 #include "records/StripChart.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/Grid.h"
+#include "ui/LocaleText.h"
 #include "ui/WindowPicture.h"
 
 #include <QAction>
@@ -80,6 +81,7 @@ class ChartsTest : public QObject {
 private slots:
     void init()
     {
+        ui::setDisplayLocale(QLocale::c());
         dialogs.reset(); // the old script ends before the new one starts answering
         dialogs = std::make_unique<test::ScriptedDialogs>();
         s = StripSettings();
@@ -186,11 +188,15 @@ private slots:
         QTest::newRow("min not a number") << QStringList{"2", "0,5", "50"} << LimitsRefusal;
         QTest::newRow("10 records") << QStringList{"5", "1", "10"} << QString();
         QTest::newRow("10000 records") << QStringList{"5", "1", "10000"} << QString();
+        QTest::newRow("German comma") << QStringList{"5", "1,0", "10"} << QString();
     }
     void stripRange()
     {
         QFETCH(QStringList, entry);
         QFETCH(QString, refusal);
+        // In German the fields take a decimal comma (the English refuse it: "min not a number").
+        if (QTest::currentDataTag() == QByteArray("German comma"))
+            ui::setDisplayLocale(QLocale(QLocale::German));
         StripChart strip;
         QSignalSpy reopened(&strip, &StripChart::reopened);
         bool open = false; // as the panel keeps it

@@ -390,6 +390,8 @@ private slots:
              "4,5 s, 12,5 %", "4.5 s, 12.5 %"},
             {[](auto& l) { return ui::decimalText(" 12.3", l) + ui::decimalText("OL", l); },
              " 12,3OL", " 12.3OL"},
+            {[](auto& l) { return ui::cDecimalText("1.234,5", l) + ui::cDecimalText("|0.5", l); },
+             "1234.5|0.5", "1.234,5|0.5"},
             {[](auto& l) { return ui::shortNumberText(0.4, l) + ' ' + ui::monthFormat(l); },
              "0,4 MM.yyyy", "0.4 yyyy-MM"}};
         for (const auto& [form, german, english] : rows) {

@@ -3,6 +3,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/LocaleText.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -83,8 +84,8 @@ void Plot1Range::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     TxtT1->setText(QString::number(m_range.first));
     TxtT2->setText(QString::number(m_range.last));
-    TxtR1->setText(chart::numberText(m_range.min));
-    TxtR2->setText(chart::numberText(m_range.max));
+    TxtR1->setText(ui::decimalText(chart::numberText(m_range.min)));
+    TxtR2->setText(ui::decimalText(chart::numberText(m_range.max)));
 }
 
 ListPlot::ListPlot(QWidget* windowParent) : QObject(windowParent), m_windowParent(windowParent) {}
@@ -164,8 +165,9 @@ void ListPlot::acceptRange()
     const int total = m_table ? std::min(m_state.PlotTotalRecords, m_table->rowCount())
                               : m_state.PlotTotalRecords;
     const auto range =
-        chart::checkPlotRange(dialog->TxtT1->text(), dialog->TxtT2->text(), dialog->TxtR1->text(),
-                              dialog->TxtR2->text(), total, m_state.PlotFullScale);
+        chart::checkPlotRange(dialog->TxtT1->text(), dialog->TxtT2->text(),
+                              ui::cDecimalText(dialog->TxtR1->text()),
+                              ui::cDecimalText(dialog->TxtR2->text()), total, m_state.PlotFullScale);
     if (!range) {
         ui::Dialogs::current().message(dialog, chart::plotRangeRefusal(), ui::MsgButtons::Ok,
                                        ui::MsgIcon::None);

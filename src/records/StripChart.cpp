@@ -105,8 +105,8 @@ Real1Range::Real1Range(const StripSettings& state, QWidget* parent)
 void Real1Range::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    TxtReal1Max->setText(chart::numberText(m_state.StripMax));
-    TxtReal1Min->setText(chart::numberText(m_state.StripMin));
+    TxtReal1Max->setText(ui::decimalText(chart::numberText(m_state.StripMax)));
+    TxtReal1Min->setText(ui::decimalText(chart::numberText(m_state.StripMin)));
     TxtReal1Rec->setText(QString::number(m_state.sweep.records));
 }
 
@@ -196,7 +196,8 @@ void StripChart::acceptRange()
     close();
     chart::StripRange range;
     const auto error =
-        chart::checkStripRange(dialog->TxtReal1Max->text(), dialog->TxtReal1Min->text(),
+        chart::checkStripRange(ui::cDecimalText(dialog->TxtReal1Max->text()),
+                               ui::cDecimalText(dialog->TxtReal1Min->text()),
                                dialog->TxtReal1Rec->text(), &range);
     if (error != chart::StripRangeError::None) {
         ui::Dialogs::current().message(dialog, chart::stripRangeRefusal(error), ui::MsgButtons::Ok,

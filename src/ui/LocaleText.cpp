@@ -45,6 +45,14 @@ QString decimalText(const QString& cText, const QLocale& locale)
     return text.replace(u'.', locale.decimalPoint());
 }
 
+QString cDecimalText(const QString& typed, const QLocale& locale)
+{
+    if (plain(locale) || !typed.contains(locale.decimalPoint()))
+        return typed;
+    QString text = typed;
+    return text.remove(locale.groupSeparator()).replace(locale.decimalPoint(), QStringLiteral("."));
+}
+
 QString shortNumberText(double value, const QLocale& locale)
 {
     return (plain(locale) ? QLocale::c() : locale).toString(value, 'g', 6);

@@ -22,6 +22,10 @@ QString numberText(double value, int decimals, const QLocale& locale = displayLo
 // A number as the meter or a record file writes it ("12.3", " 0.34", "OL") as the display shows
 // it: "12,3" in German, the same digits and spaces; text that is no number stays as it is.
 QString decimalText(const QString& cText, const QLocale& locale = displayLocale());
+// What a person typed into a number field back in the C form the range checks read: "0,5" and
+// "1.234,5" in German give "0.5" and "1234.5"; a '.' typed in German without a ',' ("0.5") is
+// taken as the decimal point, as the field always took it.
+QString cDecimalText(const QString& typed, const QLocale& locale = displayLocale());
 // A number as short as it is exact (six digits at most): a level, a scale's top: "0,4" / "0.4".
 QString shortNumberText(double value, const QLocale& locale = displayLocale());
 // "08.12.2026" / "2026-12-08".
