@@ -19,11 +19,11 @@
 #include "ui/LocaleText.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QBuffer>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -414,10 +414,10 @@ private slots:
                                                  "--calibrated", "2026-01-15", "--records"});
         QCOMPARE(cli.err, QString());
         const QString text = run("pdftotext", {dir.filePath("german.pdf"), "-"}).simplified();
-        for (const QString& w : QStringList{
-                 "0,34 µT", "123,45 µT", "05.12.2026 10:00:00", "15.01.2026", "1234,5 mG",
-                 "Nr. Datum Zeit", "Wert Einh. H P",
-                 "german.txt", QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()})
+        for (const QString& w :
+             QStringList{"0,34 µT", "123,45 µT", "05.12.2026 10:00:00", "15.01.2026", "1234,5 mG",
+                         "Nr. Datum Zeit", "Wert Einh. H P", "german.txt",
+                         QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()})
             QVERIFY2(text.contains(w), qPrintable(w + " in " + text.left(1500)));
         QVERIFY(!text.contains("2026-12-05") && !text.contains("0.34"));
     }
@@ -802,7 +802,9 @@ private slots:
                  "Source: ICNIRP, Guidelines for limiting exposure",
                  "Source: Standard of Building Biology Testing Methods SBM-2015",
                  "Far above the chart: ICNIRP 2010: 200 µT", "flat3.txt",
-                 "Mean 50 mG (overloads, OL, left out): above the IARC 2002 epidemiological level (3 mG to 4 mG).", QString(64, u'a'),
+                 "Mean 50 mG (overloads, OL, left out): above the IARC 2002 epidemiological level "
+                 "(3 mG to 4 mG).",
+                 QString(64, u'a'),
                  "Place and date Exampleton, " + QDate::currentDate().toString(Qt::ISODate),
                  "Signature, A. Tester", "Page 1 of 2", "Page 2 of 2"})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n--- not in ---\n" + text));
@@ -1177,7 +1179,7 @@ private slots:
         const QString record = dir.filePath("flat3.txt");
         QVERIFY(test::writeFile(record, tableFileBytes(SurveyRows)));
         ReportDialog dialog(sourceOf("flat3.txt", record));
-        QStringList args = {"report",    record,        "--out",   dir.filePath("cli.pdf"),
+        QStringList args = {"report",    record,        "--out",     dir.filePath("cli.pdf"),
                             "--records", "--reference", "icnirp1998"};
         for (const auto& [field, text, option, value] : SameChoices) {
             if (field)
@@ -1502,10 +1504,10 @@ private slots:
             << "could not be read: a blank grid stands for it" << true;
         QTest::newRow("unwritable") << "unwritable"
                                     << "cannot be written to" << false;
-        QTest::newRow("no rooms") << "no rooms" << "Summary of the points" << false;
+        QTest::newRow("no rooms") << "no rooms"
+                                  << "Summary of the points" << false;
         QTest::newRow("before only") << "before only"
-                                     << "in the session \"before\", the last one measured"
-                                     << true;
+                                     << "in the session \"before\", the last one measured" << true;
         QTest::newRow("unknown guidance")
             << "unknown guidance"
             << "nosuchset is not known here (a reference file of your "

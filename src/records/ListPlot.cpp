@@ -164,10 +164,9 @@ void ListPlot::acceptRange()
     // A span must lie within the table as it is now.
     const int total = m_table ? std::min(m_state.PlotTotalRecords, m_table->rowCount())
                               : m_state.PlotTotalRecords;
-    const auto range =
-        chart::checkPlotRange(dialog->TxtT1->text(), dialog->TxtT2->text(),
-                              ui::cDecimalText(dialog->TxtR1->text()),
-                              ui::cDecimalText(dialog->TxtR2->text()), total, m_state.PlotFullScale);
+    const auto range = chart::checkPlotRange(
+        dialog->TxtT1->text(), dialog->TxtT2->text(), ui::cDecimalText(dialog->TxtR1->text()),
+        ui::cDecimalText(dialog->TxtR2->text()), total, m_state.PlotFullScale);
     if (!range) {
         ui::Dialogs::current().message(dialog, chart::plotRangeRefusal(), ui::MsgButtons::Ok,
                                        ui::MsgIcon::None);

@@ -2,8 +2,8 @@
 #include "records/StripChart.h"
 
 #include "ui/Access.h"
-#include "ui/LocaleText.h"
 #include "ui/Dialogs.h"
+#include "ui/LocaleText.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -195,10 +195,9 @@ void StripChart::acceptRange()
         return;
     close();
     chart::StripRange range;
-    const auto error =
-        chart::checkStripRange(ui::cDecimalText(dialog->TxtReal1Max->text()),
-                               ui::cDecimalText(dialog->TxtReal1Min->text()),
-                               dialog->TxtReal1Rec->text(), &range);
+    const auto error = chart::checkStripRange(ui::cDecimalText(dialog->TxtReal1Max->text()),
+                                              ui::cDecimalText(dialog->TxtReal1Min->text()),
+                                              dialog->TxtReal1Rec->text(), &range);
     if (error != chart::StripRangeError::None) {
         ui::Dialogs::current().message(dialog, chart::stripRangeRefusal(error), ui::MsgButtons::Ok,
                                        ui::MsgIcon::None);
