@@ -57,7 +57,8 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(m_meter->commands(), (QStringList{"M", "Y", "I"}));
         const QList<sim::LoggerSet> sets = m_meter->loggerSets();
-        QVERIFY(r.out.contains(QString("Sets: %1\n").arg(sets.size())));
+        QVERIFY(r.out.contains(QString("Sets: %1\nSet  Date      Time      Unit  Interval  Records\n")
+                                   .arg(sets.size())));
         QVERIFY2(r.out.startsWith("ID code: 1\nLogging interval: 2.0 s\n"), qPrintable(r.out));
         const QStringList rows = r.out.split('\n').filter(QRegularExpression("^\\s+\\d+  "));
         QCOMPARE(rows.size(), sets.size());

@@ -306,8 +306,9 @@ private slots:
         plot.window()->findChild<QAction*>("MnuLimit")->trigger();
         Plot1Range* dialog = plot.rangeDialog();
         QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->TxtT2->text(), QString("10"));
-        QCOMPARE(dialog->TxtR2->text(), QString("2000"));
+        QCOMPARE(QStringList({dialog->TxtT1->text(), dialog->TxtT2->text(), dialog->TxtR1->text(),
+                              dialog->TxtR2->text()}),
+                 (QStringList{"1", "10", "0", "2000"}));
         dialog->TxtT1->setText(entry[0]);
         dialog->TxtT2->setText(entry[1]);
         dialog->TxtR1->setText(entry[2]);
