@@ -130,6 +130,9 @@ int main(int argc, char* argv[])
         if (named == which) {
             if (const int status = cli::expandConfig(args))
                 return status;
+            // A service's configuration file may ask for machine output too.
+            if (machineOutput(args))
+                ui::removeTranslators(app);
             cli::installStopSignals();
             return run(args);
         }

@@ -195,7 +195,11 @@ print([(a["reference"], a["statistic"], a["value"]) for a in d["assessment"]])
         env.insert("VELTRIX_LANGUAGE", "de");
         const QStringList args{"stats", "fine.txt",    "--threshold",
                                "0.1mG", "--reference", "buildingbiology"};
-        for (const QStringList& format : {QStringList{"--format", "json"}, {"--format=csv"}}) {
+        // The format from a configuration file counts as well.
+        QVERIFY(test::writeFile("json.conf", "format=json\n"));
+        QFile("json.conf").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        for (const QStringList& format :
+             {QStringList{"--format", "json"}, {"--format=csv"}, {"--config", "json.conf"}}) {
             const auto en = runCli(args + format);
             QVERIFY2(en.out.contains("0.123456") && en.out.contains("0.1 mG"), qPrintable(en.out));
             QCOMPARE(test::runCliIn(env, args + format).out, en.out);

@@ -46,4 +46,13 @@ bool installTranslators(QCoreApplication& app, const QString& language)
     return true;
 }
 
+void removeTranslators(QCoreApplication& app)
+{
+    for (QTranslator* t : app.findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+    setDisplayLocale(QLocale::c());
+}
+
 } // namespace veltrix::ui

@@ -16,5 +16,7 @@ QString chosenLanguage();
 // Installs the translators for `language` ("de"; anything we have no translation for leaves the
 // English texts) into the application; returns whether our translation was found.
 bool installTranslators(QCoreApplication& app, const QString& language = chosenLanguage());
+// Takes them out again: English texts and figures, for a run that turns out to want them.
+void removeTranslators(QCoreApplication& app);
 
 } // namespace veltrix::ui
