@@ -80,10 +80,17 @@ struct Report {
     }
     QString assessment(const Reference& ref) const
     {
-        return stats::assessment(ref, st,
-                                 [this](double milliGauss) { return milliGaussFigure(milliGauss); });
+        return stats::assessment(
+            ref, st, [this](double milliGauss) { return milliGaussFigure(milliGauss); });
     }
 };
+
+// One line of the text output: the label in a column of its own, with a space after the longest
+// ("Uhr zurückgestellt").
+QString labelled(const QString& label, const QString& value)
+{
+    return label.leftJustified(17) + u' ' + value + u'\n';
+}
 
 // The figures, then each level, the breaks and the overloads' times.
 QString textFigures(const Report& r)
@@ -91,7 +98,7 @@ QString textFigures(const Report& r)
     const Statistics& st = r.st;
     QString out;
     const auto line = [&out](const QString& label, const QString& value) {
-        out += label.leftJustified(17) + u' ' + value + u'\n';
+        out += labelled(label, value);
     };
     for (const RecordFileEntry& f : r.files)
         line(StatsTr::tr("File"),
@@ -130,7 +137,7 @@ QString textReport(const Report& r)
     const Statistics& st = r.st;
     QString out = textFigures(r);
     const auto line = [&out](const QString& label, const QString& value) {
-        out += label.leftJustified(17) + u' ' + value + u'\n';
+        out += labelled(label, value);
     };
     if (!st.levels.isEmpty() && st.measured > 0)
         line(StatsTr::tr("Measured"),
@@ -482,7 +489,6 @@ std::optional<Statistics> figuresOf(RecordFileSet& files, const stats::Options& 
     complain(error);
     return std::nullopt;
 }
-
 
 int takeSurveyArguments(CommandLine& parser, Command command, const QStringList& args,
                         SurveyArguments& out)

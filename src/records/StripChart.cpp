@@ -51,8 +51,9 @@ bool RealTime1::DrawStripPoint(const QString& valueText, const QString& unitText
         m_state.StripScaleUnit = unit;
     }
     setLabel(LblUnit, unitText);
-    setLabel(LblValue, ui::decimalText(valueText));
-    ui::announceReading(canvas(), ui::readingText(ui::decimalText(valueText), unitText));
+    const QString shown = ui::decimalText(valueText);
+    setLabel(LblValue, shown);
+    ui::announceReading(canvas(), ui::readingText(shown, unitText));
 
     const double y = chart::stripHeight(valueText, m_state.StripMin, m_state.StripMax);
     const chart::StripPoint p = chart::advanceSweep(m_state.sweep, y);

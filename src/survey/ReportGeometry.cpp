@@ -2,6 +2,7 @@
 #include "survey/ReportGeometry.h"
 
 #include "survey/Statistics.h"
+#include "ui/LocaleText.h"
 
 #include <algorithm>
 #include <array>
@@ -142,12 +143,12 @@ TimeTicks timeTicks(qint64 first, qint64 last, int most)
 QString tickFormat(const TimeTicks& ticks)
 {
     if (ticks.months > 0)
-        return QStringLiteral("yyyy-MM");
+        return ui::monthFormat();
     if (ticks.step % Minute != 0)
         return QStringLiteral("HH:mm:ss");
     if (ticks.step % Day != 0)
         return QStringLiteral("HH:mm");
-    return QStringLiteral("yyyy-MM-dd");
+    return ui::dateFormat();
 }
 
 QList<double> spreadLabels(const QList<double>& wanted, double gap, double top, double bottom)

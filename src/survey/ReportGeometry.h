@@ -43,7 +43,8 @@ struct TimeTicks {
 };
 TimeTicks timeTicks(qint64 first, qint64 last, int most);
 // The clock format of the ticks' labels: "HH:mm:ss", "HH:mm" (the date goes
-// under the first one of each day), "yyyy-MM-dd" or "yyyy-MM".
+// under the first one of each day), or the reader's date ("yyyy-MM-dd", "dd.MM.yyyy") or month
+// ("yyyy-MM", "MM.yyyy").
 QString tickFormat(const TimeTicks& ticks);
 
 // Labels that want to sit at `wanted` (ys, any order) moved apart to be at least `gap` from each

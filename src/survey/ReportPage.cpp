@@ -445,11 +445,6 @@ void drawTimeAxis(Pages& pg, const ChartScale& s)
     const report::TimeTicks ticks = report::timeTicks(s.first, s.first + s.span, most);
     QList<qint64> at = ticks.at;
     QString format = report::tickFormat(ticks);
-    // The dates in the reader's order ("08.12.2026"); the clock times read alike everywhere.
-    if (format == QLatin1String("yyyy-MM-dd"))
-        format = ui::dateFormat();
-    else if (format == QLatin1String("yyyy-MM"))
-        format = ui::monthFormat();
     if (at.isEmpty()) { // shorter than a second: the time of the first reading
         at = {s.first};
         format = QStringLiteral("HH:mm:ss");

@@ -11,6 +11,12 @@ bool plain(const QLocale& locale)
     return locale.language() == QLocale::C || locale.language() == QLocale::English;
 }
 
+// The locale whose forms are shown: English keeps the C forms (no grouping, ISO dates).
+QLocale shownLocale(const QLocale& locale)
+{
+    return plain(locale) ? QLocale::c() : locale;
+}
+
 QLocale& chosenLocale()
 {
     static QLocale locale = QLocale::c();
@@ -25,12 +31,12 @@ QLocale displayLocale()
 
 void setDisplayLocale(const QLocale& locale)
 {
-    chosenLocale() = plain(locale) ? QLocale::c() : locale;
+    chosenLocale() = shownLocale(locale);
 }
 
 QString numberText(double value, int decimals, const QLocale& locale)
 {
-    return (plain(locale) ? QLocale::c() : locale).toString(value, 'f', decimals);
+    return shownLocale(locale).toString(value, 'f', decimals);
 }
 
 QString decimalText(const QString& cText, const QLocale& locale)
@@ -55,7 +61,7 @@ QString cDecimalText(const QString& typed, const QLocale& locale)
 
 QString shortNumberText(double value, const QLocale& locale)
 {
-    return (plain(locale) ? QLocale::c() : locale).toString(value, 'g', 6);
+    return shownLocale(locale).toString(value, 'g', 6);
 }
 
 QString dateFormat(const QLocale& locale)
@@ -84,8 +90,7 @@ QString timeText(QTime time, bool tenths, const QLocale& locale)
 {
     QString text = time.toString(QStringLiteral("HH:mm:ss"));
     if (tenths && time.msec() != 0)
-        text += (plain(locale) ? QStringLiteral(".") : locale.decimalPoint()) +
-                QString::number(time.msec() / 100);
+        text += shownLocale(locale).decimalPoint() + QString::number(time.msec() / 100);
     return text;
 }
 
